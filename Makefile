@@ -1,0 +1,53 @@
+# Korvane Data Eraser: one-command set-up, build, test, run and install.
+BUILD   ?= build
+PREFIX  ?= /opt/korvane-data-eraser
+JOBS    ?= $(shell nproc)
+SUDO    := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+# Debian 12 packages needed to build, test and run.
+DEPS := g++ cmake ninja-build pkg-config \
+        qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 \
+        libplist++-dev libmount-dev libblkid-dev libsqlite3-dev \
+        libgtest-dev libgmock-dev libbenchmark-dev \
+        pkexec xvfb xauth fonts-dejavu-core \
+        util-linux e2fsprogs dosfstools exfatprogs ntfs-3g fusefat exfat-fuse fuse3
+
+.PHONY: all deps configure build test run install clean format
+
+all: build
+
+# Installs only the packages that are missing, so repeated calls cost nothing.
+deps:
+	@missing=""; \
+	for p in $(DEPS); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+
+configure: $(BUILD)/build.ninja
+
+build: deps configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Starts the loader from the bundle in the build tree, as a user would start the installed one.
+run: build
+	"$(BUILD)/bundle/KorvaneLoader.app/Contents/MacOS/KorvaneLoader"
+
+install: build
+	cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,13 @@
+#pragma once
+
+// The main program refuses to run its window without an argument: started directly (not by the
+// loader), it launches the outer bundle's loader, which performs the privileged start, and ends.
+class MainEntry {
+public:
+    // True when there is a first argument that is plain ASCII and not empty (the loader passes
+    // "en" followed by "*loaderflag*"; any other non-empty argument runs the program as well).
+    static bool shouldRunApplication(int argc, const char* const* argv);
+};
+
+// Launches the outer bundle (the loader) detached. True when the launch was accepted.
+bool ZZManRunLoader();

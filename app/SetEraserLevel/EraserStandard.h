@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+// The five erasure standards. A standard is stored only as its level (number of passes) under
+// "EraserTimes"; everything else follows from this table.
+struct EraserStandard {
+    int level;             // 1, 2, 3, 7 or 35
+    const char* name;      // display name, shown in progress views and written into the history
+    const char* button;    // the selection panel's button for it
+    const char* srmOption; // option word of the secure-remove tool for a file
+
+    static const std::array<EraserStandard, 5>& all();
+    // The entry for LEVEL; any level not in the table is treated as level 1.
+    static const EraserStandard& forLevel(int level);
+    // Display name of a stored level ("HMG Infosec Standard 5" for anything not in the table).
+    static QString nameForLevel(int level);
+    // Option word for a file at LEVEL; solid-state items always get the single-pass word.
+    static QString srmOptionFor(int level, bool solidState);
+    // A stored value as callers that need a pass count read it: below 1 counts as 1.
+    static int effectiveLevel(int storedValue);
+};

@@ -134,7 +134,11 @@ QFont Theme::fontNamed(const QString& name, int pixelSize) {
         return font;
     const QString style = name.mid(best.size() + 1);
     font.setFamily(best);
-    if (QFontDatabase::styles(best).contains(style))
-        font.setStyleName(style);
+    // Weight and slant rather than the style name: the font then matches like any other font
+    // of that weight and reports its weight truthfully.
+    if (QFontDatabase::styles(best).contains(style)) {
+        font.setWeight(static_cast<QFont::Weight>(QFontDatabase::weight(best, style)));
+        font.setItalic(QFontDatabase::italic(best, style));
+    }
     return font;
 }

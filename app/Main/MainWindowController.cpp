@@ -112,6 +112,7 @@ QWidget* MainWindowController::buildSidebar(bool runningAsAdmin) {
         column->addWidget(box);
         column->addSpacing(10);
     }
+    m_versionLabel->setContentsMargins(10, 0, 0, 0);
     column->addWidget(m_versionLabel);
     return sidebar;
 }

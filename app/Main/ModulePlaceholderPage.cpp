@@ -8,10 +8,12 @@
 ModulePlaceholderPage::ModulePlaceholderPage(const ModuleInfo& module, QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("ModulePlaceholderPage"));
+    // The module's icon on a round, accent-tinted badge.
     auto* icon = new QLabel;
-    icon->setPixmap(Images::icon(module.iconName).pixmap(QSize(56, 56), devicePixelRatioF()));
-    icon->setAlignment(Qt::AlignCenter);
     icon->setObjectName(QStringLiteral("PlaceholderIcon"));
+    icon->setFixedSize(96, 96);
+    icon->setAlignment(Qt::AlignCenter);
+    icon->setPixmap(Images::pixmap(module.iconName, QSize(44, 44), devicePixelRatioF()));
 
     auto* title = new QLabel(module.title);
     title->setProperty("role", QStringLiteral("title"));
@@ -29,7 +31,7 @@ ModulePlaceholderPage::ModulePlaceholderPage(const ModuleInfo& module, QWidget* 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(80, 0, 80, 0);
     layout->addStretch(3);
-    layout->addWidget(icon);
+    layout->addWidget(icon, 0, Qt::AlignHCenter);
     layout->addSpacing(14);
     layout->addWidget(title);
     layout->addSpacing(4);

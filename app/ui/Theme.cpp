@@ -100,6 +100,7 @@ QListWidget#ModuleList::item:disabled { color: %7; }
 QListWidget#ModuleList::item:selected:disabled { background: %11; color: %4; }
 QFrame#AdminNoticeBox { background: %12; border: 1px solid %13; border-radius: 8px; }
 QLabel#AdminNotice { color: %14; font-size: 11px; }
+QLabel#PlaceholderIcon { background: %15; border: 1px solid %11; border-radius: 48px; }
 QLabel#PlaceholderNotice {
     background: %1; border: 1px solid %3; border-radius: 8px; padding: 10px 18px; color: %4; }
 )")
@@ -107,7 +108,7 @@ QLabel#PlaceholderNotice {
              css(kAccent), css(kTextDisabled), css(kSidebar), css(kSidebar.darker(125)))
         .arg(QStringLiteral("#D5DBF3"), css(QColor(59, 152, 254, 90)),
              css(QColor(255, 181, 71, 28)), css(QColor(255, 181, 71, 110)),
-             QStringLiteral("#FFD9A0"));
+             QStringLiteral("#FFD9A0"), css(QColor(59, 152, 254, 40)));
 }
 
 QString Theme::fontName(const QFont& font) {

@@ -1,7 +1,13 @@
 #include "app/ui/AttachedWindow.h"
 
 #include <QKeyEvent>
+#include <QPainterPath>
+#include <QRegion>
 #include <QVBoxLayout>
+
+namespace {
+constexpr int kCornerRadius = 10;
+} // namespace
 
 AttachedWindow::AttachedWindow(QWidget* view, QWidget* owner)
     : QDialog(owner ? owner->window() : nullptr, Qt::Dialog | Qt::FramelessWindowHint),
@@ -67,6 +73,14 @@ void AttachedWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void AttachedWindow::resizeEvent(QResizeEvent* event) {
+    // Round the corners by the window's shape: it needs no compositor, unlike translucency.
+    QPainterPath outline;
+    outline.addRoundedRect(QRectF(rect()), kCornerRadius, kCornerRadius);
+    setMask(QRegion(outline.toFillPolygon().toPolygon()));
+    QDialog::resizeEvent(event);
 }
 
 void AttachedWindow::centreOnOwner() {

@@ -4,6 +4,7 @@
 #include "app/ui/Theme.h"
 
 #include <QEnterEvent>
+#include <QFocusEvent>
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -130,7 +131,7 @@ void ImageButton::paintEvent(QPaintEvent*) {
             m_layout == Layout::Leading ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter;
         painter.drawText(textRect, align, text());
     }
-    if (hasFocus()) {
+    if (hasFocus() && m_keyboardFocus) {
         QPen pen(Theme::kAccent, 1.5);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
@@ -148,4 +149,16 @@ void ImageButton::leaveEvent(QEvent* event) {
     m_hovered = false;
     update();
     QAbstractButton::leaveEvent(event);
+}
+
+void ImageButton::focusInEvent(QFocusEvent* event) {
+    const Qt::FocusReason reason = event->reason();
+    m_keyboardFocus = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                      reason == Qt::ShortcutFocusReason;
+    QAbstractButton::focusInEvent(event);
+}
+
+void ImageButton::focusOutEvent(QFocusEvent* event) {
+    m_keyboardFocus = false;
+    QAbstractButton::focusOutEvent(event);
 }

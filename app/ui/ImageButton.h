@@ -43,6 +43,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QFont textFont() const;
@@ -52,4 +54,5 @@ private:
     int m_textSize = 12;
     bool m_bold = false;
     bool m_hovered = false;
+    bool m_keyboardFocus = false; // the focus ring shows only when reached by keyboard
 };

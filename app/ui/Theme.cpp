@@ -62,7 +62,7 @@ QLabel[role="title"] { font-size: 20px; font-weight: bold; color: %2; }
 QLabel[role="subtitle"] { font-size: 13px; color: %4; }
 QLabel[role="muted"] { color: %4; }
 QFrame[role="card"] { background: %1; border: 1px solid %3; border-radius: 10px; }
-QDialog#AttachedWindow { background: %5; border: 1px solid %3; border-radius: 12px; }
+QDialog#AttachedWindow { background: %5; border: 1px solid %3; border-radius: 10px; }
 QListWidget, QTreeView, QTableView {
     background: %1; border: 1px solid %3; border-radius: 8px; outline: none;
     selection-background-color: %6; selection-color: %2; }

@@ -2,6 +2,7 @@
 
 #include "app/Comm/SettingsStore.h"
 #include "app/Comm/UserDefaults.h"
+#include "app/Main/FileEraser/FileEraserViewController.h"
 #include "app/ui/Theme.h"
 #include "platform/BundleLocator.h"
 #include "platform/Logger.h"
@@ -34,6 +35,7 @@ void AppDelegate::applicationDidFinishLaunching(QApplication& app) {
     Theme::apply(app);
     ensureEraserTimes();
     m_window = std::make_unique<MainWindowController>(geteuid() == 0);
+    m_window->setModulePage(MainModule::EraseFiles, new FileEraserViewController(m_window.get()));
     writeFontKeys(m_window->referenceFonts());
 }
 

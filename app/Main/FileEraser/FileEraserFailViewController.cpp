@@ -1,0 +1,42 @@
+#include "app/Main/FileEraser/FileEraserFailViewController.h"
+
+#include "app/Main/FileEraser/FileEraserViewParts.h"
+#include "app/ui/AttachedWindow.h"
+#include "app/ui/ImageButton.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+FileEraserFailViewController::FileEraserFailViewController(int erasedCount, int failedCount,
+                                                           bool cancelled, QWidget* parent)
+    : QWidget(parent) {
+    setObjectName(QStringLiteral("FileEraserFailViewController"));
+    setWindowTitle(tr("Erasure Not Complete"));
+    auto* layout = FileEraserViewParts::frame(this, QStringLiteral("ic_failed"),
+                                              tr("Some items were not erased"));
+    QString text;
+    if (failedCount == 0)
+        text = tr("The selected items are gone, but some of what they held could not be "
+                  "overwritten.");
+    else
+        text = tr("%1 of %2 items could not be erased completely and are still on the disk. "
+                  "Check that they are not in use and that you may change them, then try again.")
+                   .arg(failedCount)
+                   .arg(erasedCount + failedCount);
+    m_message = FileEraserViewParts::paragraph(text, QStringLiteral("resultMessage"));
+    layout->addWidget(m_message);
+    m_cancelNotice = new QLabel(tr("The erasure was cancelled: items it had not reached yet were "
+                                   "left untouched."));
+    m_cancelNotice->setObjectName(QStringLiteral("cancelNotice"));
+    m_cancelNotice->setWordWrap(true);
+    m_cancelNotice->setVisible(cancelled);
+    layout->addWidget(m_cancelNotice);
+    layout->addWidget(FileEraserViewParts::paragraph(
+        tr("Each item is recorded in the history as Erased or Failed."),
+        QStringLiteral("historyNote")));
+    m_ok = FileEraserViewParts::button(QStringLiteral("btn_main"), tr("OK"),
+                                       QStringLiteral("okButton"));
+    connect(m_ok, &ImageButton::clicked, this, [this] { AttachedWindow::dismiss(this); });
+    layout->addSpacing(12);
+    layout->addLayout(FileEraserViewParts::buttonRow({m_ok}));
+}

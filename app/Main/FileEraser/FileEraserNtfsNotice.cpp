@@ -1,0 +1,24 @@
+#include "app/Main/FileEraser/FileEraserNtfsNotice.h"
+
+#include "app/Main/FileEraser/FileEraserViewParts.h"
+#include "app/ui/AttachedWindow.h"
+#include "app/ui/ImageButton.h"
+
+#include <QVBoxLayout>
+
+FileEraserNtfsNotice::FileEraserNtfsNotice(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("FileEraserNtfsNotice"));
+    setWindowTitle(tr("NTFS Volume"));
+    auto* layout = FileEraserViewParts::frame(this, QStringLiteral("ic_warning"),
+                                              tr("Items on NTFS volumes cannot be added"));
+    layout->addWidget(FileEraserViewParts::paragraph(
+        tr("Files on NTFS volumes cannot be erased safely here, so they were not added to the "
+           "list. Copy them to another volume and erase them there, or erase the whole volume "
+           "with Erase Hard Drive."),
+        QStringLiteral("noticeText")));
+    m_ok = FileEraserViewParts::button(QStringLiteral("btn_main"), tr("OK"),
+                                       QStringLiteral("okButton"));
+    connect(m_ok, &ImageButton::clicked, this, [this] { AttachedWindow::dismiss(this); });
+    layout->addSpacing(12);
+    layout->addLayout(FileEraserViewParts::buttonRow({m_ok}));
+}

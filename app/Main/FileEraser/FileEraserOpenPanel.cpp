@@ -1,0 +1,90 @@
+#include "app/Main/FileEraser/FileEraserOpenPanel.h"
+
+#include <QAbstractItemView>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
+
+namespace {
+
+QList<QAbstractItemView*> entryViews(QFileDialog& dialog) {
+    QList<QAbstractItemView*> views;
+    for (const char* name : {"listView", "treeView"})
+        if (auto* view = dialog.findChild<QAbstractItemView*>(QLatin1String(name)))
+            views.append(view);
+    return views;
+}
+
+} // namespace
+
+void FileEraserOpenPanel::configure(QFileDialog& dialog) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontResolveSymlinks);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setFilter(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    dialog.setLabelText(QFileDialog::Accept, QFileDialog::tr("Add"));
+    dialog.setWindowTitle(QFileDialog::tr("Add Files and Folders"));
+    for (QAbstractItemView* view : entryViews(dialog))
+        view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // The dialog's own accept would open a chosen folder instead of returning it: take the
+    // selection as it stands.
+    auto* box = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    QPushButton* add = box ? box->button(QDialogButtonBox::Open) : nullptr;
+    if (!add)
+        return;
+    QObject::disconnect(box, &QDialogButtonBox::accepted, &dialog, nullptr);
+    QObject::connect(add, &QPushButton::clicked, &dialog, [&dialog] {
+        if (!chosenPaths(dialog).isEmpty())
+            dialog.done(QDialog::Accepted);
+    });
+    // With only folders selected the dialog disables its button; keep it usable.
+    auto keepEnabled = [add](auto&&...) { add->setEnabled(true); };
+    for (QAbstractItemView* view : entryViews(dialog))
+        QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, add,
+                         keepEnabled, Qt::QueuedConnection);
+}
+
+QStringList FileEraserOpenPanel::chosenPaths(QFileDialog& dialog) {
+    QStringList paths;
+    QSet<QString> seen;
+    for (QAbstractItemView* view : entryViews(dialog)) {
+        auto* model = qobject_cast<QFileSystemModel*>(view->model());
+        if (!model || !view->isVisible() || !view->selectionModel())
+            continue;
+        for (const QModelIndex& index : view->selectionModel()->selectedRows()) {
+            const QString path = model->filePath(index);
+            if (!seen.contains(path)) {
+                seen.insert(path);
+                paths.append(path);
+            }
+        }
+    }
+    if (!paths.isEmpty())
+        return paths;
+    // Nothing selected: names typed into the name field, relative to the folder shown.
+    if (auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+        const QString typed = edit->text().trimmed();
+        if (!typed.isEmpty()) {
+            const QString path = QDir(dialog.directory()).absoluteFilePath(typed);
+            if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
+                paths.append(QDir::cleanPath(path));
+        }
+    }
+    return paths;
+}
+
+QStringList FileEraserOpenPanel::choose(QWidget* parent, QString* folder) {
+    QFileDialog dialog(parent ? parent->window() : nullptr);
+    dialog.setDirectory(*folder);
+    configure(dialog);
+    dialog.setWindowModality(Qt::WindowModal);
+    QStringList paths;
+    if (dialog.exec() == QDialog::Accepted)
+        paths = chosenPaths(dialog);
+    *folder = dialog.directory().absolutePath();
+    return paths;
+}

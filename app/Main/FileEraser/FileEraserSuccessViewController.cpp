@@ -1,0 +1,30 @@
+#include "app/Main/FileEraser/FileEraserSuccessViewController.h"
+
+#include "app/Main/FileEraser/FileEraserViewParts.h"
+#include "app/ui/AttachedWindow.h"
+#include "app/ui/ImageButton.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+FileEraserSuccessViewController::FileEraserSuccessViewController(int erasedCount, QWidget* parent)
+    : QWidget(parent) {
+    setObjectName(QStringLiteral("FileEraserSuccessViewController"));
+    setWindowTitle(tr("Erasure Complete"));
+    auto* layout =
+        FileEraserViewParts::frame(this, QStringLiteral("ic_done"), tr("Erasure complete"));
+    m_message = FileEraserViewParts::paragraph(
+        erasedCount == 1 ? tr("The item was overwritten and removed. It cannot be recovered.")
+                         : tr("All %1 items were overwritten and removed. They cannot be "
+                              "recovered.")
+                               .arg(erasedCount),
+        QStringLiteral("resultMessage"));
+    layout->addWidget(m_message);
+    layout->addWidget(FileEraserViewParts::paragraph(tr("The erasure is recorded in the history."),
+                                                     QStringLiteral("historyNote")));
+    m_ok = FileEraserViewParts::button(QStringLiteral("btn_main"), tr("OK"),
+                                       QStringLiteral("okButton"));
+    connect(m_ok, &ImageButton::clicked, this, [this] { AttachedWindow::dismiss(this); });
+    layout->addSpacing(12);
+    layout->addLayout(FileEraserViewParts::buttonRow({m_ok}));
+}

@@ -1,0 +1,136 @@
+#pragma once
+
+#include "app/Main/FileEraser/FileObj.h"
+#include "app/Main/FileEraser/RemoveFileAndFolderDelegate.h"
+#include "app/SetEraserLevel/SetEraserLevelVC.h"
+
+#include <QElapsedTimer>
+#include <QFutureWatcher>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+class DragView;
+class FileEraserListView;
+class FileEraserProgressViewController;
+class FileEraserTableModel;
+class HistoryViewController;
+class ImageButton;
+class ModuleOwner;
+class QLabel;
+class QStackedWidget;
+class RemoveFileAndFolder;
+
+// The "Erase Files" module: gathers files and folders (Add, or dropped on it), lets the user
+// sort and select them, and erases the selected ones with the stored erasure standard after a
+// confirmation, with a progress window and a result window. Every erasure is recorded in the
+// history. The list lives as long as the module, across module switches.
+//
+// Everything runs on the main thread: the deletion task advances when its tool process ends,
+// so the window keeps answering (and Cancel works) while files are erased.
+class FileEraserViewController : public QWidget,
+                                 public RemoveFileAndFolderDelegate,
+                                 public SetEraserLevelVCDelegate {
+    Q_OBJECT
+public:
+    // OWNER (the main window, may be null) is told to lock module switching while erasing.
+    explicit FileEraserViewController(ModuleOwner* owner, QWidget* parent = nullptr);
+    ~FileEraserViewController() override;
+
+    // Adds one batch of paths (chosen in the Add panel or dropped): items on NTFS volumes are
+    // refused with a notice, "/" ends the batch, listed and missing paths are skipped.
+    void addPaths(const QStringList& paths);
+    // The Add panel, starting in newPathStr.
+    void addButtonAction();
+    void emptyList();
+    // Sorts a copy off the main thread and swaps it in; sortFinished() tells when it is shown.
+    void sortWith(int sortType, int sortAD);
+    // Selects every item, or clears them all when all were selected.
+    void selectAllAction();
+    // Confirmation, then the erasure of the selected items, then the result.
+    void eraseNowAction();
+    // Stops the running erasure after the current item.
+    void cancelErasure();
+    void settingsButtonAction();
+    void historyButtonAction();
+    void openItem(int row);
+    void revealItem(int row);
+
+    // RemoveFileAndFolderDelegate
+    void removeProgress(float progress, const QString& path, int index) override;
+    void haveFailEraser() override;
+    void removeObjEnd(const QList<FileObjPtr>& processed) override;
+    // SetEraserLevelVCDelegate
+    void closeSetEraserLevelView() override;
+
+    const QList<FileObjPtr>& valueArr() const { return m_valueArr; }
+    const QList<FileObjPtr>& deleteErrorArr() const { return m_deleteErrorArr; }
+    bool isErasing() const { return m_erasing; }
+    bool showsList() const;
+    int sortType() const { return m_sortType; }
+    int sortAD() const { return m_sortAD; }
+    QString newPathStr() const { return m_newPathStr; }
+    qint64 eraserTimeR() const { return m_eraserTimeR; }
+
+    DragView* dragView() const { return m_dragView; }
+    FileEraserListView* listView() const { return m_listView; }
+    ImageButton* historyButton() const { return m_historyButton; }
+    ImageButton* settingsButton() const { return m_settingsButton; }
+    QLabel* standardLabel() const { return m_standardLabel; }
+    FileEraserProgressViewController* progressView() const { return m_progressView; }
+    SetEraserLevelVC* levelPanel() const { return m_levelPanel; }
+    HistoryViewController* historyView() const { return m_historyView; }
+
+    // The folder the Add panel starts in the first time: the user's home folder.
+    static QString userHomeFolder();
+
+signals:
+    void sortFinished();
+    // The result window was closed and the list shows what is left.
+    void erasureFinished();
+
+private:
+    QWidget* buildHeader();
+    void showRowMenu(int row, const QPoint& globalPos);
+    void showVanished(const FileObjPtr& item);
+    void listChanged();
+    void refreshViews();
+    void refreshHistoryButton();
+    void refreshStandardLabel();
+    bool refusesVolumeOf(const QString& path);
+    void startErasure();
+    void showResultAndFinish();
+    void tick();
+    void setErasing(bool erasing);
+
+    ModuleOwner* m_owner;
+    QList<FileObjPtr> m_valueArr;
+    QList<FileObjPtr> m_deleteErrorArr;
+    RemoveFileAndFolder* m_removeFileAndFolder = nullptr;
+    bool m_isCancel = false;
+    bool m_isFailedEraser = false;
+    bool m_erasing = false;
+    bool m_inProgressWindow = false;
+    int m_workCount = 0;
+    int m_sortType = 0;
+    int m_sortAD = 0;
+    quint64 m_listVersion = 0; // changes whenever items come or go
+    qint64 m_eraserTimeR = 0;
+    QTimer m_eraserTimer;
+    QElapsedTimer m_clock;
+    QString m_newPathStr;
+    QHash<quint64, bool> m_refusedByDevice; // per adding batch
+
+    FileEraserTableModel* m_model;
+    QStackedWidget* m_pages;
+    DragView* m_dragView;
+    FileEraserListView* m_listView;
+    ImageButton* m_historyButton = nullptr;
+    ImageButton* m_settingsButton = nullptr;
+    QLabel* m_standardLabel = nullptr;
+    QPointer<FileEraserProgressViewController> m_progressView;
+    QPointer<SetEraserLevelVC> m_levelPanel;
+    QPointer<HistoryViewController> m_historyView;
+    QFutureWatcher<QList<FileObjPtr>> m_sortWatcher;
+    quint64 m_sortedVersion = 0;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class ImageButton;
+class QHBoxLayout;
+class QLabel;
+class QVBoxLayout;
+class QWidget;
+
+// Building blocks shared by the file eraser's attached views (confirmation, progress, results),
+// so that they look alike.
+class FileEraserViewParts {
+public:
+    // Lays VIEW out with ICON and TITLE on top; returns the column the caller fills below.
+    static QVBoxLayout* frame(QWidget* view, const QString& icon, const QString& title);
+    // An image-set push button with TEXT, named NAME.
+    static ImageButton* button(const QString& imageSet, const QString& text, const QString& name);
+    // Buttons right-aligned in one row.
+    static QHBoxLayout* buttonRow(const QList<ImageButton*>& buttons);
+    // A warning line: the warning picture and TEXT in the warning colour.
+    static QWidget* warningLine(const QString& text);
+    // A plain wrapped paragraph in the muted colour.
+    static QLabel* paragraph(const QString& text, const QString& name);
+};

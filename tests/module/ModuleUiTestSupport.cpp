@@ -1,0 +1,96 @@
+#include "ModuleUiTestSupport.h"
+
+#include "app/Comm/SettingsStore.h"
+#include "app/inter/HistoryLocation.h"
+#include "app/ui/AttachedWindow.h"
+#include "platform/BundleLocator.h"
+#include "tests/core/TestSupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace moduletest {
+
+TempBundle::TempBundle() {
+    m_outer = testsupport::makeBundle(m_dir.path());
+    BundleLocator::setOuterBundlePath(m_outer);
+    QFile::copy(testsupport::shippedSettingsStore(), resources() + "/NexwipeBase.plist");
+    QFile::setPermissions(resources() + "/NexwipeBase.plist",
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    EXPECT_TRUE(HistoryLocation::ensureCopy(QString(), resources() + "/DataBase.db"));
+    HistoryLocation::setWritableCopyPath(m_dir.filePath("history-copy/DataBase.db"));
+    const QString srm = resources() + "/srm";
+    testsupport::writeFile(srm, "#!/bin/sh\n"
+                                "case \"$2\" in *slow*) exec sleep 30 ;; esac\n"
+                                "exec rm -f -- \"$2\"\n");
+    ::chmod(QFile::encodeName(srm).constData(), 0755);
+    QDir().mkpath(work());
+}
+
+TempBundle::~TempBundle() {
+    BundleLocator::setOuterBundlePath(QString());
+    HistoryLocation::setWritableCopyPath(QString());
+}
+
+QString TempBundle::work() const {
+    return m_dir.filePath("work");
+}
+
+QString TempBundle::resources() const {
+    return m_outer + "/Contents/MacOS/Korvane Data Eraser.app/Contents/Resources";
+}
+
+QString TempBundle::settingValue(const QString& key) const {
+    return SettingsStore(resources() + "/NexwipeBase.plist").value(key);
+}
+
+Answerer::Answerer(QList<Rule> rules) : m_rules(std::move(rules)) {
+    m_timer.setInterval(10);
+    connect(&m_timer, &QTimer::timeout, this, &Answerer::poll);
+    m_timer.start();
+}
+
+void Answerer::poll() {
+    // A closed window's address may come back for the next one: forget windows no longer up.
+    QSet<AttachedWindow*> up;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<AttachedWindow*>(top); window && window->isVisible())
+            up.insert(window);
+    m_done.intersect(up);
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* window = qobject_cast<AttachedWindow*>(top);
+        if (!window || !window->isVisible() || m_done.contains(window))
+            continue;
+        for (const Rule& rule : m_rules) {
+            if (window->view()->objectName() != rule.view)
+                continue;
+            if (rule.when && !rule.when(window->view()))
+                continue;
+            auto* button = window->view()->findChild<QAbstractButton*>(rule.button);
+            if (!button || !button->isEnabled())
+                continue;
+            m_done.insert(window);
+            m_answered.append(rule.view);
+            if (inspect)
+                inspect(window->view());
+            button->click();
+            return;
+        }
+    }
+}
+
+QString writeFile(const QString& path, int bytes) {
+    testsupport::writeFile(path, QByteArray(bytes, 'k'));
+    return path;
+}
+
+bool exists(const QString& path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+} // namespace moduletest

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/Main/ModuleOwner.h"
+
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+
+class AttachedWindow;
+class QWidget;
+
+namespace moduletest {
+
+// A temporary program bundle set as the one the code finds: the shipped settings store, an
+// empty history database and a stand-in "srm" that removes the file it is given, except that
+// a file whose name contains "slow" keeps it busy for half a minute (to cancel it).
+class TempBundle {
+public:
+    TempBundle();
+    ~TempBundle();
+    QString root() const { return m_dir.path(); }
+    QString work() const; // a folder for the files to erase
+    QString resources() const;
+    QString settingValue(const QString& key) const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_outer;
+};
+
+// Records what the module asks of the main window.
+struct OwnerSpy : ModuleOwner {
+    QList<bool> calls;
+    void canChangeType(bool canChange) override { calls.append(canChange); }
+};
+
+// Answers attached windows as a user would: when a window showing a view of a given name is up
+// (and its condition holds), presses the named button in it.
+class Answerer : public QObject {
+public:
+    struct Rule {
+        QString view;
+        QString button;
+        std::function<bool(QWidget* view)> when; // empty: at once
+    };
+    explicit Answerer(QList<Rule> rules);
+    // Names of the views answered, in order.
+    const QStringList& answered() const { return m_answered; }
+    // Called with every view just before its button is pressed.
+    std::function<void(QWidget* view)> inspect;
+
+private:
+    void poll();
+    QList<Rule> m_rules;
+    QTimer m_timer;
+    QSet<AttachedWindow*> m_done;
+    QStringList m_answered;
+};
+
+QString writeFile(const QString& path, int bytes);
+bool exists(const QString& path);
+
+} // namespace moduletest

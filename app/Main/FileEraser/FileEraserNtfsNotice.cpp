@@ -4,6 +4,7 @@
 #include "app/ui/AttachedWindow.h"
 #include "app/ui/ImageButton.h"
 
+#include <QLabel>
 #include <QVBoxLayout>
 
 FileEraserNtfsNotice::FileEraserNtfsNotice(QWidget* parent) : QWidget(parent) {

@@ -39,7 +39,7 @@ void FileEraserOpenPanel::configure(QFileDialog& dialog) {
     QObject::disconnect(box, &QDialogButtonBox::accepted, &dialog, nullptr);
     QObject::connect(add, &QPushButton::clicked, &dialog, [&dialog] {
         if (!chosenPaths(dialog).isEmpty())
-            dialog.done(QDialog::Accepted);
+            static_cast<QDialog&>(dialog).done(QDialog::Accepted);
     });
     // With only folders selected the dialog disables its button; keep it usable.
     auto keepEnabled = [add](auto&&...) { add->setEnabled(true); };
@@ -53,9 +53,10 @@ QStringList FileEraserOpenPanel::chosenPaths(QFileDialog& dialog) {
     QSet<QString> seen;
     for (QAbstractItemView* view : entryViews(dialog)) {
         auto* model = qobject_cast<QFileSystemModel*>(view->model());
-        if (!model || !view->isVisible() || !view->selectionModel())
+        if (!model || !view->selectionModel())
             continue;
-        for (const QModelIndex& index : view->selectionModel()->selectedRows()) {
+        // The list selects single cells, the detail view whole rows: any column names the entry.
+        for (const QModelIndex& index : view->selectionModel()->selectedIndexes()) {
             const QString path = model->filePath(index);
             if (!seen.contains(path)) {
                 seen.insert(path);

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "app/Main/FileEraser/FileEraserProgressViewController.h"
 #include "app/Main/FileEraser/FileObj.h"
 #include "app/Main/FileEraser/RemoveFileAndFolderDelegate.h"
+#include "app/SetEraserLevel/HistoryViewController.h"
 #include "app/SetEraserLevel/SetEraserLevelVC.h"
 
 #include <QElapsedTimer>
@@ -12,9 +14,7 @@
 
 class DragView;
 class FileEraserListView;
-class FileEraserProgressViewController;
 class FileEraserTableModel;
-class HistoryViewController;
 class ImageButton;
 class ModuleOwner;
 class QLabel;

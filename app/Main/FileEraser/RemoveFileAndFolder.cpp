@@ -33,6 +33,8 @@ RemoveFileAndFolder::~RemoveFileAndFolder() {
 }
 
 int RemoveFileAndFolder::getEraserTimes() const {
+    if (m_levelOverride > 0)
+        return m_levelOverride;
     return EraserStandard::effectiveLevel(UserDefaults(m_programName).eraserTimes());
 }
 

@@ -36,8 +36,10 @@ public:
     bool cancelled() const { return m_cancel; }
     bool isRunning() const { return m_running; }
 
-    // The stored erasure level of this task's program, at least 1.
+    // The stored erasure level of this task's program, at least 1, unless a level was given.
     int getEraserTimes() const;
+    // Erases with LEVEL instead of the stored one (the command line's --level); 0 clears it.
+    void setEraserTimes(int level) { m_levelOverride = level; }
     // Write-permission check: opening PATH for writing; when that is refused, the owner is given
     // read and write (0600). Fails only when that change fails too.
     static bool checkPermissions(const QString& path);
@@ -72,5 +74,6 @@ private:
     bool m_cancel = false;
     bool m_running = false;
     int m_idx = 0;
+    int m_levelOverride = 0;
     quint64 m_generation = 0; // ignores queued work of an earlier run
 };

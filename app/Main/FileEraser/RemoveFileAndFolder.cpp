@@ -137,6 +137,8 @@ RemoveFileAndFolder::Outcome RemoveFileAndFolder::removeFolder(const FileObjPtr&
         QDir(path).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     if ((item->isDir && isEmpty) || isBundle) {
         // An application bundle goes whole; an emptied folder goes as itself.
+        if (!isBundle)
+            EraseFileOps::clearProtectionFlags(path);
         const bool gone =
             isBundle ? EraseFileOps::removeTree(path) : EraseFileOps::removeEntry(path);
         if (gone)
@@ -152,6 +154,7 @@ RemoveFileAndFolder::Outcome RemoveFileAndFolder::removeFolder(const FileObjPtr&
 
 RemoveFileAndFolder::Outcome RemoveFileAndFolder::removeDirectly(const FileObjPtr& item,
                                                                  const QString& path) {
+    EraseFileOps::clearProtectionFlags(path); // links and special files are left as they are
     if (EraseFileOps::removeEntry(path)) {
         Logger::log(QStringLiteral("rm file sec %1").arg(path));
         item->failStr = QStringLiteral("Success");

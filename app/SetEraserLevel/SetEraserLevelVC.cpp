@@ -1,0 +1,155 @@
+#include "app/SetEraserLevel/SetEraserLevelVC.h"
+
+#include "app/Comm/UserDefaults.h"
+#include "app/SetEraserLevel/EraserStandard.h"
+#include "platform/BundleLocator.h"
+
+#include <QFile>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const kIdentifier = "identifier";
+const char* const kImageName = "imageName";
+
+// What each standard does, in the panel's own words.
+QString descriptionFor(int level) {
+    switch (level) {
+    case 1:
+        return SetEraserLevelVC::tr("One overwrite pass. Fast, and enough for today's hard disks "
+                                    "and for solid-state drives.");
+    case 2:
+        return SetEraserLevelVC::tr("Two passes when wiping free space or a whole drive; files "
+                                    "are overwritten once, as with the first standard.");
+    case 3:
+        return SetEraserLevelVC::tr("Three passes: two patterns and their complement, as the "
+                                    "U.S. Army prescribes for magnetic media.");
+    case 7:
+        return SetEraserLevelVC::tr("Seven passes of fixed patterns and random data, after the "
+                                    "U.S. Department of Defense's extended method.");
+    default:
+        return SetEraserLevelVC::tr("35 passes tuned to old magnetic recording methods. Very slow; "
+                                    "it adds nothing on modern drives.");
+    }
+}
+
+// The compiled-in picture NAME, when the ui library carries it.
+QIcon pictureNamed(const QString& name) {
+    const QString path = QStringLiteral(":/images/%1.svg").arg(name);
+    return QFile::exists(path) ? QIcon(path) : QIcon();
+}
+
+} // namespace
+
+SetEraserLevelVC::SetEraserLevelVC(QWidget* parent, QString programName)
+    : QWidget(parent), m_programName(programName.isEmpty() ? BundleLocator::kMainProgramName
+                                                           : std::move(programName)) {
+    setObjectName(QStringLiteral("SetEraserLevelVC"));
+    setAutoFillBackground(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(40, 30, 40, 24);
+    layout->setSpacing(10);
+
+    auto* title = new QLabel(tr("Erasure Standard"), this);
+    QFont titleFont = title->font();
+    titleFont.setPixelSize(18);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    layout->addWidget(title);
+    auto* hint = new QLabel(tr("Choose how many times erased data is overwritten. Items on "
+                               "solid-state drives always get a single pass."),
+                            this);
+    hint->setWordWrap(true);
+    layout->addWidget(hint);
+
+    QAbstractButton** fields[] = {&but_1, &but_2, &but_3, &but_7, &but_35};
+    int slot = 0;
+    for (const EraserStandard& standard : EraserStandard::all()) {
+        auto* button = new QPushButton(QString::fromUtf8(standard.name), this);
+        button->setObjectName(QString::fromLatin1(standard.button));
+        button->setProperty(kIdentifier, QString::number(standard.level));
+        button->setFlat(true);
+        button->setCursor(Qt::PointingHandCursor);
+        button->setIconSize(QSize(18, 18));
+        button->setStyleSheet(QStringLiteral("text-align: left; font-weight: bold;"));
+        setImage(button, QStringLiteral("radiobutton_no"));
+        connect(button, &QPushButton::clicked, this, [this, button] { buttonAction(button); });
+        *fields[slot++] = button;
+
+        auto* description = new QLabel(descriptionFor(standard.level), this);
+        description->setWordWrap(true);
+        description->setContentsMargins(28, 0, 0, 6);
+        layout->addWidget(button);
+        layout->addWidget(description);
+    }
+    layout->addStretch(1);
+
+    auto* buttons = new QHBoxLayout();
+    buttons->addStretch(1);
+    cancelButton = makeImageButton(tr("Cancel"));
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    saveButton = makeImageButton(tr("Save"));
+    saveButton->setObjectName(QStringLiteral("saveButton"));
+    buttons->addWidget(cancelButton);
+    buttons->addWidget(saveButton);
+    layout->addLayout(buttons);
+    connect(cancelButton, &QPushButton::clicked, this, &SetEraserLevelVC::cancelButtonAction);
+    connect(saveButton, &QPushButton::clicked, this, &SetEraserLevelVC::saveButtonAction);
+}
+
+QPushButton* SetEraserLevelVC::makeImageButton(const QString& text) {
+    // The "btn_sec" image set, text size 12, enabled.
+    auto* button = new QPushButton(text, this);
+    button->setProperty(kImageName, QStringLiteral("btn_sec"));
+    button->setMinimumSize(96, 32);
+    QFont font = button->font();
+    font.setPixelSize(12);
+    button->setFont(font);
+    button->setEnabled(true);
+    return button;
+}
+
+void SetEraserLevelVC::setImage(QAbstractButton* button, const QString& imageName) {
+    button->setProperty(kImageName, imageName);
+    button->setIcon(pictureNamed(imageName));
+}
+
+QString SetEraserLevelVC::imageOf(const QAbstractButton* button) {
+    return button->property(kImageName).toString();
+}
+
+QString SetEraserLevelVC::identifierOf(const QAbstractButton* button) {
+    return button->property(kIdentifier).toString();
+}
+
+void SetEraserLevelVC::setEraserLevelSelect() {
+    setLevelStr(QString::asprintf("%d", UserDefaults(m_programName).eraserTimes()));
+}
+
+void SetEraserLevelVC::setLevelStr(const QString& text) {
+    for (QAbstractButton* button : levelButtons())
+        setImage(button, QStringLiteral("radiobutton_no"));
+    m_eraserLevel = text;
+    for (QAbstractButton* button : levelButtons())
+        if (identifierOf(button) == text)
+            setImage(button, QStringLiteral("radiobutton_sel"));
+}
+
+void SetEraserLevelVC::buttonAction(QAbstractButton* button) {
+    if (button)
+        setLevelStr(identifierOf(button));
+}
+
+void SetEraserLevelVC::saveButtonAction() {
+    UserDefaults(m_programName).setEraserTimes(m_eraserLevel.toInt());
+    cancelButtonAction();
+}
+
+void SetEraserLevelVC::cancelButtonAction() {
+    if (m_delegate)
+        m_delegate->closeSetEraserLevelView();
+}

@@ -29,8 +29,8 @@ void centreOnScreen(QWidget* window) {
 
 } // namespace
 
-int runServiceEraser(const QString& path, VolumeQuery query,
-                     std::function<bool(const QString&)> solidState) {
+int runServiceEraserWindow(const QString& path, VolumeQuery query,
+                           std::function<bool(const QString&)> solidState) {
     const ServiceEraserVolume volume = query ? query(path) : lookUpType(path);
     // One substitution pass, so that a "%" in the path cannot pick up a later value.
     const auto flag = [](bool value) { return QString::number(int(value)); };

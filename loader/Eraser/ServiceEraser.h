@@ -20,5 +20,5 @@ using VolumeQuery = std::function<ServiceEraserVolume(const QString& path)>;
 // for an NTFS volume or else the erasure window (erasing at once), centred and in front, and runs
 // it modally until its OK button. Returns 0, the loader's exit status. QUERY defaults to the
 // mount-table lookup; SOLIDSTATE fills the single-pass flag of the items (none when empty).
-int runServiceEraser(const QString& path, VolumeQuery query = {},
-                     std::function<bool(const QString&)> solidState = {});
+int runServiceEraserWindow(const QString& path, VolumeQuery query = {},
+                           std::function<bool(const QString&)> solidState = {});

@@ -95,7 +95,7 @@ TEST(ServiceEraserTest, NtfsVolumeShowsOnlyTheNotice) {
     writeFile(path, "data");
     bool noticeSeen = false;
     pressOkWhenShown<NTFSFileAlert>(&noticeSeen);
-    const int status = runServiceEraser(path, [](const QString&) {
+    const int status = runServiceEraserWindow(path, [](const QString&) {
         ServiceEraserVolume volume;
         volume.success = true;
         volume.type = QStringLiteral("ntfs");
@@ -114,7 +114,7 @@ TEST(ServiceEraserTest, OtherVolumeErasesInTheWindowUntilOk) {
     writeFile(path, "data");
     bool resultSeen = false;
     pressOkWhenShown<EraserWC>(&resultSeen);
-    EXPECT_EQ(runServiceEraser(path), 0);
+    EXPECT_EQ(runServiceEraserWindow(path), 0);
     EXPECT_TRUE(resultSeen);
     EXPECT_FALSE(QFileInfo::exists(path));
     EXPECT_EQ(bundle.srmRuns(), QStringList{QStringLiteral("-fsvrz ") + path});

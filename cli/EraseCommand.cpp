@@ -210,7 +210,13 @@ int EraseCommand::run(int argc, char** argv) {
         }
     }
 
-    const QList<FileObjPtr> work = builder.buildWorkList(chosen);
+    // Each path's own stretch of the work list, so that its result covers everything in it.
+    QList<FileObjPtr> work;
+    QList<QList<FileObjPtr>> perPath;
+    for (const FileObjPtr& item : chosen) {
+        perPath.append(builder.buildWorkList({item}));
+        work += perPath.last();
+    }
     EraseProgressPrinter printer(::isatty(STDERR_FILENO) == 1, work.size());
     task.setDelegate(&printer);
 
@@ -233,11 +239,16 @@ int EraseCommand::run(int argc, char** argv) {
     task.benginToTraskWithArr(work);
     QCoreApplication::exec();
 
+    // Erased: the path is gone and nothing in it failed. A file whose name went but whose data
+    // was left (another hard link still reaches it), or a cancelled run, is a failure.
     bool allErased = true;
-    for (const FileObjPtr& item : chosen) {
-        const bool gone = !EraseFileOps::pathExists(item->url);
-        allErased = allErased && gone;
-        std::printf("%s %s\n", gone ? "Erased" : "Failed", item->url.toLocal8Bit().constData());
+    for (qsizetype i = 0; i < chosen.size(); ++i) {
+        bool erased = !EraseFileOps::pathExists(chosen[i]->url);
+        for (const FileObjPtr& item : perPath[i])
+            erased = erased && item->failStr == QLatin1String("Success");
+        allErased = allErased && erased;
+        std::printf("%s %s\n", erased ? "Erased" : "Failed",
+                    chosen[i]->url.toLocal8Bit().constData());
     }
     std::fflush(stdout);
     return allErased ? 0 : 1;

@@ -5,7 +5,7 @@
 
 // `korvane erase [--level 1|2|3|7|35] [--yes] [--bundle DIR] PATH...`: erases files and folders
 // with the same engine as the window. Folders are expanded as the file-eraser module does; each
-// path given is reported "Erased" or "Failed" by whether it still exists afterwards.
+// path given is reported "Erased" when it is gone and everything in it was erased, else "Failed".
 class EraseCommand {
 public:
     struct Options {

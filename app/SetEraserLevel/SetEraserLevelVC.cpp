@@ -73,6 +73,9 @@ SetEraserLevelVC::SetEraserLevelVC(QWidget* parent, QString programName)
         button->setObjectName(QString::fromLatin1(standard.button));
         button->setProperty(kIdentifier, QString::number(standard.level));
         button->setFlat(true);
+        // The checked state mirrors the picture, for assistive tools and for a style that draws
+        // checked buttons differently.
+        button->setCheckable(true);
         button->setCursor(Qt::PointingHandCursor);
         button->setIconSize(QSize(18, 18));
         button->setStyleSheet(QStringLiteral("text-align: left; font-weight: bold;"));
@@ -116,6 +119,8 @@ QPushButton* SetEraserLevelVC::makeImageButton(const QString& text) {
 void SetEraserLevelVC::setImage(QAbstractButton* button, const QString& imageName) {
     button->setProperty(kImageName, imageName);
     button->setIcon(pictureNamed(imageName));
+    if (button->isCheckable())
+        button->setChecked(imageName == QLatin1String("radiobutton_sel"));
 }
 
 QString SetEraserLevelVC::imageOf(const QAbstractButton* button) {

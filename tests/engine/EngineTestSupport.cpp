@@ -23,6 +23,7 @@ printf '%s %s\n' "$1" "$2" >> "$dir/srm.log"
 case "$2" in
   *toolfails*) exit 1 ;;
   *toolkeeps*) exit 0 ;;
+  *toolunlinks*) rm -f -- "$2"; exit 1 ;;
   *toolsleeps*) echo $$ > "$dir/srm.pid"; exec sleep 60 ;;
   *toolpause*) sleep 2 ;;
 esac

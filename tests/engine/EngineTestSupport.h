@@ -10,6 +10,7 @@ namespace enginetest {
 // A temporary outer bundle whose main Resources hold a fake "srm" shell script. The fake records
 // "OPTION PATH" per run in srm.log and removes the file, unless the file's name says otherwise:
 //   "toolfails"  exit 1, file kept;     "toolkeeps" exit 0, file kept;
+//   "toolunlinks" removes the name but exits 1 (data left behind another hard link);
 //   "toolsleeps" writes its pid to srm.pid and sleeps a minute (cancellation);
 //   "toolpause"  sleeps two seconds, then removes the file.
 class FakeBundle {

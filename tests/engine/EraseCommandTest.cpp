@@ -101,6 +101,13 @@ TEST(EraseCommandTest, ErasesAndReportsEachPathWithTheFakeTool) {
               (QStringList{QStringLiteral("-fmvrz ") + tree + QStringLiteral("/sub/data"),
                            QStringLiteral("-fmvrz ") + stuck}));
 
+    // The name is gone but the tool said its data stayed: the path is not erased.
+    const QString unlinked = work.path() + QStringLiteral("/toolunlinks");
+    writeFile(unlinked, "x");
+    r = korvane({QStringLiteral("--yes"), unlinked}, bundle.outer());
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, QStringLiteral("Failed ") + unlinked + QLatin1Char('\n'));
+
     writeFile(tree + QStringLiteral("/again"), "x");
     r = korvane({QStringLiteral("--yes"), tree}, bundle.outer());
     EXPECT_EQ(r.code, 0) << r.err.toStdString();

@@ -29,13 +29,13 @@ void writeMarked(const QString& path, const QByteArray& marker, int copies) {
     ASSERT_EQ(file.write(data), data.size());
 }
 
-struct Run {
+struct EraseRun {
     int code;
     QString out;
     QString err;
 };
 
-Run erase(const QStringList& paths) {
+EraseRun erase(const QStringList& paths) {
     QProcess process;
     process.start(kKorvane, QStringList{QStringLiteral("erase"), QStringLiteral("--yes"),
                                         QStringLiteral("--bundle"), kBundle} +
@@ -72,7 +72,13 @@ TEST_P(EraseProofTest, MarkedTreeLeavesNoBytesAndLinkedFolderSurvives) {
         ASSERT_TRUE(QFile::link(root + QStringLiteral("/outside"),
                                 tree + QStringLiteral("/sub/to-outside")));
 
-    const Run run = erase({tree});
+    // The markers are on the image before the erasure.
+    image.unmount();
+    ASSERT_GE(image.count("ZQINNERMARK"), 30000u);
+    ASSERT_GE(image.count("ZQTOPMARK"), 4000u);
+    image.mount();
+
+    const EraseRun run = erase({tree});
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("Erased ") + tree + QLatin1Char('\n'));
     EXPECT_FALSE(QFileInfo::exists(tree));
@@ -106,7 +112,7 @@ TEST(EraseProofHardLinkTest, HardLinkedFileIsFailedAndItsOtherNameKeepsItsData) 
     const QByteArray data = before.readAll();
     before.close();
 
-    const Run run = erase({second});
+    const EraseRun run = erase({second});
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.out, QStringLiteral("Failed ") + second + QLatin1Char('\n'));
     QFile after(root + QStringLiteral("/kept/original"));

@@ -80,6 +80,22 @@ bool isFuseType(const QString& type) {
     return type == QLatin1String("fuseblk") || type.startsWith(QLatin1String("fuse."));
 }
 
+// Some FUSE drivers do not name their device in the mount table (fusefat says "fusefat"); their
+// subtype still tells the file system.
+QString typeOfFuseDriver(const QString& type) {
+    static const struct {
+        const char* driver;
+        const char* type;
+    } drivers[] = {
+        {"fuse.fusefat", "vfat"}, {"fuse.exfat", "exfat"},     {"fuse.exfat-fuse", "exfat"},
+        {"fuse.ntfs-3g", "ntfs"}, {"fuse.lowntfs-3g", "ntfs"}, {"fuse.ntfs", "ntfs"},
+    };
+    for (const auto& entry : drivers)
+        if (type == QLatin1String(entry.driver))
+            return QString::fromLatin1(entry.type);
+    return {};
+}
+
 } // namespace
 
 FileSystemInfo FileSystemInfo::forPath(const QString& path) {
@@ -133,8 +149,13 @@ FileSystemInfo FileSystemInfo::forPath(const QString& path, const Sources& sourc
     QString version;
     if (isFuseType(info.type) || info.type == QLatin1String("vfat")) {
         const Probe probe = probeSource(info.source);
-        if (!probe.type.isEmpty() && isFuseType(info.type))
-            info.type = probe.type;
+        if (isFuseType(info.type)) {
+            const QString driverType = typeOfFuseDriver(info.type);
+            if (!probe.type.isEmpty())
+                info.type = probe.type;
+            else if (!driverType.isEmpty())
+                info.type = driverType;
+        }
         if (probe.type == info.type)
             version = probe.version;
     }

@@ -74,21 +74,32 @@ void PublicUtilities::getSystemVersion(quint32* major, quint32* minor, quint32* 
     // The kernel release: present on every distribution, always numeric, and what the program's
     // platform interfaces (sysfs, FUSE, mount tables) actually depend on.
     struct utsname names {};
-    QString failure;
-    if (uname(&names) != 0)
-        failure = QStringLiteral("uname: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
-    else if (!parseSystemVersion(QByteArray(names.release), major, minor, bugFix))
-        failure =
-            QStringLiteral("unreadable release \"%1\"").arg(QString::fromLocal8Bit(names.release));
-    if (failure.isEmpty())
+    if (uname(&names) != 0) {
+        const QString reason =
+            QStringLiteral("uname: ") + QString::fromLocal8Bit(std::strerror(errno));
+        systemVersionFromRelease(QByteArray(), major, minor, bugFix, reason);
         return;
-    Logger::log(QStringLiteral("Unable to obtain system version: %1").arg(failure));
+    }
+    systemVersionFromRelease(QByteArray(names.release), major, minor, bugFix);
+}
+
+bool PublicUtilities::systemVersionFromRelease(const QByteArray& release, quint32* major,
+                                               quint32* minor, quint32* bugFix,
+                                               const QString& failure) {
+    if (failure.isEmpty() && parseSystemVersion(release, major, minor, bugFix))
+        return true;
+    const QString reason =
+        failure.isEmpty()
+            ? QStringLiteral("unreadable release \"%1\"").arg(QString::fromLocal8Bit(release))
+            : failure;
+    Logger::log(QStringLiteral("Unable to obtain system version: %1").arg(reason));
     if (major)
         *major = 10;
     if (minor)
         *minor = 0;
     if (bugFix)
         *bugFix = 0;
+    return false;
 }
 
 qint32 PublicUtilities::systemVersionNumber(quint32 major, quint32 minor) {

@@ -35,6 +35,10 @@ public:
     // missing parts read 0. False when the text does not start with a number.
     static bool parseSystemVersion(const QByteArray& release, quint32* major, quint32* minor,
                                    quint32* bugFix);
+    // getSystemVersion on a given release text; on failure (an unreadable text, or FAILURE set
+    // by the caller) logs the reason and yields 10, 0, 0.
+    static bool systemVersionFromRelease(const QByteArray& release, quint32* major, quint32* minor,
+                                         quint32* bugFix, const QString& failure = QString());
     // The integer rule on its own.
     static qint32 systemVersionNumber(quint32 major, quint32 minor);
 

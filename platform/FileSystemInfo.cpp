@@ -3,7 +3,6 @@
 #include "platform/Logger.h"
 #include "platform/SolidStateCheck.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <blkid/blkid.h>
@@ -27,14 +26,12 @@ QString errnoText() {
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-// The place whose file system counts: a symbolic link lives in its folder, wherever it points.
+// The place whose file system counts. A symbolic link lives in its folder, wherever it points,
+// and is written (replaced, removed) through that folder, so the folder answers for it.
 QString locationOf(const QString& path) {
     const QFileInfo info(path);
-    if (info.isSymLink()) {
-        const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
-        return folder.isEmpty() ? QString() : QDir(folder).filePath(info.fileName());
-    }
-    return info.canonicalFilePath();
+    return info.isSymLink() ? QFileInfo(info.absolutePath()).canonicalFilePath()
+                            : info.canonicalFilePath();
 }
 
 struct Probe {
@@ -109,12 +106,10 @@ FileSystemInfo FileSystemInfo::forPath(const QString& path, const Sources& sourc
         Logger::log(QStringLiteral("file system of \"%1\": no such path").arg(path));
         return info;
     }
-    const QByteArray encoded = QFile::encodeName(location);
     struct statvfs fsStat {};
-    const QString statTarget =
-        QFileInfo(location).isSymLink() ? QFileInfo(location).absolutePath() : location;
-    if (statvfs(QFile::encodeName(statTarget).constData(), &fsStat) != 0) {
-        Logger::log(QStringLiteral("file system of %1: statvfs: %2").arg(statTarget, errnoText()));
+    const QByteArray encoded = QFile::encodeName(location);
+    if (statvfs(encoded.constData(), &fsStat) != 0) {
+        Logger::log(QStringLiteral("file system of %1: statvfs: %2").arg(location, errnoText()));
         return info;
     }
 
@@ -126,8 +121,7 @@ FileSystemInfo FileSystemInfo::forPath(const QString& path, const Sources& sourc
                        : mnt_table_parse_file(table.get(), mountInfo.constData());
     // The most recent mount on the longest mount point that contains the location.
     libmnt_fs* fs =
-        rc == 0 ? mnt_table_find_mountpoint(table.get(), QFile::encodeName(statTarget).constData(),
-                                            MNT_ITER_BACKWARD)
+        rc == 0 ? mnt_table_find_mountpoint(table.get(), encoded.constData(), MNT_ITER_BACKWARD)
                 : nullptr;
     if (!fs) {
         Logger::log(QStringLiteral("file system of %1: not in the mount table (%2)")

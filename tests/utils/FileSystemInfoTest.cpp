@@ -31,16 +31,6 @@ TEST(FileSystemInfoTypeTest, NtfsAndLifsTests) {
     EXPECT_FALSE(FileSystemInfo::isNtfsOrLifsType(QStringLiteral("exfat")));
 }
 
-TEST(FileSystemInfoTypeTest, Descriptions) {
-    EXPECT_EQ(FileSystemInfo::describe(QStringLiteral("ext4"), {}), QStringLiteral("ext4"));
-    EXPECT_EQ(FileSystemInfo::describe(QStringLiteral("vfat"), QStringLiteral("FAT32")),
-              QStringLiteral("FAT32 (vfat)"));
-    EXPECT_EQ(FileSystemInfo::describe(QStringLiteral("vfat"), {}), QStringLiteral("FAT (vfat)"));
-    EXPECT_EQ(FileSystemInfo::describe(QStringLiteral("ntfs"), {}), QStringLiteral("NTFS (ntfs)"));
-    EXPECT_EQ(FileSystemInfo::describe(QStringLiteral("fuse.sshfs"), {}),
-              QStringLiteral("fuse.sshfs"));
-}
-
 // The mount table is given as text, so the choice of entry can be checked without mounting.
 class FileSystemInfoTableTest : public ::testing::Test {
 protected:

@@ -89,11 +89,4 @@ TEST_F(NetworkCheckTest, ClosedPortFailsAtOnce) {
     EXPECT_LT(clock.elapsed(), 3000);
 }
 
-TEST_F(NetworkCheckTest, DefaultsAreAPublicPageAndFiveSeconds) {
-    EXPECT_EQ(NetworkCheck::url(), NetworkCheck::kDefaultUrl);
-    EXPECT_EQ(NetworkCheck::kDefaultUrl.scheme(), QStringLiteral("http"));
-    EXPECT_FALSE(NetworkCheck::kDefaultUrl.host().isEmpty());
-    EXPECT_EQ(NetworkCheck::timeoutMs(), 5000);
-}
-
 } // namespace

@@ -63,15 +63,6 @@ TEST_F(UtilitiesSettingsTest, FontNamesGoUnderTheirOwnKeysAndKeepTheOthers) {
               QStringLiteral("0"));
 }
 
-TEST_F(UtilitiesSettingsTest, MissingStoreReadsEmptyAndWritesNothing) {
-    ASSERT_TRUE(QFile::remove(storePath));
-    EXPECT_TRUE(CommUti::getRegularFontName().isEmpty());
-    EXPECT_FALSE(CommUti::writBoldFont(QStringLiteral("X")));
-    EXPECT_FALSE(
-        PublicUtilities::writeUpDataHistoryStr(QStringLiteral("USERNAME"), QStringLiteral("bob")));
-    EXPECT_FALSE(QFile::exists(storePath));
-}
-
 TEST_F(UtilitiesSettingsTest, EraserTimesNamesTheMainProgramsStandard) {
     const UserDefaults defaults = UserDefaults::mainProgram();
     ASSERT_TRUE(defaults.filePath().startsWith(root.path())) << defaults.filePath().toStdString();

@@ -5,10 +5,10 @@
 #include "app/Main/FileEraser/FileObjBuilder.h"
 #include "app/Main/FileEraser/RemoveFileAndFolder.h"
 #include "app/Main/FileEraser/SrmTool.h"
-#include "app/Main/FileEraser/VolumeTypeLookup.h"
 #include "app/SetEraserLevel/EraserStandard.h"
 #include "cli/EraseProgressPrinter.h"
 #include "platform/BundleLocator.h"
+#include "platform/FileSystemInfo.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -170,7 +170,7 @@ int EraseCommand::run(int argc, char** argv) {
     }
 
     // Every path is checked before anything is erased.
-    FileObjBuilder builder; // the solid-state check is not wired in yet: no item is flagged
+    FileObjBuilder builder; // items on solid-state storage get a single pass
     QList<FileObjPtr> chosen;
     QStringList seen;
     for (const QString& path : options.paths) {
@@ -183,8 +183,8 @@ int EraseCommand::run(int argc, char** argv) {
             printErr(QStringLiteral("%1: no such file or folder").arg(path));
             return 1;
         }
-        const QString type = VolumeTypeLookup::typeOf(absolute);
-        if (VolumeTypeLookup::isRefusedType(type)) {
+        const QString type = FileSystemInfo::forPath(absolute).type;
+        if (FileSystemInfo::isNtfsOrLifsType(type)) {
             printErr(QStringLiteral("%1 is on an %2 volume; files are not erased on NTFS volumes")
                          .arg(path, type));
             return 1;

@@ -2,19 +2,16 @@
 
 #include "app/Comm/UserDefaults.h"
 #include "app/SetEraserLevel/EraserStandard.h"
+#include "app/ui/ImageButton.h"
 #include "platform/BundleLocator.h"
 
-#include <QFile>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
 
 const char* const kIdentifier = "identifier";
-const char* const kImageName = "imageName";
 
 // What each standard does, in the panel's own words.
 QString descriptionFor(int level) {
@@ -35,12 +32,6 @@ QString descriptionFor(int level) {
         return SetEraserLevelVC::tr("35 passes tuned to old magnetic recording methods. Very slow; "
                                     "it adds nothing on modern drives.");
     }
-}
-
-// The compiled-in picture NAME, when the ui library carries it.
-QIcon pictureNamed(const QString& name) {
-    const QString path = QStringLiteral(":/images/%1.svg").arg(name);
-    return QFile::exists(path) ? QIcon(path) : QIcon();
 }
 
 } // namespace
@@ -66,21 +57,19 @@ SetEraserLevelVC::SetEraserLevelVC(QWidget* parent, QString programName)
     hint->setWordWrap(true);
     layout->addWidget(hint);
 
-    QAbstractButton** fields[] = {&but_1, &but_2, &but_3, &but_7, &but_35};
+    ImageButton** fields[] = {&but_1, &but_2, &but_3, &but_7, &but_35};
     int slot = 0;
     for (const EraserStandard& standard : EraserStandard::all()) {
-        auto* button = new QPushButton(QString::fromUtf8(standard.name), this);
+        auto* button = new ImageButton(QStringLiteral("radiobutton_no"),
+                                       QString::fromUtf8(standard.name), this);
         button->setObjectName(QString::fromLatin1(standard.button));
         button->setProperty(kIdentifier, QString::number(standard.level));
-        button->setFlat(true);
-        // The checked state mirrors the picture, for assistive tools and for a style that draws
-        // checked buttons differently.
+        button->setLayout(ImageButton::Layout::Leading);
+        button->setBoldText(true);
+        button->setTextSize(13);
+        // The checked state mirrors the picture, for assistive tools.
         button->setCheckable(true);
-        button->setCursor(Qt::PointingHandCursor);
-        button->setIconSize(QSize(18, 18));
-        button->setStyleSheet(QStringLiteral("text-align: left; font-weight: bold;"));
-        setImage(button, QStringLiteral("radiobutton_no"));
-        connect(button, &QPushButton::clicked, this, [this, button] { buttonAction(button); });
+        connect(button, &ImageButton::clicked, this, [this, button] { buttonAction(button); });
         *fields[slot++] = button;
 
         auto* description = new QLabel(descriptionFor(standard.level), this);
@@ -100,31 +89,22 @@ SetEraserLevelVC::SetEraserLevelVC(QWidget* parent, QString programName)
     buttons->addWidget(cancelButton);
     buttons->addWidget(saveButton);
     layout->addLayout(buttons);
-    connect(cancelButton, &QPushButton::clicked, this, &SetEraserLevelVC::cancelButtonAction);
-    connect(saveButton, &QPushButton::clicked, this, &SetEraserLevelVC::saveButtonAction);
+    connect(cancelButton, &ImageButton::clicked, this, &SetEraserLevelVC::cancelButtonAction);
+    connect(saveButton, &ImageButton::clicked, this, &SetEraserLevelVC::saveButtonAction);
 }
 
-QPushButton* SetEraserLevelVC::makeImageButton(const QString& text) {
+ImageButton* SetEraserLevelVC::makeImageButton(const QString& text) {
     // The "btn_sec" image set, text size 12, enabled.
-    auto* button = new QPushButton(text, this);
-    button->setProperty(kImageName, QStringLiteral("btn_sec"));
+    auto* button = new ImageButton(QStringLiteral("btn_sec"), text, this);
+    button->setTextSize(12);
     button->setMinimumSize(96, 32);
-    QFont font = button->font();
-    font.setPixelSize(12);
-    button->setFont(font);
     button->setEnabled(true);
     return button;
 }
 
-void SetEraserLevelVC::setImage(QAbstractButton* button, const QString& imageName) {
-    button->setProperty(kImageName, imageName);
-    button->setIcon(pictureNamed(imageName));
-    if (button->isCheckable())
-        button->setChecked(imageName == QLatin1String("radiobutton_sel"));
-}
-
-QString SetEraserLevelVC::imageOf(const QAbstractButton* button) {
-    return button->property(kImageName).toString();
+void SetEraserLevelVC::setImage(ImageButton* button, const QString& imageName) {
+    button->setImageName(imageName);
+    button->setChecked(imageName == QLatin1String("radiobutton_sel"));
 }
 
 QString SetEraserLevelVC::identifierOf(const QAbstractButton* button) {
@@ -136,10 +116,10 @@ void SetEraserLevelVC::setEraserLevelSelect() {
 }
 
 void SetEraserLevelVC::setLevelStr(const QString& text) {
-    for (QAbstractButton* button : levelButtons())
+    for (ImageButton* button : levelButtons())
         setImage(button, QStringLiteral("radiobutton_no"));
     m_eraserLevel = text;
-    for (QAbstractButton* button : levelButtons())
+    for (ImageButton* button : levelButtons())
         if (identifierOf(button) == text)
             setImage(button, QStringLiteral("radiobutton_sel"));
 }

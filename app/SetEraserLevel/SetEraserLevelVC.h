@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QString>
 #include <QWidget>
 
-class QAbstractButton;
-class QPushButton;
+class ImageButton;
 
 // The host of the level-selection panel: told when the panel is to be closed (after Save or
 // Cancel). The default body does nothing.
@@ -40,23 +40,21 @@ public:
 
     const QString& eraserLevel() const { return m_eraserLevel; }
 
-    QAbstractButton* but_1 = nullptr;
-    QAbstractButton* but_2 = nullptr;
-    QAbstractButton* but_3 = nullptr;
-    QAbstractButton* but_7 = nullptr;
-    QAbstractButton* but_35 = nullptr;
-    QPushButton* cancelButton = nullptr;
-    QPushButton* saveButton = nullptr;
+    ImageButton* but_1 = nullptr;
+    ImageButton* but_2 = nullptr;
+    ImageButton* but_3 = nullptr;
+    ImageButton* but_7 = nullptr;
+    ImageButton* but_35 = nullptr;
+    ImageButton* cancelButton = nullptr;
+    ImageButton* saveButton = nullptr;
 
-    // The picture a button shows ("radiobutton_sel" or "radiobutton_no").
-    static QString imageOf(const QAbstractButton* button);
     // The level a button stands for ("1", "2", "3", "7", "35").
     static QString identifierOf(const QAbstractButton* button);
 
 private:
-    QList<QAbstractButton*> levelButtons() const { return {but_1, but_2, but_3, but_7, but_35}; }
-    static void setImage(QAbstractButton* button, const QString& imageName);
-    QPushButton* makeImageButton(const QString& text);
+    QList<ImageButton*> levelButtons() const { return {but_1, but_2, but_3, but_7, but_35}; }
+    static void setImage(ImageButton* button, const QString& imageName);
+    ImageButton* makeImageButton(const QString& text);
 
     QString m_programName;
     QString m_eraserLevel;

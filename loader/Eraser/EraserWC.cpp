@@ -24,7 +24,7 @@ QLabel* boldLabel(const QString& text, QWidget* parent) {
 }
 } // namespace
 
-EraserWC::EraserWC(QWidget* parent, QString programName, FileObjBuilder::SolidStateCheck solidState)
+EraserWC::EraserWC(QWidget* parent, QString programName, FileObjBuilder::SolidStateTest solidState)
     : QDialog(parent), m_programName(programName.isEmpty() ? BundleLocator::kLoaderProgramName
                                                            : std::move(programName)),
       m_builder(std::move(solidState)) {

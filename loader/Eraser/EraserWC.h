@@ -19,8 +19,9 @@ class EraserWC : public QDialog, public RemoveFileAndFolderDelegate {
     Q_OBJECT
 public:
     // PROGRAMNAME: whose user defaults hold the level (the loader's by default).
-    explicit EraserWC(QWidget* parent = nullptr, QString programName = QString(),
-                      FileObjBuilder::SolidStateCheck solidState = {});
+    explicit EraserWC(
+        QWidget* parent = nullptr, QString programName = QString(),
+        FileObjBuilder::SolidStateTest solidState = FileObjBuilder::systemSolidStateTest());
     ~EraserWC() override;
 
     // Builds the items for PATH and starts erasing them.

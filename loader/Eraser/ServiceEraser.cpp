@@ -1,8 +1,8 @@
 #include "loader/Eraser/ServiceEraser.h"
 
-#include "app/Main/FileEraser/VolumeTypeLookup.h"
 #include "loader/Eraser/EraserWC.h"
 #include "loader/Eraser/NTFSFileAlert.h"
+#include "platform/FileSystemInfo.h"
 #include "platform/Logger.h"
 
 #include <QGuiApplication>
@@ -11,11 +11,9 @@
 namespace {
 
 ServiceEraserVolume lookUpType(const QString& path) {
-    ServiceEraserVolume volume;
-    volume.type = VolumeTypeLookup::typeOf(path);
-    volume.success = !volume.type.isEmpty();
-    volume.description = volume.type;
-    return volume;
+    const FileSystemInfo info = FileSystemInfo::forPath(path);
+    return {info.success,     info.removable,   info.writable,
+            info.unmountable, info.description, info.type};
 }
 
 void centreOnScreen(QWidget* window) {
@@ -30,7 +28,7 @@ void centreOnScreen(QWidget* window) {
 } // namespace
 
 int runServiceEraserWindow(const QString& path, VolumeQuery query,
-                           std::function<bool(const QString&)> solidState) {
+                           FileObjBuilder::SolidStateTest solidState) {
     const ServiceEraserVolume volume = query ? query(path) : lookUpType(path);
     // One substitution pass, so that a "%" in the path cannot pick up a later value.
     const auto flag = [](bool value) { return QString::number(int(value)); };
@@ -39,9 +37,7 @@ int runServiceEraserWindow(const QString& path, VolumeQuery query,
                     .arg(flag(volume.success), path, flag(volume.removable), flag(volume.writable),
                          flag(volume.unmountable), volume.description, volume.type));
 
-    const bool ntfs =
-        volume.type.contains(QLatin1String("ntfs")) || volume.type.contains(QLatin1String("NTFS"));
-    if (ntfs) {
+    if (FileSystemInfo::isNtfsType(volume.type)) {
         NTFSFileAlert alert;
         alert.show();
         centreOnScreen(&alert);

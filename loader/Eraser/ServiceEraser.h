@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Main/FileEraser/FileObjBuilder.h"
+
 #include <QString>
 #include <functional>
 
@@ -19,6 +21,8 @@ using VolumeQuery = std::function<ServiceEraserVolume(const QString& path)>;
 // The loader's erasure road for PATH: asks for the file system, logs it, shows the NTFS notice
 // for an NTFS volume or else the erasure window (erasing at once), centred and in front, and runs
 // it modally until its OK button. Returns 0, the loader's exit status. QUERY defaults to the
-// mount-table lookup; SOLIDSTATE fills the single-pass flag of the items (none when empty).
-int runServiceEraserWindow(const QString& path, VolumeQuery query = {},
-                           std::function<bool(const QString&)> solidState = {});
+// system's file-system information; SOLIDSTATE fills the single-pass flag of the items (the
+// system's medium check by default).
+int runServiceEraserWindow(
+    const QString& path, VolumeQuery query = {},
+    FileObjBuilder::SolidStateTest solidState = FileObjBuilder::systemSolidStateTest());

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "app/Main/FileEraser/FileObjBuilder.h"
 #include "app/Main/FileEraser/RemoveFileAndFolder.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
 
 namespace enginetest {
+
+// Builders in tests flag nothing as solid state, so option words follow the level alone.
+inline const FileObjBuilder::SolidStateTest kNoMediumCheck;
 
 // A temporary outer bundle whose main Resources hold a fake "srm" shell script. The fake records
 // "OPTION PATH" per run in srm.log and removes the file, unless the file's name says otherwise:

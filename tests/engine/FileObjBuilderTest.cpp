@@ -32,7 +32,7 @@ TEST(FileObjBuilderTest, ContentsComeDepthFirstBeforeTheirFolder) {
     writeFile(root + QStringLiteral("/Whole.app/Contents/bin"), "x");
     writeFile(root + QStringLiteral("/single.txt"), "hello");
 
-    FileObjBuilder builder;
+    FileObjBuilder builder(kNoMediumCheck);
     FileObjPtr top = builder.addFileToArr(root + QStringLiteral("/top"));
     FileObjPtr app = builder.addFileToArr(root + QStringLiteral("/Whole.app"));
     FileObjPtr single = builder.addFileToArr(root + QStringLiteral("/single.txt"));
@@ -91,7 +91,7 @@ TEST(FileObjBuilderTest, SolidStateCheckIsAskedOncePerFileSystem) {
     for (const FileObjPtr& item : work)
         EXPECT_TRUE(item->isSSD);
     EXPECT_EQ(asked, 1);
-    FileObjPtr plain = FileObjBuilder().addFileToArr(dir.path() + QStringLiteral("/d/f0"));
+    FileObjPtr plain = FileObjBuilder(kNoMediumCheck).addFileToArr(dir.path() + QStringLiteral("/d/f0"));
     EXPECT_FALSE(plain->isSSD);
 }
 
@@ -101,7 +101,7 @@ TEST(FileObjBuilderTest, LinksAreItemsAndAreNeverEntered) {
     writeFile(dir.path() + QStringLiteral("/t/real"), "y");
     ASSERT_TRUE(QFile::link(outside.path() + QStringLiteral("/sub"),
                             dir.path() + QStringLiteral("/t/dirlink")));
-    FileObjBuilder builder;
+    FileObjBuilder builder(kNoMediumCheck);
     FileObjPtr link = builder.addFileToArr(dir.path() + QStringLiteral("/t/dirlink"));
     EXPECT_TRUE(link->isSymbolicLink);
     EXPECT_FALSE(link->isDir);
@@ -124,7 +124,7 @@ TEST(FileObjBuilderTest, AnotherMountedFileSystemIsNotEntered) {
     if (::mount("korvane-test", QFile::encodeName(point).constData(), "tmpfs", 0, "size=1m") != 0)
         GTEST_SKIP() << "cannot mount a tmpfs here";
     writeFile(point + QStringLiteral("/other-volume-file"), "z");
-    FileObjBuilder builder;
+    FileObjBuilder builder(kNoMediumCheck);
     const QList<FileObjPtr> work =
         builder.buildWorkList({builder.addFileToArr(dir.path() + QStringLiteral("/t"))});
     const QStringList order = relativeUrls(work, dir.path());

@@ -29,11 +29,11 @@ protected:
     // A file with content, built as the module builds items.
     FileObjPtr file(const QString& name, const QByteArray& data = "secret data") {
         writeFile(path(name), data);
-        return FileObjBuilder().addFileToArr(path(name));
+        return FileObjBuilder(kNoMediumCheck).addFileToArr(path(name));
     }
     FileObjPtr folder(const QString& name) {
         QDir().mkpath(path(name));
-        return FileObjBuilder().addFileToArr(path(name));
+        return FileObjBuilder(kNoMediumCheck).addFileToArr(path(name));
     }
     bool exists(const QString& name) const { return QFileInfo::exists(path(name)); }
 
@@ -134,7 +134,7 @@ TEST_F(RemoveFileAndFolderTest, EmptyFileThatCannotBeRemovedFailsAndIsReported) 
 TEST_F(RemoveFileAndFolderTest, ApplicationBundleIsRemovedWholeAndFailsWhenItCannotBe) {
     writeFile(path("Tool.app/Contents/MacOS/Tool"), "binary");
     writeFile(path("Tool.app/Contents/Info.plist"), "plist");
-    FileObjPtr app = FileObjBuilder().addFileToArr(path("Tool.app"));
+    FileObjPtr app = FileObjBuilder(kNoMediumCheck).addFileToArr(path("Tool.app"));
     RemoveFileAndFolder task;
     run(task, {app});
     EXPECT_EQ(app->failStr, QStringLiteral("Success"));
@@ -144,7 +144,7 @@ TEST_F(RemoveFileAndFolderTest, ApplicationBundleIsRemovedWholeAndFailsWhenItCan
     writeFile(path("Stuck.app/Contents/pinned"), "x");
     if (!setImmutable(path("Stuck.app/Contents/pinned"), true))
         GTEST_SKIP() << "the file system of the temporary folder has no immutable flag";
-    FileObjPtr stuck = FileObjBuilder().addFileToArr(path("Stuck.app"));
+    FileObjPtr stuck = FileObjBuilder(kNoMediumCheck).addFileToArr(path("Stuck.app"));
     recorder = Recorder();
     RemoveFileAndFolder second;
     run(second, {stuck});
@@ -269,7 +269,7 @@ TEST_F(RemoveFileAndFolderTest, LinkToAFolderOutsideTheSelectionIsRemovedAsALink
     ASSERT_TRUE(QFile::link(outside.path() + QStringLiteral("/precious"), path("chosen/link")));
     ASSERT_TRUE(QFile::link(outside.path() + QStringLiteral("/precious/keep.txt"),
                             path("chosen/filelink")));
-    FileObjBuilder builder;
+    FileObjBuilder builder(kNoMediumCheck);
     const QList<FileObjPtr> work = builder.buildWorkList({builder.addFileToArr(path("chosen"))});
     // A top-level link to a folder as well.
     ASSERT_TRUE(QFile::link(outside.path() + QStringLiteral("/precious"), path("toplink")));
@@ -296,7 +296,7 @@ TEST_F(RemoveFileAndFolderTest, LongRunOfEmptyFilesDoesNotDeepenTheStack) {
         QFile f(path(QStringLiteral("many/e%1").arg(i)));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
-    FileObjBuilder builder;
+    FileObjBuilder builder(kNoMediumCheck);
     const QList<FileObjPtr> work = builder.buildWorkList({builder.addFileToArr(path("many"))});
     ASSERT_EQ(work.size(), 20001);
     // Run on a thread with a small stack: a call depth growing with the items overflows it.

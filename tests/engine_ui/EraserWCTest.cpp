@@ -48,7 +48,7 @@ TEST(EraserWCTest, ErasesTheFolderAndReportsSuccess) {
     QTemporaryDir work;
     writeFile(work.path() + QStringLiteral("/chosen/a"), "data");
     writeFile(work.path() + QStringLiteral("/chosen/sub/b"), "more");
-    EraserWC window;
+    EraserWC window(nullptr, QString(), kNoMediumCheck);
     window.show();
     window.eumeFileWithPath(work.path() + QStringLiteral("/chosen"));
     ASSERT_TRUE(waitForResult(window));
@@ -65,7 +65,7 @@ TEST(EraserWCTest, ToolFailureShowsTheFailureView) {
     QTemporaryDir work;
     const QString path = work.path() + QStringLiteral("/toolfails");
     writeFile(path, "data");
-    EraserWC window;
+    EraserWC window(nullptr, QString(), kNoMediumCheck);
     window.eumeFileWithPath(path);
     ASSERT_TRUE(waitForResult(window));
     EXPECT_FALSE(window.succeeded());
@@ -78,7 +78,7 @@ TEST(EraserWCTest, CancelStopsTheToolAndSaysSo) {
     QTemporaryDir work;
     const QString path = work.path() + QStringLiteral("/toolsleeps");
     writeFile(path, "data");
-    EraserWC window;
+    EraserWC window(nullptr, QString(), kNoMediumCheck);
     window.eumeFileWithPath(path);
     ASSERT_GT(bundle.sleeperPid(), 0);
     window.cancelButton->click();

@@ -1,5 +1,6 @@
 #include "app/SetEraserLevel/SetEraserLevelVC.h"
 #include "app/Comm/UserDefaults.h"
+#include "app/ui/ImageButton.h"
 
 #include <QAbstractButton>
 #include <QPushButton>
@@ -16,11 +17,11 @@ struct Host : SetEraserLevelVCDelegate {
 
 QStringList selected(const SetEraserLevelVC& panel) {
     QStringList out;
-    for (QAbstractButton* b : {panel.but_1, panel.but_2, panel.but_3, panel.but_7, panel.but_35})
-        if (SetEraserLevelVC::imageOf(b) == QLatin1String("radiobutton_sel"))
+    for (ImageButton* b : {panel.but_1, panel.but_2, panel.but_3, panel.but_7, panel.but_35})
+        if (b->imageName() == QLatin1String("radiobutton_sel"))
             out << SetEraserLevelVC::identifierOf(b);
         else
-            EXPECT_EQ(SetEraserLevelVC::imageOf(b), QStringLiteral("radiobutton_no"));
+            EXPECT_EQ(b->imageName(), QStringLiteral("radiobutton_no"));
     return out;
 }
 
@@ -46,6 +47,9 @@ TEST(SetEraserLevelVCTest, ShowsTheStoredLevelAndSavesOnlyOnSave) {
     EXPECT_EQ(UserDefaults(kProgram).eraserTimes(), 7);
     EXPECT_EQ(panel.cancelButton->text(), QStringLiteral("Cancel"));
     EXPECT_EQ(panel.saveButton->text(), QStringLiteral("Save"));
+    EXPECT_EQ(panel.saveButton->imageName(), QStringLiteral("btn_sec"));
+    EXPECT_EQ(panel.saveButton->textSize(), 12);
+    EXPECT_TRUE(panel.but_7->isChecked());
 }
 
 TEST(SetEraserLevelVCTest, LevelOutsideTheTableSelectsNothingAndIsKeptOnSave) {

@@ -1,6 +1,7 @@
 #include "app/Main/FileEraser/FileObjBuilder.h"
 
 #include "platform/Logger.h"
+#include "platform/SolidStateCheck.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -39,7 +40,11 @@ QString joinPath(const QString& folder, const QString& name) {
 
 } // namespace
 
-FileObjBuilder::FileObjBuilder(SolidStateCheck check) : m_check(std::move(check)) {}
+FileObjBuilder::FileObjBuilder(SolidStateTest test) : m_check(std::move(test)) {}
+
+FileObjBuilder::SolidStateTest FileObjBuilder::systemSolidStateTest() {
+    return [](const QString& path) { return SolidStateCheck().isSolidState(path); };
+}
 
 FileObjPtr FileObjBuilder::addFileToArr(const QString& path) {
     struct stat st {};

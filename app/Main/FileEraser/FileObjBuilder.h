@@ -18,11 +18,14 @@
 class FileObjBuilder {
 public:
     // Answers whether PATH lies on a solid-state device.
-    using SolidStateCheck = std::function<bool(const QString& path)>;
+    using SolidStateTest = std::function<bool(const QString& path)>;
 
-    // CHECK fills the solid-state flag; without one no item is flagged. The answer is asked
-    // once per file system and reused for every item on it.
-    explicit FileObjBuilder(SolidStateCheck check = {});
+    // TEST fills the solid-state flag (by default the medium check of the device under the
+    // path; an empty test flags nothing). It is asked once per file system and the answer reused
+    // for every item on it.
+    explicit FileObjBuilder(SolidStateTest test = systemSolidStateTest());
+    // The medium check of the device under a path, through sysfs.
+    static SolidStateTest systemSolidStateTest();
 
     // A top-level item for PATH as the user chose it: a folder gets size 0, a file the size from
     // its own attributes (a link's own size, never its target's). Null when PATH does not exist.
@@ -41,6 +44,6 @@ private:
     FileObjPtr makeItem(const QString& path, bool isDir, qint64 size, bool isLink, quint64 device);
     bool solidState(const QString& path, quint64 device);
 
-    SolidStateCheck m_check;
+    SolidStateTest m_check;
     QHash<quint64, bool> m_solidStateByDevice;
 };

@@ -287,6 +287,17 @@ bool SecureRemover::eraseFolder(int dirFd, const std::string& name, const std::s
 
 bool SecureRemover::removeName(int dirFd, const std::string& name, const std::string& shown,
                                bool folder, const struct stat& seen) {
+    // Checked before the renames and again before the removal: a name that now stands for
+    // something else is neither renamed nor removed.
+    struct stat before {};
+    if (::fstatat(dirFd, name.c_str(), &before, AT_SYMLINK_NOFOLLOW) != 0) {
+        reporter_.failure(shown, "lstat before removal", errno);
+        return false;
+    }
+    if (!sameInode(before, seen)) {
+        reporter_.problem(shown, "was replaced during the run; left in place");
+        return false;
+    }
     const std::string current = hideName(dirFd, name, shown);
     struct stat now {};
     if (::fstatat(dirFd, current.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0) {
@@ -315,7 +326,11 @@ std::string SecureRemover::hideName(int dirFd, const std::string& name, const st
     static const char kLetters[] = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
     std::string current = name;
     bool noReplaceWorks = true;
-    for (std::size_t length = name.size();; length /= 2) {
+    std::vector<std::size_t> lengths{name.size()};
+    for (std::size_t length = name.size() / 2; length >= 1; length /= 2) {
+        lengths.push_back(length);
+    }
+    for (std::size_t length : lengths) {
         bool renamed = false;
         for (int attempt = 0; attempt < 8 && !renamed; ++attempt) {
             std::string candidate(length, '0');
@@ -352,9 +367,6 @@ std::string SecureRemover::hideName(int dirFd, const std::string& name, const st
                 reporter_.failure(shown, "rename before removal", errno);
                 return current;
             }
-        }
-        if (length <= 1) {
-            break;
         }
     }
     return current;

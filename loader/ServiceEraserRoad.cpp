@@ -1,12 +1,9 @@
 #include "loader/ServiceEraserRoad.h"
 
-#include "platform/Logger.h"
+#include "loader/Eraser/ServiceEraser.h"
 
 bool runServiceEraser(const QString& path) {
-    // The loader's own erasure window is not part of this build: say so in the log and let the
-    // main program start, where the item can be erased from the file eraser.
-    Logger::log(QStringLiteral("Service erase of %1: the loader's erasure window is not available; "
-                               "starting the main program instead")
-                    .arg(path));
-    return false;
+    // The loader's own window erases the path (or shows the NTFS notice) until its OK button.
+    runServiceEraserWindow(path);
+    return true;
 }

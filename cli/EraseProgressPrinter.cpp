@@ -1,0 +1,62 @@
+#include "cli/EraseProgressPrinter.h"
+
+#include <cstdio>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+EraseProgressPrinter::EraseProgressPrinter(bool terminal, qsizetype total)
+    : m_terminal(terminal), m_total(total) {}
+
+int EraseProgressPrinter::terminalWidth() const {
+    winsize size{};
+    if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 20)
+        return size.ws_col;
+    return 80;
+}
+
+QString EraseProgressPrinter::elideLeft(const QString& path, int width) {
+    if (width <= 3)
+        return path.right(qMax(width, 0));
+    if (path.size() <= width)
+        return path;
+    return QStringLiteral("...") + path.right(width - 3);
+}
+
+void EraseProgressPrinter::removeProgress(float progress, const QString& path, int index) {
+    const int percent = int(progress);
+    if (!m_terminal) {
+        if (percent == m_lastPercent)
+            return;
+        m_lastPercent = percent;
+        std::fprintf(stderr, "%3d%% %s\n", percent, path.toLocal8Bit().constData());
+        return;
+    }
+    constexpr int kBar = 24;
+    const int filled = qBound(0, percent * kBar / 100, kBar);
+    const QString counter = QStringLiteral("%1/%2").arg(index + 1).arg(m_total);
+    const QString head = QStringLiteral("%1% [%2%3] %4 ")
+                             .arg(percent, 3)
+                             .arg(QString(filled, QLatin1Char('#')))
+                             .arg(QString(kBar - filled, QLatin1Char(' ')))
+                             .arg(counter);
+    const QString line = head + elideLeft(path, terminalWidth() - int(head.size()) - 1);
+    std::fprintf(stderr, "\r\033[K%s", line.toLocal8Bit().constData());
+    std::fflush(stderr);
+    m_lineOpen = true;
+}
+
+void EraseProgressPrinter::cancelled() {
+    if (m_lineOpen)
+        std::fputs("\n", stderr);
+    m_lineOpen = false;
+    std::fputs("Cancelling: stopping the running overwrite...\n", stderr);
+}
+
+void EraseProgressPrinter::removeObjEnd(const QList<FileObjPtr>&) {
+    if (m_lineOpen)
+        std::fputs("\r\033[K", stderr);
+    m_lineOpen = false;
+    std::fflush(stderr);
+    if (m_onEnd)
+        m_onEnd();
+}

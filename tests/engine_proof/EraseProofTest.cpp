@@ -1,0 +1,131 @@
+#include "LoopImage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using testsupport::LoopImage;
+
+namespace {
+
+const QString kKorvane = QStringLiteral(KORVANE_BUILD_DIR "/bin/korvane");
+const QString kBundle = QStringLiteral(KORVANE_BUNDLE_DIR);
+
+bool haveSrm() {
+    return QFileInfo::exists(
+        kBundle + QStringLiteral("/Contents/MacOS/Korvane Data Eraser.app/Contents/Resources/srm"));
+}
+
+void writeMarked(const QString& path, const QByteArray& marker, int copies) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    QByteArray data;
+    for (int i = 0; i < copies; ++i)
+        data += marker + QByteArray::number(i) + '\n';
+    ASSERT_EQ(file.write(data), data.size());
+}
+
+struct EraseRun {
+    int code;
+    QString out;
+    QString err;
+};
+
+EraseRun erase(const QStringList& paths) {
+    QProcess process;
+    process.start(kKorvane, QStringList{QStringLiteral("erase"), QStringLiteral("--yes"),
+                                        QStringLiteral("--bundle"), kBundle} +
+                                paths);
+    process.closeWriteChannel();
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+class EraseProofTest : public ::testing::TestWithParam<LoopImage::FileSystem> {};
+
+// A marked tree with nested folders, an empty file and a link to a folder outside it is erased
+// through `korvane erase`; afterwards the raw image holds no marker of the tree while the linked
+// folder outside keeps its data.
+TEST_P(EraseProofTest, MarkedTreeLeavesNoBytesAndLinkedFolderSurvives) {
+    const std::string why = LoopImage::unavailableReason(GetParam());
+    if (!why.empty())
+        GTEST_SKIP() << why;
+    if (!haveSrm())
+        GTEST_SKIP() << "the srm tool is not built into the bundle";
+    LoopImage image(GetParam(), 48ull << 20);
+    image.mount();
+    const QString root = QString::fromStdString(image.mountPoint());
+    const QString tree = root + QStringLiteral("/tree");
+    writeMarked(tree + QStringLiteral("/top.txt"), "ZQTOPMARK", 4000);
+    writeMarked(tree + QStringLiteral("/sub/deeper/inner.bin"), "ZQINNERMARK", 30000);
+    writeMarked(tree + QStringLiteral("/sub/tiny"), "ZQTINYMARK", 1);
+    QFile(tree + QStringLiteral("/sub/empty")).open(QIODevice::WriteOnly);
+    writeMarked(root + QStringLiteral("/outside/keep.txt"), "ZQKEEPMARK", 2000);
+    const bool links = GetParam() == LoopImage::FileSystem::Ext4;
+    if (links)
+        ASSERT_TRUE(QFile::link(root + QStringLiteral("/outside"),
+                                tree + QStringLiteral("/sub/to-outside")));
+
+    // The markers are on the image before the erasure.
+    image.unmount();
+    ASSERT_GE(image.count("ZQINNERMARK"), 30000u);
+    ASSERT_GE(image.count("ZQTOPMARK"), 4000u);
+    image.mount();
+
+    const EraseRun run = erase({tree});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("Erased ") + tree + QLatin1Char('\n'));
+    EXPECT_FALSE(QFileInfo::exists(tree));
+    EXPECT_TRUE(QFileInfo::exists(root + QStringLiteral("/outside/keep.txt")));
+    image.unmount();
+
+    for (const char* marker : {"ZQTOPMARK", "ZQINNERMARK", "ZQTINYMARK"})
+        EXPECT_EQ(image.count(marker), 0u) << marker << " left on " << LoopImage::name(GetParam());
+    EXPECT_GE(image.count("ZQKEEPMARK"), 2000u);
+}
+
+// A file with a second hard link outside the chosen paths: its data stays (overwriting it would
+// destroy the other file), so the path is reported Failed and the other name reads as before.
+TEST(EraseProofHardLinkTest, HardLinkedFileIsFailedAndItsOtherNameKeepsItsData) {
+    const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
+    if (!why.empty())
+        GTEST_SKIP() << why;
+    if (!haveSrm())
+        GTEST_SKIP() << "the srm tool is not built into the bundle";
+    LoopImage image(LoopImage::FileSystem::Ext4, 32ull << 20);
+    image.mount();
+    const QString root = QString::fromStdString(image.mountPoint());
+    writeMarked(root + QStringLiteral("/kept/original"), "ZQLINKEDMARK", 1000);
+    QDir().mkpath(root + QStringLiteral("/chosen"));
+    const QString second = root + QStringLiteral("/chosen/second-name");
+    ASSERT_EQ(::link(QFile::encodeName(root + QStringLiteral("/kept/original")).constData(),
+                     QFile::encodeName(second).constData()),
+              0);
+    QFile before(root + QStringLiteral("/kept/original"));
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    const QByteArray data = before.readAll();
+    before.close();
+
+    const EraseRun run = erase({second});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.out, QStringLiteral("Failed ") + second + QLatin1Char('\n'));
+    QFile after(root + QStringLiteral("/kept/original"));
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), data);
+    after.close();
+    image.unmount();
+    EXPECT_GE(image.count("ZQLINKEDMARK"), 1000u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, EraseProofTest,
+                         ::testing::Values(LoopImage::FileSystem::Ext4,
+                                           LoopImage::FileSystem::Vfat),
+                         [](const auto& info) { return std::string(LoopImage::name(info.param)); });
+
+} // namespace

@@ -18,6 +18,10 @@ FileEraserFailViewController::FileEraserFailViewController(int erasedCount, int 
     if (failedCount == 0)
         text = tr("The selected items are gone, but some of what they held could not be "
                   "overwritten.");
+    else if (cancelled)
+        text = tr("%1 of %2 items are still on the disk.")
+                   .arg(failedCount)
+                   .arg(erasedCount + failedCount);
     else
         text = tr("%1 of %2 items could not be erased completely and are still on the disk. "
                   "Check that they are not in use and that you may change them, then try again.")

@@ -115,8 +115,7 @@ ImageButton* FileEraserListView::toolButton(const QString& imageSet, const QStri
                                             const QString& name) {
     auto* button = new ImageButton(imageSet, text);
     button->setObjectName(name);
-    button->setFixedHeight(30);
-    button->setMinimumWidth(84);
+    button->setFixedSize(qMax(76, button->fontMetrics().horizontalAdvance(text) + 36), 30);
     button->setFocusPolicy(Qt::StrongFocus);
     return button;
 }

@@ -38,6 +38,21 @@ void FileEraserOpenPanel::configure(QFileDialog& dialog) {
         return;
     QObject::disconnect(box, &QDialogButtonBox::accepted, &dialog, nullptr);
     QObject::connect(add, &QPushButton::clicked, &dialog, [&dialog] {
+        // A folder typed into the name field is opened, as the dialog always does; folders are
+        // added by selecting them.
+        auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        bool selected = false;
+        for (QAbstractItemView* view : entryViews(dialog))
+            selected =
+                selected || (view->selectionModel() && view->selectionModel()->hasSelection());
+        if (!selected && edit && !edit->text().trimmed().isEmpty()) {
+            const QString typed = QDir(dialog.directory()).absoluteFilePath(edit->text().trimmed());
+            if (QFileInfo(typed).isDir()) {
+                dialog.setDirectory(typed);
+                edit->clear();
+                return;
+            }
+        }
         if (!chosenPaths(dialog).isEmpty())
             static_cast<QDialog&>(dialog).done(QDialog::Accepted);
     });
@@ -83,6 +98,7 @@ QStringList FileEraserOpenPanel::choose(QWidget* parent, QString* folder) {
     dialog.setDirectory(*folder);
     configure(dialog);
     dialog.setWindowModality(Qt::WindowModal);
+    dialog.resize(820, 520);
     QStringList paths;
     if (dialog.exec() == QDialog::Accepted)
         paths = chosenPaths(dialog);

@@ -1,3 +1,4 @@
+#include "cli/HistoryCommand.h"
 #include "platform/Logger.h"
 
 #include <cstdio>
@@ -10,6 +11,8 @@ int main(int argc, char** argv) {
         std::puts("usage: korvane COMMAND [ARGS]");
         return argc < 2 ? 2 : 0;
     }
+    if (std::strcmp(argv[1], "history") == 0)
+        return HistoryCommand::run(argc - 1, argv + 1);
     std::fprintf(stderr, "korvane: unknown command '%s'\n", argv[1]);
     return 2;
 }

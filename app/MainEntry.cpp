@@ -1,11 +1,14 @@
 #include "app/MainEntry.h"
 
+#include "app/Comm/SettingsStore.h"
 #include "platform/BundleLocator.h"
 #include "platform/Logger.h"
+#include "platform/UserAccount.h"
 
 #include <QFileInfo>
 #include <QProcess>
-#include <cstring>
+#include <cstdlib>
+#include <unistd.h>
 
 bool MainEntry::shouldRunApplication(int argc, const char* const* argv) {
     if (argc < 2 || argv[1] == nullptr)
@@ -18,6 +21,23 @@ bool MainEntry::shouldRunApplication(int argc, const char* const* argv) {
         if (static_cast<unsigned char>(*c) > 0x7f)
             return false;
     return true;
+}
+
+bool MainEntry::startedThroughPkexec() {
+    return ::geteuid() == 0 && std::getenv("PKEXEC_UID") != nullptr;
+}
+
+void MainEntry::recordInvokingUser() {
+    if (::geteuid() != 0)
+        return;
+    const auto user = UserAccount::invokingUser();
+    if (!user || user->uid == 0)
+        return;
+    const SettingsStore store = SettingsStore::mainStore();
+    if (store.value(QStringLiteral("USERNAME")) != user->name &&
+        !store.setValue(QStringLiteral("USERNAME"), user->name))
+        Logger::log(
+            QStringLiteral("Cannot record USERNAME %1 in %2").arg(user->name, store.path()));
 }
 
 bool ZZManRunLoader() {

@@ -7,6 +7,14 @@ public:
     // True when there is a first argument that is plain ASCII and not empty (the loader passes
     // "en" followed by "*loaderflag*"; any other non-empty argument runs the program as well).
     static bool shouldRunApplication(int argc, const char* const* argv);
+
+    // Root started by pkexec for a user: only then is there a watcher that can start the
+    // program without administrator rights when the display refuses root.
+    static bool startedThroughPkexec();
+
+    // As root for another user, records that user under USERNAME. An installed bundle belongs
+    // to root, so the loader, running as the user, may not have been able to write the store.
+    static void recordInvokingUser();
 };
 
 // Launches the outer bundle (the loader) detached. True when the launch was accepted.

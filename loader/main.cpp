@@ -1,7 +1,9 @@
+#include "loader/LoaderStartup.h"
+#include "loader/RunScript.h"
+#include "loader/ServiceEraserRoad.h"
 #include "platform/Logger.h"
 
-// Loader entry point; the start-up steps are built in LoaderStartup.
-int main(int, char**) {
+int main(int argc, char** argv) {
     Logger::open("KorvaneLoader");
-    return 0;
+    return LoaderStartup::run(argc, argv, {runServiceEraser, RunScript::RunTool});
 }

@@ -20,6 +20,10 @@ const char* const kSelectKeys = "select * from TimeBase order by Time desc";
 const char* const kSelectLines = "select * from BaseTable where Time=? order by rowid";
 const char* const kDeleteTime = "delete from TimeBase where Time=?";
 const char* const kDeleteLines = "delete from BaseTable where Time=?";
+// The lines of every entry that has a time row, in the order they were written: one pass over
+// the table instead of one query per entry.
+const char* const kSelectAllLines = "select Time, Itmes, ErasureAlgorithm, Result from BaseTable "
+                                    "where Time in (select Time from TimeBase) order by rowid";
 const char* const kSelectTypes = "select Time, Type from TimeBase order by rowid";
 
 // A connection to an existing database; a missing file is not created (it would hold no tables).
@@ -157,14 +161,26 @@ HistoryData DoDataBase::getAllData() {
         return history;
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(db, kSelectKeys, -1, &statement, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            const QString key = columnText(statement, 0);
-            // Two erasures of the same second share a key: its lines are read once, together.
-            if (!history.contains(key))
-                history.insert(key, getValueWith(db, key));
-        }
+        // Two erasures of the same second share a key: it is one entry, listed once.
+        while (sqlite3_step(statement) == SQLITE_ROW)
+            history.insert(columnText(statement, 0), HistoryRecords());
     } else {
         Logger::log(QStringLiteral("history read: %1").arg(errorText(db)));
+    }
+    sqlite3_finalize(statement);
+    statement = nullptr;
+    if (!history.isEmpty() &&
+        sqlite3_prepare_v2(db, kSelectAllLines, -1, &statement, nullptr) == SQLITE_OK) {
+        auto entry = history.end();
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            const QString key = columnText(statement, 0);
+            // Lines of one entry mostly follow each other: look the key up only when it changes.
+            if (entry == history.end() || entry.key() != key)
+                entry = history.find(key);
+            if (entry != history.end())
+                entry->append(
+                    {columnText(statement, 1), columnText(statement, 2), columnText(statement, 3)});
+        }
     }
     sqlite3_finalize(statement);
     sqlite3_close(db);

@@ -166,6 +166,34 @@ TEST_F(HistoryDatabaseTest, QuotesInPathsAndKeysAreDataNotStatements) {
               (QStringList{"2024-02-02 02-02-02", "2024-02-02 02-02-03"}));
 }
 
+// The whole history is read in one pass; it must equal reading each entry on its own, also for
+// a time row whose lines were never written and lines whose time row is missing (both left by a
+// failed write).
+TEST_F(HistoryDatabaseTest, WholeHistoryMatchesReadingEachEntry) {
+    for (const QString& key : {"2024-08-01 00-00-02", "2024-08-01 00-00-01", "2024-08-01 00-00-03",
+                               "2024-08-01 00-00-01"}) {
+        stampAt(key);
+        history.writePlistForHistoryWithArr({item("/a/" + key, "Erased"), item("/b", "Failed")});
+    }
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(temp.database()).constData(), &db), SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_exec(db,
+                     "INSERT INTO TimeBase VALUES ('2024-08-02 00-00-00', 'WipeVolume');"
+                     "INSERT INTO BaseTable VALUES ('/orphan','x','Erased','2024-07-01 00-00-00');",
+                     nullptr, nullptr, nullptr),
+        SQLITE_OK);
+    const HistoryData all = history.getAllData();
+    EXPECT_EQ(all.keys(), (QStringList{"2024-08-01 00-00-01", "2024-08-01 00-00-02",
+                                       "2024-08-01 00-00-03", "2024-08-02 00-00-00"}));
+    for (auto entry = all.begin(); entry != all.end(); ++entry)
+        EXPECT_EQ(entry.value(), history.getValueWith(db, entry.key()))
+            << entry.key().toStdString();
+    EXPECT_TRUE(all.value("2024-08-02 00-00-00").isEmpty());
+    EXPECT_EQ(all.value("2024-08-01 00-00-01").size(), 6);
+    sqlite3_close(db);
+}
+
 TEST(HistoryUnopenableTest, MissingDirectoryOrGarbageReadsEmptyAndRecordsNothing) {
     QTemporaryDir dir;
     const QString missing = dir.filePath("missing/DataBase.db");

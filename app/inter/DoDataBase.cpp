@@ -98,7 +98,15 @@ QString DoDataBase::currentKey() const {
     return keyForTime(m_clock ? m_clock() : QDateTime::currentDateTime());
 }
 
+QString DoDataBase::storedStandardName() {
+    return EraserStandard::nameForLevel(UserDefaults::mainProgram().eraserTimes());
+}
+
 void DoDataBase::writePlistForHistoryWithArr(const QList<FileObjPtr>& items) {
+    writePlistForHistoryWithArr(items, UserDefaults::mainProgram().eraserTimes());
+}
+
+void DoDataBase::writePlistForHistoryWithArr(const QList<FileObjPtr>& items, int level) {
     QStringList paths;
     QStringList results;
     for (const FileObjPtr& item : items) {
@@ -109,20 +117,18 @@ void DoDataBase::writePlistForHistoryWithArr(const QList<FileObjPtr>& items) {
     }
     if (paths.isEmpty())
         return;
-    writeEntry(kTypeWipeFile, paths, results);
+    writeEntry(kTypeWipeFile, EraserStandard::nameForLevel(level), paths, results);
 }
 
 void DoDataBase::writeWipeVolumesOrFree(const QString& name, const QString& result, bool isFree) {
     const QString line =
         (isFree ? QStringLiteral("Erase Free Space:%1") : QStringLiteral("Erase Hard Drive:%1"))
             .arg(name);
-    writeEntry(kTypeWipeVolume, {line}, {result});
+    writeEntry(kTypeWipeVolume, storedStandardName(), {line}, {result});
 }
 
-void DoDataBase::writeEntry(const QString& type, const QStringList& items,
+void DoDataBase::writeEntry(const QString& type, const QString& standard, const QStringList& items,
                             const QStringList& results) {
-    const QString standard =
-        EraserStandard::nameForLevel(UserDefaults::mainProgram().eraserTimes());
     const QString key = currentKey();
     sqlite3* db = openDatabase(getDataBase());
     if (!db)

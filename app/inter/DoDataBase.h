@@ -38,6 +38,9 @@ public:
     // Records one file-erasure entry: each item's path (`url`) and result text (`failStr`).
     // An empty list records nothing.
     void writePlistForHistoryWithArr(const QList<FileObjPtr>& items);
+    // The same for an erasure run at LEVEL rather than the stored one (`korvane erase --level`):
+    // the entry names the standard that was really used.
+    void writePlistForHistoryWithArr(const QList<FileObjPtr>& items, int level);
     // Records one volume-wipe entry with the line "Erase Free Space:NAME" (ISFREE) or
     // "Erase Hard Drive:NAME" and RESULT ("Erased" or "Failed").
     void writeWipeVolumesOrFree(const QString& name, const QString& result, bool isFree);
@@ -60,7 +63,9 @@ public:
 
 private:
     QString currentKey() const;
-    void writeEntry(const QString& type, const QStringList& items, const QStringList& results);
+    void writeEntry(const QString& type, const QString& standard, const QStringList& items,
+                    const QStringList& results);
+    static QString storedStandardName();
 
     PathProvider m_pathProvider;
     Clock m_clock;

@@ -41,6 +41,12 @@ TEST_F(HistoryDatabaseTest, RecordsBothKindsWithHeaderLinesStandardsAndOrder) {
     UserDefaults::mainProgram().setEraserTimes(4); // not a level: the default standard's name
     stampAt(QStringLiteral("2024-03-06 09-00-00"));
     history.writeWipeVolumesOrFree(QStringLiteral("Data"), QStringLiteral("Failed"), false);
+    // An erasure run at an explicit level names that level's standard.
+    stampAt(QStringLiteral("2024-03-06 10-00-00"));
+    history.writePlistForHistoryWithArr({item("/cli", "Erased")}, 3);
+    EXPECT_EQ(history.getAllData().value("2024-03-06 10-00-00").value(1).erasureStandard,
+              "U.S. Army AR380-19");
+    history.deleteDataWithKey(QStringLiteral("2024-03-06 10-00-00"));
     // An empty list records nothing, not even a time row.
     history.writePlistForHistoryWithArr({});
     history.writePlistForHistoryWithArr({nullptr});

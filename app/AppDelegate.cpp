@@ -1,20 +1,48 @@
 #include "app/AppDelegate.h"
 
+#include "app/Comm/SettingsStore.h"
 #include "app/Comm/UserDefaults.h"
+#include "app/ui/Theme.h"
 #include "platform/BundleLocator.h"
+#include "platform/Logger.h"
 
 #include <QApplication>
-#include <QLabel>
+#include <unistd.h>
+
+AppDelegate::AppDelegate() = default;
+AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::ensureEraserTimes() {
+    const UserDefaults defaults = UserDefaults::mainProgram();
+    if (defaults.eraserTimes() == 0)
+        defaults.setEraserTimes(1);
+}
+
+void AppDelegate::writeFontKeys(const MainWindowController::ReferenceFonts& fonts) {
+    const SettingsStore store = SettingsStore::mainStore();
+    const std::pair<const char*, const QFont*> keys[] = {
+        {"FontRegular", &fonts.regular}, {"FontLight", &fonts.light}, {"FontBold", &fonts.bold}};
+    for (const auto& [key, font] : keys) {
+        const QString name = Theme::fontName(*font);
+        if (!store.setValue(QLatin1String(key), name))
+            Logger::log(QStringLiteral("Cannot record font %1 = %2 in the settings store %3")
+                            .arg(QLatin1String(key), name, store.path()));
+    }
+}
+
+void AppDelegate::applicationDidFinishLaunching(QApplication& app) {
+    Theme::apply(app);
+    ensureEraserTimes();
+    m_window = std::make_unique<MainWindowController>(geteuid() == 0);
+    writeFontKeys(m_window->referenceFonts());
+}
 
 int AppDelegate::runApplication(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(BundleLocator::kMainProgramName);
-    // The erasure level defaults to one pass.
-    const UserDefaults defaults = UserDefaults::mainProgram();
-    if (defaults.eraserTimes() <= 0)
-        defaults.setEraserTimes(1);
-    QLabel window(QStringLiteral("Korvane Data Eraser"));
-    window.resize(984, 640);
-    window.show();
+    QApplication::setApplicationVersion(QStringLiteral(KORVANE_VERSION));
+    AppDelegate delegate;
+    delegate.applicationDidFinishLaunching(app);
+    delegate.mainWindow()->show();
     return QApplication::exec();
 }

@@ -20,8 +20,9 @@ endif()
 # The history database likewise: an empty one the first time, the installed history afterwards.
 # Readable by its owner only: it names what was erased.
 set(history "${dest}${bundle}/Contents/MacOS/Korvane Data Eraser.app/Contents/Resources/DataBase.db")
-if(NOT EXISTS "${history}")
-    message(STATUS "Installing: ${history}")
+if(NOT EMPTY_HISTORY)
+    # Run on its own (without the build's install code): no database to install.
+elseif(NOT EXISTS "${history}")
     file(INSTALL "${EMPTY_HISTORY}"
          DESTINATION "${bundle}/Contents/MacOS/Korvane Data Eraser.app/Contents/Resources"
          PERMISSIONS OWNER_READ OWNER_WRITE)

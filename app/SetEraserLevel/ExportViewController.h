@@ -1,16 +1,19 @@
 #pragma once
 
-#include <QDialog>
+#include <QWidget>
 
 class QLabel;
 
 // Tells the user that an export has finished: where the report went, or why it could not be
-// written. "OK" closes it.
-class ExportViewController : public QDialog {
+// written. Shown as an attached window; "OK" closes it.
+class ExportViewController : public QWidget {
     Q_OBJECT
 public:
     // PATH is the report's file; ERROR is empty when it was written.
     ExportViewController(const QString& path, const QString& error, QWidget* parent = nullptr);
+
+    // Shows the view attached to OWNER's window.
+    static ExportViewController* present(const QString& path, const QString& error, QWidget* owner);
 
     bool succeeded() const { return m_succeeded; }
     QString message() const;

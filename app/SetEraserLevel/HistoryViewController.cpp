@@ -3,6 +3,10 @@
 #include "app/SetEraserLevel/ExportViewController.h"
 #include "app/SetEraserLevel/HistoryReport.h"
 #include "app/inter/DoDataBase.h"
+#include "app/ui/ImageButton.h"
+#include "app/ui/Images.h"
+#include "app/ui/SlidePanel.h"
+#include "app/ui/Theme.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -10,12 +14,9 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QIcon>
 #include <QLabel>
-#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -23,30 +24,14 @@
 namespace {
 
 enum Column { StateColumn = 0, NameColumn = 1, TypeColumn = 2 };
-const int kSlideMilliseconds = 500;
-const QColor kTitleBackground(0x7F, 0xCF, 0xDC);
 
-QIcon imageNamed(const QString& name) {
-    for (const QString& candidate :
-         {QStringLiteral(":/images/%1.svg"), QStringLiteral(":/images/%1.png")}) {
-        const QString path = candidate.arg(name);
-        if (QFileInfo::exists(path))
-            return QIcon(path);
-    }
-    return {};
-}
-
-QToolButton* entryButton(const QString& image, const QString& name, const QString& tip,
+ImageButton* entryButton(const QString& image, const QString& name, const QString& tip,
                          QWidget* parent) {
-    auto* button = new QToolButton(parent);
+    auto* button = new ImageButton(image, QString(), parent);
+    button->setLayout(ImageButton::Layout::Icon);
     button->setObjectName(name);
     button->setToolTip(tip);
-    button->setAutoRaise(true);
-    const QIcon icon = imageNamed(image);
-    if (icon.isNull())
-        button->setText(tip);
-    else
-        button->setIcon(icon);
+    button->setFixedSize(22, 22);
     return button;
 }
 
@@ -57,8 +42,8 @@ QTreeWidgetItem* recordRow(const HistoryRecord& record) {
         QFont bold;
         bold.setBold(true);
         for (int column = StateColumn; column <= TypeColumn; ++column) {
-            row->setBackground(column, kTitleBackground);
-            row->setForeground(column, Qt::white);
+            row->setBackground(column, Theme::kBorder);
+            row->setForeground(column, Theme::kText);
             row->setFont(column, bold);
             row->setTextAlignment(column, Qt::AlignCenter);
         }
@@ -78,15 +63,13 @@ HistoryViewController::HistoryViewController(QWidget* parent, DoDataBase* databa
     setAutoFillBackground(true);
 
     auto* title = new QLabel(tr("Erasure History"), this);
-    QFont titleFont = title->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
-    titleFont.setBold(true);
-    title->setFont(titleFont);
+    title->setProperty("role", "title");
 
     m_outline->setObjectName(QStringLiteral("outline"));
     m_outline->setColumnCount(3);
     m_outline->setHeaderLabels({tr("State"), tr("Name"), tr("Type")});
     m_outline->setUniformRowHeights(true);
+    m_outline->setAllColumnsShowFocus(true);
     m_outline->setSelectionMode(QAbstractItemView::SingleSelection);
     m_outline->setTextElideMode(Qt::ElideMiddle);
     m_outline->header()->setStretchLastSection(false);
@@ -102,11 +85,11 @@ HistoryViewController::HistoryViewController(QWidget* parent, DoDataBase* databa
     empty->setObjectName(QStringLiteral("emptyState"));
     auto* emptyLayout = new QVBoxLayout(empty);
     auto* emptyImage = new QLabel(empty);
-    const QIcon noHistory = imageNamed(QStringLiteral("ic_nohistory"));
-    if (!noHistory.isNull())
-        emptyImage->setPixmap(noHistory.pixmap(64, 64));
+    emptyImage->setPixmap(
+        Images::pixmap(QStringLiteral("ic_nohistory_disable"), QSize(64, 64), devicePixelRatioF()));
     emptyImage->setAlignment(Qt::AlignCenter);
     auto* emptyText = new QLabel(tr("There is no erasure history."), empty);
+    emptyText->setProperty("role", "muted");
     emptyText->setAlignment(Qt::AlignCenter);
     emptyLayout->addStretch();
     emptyLayout->addWidget(emptyImage);
@@ -131,6 +114,8 @@ HistoryViewController::HistoryViewController(QWidget* parent, DoDataBase* databa
     buttons->addWidget(m_ok);
 
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 18, 24, 18);
+    layout->setSpacing(12);
     layout->addWidget(title);
     layout->addWidget(m_pages, 1);
     layout->addLayout(buttons);
@@ -199,10 +184,10 @@ QWidget* HistoryViewController::makeEntryButtons(const QString& key) {
     // The buttons act on their own row's entry; queued, because deleting reloads the outline and
     // so destroys the button that was clicked.
     connect(
-        trash, &QToolButton::clicked, this, [this, key] { deleteEntry(key); },
+        trash, &ImageButton::clicked, this, [this, key] { deleteEntry(key); },
         Qt::QueuedConnection);
     connect(
-        exporter, &QToolButton::clicked, this, [this, key] { exportEntry(key); },
+        exporter, &ImageButton::clicked, this, [this, key] { exportEntry(key); },
         Qt::QueuedConnection);
     layout->addWidget(trash);
     layout->addWidget(exporter);
@@ -247,24 +232,11 @@ void HistoryViewController::exportEntry(const QString& key) {
     m_lastExportFolder = QFileInfo(path).absolutePath();
     QString error;
     HistoryReport::write(path, entry, m_history.value(entry), &error);
-    auto* done = new ExportViewController(path, error, this);
-    done->setAttribute(Qt::WA_DeleteOnClose);
-    done->open();
+    ExportViewController::present(path, error, this);
 }
 
 void HistoryViewController::slideIn() {
-    QWidget* host = parentWidget();
-    const int width = host ? host->width() : this->width();
-    if (host)
-        resize(host->size());
-    move(width, 0);
-    show();
-    raise();
-    auto* slide = new QPropertyAnimation(this, "pos", this);
-    slide->setDuration(kSlideMilliseconds);
-    slide->setStartValue(QPoint(width, 0));
-    slide->setEndValue(QPoint(0, 0));
-    slide->start(QAbstractAnimation::DeleteWhenStopped);
+    SlidePanel::slideIn(this);
 }
 
 void HistoryViewController::slideOut() {
@@ -272,13 +244,5 @@ void HistoryViewController::slideOut() {
         emit closed();
         return;
     }
-    auto* slide = new QPropertyAnimation(this, "pos", this);
-    slide->setDuration(kSlideMilliseconds);
-    slide->setStartValue(pos());
-    slide->setEndValue(QPoint(width(), 0));
-    connect(slide, &QPropertyAnimation::finished, this, [this] {
-        hide();
-        emit closed();
-    });
-    slide->start(QAbstractAnimation::DeleteWhenStopped);
+    SlidePanel::slideOut(this, [this] { emit closed(); });
 }

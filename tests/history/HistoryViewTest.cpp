@@ -5,12 +5,12 @@
 #include "app/inter/DoDataBase.h"
 #include "tests/core/TestSupport.h"
 
+#include "app/ui/ImageButton.h"
 #include <QApplication>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -44,9 +44,9 @@ protected:
     }
 
     QTreeWidget* outline() const { return view->outline(); }
-    QToolButton* entryButton(int row, const char* name) {
+    ImageButton* entryButton(int row, const char* name) {
         QWidget* cell = outline()->itemWidget(outline()->topLevelItem(row), 0);
-        return cell ? cell->findChild<QToolButton*>(name) : nullptr;
+        return cell ? cell->findChild<ImageButton*>(name) : nullptr;
     }
     void selectEntry(int row) {
         outline()->setCurrentItem(outline()->topLevelItem(row));
@@ -118,7 +118,7 @@ TEST_F(HistoryViewTest, ExportWritesTheRowsEntryAndSaysWhereOrWhyNot) {
     const QByteArray page = testsupport::readFile(dir.filePath("mine.html"));
     EXPECT_TRUE(page.contains("<th colspan=\"3\">2024-06-02 12-00-00</th>"));
     EXPECT_TRUE(page.contains("Erase Free Space:USB"));
-    auto* done = view->findChild<ExportViewController*>();
+    auto* done = host.findChild<ExportViewController*>();
     ASSERT_NE(done, nullptr);
     EXPECT_TRUE(done->succeeded());
     EXPECT_TRUE(done->isVisible());
@@ -133,7 +133,9 @@ TEST_F(HistoryViewTest, ExportWritesTheRowsEntryAndSaysWhereOrWhyNot) {
     answer = dir.filePath("no/such/folder/r.html");
     fresh.setSavePathAsker([&](QWidget*, const QString&) { return answer; });
     fresh.exportEntry(QString());
-    auto* failed = fresh.findChild<ExportViewController*>();
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    auto* failed = host.findChild<ExportViewController*>();
     ASSERT_NE(failed, nullptr);
     EXPECT_FALSE(failed->succeeded());
     EXPECT_TRUE(failed->message().contains("could not be saved"));

@@ -1,5 +1,6 @@
 #include "app/SetEraserLevel/HistoryViewController.h"
 
+#include "app/Comm/SettingsStore.h"
 #include "app/SetEraserLevel/ExportViewController.h"
 #include "app/SetEraserLevel/HistoryReport.h"
 #include "app/inter/DoDataBase.h"
@@ -119,6 +120,21 @@ HistoryViewController::HistoryViewController(QWidget* parent, DoDataBase* databa
     layout->addWidget(title);
     layout->addWidget(m_pages, 1);
     layout->addLayout(buttons);
+}
+
+QString HistoryViewController::unseenFlagFor(const QString& kind) {
+    return kind == DoDataBase::kTypeWipeVolume ? QStringLiteral("WipeVolumeHistory")
+                                               : QStringLiteral("WipeFileHistory");
+}
+
+HistoryViewController* HistoryViewController::openOver(QWidget* area, const QString& kind) {
+    SettingsStore::mainStore().setValue(unseenFlagFor(kind), QStringLiteral("0"));
+    auto* view = new HistoryViewController(area);
+    view->setKind(kind);
+    view->getEraserHistory();
+    connect(view, &HistoryViewController::closed, view, &QObject::deleteLater);
+    view->slideIn();
+    return view;
 }
 
 bool HistoryViewController::showsEmptyState() const {

@@ -24,6 +24,13 @@ public:
     // DATABASE defaults to the shared history.
     explicit HistoryViewController(QWidget* parent = nullptr, DoDataBase* database = nullptr);
 
+    // Opens the view over AREA as a module does: marks the module's history as seen (its
+    // unseen-history flag becomes "0"; the module then refreshes its history button), loads the
+    // history and slides in. The view deletes itself once it has slid out.
+    static HistoryViewController* openOver(QWidget* area, const QString& kind);
+    // The settings key of KIND's unseen-history flag: "WipeFileHistory" or "WipeVolumeHistory".
+    static QString unseenFlagFor(const QString& kind);
+
     // The opening module's kind, "WipeFile" or "WipeVolume".
     void setKind(const QString& kind) { m_kind = kind; }
     QString kind() const { return m_kind; }

@@ -1,12 +1,16 @@
 #include "HistoryTestSupport.h"
 
+#include "app/Comm/SettingsStore.h"
 #include "app/SetEraserLevel/ExportViewController.h"
 #include "app/SetEraserLevel/HistoryViewController.h"
 #include "app/inter/DoDataBase.h"
 #include "tests/core/TestSupport.h"
 
 #include "app/ui/ImageButton.h"
+#include "platform/BundleLocator.h"
+
 #include <QApplication>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -159,6 +163,27 @@ TEST_F(HistoryViewTest, EmptyAllDeletesEverythingAndCloses) {
     reopened.getEraserHistory();
     EXPECT_TRUE(reopened.showsEmptyState());
     EXPECT_FALSE(reopened.findChild<QPushButton*>("Empty All")->isEnabled());
+}
+
+TEST_F(HistoryViewTest, OpeningFromAModuleMarksItsHistorySeen) {
+    testsupport::writeFile(BundleLocator::mainResourcesPath() + "/NexwipeBase.plist",
+                           testsupport::readFile(testsupport::shippedSettingsStore()));
+    const SettingsStore store = SettingsStore::mainStore();
+    ASSERT_TRUE(store.setValue("WipeFileHistory", "1"));
+    ASSERT_TRUE(store.setValue("WipeVolumeHistory", "1"));
+
+    QPointer<HistoryViewController> opened =
+        HistoryViewController::openOver(&host, DoDataBase::kTypeWipeVolume);
+    EXPECT_EQ(store.value("WipeVolumeHistory"), "0");
+    EXPECT_EQ(store.value("WipeFileHistory"), "1");
+    EXPECT_EQ(opened->kind(), DoDataBase::kTypeWipeVolume);
+    EXPECT_EQ(opened->outline()->topLevelItemCount(), 4);
+
+    QSignalSpy closed(opened.data(), &HistoryViewController::closed);
+    QTest::mouseClick(opened->findChild<QPushButton*>("OK"), Qt::LeftButton);
+    ASSERT_TRUE(closed.wait(3000));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(opened.isNull());
 }
 
 TEST_F(HistoryViewTest, CloseAndOkSlideTheViewOut) {

@@ -186,15 +186,4 @@ TEST_F(HistoryViewTest, OpeningFromAModuleMarksItsHistorySeen) {
     EXPECT_TRUE(opened.isNull());
 }
 
-TEST_F(HistoryViewTest, CloseAndOkSlideTheViewOut) {
-    for (const char* name : {"Close", "OK"}) {
-        view->slideIn();
-        QSignalSpy closed(view, &HistoryViewController::closed);
-        QTest::mouseClick(view->findChild<QPushButton*>(name), Qt::LeftButton);
-        EXPECT_TRUE(closed.wait(3000)) << name;
-        EXPECT_FALSE(view->isVisible()) << name;
-    }
-    EXPECT_EQ(temp.rowCount("TimeBase"), 4);
-}
-
 } // namespace

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "PassPlan.h"
+
+#include <string>
+#include <vector>
+
+namespace srm {
+
+// The command line: option letters may be combined in one word ("-fsvrz"); "--" ends options.
+struct SrmOptions {
+    bool force = false;     // -f: never ask, and a missing path is not an error
+    bool verbose = false;   // -v: one line per pass and per removal on standard output
+    bool recursive = false; // -r: erase folders with their contents
+    bool zeroPass = false;  // -z: a last pass of zeros
+    Scheme scheme = Scheme::ThirtyFive;
+    bool help = false;
+    std::vector<std::string> paths;
+
+    // Fills OPTIONS from ARGS (without the program name). On a bad command line returns false
+    // and sets ERROR to a one-line reason.
+    static bool parse(const std::vector<std::string>& args, SrmOptions& options,
+                      std::string& error);
+
+    static std::string usage();
+    static std::string helpText();
+};
+
+} // namespace srm

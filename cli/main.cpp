@@ -1,4 +1,5 @@
 #include "cli/EraseCommand.h"
+#include "cli/HistoryCommand.h"
 #include "platform/Logger.h"
 
 #include <cstdio>
@@ -13,6 +14,8 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "erase") == 0)
         return EraseCommand::run(argc - 1, argv + 1);
+    if (std::strcmp(argv[1], "history") == 0)
+        return HistoryCommand::run(argc - 1, argv + 1);
     std::fprintf(stderr, "korvane: unknown command '%s'\n", argv[1]);
     return 2;
 }

@@ -23,10 +23,6 @@ public:
     // or was refused, 2 for bad usage.
     static int run(int argc, char** argv);
 
-    // The outer bundle next to an executable: build/bin/korvane uses
-    // build/bundle/KorvaneLoader.app, an installed PREFIX/bin/korvane uses
-    // PREFIX/KorvaneLoader.app. Empty when neither exists.
-    static QString bundleNextTo(const QString& executable);
     // True for a path that names the root folder ("/", "//", "/tmp/..", …).
     static bool isRootFolder(const QString& path);
 };

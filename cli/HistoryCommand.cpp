@@ -3,7 +3,7 @@
 #include "app/SetEraserLevel/HistoryReport.h"
 #include "app/inter/DoDataBase.h"
 #include "app/inter/HistoryLocation.h"
-#include "platform/BundleLocator.h"
+#include "cli/CliBundle.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -33,30 +33,12 @@ void printOut(const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stdout);
 }
 
-QString bundleNextTo(const QString& executable) {
-    if (executable.isEmpty())
-        return {};
-    const QDir binDir = QFileInfo(executable).absoluteDir();
-    const QString app = BundleLocator::kLoaderProgramName + QStringLiteral(".app");
-    for (const QString& candidate : {binDir.absoluteFilePath(QStringLiteral("../bundle/") + app),
-                                     binDir.absoluteFilePath(QStringLiteral("../") + app)})
-        if (QFileInfo(candidate).isDir())
-            return QDir::cleanPath(candidate);
-    return {};
-}
-
-bool useBundle(QString bundle) {
-    if (bundle.isEmpty())
-        bundle = qEnvironmentVariable("KORVANE_BUNDLE");
-    if (bundle.isEmpty())
-        bundle = bundleNextTo(BundleLocator::runningExecutablePath());
-    if (bundle.isEmpty() || !QFileInfo(bundle).isDir()) {
-        printErr(bundle.isEmpty() ? QStringLiteral("cannot find the KorvaneLoader.app bundle; "
-                                                   "give it with --bundle DIR or KORVANE_BUNDLE")
-                                  : QStringLiteral("no bundle at %1").arg(bundle));
+bool useBundle(const QString& option) {
+    QString error;
+    if (!CliBundle::use(option, &error)) {
+        printErr(error);
         return false;
     }
-    BundleLocator::setOuterBundlePath(bundle);
     return true;
 }
 

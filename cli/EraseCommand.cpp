@@ -123,14 +123,7 @@ bool EraseCommand::isRootFolder(const QString& path) {
     return QDir::cleanPath(QDir::current().absoluteFilePath(path)) == QLatin1String("/");
 }
 
-int EraseCommand::run(int argc, char** argv) {
-    std::unique_ptr<QCoreApplication> ownApp;
-    if (!QCoreApplication::instance())
-        ownApp = std::make_unique<QCoreApplication>(argc, argv);
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args.append(QString::fromLocal8Bit(argv[i]));
-
+int EraseCommand::run(const QStringList& args) {
     const Options options = parse(args);
     if (options.help) {
         std::fputs(kUsage, stdout);

@@ -21,7 +21,7 @@ public:
     static Options parse(const QStringList& args);
     // Runs the command; the exit status: 0 when every path was erased, 1 when anything failed
     // or was refused, 2 for bad usage.
-    static int run(int argc, char** argv);
+    static int run(const QStringList& args);
 
     // True for a path that names the root folder ("/", "//", "/tmp/..", …).
     static bool isRootFolder(const QString& path);

@@ -100,13 +100,7 @@ HistoryCommand::Options HistoryCommand::parse(const QStringList& args) {
     return options;
 }
 
-int HistoryCommand::run(int argc, char** argv) {
-    std::unique_ptr<QCoreApplication> ownApp;
-    if (!QCoreApplication::instance())
-        ownApp = std::make_unique<QCoreApplication>(argc, argv);
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args.append(QString::fromLocal8Bit(argv[i]));
+int HistoryCommand::run(const QStringList& args) {
     const Options options = parse(args);
     if (options.help) {
         std::fputs(kUsage, stdout);

@@ -22,7 +22,7 @@ public:
     // ARGS are the words after "history".
     static Options parse(const QStringList& args);
     // Exit status: 0 done, 1 failed or refused (unknown key, unwritable file, no answer), 2 usage.
-    static int run(int argc, char** argv);
+    static int run(const QStringList& args);
 
 private:
     static int list(DoDataBase& history);

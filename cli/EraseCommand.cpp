@@ -1,11 +1,14 @@
 #include "cli/EraseCommand.h"
 
+#include "app/Comm/PublicUtilities.h"
 #include "app/Comm/UserDefaults.h"
 #include "app/Main/FileEraser/EraseFileOps.h"
 #include "app/Main/FileEraser/FileObjBuilder.h"
 #include "app/Main/FileEraser/RemoveFileAndFolder.h"
 #include "app/Main/FileEraser/SrmTool.h"
 #include "app/SetEraserLevel/EraserStandard.h"
+#include "app/inter/DoDataBase.h"
+#include "cli/CliBundle.h"
 #include "cli/EraseProgressPrinter.h"
 #include "platform/BundleLocator.h"
 #include "platform/FileSystemInfo.h"
@@ -47,18 +50,11 @@ void onSignal(int) {
 }
 
 bool setUpBundle(const EraseCommand::Options& options) {
-    QString bundle = options.bundle;
-    if (bundle.isEmpty())
-        bundle = qEnvironmentVariable("KORVANE_BUNDLE");
-    if (bundle.isEmpty())
-        bundle = EraseCommand::bundleNextTo(BundleLocator::runningExecutablePath());
-    if (bundle.isEmpty() || !QFileInfo(bundle).isDir()) {
-        printErr(bundle.isEmpty() ? QStringLiteral("cannot find the KorvaneLoader.app bundle; "
-                                                   "give it with --bundle DIR or KORVANE_BUNDLE")
-                                  : QStringLiteral("no bundle at %1").arg(bundle));
+    QString error;
+    if (!CliBundle::use(options.bundle, &error)) {
+        printErr(error);
         return false;
     }
-    BundleLocator::setOuterBundlePath(bundle);
     return true;
 }
 
@@ -123,33 +119,11 @@ EraseCommand::Options EraseCommand::parse(const QStringList& args) {
     return options;
 }
 
-QString EraseCommand::bundleNextTo(const QString& executable) {
-    if (executable.isEmpty())
-        return {};
-    const QDir binDir = QFileInfo(executable).absoluteDir();
-    const QStringList candidates = {
-        binDir.absoluteFilePath(QStringLiteral("../bundle/") + BundleLocator::kLoaderProgramName +
-                                QStringLiteral(".app")),
-        binDir.absoluteFilePath(QStringLiteral("../") + BundleLocator::kLoaderProgramName +
-                                QStringLiteral(".app"))};
-    for (const QString& candidate : candidates)
-        if (QFileInfo(candidate).isDir())
-            return QDir::cleanPath(candidate);
-    return {};
-}
-
 bool EraseCommand::isRootFolder(const QString& path) {
     return QDir::cleanPath(QDir::current().absoluteFilePath(path)) == QLatin1String("/");
 }
 
-int EraseCommand::run(int argc, char** argv) {
-    std::unique_ptr<QCoreApplication> ownApp;
-    if (!QCoreApplication::instance())
-        ownApp = std::make_unique<QCoreApplication>(argc, argv);
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args.append(QString::fromLocal8Bit(argv[i]));
-
+int EraseCommand::run(const QStringList& args) {
     const Options options = parse(args);
     if (options.help) {
         std::fputs(kUsage, stdout);
@@ -242,6 +216,7 @@ int EraseCommand::run(int argc, char** argv) {
     // Erased: the path is gone and nothing in it failed. A file whose name went but whose data
     // was left (another hard link still reaches it), or a cancelled run, is a failure.
     bool allErased = true;
+    QList<FileObjPtr> outcome;
     for (qsizetype i = 0; i < chosen.size(); ++i) {
         bool erased = !EraseFileOps::pathExists(chosen[i]->url);
         for (const FileObjPtr& item : perPath[i])
@@ -249,7 +224,14 @@ int EraseCommand::run(int argc, char** argv) {
         allErased = allErased && erased;
         std::printf("%s %s\n", erased ? "Erased" : "Failed",
                     chosen[i]->url.toLocal8Bit().constData());
+        auto line = std::make_shared<FileObj>(*chosen[i]);
+        line->failStr = erased ? QStringLiteral("Erased") : QStringLiteral("Failed");
+        outcome.append(line);
     }
     std::fflush(stdout);
+
+    // One history entry per run, as the window records it, and the unseen-history flag.
+    DoDataBase::returnDoDataBase()->writePlistForHistoryWithArr(outcome, level);
+    PublicUtilities::writeUpDataHistoryStr(QStringLiteral("WipeFileHistory"), QStringLiteral("1"));
     return allErased ? 0 : 1;
 }

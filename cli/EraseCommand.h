@@ -21,12 +21,8 @@ public:
     static Options parse(const QStringList& args);
     // Runs the command; the exit status: 0 when every path was erased, 1 when anything failed
     // or was refused, 2 for bad usage.
-    static int run(int argc, char** argv);
+    static int run(const QStringList& args);
 
-    // The outer bundle next to an executable: build/bin/korvane uses
-    // build/bundle/KorvaneLoader.app, an installed PREFIX/bin/korvane uses
-    // PREFIX/KorvaneLoader.app. Empty when neither exists.
-    static QString bundleNextTo(const QString& executable);
     // True for a path that names the root folder ("/", "//", "/tmp/..", …).
     static bool isRootFolder(const QString& path);
 };

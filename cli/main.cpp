@@ -1,18 +1,35 @@
 #include "cli/EraseCommand.h"
+#include "cli/HistoryCommand.h"
 #include "platform/Logger.h"
 
+#include <QCoreApplication>
+#include <QStringList>
 #include <cstdio>
-#include <cstring>
+
+namespace {
+const char* const kUsage = "usage: korvane COMMAND [ARGS]\n"
+                           "\n"
+                           "commands:\n"
+                           "  erase PATH...   overwrite and remove files and folders\n"
+                           "  history         list, show, export or delete erasure history\n"
+                           "\n"
+                           "'korvane COMMAND --help' describes each command.\n";
+}
 
 // korvane: the command-line front end over the same core as the window.
 int main(int argc, char** argv) {
     Logger::open("korvane");
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0) {
-        std::puts("usage: korvane COMMAND [ARGS]");
-        return argc < 2 ? 2 : 0;
+    QCoreApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    const QString command = args.isEmpty() ? QString() : args.takeFirst();
+    if (command.isEmpty() || command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        std::fputs(kUsage, command.isEmpty() ? stderr : stdout);
+        return command.isEmpty() ? 2 : 0;
     }
-    if (std::strcmp(argv[1], "erase") == 0)
-        return EraseCommand::run(argc - 1, argv + 1);
-    std::fprintf(stderr, "korvane: unknown command '%s'\n", argv[1]);
+    if (command == QLatin1String("erase"))
+        return EraseCommand::run(args);
+    if (command == QLatin1String("history"))
+        return HistoryCommand::run(args);
+    std::fprintf(stderr, "korvane: unknown command '%s'\n%s", qPrintable(command), kUsage);
     return 2;
 }

@@ -1,7 +1,7 @@
 # Runs at install time, when the prefix is known: the settings store (kept when already
 # installed), the desktop launcher and the polkit policy, both naming the installed programs.
-# Expects SOURCE_DIR, WORK_DIR, SYSTEM_DATADIR and BUNDLE_NAME. file(INSTALL) adds DESTDIR by
-# itself; only the existence test needs it spelled out.
+# Expects SOURCE_DIR, WORK_DIR, SYSTEM_DATADIR, BUNDLE_NAME and EMPTY_HISTORY. file(INSTALL) adds
+# DESTDIR by itself; only the existence test needs it spelled out.
 set(prefix "${CMAKE_INSTALL_PREFIX}")
 set(dest "$ENV{DESTDIR}")
 set(bundle "${prefix}/${BUNDLE_NAME}")
@@ -15,6 +15,19 @@ if(NOT EXISTS "${store}")
          DESTINATION "${bundle}/Contents/MacOS/Korvane Data Eraser.app/Contents/Resources")
 else()
     message(STATUS "Keeping: ${store}")
+endif()
+
+# The history database likewise: an empty one the first time, the installed history afterwards.
+# Readable by its owner only: it names what was erased.
+set(history "${dest}${bundle}/Contents/MacOS/Korvane Data Eraser.app/Contents/Resources/DataBase.db")
+if(NOT EMPTY_HISTORY)
+    # Run on its own (without the build's install code): no database to install.
+elseif(NOT EXISTS "${history}")
+    file(INSTALL "${EMPTY_HISTORY}"
+         DESTINATION "${bundle}/Contents/MacOS/Korvane Data Eraser.app/Contents/Resources"
+         PERMISSIONS OWNER_READ OWNER_WRITE)
+else()
+    message(STATUS "Keeping: ${history}")
 endif()
 
 # The policy names the exact program pkexec may run; XML text needs its markup characters escaped.

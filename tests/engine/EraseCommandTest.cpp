@@ -1,8 +1,14 @@
 #include "EngineTestSupport.h"
 
+#include "app/Comm/SettingsStore.h"
 #include "app/Main/FileEraser/SrmTool.h"
+#include "app/inter/DoDataBase.h"
+#include "app/inter/HistorySchema.h"
+#include "cli/CliBundle.h"
 #include "cli/EraseCommand.h"
 #include "cli/EraseProgressPrinter.h"
+#include "platform/BundleLocator.h"
+#include "tests/support/RealToolBundle.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,11 +72,11 @@ TEST(EraseCommandTest, FindsTheBundleBesideTheBuildOrInstallFolder) {
     QDir().mkpath(dir.path() + QStringLiteral("/build/bundle/KorvaneLoader.app"));
     QDir().mkpath(dir.path() + QStringLiteral("/prefix/bin"));
     QDir().mkpath(dir.path() + QStringLiteral("/prefix/KorvaneLoader.app"));
-    EXPECT_EQ(EraseCommand::bundleNextTo(dir.path() + QStringLiteral("/build/bin/korvane")),
+    EXPECT_EQ(CliBundle::bundleNextTo(dir.path() + QStringLiteral("/build/bin/korvane")),
               dir.path() + QStringLiteral("/build/bundle/KorvaneLoader.app"));
-    EXPECT_EQ(EraseCommand::bundleNextTo(dir.path() + QStringLiteral("/prefix/bin/korvane")),
+    EXPECT_EQ(CliBundle::bundleNextTo(dir.path() + QStringLiteral("/prefix/bin/korvane")),
               dir.path() + QStringLiteral("/prefix/KorvaneLoader.app"));
-    EXPECT_TRUE(EraseCommand::bundleNextTo(dir.path() + QStringLiteral("/korvane")).isEmpty());
+    EXPECT_TRUE(CliBundle::bundleNextTo(dir.path() + QStringLiteral("/korvane")).isEmpty());
 }
 
 TEST(EraseCommandTest, ProgressPathIsCutFromTheLeft) {
@@ -135,12 +141,6 @@ TEST(EraseCommandTest, RefusesRootMissingPathsAndUnconfirmedRuns) {
     EXPECT_NE(r.code, 0);
     EXPECT_TRUE(r.err.contains(QStringLiteral("--yes"))) << r.err.toStdString();
     EXPECT_TRUE(QFileInfo::exists(file));
-
-    r = korvane({QStringLiteral("--yes"), file}, QString());
-    // Without a bundle option the one beside the build tree is used; it may lack srm, but
-    // then the message says so and nothing is erased.
-    if (r.code != 0)
-        EXPECT_TRUE(QFileInfo::exists(file));
     EXPECT_TRUE(bundle.srmRuns().isEmpty());
 }
 
@@ -164,10 +164,9 @@ TEST(EraseCommandTest, RootRefusesAToolOthersCouldReplace) {
 }
 
 TEST(EraseCommandTest, RealToolInTheBuiltBundleErasesATree) {
-    const QString bundle = QStringLiteral(KORVANE_BUNDLE_DIR);
-    if (!QFileInfo::exists(bundle +
-                           QStringLiteral("/Contents/MacOS/Korvane Data Eraser.app/Contents/"
-                                          "Resources/srm")))
+    QTemporaryDir bundleRoot;
+    const QString bundle = makeRealToolBundle(bundleRoot.path());
+    if (bundle.isEmpty())
         GTEST_SKIP() << "the srm tool is not built into the bundle";
     QTemporaryDir work;
     const QString tree = work.path() + QStringLiteral("/tree");
@@ -183,6 +182,50 @@ TEST(EraseCommandTest, RealToolInTheBuiltBundleErasesATree) {
     EXPECT_TRUE(QFileInfo::exists(outside.path() + QStringLiteral("/keep")));
     r = korvane({QStringLiteral("--yes"), QStringLiteral("/")}, bundle);
     EXPECT_NE(r.code, 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(EraseCommandTest, RecordsOneHistoryEntryAndRaisesTheUnseenFlag) {
+    FakeBundle bundle;
+    const QString resources =
+        bundle.outer() + QStringLiteral("/Contents/MacOS/Korvane Data Eraser.app/Contents/"
+                                        "Resources/");
+    std::string error;
+    ASSERT_TRUE(HistorySchema::createDatabase(
+        (resources + QStringLiteral("DataBase.db")).toStdString(), 0600, error))
+        << error;
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KORVANE_SOURCE_DIR "/app/Resources/NexwipeBase.plist"),
+                            resources + QStringLiteral("NexwipeBase.plist")));
+    QFile::setPermissions(resources + QStringLiteral("NexwipeBase.plist"),
+                          QFile::ReadOwner | QFile::WriteOwner);
+
+    QTemporaryDir work;
+    const QString gone = work.path() + QStringLiteral("/gone.txt");
+    const QString stuck = work.path() + QStringLiteral("/toolfails.txt");
+    writeFile(gone, "a");
+    writeFile(stuck, "b");
+    const Result r = korvane(
+        {QStringLiteral("--level"), QStringLiteral("3"), QStringLiteral("--yes"), gone, stuck},
+        bundle.outer());
+    EXPECT_EQ(r.code, 1) << r.err.toStdString();
+
+    BundleLocator::setOuterBundlePath(bundle.outer());
+    const HistoryData history = DoDataBase::returnDoDataBase()->getAllData();
+    ASSERT_EQ(history.size(), 1);
+    const HistoryRecords& lines = history.first();
+    ASSERT_EQ(lines.size(), 3); // header line, then the two paths in order
+    EXPECT_EQ(lines[0].items, QStringLiteral("Items"));
+    EXPECT_EQ(lines[1].items, gone);
+    EXPECT_EQ(lines[1].result, QStringLiteral("Erased"));
+    EXPECT_EQ(lines[1].erasureStandard, QStringLiteral("U.S. Army AR380-19"));
+    EXPECT_EQ(lines[2].items, stuck);
+    EXPECT_EQ(lines[2].result, QStringLiteral("Failed"));
+    EXPECT_EQ(SettingsStore::mainStore().value(QStringLiteral("WipeFileHistory")),
+              QStringLiteral("1"));
+    BundleLocator::setOuterBundlePath({});
 }
 
 } // namespace

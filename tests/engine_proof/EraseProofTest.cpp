@@ -1,9 +1,11 @@
 #include "LoopImage.h"
+#include "tests/support/RealToolBundle.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -12,11 +14,17 @@ using testsupport::LoopImage;
 namespace {
 
 const QString kKorvane = QStringLiteral(KORVANE_BUILD_DIR "/bin/korvane");
-const QString kBundle = QStringLiteral(KORVANE_BUNDLE_DIR);
+
+// The erasures run against a throw-away copy of the bundle holding the real tool, so that the
+// build tree's own history and settings stay untouched.
+const QString& bundle() {
+    static QTemporaryDir root;
+    static const QString outer = makeRealToolBundle(root.path());
+    return outer;
+}
 
 bool haveSrm() {
-    return QFileInfo::exists(
-        kBundle + QStringLiteral("/Contents/MacOS/Korvane Data Eraser.app/Contents/Resources/srm"));
+    return !bundle().isEmpty();
 }
 
 void writeMarked(const QString& path, const QByteArray& marker, int copies) {
@@ -38,7 +46,7 @@ struct EraseRun {
 EraseRun erase(const QStringList& paths) {
     QProcess process;
     process.start(kKorvane, QStringList{QStringLiteral("erase"), QStringLiteral("--yes"),
-                                        QStringLiteral("--bundle"), kBundle} +
+                                        QStringLiteral("--bundle"), bundle()} +
                                 paths);
     process.closeWriteChannel();
     process.waitForFinished(120000);

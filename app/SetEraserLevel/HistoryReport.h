@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/inter/HistoryRecord.h"
+
+#include <QString>
+
+// The HTML report of one history entry: an XHTML 1.0 Transitional page holding one table, a row
+// with the entry's key, then one row per line of the entry (the header line styled as a title).
+// Everything taken from the history is escaped, so a file named "<b>&.txt" shows as that text
+// and the page stays well-formed.
+class HistoryReport {
+public:
+    static QString html(const QString& key, const HistoryRecords& records);
+    // Writes the report to PATH as UTF-8, atomically (the old file stays until the new one is
+    // complete). False when it could not be written, with the reason in ERROR.
+    static bool write(const QString& path, const QString& key, const HistoryRecords& records,
+                      QString* error = nullptr);
+    // The file name proposed for an export made at the key time KEYNOW, with ".html" appended
+    // unless CHOSEN already ends with it (any case).
+    static QString proposedName(const QString& keyNow);
+    static QString withHtmlExtension(const QString& chosen);
+    // Text escaped for XHTML content and attribute values.
+    static QString escaped(const QString& text);
+};

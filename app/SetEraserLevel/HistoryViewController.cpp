@@ -1,0 +1,264 @@
+#include "app/SetEraserLevel/HistoryViewController.h"
+
+#include "app/Comm/SettingsStore.h"
+#include "app/SetEraserLevel/ExportViewController.h"
+#include "app/SetEraserLevel/HistoryReport.h"
+#include "app/inter/DoDataBase.h"
+#include "app/ui/ImageButton.h"
+#include "app/ui/Images.h"
+#include "app/ui/SlidePanel.h"
+#include "app/ui/Theme.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+enum Column { StateColumn = 0, NameColumn = 1, TypeColumn = 2 };
+
+ImageButton* entryButton(const QString& image, const QString& name, const QString& tip,
+                         QWidget* parent) {
+    auto* button = new ImageButton(image, QString(), parent);
+    button->setLayout(ImageButton::Layout::Icon);
+    button->setObjectName(name);
+    button->setToolTip(tip);
+    button->setFixedSize(22, 22);
+    return button;
+}
+
+QTreeWidgetItem* recordRow(const HistoryRecord& record) {
+    auto* row = new QTreeWidgetItem({record.result, record.items, record.erasureStandard});
+    row->setToolTip(NameColumn, record.items);
+    if (record.isHeader()) {
+        QFont bold;
+        bold.setBold(true);
+        for (int column = StateColumn; column <= TypeColumn; ++column) {
+            row->setBackground(column, Theme::kBorder);
+            row->setForeground(column, Theme::kText);
+            row->setFont(column, bold);
+            row->setTextAlignment(column, Qt::AlignCenter);
+        }
+        row->setFlags(Qt::ItemIsEnabled);
+    }
+    return row;
+}
+
+} // namespace
+
+HistoryViewController::HistoryViewController(QWidget* parent, DoDataBase* database)
+    : QWidget(parent), m_database(database ? database : DoDataBase::returnDoDataBase()),
+      m_lastExportFolder(QDir::homePath()), m_pages(new QStackedWidget(this)),
+      m_outline(new QTreeWidget(this)), m_emptyAll(new QPushButton(tr("Empty All"), this)),
+      m_close(new QPushButton(tr("Close"), this)), m_ok(new QPushButton(tr("OK"), this)) {
+    setObjectName(QStringLiteral("HistoryViewController"));
+    setAutoFillBackground(true);
+
+    auto* title = new QLabel(tr("Erasure History"), this);
+    title->setProperty("role", "title");
+
+    m_outline->setObjectName(QStringLiteral("outline"));
+    m_outline->setColumnCount(3);
+    m_outline->setHeaderLabels({tr("State"), tr("Name"), tr("Type")});
+    m_outline->setUniformRowHeights(true);
+    m_outline->setAllColumnsShowFocus(true);
+    m_outline->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_outline->setTextElideMode(Qt::ElideMiddle);
+    m_outline->header()->setStretchLastSection(false);
+    m_outline->header()->setSectionResizeMode(StateColumn, QHeaderView::Interactive);
+    m_outline->header()->setSectionResizeMode(NameColumn, QHeaderView::Stretch);
+    m_outline->header()->setSectionResizeMode(TypeColumn, QHeaderView::Interactive);
+    m_outline->setColumnWidth(StateColumn, 150);
+    m_outline->setColumnWidth(TypeColumn, 200);
+    connect(m_outline, &QTreeWidget::itemSelectionChanged, this,
+            &HistoryViewController::selectionChanged);
+
+    auto* empty = new QWidget(this);
+    empty->setObjectName(QStringLiteral("emptyState"));
+    auto* emptyLayout = new QVBoxLayout(empty);
+    auto* emptyImage = new QLabel(empty);
+    emptyImage->setPixmap(
+        Images::pixmap(QStringLiteral("ic_nohistory_disable"), QSize(64, 64), devicePixelRatioF()));
+    emptyImage->setAlignment(Qt::AlignCenter);
+    auto* emptyText = new QLabel(tr("There is no erasure history."), empty);
+    emptyText->setProperty("role", "muted");
+    emptyText->setAlignment(Qt::AlignCenter);
+    emptyLayout->addStretch();
+    emptyLayout->addWidget(emptyImage);
+    emptyLayout->addWidget(emptyText);
+    emptyLayout->addStretch();
+
+    m_pages->addWidget(m_outline);
+    m_pages->addWidget(empty);
+
+    m_emptyAll->setObjectName(QStringLiteral("Empty All"));
+    m_close->setObjectName(QStringLiteral("Close"));
+    m_ok->setObjectName(QStringLiteral("OK"));
+    m_ok->setDefault(true);
+    connect(m_emptyAll, &QPushButton::clicked, this, &HistoryViewController::emptyAll);
+    connect(m_close, &QPushButton::clicked, this, &HistoryViewController::slideOut);
+    connect(m_ok, &QPushButton::clicked, this, &HistoryViewController::slideOut);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_emptyAll);
+    buttons->addStretch();
+    buttons->addWidget(m_close);
+    buttons->addWidget(m_ok);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 18, 24, 18);
+    layout->setSpacing(12);
+    layout->addWidget(title);
+    layout->addWidget(m_pages, 1);
+    layout->addLayout(buttons);
+}
+
+QString HistoryViewController::unseenFlagFor(const QString& kind) {
+    return kind == DoDataBase::kTypeWipeVolume ? QStringLiteral("WipeVolumeHistory")
+                                               : QStringLiteral("WipeFileHistory");
+}
+
+HistoryViewController* HistoryViewController::openOver(QWidget* area, const QString& kind) {
+    SettingsStore::mainStore().setValue(unseenFlagFor(kind), QStringLiteral("0"));
+    auto* view = new HistoryViewController(area);
+    view->setKind(kind);
+    view->getEraserHistory();
+    connect(view, &HistoryViewController::closed, view, &QObject::deleteLater);
+    view->slideIn();
+    return view;
+}
+
+bool HistoryViewController::showsEmptyState() const {
+    return m_pages->currentIndex() == 1;
+}
+
+void HistoryViewController::getEraserHistory() {
+    m_history = m_database->getAllData();
+    m_sortedKeys = m_history.keys();
+    // Keys are "yyyy-MM-dd HH-mm-ss": descending text order is newest first.
+    std::sort(m_sortedKeys.begin(), m_sortedKeys.end(), std::greater<QString>());
+    buildOutline();
+    const bool empty = m_sortedKeys.isEmpty();
+    m_pages->setCurrentIndex(empty ? 1 : 0);
+    m_emptyAll->setEnabled(!empty);
+}
+
+void HistoryViewController::buildOutline() {
+    m_buttonsRow = nullptr;
+    m_outline->clear();
+    QList<QTreeWidgetItem*> entries;
+    entries.reserve(m_sortedKeys.size());
+    for (const QString& key : std::as_const(m_sortedKeys)) {
+        auto* entry = new QTreeWidgetItem({QString(), key, QString()});
+        entry->setData(NameColumn, Qt::UserRole, key);
+        for (const HistoryRecord& record : m_history.value(key))
+            entry->addChild(recordRow(record));
+        entries.append(entry);
+    }
+    m_outline->addTopLevelItems(entries);
+    if (!entries.isEmpty())
+        entries.first()->setExpanded(true);
+}
+
+void HistoryViewController::selectionChanged() {
+    const QList<QTreeWidgetItem*> selected = m_outline->selectedItems();
+    QTreeWidgetItem* item = selected.isEmpty() ? nullptr : selected.first();
+    if (item && !item->parent())
+        m_keyClickStr = item->data(NameColumn, Qt::UserRole).toString();
+    showEntryButtons(item && !item->parent() ? item : nullptr);
+}
+
+void HistoryViewController::showEntryButtons(QTreeWidgetItem* item) {
+    if (m_buttonsRow == item)
+        return;
+    if (m_buttonsRow)
+        m_outline->removeItemWidget(m_buttonsRow, StateColumn);
+    m_buttonsRow = item;
+    if (item)
+        m_outline->setItemWidget(item, StateColumn,
+                                 makeEntryButtons(item->data(NameColumn, Qt::UserRole).toString()));
+}
+
+QWidget* HistoryViewController::makeEntryButtons(const QString& key) {
+    auto* box = new QWidget;
+    auto* layout = new QHBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    auto* trash =
+        entryButton(QStringLiteral("ic_trash"), QStringLiteral("trash"), tr("Delete"), box);
+    auto* exporter =
+        entryButton(QStringLiteral("ic_export"), QStringLiteral("export"), tr("Export"), box);
+    // The buttons act on their own row's entry; queued, because deleting reloads the outline and
+    // so destroys the button that was clicked.
+    connect(
+        trash, &ImageButton::clicked, this, [this, key] { deleteEntry(key); },
+        Qt::QueuedConnection);
+    connect(
+        exporter, &ImageButton::clicked, this, [this, key] { exportEntry(key); },
+        Qt::QueuedConnection);
+    layout->addWidget(trash);
+    layout->addWidget(exporter);
+    layout->addStretch();
+    return box;
+}
+
+void HistoryViewController::deleteEntry(const QString& key) {
+    m_database->deleteDataWithKey(key);
+    if (m_keyClickStr == key)
+        m_keyClickStr.clear();
+    getEraserHistory();
+}
+
+void HistoryViewController::emptyAll() {
+    for (const QString& key : std::as_const(m_sortedKeys))
+        m_database->deleteDataWithKey(key);
+    m_keyClickStr.clear();
+    getEraserHistory();
+    m_emptyAll->setEnabled(false);
+    slideOut();
+}
+
+QString HistoryViewController::askSavePath(const QString& proposed) {
+    if (m_askSavePath)
+        return m_askSavePath(this, proposed);
+    return QFileDialog::getSaveFileName(this, tr("Export Erasure History"), proposed,
+                                        tr("Web page (*.html)"));
+}
+
+void HistoryViewController::exportEntry(const QString& key) {
+    const QString entry = key.isEmpty() ? m_sortedKeys.value(0) : key;
+    if (entry.isEmpty())
+        return;
+    const QString proposed = QDir(m_lastExportFolder)
+                                 .filePath(HistoryReport::proposedName(
+                                     DoDataBase::keyForTime(QDateTime::currentDateTime())));
+    const QString chosen = askSavePath(proposed);
+    if (chosen.isEmpty())
+        return;
+    const QString path = HistoryReport::withHtmlExtension(chosen);
+    m_lastExportFolder = QFileInfo(path).absolutePath();
+    QString error;
+    HistoryReport::write(path, entry, m_history.value(entry), &error);
+    ExportViewController::present(path, error, this);
+}
+
+void HistoryViewController::slideIn() {
+    SlidePanel::slideIn(this);
+}
+
+void HistoryViewController::slideOut() {
+    if (!isVisible()) {
+        emit closed();
+        return;
+    }
+    SlidePanel::slideOut(this, [this] { emit closed(); });
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// How the command-line front end finds the program bundle: the --bundle option, else the
+// KORVANE_BUNDLE environment variable, else the bundle next to the executable (build/bin/korvane
+// → build/bundle/KorvaneLoader.app; PREFIX/bin/korvane → PREFIX/KorvaneLoader.app).
+class CliBundle {
+public:
+    // Points BundleLocator at the bundle. False, with a message for the user in *error, when no
+    // bundle can be found.
+    static bool use(const QString& option, QString* error);
+    static QString bundleNextTo(const QString& executable);
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class DoDataBase;
+
+// `korvane history [show KEY | export KEY FILE | delete KEY | clear [--yes]] [--bundle DIR]`:
+// the erasure history the window shows, from the command line. Without a verb it lists the
+// entries newest first: key, kind and number of items.
+class HistoryCommand {
+public:
+    struct Options {
+        QString verb;       // "list", "show", "export", "delete" or "clear"
+        QStringList values; // the verb's operands (KEY, FILE)
+        QString bundle;
+        bool yes = false;
+        bool help = false;
+        QString error; // set when the arguments cannot be used
+    };
+
+    // ARGS are the words after "history".
+    static Options parse(const QStringList& args);
+    // Exit status: 0 done, 1 failed or refused (unknown key, unwritable file, no answer), 2 usage.
+    static int run(const QStringList& args);
+
+private:
+    static int list(DoDataBase& history);
+    static int show(DoDataBase& history, const QString& key);
+    static int exportEntry(DoDataBase& history, const QString& key, const QString& file);
+    static int deleteEntry(DoDataBase& history, const QString& key);
+    static int clear(DoDataBase& history, bool yes);
+};

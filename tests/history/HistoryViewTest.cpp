@@ -1,0 +1,189 @@
+#include "HistoryTestSupport.h"
+
+#include "app/Comm/SettingsStore.h"
+#include "app/SetEraserLevel/ExportViewController.h"
+#include "app/SetEraserLevel/HistoryViewController.h"
+#include "app/inter/DoDataBase.h"
+#include "tests/core/TestSupport.h"
+
+#include "app/ui/ImageButton.h"
+#include "platform/BundleLocator.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+using historytest::at;
+using historytest::item;
+using historytest::TempHistory;
+
+namespace {
+
+class HistoryViewTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { historytest::ensureApplication(); }
+
+    void SetUp() override {
+        auto* history = DoDataBase::returnDoDataBase();
+        for (const QString& key :
+             {"2024-06-01 10-00-00", "2024-06-03 08-30-00", "2024-06-02 23-59-59"}) {
+            history->setClock([time = at(key)] { return time; });
+            history->writePlistForHistoryWithArr(
+                {item("/home/u/" + key + "/a.txt", "Erased"), item("/home/u/b", "Failed")});
+        }
+        history->setClock([] { return at("2024-06-02 12-00-00"); });
+        history->writeWipeVolumesOrFree("USB", "Erased", true);
+        history->setClock({});
+        host.resize(784, 560);
+        host.show();
+        view = new HistoryViewController(&host);
+        view->setKind(DoDataBase::kTypeWipeFile);
+        view->getEraserHistory();
+        view->slideIn();
+    }
+
+    QTreeWidget* outline() const { return view->outline(); }
+    ImageButton* entryButton(int row, const char* name) {
+        QWidget* cell = outline()->itemWidget(outline()->topLevelItem(row), 0);
+        return cell ? cell->findChild<ImageButton*>(name) : nullptr;
+    }
+    void selectEntry(int row) {
+        outline()->setCurrentItem(outline()->topLevelItem(row));
+        QApplication::processEvents();
+    }
+    QStringList listedKeys() const {
+        QStringList keys;
+        for (int i = 0; i < outline()->topLevelItemCount(); ++i)
+            keys << outline()->topLevelItem(i)->text(1);
+        return keys;
+    }
+
+    TempHistory temp;
+    QWidget host;
+    HistoryViewController* view = nullptr;
+};
+
+TEST_F(HistoryViewTest, ListsEveryEntryNewestFirstWithTheFirstExpanded) {
+    EXPECT_FALSE(view->showsEmptyState());
+    // Opened from the file eraser, the volume wipe is listed too.
+    EXPECT_EQ(listedKeys(), (QStringList{"2024-06-03 08-30-00", "2024-06-02 23-59-59",
+                                         "2024-06-02 12-00-00", "2024-06-01 10-00-00"}));
+    QTreeWidgetItem* first = outline()->topLevelItem(0);
+    EXPECT_TRUE(first->isExpanded());
+    EXPECT_FALSE(outline()->topLevelItem(1)->isExpanded());
+    ASSERT_EQ(first->childCount(), 3);
+    EXPECT_EQ(first->child(0)->text(0), "Result");
+    EXPECT_EQ(first->child(0)->text(1), "Items");
+    EXPECT_TRUE(first->child(0)->font(1).bold());
+    EXPECT_EQ(first->child(2)->text(0), "Failed");
+    EXPECT_EQ(first->child(2)->text(1), "/home/u/b");
+    EXPECT_EQ(first->child(2)->text(2), "HMG Infosec Standard 5");
+    EXPECT_EQ(outline()->topLevelItem(2)->child(1)->text(1), "Erase Free Space:USB");
+    EXPECT_TRUE(view->findChild<QPushButton*>("Empty All")->isEnabled());
+}
+
+TEST_F(HistoryViewTest, EntryButtonsFollowTheSelectionAndTrashDeletesThatEntry) {
+    EXPECT_EQ(entryButton(1, "trash"), nullptr);
+    selectEntry(1);
+    EXPECT_EQ(view->keyClickStr(), "2024-06-02 23-59-59");
+    ASSERT_NE(entryButton(1, "trash"), nullptr);
+    selectEntry(2);
+    EXPECT_EQ(entryButton(1, "trash"), nullptr) << "buttons only on the selected entry";
+    selectEntry(1);
+    // Selecting a line of an entry keeps the entry's key.
+    outline()->setCurrentItem(outline()->topLevelItem(0)->child(1));
+    EXPECT_EQ(view->keyClickStr(), "2024-06-02 23-59-59");
+    selectEntry(1);
+
+    QTest::mouseClick(entryButton(1, "trash"), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(listedKeys(),
+              (QStringList{"2024-06-03 08-30-00", "2024-06-02 12-00-00", "2024-06-01 10-00-00"}));
+    EXPECT_FALSE(DoDataBase::returnDoDataBase()->getAllData().contains("2024-06-02 23-59-59"));
+}
+
+TEST_F(HistoryViewTest, ExportWritesTheRowsEntryAndSaysWhereOrWhyNot) {
+    QTemporaryDir dir;
+    QString proposed;
+    QString answer = dir.filePath("mine");
+    view->setSavePathAsker([&](QWidget*, const QString& offered) {
+        proposed = offered;
+        return answer;
+    });
+    selectEntry(2);
+    QTest::mouseClick(entryButton(2, "export"), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_TRUE(proposed.section('/', -1).startsWith("ErasureHistory(20"));
+    const QByteArray page = testsupport::readFile(dir.filePath("mine.html"));
+    EXPECT_TRUE(page.contains("<th colspan=\"3\">2024-06-02 12-00-00</th>"));
+    EXPECT_TRUE(page.contains("Erase Free Space:USB"));
+    auto* done = host.findChild<ExportViewController*>();
+    ASSERT_NE(done, nullptr);
+    EXPECT_TRUE(done->succeeded());
+    EXPECT_TRUE(done->isVisible());
+    QTest::mouseClick(done->findChild<QPushButton*>("OK"), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_FALSE(done->isVisible());
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // Nothing selected yet in a fresh view: the newest entry. A failed write is told.
+    HistoryViewController fresh(&host);
+    fresh.getEraserHistory();
+    answer = dir.filePath("no/such/folder/r.html");
+    fresh.setSavePathAsker([&](QWidget*, const QString&) { return answer; });
+    fresh.exportEntry(QString());
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    auto* failed = host.findChild<ExportViewController*>();
+    ASSERT_NE(failed, nullptr);
+    EXPECT_FALSE(failed->succeeded());
+    EXPECT_TRUE(failed->message().contains("could not be saved"));
+
+    answer = dir.filePath("newest.HTML");
+    fresh.exportEntry(QString());
+    EXPECT_TRUE(testsupport::readFile(answer).contains("2024-06-03 08-30-00"));
+}
+
+TEST_F(HistoryViewTest, EmptyAllDeletesEverythingAndCloses) {
+    QSignalSpy closed(view, &HistoryViewController::closed);
+    QTest::mouseClick(view->findChild<QPushButton*>("Empty All"), Qt::LeftButton);
+    EXPECT_TRUE(closed.wait(3000));
+    EXPECT_FALSE(view->isVisible());
+    EXPECT_TRUE(view->showsEmptyState());
+    EXPECT_FALSE(view->findChild<QPushButton*>("Empty All")->isEnabled());
+    EXPECT_EQ(temp.rowCount("TimeBase"), 0);
+    EXPECT_EQ(temp.rowCount("BaseTable"), 0);
+
+    HistoryViewController reopened(&host);
+    reopened.getEraserHistory();
+    EXPECT_TRUE(reopened.showsEmptyState());
+    EXPECT_FALSE(reopened.findChild<QPushButton*>("Empty All")->isEnabled());
+}
+
+TEST_F(HistoryViewTest, OpeningFromAModuleMarksItsHistorySeen) {
+    testsupport::writeFile(BundleLocator::mainResourcesPath() + "/NexwipeBase.plist",
+                           testsupport::readFile(testsupport::shippedSettingsStore()));
+    const SettingsStore store = SettingsStore::mainStore();
+    ASSERT_TRUE(store.setValue("WipeFileHistory", "1"));
+    ASSERT_TRUE(store.setValue("WipeVolumeHistory", "1"));
+
+    QPointer<HistoryViewController> opened =
+        HistoryViewController::openOver(&host, DoDataBase::kTypeWipeVolume);
+    EXPECT_EQ(store.value("WipeVolumeHistory"), "0");
+    EXPECT_EQ(store.value("WipeFileHistory"), "1");
+    EXPECT_EQ(opened->kind(), DoDataBase::kTypeWipeVolume);
+    EXPECT_EQ(opened->outline()->topLevelItemCount(), 4);
+
+    QSignalSpy closed(opened.data(), &HistoryViewController::closed);
+    QTest::mouseClick(opened->findChild<QPushButton*>("OK"), Qt::LeftButton);
+    ASSERT_TRUE(closed.wait(3000));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(opened.isNull());
+}
+
+} // namespace

@@ -17,14 +17,14 @@ const char* const kIdentifier = "identifier";
 QString descriptionFor(int level) {
     switch (level) {
     case 1:
-        return SetEraserLevelVC::tr("One overwrite pass. Fast, and enough for today's hard disks "
-                                    "and for solid-state drives.");
+        return SetEraserLevelVC::tr("One pass of random data. Fast, and enough for today's hard "
+                                    "disks and for solid-state drives.");
     case 2:
         return SetEraserLevelVC::tr("Two passes when wiping free space or a whole drive; files "
                                     "are overwritten once, as with the first standard.");
     case 3:
-        return SetEraserLevelVC::tr("Three passes: two patterns and their complement, as the "
-                                    "U.S. Army prescribes for magnetic media.");
+        return SetEraserLevelVC::tr("Three passes: two of random data, then a fixed pattern, as "
+                                    "the U.S. Army prescribes for magnetic media.");
     case 7:
         return SetEraserLevelVC::tr("Seven passes of fixed patterns and random data, after the "
                                     "U.S. Department of Defense's extended method.");

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTableView>
@@ -163,4 +164,17 @@ TEST(FileEraserAddingTest, OpenPanelReturnsFilesAndFoldersChosenTogether) {
     QStringList chosen = FileEraserOpenPanel::chosenPaths(dialog);
     chosen.sort();
     EXPECT_EQ(chosen, (QStringList{bundle.work() + "/dir", file}));
+
+    // After moving into "dir" the old selection is out of sight: accepting now with nothing
+    // selected there must not add the folder the user just left, nor the file beside it.
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(edit, nullptr);
+    view->selectionModel()->clearSelection();
+    view->selectionModel()->select(model->index(bundle.work() + "/dir"),
+                                   QItemSelectionModel::Select);
+    QTest::keyClicks(edit, bundle.work() + "/dir");
+    QTest::keyClick(edit, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return view->rootIndex() == model->index(bundle.work() + "/dir"); }, 5000));
+    EXPECT_TRUE(FileEraserOpenPanel::chosenPaths(dialog).isEmpty());
 }

@@ -50,6 +50,10 @@ void FileEraserOpenPanel::configure(QFileDialog& dialog) {
             if (QFileInfo(typed).isDir()) {
                 dialog.setDirectory(typed);
                 edit->clear();
+                // The completer may have selected the folder in the listing it came from.
+                for (QAbstractItemView* view : entryViews(dialog))
+                    if (view->selectionModel())
+                        view->selectionModel()->clearSelection();
                 return;
             }
         }
@@ -72,6 +76,10 @@ QStringList FileEraserOpenPanel::chosenPaths(QFileDialog& dialog) {
             continue;
         // The list selects single cells, the detail view whole rows: any column names the entry.
         for (const QModelIndex& index : view->selectionModel()->selectedIndexes()) {
+            // Only entries of the folder on show count: a selection left behind in another
+            // folder (after navigating away) is invisible to the user and must not be added.
+            if (index.parent() != view->rootIndex())
+                continue;
             const QString path = model->filePath(index);
             if (!seen.contains(path)) {
                 seen.insert(path);

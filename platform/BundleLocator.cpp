@@ -39,7 +39,10 @@ QString BundleLocator::outerBundleFromExecutable(const QString& executablePath) 
 QString BundleLocator::outerBundlePath() {
     if (!overridePath().isEmpty())
         return overridePath();
-    return outerBundleFromExecutable(runningExecutablePath());
+    // Worked out once: when the program is rebuilt or upgraded while it runs, its executable
+    // reads as deleted and could no longer lead to the bundle (nor to the srm tool).
+    static const QString fromExecutable = outerBundleFromExecutable(runningExecutablePath());
+    return fromExecutable;
 }
 
 void BundleLocator::setOuterBundlePath(const QString& path) {

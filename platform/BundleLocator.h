@@ -15,7 +15,8 @@ public:
     static inline const QString kMainProgramName = QStringLiteral("Korvane Data Eraser");
     static inline const QString kLoaderProgramName = QStringLiteral("KorvaneLoader");
 
-    // The outer bundle (…/KorvaneLoader.app), or empty when it cannot be found.
+    // The outer bundle (…/KorvaneLoader.app), or empty when it cannot be found. Derived from the
+    // executable on the first call: programs call it first thing in main().
     static QString outerBundlePath();
     // The inner, main application bundle: OUTER + "/Contents/MacOS/Korvane Data Eraser.app".
     static QString mainBundlePath();

@@ -8,12 +8,16 @@
 #include "app/inter/DoDataBase.h"
 #include "app/ui/ImageButton.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace moduletest;
@@ -210,3 +214,34 @@ TEST(FileEraserErasureTest, ThousandsOfTinyFilesKeepTheWindowAnswering) {
     EXPECT_FALSE(exists(tree));
     EXPECT_GT(ticksWhileErasing, 3);
 }
+
+namespace {
+
+TEST(FileEraserErasureTest, MissingToolIsReportedBeforeAnythingStarts) {
+    TempBundle bundle;
+    ASSERT_TRUE(QFile::remove(bundle.resources() + "/srm"));
+    const QString file = writeFile(bundle.work() + "/stay.txt", 10);
+    OwnerSpy owner;
+    FileEraserViewController module(&owner);
+    module.show();
+    module.addPaths({file});
+    bool alerted = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(top);
+                box && box->objectName() == QLatin1String("toolMissingAlert") && box->isVisible()) {
+                alerted = true;
+                box->accept();
+            }
+    });
+    closer.start(20);
+    Answerer answerer({{"MakeSureFileEraserViewControoler", "cancelButton", {}}});
+    module.listView()->eraseButton()->click();
+    EXPECT_TRUE(alerted);
+    EXPECT_TRUE(answerer.answered().isEmpty()) << "no confirmation without a tool";
+    EXPECT_TRUE(exists(file));
+    EXPECT_TRUE(owner.calls.isEmpty());
+}
+
+} // namespace

@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
+#include <QTreeView>
 
 namespace {
 
@@ -30,6 +32,13 @@ void FileEraserOpenPanel::configure(QFileDialog& dialog) {
     dialog.setWindowTitle(QFileDialog::tr("Add Files and Folders"));
     for (QAbstractItemView* view : entryViews(dialog))
         view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // The detail view's default columns cut sizes and dates short at the panel's width.
+    if (auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        tree->header()->resizeSection(0, 330);
+        tree->header()->resizeSection(1, 100);
+        tree->header()->resizeSection(2, 90);
+        tree->header()->resizeSection(3, 150);
+    }
     // The dialog's own accept would open a chosen folder instead of returning it: take the
     // selection as it stands.
     auto* box = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
@@ -60,8 +69,13 @@ void FileEraserOpenPanel::configure(QFileDialog& dialog) {
         if (!chosenPaths(dialog).isEmpty())
             static_cast<QDialog&>(dialog).done(QDialog::Accepted);
     });
-    // With only folders selected the dialog disables its button; keep it usable.
-    auto keepEnabled = [add](auto&&...) { add->setEnabled(true); };
+    // With a folder selected the dialog disables its button and renames it "Open"; keep it
+    // usable and saying what it does.
+    const QString addText = add->text();
+    auto keepEnabled = [add, addText](auto&&...) {
+        add->setEnabled(true);
+        add->setText(addText);
+    };
     for (QAbstractItemView* view : entryViews(dialog))
         QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, add,
                          keepEnabled, Qt::QueuedConnection);

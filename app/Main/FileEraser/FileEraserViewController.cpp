@@ -17,6 +17,7 @@
 #include "app/Main/FileEraser/FileObjBuilder.h"
 #include "app/Main/FileEraser/MakeSureFileEraserViewControoler.h"
 #include "app/Main/FileEraser/RemoveFileAndFolder.h"
+#include "app/Main/FileEraser/SrmTool.h"
 #include "app/Main/ModuleOwner.h"
 #include "app/SetEraserLevel/HistoryViewController.h"
 #include "app/inter/DoDataBase.h"
@@ -341,6 +342,19 @@ void FileEraserViewController::eraseNowAction() {
         selected += item->isSelect ? 1 : 0;
     if (selected == 0)
         return;
+    // Without a usable erasure tool every file would fail: say why before anything starts.
+    QString problem;
+    if (SrmTool::locate(&problem).isEmpty()) {
+        QMessageBox box(QMessageBox::Critical, tr("Cannot erase"), tr("Cannot erase"),
+                        QMessageBox::Ok, window());
+        box.setObjectName(QStringLiteral("toolMissingAlert"));
+        box.setInformativeText(tr("The erasure tool cannot be used: %1. Nothing was erased; "
+                                  "reinstalling the program restores the tool.")
+                                   .arg(problem));
+        box.setWindowModality(Qt::WindowModal);
+        box.exec();
+        return;
+    }
     auto* confirm =
         new MakeSureFileEraserViewControoler(selected, PublicUtilities::getEraserTimes());
     if (AttachedWindow::run(confirm, this) != QDialog::Accepted)

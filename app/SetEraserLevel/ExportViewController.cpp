@@ -18,9 +18,9 @@ ExportViewController::ExportViewController(const QString& path, const QString& e
     auto* title = new QLabel(m_succeeded ? tr("Export finished") : tr("Export failed"), this);
     title->setProperty("role", "title");
     auto* icon = new QLabel(this);
-    if (!m_succeeded)
-        icon->setPixmap(
-            Images::pixmap(QStringLiteral("ic_warning"), QSize(28, 28), devicePixelRatioF()));
+    icon->setPixmap(
+        Images::pixmap(m_succeeded ? QStringLiteral("ic_done") : QStringLiteral("ic_warning"),
+                       QSize(28, 28), devicePixelRatioF()));
 
     // A report that could not be written is said so: the user must not look for a file that
     // is not there.

@@ -8,6 +8,7 @@
 #include "app/ui/Images.h"
 #include "app/ui/SlidePanel.h"
 #include "app/ui/Theme.h"
+#include "platform/UserAccount.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -23,6 +24,13 @@
 #include <algorithm>
 
 namespace {
+
+// The save panel starts in the home of the user the program works for: the window runs as root
+// for that user, and root's own home is not where they look for their reports.
+QString exportStartFolder() {
+    const std::optional<UserAccount> user = UserAccount::invokingUser();
+    return user && QFileInfo(user->home).isDir() ? user->home : QDir::homePath();
+}
 
 enum Column { StateColumn = 0, NameColumn = 1, TypeColumn = 2 };
 
@@ -57,7 +65,7 @@ QTreeWidgetItem* recordRow(const HistoryRecord& record) {
 
 HistoryViewController::HistoryViewController(QWidget* parent, DoDataBase* database)
     : QWidget(parent), m_database(database ? database : DoDataBase::returnDoDataBase()),
-      m_lastExportFolder(QDir::homePath()), m_pages(new QStackedWidget(this)),
+      m_lastExportFolder(exportStartFolder()), m_pages(new QStackedWidget(this)),
       m_outline(new QTreeWidget(this)), m_emptyAll(new QPushButton(tr("Empty All"), this)),
       m_close(new QPushButton(tr("Close"), this)), m_ok(new QPushButton(tr("OK"), this)) {
     setObjectName(QStringLiteral("HistoryViewController"));

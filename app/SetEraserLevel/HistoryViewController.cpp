@@ -8,10 +8,12 @@
 #include "app/ui/Images.h"
 #include "app/ui/SlidePanel.h"
 #include "app/ui/Theme.h"
+#include "platform/Logger.h"
 #include "platform/UserAccount.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -22,8 +24,29 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+
+// The window runs as root for a user: a report it saves in that user's own folder belongs to
+// the user, who must be able to move or delete it.
+void giveToInvokingUser(const QString& path) {
+    if (::geteuid() != 0)
+        return;
+    const std::optional<UserAccount> user = UserAccount::invokingUser();
+    if (!user || user->uid == 0)
+        return;
+    struct stat folder {};
+    const QByteArray parent = QFile::encodeName(QFileInfo(path).absolutePath());
+    if (::stat(parent.constData(), &folder) != 0 || folder.st_uid != user->uid)
+        return;
+    if (::lchown(QFile::encodeName(path).constData(), user->uid, user->gid) != 0)
+        Logger::log(QStringLiteral("Cannot hand report %1 to %2: %3")
+                        .arg(path, user->name, QString::fromLocal8Bit(std::strerror(errno))));
+}
 
 // The save panel starts in the home of the user the program works for: the window runs as root
 // for that user, and root's own home is not where they look for their reports.
@@ -255,7 +278,8 @@ void HistoryViewController::exportEntry(const QString& key) {
     const QString path = HistoryReport::withHtmlExtension(chosen);
     m_lastExportFolder = QFileInfo(path).absolutePath();
     QString error;
-    HistoryReport::write(path, entry, m_history.value(entry), &error);
+    if (HistoryReport::write(path, entry, m_history.value(entry), &error))
+        giveToInvokingUser(path);
     ExportViewController::present(path, error, this);
 }
 

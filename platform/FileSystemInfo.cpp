@@ -73,8 +73,10 @@ Probe probeSource(const QString& source) {
     return result;
 }
 
+// ntfs-3g mounting an image file directly writes plain "fuse" into the table.
 bool isFuseType(const QString& type) {
-    return type == QLatin1String("fuseblk") || type.startsWith(QLatin1String("fuse."));
+    return type == QLatin1String("fuse") || type == QLatin1String("fuseblk") ||
+           type.startsWith(QLatin1String("fuse."));
 }
 
 // Some FUSE drivers do not name their device in the mount table (fusefat says "fusefat"); their

@@ -130,6 +130,9 @@ TEST_F(FileSystemInfoTableTest, FuseMountsReadTheTypeFromTheDevice) {
     FileSystemInfo info = query(QStringLiteral("/vol/sub/file"));
     EXPECT_EQ(info.type, QStringLiteral("vfat"));
     EXPECT_EQ(info.description, QStringLiteral("FAT32 (vfat)"));
+    // A driver mounting an image file directly may call itself plain "fuse" (ntfs-3g does).
+    setTable(QStringLiteral("40 1 0:50 / %1/vol rw - fuse %1/fat.img rw\n"));
+    EXPECT_EQ(query(QStringLiteral("/vol")).type, QStringLiteral("vfat"));
 
     // A driver that does not name its device: its subtype tells the type.
     setTable(QStringLiteral("40 1 0:50 / %1/vol rw - fuse.fusefat fusefat rw\n"));

@@ -15,9 +15,8 @@ NTFSFileAlert::NTFSFileAlert(QWidget* parent) : QDialog(parent) {
     font.setBold(true);
     font.setPixelSize(16);
     title->setFont(font);
-    auto* text = new QLabel(tr("Files on NTFS volumes cannot be erased safely here, so nothing was "
-                               "erased. Copy the item to another volume and erase it there, or "
-                               "erase the whole volume from Korvane Data Eraser."),
+    auto* text = new QLabel(tr("Files on NTFS volumes cannot be overwritten reliably by this "
+                               "program, so nothing was erased."),
                             this);
     text->setWordWrap(true);
     text->setMinimumWidth(360);

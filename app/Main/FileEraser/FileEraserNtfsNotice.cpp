@@ -13,9 +13,8 @@ FileEraserNtfsNotice::FileEraserNtfsNotice(QWidget* parent) : QWidget(parent) {
     auto* layout = FileEraserViewParts::frame(this, QStringLiteral("ic_warning"),
                                               tr("Items on NTFS volumes cannot be added"));
     layout->addWidget(FileEraserViewParts::paragraph(
-        tr("Files on NTFS volumes cannot be erased safely here, so they were not added to the "
-           "list. Copy them to another volume and erase them there, or erase the whole volume "
-           "with Erase Hard Drive."),
+        tr("Files on NTFS volumes cannot be overwritten reliably by this program, so they "
+           "were not added to the list and nothing on that volume was changed."),
         QStringLiteral("noticeText")));
     m_ok = FileEraserViewParts::button(QStringLiteral("btn_main"), tr("OK"),
                                        QStringLiteral("okButton"));

@@ -10,7 +10,7 @@ TEST(ImageUtilitiesTest, ColourComponentsFromDesignValues) {
     EXPECT_EQ(colour.green(), 48);
     EXPECT_EQ(colour.blue(), 78);
     EXPECT_NEAR(colour.alphaF(), 0.5, 0.01);
-    EXPECT_EQ(colour.spec(), QColor::Rgb);
+    EXPECT_EQ(colour.toRgb(), colour); // plain device RGB, not another colour model
     EXPECT_EQ(getColor(255, 255, 255, 1).rgba(), 0xFFFFFFFFu);
     // Out-of-range components are clamped instead of giving an invalid colour.
     const QColor clamped = getColor(300, -4, 128, 2);

@@ -7,7 +7,7 @@ SUDO    := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # Debian 12 packages needed to build, test and run.
 DEPS := g++ cmake ninja-build pkg-config \
         qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 \
-        libplist++-dev libmount-dev libblkid-dev libsqlite3-dev \
+        libplist-dev libplist++-dev libmount-dev libblkid-dev libsqlite3-dev \
         libgtest-dev libgmock-dev libbenchmark-dev \
         pkexec xvfb xauth fonts-dejavu-core \
         util-linux e2fsprogs dosfstools exfatprogs ntfs-3g fusefat exfat-fuse fuse3

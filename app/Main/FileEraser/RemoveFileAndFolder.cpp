@@ -49,7 +49,9 @@ bool RemoveFileAndFolder::checkPermissions(const QString& path) {
     }
     if (errno != EACCES)
         return true;
-    return ::chmod(native.constData(), S_IRUSR | S_IWUSR) == 0;
+    // Never through a link either: a name swapped for a link meanwhile must not hand the
+    // link's target to its owner-only mode.
+    return ::fchmodat(AT_FDCWD, native.constData(), S_IRUSR | S_IWUSR, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 void RemoveFileAndFolder::benginToTraskWithArr(const QList<FileObjPtr>& items) {

@@ -130,22 +130,7 @@ void AesCtr::blocks(std::uint8_t*, std::size_t) {}
 #endif
 
 void AesCtr::generate(std::uint8_t* out, std::size_t len) {
-    std::size_t fromSpare = len < spareLeft_ ? len : spareLeft_;
-    std::memcpy(out, spare_.data() + (16 - spareLeft_), fromSpare);
-    spareLeft_ -= fromSpare;
-    out += fromSpare;
-    len -= fromSpare;
-
-    std::size_t whole = len / 16;
-    blocks(out, whole);
-    out += whole * 16;
-    len -= whole * 16;
-
-    if (len > 0) {
-        blocks(spare_.data(), 1);
-        std::memcpy(out, spare_.data(), len);
-        spareLeft_ = 16 - len;
-    }
+    stream_.generate(out, len, [this](std::uint8_t* to, std::size_t count) { blocks(to, count); });
 }
 
 } // namespace srm

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BlockStream.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -29,8 +31,7 @@ private:
     alignas(16) std::array<std::uint8_t, 16 * 11> roundKeys_{};
     std::array<std::uint8_t, 8> nonce_{};
     std::uint64_t counter_ = 0;
-    std::array<std::uint8_t, 16> spare_{};
-    std::size_t spareLeft_ = 0;
+    BlockStream<16> stream_;
 };
 
 } // namespace srm

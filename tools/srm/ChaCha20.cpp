@@ -121,22 +121,7 @@ void ChaCha20::blocks(std::uint8_t* out, std::size_t count) {
 }
 
 void ChaCha20::generate(std::uint8_t* out, std::size_t len) {
-    std::size_t fromSpare = len < spareLeft_ ? len : spareLeft_;
-    std::memcpy(out, spare_.data() + (64 - spareLeft_), fromSpare);
-    spareLeft_ -= fromSpare;
-    out += fromSpare;
-    len -= fromSpare;
-
-    std::size_t whole = len / 64;
-    blocks(out, whole);
-    out += whole * 64;
-    len -= whole * 64;
-
-    if (len > 0) {
-        blocks(spare_.data(), 1);
-        std::memcpy(out, spare_.data(), len);
-        spareLeft_ = 64 - len;
-    }
+    stream_.generate(out, len, [this](std::uint8_t* to, std::size_t count) { blocks(to, count); });
 }
 
 } // namespace srm

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BlockStream.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -25,8 +27,7 @@ private:
     void blocks(std::uint8_t* out, std::size_t count);
 
     std::array<std::uint32_t, 16> state_{};
-    std::array<std::uint8_t, 64> spare_{};
-    std::size_t spareLeft_ = 0;
+    BlockStream<64> stream_;
 };
 
 } // namespace srm

@@ -85,30 +85,28 @@ template <typename T> quint64 toByteCount(T value) {
     return static_cast<quint64>(value);
 }
 
-} // namespace
-
-QString SizeText::withTerabytes(qint64 bytes) {
-    const double n = static_cast<double>(bytes);
-    if (bytes <= 999)
+// Bytes up to 999, then KB, MB, GB (and TB) in steps of 1000; the quotient goes through single
+// precision before it is printed, so the texts match the stored ones digit for digit.
+QString decimalUnits(double n, bool terabytes) {
+    if (n <= 999)
         return format("%.0f byte", static_cast<float>(n));
-    if (bytes <= 999'999)
+    if (n <= 999'999)
         return format("%0.2f KB", static_cast<float>(n / kKilo));
-    if (bytes <= 999'999'999)
+    if (n <= 999'999'999)
         return format("%0.2f MB", static_cast<float>(n / kMega));
-    if (bytes <= 999'999'999'999)
+    if (!terabytes || n <= 999'999'999'999)
         return format("%0.2f GB", static_cast<float>(n / kGiga));
     return format("%0.2f TB", static_cast<float>(n / kTera));
 }
 
+} // namespace
+
+QString SizeText::withTerabytes(qint64 bytes) {
+    return decimalUnits(static_cast<double>(bytes), true);
+}
+
 QString SizeText::withoutTerabytes(quint64 bytes) {
-    const double n = static_cast<double>(bytes);
-    if (bytes <= 999)
-        return format("%.0f byte", static_cast<float>(n));
-    if (bytes <= 999'999)
-        return format("%0.2f KB", static_cast<float>(n / kKilo));
-    if (bytes <= 999'999'999)
-        return format("%0.2f MB", static_cast<float>(n / kMega));
-    return format("%0.2f GB", static_cast<float>(n / kGiga));
+    return decimalUnits(static_cast<double>(bytes), false);
 }
 
 QString SizeText::fromKilobytes(quint64 bytes) {

@@ -40,11 +40,22 @@ int anonymousFile() {
 } // namespace
 
 SrmResult runSrm(const std::vector<std::string>& args, int timeoutSeconds) {
+    return runSrmWithInput(args, std::string(), timeoutSeconds);
+}
+
+SrmResult runSrmWithInput(const std::vector<std::string>& args, const std::string& input,
+                          int timeoutSeconds) {
     SrmResult result;
     int outFd = anonymousFile();
     int errFd = anonymousFile();
+    int inFd = anonymousFile();
+    if (::write(inFd, input.data(), input.size()) != ssize_t(input.size())) {
+        throw std::runtime_error("cannot stage srm's input");
+    }
+    ::lseek(inFd, 0, SEEK_SET);
     pid_t child = ::fork();
     if (child == 0) {
+        ::dup2(inFd, STDIN_FILENO);
         ::dup2(outFd, STDOUT_FILENO);
         ::dup2(errFd, STDERR_FILENO);
         std::vector<char*> argv{const_cast<char*>(SRM_PROGRAM)};
@@ -70,6 +81,7 @@ SrmResult runSrm(const std::vector<std::string>& args, int timeoutSeconds) {
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+    ::close(inFd);
     result.status = !result.timedOut && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.out = slurp(outFd);
     result.err = slurp(errFd);

@@ -14,6 +14,9 @@ struct SrmResult {
 
 // Runs the built srm with ARGS and waits at most TIMEOUTSECONDS (then kills it).
 SrmResult runSrm(const std::vector<std::string>& args, int timeoutSeconds = 60);
+// The same with INPUT on its standard input.
+SrmResult runSrmWithInput(const std::vector<std::string>& args, const std::string& input,
+                          int timeoutSeconds = 60);
 
 // A fresh folder from mkdtemp, removed with everything in it at the end of the scope.
 class TempFolder {

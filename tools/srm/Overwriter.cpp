@@ -1,5 +1,7 @@
 #include "Overwriter.h"
 
+#include "Cancellation.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -45,8 +47,10 @@ OverwriteResult Overwriter::overwrite(int fd, const std::string& path, std::uint
         reporter_.progress(path, "pass " + std::to_string(i + 1) + "/" +
                                      std::to_string(plan.size()) + " (" + plan[i].describe() +
                                      ")...");
-        if (!runPass(fd, path, length, blockSize, plan[i], skipped)) {
-            return OverwriteResult::Failed;
+        const PassEnd end = runPass(fd, path, length, blockSize, plan[i], skipped);
+        if (end != PassEnd::Done) {
+            return end == PassEnd::Cancelled ? OverwriteResult::Cancelled
+                                             : OverwriteResult::Failed;
         }
         if (observer_) {
             observer_(i, plan[i]);
@@ -55,8 +59,9 @@ OverwriteResult Overwriter::overwrite(int fd, const std::string& path, std::uint
     return skipped ? OverwriteResult::BlocksSkipped : OverwriteResult::Complete;
 }
 
-bool Overwriter::runPass(int fd, const std::string& path, std::uint64_t length,
-                         std::uint64_t blockSize, const Pass& pass, bool& skipped) {
+Overwriter::PassEnd Overwriter::runPass(int fd, const std::string& path, std::uint64_t length,
+                                        std::uint64_t blockSize, const Pass& pass,
+                                        bool& skipped) {
     std::uint8_t* buffer = buffer_.get();
     if (!pass.random) {
         // Filled once per pass from phase 0; a chunk at offset AT starts AT % 3 bytes in, so the
@@ -64,6 +69,9 @@ bool Overwriter::runPass(int fd, const std::string& path, std::uint64_t length,
         pass.fillPattern(0, buffer, kChunk + 2);
     }
     for (std::uint64_t at = 0; at < length; at += kChunk) {
+        if (Cancellation::requested()) {
+            return PassEnd::Cancelled;
+        }
         std::size_t len = length - at < kChunk ? std::size_t(length - at) : kChunk;
         const std::uint8_t* data = buffer;
         if (pass.random) {
@@ -72,7 +80,7 @@ bool Overwriter::runPass(int fd, const std::string& path, std::uint64_t length,
             data = buffer + at % 3;
         }
         if (writeChunk(fd, path, data, len, at, blockSize, pass, skipped) == Step::Failed) {
-            return false;
+            return PassEnd::Failed;
         }
 #ifdef __linux__
         // Start writing this chunk back now, while the next one is made: the final sync then
@@ -83,10 +91,10 @@ bool Overwriter::runPass(int fd, const std::string& path, std::uint64_t length,
     while (::fdatasync(fd) != 0) {
         if (errno != EINTR) {
             reporter_.failure(path, "fdatasync", errno);
-            return false;
+            return PassEnd::Failed;
         }
     }
-    return true;
+    return PassEnd::Done;
 }
 
 // Writes one chunk. When the device reports an I/O error the chunk is retried block by block:

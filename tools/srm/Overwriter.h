@@ -17,6 +17,7 @@ enum class OverwriteResult {
     Complete,      // every pass reached every block and the device
     BlocksSkipped, // every pass ran, but some blocks could not be written (reported)
     Failed,        // stopped on an error (reported)
+    Cancelled,     // stopped between two chunks because a stop was requested
 };
 
 // Runs a pass plan over an open file: each pass writes every block from offset 0 to the end of
@@ -46,8 +47,10 @@ public:
 private:
     enum class Step { Written, Skipped, Failed };
 
-    bool runPass(int fd, const std::string& path, std::uint64_t length, std::uint64_t blockSize,
-                 const Pass& pass, bool& skipped);
+    enum class PassEnd { Done, Failed, Cancelled };
+
+    PassEnd runPass(int fd, const std::string& path, std::uint64_t length, std::uint64_t blockSize,
+                    const Pass& pass, bool& skipped);
     Step writeChunk(int fd, const std::string& path, const std::uint8_t* data, std::size_t len,
                     std::uint64_t at, std::uint64_t blockSize, const Pass& pass, bool& skipped);
     bool writeAll(int fd, const std::uint8_t* data, std::size_t len, std::uint64_t at);

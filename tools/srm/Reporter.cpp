@@ -4,11 +4,20 @@
 
 namespace srm {
 
+void Reporter::keep(const std::string& message) {
+    if (reason_.empty()) {
+        reason_ = message;
+    }
+}
+
 void Reporter::failure(const std::string& path, const std::string& operation, int errnum) {
-    err_ << "srm: " << path << ": " << operation << ": " << std::strerror(errnum) << std::endl;
+    const std::string message = operation + ": " + std::strerror(errnum);
+    keep(message);
+    err_ << "srm: " << path << ": " << message << std::endl;
 }
 
 void Reporter::problem(const std::string& path, const std::string& message) {
+    keep(message);
     err_ << "srm: " << path << ": " << message << std::endl;
 }
 

@@ -7,6 +7,8 @@ namespace srm {
 
 // Where the tool speaks: progress on standard output (only when verbose), failures on standard
 // error, each line starting with "srm: " and naming the path, the operation and errno's text.
+// The first failure since beginItem() is also kept without its path, as the reason a caller of
+// the batch mode hears for that item.
 class Reporter {
 public:
     Reporter(std::ostream& out, std::ostream& err, bool verbose)
@@ -21,10 +23,18 @@ public:
 
     bool verbose() const { return verbose_; }
 
+    // Forgets the reason kept for the previous item.
+    void beginItem() { reason_.clear(); }
+    // The first failure or problem since beginItem(), without the path ("" when none).
+    const std::string& reason() const { return reason_; }
+
 private:
+    void keep(const std::string& message);
+
     std::ostream& out_;
     std::ostream& err_;
     bool verbose_;
+    std::string reason_;
 };
 
 } // namespace srm

@@ -4,12 +4,17 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
 
 namespace srm {
 namespace {
+
+using safewalk::EntryFacts;
+using safewalk::SafeWalk;
 
 // Closes a descriptor when the scope ends.
 class FdGuard {
@@ -55,10 +60,130 @@ void syncFolder(int dirFd) {
     ::fsync(dirFd);
 }
 
+// Clears the immutable and append-only flags of the open file or folder FD, which keep even
+// root from writing or removing it. False when a flag stays set.
+bool clearProtection(int fd) {
+    int flags = 0;
+    if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0) {
+        return false; // a file system without inode flags has nothing to clear
+    }
+    const int protection = FS_IMMUTABLE_FL | FS_APPEND_FL;
+    if ((flags & protection) == 0) {
+        return false;
+    }
+    flags &= ~protection;
+    return ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+}
+
+// The same for entry NAME of DIRFD, checking that it still is the file or folder SEEN.
+bool clearProtectionOf(int dirFd, const std::string& name, const struct stat& seen) {
+    FdGuard fd(::openat(dirFd, name.c_str(),
+                        O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat opened {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &opened) != 0 || !sameInode(opened, seen) ||
+        !(S_ISREG(opened.st_mode) || S_ISDIR(opened.st_mode))) {
+        return false;
+    }
+    return clearProtection(fd.get());
+}
+
+// True when the open folder FD holds no entry besides "." and "..".
+bool folderIsEmpty(int dirFd, const std::string& name, int& error) {
+    const int fd =
+        ::openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        error = errno;
+        return false;
+    }
+    DIR* dir = ::fdopendir(fd);
+    if (dir == nullptr) {
+        error = errno;
+        ::close(fd);
+        return false;
+    }
+    bool empty = true;
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* n = entry->d_name;
+        if (!(n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0')))) {
+            empty = false;
+            break;
+        }
+    }
+    ::closedir(dir);
+    error = 0;
+    return empty;
+}
+
 } // namespace
+
+// The -r walk: every entry erased as the walk reports it, a folder removed only when all that
+// was in it went. A failure inside a folder is remembered for each folder above it, so none of
+// them is renamed or removed.
+class SecureRemover::FolderEraser : public SafeWalk::Visitor {
+public:
+    FolderEraser(SecureRemover& remover, std::string topShown)
+        : remover_(remover), topShown_(std::move(topShown)) {}
+
+    bool ok() const { return ok_; }
+
+    bool visit(const SafeWalk::Entry& entry) override {
+        const EntryOutcome outcome =
+            remover_.eraseOne(entry.dirFd, entry.name, shownOf(entry.relative), entry.facts,
+                              entry.kind, entry.depth == 0);
+        if (!outcome.ok()) {
+            failedAt(entry.depth);
+        }
+        return outcome.status != EntryStatus::Cancelled;
+    }
+
+    bool leaveFolder(const SafeWalk::Entry& entry, bool complete) override {
+        if (failedInside_.size() <= entry.depth) {
+            failedInside_.resize(entry.depth + 1, 0);
+        }
+        const bool leftovers = failedInside_[entry.depth] != 0 || !complete;
+        failedInside_[entry.depth] = 0;
+        if (leftovers) {
+            remover_.reporter_.problem(shownOf(entry.relative),
+                                       "not removed: some of its contents are left");
+            failedAt(entry.depth);
+            return true;
+        }
+        return visit(entry);
+    }
+
+    void problem(const std::string& relative, const char* operation, int error) override {
+        remover_.reporter_.failure(shownOf(relative), operation, error);
+        ok_ = false;
+    }
+
+private:
+    std::string shownOf(const std::string& relative) const {
+        return relative.empty() ? topShown_ : topShown_ + "/" + relative;
+    }
+
+    void failedAt(std::size_t depth) {
+        ok_ = false;
+        if (failedInside_.size() < depth) {
+            failedInside_.resize(depth, 0);
+        }
+        for (std::size_t i = 0; i < depth; ++i) {
+            failedInside_[i] = 1;
+        }
+    }
+
+    SecureRemover& remover_;
+    std::string topShown_;
+    std::vector<char> failedInside_; // per depth: something inside that folder was left
+    bool ok_ = true;
+};
 
 SecureRemover::SecureRemover(const SrmOptions& options, RandomSource& random, Reporter& reporter)
     : options_(options), random_(random), reporter_(reporter), overwriter_(random, reporter) {}
+
+void SecureRemover::setScheme(Scheme scheme, bool zeroPass) {
+    options_.scheme = scheme;
+    options_.zeroPass = zeroPass;
+}
 
 bool SecureRemover::erase(const std::string& path) {
     std::string trimmed = path;
@@ -93,200 +218,176 @@ bool SecureRemover::erase(const std::string& path) {
         reporter_.failure(path, "open containing folder", errno);
         return false;
     }
-    struct stat seen {};
-    if (::fstatat(parentFd.get(), name.c_str(), &seen, AT_SYMLINK_NOFOLLOW) != 0) {
-        if (errno == ENOENT && options_.force) {
+    EntryFacts seen;
+    if (const int err = safewalk::readEntry(parentFd.get(), name.c_str(), seen); err != 0) {
+        if (err == ENOENT && options_.force) {
             return true;
         }
-        reporter_.failure(path, "lstat", errno);
+        reporter_.failure(path, "lstat", err);
         return false;
     }
-    return eraseEntry(parentFd.get(), name, trimmed, seen, seen.st_dev, true);
+    if (S_ISDIR(seen.st.st_mode) && !options_.recursive) {
+        reporter_.problem(trimmed, "is a folder; not erased (use -r)");
+        return false;
+    }
+    FolderEraser eraser(*this, trimmed);
+    const bool finished = SafeWalk::walk(parentFd.get(), name, eraser);
+    return finished && eraser.ok();
 }
 
-bool SecureRemover::eraseEntry(int dirFd, const std::string& name, const std::string& shown,
-                               const struct stat& seen, dev_t rootDevice, bool topLevel) {
-    if (seen.st_dev != rootDevice) {
-        reporter_.problem(shown, "on another file system; not entered, left in place");
-        return false;
-    }
-    if (S_ISLNK(seen.st_mode)) {
+EntryOutcome SecureRemover::eraseOne(int dirFd, const std::string& name, const std::string& shown,
+                                     const EntryFacts& seen, SafeWalk::Kind kind, bool topLevel) {
+    const struct stat& st = seen.st;
+    switch (kind) {
+    case SafeWalk::Kind::Link:
         // The link goes, whatever it points at stays.
-        if (!removeName(dirFd, name, shown, false, seen)) {
-            return false;
+        if (!removeName(dirFd, name, shown, false, st, topLevel)) {
+            return EntryOutcome::failed(EntryReason::Error);
         }
         reporter_.progress(shown, "removed symbolic link");
-        return true;
+        return EntryOutcome::erased();
+    case SafeWalk::Kind::MountPoint:
+        reporter_.problem(shown, "is a mount point (another file system or a bind mount); not "
+                                 "entered, left in place");
+        return {EntryStatus::Skipped, EntryReason::MountPoint};
+    case SafeWalk::Kind::File:
+        return eraseFile(dirFd, name, shown, st, topLevel);
+    case SafeWalk::Kind::Folder:
+        return eraseFolder(dirFd, name, shown, st, topLevel);
+    case SafeWalk::Kind::Special:
+        break;
     }
-    if (S_ISREG(seen.st_mode)) {
-        return eraseFile(dirFd, name, shown, seen);
+    if (topLevel) {
+        // Named directly, a device node may be taken for the disk itself: nothing is done.
+        reporter_.problem(shown, std::string("is a ") + kindOf(st.st_mode) +
+                                     "; only regular files are erased, left in place");
+        return EntryOutcome::failed(EntryReason::SpecialFile);
     }
-    if (S_ISDIR(seen.st_mode)) {
-        if (!options_.recursive) {
-            reporter_.problem(shown, "is a folder; not erased (use -r)");
-            return false;
-        }
-        return eraseFolder(dirFd, name, shown, seen, rootDevice);
+    // Inside a folder being erased a fifo, socket or device node holds no data of its own: its
+    // name is removed. It is never opened, so nothing reaches a device or hangs on a fifo.
+    if (!removeName(dirFd, name, shown, false, st, topLevel)) {
+        return EntryOutcome::failed(EntryReason::Error);
     }
-    if ((S_ISFIFO(seen.st_mode) || S_ISSOCK(seen.st_mode)) && !topLevel) {
-        // A fifo or socket holds no data of its own: inside a folder being erased its name is
-        // simply removed. It is never opened, so a fifo without a reader cannot hang us.
-        if (!removeName(dirFd, name, shown, false, seen)) {
-            return false;
-        }
-        reporter_.progress(shown,
-                           std::string("removed ") + kindOf(seen.st_mode) + " (not written)");
-        return true;
-    }
-    reporter_.problem(shown, std::string("is a ") + kindOf(seen.st_mode) +
-                                 "; only regular files are erased, left in place");
-    return false;
+    reporter_.progress(shown, std::string("removed ") + kindOf(st.st_mode) + " (not written)");
+    return EntryOutcome::erased();
 }
 
-bool SecureRemover::eraseFile(int dirFd, const std::string& name, const std::string& shown,
-                              const struct stat& seen) {
+// Opens the file for the passes; a read-only file is made writable for its owner first (-f), an
+// immutable or append-only one loses those flags. -1 when it cannot be opened (reported).
+int SecureRemover::openForWriting(int dirFd, const std::string& name, const std::string& shown,
+                                  const struct stat& seen, int& error) {
+    const int flags = O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK | O_CLOEXEC;
+    int fd = ::openat(dirFd, name.c_str(), flags);
+    if (fd < 0 && errno == EPERM && clearProtectionOf(dirFd, name, seen)) {
+        fd = ::openat(dirFd, name.c_str(), flags);
+    }
+    if (fd < 0 && errno == EACCES && options_.force &&
+        ::fchmodat(dirFd, name.c_str(), (seen.st_mode & 07777) | S_IWUSR,
+                   AT_SYMLINK_NOFOLLOW) == 0) {
+        fd = ::openat(dirFd, name.c_str(), flags);
+    }
+    error = fd < 0 ? errno : 0;
+    if (error == ELOOP) {
+        reporter_.problem(shown, "became a symbolic link during the run; left in place");
+    } else if (error != 0) {
+        reporter_.failure(shown, "open for writing", error);
+    }
+    return fd;
+}
+
+EntryOutcome SecureRemover::eraseFile(int dirFd, const std::string& name, const std::string& shown,
+                                      const struct stat& seen, bool topLevel) {
     if (seen.st_nlink > 1) {
-        // Its data is still reached through a name outside the selection: overwriting would
-        // destroy that file too. Only this name goes, and the caller hears that the data stays.
-        bool removed = ::unlinkat(dirFd, name.c_str(), 0) == 0;
-        if (!removed) {
-            reporter_.failure(shown, "unlink", errno);
-        }
-        reporter_.problem(shown, "has " + std::to_string(seen.st_nlink - 1) +
-                                     " other hard link(s); data not overwritten" +
-                                     (removed ? ", only this name removed" : ""));
-        return false;
+        // Overwriting would destroy the file behind the other names too, and removing only this
+        // name would leave the data on the disk: the file stays as it is.
+        reporter_.problem(shown, "its data is still reachable through another name (" +
+                                     std::to_string(seen.st_nlink - 1) +
+                                     " other hard link(s)); not overwritten, left in place");
+        return EntryOutcome::failed(EntryReason::HardLinked);
     }
 
-    FdGuard fd(
-        ::openat(dirFd, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+    int openError = 0;
+    FdGuard fd(openForWriting(dirFd, name, shown, seen, openError));
     if (fd.get() < 0) {
-        if (errno == ELOOP) {
-            reporter_.problem(shown, "became a symbolic link during the run; left in place");
-        } else {
-            reporter_.failure(shown, "open for writing", errno);
-        }
-        return false;
+        return EntryOutcome::failed(openError == ELOOP ? EntryReason::Changed : EntryReason::Error);
     }
     struct stat opened {};
     if (::fstat(fd.get(), &opened) != 0) {
         reporter_.failure(shown, "fstat", errno);
-        return false;
+        return EntryOutcome::failed(EntryReason::Error);
     }
     if (!S_ISREG(opened.st_mode) || !sameInode(opened, seen)) {
         reporter_.problem(shown, "was replaced during the run; left in place");
-        return false;
+        return EntryOutcome::failed(EntryReason::Changed);
     }
     if (opened.st_nlink > 1) {
         reporter_.problem(shown, "gained another hard link during the run; not overwritten");
-        return false;
+        return EntryOutcome::failed(EntryReason::HardLinked);
     }
     int flags = ::fcntl(fd.get(), F_GETFL);
     if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
         reporter_.failure(shown, "fcntl", errno);
-        return false;
+        return EntryOutcome::failed(EntryReason::Error);
     }
 
     const std::vector<Pass> plan = PassPlan::make(options_.scheme, options_.zeroPass, random_);
     OverwriteResult result = overwriter_.overwrite(fd.get(), shown, std::uint64_t(opened.st_size),
                                                    std::uint64_t(opened.st_blksize), plan);
+    if (result == OverwriteResult::Cancelled) {
+        reporter_.problem(shown, "cancelled before it was overwritten completely; left in place");
+        return {EntryStatus::Cancelled, EntryReason::Cancelled};
+    }
     if (result == OverwriteResult::Failed) {
-        return false;
+        return EntryOutcome::failed(EntryReason::Error);
     }
     if (result == OverwriteResult::BlocksSkipped) {
         // Truncating would hand the unwritten blocks back to the free space with their data;
         // the file stays, so the failure is visible and can be dealt with.
         reporter_.problem(shown, "some blocks could not be overwritten; the file was kept");
-        return false;
+        return EntryOutcome::failed(EntryReason::BlocksSkipped);
     }
     // Only now that the passes are on the device: give the blocks back, then drop the name.
     if (::ftruncate(fd.get(), 0) != 0) {
         reporter_.failure(shown, "truncate", errno);
-        return false;
+        return EntryOutcome::failed(EntryReason::Error);
     }
     if (::fsync(fd.get()) != 0) {
         reporter_.failure(shown, "fsync", errno);
-        return false;
+        return EntryOutcome::failed(EntryReason::Error);
     }
     if (::close(fd.release()) != 0) {
         reporter_.failure(shown, "close", errno);
-        return false;
+        return EntryOutcome::failed(EntryReason::Error);
     }
-    if (!removeName(dirFd, name, shown, false, seen)) {
-        return false;
+    if (!removeName(dirFd, name, shown, false, seen, topLevel)) {
+        return EntryOutcome::failed(EntryReason::Error);
     }
     reporter_.progress(shown, "removed");
-    return true;
+    return EntryOutcome::erased();
 }
 
-bool SecureRemover::eraseFolder(int dirFd, const std::string& name, const std::string& shown,
-                                const struct stat& seen, dev_t rootDevice) {
-    int raw =
-        ::openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
-    if (raw < 0) {
-        reporter_.failure(shown, "open folder", errno);
-        return false;
-    }
-    FdGuard folderFd(raw);
-    struct stat opened {};
-    if (::fstat(raw, &opened) != 0 || !sameInode(opened, seen)) {
-        reporter_.problem(shown, "was replaced during the run; left in place");
-        return false;
-    }
-    DIR* dir = ::fdopendir(raw);
-    if (dir == nullptr) {
-        reporter_.failure(shown, "fdopendir", errno);
-        return false;
-    }
-    folderFd.release();
-
-    // Names are read first and erased after: renaming entries while reading the folder could
-    // make readdir() return them again under their new names.
-    std::vector<std::string> names;
-    bool ok = true;
-    for (;;) {
-        errno = 0;
-        struct dirent* entry = ::readdir(dir);
-        if (entry == nullptr) {
-            if (errno != 0) {
-                reporter_.failure(shown, "read folder", errno);
-                ok = false;
-            }
-            break;
+EntryOutcome SecureRemover::eraseFolder(int dirFd, const std::string& name,
+                                        const std::string& shown, const struct stat& seen,
+                                        bool topLevel) {
+    // Looked at before any rename, so a folder that cannot go keeps its name.
+    int error = 0;
+    if (!folderIsEmpty(dirFd, name, error)) {
+        if (error != 0) {
+            reporter_.failure(shown, "open folder", error);
+            return EntryOutcome::failed(EntryReason::Error);
         }
-        std::string child = entry->d_name;
-        if (child != "." && child != "..") {
-            names.push_back(std::move(child));
-        }
-    }
-    const int fd = ::dirfd(dir);
-    for (const std::string& child : names) {
-        const std::string childShown = shown + "/" + child;
-        struct stat childSeen {};
-        if (::fstatat(fd, child.c_str(), &childSeen, AT_SYMLINK_NOFOLLOW) != 0) {
-            if (errno == ENOENT) {
-                continue; // gone meanwhile: nothing left to erase
-            }
-            reporter_.failure(childShown, "lstat", errno);
-            ok = false;
-            continue;
-        }
-        ok = eraseEntry(fd, child, childShown, childSeen, rootDevice, false) && ok;
-    }
-    ::closedir(dir);
-    if (!ok) {
         reporter_.problem(shown, "not removed: some of its contents are left");
-        return false;
+        return EntryOutcome::failed(EntryReason::NotEmpty);
     }
-    if (!removeName(dirFd, name, shown, true, seen)) {
-        return false;
+    if (!removeName(dirFd, name, shown, true, seen, topLevel)) {
+        return EntryOutcome::failed(EntryReason::Error);
     }
     reporter_.progress(shown, "removed folder");
-    return true;
+    return EntryOutcome::erased();
 }
 
 bool SecureRemover::removeName(int dirFd, const std::string& name, const std::string& shown,
-                               bool folder, const struct stat& seen) {
+                               bool folder, const struct stat& seen, bool topLevel) {
     // Checked before the renames and again before the removal: a name that now stands for
     // something else is neither renamed nor removed.
     struct stat before {};
@@ -297,6 +398,14 @@ bool SecureRemover::removeName(int dirFd, const std::string& name, const std::st
     if (!sameInode(before, seen)) {
         reporter_.problem(shown, "was replaced during the run; left in place");
         return false;
+    }
+    if (!topLevel) {
+        // The folder that holds it is being erased too: immutable or append-only, it would keep
+        // every name it holds.
+        clearProtection(dirFd);
+    }
+    if (folder && S_ISDIR(before.st_mode)) {
+        clearProtectionOf(dirFd, name, seen);
     }
     const std::string current = hideName(dirFd, name, shown);
     struct stat now {};
@@ -309,8 +418,15 @@ bool SecureRemover::removeName(int dirFd, const std::string& name, const std::st
         return false;
     }
     if (::unlinkat(dirFd, current.c_str(), folder ? AT_REMOVEDIR : 0) != 0) {
-        std::string where = current == name ? shown : shown + " (now named " + current + ")";
-        reporter_.failure(where, folder ? "rmdir" : "unlink", errno);
+        const int err = errno;
+        // An entry that stays keeps the name it had, so the user still finds it.
+        if (current != name &&
+            ::renameat2(dirFd, current.c_str(), dirFd, name.c_str(), RENAME_NOREPLACE) == 0) {
+            reporter_.failure(shown, folder ? "rmdir" : "unlink", err);
+        } else {
+            std::string where = current == name ? shown : shown + " (now named " + current + ")";
+            reporter_.failure(where, folder ? "rmdir" : "unlink", err);
+        }
         return false;
     }
     syncFolder(dirFd);

@@ -1,41 +1,60 @@
 #pragma once
 
+#include "EntryOutcome.h"
 #include "Overwriter.h"
 #include "PassPlan.h"
 #include "RandomSource.h"
 #include "Reporter.h"
 #include "SrmOptions.h"
 
+#include "platform/walk/SafeWalk.h"
+
 #include <string>
 #include <sys/stat.h>
 
 namespace srm {
 
-// Erases the paths of the command line. Everything below a path is reached through directory
-// descriptors (openat, fdopendir, unlinkat), never by re-walking a path, so a name swapped for a
-// link during the run cannot redirect the erasure; a symbolic link is never followed.
+// Erases paths. Everything below a path is reached through directory descriptors (the shared
+// SafeWalk: openat, unlinkat, never a re-walked path), so a name swapped for a link during the
+// run cannot redirect the erasure; a symbolic link is never followed and no mount inside a
+// folder is ever entered.
 class SecureRemover {
 public:
     SecureRemover(const SrmOptions& options, RandomSource& random, Reporter& reporter);
 
-    // Erases one command-line path; false when anything was left undone (each failure reported).
+    // Erases one command-line path (with -r a folder and everything in it); false when anything
+    // was left undone (each failure reported).
     bool erase(const std::string& path);
+
+    // Erases the single entry NAME of the open folder DIRFD, never recursing: a file is
+    // overwritten and removed, a link removed as a link, a fifo, socket or device met inside a
+    // folder loses its name without being opened, a folder is removed when it is empty. TOPLEVEL
+    // says the entry was named by the caller rather than found inside a folder being erased
+    // (DIRFD is then outside the selection and is never changed). SHOWN names it in messages.
+    EntryOutcome eraseOne(int dirFd, const std::string& name, const std::string& shown,
+                          const safewalk::EntryFacts& seen, safewalk::SafeWalk::Kind kind,
+                          bool topLevel);
+
+    // The scheme and final zero pass for the entries that follow (the batch mode's records).
+    void setScheme(Scheme scheme, bool zeroPass);
 
     // Reached for tests that watch or disturb the passes.
     Overwriter& overwriter() { return overwriter_; }
 
 private:
-    bool eraseEntry(int dirFd, const std::string& name, const std::string& shown,
-                    const struct stat& seen, dev_t rootDevice, bool topLevel);
-    bool eraseFile(int dirFd, const std::string& name, const std::string& shown,
-                   const struct stat& seen);
-    bool eraseFolder(int dirFd, const std::string& name, const std::string& shown,
-                     const struct stat& seen, dev_t rootDevice);
+    class FolderEraser;
+
+    EntryOutcome eraseFile(int dirFd, const std::string& name, const std::string& shown,
+                           const struct stat& seen, bool topLevel);
+    EntryOutcome eraseFolder(int dirFd, const std::string& name, const std::string& shown,
+                             const struct stat& seen, bool topLevel);
+    int openForWriting(int dirFd, const std::string& name, const std::string& shown,
+                       const struct stat& seen, int& error);
     bool removeName(int dirFd, const std::string& name, const std::string& shown, bool folder,
-                    const struct stat& seen);
+                    const struct stat& seen, bool topLevel);
     std::string hideName(int dirFd, const std::string& name, const std::string& shown);
 
-    const SrmOptions& options_;
+    SrmOptions options_;
     RandomSource& random_;
     Reporter& reporter_;
     Overwriter overwriter_;

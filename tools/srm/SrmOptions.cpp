@@ -20,6 +20,10 @@ bool SrmOptions::parse(const std::vector<std::string>& args, SrmOptions& options
             options.help = true;
             continue;
         }
+        if (arg == "--batch") {
+            options.batch = true;
+            continue;
+        }
         if (arg[1] == '-') {
             error = "unrecognized option '" + arg + "'";
             return false;
@@ -58,15 +62,28 @@ bool SrmOptions::parse(const std::vector<std::string>& args, SrmOptions& options
             }
         }
     }
-    if (!options.help && options.paths.empty()) {
+    if (options.batch && !options.paths.empty()) {
+        error = "--batch reads its entries from standard input, not from the command line";
+        return false;
+    }
+    if (!options.help && !options.batch && options.paths.empty()) {
         error = "missing operand";
         return false;
     }
     return true;
 }
 
+bool SrmOptions::parseWord(const std::string& word, SrmOptions& options, std::string& error) {
+    if (word.size() < 2 || word[0] != '-' || word[1] == '-') {
+        error = "'" + word + "' is not an option word";
+        return false;
+    }
+    return parse({word, "-"}, options, error);
+}
+
 std::string SrmOptions::usage() {
-    return "Usage: srm [-f] [-s|-E|-m] [-v] [-r] [-z] [--] PATH...\n";
+    return "Usage: srm [-f] [-s|-E|-m] [-v] [-r] [-z] [--] PATH...\n"
+           "       srm --batch   (entries from standard input, one result line each)\n";
 }
 
 std::string SrmOptions::helpText() {
@@ -82,6 +99,9 @@ std::string SrmOptions::helpText() {
   -r        erase folders with everything in them, contents first; never
             leaves the file system the folder is on
   -v        print one line per pass and per removal
+  --batch   read entries from standard input as NUL-ended fields OPTIONWORD,
+            ANCHOR, RELATIVE, erase each singly and print one result line per
+            entry: INDEX, STATUS, REASON, MESSAGE separated by tabs
   --help    show this help and exit
 
 Every pass covers the whole file up to the end of its last block and is
@@ -89,9 +109,11 @@ flushed to the device before the next one starts. Then the file is truncated,
 renamed several times to random, ever shorter names, and removed.
 
 A symbolic link is removed as a link; its target is never touched. A file with
-other hard links is not overwritten (its data is still reached through the
-other names): this name is removed and srm reports a failure. Device nodes are
-refused; fifos and sockets are never written.
+other hard links is not overwritten and not removed (its data is still reached
+through the other names): srm reports a failure. No mount met inside a folder
+is entered, a bind mount of the same file system included. Devices, fifos and
+sockets are never opened: named directly they are refused, inside a folder
+being erased their names are removed.
 
 What overwriting cannot reach: copy-on-write and log-structured file systems
 (btrfs, ZFS, F2FS) write new data to new blocks; SSDs and flash media remap

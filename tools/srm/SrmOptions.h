@@ -15,12 +15,16 @@ struct SrmOptions {
     bool zeroPass = false;  // -z: a last pass of zeros
     Scheme scheme = Scheme::ThirtyFive;
     bool help = false;
+    bool batch = false; // --batch: the entries come from standard input (see BatchRunner)
     std::vector<std::string> paths;
 
     // Fills OPTIONS from ARGS (without the program name). On a bad command line returns false
     // and sets ERROR to a one-line reason.
     static bool parse(const std::vector<std::string>& args, SrmOptions& options,
                       std::string& error);
+
+    // Fills OPTIONS from one option word ("-fsvrz"), as the batch mode's records carry it.
+    static bool parseWord(const std::string& word, SrmOptions& options, std::string& error);
 
     static std::string usage();
     static std::string helpText();

@@ -1,13 +1,18 @@
-// srm: overwrite files, then remove them. The work is done by SecureRemover; this only reads
-// the command line and turns the outcome into an exit status.
+// srm: overwrite files, then remove them. The work is done by SecureRemover (or, for --batch,
+// BatchRunner); this only reads the command line and turns the outcome into an exit status.
+#include "BatchRunner.h"
+#include "Cancellation.h"
 #include "Reporter.h"
 #include "SecureRemover.h"
 #include "SrmOptions.h"
 #include "SystemRandom.h"
 
+#include <csignal>
 #include <exception>
 #include <iostream>
 #include <memory>
+#include <sys/resource.h>
+#include <unistd.h>
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -29,10 +34,31 @@ int main(int argc, char** argv) {
         std::cerr << "srm: cannot seed the random generator: " << e.what() << "\n";
         return 1;
     }
+    // A stop request lets the current file end cleanly (kept, reported) instead of dying
+    // half-way; a reader that went away makes writes fail rather than kill the process.
+    srm::Cancellation::installSignalHandlers();
+    std::signal(SIGPIPE, SIG_IGN);
+    // Every folder level of a deep tree holds one descriptor open.
+    struct rlimit files {};
+    if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = files.rlim_max;
+        ::setrlimit(RLIMIT_NOFILE, &files);
+    }
+
+    if (options.batch) {
+        // Results own standard output; the problems, with their paths, go to standard error.
+        srm::Reporter reporter(std::cerr, std::cerr, false);
+        srm::SecureRemover remover(options, *random, reporter);
+        return srm::BatchRunner(remover, reporter, STDIN_FILENO, STDOUT_FILENO).run();
+    }
     srm::Reporter reporter(std::cout, std::cerr, options.verbose);
     srm::SecureRemover remover(options, *random, reporter);
     bool ok = true;
     for (const std::string& path : options.paths) {
+        if (srm::Cancellation::requested()) {
+            std::cerr << "srm: stopped; the paths not reached yet were left alone\n";
+            return 1;
+        }
         ok = remover.erase(path) && ok;
     }
     return ok ? 0 : 1;

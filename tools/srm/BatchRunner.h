@@ -1,0 +1,52 @@
+#pragma once
+
+#include "AnchoredFolders.h"
+#include "EntryOutcome.h"
+#include "Reporter.h"
+#include "SecureRemover.h"
+
+#include <string>
+
+namespace srm {
+
+// `srm --batch`: erases a list of entries read from standard input, one after the other, in one
+// process, and answers one result line per entry, so a caller can show progress and a reason
+// per item without starting a process for each file.
+//
+// Input: records of three fields, each ended by a NUL byte:
+//     OPTIONWORD  ANCHOR  RELATIVE
+// OPTIONWORD selects the scheme as on the command line ("-fsvrz", "-fEvrz", "-fmvrz", "-fvrz");
+// ANCHOR is the path the user chose; RELATIVE the entry's path below it ("" for the anchor
+// itself). Entries are erased singly: a folder is removed only when it is empty by its turn, so
+// the caller lists every folder after its contents.
+//
+// Output, one line per record, flushed at once:
+//     INDEX TAB STATUS TAB REASON TAB MESSAGE NEWLINE
+// INDEX counts records from 0; STATUS is erased, failed, skipped, cancelled or missing; REASON
+// one of the words of EntryOutcome::reasonWord; MESSAGE the first problem met ("-" when none),
+// without the path, on one line. A stop request (SIGTERM) ends the run after the current entry,
+// which is then reported as cancelled when its passes were cut short.
+class BatchRunner {
+public:
+    BatchRunner(SecureRemover& remover, Reporter& reporter, int inFd, int outFd);
+
+    // Exit status: 0 when every entry was erased or missing, 1 otherwise.
+    int run();
+
+private:
+    bool readField(std::string& field);
+    EntryOutcome eraseRecord(const std::string& word, const std::string& anchor,
+                             const std::string& relative);
+    bool writeResult(long index, const EntryOutcome& outcome);
+
+    SecureRemover& remover_;
+    Reporter& reporter_;
+    int inFd_;
+    int outFd_;
+    AnchoredFolders folders_;
+    std::string buffer_;
+    std::size_t bufferPos_ = 0;
+    bool inputEnded_ = false;
+};
+
+} // namespace srm

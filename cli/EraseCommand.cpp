@@ -1,70 +1,53 @@
 #include "cli/EraseCommand.h"
 
-#include "app/Comm/PublicUtilities.h"
-#include "app/Comm/UserDefaults.h"
-#include "app/Main/FileEraser/EraseFileOps.h"
-#include "app/Main/FileEraser/FileObjBuilder.h"
-#include "app/Main/FileEraser/RemoveFileAndFolder.h"
+#include "app/Main/FileEraser/EraseJob.h"
+#include "app/Main/FileEraser/ErasePathCheck.h"
 #include "app/Main/FileEraser/SrmTool.h"
 #include "app/SetEraserLevel/EraserStandard.h"
-#include "app/inter/DoDataBase.h"
 #include "cli/CliBundle.h"
 #include "cli/EraseProgressPrinter.h"
-#include "platform/BundleLocator.h"
-#include "platform/FileSystemInfo.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <iostream>
-#include <memory>
 #include <string>
 #include <unistd.h>
 
 namespace {
 
 const char* const kUsage =
-    "usage: korvane erase [--level 1|2|3|7|35] [--yes] [--bundle DIR] PATH...\n"
+    "usage: korvane erase [--level 1|2|3|7|35] [--yes] [--force] [--bundle DIR] PATH...\n"
     "Overwrites and removes each PATH; folders with everything inside them.\n"
     "  --level N   erasure standard by its number of passes (default: the stored level)\n"
     "  --yes       do not ask for confirmation\n"
+    "  --force     also erase a home folder, a folder the system needs or a mount point\n"
     "  --bundle D  the KorvaneLoader.app bundle holding the srm tool (or KORVANE_BUNDLE)\n"
-    "Symbolic links are removed as links; what they point to is left alone.\n"
+    "Symbolic links are removed as links; what they point to is left alone. Mounts inside a\n"
+    "folder (bind mounts too) are never entered. A file with other hard links is left whole.\n"
     "Overwriting cannot reach copies the file system or the device keeps elsewhere\n"
-    "(journals, snapshots, remapped sectors of solid-state disks).\n";
+    "(copy-on-write volumes, journals, snapshots, remapped sectors of solid-state disks).\n";
 
 void printErr(const QString& text) {
     std::fprintf(stderr, "korvane erase: %s\n", text.toLocal8Bit().constData());
 }
 
-// Ctrl-C and termination cancel the run (the running tool is stopped) instead of killing the
-// program half-way; the signal handler only writes to a pipe the event loop watches.
+// Ctrl-C and termination cancel the run (the running overwrite is stopped) instead of killing
+// the program half-way; the signal handler only writes to a pipe the event loop watches.
 int g_signalPipe[2] = {-1, -1};
 void onSignal(int) {
     const char byte = 1;
     [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &byte, 1);
 }
 
-bool setUpBundle(const EraseCommand::Options& options) {
-    QString error;
-    if (!CliBundle::use(options.bundle, &error)) {
-        printErr(error);
-        return false;
-    }
-    return true;
+QString passes(int level) {
+    return level == 1 ? QStringLiteral("1 pass") : QStringLiteral("%1 passes").arg(level);
 }
 
-bool confirm(const QList<FileObjPtr>& items, int level) {
-    std::fprintf(stderr, "About to erase with %s (%d pass%s):\n",
-                 EraserStandard::nameForLevel(level).toUtf8().constData(), level,
-                 level == 1 ? "" : "es");
-    for (const FileObjPtr& item : items)
-        std::fprintf(stderr, "  %s%s\n", item->url.toLocal8Bit().constData(),
-                     item->isDir && !item->isSymbolicLink ? "/ (and everything inside)" : "");
+bool askYes() {
     std::fprintf(stderr, "This cannot be undone. Erase? [y/N] ");
     std::fflush(stderr);
     std::string answer;
@@ -75,27 +58,53 @@ bool confirm(const QList<FileObjPtr>& items, int level) {
 
 } // namespace
 
+QString EraseCommand::printable(const QString& path) {
+    QString out;
+    out.reserve(path.size());
+    for (const QChar c : path) {
+        if (c == QLatin1Char('\n'))
+            out += QStringLiteral("\\n");
+        else if (c == QLatin1Char('\t'))
+            out += QStringLiteral("\\t");
+        else if (c.category() == QChar::Other_Control)
+            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
 EraseCommand::Options EraseCommand::parse(const QStringList& args) {
+    QList<QByteArray> raw;
+    for (const QString& arg : args)
+        raw.append(QFile::encodeName(arg));
+    return parse(raw);
+}
+
+EraseCommand::Options EraseCommand::parse(const QList<QByteArray>& args) {
     Options options;
     bool onlyPaths = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (onlyPaths || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
+        const QByteArray& arg = args.at(i);
+        // An empty argument is a path (the check refuses it), never an option.
+        if (onlyPaths || !arg.startsWith('-') || arg == "-") {
             options.paths.append(arg);
-        } else if (arg == QLatin1String("--")) {
+        } else if (arg == "--") {
             onlyPaths = true;
-        } else if (arg == QLatin1String("--yes") || arg == QLatin1String("-y")) {
+        } else if (arg == "--yes" || arg == "-y") {
             options.yes = true;
-        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+        } else if (arg == "--force") {
+            options.force = true;
+        } else if (arg == "--help" || arg == "-h") {
             options.help = true;
-        } else if (arg == QLatin1String("--level") || arg == QLatin1String("--bundle")) {
+        } else if (arg == "--level" || arg == "--bundle") {
             if (i + 1 >= args.size()) {
-                options.error = QStringLiteral("%1 needs a value").arg(arg);
+                options.error = QStringLiteral("%1 needs a value").arg(QString::fromUtf8(arg));
                 return options;
             }
-            const QString value = args.at(++i);
-            if (arg == QLatin1String("--bundle")) {
-                options.bundle = value;
+            const QByteArray value = args.at(++i);
+            if (arg == "--bundle") {
+                options.bundle = QFile::decodeName(value);
                 continue;
             }
             bool ok = false;
@@ -104,13 +113,13 @@ EraseCommand::Options EraseCommand::parse(const QStringList& args) {
             for (const EraserStandard& standard : EraserStandard::all())
                 known = known || (ok && standard.level == level);
             if (!known) {
-                options.error =
-                    QStringLiteral("unknown level '%1' (use 1, 2, 3, 7 or 35)").arg(value);
+                options.error = QStringLiteral("unknown level '%1' (use 1, 2, 3, 7 or 35)")
+                                    .arg(QString::fromUtf8(value));
                 return options;
             }
             options.level = level;
         } else {
-            options.error = QStringLiteral("unknown option '%1'").arg(arg);
+            options.error = QStringLiteral("unknown option '%1'").arg(QString::fromUtf8(arg));
             return options;
         }
     }
@@ -119,11 +128,7 @@ EraseCommand::Options EraseCommand::parse(const QStringList& args) {
     return options;
 }
 
-bool EraseCommand::isRootFolder(const QString& path) {
-    return QDir::cleanPath(QDir::current().absoluteFilePath(path)) == QLatin1String("/");
-}
-
-int EraseCommand::run(const QStringList& args) {
+int EraseCommand::run(const QList<QByteArray>& args) {
     const Options options = parse(args);
     if (options.help) {
         std::fputs(kUsage, stdout);
@@ -134,104 +139,124 @@ int EraseCommand::run(const QStringList& args) {
         std::fputs(kUsage, stderr);
         return 2;
     }
-    if (!setUpBundle(options))
+    QString error;
+    if (!CliBundle::use(options.bundle, &error)) {
+        printErr(error);
         return 1;
-
+    }
     QString problem;
     if (SrmTool::locate(&problem).isEmpty()) {
         printErr(problem + QStringLiteral("; nothing was erased"));
         return 1;
     }
 
-    // Every path is checked before anything is erased.
-    FileObjBuilder builder; // items on solid-state storage get a single pass
+    EraseJob::Options jobOptions;
+    jobOptions.level = options.level;
+    jobOptions.consented = options.force;
+    EraseJob job(jobOptions);
+
+    // Every path is checked before anything is erased; one refusal erases nothing.
+    ErasePathCheck check;
     QList<FileObjPtr> chosen;
-    QStringList seen;
-    for (const QString& path : options.paths) {
-        const QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(path));
-        if (isRootFolder(path)) {
-            printErr(QStringLiteral("refusing to erase the root folder \"/\""));
-            return 1;
-        }
-        if (!EraseFileOps::pathExists(absolute)) {
-            printErr(QStringLiteral("%1: no such file or folder").arg(path));
-            return 1;
-        }
-        const QString type = FileSystemInfo::forPath(absolute).type;
-        if (FileSystemInfo::isNtfsOrLifsType(type)) {
-            printErr(QStringLiteral("%1 is on an %2 volume; files are not erased on NTFS volumes")
-                         .arg(path, type));
-            return 1;
-        }
-        if (seen.contains(absolute))
+    QStringList copyOnWrite;
+    QStringList consented;
+    bool refused = false;
+    for (const QByteArray& path : options.paths) {
+        const ErasePathCheck::Result result = check.check(path);
+        if (result.verdict == ErasePathCheck::Verdict::Refuse ||
+            (result.verdict == ErasePathCheck::Verdict::NeedsConsent && !options.force)) {
+            QString text = ErasePathCheck::message(result);
+            if (result.verdict == ErasePathCheck::Verdict::NeedsConsent)
+                text += QStringLiteral("; add --force to erase it anyway");
+            printErr(printable(text));
+            refused = true;
             continue;
-        seen.append(absolute);
-        chosen.append(builder.addFileToArr(absolute));
+        }
+        if (result.verdict == ErasePathCheck::Verdict::NeedsConsent)
+            consented << printable(ErasePathCheck::message(result));
+        bool listed = false;
+        for (const FileObjPtr& item : chosen)
+            listed = listed || item->nativeUrl == result.absolute;
+        if (listed)
+            continue;
+        if (FileObjPtr item = job.builder().addFileToArr(result.absolute)) {
+            chosen.append(item);
+            if (item->onCopyOnWrite)
+                copyOnWrite << printable(item->url);
+        }
+    }
+    if (refused) {
+        std::fprintf(stderr, "Nothing was erased.\n");
+        return 1;
     }
 
-    RemoveFileAndFolder task;
-    const int level = options.level > 0 ? options.level : task.getEraserTimes();
-    task.setEraserTimes(level);
+    // Said every time, so a level stored in the window never surprises.
+    const int level = job.level();
+    std::fprintf(stderr, "Erasing with %s (%s)",
+                 EraserStandard::nameForLevel(level).toUtf8().constData(),
+                 passes(level).toUtf8().constData());
+    bool anySolid = false;
+    for (const FileObjPtr& item : chosen)
+        anySolid = anySolid || item->isSSD;
+    if (anySolid && level > 1)
+        std::fputs("; files on solid-state storage get 1 pass", stderr);
+    std::fputs(".\n", stderr);
+    for (const QString& line : consented)
+        std::fprintf(stderr, "Warning: %s.\n", line.toLocal8Bit().constData());
+    if (!copyOnWrite.isEmpty())
+        std::fprintf(stderr, "Warning: %s\n",
+                     EraseReport::copyOnWriteWarning(copyOnWrite).toLocal8Bit().constData());
+
     if (!options.yes) {
         if (!::isatty(STDIN_FILENO)) {
             printErr(QStringLiteral("not erasing without confirmation: standard input is not a "
                                     "terminal; add --yes to erase anyway"));
             return 1;
         }
-        if (!confirm(chosen, level)) {
+        std::fprintf(stderr, "About to erase:\n");
+        for (const FileObjPtr& item : chosen)
+            std::fprintf(stderr, "  %s%s\n", printable(item->url).toLocal8Bit().constData(),
+                         item->isDir ? "/ (and everything inside)" : "");
+        if (!askYes()) {
             std::fprintf(stderr, "Nothing was erased.\n");
             return 1;
         }
     }
 
-    // Each path's own stretch of the work list, so that its result covers everything in it.
-    QList<FileObjPtr> work;
-    QList<QList<FileObjPtr>> perPath;
-    for (const FileObjPtr& item : chosen) {
-        perPath.append(builder.buildWorkList({item}));
-        work += perPath.last();
-    }
-    EraseProgressPrinter printer(::isatty(STDERR_FILENO) == 1, work.size());
-    task.setDelegate(&printer);
-
+    EraseProgressPrinter printer(::isatty(STDERR_FILENO) == 1);
+    job.setListener(&printer);
     if (::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) == 0) {
         auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read,
                                              QCoreApplication::instance());
-        QObject::connect(notifier, &QSocketNotifier::activated, notifier, [&task, &printer] {
+        QObject::connect(notifier, &QSocketNotifier::activated, notifier, [&job, &printer] {
             char drain[16];
             while (::read(g_signalPipe[0], drain, sizeof drain) > 0) {
             }
             printer.cancelled();
-            task.isCancel();
+            job.cancel();
         });
         std::signal(SIGINT, onSignal);
         std::signal(SIGTERM, onSignal);
         std::signal(SIGHUP, onSignal);
     }
-
     printer.onEnd([] { QCoreApplication::exit(0); });
-    task.benginToTraskWithArr(work);
+    job.start(chosen);
     QCoreApplication::exec();
 
-    // Erased: the path is gone and nothing in it failed. A file whose name went but whose data
-    // was left (another hard link still reaches it), or a cancelled run, is a failure.
-    bool allErased = true;
-    QList<FileObjPtr> outcome;
-    for (qsizetype i = 0; i < chosen.size(); ++i) {
-        bool erased = !EraseFileOps::pathExists(chosen[i]->url);
-        for (const FileObjPtr& item : perPath[i])
-            erased = erased && item->failStr == QLatin1String("Success");
-        allErased = allErased && erased;
+    const EraseReport& report = job.report();
+    for (const EraseReport::Line& line : report.lines) {
+        const bool erased = line.outcome == EraseReport::Outcome::Erased;
         std::printf("%s %s\n", erased ? "Erased" : "Failed",
-                    chosen[i]->url.toLocal8Bit().constData());
-        auto line = std::make_shared<FileObj>(*chosen[i]);
-        line->failStr = erased ? QStringLiteral("Erased") : QStringLiteral("Failed");
-        outcome.append(line);
+                    printable(line.item->url).toLocal8Bit().constData());
+        if (erased && line.copyOnWrite)
+            std::printf("  earlier copies may remain on this copy-on-write volume; wipe its free "
+                        "space too\n");
+        for (const EraseReport::Problem& p : line.problems)
+            std::printf("  %s: %s\n", printable(p.path).toLocal8Bit().constData(),
+                        printable(EraseReport::reasonText(p)).toLocal8Bit().constData());
     }
     std::fflush(stdout);
-
-    // One history entry per run, as the window records it, and the unseen-history flag.
-    DoDataBase::returnDoDataBase()->writePlistForHistoryWithArr(outcome, level);
-    PublicUtilities::writeUpDataHistoryStr(QStringLiteral("WipeFileHistory"), QStringLiteral("1"));
-    return allErased ? 0 : 1;
+    if (!report.historyRecorded)
+        printErr(QStringLiteral("the erasure could not be recorded in the history"));
+    return report.allErased() ? 0 : 1;
 }

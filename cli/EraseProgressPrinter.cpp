@@ -1,11 +1,12 @@
 #include "cli/EraseProgressPrinter.h"
 
+#include "cli/EraseCommand.h"
+
 #include <cstdio>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-EraseProgressPrinter::EraseProgressPrinter(bool terminal, qsizetype total)
-    : m_terminal(terminal), m_total(total) {}
+EraseProgressPrinter::EraseProgressPrinter(bool terminal) : m_terminal(terminal) {}
 
 int EraseProgressPrinter::terminalWidth() const {
     winsize size{};
@@ -22,24 +23,26 @@ QString EraseProgressPrinter::elideLeft(const QString& path, int width) {
     return QStringLiteral("...") + path.right(width - 3);
 }
 
-void EraseProgressPrinter::removeProgress(float progress, const QString& path, int index) {
+void EraseProgressPrinter::eraseProgress(float progress, const QString& path, int index,
+                                         int total) {
     const int percent = int(progress);
+    const QString shown = index >= total ? QStringLiteral("done") : EraseCommand::printable(path);
     if (!m_terminal) {
         if (percent == m_lastPercent)
             return;
         m_lastPercent = percent;
-        std::fprintf(stderr, "%3d%% %s\n", percent, path.toLocal8Bit().constData());
+        std::fprintf(stderr, "%3d%% %s\n", percent, shown.toLocal8Bit().constData());
         return;
     }
     constexpr int kBar = 24;
     const int filled = qBound(0, percent * kBar / 100, kBar);
-    const QString counter = QStringLiteral("%1/%2").arg(index + 1).arg(m_total);
+    const QString counter = QStringLiteral("%1/%2").arg(qMin(index + 1, total)).arg(total);
     const QString head = QStringLiteral("%1% [%2%3] %4 ")
                              .arg(percent, 3)
                              .arg(QString(filled, QLatin1Char('#')))
                              .arg(QString(kBar - filled, QLatin1Char(' ')))
                              .arg(counter);
-    const QString line = head + elideLeft(path, terminalWidth() - int(head.size()) - 1);
+    const QString line = head + elideLeft(shown, terminalWidth() - int(head.size()) - 1);
     std::fprintf(stderr, "\r\033[K%s", line.toLocal8Bit().constData());
     std::fflush(stderr);
     m_lineOpen = true;
@@ -52,9 +55,9 @@ void EraseProgressPrinter::cancelled() {
     std::fputs("Cancelling: stopping the running overwrite...\n", stderr);
 }
 
-void EraseProgressPrinter::removeObjEnd(const QList<FileObjPtr>&) {
+void EraseProgressPrinter::eraseFinished(const EraseReport&) {
     if (m_lineOpen)
-        std::fputs("\r\033[K", stderr);
+        std::fputs("\n", stderr);
     m_lineOpen = false;
     std::fflush(stderr);
     if (m_onEnd)

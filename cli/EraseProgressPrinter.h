@@ -1,20 +1,20 @@
 #pragma once
 
-#include "app/Main/FileEraser/RemoveFileAndFolderDelegate.h"
+#include "app/Main/FileEraser/EraseJob.h"
 
 #include <functional>
 
-// Shows the deletion task's progress on standard error: a one-line bar with the current path on a
-// terminal, plain lines (one per change of the percentage) otherwise.
-class EraseProgressPrinter : public RemoveFileAndFolderDelegate {
+// Shows an erasure job's progress on standard error: a one-line bar with the current path on a
+// terminal, plain lines (one per change of the percentage) otherwise; both end at 100%.
+class EraseProgressPrinter : public EraseJobListener {
 public:
-    EraseProgressPrinter(bool terminal, qsizetype total);
+    explicit EraseProgressPrinter(bool terminal);
 
     void onEnd(std::function<void()> callback) { m_onEnd = std::move(callback); }
     void cancelled();
 
-    void removeProgress(float progress, const QString& path, int index) override;
-    void removeObjEnd(const QList<FileObjPtr>& processed) override;
+    void eraseProgress(float percent, const QString& path, int index, int total) override;
+    void eraseFinished(const EraseReport& report) override;
 
     // The path cut from the left to at most WIDTH characters, marked with "...".
     static QString elideLeft(const QString& path, int width);
@@ -23,7 +23,6 @@ private:
     int terminalWidth() const;
 
     bool m_terminal;
-    qsizetype m_total;
     int m_lastPercent = -1;
     bool m_lineOpen = false;
     std::function<void()> m_onEnd;

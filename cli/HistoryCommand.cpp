@@ -19,7 +19,8 @@ const char* const kUsage =
     "usage: korvane history [--bundle DIR]            list the entries, newest first\n"
     "       korvane history show KEY                  the lines of one entry\n"
     "       korvane history export KEY FILE           write one entry as an HTML report\n"
-    "                                                 (FILE - writes to standard output)\n"
+    "                                                 (FILE - writes to standard output;\n"
+    "                                                 an existing FILE only with --force)\n"
     "       korvane history delete KEY                remove one entry\n"
     "       korvane history clear [--yes]             remove every entry\n"
     "KEY is an entry's time as listed, e.g. \"2024-03-05 14-07-09\" (quote the blank).\n"
@@ -68,6 +69,8 @@ HistoryCommand::Options HistoryCommand::parse(const QStringList& args) {
             options.help = true;
         } else if (arg == QLatin1String("--yes") || arg == QLatin1String("-y")) {
             options.yes = true;
+        } else if (arg == QLatin1String("--force")) {
+            options.force = true;
         } else if (arg == QLatin1String("--bundle")) {
             if (++i >= args.size()) {
                 options.error = QStringLiteral("--bundle needs a folder");
@@ -122,7 +125,7 @@ int HistoryCommand::run(const QStringList& args) {
     if (options.verb == QLatin1String("show"))
         return show(history, options.values[0]);
     if (options.verb == QLatin1String("export"))
-        return exportEntry(history, options.values[0], options.values[1]);
+        return exportEntry(history, options.values[0], options.values[1], options.force);
     if (options.verb == QLatin1String("delete"))
         return deleteEntry(history, options.values[0]);
     if (options.verb == QLatin1String("clear"))
@@ -140,11 +143,17 @@ int HistoryCommand::list(DoDataBase& history) {
     for (auto entry = all.constEnd(); entry != all.constBegin();) {
         --entry;
         const int items = itemCount(entry.value());
-        printOut(
-            QStringLiteral("%1  %2  %3 item%4\n")
-                .arg(entry.key(), types.value(entry.key()).join(QLatin1Char(',')).leftJustified(10))
-                .arg(items)
-                .arg(items == 1 ? QString() : QStringLiteral("s")));
+        QString firstLine;
+        for (const HistoryRecord& record : entry.value())
+            if (!record.isHeader() && firstLine.isEmpty())
+                firstLine = record.items;
+        QStringList modules;
+        for (const QString& kind : types.value(entry.key()))
+            modules << moduleName(kind, firstLine);
+        printOut(QStringLiteral("%1  %2  %3 item%4\n")
+                     .arg(entry.key(), modules.join(QStringLiteral(", ")).leftJustified(16))
+                     .arg(items)
+                     .arg(items == 1 ? QString() : QStringLiteral("s")));
     }
     return 0;
 }
@@ -160,10 +169,27 @@ int HistoryCommand::show(DoDataBase& history, const QString& key) {
     return 0;
 }
 
-int HistoryCommand::exportEntry(DoDataBase& history, const QString& key, const QString& file) {
+QString HistoryCommand::moduleName(const QString& kind, const QString& firstLine) {
+    if (kind == DoDataBase::kTypeWipeFile)
+        return QStringLiteral("Erase Files");
+    if (kind == DoDataBase::kTypeWipeVolume) {
+        if (firstLine.startsWith(QLatin1String("Erase Hard Drive:")))
+            return QStringLiteral("Erase Hard Drive");
+        return QStringLiteral("Erase Free Space");
+    }
+    return kind;
+}
+
+int HistoryCommand::exportEntry(DoDataBase& history, const QString& key, const QString& file,
+                                bool force) {
     const HistoryData all = history.getAllData();
     if (!knownKey(all, key))
         return 1;
+    if (file != QLatin1String("-") && !force &&
+        (QFileInfo(file).exists() || QFileInfo(file).isSymLink())) {
+        printErr(QStringLiteral("%1 exists; not replaced (add --force to replace it)").arg(file));
+        return 1;
+    }
     if (file == QLatin1String("-")) {
         const QByteArray page = HistoryReport::html(key, all.value(key)).toUtf8();
         return std::fwrite(page.constData(), 1, page.size(), stdout) == size_t(page.size()) ? 0 : 1;

@@ -15,6 +15,7 @@ public:
         QStringList values; // the verb's operands (KEY, FILE)
         QString bundle;
         bool yes = false;
+        bool force = false; // export: replace an existing file
         bool help = false;
         QString error; // set when the arguments cannot be used
     };
@@ -24,10 +25,15 @@ public:
     // Exit status: 0 done, 1 failed or refused (unknown key, unwritable file, no answer), 2 usage.
     static int run(const QStringList& args);
 
+    // The module an entry of KIND came from, as the window names it ("Erase Files"); a volume
+    // wipe is told apart by its line ("Erase Free Space:…" or "Erase Hard Drive:…").
+    static QString moduleName(const QString& kind, const QString& firstLine);
+
 private:
     static int list(DoDataBase& history);
     static int show(DoDataBase& history, const QString& key);
-    static int exportEntry(DoDataBase& history, const QString& key, const QString& file);
+    static int exportEntry(DoDataBase& history, const QString& key, const QString& file,
+                           bool force);
     static int deleteEntry(DoDataBase& history, const QString& key);
     static int clear(DoDataBase& history, bool yes);
 };

@@ -12,6 +12,7 @@ const char* const kUsage = "usage: korvane COMMAND [ARGS]\n"
                            "commands:\n"
                            "  erase PATH...   overwrite and remove files and folders\n"
                            "  history         list, show, export or delete erasure history\n"
+                           "  --version       print the version and exit\n"
                            "\n"
                            "'korvane COMMAND --help' describes each command.\n";
 }
@@ -26,8 +27,17 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, command.isEmpty() ? stderr : stdout);
         return command.isEmpty() ? 2 : 0;
     }
-    if (command == QLatin1String("erase"))
-        return EraseCommand::run(args);
+    if (command == QLatin1String("--version")) {
+        std::printf("korvane (Korvane Data Eraser) %s\n", KORVANE_VERSION);
+        return 0;
+    }
+    if (command == QLatin1String("erase")) {
+        // The paths exactly as given: a name that is not UTF-8 must reach the erasure unchanged.
+        QList<QByteArray> raw;
+        for (int i = 2; i < argc; ++i)
+            raw.append(QByteArray(argv[i]));
+        return EraseCommand::run(raw);
+    }
     if (command == QLatin1String("history"))
         return HistoryCommand::run(args);
     std::fprintf(stderr, "korvane: unknown command '%s'\n%s", qPrintable(command), kUsage);

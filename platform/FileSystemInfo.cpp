@@ -181,6 +181,12 @@ bool FileSystemInfo::isNtfsOrLifsType(const QString& type) {
     return isNtfsType(type) || type.toLower().contains(QLatin1String("lifs"));
 }
 
+bool FileSystemInfo::isCopyOnWriteType(const QString& type) {
+    static const QStringList copyOnWrite = {QStringLiteral("btrfs"), QStringLiteral("zfs"),
+                                            QStringLiteral("bcachefs")};
+    return copyOnWrite.contains(type);
+}
+
 QString FileSystemInfo::describe(const QString& type, const QString& version) {
     struct Name {
         const char* type;

@@ -31,6 +31,10 @@ public:
     // The file-eraser module's wider test: NTFS as above, or "lifs" in the lower-cased type.
     static bool isNtfsOrLifsType(const QString& type);
 
+    // Copy-on-write volumes (btrfs, zfs, bcachefs) write changed data to new blocks, so
+    // overwriting a file there leaves its earlier blocks in the free space.
+    static bool isCopyOnWriteType(const QString& type);
+
     // The description for a file system TYPE with the VERSION the probe reported (may be empty).
     static QString describe(const QString& type, const QString& version);
 };

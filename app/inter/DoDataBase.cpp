@@ -53,23 +53,25 @@ QString columnText(sqlite3_stmt* statement, int column) {
 }
 
 // Prepares SQL, binds VALUES as UTF-8 text and steps once. Any failure is logged with
-// LOGFORMAT ("… %1") and the caller goes on with its next statement.
-void runWrite(sqlite3* db, const char* sql, std::initializer_list<QString> values,
+// LOGFORMAT ("… %1"); false then.
+bool runWrite(sqlite3* db, const char* sql, std::initializer_list<QString> values,
               const QString& logFormat) {
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK) {
         Logger::log(logFormat.arg(errorText(db)));
         sqlite3_finalize(statement);
-        return;
+        return false;
     }
     int index = 1;
     for (const QString& value : values) {
         const QByteArray utf8 = value.toUtf8();
         sqlite3_bind_text(statement, index++, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
     }
-    if (sqlite3_step(statement) != SQLITE_DONE)
+    const bool done = sqlite3_step(statement) == SQLITE_DONE;
+    if (!done)
         Logger::log(logFormat.arg(errorText(db)));
     sqlite3_finalize(statement);
+    return done;
 }
 
 } // namespace
@@ -102,46 +104,79 @@ QString DoDataBase::storedStandardName() {
     return EraserStandard::nameForLevel(UserDefaults::mainProgram().eraserTimes());
 }
 
-void DoDataBase::writePlistForHistoryWithArr(const QList<FileObjPtr>& items) {
-    writePlistForHistoryWithArr(items, UserDefaults::mainProgram().eraserTimes());
+bool DoDataBase::writePlistForHistoryWithArr(const QList<FileObjPtr>& items) {
+    return writePlistForHistoryWithArr(items, UserDefaults::mainProgram().eraserTimes());
 }
 
-void DoDataBase::writePlistForHistoryWithArr(const QList<FileObjPtr>& items, int level) {
+bool DoDataBase::writePlistForHistoryWithArr(const QList<FileObjPtr>& items, int level) {
     QStringList paths;
+    QStringList standards;
     QStringList results;
     for (const FileObjPtr& item : items) {
         if (!item)
             continue;
         paths << item->url;
+        // Each line names the standard the item really got: one pass on solid state.
+        standards << EraserStandard::nameForLevel(item->eraserLevel > 0 ? item->eraserLevel
+                                                                        : level);
         results << item->failStr;
     }
     if (paths.isEmpty())
-        return;
-    writeEntry(kTypeWipeFile, EraserStandard::nameForLevel(level), paths, results);
+        return false;
+    return writeEntry(kTypeWipeFile, standards, paths, results);
 }
 
 void DoDataBase::writeWipeVolumesOrFree(const QString& name, const QString& result, bool isFree) {
     const QString line =
         (isFree ? QStringLiteral("Erase Free Space:%1") : QStringLiteral("Erase Hard Drive:%1"))
             .arg(name);
-    writeEntry(kTypeWipeVolume, storedStandardName(), {line}, {result});
+    writeEntry(kTypeWipeVolume, {storedStandardName()}, {line}, {result});
 }
 
-void DoDataBase::writeEntry(const QString& type, const QString& standard, const QStringList& items,
-                            const QStringList& results) {
+// One entry in one transaction: its time row, the header line and every item line go in
+// together or not at all, and the line statement is prepared once for all of them.
+bool DoDataBase::writeEntry(const QString& type, const QStringList& standards,
+                            const QStringList& items, const QStringList& results) {
     const QString key = currentKey();
     sqlite3* db = openDatabase(getDataBase());
     if (!db)
-        return;
-    runWrite(db, kInsertTime, {key, type}, QStringLiteral("update time : %1"));
-    runWrite(db, kInsertLine,
-             {HistoryRecord::kHeaderItems, HistoryRecord::kHeaderStandard,
-              HistoryRecord::kHeaderResult, key},
-             QStringLiteral("update base: %1"));
-    for (qsizetype i = 0; i < items.size(); ++i)
-        runWrite(db, kInsertLine, {items[i], standard, results.value(i), key},
-                 QStringLiteral("更新数据库表FIELDS出错: %1"));
+        return false;
+    bool ok = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+    if (!ok)
+        Logger::log(QStringLiteral("history write: begin: %1").arg(errorText(db)));
+    ok = ok && runWrite(db, kInsertTime, {key, type}, QStringLiteral("update time : %1"));
+    sqlite3_stmt* line = nullptr;
+    if (ok && sqlite3_prepare_v2(db, kInsertLine, -1, &line, nullptr) != SQLITE_OK) {
+        Logger::log(QStringLiteral("update base: %1").arg(errorText(db)));
+        ok = false;
+    }
+    const auto insert = [&](std::initializer_list<QString> values, const QString& logFormat) {
+        sqlite3_reset(line);
+        int index = 1;
+        for (const QString& value : values) {
+            const QByteArray utf8 = value.toUtf8();
+            sqlite3_bind_text(line, index++, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        }
+        if (sqlite3_step(line) == SQLITE_DONE)
+            return true;
+        Logger::log(logFormat.arg(errorText(db)));
+        return false;
+    };
+    ok = ok && insert({HistoryRecord::kHeaderItems, HistoryRecord::kHeaderStandard,
+                       HistoryRecord::kHeaderResult, key},
+                      QStringLiteral("update base: %1"));
+    for (qsizetype i = 0; ok && i < items.size(); ++i)
+        ok = insert({items[i], standards.value(i, standards.value(0)), results.value(i), key},
+                    QStringLiteral("更新数据库表FIELDS出错: %1"));
+    sqlite3_finalize(line);
+    if (ok && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        Logger::log(QStringLiteral("history write: commit: %1").arg(errorText(db)));
+        ok = false;
+    }
+    if (!ok)
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(db);
+    return ok;
 }
 
 HistoryRecords DoDataBase::getValueWith(sqlite3* db, const QString& key) {

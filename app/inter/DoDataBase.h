@@ -35,12 +35,13 @@ public:
     // Path of the database the next operation uses.
     QString getDataBase() const;
 
-    // Records one file-erasure entry: each item's path (`url`) and result text (`failStr`).
-    // An empty list records nothing.
-    void writePlistForHistoryWithArr(const QList<FileObjPtr>& items);
+    // Records one file-erasure entry, in one transaction: each item's path (`url`), the
+    // standard it got (`eraserLevel`, else the stored level) and its result text (`failStr`).
+    // An empty list records nothing. False when nothing was recorded.
+    bool writePlistForHistoryWithArr(const QList<FileObjPtr>& items);
     // The same for an erasure run at LEVEL rather than the stored one (`korvane erase --level`):
-    // the entry names the standard that was really used.
-    void writePlistForHistoryWithArr(const QList<FileObjPtr>& items, int level);
+    // items without a level of their own are named with LEVEL's standard.
+    bool writePlistForHistoryWithArr(const QList<FileObjPtr>& items, int level);
     // Records one volume-wipe entry with the line "Erase Free Space:NAME" (ISFREE) or
     // "Erase Hard Drive:NAME" and RESULT ("Erased" or "Failed").
     void writeWipeVolumesOrFree(const QString& name, const QString& result, bool isFree);
@@ -63,7 +64,7 @@ public:
 
 private:
     QString currentKey() const;
-    void writeEntry(const QString& type, const QString& standard, const QStringList& items,
+    bool writeEntry(const QString& type, const QStringList& standards, const QStringList& items,
                     const QStringList& results);
     static QString storedStandardName();
 

@@ -1,10 +1,10 @@
 #include "loader/Eraser/EraserWC.h"
 
-#include "app/Main/FileEraser/EraseFileOps.h"
-#include "app/Main/FileEraser/RemoveFileAndFolder.h"
+#include "app/Main/FileEraser/ErasePathCheck.h"
 #include "platform/BundleLocator.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -27,21 +27,22 @@ QLabel* boldLabel(const QString& text, QWidget* parent) {
 EraserWC::EraserWC(QWidget* parent, QString programName, FileObjBuilder::SolidStateTest solidState)
     : QDialog(parent), m_programName(programName.isEmpty() ? BundleLocator::kLoaderProgramName
                                                            : std::move(programName)),
-      m_builder(std::move(solidState)) {
+      m_solidState(std::move(solidState)) {
     setObjectName(QStringLiteral("EraserWC"));
     setWindowTitle(tr("Erase with Korvane Data Eraser"));
     setMinimumWidth(460);
     pages = new QStackedWidget(this);
     pages->addWidget(buildProgressPage());
     pages->addWidget(buildResultPage());
+    pages->addWidget(buildConfirmPage());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(pages);
 }
 
 EraserWC::~EraserWC() {
-    if (m_task)
-        m_task->setDelegate(nullptr); // the task is a child and goes with this window
+    if (m_job)
+        m_job->setListener(nullptr); // the job is a child and goes with this window
 }
 
 QWidget* EraserWC::buildProgressPage() {
@@ -77,6 +78,7 @@ QWidget* EraserWC::buildResultPage() {
     resultTitle = boldLabel(QString(), page);
     resultText = new QLabel(page);
     resultText->setWordWrap(true);
+    resultText->setTextFormat(Qt::PlainText);
     okButton = new QPushButton(tr("OK"), page);
     okButton->setObjectName(QStringLiteral("okButton"));
     okButton->setDefault(true);
@@ -91,57 +93,126 @@ QWidget* EraserWC::buildResultPage() {
     return page;
 }
 
-void EraserWC::eumeFileWithPath(const QString& path) {
-    m_path = path;
-    m_failed = m_cancelled = m_succeeded = false;
-    pages->setCurrentIndex(0);
-    cancelButton->setEnabled(true);
-    const FileObjPtr top = m_builder.addFileToArr(path);
-    if (!top) {
-        showResult(false, tr("%1 could not be found, so nothing was erased.").arg(path));
-        return;
-    }
-    const QList<FileObjPtr> work = m_builder.buildWorkList({top});
-    m_total = work.size();
-    delete m_task;
-    m_task = new RemoveFileAndFolder(m_programName, this);
-    m_task->setDelegate(this);
-    m_erasing = true;
-    m_task->benginToTraskWithArr(work);
+QWidget* EraserWC::buildConfirmPage() {
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(28, 24, 28, 20);
+    layout->addWidget(boldLabel(tr("Erase this?"), page));
+    confirmText = new QLabel(page);
+    confirmText->setObjectName(QStringLiteral("confirmText"));
+    confirmText->setWordWrap(true);
+    confirmText->setTextFormat(Qt::PlainText);
+    confirmCancelButton = new QPushButton(tr("Cancel"), page);
+    confirmCancelButton->setObjectName(QStringLiteral("confirmCancelButton"));
+    confirmCancelButton->setDefault(true);
+    confirmEraseButton = new QPushButton(tr("Erase"), page);
+    confirmEraseButton->setObjectName(QStringLiteral("confirmEraseButton"));
+    connect(confirmCancelButton, &QPushButton::clicked, this,
+            [this] { showResult(false, tr("Nothing was erased.")); });
+    connect(confirmEraseButton, &QPushButton::clicked, this, [this] { startErasing(true); });
+    auto* row = new QHBoxLayout();
+    row->addStretch(1);
+    row->addWidget(confirmEraseButton);
+    row->addWidget(confirmCancelButton);
+    layout->addWidget(confirmText);
+    layout->addSpacing(8);
+    layout->addLayout(row);
+    return page;
 }
 
-void EraserWC::removeProgress(float progress, const QString& path, int index) {
-    progressBar->setValue(qMax(2, int(progress)));
+bool EraserWC::asksFirst() const {
+    return pages->currentIndex() == 2;
+}
+
+void EraserWC::eumeFileWithPath(const QString& path) {
+    eumeFileWithPath(QFile::encodeName(path));
+}
+
+void EraserWC::eumeFileWithPath(const QByteArray& path) {
+    m_cancelled = m_succeeded = false;
+    cancelButton->setEnabled(true);
+    ErasePathCheck check;
+    const ErasePathCheck::Result verdict = check.check(path);
+    m_path = verdict.absolute;
+    m_shown = verdict.shown;
+    if (verdict.reason == ErasePathCheck::Reason::Missing) {
+        showResult(false, tr("%1 could not be found, so nothing was erased.").arg(m_shown));
+        return;
+    }
+    if (verdict.verdict == ErasePathCheck::Verdict::Refuse) {
+        showResult(false, ErasePathCheck::message(verdict) + QLatin1Char('.'));
+        return;
+    }
+    // The file manager's action erases at once, unless the path needs a word first.
+    QStringList reasons;
+    if (verdict.verdict == ErasePathCheck::Verdict::NeedsConsent)
+        reasons << ErasePathCheck::message(verdict) + QLatin1Char('.');
+    if (verdict.copyOnWrite)
+        reasons << EraseReport::copyOnWriteWarning({m_shown});
+    if (!reasons.isEmpty()) {
+        confirmText->setText(reasons.join(QStringLiteral("\n\n")));
+        pages->setCurrentIndex(2);
+        confirmCancelButton->setFocus();
+        return;
+    }
+    startErasing(false);
+}
+
+void EraserWC::startErasing(bool consented) {
+    pages->setCurrentIndex(0);
+    EraseJob::Options options;
+    options.programName = m_programName;
+    options.recordHistory = false; // the loader's road keeps no history
+    options.consented = consented;
+    options.solidState = m_solidState;
+    delete m_job;
+    m_job = new EraseJob(options, this);
+    m_job->setListener(this);
+    const FileObjPtr top = m_job->builder().addFileToArr(m_path);
+    if (!top) {
+        showResult(false, tr("%1 could not be found, so nothing was erased.").arg(m_shown));
+        return;
+    }
+    m_erasing = true;
+    m_job->start({top});
+}
+
+void EraserWC::eraseProgress(float percent, const QString& path, int index, int total) {
+    progressBar->setValue(qMax(2, int(percent)));
+    if (index >= total)
+        return;
     const int width = qMax(pathLabel->width(), pathLabel->minimumWidth());
     pathLabel->setText(pathLabel->fontMetrics().elidedText(path, Qt::ElideMiddle, width));
     pathLabel->setToolTip(path);
-    countLabel->setText(tr("%1 of %2 items").arg(index + 1).arg(m_total));
+    countLabel->setText(tr("%1 of %2 items").arg(index + 1).arg(total));
 }
 
 void EraserWC::cancelButtonAction() {
-    if (!m_erasing || !m_task)
+    if (!m_erasing || !m_job)
         return;
     m_cancelled = true;
     cancelButton->setEnabled(false);
     cancelButton->setText(tr("Cancelling…"));
-    m_task->isCancel();
+    m_job->cancel();
 }
 
-void EraserWC::removeObjEnd(const QList<FileObjPtr>&) {
+void EraserWC::eraseFinished(const EraseReport& report) {
     m_erasing = false;
-    // The chosen path decides: it is erased only when it is gone.
-    const bool gone = !EraseFileOps::pathExists(m_path);
-    if (gone && !m_failed && !m_cancelled) {
-        showResult(true, tr("%1 was erased.").arg(m_path));
+    if (report.allErased() && !m_cancelled) {
+        QString text = tr("%1 was erased.").arg(m_shown);
+        if (report.anyCopyOnWrite())
+            text += QLatin1Char(' ') + tr("Earlier copies may remain on this copy-on-write "
+                                          "volume: wipe its free space as well.");
+        showResult(true, text);
         return;
     }
     QString text =
-        gone ? tr("%1 is gone, but some of what it held could not be overwritten.").arg(m_path)
-             : tr("%1 could not be erased completely; what is left is still on the "
-                  "disk.")
-                   .arg(m_path);
+        tr("%1 could not be erased completely; what is left is still on the disk.").arg(m_shown);
+    const QStringList problems = report.problemLines(8);
+    if (!problems.isEmpty())
+        text += QLatin1Char('\n') + problems.join(QLatin1Char('\n'));
     if (m_cancelled)
-        text += QLatin1Char(' ') + tr("The erasure was cancelled.");
+        text += QLatin1Char('\n') + tr("The erasure was cancelled.");
     showResult(false, text);
 }
 

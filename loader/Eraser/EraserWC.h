@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/Main/FileEraser/EraseJob.h"
 #include "app/Main/FileEraser/FileObjBuilder.h"
-#include "app/Main/FileEraser/RemoveFileAndFolderDelegate.h"
 
 #include <QDialog>
 
@@ -9,13 +9,14 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QStackedWidget;
-class RemoveFileAndFolder;
 
-// The loader's own erasure window for a path handed over by the file-manager action: it expands
-// the path into erase items, runs the deletion task on them at once with the loader's erasure
-// level, shows progress with the current path and a Cancel button, and then a success or a
-// failure view whose OK button ends the modal loop.
-class EraserWC : public QDialog, public RemoveFileAndFolderDelegate {
+// The loader's own erasure window for a path handed over by the file-manager action: it runs
+// the shared erasure job on the path at once with the loader's erasure level, shows progress
+// with the current path and a Cancel button, and then a success or a failure view (with what
+// failed and why) whose OK button ends the modal loop. A path the erasure refuses ("." or the
+// program's own files) only gets the refusal; a home or system folder, a mount point or a path
+// on a copy-on-write volume is erased only after the window's own confirmation page.
+class EraserWC : public QDialog, public EraseJobListener {
     Q_OBJECT
 public:
     // PROGRAMNAME: whose user defaults hold the level (the loader's by default).
@@ -24,17 +25,20 @@ public:
         FileObjBuilder::SolidStateTest solidState = FileObjBuilder::systemSolidStateTest());
     ~EraserWC() override;
 
-    // Builds the items for PATH and starts erasing them.
+    // Checks PATH and starts erasing it (after the confirmation page where one is needed).
     void eumeFileWithPath(const QString& path);
+    void eumeFileWithPath(const QByteArray& path);
     // Asks the running erasure to stop.
     void cancelButtonAction();
 
     bool isErasing() const { return m_erasing; }
     bool succeeded() const { return m_succeeded; }
+    bool asksFirst() const;
+    // The job of the erasure, null until one started.
+    const EraseJob* job() const { return m_job; }
 
-    void removeProgress(float progress, const QString& path, int index) override;
-    void haveFailEraser() override { m_failed = true; }
-    void removeObjEnd(const QList<FileObjPtr>& processed) override;
+    void eraseProgress(float percent, const QString& path, int index, int total) override;
+    void eraseFinished(const EraseReport& report) override;
 
     QProgressBar* progressBar = nullptr;
     QLabel* pathLabel = nullptr;
@@ -43,7 +47,10 @@ public:
     QLabel* resultTitle = nullptr;
     QLabel* resultText = nullptr;
     QPushButton* okButton = nullptr;
-    QStackedWidget* pages = nullptr;
+    QLabel* confirmText = nullptr;
+    QPushButton* confirmEraseButton = nullptr;
+    QPushButton* confirmCancelButton = nullptr;
+    QStackedWidget* pages = nullptr; // 0 progress, 1 result, 2 confirmation
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -52,15 +59,16 @@ protected:
 private:
     QWidget* buildProgressPage();
     QWidget* buildResultPage();
+    QWidget* buildConfirmPage();
+    void startErasing(bool consented);
     void showResult(bool success, const QString& text);
 
     QString m_programName;
-    FileObjBuilder m_builder;
-    RemoveFileAndFolder* m_task = nullptr;
-    QString m_path;
-    qsizetype m_total = 0;
+    FileObjBuilder::SolidStateTest m_solidState;
+    EraseJob* m_job = nullptr;
+    QByteArray m_path;
+    QString m_shown;
     bool m_erasing = false;
-    bool m_failed = false;
     bool m_cancelled = false;
     bool m_succeeded = false;
 };

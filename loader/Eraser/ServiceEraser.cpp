@@ -53,5 +53,5 @@ int runServiceEraserWindow(const QString& path, VolumeQuery query,
     window.activateWindow();
     window.eumeFileWithPath(path);
     window.exec();
-    return 0;
+    return window.succeeded() ? 0 : 1;
 }

@@ -20,8 +20,9 @@ using VolumeQuery = std::function<ServiceEraserVolume(const QString& path)>;
 
 // The loader's erasure road for PATH: asks for the file system, logs it, shows the NTFS notice
 // for an NTFS volume or else the erasure window (erasing at once), centred and in front, and runs
-// it modally until its OK button. Returns 0, the loader's exit status. QUERY defaults to the
-// system's file-system information; SOLIDSTATE fills the single-pass flag of the items (the
+// it modally until its OK button. Returns the loader's exit status: 0 when the path was erased
+// (or only the NTFS notice was due), 1 when it was refused or not erased completely. QUERY defaults
+// to the system's file-system information; SOLIDSTATE fills the single-pass flag of the items (the
 // system's medium check by default).
 int runServiceEraserWindow(
     const QString& path, VolumeQuery query = {},

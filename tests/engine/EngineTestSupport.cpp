@@ -1,6 +1,7 @@
 #include "EngineTestSupport.h"
 
 #include "platform/BundleLocator.h"
+#include "tests/support/FakeSrm.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -16,28 +17,13 @@
 
 namespace enginetest {
 
-namespace {
-const char* const kFakeSrm = R"(#!/bin/sh
-dir=$(dirname "$0")
-printf '%s %s\n' "$1" "$2" >> "$dir/srm.log"
-case "$2" in
-  *toolfails*) exit 1 ;;
-  *toolkeeps*) exit 0 ;;
-  *toolunlinks*) rm -f -- "$2"; exit 1 ;;
-  *toolsleeps*) echo $$ > "$dir/srm.pid"; exec sleep 60 ;;
-  *toolpause*) sleep 2 ;;
-esac
-exec rm -f -- "$2"
-)";
-} // namespace
-
 FakeBundle::FakeBundle() {
     m_outer = m_dir.path() + QStringLiteral("/KorvaneLoader.app");
     const QString resources =
         m_outer + QStringLiteral("/Contents/MacOS/Korvane Data Eraser.app/Contents/Resources");
     QDir().mkpath(resources);
     QDir().mkpath(m_outer + QStringLiteral("/Contents/Resources"));
-    writeFile(resources + QStringLiteral("/srm"), kFakeSrm);
+    writeFile(resources + QStringLiteral("/srm"), kFakeBatchSrm);
     QFile::setPermissions(resources + QStringLiteral("/srm"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
                               QFileDevice::ReadGroup | QFileDevice::ExeGroup |

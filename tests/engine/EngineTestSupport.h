@@ -11,12 +11,8 @@ namespace enginetest {
 // Builders in tests flag nothing as solid state, so option words follow the level alone.
 inline const FileObjBuilder::SolidStateTest kNoMediumCheck;
 
-// A temporary outer bundle whose main Resources hold a fake "srm" shell script. The fake records
-// "OPTION PATH" per run in srm.log and removes the file, unless the file's name says otherwise:
-//   "toolfails"  exit 1, file kept;     "toolkeeps" exit 0, file kept;
-//   "toolunlinks" removes the name but exits 1 (data left behind another hard link);
-//   "toolsleeps" writes its pid to srm.pid and sleeps a minute (cancellation);
-//   "toolpause"  sleeps two seconds, then removes the file.
+// A temporary outer bundle whose main Resources hold the fake batch "srm" of
+// tests/support/FakeSrm.h (see there for the names that change what it does).
 class FakeBundle {
 public:
     FakeBundle();
@@ -24,7 +20,7 @@ public:
     QString root() const { return m_dir.path(); }
     QString outer() const { return m_outer; }
     QString srmPath() const;
-    QStringList srmRuns() const; // "OPTION PATH" lines, in order
+    QStringList srmRuns() const; // "OPTION PATH" lines, one per item, in order
     qint64 sleeperPid() const;
 
 private:

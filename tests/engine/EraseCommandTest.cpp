@@ -53,17 +53,16 @@ TEST(EraseCommandTest, ParsesOptionsAndRejectsBadOnes) {
     EXPECT_TRUE(ok.error.isEmpty());
     EXPECT_EQ(ok.level, 35);
     EXPECT_TRUE(ok.yes);
-    EXPECT_EQ(ok.paths, (QStringList{QStringLiteral("a"), QStringLiteral("--odd-name")}));
+    EXPECT_EQ(ok.paths, (QList<QByteArray>{"a", "--odd-name"}));
     for (const QStringList& bad :
          {QStringList{QStringLiteral("--level"), QStringLiteral("4"), QStringLiteral("a")},
-          QStringList{QStringLiteral("--level")}, QStringList{QStringLiteral("--force"), {"a"}},
+          QStringList{QStringLiteral("--level")}, QStringList{QStringLiteral("--forced"), {"a"}},
           QStringList{QStringLiteral("--yes")}})
         EXPECT_FALSE(EraseCommand::parse(bad).error.isEmpty()) << bad.join(' ').toStdString();
-
-    EXPECT_TRUE(EraseCommand::isRootFolder(QStringLiteral("/")));
-    EXPECT_TRUE(EraseCommand::isRootFolder(QStringLiteral("//")));
-    EXPECT_TRUE(EraseCommand::isRootFolder(QStringLiteral("/tmp/..")));
-    EXPECT_FALSE(EraseCommand::isRootFolder(QStringLiteral("/tmp")));
+    // An empty argument is a path to refuse, not a missing one.
+    EXPECT_EQ(EraseCommand::parse(QStringList{QString()}).paths, QList<QByteArray>{QByteArray()});
+    EXPECT_TRUE(EraseCommand::parse({QStringLiteral("--force"), {"a"}}).force);
+    EXPECT_EQ(EraseCommand::printable(QStringLiteral("a\nb")), QStringLiteral("a\\nb"));
 }
 
 TEST(EraseCommandTest, FindsTheBundleBesideTheBuildOrInstallFolder) {
@@ -99,20 +98,29 @@ TEST(EraseCommandTest, ErasesAndReportsEachPathWithTheFakeTool) {
         {QStringLiteral("--level"), QStringLiteral("7"), QStringLiteral("--yes"), tree, stuck},
         bundle.outer());
     EXPECT_EQ(r.code, 1) << r.err.toStdString();
-    EXPECT_TRUE(r.out.contains(QStringLiteral("Erased ") + tree)) << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains(QStringLiteral("Failed ") + stuck)) << r.out.toStdString();
+    // The standard is said before anything starts; progress ends at 100%.
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Erasing with DoD 5220.22-M ECE (7 passes)")))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("100% done"))) << r.err.toStdString();
+    // Each failed path is followed by the tool's reason.
+    EXPECT_EQ(r.out, QStringLiteral("Erased %1\nFailed %2\n  %2: fake failure\n").arg(tree, stuck));
     EXPECT_FALSE(QFileInfo::exists(tree));
     EXPECT_TRUE(QFileInfo::exists(stuck));
-    EXPECT_EQ(bundle.srmRuns(),
-              (QStringList{QStringLiteral("-fmvrz ") + tree + QStringLiteral("/sub/data"),
-                           QStringLiteral("-fmvrz ") + stuck}));
+    const QStringList runs = bundle.srmRuns();
+    EXPECT_EQ(runs.size(), 5) << runs.join('\n').toStdString(); // sub/data, sub, empty, tree, stuck
+    for (const QString& run : runs)
+        EXPECT_TRUE(run.startsWith(QStringLiteral("-fmvrz "))) << run.toStdString();
+    EXPECT_EQ(runs.last(), QStringLiteral("-fmvrz ") + stuck);
+    EXPECT_LT(runs.indexOf(QStringLiteral("-fmvrz ") + tree + QStringLiteral("/sub/data")),
+              runs.indexOf(QStringLiteral("-fmvrz ") + tree + QStringLiteral("/sub")));
 
-    // The name is gone but the tool said its data stayed: the path is not erased.
-    const QString unlinked = work.path() + QStringLiteral("/toolunlinks");
-    writeFile(unlinked, "x");
-    r = korvane({QStringLiteral("--yes"), unlinked}, bundle.outer());
+    // The tool said erased but the file is still there: not erased.
+    const QString kept = work.path() + QStringLiteral("/toolkeeps");
+    writeFile(kept, "x");
+    r = korvane({QStringLiteral("--yes"), kept}, bundle.outer());
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.out, QStringLiteral("Failed ") + unlinked + QLatin1Char('\n'));
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("Failed ") + kept + QLatin1Char('\n')))
+        << r.out.toStdString();
 
     writeFile(tree + QStringLiteral("/again"), "x");
     r = korvane({QStringLiteral("--yes"), tree}, bundle.outer());

@@ -53,7 +53,7 @@ TEST(FileObjBuilderTest, ContentsComeDepthFirstBeforeTheirFolder) {
     // Every entry comes before the folder holding it, and a folder's own entries follow each
     // other without anything from elsewhere in between (depth first).
     auto at = [&](const char* name) { return order.indexOf(QString::fromUtf8(name)); };
-    ASSERT_EQ(order.size(), 11) << order.join(QLatin1Char(',')).toStdString();
+    ASSERT_EQ(order.size(), 13) << order.join(QLatin1Char(',')).toStdString();
     for (const char* inTop : {"top/a", "top/f3", "top/empty", "top/Inner.app"})
         EXPECT_LT(at(inTop), at("top")) << inTop;
     EXPECT_LT(at("top/a/deep/f1"), at("top/a/deep"));
@@ -64,15 +64,20 @@ TEST(FileObjBuilderTest, ContentsComeDepthFirstBeforeTheirFolder) {
         EXPECT_GE(at(underA), at("top/a") - 3) << underA;
     EXPECT_LT(at("top/Inner.app/bin"), at("top/Inner.app")); // overwritten, not just removed
     EXPECT_EQ(at("top"), 8);
-    EXPECT_EQ(order.mid(9),
-              (QStringList{QStringLiteral("Whole.app"), QStringLiteral("single.txt")}));
+    // A folder named like an application bundle is a folder: its files are overwritten too.
+    EXPECT_EQ(
+        order.mid(9),
+        (QStringList{QStringLiteral("Whole.app/Contents/bin"), QStringLiteral("Whole.app/Contents"),
+                     QStringLiteral("Whole.app"), QStringLiteral("single.txt")}));
 
     for (const FileObjPtr& item : work) {
         EXPECT_TRUE(item->isSelect);
-        if (item->url.endsWith(QLatin1String("/top/a/f2")))
+        if (item->url.endsWith(QLatin1String("/top/a/f2"))) {
             EXPECT_EQ(item->size, 2);
-        if (item->url.endsWith(QLatin1String("/deep")))
+        }
+        if (item->url.endsWith(QLatin1String("/deep"))) {
             EXPECT_TRUE(item->isDir);
+        }
     }
 }
 
@@ -91,7 +96,8 @@ TEST(FileObjBuilderTest, SolidStateCheckIsAskedOncePerFileSystem) {
     for (const FileObjPtr& item : work)
         EXPECT_TRUE(item->isSSD);
     EXPECT_EQ(asked, 1);
-    FileObjPtr plain = FileObjBuilder(kNoMediumCheck).addFileToArr(dir.path() + QStringLiteral("/d/f0"));
+    FileObjPtr plain =
+        FileObjBuilder(kNoMediumCheck).addFileToArr(dir.path() + QStringLiteral("/d/f0"));
     EXPECT_FALSE(plain->isSSD);
 }
 

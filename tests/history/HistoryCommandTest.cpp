@@ -3,6 +3,7 @@
 #include "app/inter/DoDataBase.h"
 #include "tests/core/TestSupport.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -57,9 +58,9 @@ TEST_F(HistoryCommandTest, ListsShowsAndExports) {
     ASSERT_EQ(list.status, 0) << list.err.toStdString();
     const QStringList lines = list.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[0].startsWith("2024-07-02 09-00-00  WipeVolume"));
+    EXPECT_TRUE(lines[0].startsWith("2024-07-02 09-00-00  Erase ")) << lines[0].toStdString();
     EXPECT_TRUE(lines[0].endsWith(" 1 item"));
-    EXPECT_TRUE(lines[1].startsWith("2024-07-01 09-00-00  WipeFile"));
+    EXPECT_TRUE(lines[1].startsWith("2024-07-01 09-00-00  Erase Files"));
     EXPECT_TRUE(lines[1].endsWith(" 2 items"));
     EXPECT_TRUE(lines[2].startsWith("2024-06-30 09-00-00"));
 
@@ -79,6 +80,13 @@ TEST_F(HistoryCommandTest, ListsShowsAndExports) {
             ++cells;
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(cells, 9);
+    // An existing report is replaced only when asked.
+    Outcome again = korvane({"export", "2024-07-01 09-00-00", file});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(again.err.contains("--force")) << again.err.toStdString();
+    ASSERT_TRUE(QFile::resize(file, 0));
+    EXPECT_EQ(korvane({"export", "--force", "2024-07-01 09-00-00", file}).status, 0);
+    EXPECT_GT(QFileInfo(file).size(), 0);
 
     Outcome unknown = korvane({"show", "2024-07-03 09-00-00"});
     EXPECT_EQ(unknown.status, 1);

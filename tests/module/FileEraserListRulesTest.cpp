@@ -1,5 +1,4 @@
 #include "app/Main/FileEraser/FileEraserBatch.h"
-#include "app/Main/FileEraser/FileEraserOutcome.h"
 #include "app/Main/FileEraser/FileEraserSorter.h"
 
 #include <QDir>
@@ -10,9 +9,11 @@
 
 namespace {
 
-FileObjPtr makeItem(const QString& path, bool isDir) {
+FileObjPtr makeItem(const QByteArray& native, bool isDir) {
+    const QString path = QFile::decodeName(native);
     auto item = std::make_shared<FileObj>();
     item->url = path;
+    item->nativeUrl = native;
     item->name = QFileInfo(path).fileName();
     item->isDir = isDir;
     item->size = isDir ? 0 : QFileInfo(path).size();
@@ -29,8 +30,16 @@ protected:
         return path;
     }
     QTemporaryDir dir;
-    QStringList refusedPaths;
-    FileEraserBatch::VolumeRefusal noRefusal = [](const QString&) { return false; };
+    // The real check, except that the paths NTFS names lie "on an NTFS volume".
+    QStringList ntfs;
+    FileEraserBatch::PathCheck check = [this](const QString& path) {
+        ErasePathCheck::Result r = ErasePathCheck(ErasePathCheck::Protected{}).check(path);
+        if (ntfs.contains(path)) {
+            r.verdict = ErasePathCheck::Verdict::Refuse;
+            r.reason = ErasePathCheck::Reason::Ntfs;
+        }
+        return r;
+    };
 };
 
 TEST_F(FileEraserListRulesTest, SkipsDuplicatesMissingPathsAndStopsAtRoot) {
@@ -38,29 +47,29 @@ TEST_F(FileEraserListRulesTest, SkipsDuplicatesMissingPathsAndStopsAtRoot) {
     const QString a = touch("a.txt");
     const QString b = touch("b.txt");
     const QString c = touch("c.txt");
-    auto first = FileEraserBatch::addPaths(list, {a, a}, noRefusal, makeItem);
+    auto first = FileEraserBatch::addPaths(list, {a, a}, check, makeItem);
     EXPECT_EQ(first.added, 1);
     // A batch whose third path is "/" adds the first two and nothing after it.
     auto second =
-        FileEraserBatch::addPaths(list, {b, dir.filePath("missing"), "/", c}, noRefusal, makeItem);
+        FileEraserBatch::addPaths(list, {b, dir.filePath("missing"), "/", c}, check, makeItem);
     EXPECT_TRUE(second.stoppedAtRoot);
     ASSERT_EQ(list.size(), 2);
     EXPECT_EQ(list[0]->url, a);
     EXPECT_EQ(list[1]->url, b);
-    auto third = FileEraserBatch::addPaths(list, {b, c, dir.path()}, noRefusal, makeItem);
+    auto third = FileEraserBatch::addPaths(list, {b, c, dir.path()}, check, makeItem);
     EXPECT_EQ(third.added, 2);
     EXPECT_TRUE(list.last()->isDir);
 }
 
 TEST_F(FileEraserListRulesTest, RefusedVolumeAddsNothingFromThatPath) {
     QList<FileObjPtr> list;
-    const QString ntfs = touch("on-ntfs.txt");
+    const QString onNtfs = touch("on-ntfs.txt");
     const QString plain = touch("plain.txt");
-    auto refuses = [&](const QString& p) { return p == ntfs; };
-    auto whole = FileEraserBatch::addPaths(list, {ntfs, plain}, refuses, makeItem);
+    ntfs = {onNtfs};
+    auto whole = FileEraserBatch::addPaths(list, {onNtfs, plain}, check, makeItem);
     EXPECT_TRUE(whole.refusedNtfs);
     EXPECT_TRUE(list.isEmpty()); // the first path decides for the batch
-    auto mixed = FileEraserBatch::addPaths(list, {plain, ntfs}, refuses, makeItem);
+    auto mixed = FileEraserBatch::addPaths(list, {plain, onNtfs}, check, makeItem);
     EXPECT_TRUE(mixed.refusedNtfs);
     ASSERT_EQ(list.size(), 1);
     EXPECT_EQ(list[0]->url, plain);
@@ -87,24 +96,24 @@ TEST_F(FileEraserListRulesTest, SortsByNameOrSizeBothWays) {
     EXPECT_EQ(names(FileEraserSorter::sorted(list, 1, 0)), QStringLiteral("folder,b,B,a"));
 }
 
-TEST_F(FileEraserListRulesTest, OutcomeMarksSelectedByExistenceAndKeepsUnselected) {
+// Paths the erasure refuses are left out with a sentence saying why; the rest of the batch is
+// added, made absolute.
+TEST_F(FileEraserListRulesTest, RefusedPathsAreLeftOutWithTheirReason) {
     QList<FileObjPtr> list;
-    const QString gone = touch("gone.txt");
-    const QString kept = touch("kept.txt");
-    const QString unselected = touch("unselected.txt");
-    const QString link = dir.filePath("dangling");
-    ASSERT_TRUE(QFile::link(dir.filePath("nowhere"), link));
-    for (const QString& p : {gone, kept, unselected, link})
-        list.append(makeItem(p, false));
-    list[2]->isSelect = false;
-    QFile::remove(gone);
-    const auto results = FileEraserOutcome::takeSelectedResults(list);
-    ASSERT_EQ(results.size(), 3);
-    EXPECT_EQ(results[0]->failStr, QStringLiteral("Erased"));
-    EXPECT_EQ(results[1]->failStr, QStringLiteral("Failed"));
-    EXPECT_EQ(results[2]->failStr, QStringLiteral("Failed")); // a link left behind is not erased
+    const QString a = touch("a.txt");
+    const QString cwd = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    auto result = FileEraserBatch::addPaths(
+        list, {"", ".", "..", dir.path() + "/..", "a.txt", dir.path() + "/./a.txt"}, check,
+        makeItem);
+    QDir::setCurrent(cwd);
+    EXPECT_EQ(result.added, 1);
     ASSERT_EQ(list.size(), 1);
-    EXPECT_EQ(list[0]->url, unselected);
+    EXPECT_EQ(list[0]->url, a) << "relative paths are listed absolute, once";
+    ASSERT_EQ(result.refusals.size(), 4) << result.refusals.join('\n').toStdString();
+    EXPECT_TRUE(result.refusals[0].contains("empty path"));
+    for (int i = 1; i < 4; ++i)
+        EXPECT_TRUE(result.refusals[i].contains("'..'")) << result.refusals[i].toStdString();
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "app/ui/AttachedWindow.h"
 #include "platform/BundleLocator.h"
 #include "tests/core/TestSupport.h"
+#include "tests/support/FakeSrm.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -24,9 +25,7 @@ TempBundle::TempBundle() {
     EXPECT_TRUE(HistoryLocation::ensureCopy(QString(), resources() + "/DataBase.db"));
     HistoryLocation::setWritableCopyPath(m_dir.filePath("history-copy/DataBase.db"));
     const QString srm = resources() + "/srm";
-    testsupport::writeFile(srm, "#!/bin/sh\n"
-                                "case \"$2\" in *slow*) exec sleep 30 ;; esac\n"
-                                "exec rm -f -- \"$2\"\n");
+    testsupport::writeFile(srm, kFakeBatchSrm);
     ::chmod(QFile::encodeName(srm).constData(), 0755);
     QDir().mkpath(work());
 }

@@ -16,8 +16,8 @@ class QWidget;
 namespace moduletest {
 
 // A temporary program bundle set as the one the code finds: the shipped settings store, an
-// empty history database and a stand-in "srm" that removes the file it is given, except that
-// a file whose name contains "slow" keeps it busy for half a minute (to cancel it).
+// empty history database and the stand-in batch "srm" of tests/support/FakeSrm.h (a file whose
+// name contains "slow" keeps it busy, to cancel it).
 class TempBundle {
 public:
     TempBundle();

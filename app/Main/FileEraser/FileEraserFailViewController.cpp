@@ -5,10 +5,13 @@
 #include "app/ui/ImageButton.h"
 
 #include <QLabel>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 FileEraserFailViewController::FileEraserFailViewController(int erasedCount, int failedCount,
-                                                           bool cancelled, QWidget* parent)
+                                                           bool cancelled,
+                                                           const QStringList& problems,
+                                                           QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("FileEraserFailViewController"));
     setWindowTitle(tr("Erasure Not Complete"));
@@ -23,12 +26,24 @@ FileEraserFailViewController::FileEraserFailViewController(int erasedCount, int 
                    .arg(failedCount)
                    .arg(erasedCount + failedCount);
     else
-        text = tr("%1 of %2 items could not be erased completely and are still on the disk. "
-                  "Check that they are not in use and that you may change them, then try again.")
+        text = tr("%1 of %2 items could not be erased completely and are still on the disk:")
                    .arg(failedCount)
                    .arg(erasedCount + failedCount);
     m_message = FileEraserViewParts::paragraph(text, QStringLiteral("resultMessage"));
     layout->addWidget(m_message);
+    // The paths can be long and many: the list scrolls rather than growing the window.
+    m_problems = new QLabel(problems.join(QLatin1Char('\n')));
+    m_problems->setObjectName(QStringLiteral("problemList"));
+    m_problems->setTextFormat(Qt::PlainText);
+    m_problems->setWordWrap(true);
+    m_problems->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(m_problems);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setMaximumHeight(150);
+    scroll->setVisible(!problems.isEmpty());
+    layout->addWidget(scroll);
     m_cancelNotice = new QLabel(tr("The erasure was cancelled: items it had not reached yet were "
                                    "left untouched."));
     m_cancelNotice->setObjectName(QStringLiteral("cancelNotice"));

@@ -1,6 +1,6 @@
 #include "app/Main/FileEraser/FileEraserRowActions.h"
 
-#include "app/Main/FileEraser/FileEraserOutcome.h"
+#include "app/Main/FileEraser/EraseFileOps.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -9,13 +9,13 @@
 #include <QUrl>
 
 bool FileEraserRowActions::open(const QString& path) {
-    if (!FileEraserOutcome::pathStillExists(path))
+    if (!EraseFileOps::pathExists(path))
         return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 bool FileEraserRowActions::reveal(const QString& path) {
-    if (!FileEraserOutcome::pathStillExists(path))
+    if (!EraseFileOps::pathExists(path))
         return false;
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.FileManager1"),

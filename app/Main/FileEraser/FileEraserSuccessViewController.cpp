@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-FileEraserSuccessViewController::FileEraserSuccessViewController(int erasedCount, QWidget* parent)
+FileEraserSuccessViewController::FileEraserSuccessViewController(int erasedCount,
+                                                                 const QString& copyOnWriteNote,
+                                                                 QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("FileEraserSuccessViewController"));
     setWindowTitle(tr("Erasure Complete"));
@@ -20,6 +22,8 @@ FileEraserSuccessViewController::FileEraserSuccessViewController(int erasedCount
                                .arg(erasedCount),
         QStringLiteral("resultMessage"));
     layout->addWidget(m_message);
+    if (!copyOnWriteNote.isEmpty())
+        layout->addWidget(FileEraserViewParts::warningLine(copyOnWriteNote));
     layout->addWidget(FileEraserViewParts::paragraph(tr("The erasure is recorded in the history."),
                                                      QStringLiteral("historyNote")));
     m_ok = FileEraserViewParts::button(QStringLiteral("btn_main"), tr("OK"),

@@ -2,12 +2,12 @@
 
 #include "app/Comm/PublicUtilities.h"
 #include "app/Main/DragView.h"
+#include "app/Main/FileEraser/EraseFileOps.h"
 #include "app/Main/FileEraser/FileEraserBatch.h"
 #include "app/Main/FileEraser/FileEraserFailViewController.h"
 #include "app/Main/FileEraser/FileEraserListView.h"
 #include "app/Main/FileEraser/FileEraserNtfsNotice.h"
 #include "app/Main/FileEraser/FileEraserOpenPanel.h"
-#include "app/Main/FileEraser/FileEraserOutcome.h"
 #include "app/Main/FileEraser/FileEraserProgressViewController.h"
 #include "app/Main/FileEraser/FileEraserRowActions.h"
 #include "app/Main/FileEraser/FileEraserSortVC.h"
@@ -15,8 +15,8 @@
 #include "app/Main/FileEraser/FileEraserSuccessViewController.h"
 #include "app/Main/FileEraser/FileEraserTableModel.h"
 #include "app/Main/FileEraser/FileObjBuilder.h"
+#include "app/Main/FileEraser/MakeSureEraseProtectedViewController.h"
 #include "app/Main/FileEraser/MakeSureFileEraserViewControoler.h"
-#include "app/Main/FileEraser/RemoveFileAndFolder.h"
 #include "app/Main/FileEraser/SrmTool.h"
 #include "app/Main/ModuleOwner.h"
 #include "app/SetEraserLevel/HistoryViewController.h"
@@ -101,8 +101,8 @@ FileEraserViewController::FileEraserViewController(ModuleOwner* owner, QWidget* 
 }
 
 FileEraserViewController::~FileEraserViewController() {
-    if (m_removeFileAndFolder)
-        m_removeFileAndFolder->setDelegate(nullptr);
+    if (m_job)
+        m_job->setListener(nullptr);
     m_sortWatcher.waitForFinished();
 }
 
@@ -160,33 +160,31 @@ QString FileEraserViewController::userHomeFolder() {
 
 // ---- Adding -------------------------------------------------------------------------------
 
-bool FileEraserViewController::refusesVolumeOf(const QString& path) {
-    // Paths of one drop mostly share a volume: ask once per device.
-    struct stat st {};
-    const bool known = ::lstat(QFile::encodeName(path).constData(), &st) == 0;
-    if (known) {
-        const auto cached = m_refusedByDevice.constFind(quint64(st.st_dev));
-        if (cached != m_refusedByDevice.constEnd())
-            return *cached;
-    }
-    const bool refused = FileSystemInfo::isNtfsOrLifsType(FileSystemInfo::forPath(path).type);
-    if (known)
-        m_refusedByDevice.insert(quint64(st.st_dev), refused);
-    return refused;
-}
-
 void FileEraserViewController::addPaths(const QStringList& paths) {
     if (m_erasing || paths.isEmpty())
         return;
-    m_refusedByDevice.clear();
+    ErasePathCheck check; // one per batch: file-system types are asked once per device
     FileObjBuilder builder;
     const FileEraserBatch::Result result = FileEraserBatch::addPaths(
-        m_valueArr, paths, [this](const QString& path) { return refusesVolumeOf(path); },
-        [&builder](const QString& path, bool) { return builder.addFileToArr(path); });
+        m_valueArr, paths, [&check](const QString& path) { return check.check(path); },
+        [&builder](const QByteArray& path, bool) { return builder.addFileToArr(path); });
     if (result.added > 0)
         listChanged();
     if (result.stoppedAtRoot)
         Logger::log(QStringLiteral("File eraser: the root folder \"/\" is never added"));
+    if (!result.refusals.isEmpty()) {
+        for (const QString& message : result.refusals)
+            Logger::log(QStringLiteral("File eraser: %1").arg(message));
+        emit pathsRefused(result.refusals);
+        // Shown without waiting for it: a drop returns at once, and the list stays usable.
+        auto* box = new QMessageBox(QMessageBox::Warning, tr("Not added"),
+                                    tr("Some items were not added"), QMessageBox::Ok, window());
+        box->setObjectName(QStringLiteral("refusedAlert"));
+        box->setInformativeText(result.refusals.join(QLatin1Char('\n')));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setWindowModality(Qt::WindowModal);
+        box->open();
+    }
     if (result.refusedNtfs)
         AttachedWindow::run(new FileEraserNtfsNotice, this);
 }
@@ -272,7 +270,7 @@ void FileEraserViewController::revealItem(int row) {
 }
 
 void FileEraserViewController::showVanished(const FileObjPtr& item) {
-    if (FileEraserOutcome::pathStillExists(item->url))
+    if (EraseFileOps::pathExists(item->url))
         return; // it exists but no application took it; the desktop says why
     QMessageBox box(QMessageBox::Warning, FileEraserRowActions::vanishedTitle(item->isDir),
                     FileEraserRowActions::vanishedTitle(item->isDir), QMessageBox::Ok, window());
@@ -355,11 +353,32 @@ void FileEraserViewController::eraseNowAction() {
         box.exec();
         return;
     }
+    // What the user is asked before erasing: the volumes that keep copies, and, a second time,
+    // the home and system folders and mount points among the items.
+    ErasePathCheck check;
+    QStringList copyOnWrite;
+    QStringList protectedItems;
+    for (const FileObjPtr& item : m_valueArr) {
+        if (!item->isSelect)
+            continue;
+        const ErasePathCheck::Result verdict = check.check(item->nativePath());
+        if (verdict.copyOnWrite || item->onCopyOnWrite)
+            copyOnWrite << item->url;
+        if (verdict.verdict == ErasePathCheck::Verdict::NeedsConsent)
+            protectedItems << ErasePathCheck::message(verdict);
+    }
+    QStringList warnings;
+    if (!copyOnWrite.isEmpty())
+        warnings << EraseReport::copyOnWriteWarning(copyOnWrite);
     auto* confirm =
-        new MakeSureFileEraserViewControoler(selected, PublicUtilities::getEraserTimes());
+        new MakeSureFileEraserViewControoler(selected, PublicUtilities::getEraserTimes(), warnings);
     if (AttachedWindow::run(confirm, this) != QDialog::Accepted)
         return;
-    startErasure();
+    if (!protectedItems.isEmpty() &&
+        AttachedWindow::run(new MakeSureEraseProtectedViewController(protectedItems), this) !=
+            QDialog::Accepted)
+        return;
+    startErasure(!protectedItems.isEmpty());
 }
 
 void FileEraserViewController::setErasing(bool erasing) {
@@ -370,20 +389,17 @@ void FileEraserViewController::setErasing(bool erasing) {
         m_owner->canChangeType(!erasing);
 }
 
-void FileEraserViewController::startErasure() {
+void FileEraserViewController::startErasure(bool consented) {
     m_isCancel = false;
-    m_isFailedEraser = false;
     m_deleteErrorArr.clear();
-    if (m_removeFileAndFolder) {
-        m_removeFileAndFolder->setDelegate(nullptr);
-        m_removeFileAndFolder->deleteLater();
+    if (m_job) {
+        m_job->setListener(nullptr);
+        m_job->deleteLater();
     }
-    m_removeFileAndFolder = new RemoveFileAndFolder(QString(), this);
-    m_removeFileAndFolder->setDelegate(this);
-
-    FileObjBuilder builder;
-    const QList<FileObjPtr> work = builder.buildWorkList(m_valueArr);
-    m_workCount = int(work.size());
+    EraseJob::Options options;
+    options.consented = consented;
+    m_job = new EraseJob(options, this);
+    m_job->setListener(this);
 
     auto* progress = new FileEraserProgressViewController(PublicUtilities::getEraserTimes());
     m_progressView = progress;
@@ -395,8 +411,9 @@ void FileEraserViewController::startErasure() {
     m_clock.start();
     m_eraserTimer.start();
     tick();
-    // The task starts from the event loop, which the progress window's loop provides.
-    m_removeFileAndFolder->benginToTraskWithArr(work);
+    // The job starts from the event loop, which the progress window's loop provides.
+    m_job->start(m_valueArr);
+    m_workCount = int(m_job->workList().size());
     if (m_erasing) {
         m_inProgressWindow = true;
         AttachedWindow::run(progress, this);
@@ -405,8 +422,8 @@ void FileEraserViewController::startErasure() {
         delete progress;
     }
     if (m_erasing) {
-        // The window went away without the task ending (the application is quitting): stop
-        // the task; its end finishes the erasure.
+        // The window went away without the job ending (the application is quitting): stop the
+        // job; its end finishes the erasure.
         cancelErasure();
         return;
     }
@@ -420,24 +437,22 @@ void FileEraserViewController::tick() {
 }
 
 void FileEraserViewController::cancelErasure() {
-    if (!m_erasing || !m_removeFileAndFolder)
+    if (!m_erasing || !m_job)
         return;
     m_isCancel = true;
     if (m_progressView)
         m_progressView->showCancelling();
-    m_removeFileAndFolder->isCancel();
+    m_job->cancel();
 }
 
-void FileEraserViewController::removeProgress(float progress, const QString& path, int index) {
-    if (m_progressView)
-        m_progressView->setProgress(progress, path, index, m_workCount);
+void FileEraserViewController::eraseProgress(float percent, const QString& path, int index,
+                                             int total) {
+    if (m_progressView && index < total)
+        m_progressView->setProgress(percent, path, index, total);
 }
 
-void FileEraserViewController::haveFailEraser() {
-    m_isFailedEraser = true;
-}
-
-void FileEraserViewController::removeObjEnd(const QList<FileObjPtr>&) {
+void FileEraserViewController::eraseFinished(const EraseReport&) {
+    // The job has written the history entry already; what is left is to show the result.
     m_eraserTimer.stop();
     tick();
     setErasing(false);
@@ -450,24 +465,37 @@ void FileEraserViewController::removeObjEnd(const QList<FileObjPtr>&) {
 }
 
 void FileEraserViewController::showResultAndFinish() {
-    // Whatever the per-file results, a selected item that is still there was not erased.
-    int erased = 0;
-    int failed = 0;
+    const EraseReport& report = m_job->report();
+    // The erased and failed items leave the list; unselected ones stay, in order.
+    m_deleteErrorArr.clear();
+    for (const EraseReport::Line& line : report.lines)
+        m_deleteErrorArr.append(line.item);
+    QList<FileObjPtr> remaining;
     for (const FileObjPtr& item : m_valueArr)
-        if (item->isSelect)
-            (FileEraserOutcome::pathStillExists(item->url) ? failed : erased)++;
-    const bool failure = m_isFailedEraser || m_isCancel || failed > 0;
-    QWidget* result =
-        failure
-            ? static_cast<QWidget*>(new FileEraserFailViewController(erased, failed, m_isCancel))
-            : new FileEraserSuccessViewController(erased);
-    AttachedWindow::run(result, this);
-
-    m_deleteErrorArr = FileEraserOutcome::takeSelectedResults(m_valueArr);
-    DoDataBase::returnDoDataBase()->writePlistForHistoryWithArr(m_deleteErrorArr);
-    if (!PublicUtilities::writeUpDataHistoryStr(kHistoryFlag, QStringLiteral("1")))
-        Logger::log(
-            QStringLiteral("File eraser: cannot set %1 in the settings store").arg(kHistoryFlag));
+        if (!m_deleteErrorArr.contains(item))
+            remaining.append(item);
+    m_valueArr = remaining;
     listChanged();
+
+    QWidget* result = nullptr;
+    if (!report.allErased() || m_isCancel) {
+        result =
+            new FileEraserFailViewController(report.erasedCount(), report.failedCount(),
+                                             m_isCancel || report.cancelled, report.problemLines());
+    } else {
+        QStringList copyOnWrite;
+        for (const EraseReport::Line& line : report.lines)
+            if (line.copyOnWrite)
+                copyOnWrite << line.item->url;
+        const QString note =
+            copyOnWrite.isEmpty()
+                ? QString()
+                : tr("Earlier copies may remain on the copy-on-write volume of %1: wipe its free "
+                     "space as well (Erase Free Space) to remove them.")
+                      .arg(copyOnWrite.join(QStringLiteral(", ")));
+        result = new FileEraserSuccessViewController(report.erasedCount(), note);
+    }
+    AttachedWindow::run(result, this);
+    refreshHistoryButton();
     emit erasureFinished();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/Main/FileEraser/EraseJob.h"
 #include "app/Main/FileEraser/FileEraserProgressViewController.h"
 #include "app/Main/FileEraser/FileObj.h"
-#include "app/Main/FileEraser/RemoveFileAndFolderDelegate.h"
 #include "app/SetEraserLevel/HistoryViewController.h"
 #include "app/SetEraserLevel/SetEraserLevelVC.h"
 
@@ -19,17 +19,17 @@ class ImageButton;
 class ModuleOwner;
 class QLabel;
 class QStackedWidget;
-class RemoveFileAndFolder;
 
 // The "Erase Files" module: gathers files and folders (Add, or dropped on it), lets the user
 // sort and select them, and erases the selected ones with the stored erasure standard after a
 // confirmation, with a progress window and a result window. Every erasure is recorded in the
 // history. The list lives as long as the module, across module switches.
 //
-// Everything runs on the main thread: the deletion task advances when its tool process ends,
-// so the window keeps answering (and Cancel works) while files are erased.
+// The erasure is the shared EraseJob: this module only gathers the items, asks the questions
+// and shows the job's progress and report. Everything runs on the main thread: the job advances
+// as its tool reports, so the window keeps answering (and Cancel works) while files are erased.
 class FileEraserViewController : public QWidget,
-                                 public RemoveFileAndFolderDelegate,
+                                 public EraseJobListener,
                                  public SetEraserLevelVCDelegate {
     Q_OBJECT
 public:
@@ -38,7 +38,8 @@ public:
     ~FileEraserViewController() override;
 
     // Adds one batch of paths (chosen in the Add panel or dropped): items on NTFS volumes are
-    // refused with a notice, "/" ends the batch, listed and missing paths are skipped.
+    // refused with a notice, "/" ends the batch, paths the erasure refuses (".", "..", the
+    // program's own files...) are refused with a message, listed and missing paths are skipped.
     void addPaths(const QStringList& paths);
     // The Add panel, starting in newPathStr.
     void addButtonAction();
@@ -47,7 +48,8 @@ public:
     void sortWith(int sortType, int sortAD);
     // Selects every item, or clears them all when all were selected.
     void selectAllAction();
-    // Confirmation, then the erasure of the selected items, then the result.
+    // Confirmation (a second one for home and system folders and mount points), then the
+    // erasure of the selected items, then the result.
     void eraseNowAction();
     // Stops the running erasure after the current item.
     void cancelErasure();
@@ -56,15 +58,16 @@ public:
     void openItem(int row);
     void revealItem(int row);
 
-    // RemoveFileAndFolderDelegate
-    void removeProgress(float progress, const QString& path, int index) override;
-    void haveFailEraser() override;
-    void removeObjEnd(const QList<FileObjPtr>& processed) override;
+    // EraseJobListener
+    void eraseProgress(float percent, const QString& path, int index, int total) override;
+    void eraseFinished(const EraseReport& report) override;
     // SetEraserLevelVCDelegate
     void closeSetEraserLevelView() override;
 
     const QList<FileObjPtr>& valueArr() const { return m_valueArr; }
     const QList<FileObjPtr>& deleteErrorArr() const { return m_deleteErrorArr; }
+    // The job of the current or last erasure (null before the first).
+    const EraseJob* job() const { return m_job; }
     bool isErasing() const { return m_erasing; }
     bool showsList() const;
     int sortType() const { return m_sortType; }
@@ -88,6 +91,8 @@ signals:
     void sortFinished();
     // The result window was closed and the list shows what is left.
     void erasureFinished();
+    // Paths were refused while adding; MESSAGES say why (also shown to the user).
+    void pathsRefused(const QStringList& messages);
 
 private:
     QWidget* buildHeader();
@@ -97,8 +102,7 @@ private:
     void refreshViews();
     void refreshHistoryButton();
     void refreshStandardLabel();
-    bool refusesVolumeOf(const QString& path);
-    void startErasure();
+    void startErasure(bool consented);
     void showResultAndFinish();
     void tick();
     void setErasing(bool erasing);
@@ -106,9 +110,8 @@ private:
     ModuleOwner* m_owner;
     QList<FileObjPtr> m_valueArr;
     QList<FileObjPtr> m_deleteErrorArr;
-    RemoveFileAndFolder* m_removeFileAndFolder = nullptr;
+    EraseJob* m_job = nullptr;
     bool m_isCancel = false;
-    bool m_isFailedEraser = false;
     bool m_erasing = false;
     bool m_inProgressWindow = false;
     int m_workCount = 0;
@@ -119,7 +122,6 @@ private:
     QTimer m_eraserTimer;
     QElapsedTimer m_clock;
     QString m_newPathStr;
-    QHash<quint64, bool> m_refusedByDevice; // per adding batch
 
     FileEraserTableModel* m_model;
     QStackedWidget* m_pages;

@@ -13,3 +13,18 @@ bool FileObj::isFileSymbolicLink(const QString& path) {
 void FileObj::setIsSymbolicLink() {
     isSymbolicLink = isFileSymbolicLink(url);
 }
+
+QByteArray FileObj::nativePath() const {
+    return nativeUrl.isEmpty() ? QFile::encodeName(url) : nativeUrl;
+}
+
+QByteArray FileObj::anchorPath() const {
+    const QByteArray path = nativePath();
+    return topLength < 0 ? path : path.left(topLength);
+}
+
+QByteArray FileObj::relativePath() const {
+    if (topLength < 0)
+        return {};
+    return nativePath().mid(topLength + 1);
+}

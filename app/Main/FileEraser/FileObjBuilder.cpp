@@ -1,90 +1,145 @@
 #include "app/Main/FileEraser/FileObjBuilder.h"
 
+#include "platform/FileSystemInfo.h"
 #include "platform/Logger.h"
 #include "platform/SolidStateCheck.h"
+#include "platform/walk/SafeWalk.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <cerrno>
 #include <cstring>
-#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-bool isBundlePath(const QString& path) {
-    return path.endsWith(QLatin1String(".app"));
+// The name part of a path's bytes and its folder ("." for a bare name).
+void splitPath(const QByteArray& path, QByteArray& folder, QByteArray& name) {
+    const qsizetype slash = path.lastIndexOf('/');
+    folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
+    name = slash < 0 ? path : path.mid(slash + 1);
 }
 
-// The names in FOLDER in the order the listing returns them, without "." and "..".
-QStringList listFolder(const QString& folder) {
-    QStringList names;
-    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
-    if (!dir) {
-        Logger::log(QStringLiteral("list folder %1 failed: %2")
-                        .arg(folder, QString::fromLocal8Bit(std::strerror(errno))));
-        return names;
-    }
-    while (const dirent* entry = ::readdir(dir)) {
-        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
-            continue;
-        names.append(QFile::decodeName(entry->d_name));
-    }
-    ::closedir(dir);
-    return names;
-}
-
-QString joinPath(const QString& folder, const QString& name) {
-    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+QString extensionOf(const QString& name) {
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot <= 0 ? QString() : name.mid(dot + 1);
 }
 
 } // namespace
 
-FileObjBuilder::FileObjBuilder(SolidStateTest test) : m_check(std::move(test)) {}
+// Collects the walk's entries below a chosen folder as erase items, in the walk's order.
+class FileObjBuilder::ContentCollector : public safewalk::SafeWalk::Visitor {
+public:
+    ContentCollector(FileObjBuilder& builder, const FileObjPtr& top, QList<FileObjPtr>& out)
+        : m_builder(builder), m_top(top), m_anchor(top->nativePath()), m_out(out) {}
+
+    bool visit(const safewalk::SafeWalk::Entry& entry) override {
+        if (entry.depth == 0)
+            return true; // the chosen item itself is the caller's
+        add(entry, entry.kind == safewalk::SafeWalk::Kind::MountPoint);
+        return true;
+    }
+    bool leaveFolder(const safewalk::SafeWalk::Entry& entry, bool) override {
+        if (entry.depth > 0)
+            add(entry, true);
+        return true;
+    }
+    void problem(const std::string& relative, const char* operation, int error) override {
+        const QByteArray path =
+            relative.empty() ? m_anchor : m_anchor + '/' + QByteArray::fromStdString(relative);
+        const QString text = QStringLiteral("%1: %2: %3")
+                                 .arg(displayPath(path), QString::fromUtf8(operation),
+                                      QString::fromLocal8Bit(std::strerror(error)));
+        Logger::log(QStringLiteral("expand folder: %1").arg(text));
+        m_builder.m_planProblems.append({m_anchor, text});
+    }
+
+private:
+    void add(const safewalk::SafeWalk::Entry& entry, bool isDir) {
+        const QByteArray path = m_anchor + '/' + QByteArray::fromStdString(entry.relative);
+        FileObjPtr item = m_builder.makeItem(path, isDir, qint64(entry.facts.st.st_size),
+                                             entry.kind == safewalk::SafeWalk::Kind::Link);
+        item->topLength = m_anchor.size();
+        item->isSSD = m_top->isSSD;
+        item->onCopyOnWrite = m_top->onCopyOnWrite;
+        m_out.append(item);
+    }
+
+    FileObjBuilder& m_builder;
+    FileObjPtr m_top;
+    QByteArray m_anchor;
+    QList<FileObjPtr>& m_out;
+};
+
+FileObjBuilder::FileObjBuilder(SolidStateTest solidState, CopyOnWriteTest copyOnWrite)
+    : m_solidState(std::move(solidState)), m_copyOnWrite(std::move(copyOnWrite)) {}
 
 FileObjBuilder::SolidStateTest FileObjBuilder::systemSolidStateTest() {
     return [](const QString& path) { return SolidStateCheck().isSolidState(path); };
 }
 
+FileObjBuilder::CopyOnWriteTest FileObjBuilder::systemCopyOnWriteTest() {
+    return [](const QByteArray& path) {
+        return FileSystemInfo::isCopyOnWriteType(
+            FileSystemInfo::forPath(QFile::decodeName(path)).type);
+    };
+}
+
+QString FileObjBuilder::displayPath(const QByteArray& nativePath) {
+    return QString::fromUtf8(nativePath);
+}
+
 FileObjPtr FileObjBuilder::addFileToArr(const QString& path) {
+    return addFileToArr(QFile::encodeName(path));
+}
+
+FileObjPtr FileObjBuilder::addFileToArr(const QByteArray& nativePath) {
     struct stat st {};
-    if (path.isEmpty() || ::lstat(QFile::encodeName(path).constData(), &st) != 0)
+    if (nativePath.isEmpty() || ::lstat(nativePath.constData(), &st) != 0)
         return nullptr;
     const bool isDir = S_ISDIR(st.st_mode);
-    return makeItem(path, isDir, isDir ? 0 : qint64(st.st_size), S_ISLNK(st.st_mode), st.st_dev);
+    FileObjPtr item =
+        makeItem(nativePath, isDir, isDir ? 0 : qint64(st.st_size), S_ISLNK(st.st_mode));
+    fillVolumeFlags(*item, st.st_dev);
+    return item;
 }
 
 FileObjPtr FileObjBuilder::buildFileObj(const QString& path, bool isDir) {
     struct stat st {};
-    const bool known = ::lstat(QFile::encodeName(path).constData(), &st) == 0;
-    return makeItem(path, isDir, known ? qint64(st.st_size) : 0, known && S_ISLNK(st.st_mode),
-                    known ? st.st_dev : 0);
+    const QByteArray native = QFile::encodeName(path);
+    const bool known = ::lstat(native.constData(), &st) == 0;
+    FileObjPtr item =
+        makeItem(native, isDir, known ? qint64(st.st_size) : 0, known && S_ISLNK(st.st_mode));
+    if (known)
+        fillVolumeFlags(*item, st.st_dev);
+    return item;
 }
 
-FileObjPtr FileObjBuilder::makeItem(const QString& path, bool isDir, qint64 size, bool isLink,
-                                    quint64 device) {
+FileObjPtr FileObjBuilder::makeItem(const QByteArray& path, bool isDir, qint64 size, bool isLink) {
     auto item = std::make_shared<FileObj>();
-    const QFileInfo info(path);
-    item->name = info.fileName();
-    item->url = path;
-    item->type = isDir ? QStringLiteral("Folder") : info.suffix();
+    QByteArray folder, name;
+    splitPath(path, folder, name);
+    item->nativeUrl = path;
+    item->url = displayPath(path);
+    item->name = displayPath(name);
+    item->type = isDir ? QStringLiteral("Folder") : extensionOf(item->name);
     item->size = size;
     item->isDir = isDir;
     item->isSelect = true;
     item->isSymbolicLink = isLink;
-    item->isSSD = solidState(path, device);
     return item;
 }
 
-bool FileObjBuilder::solidState(const QString& path, quint64 device) {
-    if (!m_check)
-        return false;
-    const auto known = m_solidStateByDevice.constFind(device);
-    if (known != m_solidStateByDevice.constEnd())
-        return known.value();
-    const bool answer = m_check(path);
-    m_solidStateByDevice.insert(device, answer);
-    return answer;
+void FileObjBuilder::fillVolumeFlags(FileObj& item, quint64 device) {
+    auto known = m_flagsByDevice.constFind(device);
+    if (known == m_flagsByDevice.constEnd()) {
+        const bool solid = m_solidState && m_solidState(item.url);
+        const bool cow = m_copyOnWrite && m_copyOnWrite(item.nativeUrl);
+        known = m_flagsByDevice.insert(device, {solid, cow});
+    }
+    item.isSSD = known->first;
+    item.onCopyOnWrite = known->second;
 }
 
 QList<FileObjPtr> FileObjBuilder::buildWorkList(const QList<FileObjPtr>& chosen) {
@@ -92,48 +147,29 @@ QList<FileObjPtr> FileObjBuilder::buildWorkList(const QList<FileObjPtr>& chosen)
     for (const FileObjPtr& item : chosen) {
         if (!item || !item->isSelect)
             continue;
-        // Expanded only when it really is a folder now, and not a link to one.
+        // Expanded only when it really is a folder now, and not a link to one. A folder named
+        // like an application bundle is a folder like any other: its files are overwritten.
         struct stat st {};
         const bool realFolder =
-            ::lstat(QFile::encodeName(item->url).constData(), &st) == 0 && S_ISDIR(st.st_mode);
-        if (item->isDir && realFolder && !isBundlePath(item->url))
-            appendContents(item->url, work);
+            ::lstat(item->nativePath().constData(), &st) == 0 && S_ISDIR(st.st_mode);
+        if (realFolder)
+            appendContents(item, work);
         work.append(item);
     }
     return work;
 }
 
-void FileObjBuilder::appendContents(const QString& folder, QList<FileObjPtr>& out) {
-    struct stat top {};
-    if (::lstat(QFile::encodeName(folder).constData(), &top) != 0 || !S_ISDIR(top.st_mode))
+void FileObjBuilder::appendContents(const FileObjPtr& top, QList<FileObjPtr>& out) {
+    QByteArray folder, name;
+    splitPath(top->nativePath(), folder, name);
+    const int parentFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (parentFd < 0) {
+        m_planProblems.append(
+            {top->nativePath(), QStringLiteral("%1: open containing folder: %2")
+                                    .arg(top->url, QString::fromLocal8Bit(std::strerror(errno)))});
         return;
-    // One frame per open folder: its path, its entries and the next entry to look at.
-    struct Frame {
-        QString path;
-        QStringList names;
-        qsizetype next = 0;
-    };
-    QList<Frame> stack;
-    stack.append({folder, listFolder(folder), 0});
-    while (!stack.isEmpty()) {
-        Frame& frame = stack.last();
-        if (frame.next >= frame.names.size()) {
-            const QString done = frame.path;
-            stack.removeLast();
-            if (!stack.isEmpty()) // the chosen folder itself is appended by the caller
-                out.append(buildFileObj(done, true));
-            continue;
-        }
-        const QString path = joinPath(frame.path, frame.names.at(frame.next++));
-        struct stat st {};
-        if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
-            continue; // vanished since the listing
-        if (S_ISDIR(st.st_mode) && st.st_dev == top.st_dev) {
-            stack.append({path, listFolder(path), 0});
-            continue;
-        }
-        // Files, links, special files, and folders where another file system is mounted.
-        out.append(makeItem(path, S_ISDIR(st.st_mode), qint64(st.st_size), S_ISLNK(st.st_mode),
-                            st.st_dev));
     }
+    ContentCollector collector(*this, top, out);
+    safewalk::SafeWalk::walk(parentFd, name.toStdString(), collector);
+    ::close(parentFd);
 }

@@ -7,43 +7,64 @@
 #include <QString>
 #include <functional>
 
-// Builds erase items and expands chosen folders into the work list of the deletion task, for the
-// file-eraser module, the loader's window and the command line alike.
+// Builds erase items and expands chosen folders into the work list of the deletion task, for
+// every front end alike.
 //
-// Expansion never follows a symbolic link (a link becomes an item of its own, removed as a link)
-// and never enters another mounted file system: a folder on which something else is mounted is
-// listed as an item but not entered, so it stays non-empty and its removal fails rather than
-// reaching into the other volume. It walks with an explicit stack, so deep trees cannot exhaust
-// the call stack.
+// Expansion is the shared walk (SafeWalk): it never follows a symbolic link (a link becomes an
+// item of its own, removed as a link), never enters another mount, a bind mount of the same
+// file system included (the mount point becomes an item that the tool leaves standing), works
+// from folder descriptors so depth beyond PATH_MAX is no obstacle, and keeps every name's exact
+// bytes (`nativeUrl`; `url` shows them).
+//
+// What is asked per file system (solid state, copy-on-write) is asked once for each chosen item
+// and passed on to everything inside it, which lies on the same mount.
 class FileObjBuilder {
 public:
     // Answers whether PATH lies on a solid-state device.
     using SolidStateTest = std::function<bool(const QString& path)>;
+    // Answers whether PATH lies on a copy-on-write volume.
+    using CopyOnWriteTest = std::function<bool(const QByteArray& path)>;
 
-    // TEST fills the solid-state flag (by default the medium check of the device under the
-    // path; an empty test flags nothing). It is asked once per file system and the answer reused
-    // for every item on it.
-    explicit FileObjBuilder(SolidStateTest test = systemSolidStateTest());
-    // The medium check of the device under a path, through sysfs.
+    // SOLIDSTATE fills the solid-state flag (by default the medium check of the device under the
+    // path; an empty test flags nothing); COPYONWRITE the copy-on-write flag (by default the
+    // file-system type). Each is asked once per file system.
+    explicit FileObjBuilder(SolidStateTest solidState = systemSolidStateTest(),
+                            CopyOnWriteTest copyOnWrite = systemCopyOnWriteTest());
     static SolidStateTest systemSolidStateTest();
+    static CopyOnWriteTest systemCopyOnWriteTest();
 
     // A top-level item for PATH as the user chose it: a folder gets size 0, a file the size from
     // its own attributes (a link's own size, never its target's). Null when PATH does not exist.
     FileObjPtr addFileToArr(const QString& path);
+    FileObjPtr addFileToArr(const QByteArray& nativePath);
     // An item for an entry found inside a chosen folder: the size always from its attributes.
     FileObjPtr buildFileObj(const QString& path, bool isDir);
 
-    // The work list for the chosen items, in order: a folder (other than an application bundle,
-    // a path ending in ".app") is preceded by all of its content, depth first, every folder after
-    // everything inside it. Unselected items are left out.
+    // The work list for the chosen items, in order: a real folder (a bundle ending in ".app"
+    // too) is preceded by all of its content, depth first, every folder after everything inside
+    // it. Unselected items are left out.
     QList<FileObjPtr> buildWorkList(const QList<FileObjPtr>& chosen);
-    // Appends the content of FOLDER (not the folder itself) to OUT, depth first.
-    void appendContents(const QString& folder, QList<FileObjPtr>& out);
+    // Appends the content of the chosen folder TOP (not TOP itself) to OUT, depth first.
+    void appendContents(const FileObjPtr& top, QList<FileObjPtr>& out);
+
+    // What could not be read while expanding: "path: what failed", for the report.
+    struct PlanProblem {
+        QByteArray anchor; // the chosen item it belongs to
+        QString text;
+    };
+    const QList<PlanProblem>& planProblems() const { return m_planProblems; }
+
+    // The display form of a path's bytes: UTF-8 where valid, a replacement character elsewhere.
+    static QString displayPath(const QByteArray& nativePath);
 
 private:
-    FileObjPtr makeItem(const QString& path, bool isDir, qint64 size, bool isLink, quint64 device);
-    bool solidState(const QString& path, quint64 device);
+    class ContentCollector;
 
-    SolidStateTest m_check;
-    QHash<quint64, bool> m_solidStateByDevice;
+    FileObjPtr makeItem(const QByteArray& path, bool isDir, qint64 size, bool isLink);
+    void fillVolumeFlags(FileObj& item, quint64 device);
+
+    SolidStateTest m_solidState;
+    CopyOnWriteTest m_copyOnWrite;
+    QHash<quint64, std::pair<bool, bool>> m_flagsByDevice; // solid state, copy-on-write
+    QList<PlanProblem> m_planProblems;
 };

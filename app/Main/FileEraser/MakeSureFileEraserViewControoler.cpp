@@ -10,6 +10,7 @@
 
 MakeSureFileEraserViewControoler::MakeSureFileEraserViewControoler(int itemCount,
                                                                    const QString& standardName,
+                                                                   const QStringList& warnings,
                                                                    QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("MakeSureFileEraserViewControoler"));
@@ -42,6 +43,11 @@ MakeSureFileEraserViewControoler::MakeSureFileEraserViewControoler(int itemCount
     layout->addWidget(m_message);
     layout->addSpacing(4);
     layout->addWidget(warning);
+    for (const QString& text : warnings) {
+        QWidget* line = FileEraserViewParts::warningLine(text);
+        line->setObjectName(QStringLiteral("volumeWarning"));
+        layout->addWidget(line);
+    }
     layout->addSpacing(14);
     layout->addLayout(FileEraserViewParts::buttonRow({m_cancel, m_erase}));
 }

@@ -1,15 +1,13 @@
 #include "app/Main/FileEraser/RemoveFileAndFolder.h"
 
 #include "app/Comm/UserDefaults.h"
-#include "app/Main/FileEraser/EraseFileOps.h"
 #include "app/Main/FileEraser/SrmTool.h"
 #include "app/SetEraserLevel/EraserStandard.h"
 #include "platform/BundleLocator.h"
 #include "platform/Logger.h"
 
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <QTimer>
 #include <cerrno>
 #include <fcntl.h>
@@ -17,11 +15,29 @@
 #include <unistd.h>
 
 namespace {
-// Items removed without the tool are handled in slices of this length, so the caller's window
-// keeps repainting and its Cancel button keeps working during a long run of them.
-constexpr qint64 kSliceMilliseconds = 40;
-// A tool that ignores the request to terminate is killed after this long.
+// A tool that ignores the request to stop is killed after this long.
 constexpr int kKillAfterMilliseconds = 5000;
+// Lines the tool writes on standard error that are copied to the log, per run.
+constexpr int kLoggedToolLines = 200;
+
+using Outcome = EraseItemResult::Outcome;
+using Reason = EraseItemResult::Reason;
+
+Reason reasonFromWord(const QByteArray& word) {
+    static const QHash<QByteArray, Reason> reasons = {
+        {"-", Reason::None},
+        {"hardlink", Reason::HardLinked},
+        {"mount", Reason::MountPoint},
+        {"special", Reason::SpecialFile},
+        {"notempty", Reason::NotEmpty},
+        {"changed", Reason::Changed},
+        {"blocks", Reason::BlocksSkipped},
+        {"cancelled", Reason::Cancelled},
+        {"error", Reason::ToolError},
+    };
+    return reasons.value(word, Reason::ToolError);
+}
+
 } // namespace
 
 RemoveFileAndFolder::RemoveFileAndFolder(QString programName, QObject* parent)
@@ -59,6 +75,7 @@ void RemoveFileAndFolder::benginToTraskWithArr(const QList<FileObjPtr>& items) {
     m_idx = 0;
     m_deleteErrorArr.clear();
     m_allFilesArr = items;
+    m_pending.clear();
     m_cancel = false;
     m_running = true;
     const quint64 generation = ++m_generation;
@@ -76,173 +93,144 @@ void RemoveFileAndFolder::startRun(quint64 generation) {
     const float first = m_allFilesArr.size() == 1 ? 80.0f : 0.0f;
     if (m_delegate)
         m_delegate->removeProgress(first, m_allFilesArr.first()->url, 0);
-    continueRun();
-}
-
-void RemoveFileAndFolder::continueRun() {
-    QElapsedTimer slice;
-    slice.start();
-    while (m_running) {
-        if (m_cancel) {
-            finish();
-            return;
-        }
-        if (runTaskWithPath() == Outcome::WaitingForTool)
-            return;
-        if (!doneErasing()) {
-            finish();
-            return;
-        }
-        if (slice.elapsed() >= kSliceMilliseconds) {
-            const quint64 generation = m_generation;
-            QMetaObject::invokeMethod(
-                this,
-                [this, generation] {
-                    if (generation == m_generation)
-                        continueRun();
-                },
-                Qt::QueuedConnection);
-            return;
-        }
-    }
-}
-
-RemoveFileAndFolder::Outcome RemoveFileAndFolder::runTaskWithPath() {
-    if (m_idx < 0 || m_idx >= m_allFilesArr.size())
-        return Outcome::Done;
-    const FileObjPtr item = m_allFilesArr.at(m_idx);
-    const QString path = item->url;
-    Logger::log(QStringLiteral("-------::%1").arg(path));
-
-    struct stat st {};
-    const bool exists = ::lstat(QFile::encodeName(path).constData(), &st) == 0;
-    if (exists && S_ISLNK(st.st_mode)) {
-        // A link is removed as a link, whatever it points to; its target is never touched.
-        return removeDirectly(item, path);
-    }
-    if (exists && S_ISDIR(st.st_mode))
-        return removeFolder(item, path);
-    // A file that is empty now is removed directly; one that has grown since the item was built
-    // goes to the tool like any file with content.
-    const bool emptyNow = exists && S_ISREG(st.st_mode) ? st.st_size == 0 : item->size == 0;
-    if (item->size == 0 && emptyNow)
-        return removeDirectly(item, path);
-    if (exists && !S_ISREG(st.st_mode))
-        return removeDirectly(item, path); // FIFO, socket or device node: remove the name only
-    return startTool(item, path);
-}
-
-RemoveFileAndFolder::Outcome RemoveFileAndFolder::removeFolder(const FileObjPtr& item,
-                                                               const QString& path) {
-    const bool isBundle = path.endsWith(QLatin1String(".app"));
-    const bool isEmpty =
-        QDir(path).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    if ((item->isDir && isEmpty) || isBundle) {
-        // An application bundle goes whole; an emptied folder goes as itself.
-        if (!isBundle)
-            EraseFileOps::clearProtectionFlags(path);
-        const bool gone =
-            isBundle ? EraseFileOps::removeTree(path) : EraseFileOps::removeEntry(path);
-        if (gone)
-            item->failStr = QStringLiteral("Success");
-        else
-            markFail(item);
-    } else {
-        markFail(item); // still holds something that was not erased
-    }
-    m_deleteErrorArr.append(item);
-    return Outcome::Done;
-}
-
-RemoveFileAndFolder::Outcome RemoveFileAndFolder::removeDirectly(const FileObjPtr& item,
-                                                                 const QString& path) {
-    EraseFileOps::clearProtectionFlags(path); // links and special files are left as they are
-    if (EraseFileOps::removeEntry(path)) {
-        Logger::log(QStringLiteral("rm file sec %1").arg(path));
-        item->failStr = QStringLiteral("Success");
-    } else {
-        Logger::log(QStringLiteral("rm file fail %1").arg(path));
-        markFail(item);
-    }
-    m_deleteErrorArr.append(item);
-    return Outcome::Done;
-}
-
-RemoveFileAndFolder::Outcome RemoveFileAndFolder::startTool(const FileObjPtr& item,
-                                                            const QString& path) {
-    const QString option = EraserStandard::srmOptionFor(getEraserTimes(), item->isSSD);
-    m_filePathStr = path;
-    m_itemFailedEarly = false;
-    EraseFileOps::clearProtectionFlags(path);
-    // Checked before the tool starts, so that a file made writable here can be overwritten.
-    if (EraseFileOps::pathExists(path) &&
-        !(EraseFileOps::isDeletable(path) && checkPermissions(path))) {
-        Logger::log(QStringLiteral("--没有权限--------%1").arg(path));
-        m_itemFailedEarly = true;
-        markFail(item);
-    }
-    m_deleteErrorArr.append(item);
 
     QString problem;
     const QString tool = SrmTool::locate(&problem);
     if (tool.isEmpty()) {
-        Logger::log(QStringLiteral("srm %1 not started: %2").arg(path, problem));
-        if (!m_itemFailedEarly)
-            markFail(item);
-        return Outcome::Done;
+        Logger::log(QStringLiteral("srm not started: %1").arg(problem));
+        failAll(Reason::ToolMissing, problem);
+        return;
+    }
+
+    // Each record: the option word of the item's standard (one pass on solid state), the path
+    // the user chose and the item's path below it.
+    m_level = getEraserTimes();
+    QByteArray records;
+    for (const FileObjPtr& item : m_allFilesArr) {
+        records += EraserStandard::srmOptionFor(m_level, item->isSSD).toLatin1();
+        records += '\0';
+        records += item->anchorPath();
+        records += '\0';
+        records += item->relativePath();
+        records += '\0';
+        Logger::log(QStringLiteral("-------::%1").arg(item->url));
     }
 
     auto* process = new QProcess(this);
     m_pEraser = process;
     process->setProgram(tool);
-    process->setArguments({option, path});
-    // Output and errors share one channel that nobody reads.
-    process->setProcessChannelMode(QProcess::MergedChannels);
-    process->setStandardOutputFile(QProcess::nullDevice());
-    process->setStandardInputFile(QProcess::nullDevice());
+    process->setArguments({QStringLiteral("--batch")});
+    connect(process, &QProcess::readyReadStandardOutput, this, [this, process] {
+        if (process == m_pEraser)
+            readResults();
+    });
+    m_loggedLines = 0;
+    connect(process, &QProcess::readyReadStandardError, this, [this, process] {
+        for (const QByteArray& line : process->readAllStandardError().split('\n'))
+            if (!line.isEmpty() && m_loggedLines++ < kLoggedToolLines)
+                Logger::log(QString::fromLocal8Bit(line));
+    });
     connect(process, &QProcess::finished, this,
             [this, process](int exitCode, QProcess::ExitStatus status) {
-                toolEnded(process, status == QProcess::NormalExit && exitCode == 0);
+                toolEnded(process, status == QProcess::NormalExit
+                                       ? QStringLiteral("it ended with status %1").arg(exitCode)
+                                       : QStringLiteral("it crashed"));
             });
     connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {
         if (error != QProcess::FailedToStart)
             return; // the other errors are followed by finished
-        Logger::log(QStringLiteral("srm %1 failed to start: %2")
-                        .arg(m_filePathStr, process->errorString()));
+        const QString why =
+            QStringLiteral("it could not be started: %1").arg(process->errorString());
         // Handled from the event loop, so the run never nests inside start().
         QMetaObject::invokeMethod(
-            this, [this, process] { toolEnded(process, false); }, Qt::QueuedConnection);
+            this, [this, process, why] { toolEnded(process, why); }, Qt::QueuedConnection);
     });
     process->start();
-    return Outcome::WaitingForTool;
+    process->write(records);
+    process->closeWriteChannel();
 }
 
-void RemoveFileAndFolder::toolEnded(QProcess* process, bool exitedWell) {
+void RemoveFileAndFolder::readResults() {
+    m_pending += m_pEraser->readAllStandardOutput();
+    qsizetype start = 0;
+    for (qsizetype end; (end = m_pending.indexOf('\n', start)) >= 0; start = end + 1) {
+        applyResult(m_pending.mid(start, end - start));
+        if (!m_running)
+            return;
+    }
+    m_pending.remove(0, start);
+}
+
+void RemoveFileAndFolder::applyResult(const QByteArray& line) {
+    const QList<QByteArray> fields = line.split('\t');
+    if (fields.size() < 4 || m_idx >= m_allFilesArr.size() || fields[0].toInt() != m_idx) {
+        Logger::log(QStringLiteral("srm: unexpected result line: %1").arg(QString::fromUtf8(line)));
+        return;
+    }
+    const FileObjPtr item = m_allFilesArr.at(m_idx);
+    const QByteArray& status = fields[1];
+    const Reason reason = reasonFromWord(fields[2]);
+    const QString message = fields[3] == "-" ? QString() : QString::fromUtf8(fields[3]);
+    item->eraserLevel = item->isSSD ? 1 : m_level;
+    struct stat st {};
+    // Erased means gone: a path still there after the tool said otherwise is not erased. (A
+    // path too long to look at by name was checked by the tool, which works from folders.)
+    const bool stillThere = ::lstat(item->nativePath().constData(), &st) == 0;
+    if ((status == "erased" || status == "missing") && stillThere)
+        mark(item, Outcome::Failed, Reason::ToolError,
+             QStringLiteral("it is still there after the erasure"));
+    else if (status == "erased" || status == "missing")
+        mark(item, Outcome::Erased, Reason::None, QString());
+    else if (status == "skipped")
+        mark(item, Outcome::Skipped, reason, message);
+    else if (status == "cancelled")
+        mark(item, Outcome::Cancelled, Reason::Cancelled, message);
+    else
+        mark(item, Outcome::Failed, reason, message);
+    m_deleteErrorArr.append(item);
+    doneErasing();
+}
+
+void RemoveFileAndFolder::toolEnded(QProcess* process, const QString& why) {
     if (process != m_pEraser)
-        return; // not the tool of the item now running
+        return; // not the tool of this run
+    if (process->bytesAvailable() > 0)
+        readResults();
     m_pEraser = nullptr;
     process->disconnect(this);
     process->deleteLater();
-
-    if (m_idx >= 0 && m_idx < m_allFilesArr.size()) {
-        const FileObjPtr item = m_allFilesArr.at(m_idx);
-        const bool gone = !EraseFileOps::pathExists(m_filePathStr);
-        if (!exitedWell || !gone) {
-            Logger::log(
-                QStringLiteral("srm %1 failed: %2")
-                    .arg(m_filePathStr, exitedWell ? QStringLiteral("the path is still there")
-                                                   : QStringLiteral("the tool reported an error")));
-            if (!m_itemFailedEarly)
-                markFail(item);
-        } else if (!m_itemFailedEarly) {
-            item->failStr = QStringLiteral("Success");
-        }
-    }
-    if (!doneErasing()) {
-        finish();
+    if (!m_running)
+        return;
+    if (m_idx < m_allFilesArr.size() && !m_cancel) {
+        Logger::log(QStringLiteral("srm stopped before the end of its list: %1").arg(why));
+        failAll(Reason::ToolStopped,
+                QStringLiteral("the erasure tool stopped before reaching it (%1)").arg(why));
         return;
     }
-    continueRun();
+    finish();
+}
+
+// Marks every item not processed yet as failed for REASON, as processed, and ends the run.
+void RemoveFileAndFolder::failAll(Reason reason, const QString& message) {
+    while (m_running && m_idx < m_allFilesArr.size()) {
+        const FileObjPtr item = m_allFilesArr.at(m_idx);
+        mark(item, Outcome::Failed, reason, message);
+        m_deleteErrorArr.append(item);
+        doneErasing();
+    }
+    finish();
+}
+
+void RemoveFileAndFolder::mark(const FileObjPtr& item, Outcome outcome, Reason reason,
+                               const QString& message) {
+    item->result = {outcome, reason, message};
+    if (outcome == Outcome::Erased) {
+        item->failStr = QStringLiteral("Success");
+        return;
+    }
+    item->failStr = QStringLiteral("Fail");
+    if (m_delegate)
+        m_delegate->haveFailEraser();
 }
 
 bool RemoveFileAndFolder::doneErasing() {
@@ -258,12 +246,6 @@ void RemoveFileAndFolder::reportProgress() {
         return;
     const qint64 percent = qint64(m_idx) * 100 / m_allFilesArr.size();
     m_delegate->removeProgress(float(percent), m_allFilesArr.at(m_idx)->url, m_idx);
-}
-
-void RemoveFileAndFolder::markFail(const FileObjPtr& item) {
-    item->failStr = QStringLiteral("Fail");
-    if (m_delegate)
-        m_delegate->haveFailEraser();
 }
 
 void RemoveFileAndFolder::finish() {
@@ -294,7 +276,10 @@ void RemoveFileAndFolder::stopTool() {
     QProcess* process = m_pEraser;
     m_pEraser = nullptr;
     process->disconnect(this);
-    process->kill();
-    process->waitForFinished(2000);
+    process->terminate();
+    if (!process->waitForFinished(kKillAfterMilliseconds)) {
+        process->kill();
+        process->waitForFinished(2000);
+    }
     delete process;
 }

@@ -3,20 +3,22 @@
 #include "app/Main/FileEraser/FileObj.h"
 #include "app/Main/FileEraser/RemoveFileAndFolderDelegate.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QProcess>
 #include <QString>
 
-// The secure-deletion task: removes an ordered list of erase items one at a time on the thread
-// that owns it. A file with content is overwritten and removed by the "srm" tool, one child
-// process per file; an empty file, an emptied folder, an application bundle and a symbolic link
-// are removed directly. Each item ends as "Success" (the path is gone and, for the tool, it ended
-// with status 0) or "Fail". The caller lists every folder after all of its content.
+// The secure-deletion task: removes an ordered list of erase items one at a time. Every item
+// goes to one "srm --batch" process that erases them singly in list order and answers one
+// result line per item: a file is overwritten and removed, a link removed as a link, a folder
+// removed once it is empty. The caller lists every folder after all of its content. Each item
+// ends "Success" (erased, or already gone) or "Fail", with its typed result and the tool's
+// reason in `result`, and the standard it really got in `eraserLevel`.
 //
 // The work starts when control returns to the event loop, so a caller may open its modal window
-// after starting; the task never blocks that loop while a tool runs. Items removed directly are
-// handled in a loop (never by recursion) in short slices between which events are processed.
+// after starting; the task never blocks that loop: it advances as the tool's result lines
+// arrive, and only its own tool process can advance or end it.
 class RemoveFileAndFolder : public QObject {
     Q_OBJECT
 public:
@@ -30,8 +32,9 @@ public:
 
     // Starts processing ITEMS from the first one (replacing any earlier list).
     void benginToTraskWithArr(const QList<FileObjPtr>& items);
-    // Cancels: the running tool is terminated and the end is reported once it has stopped;
-    // items not yet reached are neither touched nor listed.
+    // Cancels: the tool is asked to stop (it ends the file it is overwriting within one write
+    // chunk and keeps it) and the end is reported once it has stopped; items not yet reached
+    // are neither touched nor listed.
     void isCancel();
     bool cancelled() const { return m_cancel; }
     bool isRunning() const { return m_running; }
@@ -49,28 +52,26 @@ public:
     int idx() const { return m_idx; }
 
 private:
-    enum class Outcome { Done, WaitingForTool };
-
     void startRun(quint64 generation);
-    void continueRun();
-    Outcome runTaskWithPath();
-    Outcome removeFolder(const FileObjPtr& item, const QString& path);
-    Outcome removeDirectly(const FileObjPtr& item, const QString& path);
-    Outcome startTool(const FileObjPtr& item, const QString& path);
-    void toolEnded(QProcess* process, bool exitedWell);
+    void readResults();
+    void applyResult(const QByteArray& line);
+    void toolEnded(QProcess* process, const QString& why);
+    void failAll(EraseItemResult::Reason reason, const QString& message);
+    void mark(const FileObjPtr& item, EraseItemResult::Outcome outcome,
+              EraseItemResult::Reason reason, const QString& message);
     bool doneErasing();
     void reportProgress();
-    void markFail(const FileObjPtr& item);
     void finish();
     void stopTool();
 
     QString m_programName;
     RemoveFileAndFolderDelegate* m_delegate = nullptr;
     QProcess* m_pEraser = nullptr;
-    QString m_filePathStr;
-    bool m_itemFailedEarly = false; // the running item's permission checks already failed
+    QByteArray m_pending; // result output not yet ended by a newline
     QList<FileObjPtr> m_allFilesArr;
     QList<FileObjPtr> m_deleteErrorArr;
+    int m_level = 1;
+    int m_loggedLines = 0;
     bool m_cancel = false;
     bool m_running = false;
     int m_idx = 0;

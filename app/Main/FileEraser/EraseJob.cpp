@@ -1,0 +1,185 @@
+#include "app/Main/FileEraser/EraseJob.h"
+
+#include "app/Comm/PublicUtilities.h"
+#include "app/Comm/UserDefaults.h"
+#include "app/Main/FileEraser/RemoveFileAndFolder.h"
+#include "app/SetEraserLevel/EraserStandard.h"
+#include "app/inter/DoDataBase.h"
+#include "platform/BundleLocator.h"
+#include "platform/Logger.h"
+
+#include <QTimer>
+#include <sys/stat.h>
+
+namespace {
+
+using Outcome = EraseItemResult::Outcome;
+using Reason = EraseItemResult::Reason;
+
+bool stillThere(const FileObjPtr& item) {
+    struct stat st {};
+    return ::lstat(item->nativePath().constData(), &st) == 0;
+}
+
+} // namespace
+
+EraseJob::EraseJob(Options options, QObject* parent)
+    : QObject(parent), m_options(std::move(options)),
+      m_builder(m_options.solidState, m_options.copyOnWrite) {
+    if (m_options.programName.isEmpty())
+        m_options.programName = BundleLocator::kMainProgramName;
+    m_level =
+        m_options.level > 0
+            ? m_options.level
+            : EraserStandard::effectiveLevel(UserDefaults(m_options.programName).eraserTimes());
+}
+
+EraseJob::~EraseJob() {
+    if (m_task)
+        m_task->setDelegate(nullptr);
+}
+
+void EraseJob::start(const QList<FileObjPtr>& chosen) {
+    m_report = EraseReport();
+    m_work.clear();
+    m_lineByAnchor.clear();
+    m_running = true;
+    m_cancel = false;
+
+    // Checked again here, whatever the front end checked: time has passed since.
+    ErasePathCheck check =
+        m_options.protectedPaths ? ErasePathCheck(*m_options.protectedPaths) : ErasePathCheck();
+    QList<FileObjPtr> accepted;
+    for (const FileObjPtr& item : chosen) {
+        if (!item || !item->isSelect || m_lineByAnchor.contains(item->nativePath()))
+            continue;
+        EraseReport::Line line;
+        line.item = item;
+        line.copyOnWrite = item->onCopyOnWrite;
+        const ErasePathCheck::Result verdict = check.check(item->nativePath());
+        const bool allowed =
+            verdict.accepted() ||
+            (verdict.verdict == ErasePathCheck::Verdict::NeedsConsent && m_options.consented);
+        if (!allowed) {
+            line.refused = true;
+            line.refusal = verdict;
+            Logger::log(QStringLiteral("erase: %1").arg(ErasePathCheck::message(verdict)));
+        } else {
+            accepted.append(item);
+        }
+        m_lineByAnchor.insert(item->nativePath(), int(m_report.lines.size()));
+        m_report.lines.append(line);
+    }
+    m_work = m_builder.buildWorkList(accepted);
+    for (const FileObjPtr& item : m_work)
+        item->result = EraseItemResult();
+
+    if (m_work.isEmpty()) {
+        QTimer::singleShot(0, this, [this] { removeObjEnd({}); });
+        return;
+    }
+    delete m_task;
+    m_task = new RemoveFileAndFolder(m_options.programName, this);
+    m_task->setEraserTimes(m_level);
+    m_task->setDelegate(this);
+    m_task->benginToTraskWithArr(m_work);
+}
+
+void EraseJob::cancel() {
+    if (!m_running)
+        return;
+    m_cancel = true;
+    if (m_task)
+        m_task->isCancel();
+}
+
+void EraseJob::removeProgress(float progress, const QString& path, int index) {
+    if (m_listener)
+        m_listener->eraseProgress(progress, path, index, int(m_work.size()));
+}
+
+void EraseJob::removeObjEnd(const QList<FileObjPtr>&) {
+    if (!m_running)
+        return;
+    judge();
+    recordHistory();
+    m_running = false;
+    if (m_listener) {
+        m_listener->eraseProgress(100.0f, QString(), int(m_work.size()), int(m_work.size()));
+        m_listener->eraseFinished(m_report);
+    }
+}
+
+// The one outcome rule, for every chosen item from the results of everything inside it.
+void EraseJob::judge() {
+    m_report.cancelled = m_cancel;
+    QList<int> notReached(m_report.lines.size(), 0);
+    QList<bool> allErased(m_report.lines.size(), true);
+    for (const FileObjPtr& item : m_work) {
+        const int index = m_lineByAnchor.value(item->anchorPath(), -1);
+        if (index < 0)
+            continue;
+        EraseReport::Line& line = m_report.lines[index];
+        switch (item->result.outcome) {
+        case Outcome::Erased:
+            break;
+        case Outcome::Pending:
+            allErased[index] = false;
+            ++notReached[index];
+            break;
+        default:
+            allErased[index] = false;
+            line.problems.append({item->url, item->result.reason, item->result.toolMessage});
+            break;
+        }
+    }
+    for (const FileObjBuilder::PlanProblem& problem : m_builder.planProblems()) {
+        const int index = m_lineByAnchor.value(problem.anchor, -1);
+        if (index >= 0)
+            m_report.lines[index].problems.prepend({problem.text, Reason::ToolError, QString()});
+    }
+
+    for (qsizetype i = 0; i < m_report.lines.size(); ++i) {
+        EraseReport::Line& line = m_report.lines[i];
+        if (line.refused) {
+            line.outcome = EraseReport::Outcome::Failed;
+            line.problems.append(
+                {line.item->url, Reason::ToolError, ErasePathCheck::message(line.refusal)});
+        } else {
+            line.level = line.item->isSSD ? 1 : m_level;
+            const bool gone = !stillThere(line.item);
+            line.outcome =
+                allErased[i] && gone ? EraseReport::Outcome::Erased : EraseReport::Outcome::Failed;
+            if (notReached[i] > 0)
+                line.problems.append(
+                    {line.item->url, Reason::Cancelled,
+                     QStringLiteral("%1 item(s) were not reached: the erasure was cancelled")
+                         .arg(notReached[i])});
+            if (allErased[i] && !gone)
+                line.problems.append({line.item->url, Reason::ToolError,
+                                      QStringLiteral("it is still there after the erasure")});
+            // A folder left only because something in it failed says nothing new.
+            const bool more = std::any_of(
+                line.problems.cbegin(), line.problems.cend(),
+                [](const EraseReport::Problem& p) { return p.reason != Reason::NotEmpty; });
+            if (more)
+                line.problems.removeIf(
+                    [](const EraseReport::Problem& p) { return p.reason == Reason::NotEmpty; });
+        }
+        line.item->eraserLevel = line.level;
+        line.item->failStr = EraseReport::resultText(line);
+    }
+}
+
+void EraseJob::recordHistory() {
+    if (!m_options.recordHistory || m_report.lines.isEmpty())
+        return;
+    QList<FileObjPtr> items;
+    for (const EraseReport::Line& line : m_report.lines)
+        items.append(line.item);
+    m_report.historyRecorded =
+        DoDataBase::returnDoDataBase()->writePlistForHistoryWithArr(items, m_level);
+    if (!PublicUtilities::writeUpDataHistoryStr(QStringLiteral("WipeFileHistory"),
+                                                QStringLiteral("1")))
+        Logger::log(QStringLiteral("erase: cannot set WipeFileHistory in the settings store"));
+}

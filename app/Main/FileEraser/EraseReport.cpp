@@ -1,0 +1,68 @@
+#include "app/Main/FileEraser/EraseReport.h"
+
+int EraseReport::erasedCount() const {
+    int n = 0;
+    for (const Line& line : lines)
+        n += line.outcome == Outcome::Erased ? 1 : 0;
+    return n;
+}
+
+int EraseReport::failedCount() const {
+    return int(lines.size()) - erasedCount();
+}
+
+bool EraseReport::anyCopyOnWrite() const {
+    for (const Line& line : lines)
+        if (line.copyOnWrite)
+            return true;
+    return false;
+}
+
+QString EraseReport::resultText(const Line& line) {
+    if (line.outcome == Outcome::Failed)
+        return QStringLiteral("Failed");
+    return line.copyOnWrite ? kCopyOnWriteResult : QStringLiteral("Erased");
+}
+
+QString EraseReport::reasonText(const Problem& problem) {
+    using Reason = EraseItemResult::Reason;
+    switch (problem.reason) {
+    case Reason::HardLinked:
+        return QStringLiteral("its data is still reachable through another name");
+    case Reason::MountPoint:
+        return QStringLiteral("a volume is mounted there; it was left standing and nothing on it "
+                              "was touched");
+    case Reason::Cancelled:
+        return QStringLiteral("the erasure was cancelled before it was done");
+    case Reason::NotEmpty:
+        return problem.toolMessage.isEmpty() ? QStringLiteral("some of its contents are left")
+                                             : problem.toolMessage;
+    default:
+        break;
+    }
+    return problem.toolMessage.isEmpty() ? QStringLiteral("not erased") : problem.toolMessage;
+}
+
+QStringList EraseReport::problemLines(int limit) const {
+    QStringList out;
+    int total = 0;
+    for (const Line& line : lines) {
+        if (line.outcome != Outcome::Failed)
+            continue;
+        for (const Problem& problem : line.problems) {
+            if (total++ < limit)
+                out << QStringLiteral("%1: %2").arg(problem.path, reasonText(problem));
+        }
+    }
+    if (total > limit)
+        out << QStringLiteral("… and %1 more").arg(total - limit);
+    return out;
+}
+
+QString EraseReport::copyOnWriteWarning(const QStringList& paths) {
+    return QStringLiteral("%1 %2 on a copy-on-write volume. Overwriting a file there cannot reach "
+                          "the copies the file system keeps of it: wipe the free space of the "
+                          "volume as well (Erase Free Space) to remove them.")
+        .arg(paths.join(QStringLiteral(", ")),
+             paths.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"));
+}

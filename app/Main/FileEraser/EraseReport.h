@@ -1,0 +1,54 @@
+#pragma once
+
+#include "app/Main/FileEraser/ErasePathCheck.h"
+#include "app/Main/FileEraser/FileObj.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// What an erasure did, for the front end to show: one line per chosen item, with its outcome,
+// the standard it really got and, for an item not erased, what inside it failed and why.
+class EraseReport {
+public:
+    enum class Outcome { Erased, Failed };
+
+    struct Problem {
+        QString path; // display form
+        EraseItemResult::Reason reason;
+        QString toolMessage;
+    };
+
+    struct Line {
+        FileObjPtr item; // the chosen item; its failStr is the line's result text
+        Outcome outcome = Outcome::Failed;
+        bool copyOnWrite = false;
+        int level = 0; // the standard it really got (pass count); 0 when nothing was erased
+        ErasePathCheck::Result refusal; // set when the item was refused at the start
+        bool refused = false;
+        QList<Problem> problems;
+    };
+
+    QList<Line> lines;
+    bool cancelled = false;
+    bool historyRecorded = false;
+
+    int erasedCount() const;
+    int failedCount() const;
+    bool allErased() const { return failedCount() == 0 && !cancelled; }
+    bool anyCopyOnWrite() const;
+
+    // "Erased", "Failed", or for an erased item on a copy-on-write volume the same warning the
+    // history keeps.
+    static QString resultText(const Line& line);
+    // One sentence for a problem ("its data is still reachable through another name").
+    static QString reasonText(const Problem& problem);
+    // "PATH: reason" for the failed items' problems, at most LIMIT of them (then a count of the
+    // rest).
+    QStringList problemLines(int limit = 20) const;
+
+    static inline const QString kCopyOnWriteResult =
+        QStringLiteral("Erased; earlier copies may remain on this copy-on-write volume");
+    // The warning shown before erasing on such a volume.
+    static QString copyOnWriteWarning(const QStringList& paths);
+};

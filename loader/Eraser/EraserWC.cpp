@@ -140,7 +140,9 @@ void EraserWC::eumeFileWithPath(const QByteArray& path) {
         return;
     }
     if (verdict.verdict == ErasePathCheck::Verdict::Refuse) {
-        showResult(false, ErasePathCheck::message(verdict) + QLatin1Char('.'));
+        QString text = ErasePathCheck::message(verdict) + QLatin1Char('.');
+        text[0] = text[0].toUpper();
+        showResult(false, text);
         return;
     }
     // The file manager's action erases at once, unless the path needs a word first.

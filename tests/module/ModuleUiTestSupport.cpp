@@ -16,7 +16,7 @@
 
 namespace moduletest {
 
-TempBundle::TempBundle() {
+TempBundle::TempBundle(Tool tool) {
     m_outer = testsupport::makeBundle(m_dir.path());
     BundleLocator::setOuterBundlePath(m_outer);
     QFile::copy(testsupport::shippedSettingsStore(), resources() + "/NexwipeBase.plist");
@@ -25,7 +25,15 @@ TempBundle::TempBundle() {
     EXPECT_TRUE(HistoryLocation::ensureCopy(QString(), resources() + "/DataBase.db"));
     HistoryLocation::setWritableCopyPath(m_dir.filePath("history-copy/DataBase.db"));
     const QString srm = resources() + "/srm";
-    testsupport::writeFile(srm, kFakeBatchSrm);
+    if (tool == Tool::Real) {
+        EXPECT_TRUE(
+            QFile::copy(QStringLiteral(KORVANE_BUNDLE_DIR "/Contents/MacOS/Korvane Data "
+                                                          "Eraser.app/Contents/Resources/srm"),
+                        srm))
+            << "the srm tool is not built into the bundle";
+    } else {
+        testsupport::writeFile(srm, kFakeBatchSrm);
+    }
     ::chmod(QFile::encodeName(srm).constData(), 0755);
     QDir().mkpath(work());
 }

@@ -20,7 +20,10 @@ namespace moduletest {
 // name contains "slow" keeps it busy, to cancel it).
 class TempBundle {
 public:
-    TempBundle();
+    enum class Tool { Fake, Real };
+    // Tool::Real puts the srm built into the build tree's bundle in place of the stand-in (its
+    // absence fails the test that asked for it).
+    explicit TempBundle(Tool tool = Tool::Fake);
     ~TempBundle();
     QString root() const { return m_dir.path(); }
     QString work() const; // a folder for the files to erase

@@ -62,6 +62,8 @@ const char* LoopImage::name(FileSystem fs) {
         return "vfat";
     case FileSystem::Exfat:
         return "exfat";
+    case FileSystem::Btrfs:
+        return "btrfs";
     }
     return "?";
 }
@@ -81,13 +83,17 @@ std::string LoopImage::unavailableReason(FileSystem fs) {
     case FileSystem::Exfat:
         needed = {"mkfs.exfat", "mount.exfat-fuse", "losetup", "umount"};
         break;
+    case FileSystem::Btrfs:
+        needed = {"mkfs.btrfs", "losetup", "mount", "umount"};
+        break;
     }
     for (const std::string& program : needed) {
         if (!programExists(program)) {
             return program + " is not installed";
         }
     }
-    if (fs != FileSystem::Ext4 && ::access("/dev/fuse", R_OK | W_OK) != 0) {
+    const bool fuse = fs == FileSystem::Vfat || fs == FileSystem::Exfat;
+    if (fuse && ::access("/dev/fuse", R_OK | W_OK) != 0) {
         return "/dev/fuse is not available";
     }
     if (fs != FileSystem::Vfat && ::access("/dev/loop-control", R_OK | W_OK) != 0) {
@@ -165,6 +171,9 @@ LoopImage::LoopImage(FileSystem fs, std::uint64_t size) : fs_(fs) {
         case FileSystem::Exfat:
             mkfs = {"mkfs.exfat", imagePath_};
             break;
+        case FileSystem::Btrfs:
+            mkfs = {"mkfs.btrfs", "-q", "-f", imagePath_};
+            break;
         }
         std::string out;
         if (run(mkfs, &out) != 0) {
@@ -191,8 +200,8 @@ void LoopImage::mount() {
         }
         loopDevice_ = out.substr(0, out.find('\n'));
     }
-    if (fs_ == FileSystem::Ext4) {
-        if (run({"mount", "-t", "ext4", loopDevice_, mountPoint_}, &out) != 0) {
+    if (fs_ == FileSystem::Ext4 || fs_ == FileSystem::Btrfs) {
+        if (run({"mount", "-t", name(fs_), loopDevice_, mountPoint_}, &out) != 0) {
             fail("mount failed", out);
         }
     } else if (fs_ == FileSystem::Exfat) {

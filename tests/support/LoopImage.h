@@ -8,12 +8,12 @@
 namespace testsupport {
 
 // A small file-system image for erasure proofs: made in its own mkdtemp folder, formatted,
-// mounted through a loop device (ext4) or FUSE (vfat with fusefat, exFAT with exfat-fuse), and
-// searched byte by byte once unmounted. The destructor unmounts, detaches and deletes
+// mounted through a loop device (ext4, btrfs) or FUSE (vfat with fusefat, exFAT with exfat-fuse),
+// and searched byte by byte once unmounted. The destructor unmounts, detaches and deletes
 // everything, also after a failed test. Needs root; unavailableReason() says why not.
 class LoopImage {
 public:
-    enum class FileSystem { Ext4, Vfat, Exfat };
+    enum class FileSystem { Ext4, Vfat, Exfat, Btrfs };
 
     // Empty when images of FS can be made, mounted and searched here; otherwise why not.
     static std::string unavailableReason(FileSystem fs);

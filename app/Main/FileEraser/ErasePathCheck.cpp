@@ -61,8 +61,6 @@ ErasePathCheck::Protected ErasePathCheck::systemProtected() {
     const QString bundle = BundleLocator::outerBundlePath();
     if (!bundle.isEmpty()) {
         p.bundle = canonicalEntry(absolutePath(QFile::encodeName(bundle)));
-        if (!p.bundle.isEmpty())
-            p.programFiles.append(p.bundle);
     }
     if (const auto user = UserAccount::invokingUser())
         add(p.homes, user->home);
@@ -167,7 +165,8 @@ ErasePathCheck::Result ErasePathCheck::check(const QByteArray& raw) {
             return refuse(Reason::ProgramFiles);
         }
     }
-    if (!m_protected.bundle.isEmpty() && within(canonical, m_protected.bundle)) {
+    if (!m_protected.bundle.isEmpty() &&
+        (within(canonical, m_protected.bundle) || within(m_protected.bundle, canonical))) {
         r.detail = FileObjBuilder::displayPath(m_protected.bundle);
         return refuse(Reason::ProgramFiles);
     }

@@ -1,5 +1,6 @@
 #include "EngineTestSupport.h"
 
+#include "app/inter/HistorySchema.h"
 #include "platform/BundleLocator.h"
 #include "tests/support/FakeSrm.h"
 
@@ -38,6 +39,13 @@ FakeBundle::~FakeBundle() {
 QString FakeBundle::srmPath() const {
     return m_outer +
            QStringLiteral("/Contents/MacOS/Korvane Data Eraser.app/Contents/Resources/srm");
+}
+
+void FakeBundle::addHistoryDatabase() const {
+    std::string error;
+    EXPECT_TRUE(HistorySchema::createDatabase(
+        (QFileInfo(srmPath()).path() + QStringLiteral("/DataBase.db")).toStdString(), 0600, error))
+        << error;
 }
 
 QStringList FakeBundle::srmRuns() const {

@@ -20,6 +20,8 @@ public:
     QString root() const { return m_dir.path(); }
     QString outer() const { return m_outer; }
     QString srmPath() const;
+    // Gives the bundle an empty history database, so that erasures are recorded.
+    void addHistoryDatabase() const;
     QStringList srmRuns() const; // "OPTION PATH" lines, one per item, in order
     qint64 sleeperPid() const;
 

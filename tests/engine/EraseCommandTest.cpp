@@ -201,10 +201,7 @@ TEST(EraseCommandTest, RecordsOneHistoryEntryAndRaisesTheUnseenFlag) {
     const QString resources =
         bundle.outer() + QStringLiteral("/Contents/MacOS/Korvane Data Eraser.app/Contents/"
                                         "Resources/");
-    std::string error;
-    ASSERT_TRUE(HistorySchema::createDatabase(
-        (resources + QStringLiteral("DataBase.db")).toStdString(), 0600, error))
-        << error;
+    bundle.addHistoryDatabase();
     ASSERT_TRUE(QFile::copy(QStringLiteral(KORVANE_SOURCE_DIR "/app/Resources/NexwipeBase.plist"),
                             resources + QStringLiteral("NexwipeBase.plist")));
     QFile::setPermissions(resources + QStringLiteral("NexwipeBase.plist"),

@@ -5,7 +5,6 @@
 #include "app/Main/FileEraser/ErasePathCheck.h"
 #include "app/inter/DoDataBase.h"
 #include "app/inter/HistoryLocation.h"
-#include "app/inter/HistorySchema.h"
 #include "platform/BundleLocator.h"
 
 #include <QDir>
@@ -136,13 +135,7 @@ TEST(ErasePathCheckTest, AMountPointNeedsConsent) {
 class EraseJobTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const QString resources =
-            bundle.outer() + QStringLiteral("/Contents/MacOS/Korvane Data Eraser.app/Contents/"
-                                            "Resources/");
-        std::string error;
-        ASSERT_TRUE(HistorySchema::createDatabase(
-            (resources + QStringLiteral("DataBase.db")).toStdString(), 0600, error))
-            << error;
+        bundle.addHistoryDatabase();
         HistoryLocation::setWritableCopyPath(work.path() + QStringLiteral("/copy/DataBase.db"));
     }
     void TearDown() override { HistoryLocation::setWritableCopyPath(QString()); }

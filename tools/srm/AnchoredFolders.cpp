@@ -24,6 +24,18 @@ std::vector<std::string> splitPath(const std::string& relative) {
     return parts;
 }
 
+// Opens folder NAME of DIRFD without following a link; on failure, how the caller should see it.
+int openBelow(int dirFd, const char* name, int& error, AnchoredFolders::Result& result) {
+    const int fd = ::openat(dirFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        error = errno;
+        result = error == ENOENT                      ? AnchoredFolders::Result::Missing
+                 : error == ELOOP || error == ENOTDIR ? AnchoredFolders::Result::Changed
+                                                      : AnchoredFolders::Result::Error;
+    }
+    return fd;
+}
+
 bool sameInode(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
@@ -87,13 +99,10 @@ AnchoredFolders::Result AnchoredFolders::open(const std::string& anchor,
     }
 
     if (chain_.empty()) {
-        const int fd = ::openat(parentFd_, anchorName_.c_str(),
-                                O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        Result failure = Result::Error;
+        const int fd = openBelow(parentFd_, anchorName_.c_str(), error, failure);
         if (fd < 0) {
-            error = errno;
-            return error == ENOENT ? Result::Missing
-                   : error == ELOOP || error == ENOTDIR ? Result::Changed
-                                                        : Result::Error;
+            return failure;
         }
         safewalk::EntryFacts facts;
         if (safewalk::readOpen(fd, facts) != 0 ||
@@ -116,13 +125,10 @@ AnchoredFolders::Result AnchoredFolders::open(const std::string& anchor,
     }
     closeChain(same + 1);
     for (std::size_t i = same; i + 1 < parts.size(); ++i) {
-        const int fd = ::openat(chain_.back().second, parts[i].c_str(),
-                                O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        Result failure = Result::Error;
+        const int fd = openBelow(chain_.back().second, parts[i].c_str(), error, failure);
         if (fd < 0) {
-            error = errno;
-            return error == ENOENT ? Result::Missing
-                   : error == ELOOP || error == ENOTDIR ? Result::Changed
-                                                        : Result::Error;
+            return failure;
         }
         safewalk::EntryFacts facts;
         if (safewalk::readOpen(fd, facts) != 0 || !facts.onSameMountAs(anchorFacts_)) {

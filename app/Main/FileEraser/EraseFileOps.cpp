@@ -3,11 +3,9 @@
 #include "platform/Logger.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <ftw.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -19,15 +17,6 @@ QString errnoText(int err) {
     return QString::fromLocal8Bit(std::strerror(err));
 }
 
-int removeVisited(const char* path, const struct stat*, int typeFlag, struct FTW*) {
-    // Depth-first order: a folder is visited after everything inside it. Failures are left for
-    // the final existence test of the top path to report.
-    if (typeFlag == FTW_DP)
-        ::rmdir(path);
-    else
-        ::unlink(path);
-    return 0;
-}
 
 } // namespace
 
@@ -68,37 +57,4 @@ bool EraseFileOps::clearProtectionFlags(const QString& path) {
     } // a file system without inode flags has nothing to clear
     ::close(fd);
     return clear;
-}
-
-bool EraseFileOps::removeEntry(const QString& path, QString* error) {
-    const QByteArray native = QFile::encodeName(path);
-    struct stat st {};
-    if (::lstat(native.constData(), &st) != 0)
-        return errno == ENOENT;
-    const int rc = S_ISDIR(st.st_mode) ? ::rmdir(native.constData()) : ::unlink(native.constData());
-    if (rc != 0) {
-        const int err = errno;
-        if (error)
-            *error = errnoText(err);
-        Logger::log(QStringLiteral("remove %1 failed: %2").arg(path, errnoText(err)));
-        return false;
-    }
-    return true;
-}
-
-bool EraseFileOps::removeTree(const QString& path) {
-    const QByteArray native = QFile::encodeName(path);
-    // FTW_PHYS: links are reported as links; FTW_MOUNT: stay on this file system.
-    ::nftw(native.constData(), removeVisited, 64, FTW_DEPTH | FTW_PHYS | FTW_MOUNT);
-    const bool gone = !pathExists(path);
-    if (!gone)
-        Logger::log(QStringLiteral("remove folder %1 failed: %2").arg(path, errnoText(errno)));
-    return gone;
-}
-
-bool EraseFileOps::isDeletable(const QString& path) {
-    QString parent = QFileInfo(path).path();
-    if (parent.isEmpty())
-        parent = QStringLiteral(".");
-    return ::access(QFile::encodeName(parent).constData(), W_OK | X_OK) == 0;
 }

@@ -20,15 +20,15 @@ namespace srm {
 class AnchoredFolders {
 public:
     enum class Result {
-        Found,       // HOLDER is open; the leaf may or may not exist
-        Missing,     // a folder on the way is gone
-        Changed,     // a folder on the way is now a link, a file, or another mount
-        Error,       // a folder on the way could not be opened (ERROR says why)
+        Found,   // HOLDER is open; the leaf may or may not exist
+        Missing, // a folder on the way is gone
+        Changed, // a folder on the way is now a link, a file, or another mount
+        Error,   // a folder on the way could not be opened (ERROR says why)
     };
 
     struct Holder {
-        int fd = -1;        // the open folder holding the item (owned by this object)
-        std::string leaf;   // the item's name in it
+        int fd = -1;           // the open folder holding the item (owned by this object)
+        std::string leaf;      // the item's name in it
         bool topLevel = false; // the item is the anchor itself
     };
 
@@ -37,8 +37,11 @@ public:
     AnchoredFolders(const AnchoredFolders&) = delete;
     AnchoredFolders& operator=(const AnchoredFolders&) = delete;
 
-    Result open(const std::string& anchor, const std::string& relative, Holder& holder,
-                int& error);
+    Result open(const std::string& anchor, const std::string& relative, Holder& holder, int& error);
+
+    // The folder above the current anchor (-1 when none is open).
+    int anchorParentFd() const { return parentFd_; }
+    const std::string& anchor() const { return anchor_; }
 
     // The anchor as it was when it was first opened: the reference for mounts below it.
     const safewalk::EntryFacts& anchorFacts() const { return anchorFacts_; }

@@ -54,6 +54,9 @@ int BatchRunner::run() {
     std::string word, anchor, relative;
     while (!Cancellation::requested() && readField(word) && readField(anchor) &&
            readField(relative)) {
+        if (folders_.anchorParentFd() >= 0 && anchor != folders_.anchor()) {
+            SecureRemover::flushFileSystemOf(folders_.anchorParentFd());
+        }
         reporter_.beginItem();
         const EntryOutcome outcome = eraseRecord(word, anchor, relative);
         allOk = allOk && outcome.ok();
@@ -63,6 +66,9 @@ int BatchRunner::run() {
         if (outcome.status == EntryStatus::Cancelled) {
             break;
         }
+    }
+    if (folders_.anchorParentFd() >= 0) {
+        SecureRemover::flushFileSystemOf(folders_.anchorParentFd());
     }
     return allOk && !Cancellation::requested() ? 0 : 1;
 }

@@ -49,8 +49,7 @@ OverwriteResult Overwriter::overwrite(int fd, const std::string& path, std::uint
                                      ")...");
         const PassEnd end = runPass(fd, path, length, blockSize, plan[i], skipped);
         if (end != PassEnd::Done) {
-            return end == PassEnd::Cancelled ? OverwriteResult::Cancelled
-                                             : OverwriteResult::Failed;
+            return end == PassEnd::Cancelled ? OverwriteResult::Cancelled : OverwriteResult::Failed;
         }
         if (observer_) {
             observer_(i, plan[i]);
@@ -60,13 +59,12 @@ OverwriteResult Overwriter::overwrite(int fd, const std::string& path, std::uint
 }
 
 Overwriter::PassEnd Overwriter::runPass(int fd, const std::string& path, std::uint64_t length,
-                                        std::uint64_t blockSize, const Pass& pass,
-                                        bool& skipped) {
+                                        std::uint64_t blockSize, const Pass& pass, bool& skipped) {
     std::uint8_t* buffer = buffer_.get();
     if (!pass.random) {
-        // Filled once per pass from phase 0; a chunk at offset AT starts AT % 3 bytes in, so the
-        // pattern runs on unbroken across chunk boundaries.
-        pass.fillPattern(0, buffer, kChunk + 2);
+        // Filled once per pass from phase 0, as far as the file reaches; a chunk at offset AT
+        // starts AT % 3 bytes in, so the pattern runs on unbroken across chunk boundaries.
+        pass.fillPattern(0, buffer, std::size_t(length < kChunk ? length : kChunk) + 2);
     }
     for (std::uint64_t at = 0; at < length; at += kChunk) {
         if (Cancellation::requested()) {

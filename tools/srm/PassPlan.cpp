@@ -1,6 +1,7 @@
 #include "PassPlan.h"
 
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 namespace srm {
@@ -15,10 +16,21 @@ std::string Pass::describe() const {
 }
 
 void Pass::fillPattern(std::uint64_t offset, std::uint8_t* buf, std::size_t len) const {
-    std::size_t phase = std::size_t(offset % 3);
-    for (std::size_t i = 0; i < len; ++i) {
-        buf[i] = pattern[phase];
-        phase = phase == 2 ? 0 : phase + 1;
+    if (pattern[0] == pattern[1] && pattern[1] == pattern[2]) {
+        std::memset(buf, pattern[0], len);
+        return;
+    }
+    // Three bytes by hand, then the filled part copied onto what follows, doubling each time.
+    const std::size_t phase = std::size_t(offset % 3);
+    std::size_t done = 0;
+    for (; done < len && done < 3; ++done) {
+        buf[done] = pattern[(phase + done) % 3];
+    }
+    while (done < len) {
+        const std::size_t step = done - done % 3; // whole cycles, so the phase carries on
+        const std::size_t n = len - done < step ? len - done : step;
+        std::memcpy(buf + done, buf, n);
+        done += n;
     }
 }
 

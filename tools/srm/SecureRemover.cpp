@@ -77,8 +77,8 @@ bool clearProtection(int fd) {
 
 // The same for entry NAME of DIRFD, checking that it still is the file or folder SEEN.
 bool clearProtectionOf(int dirFd, const std::string& name, const struct stat& seen) {
-    FdGuard fd(::openat(dirFd, name.c_str(),
-                        O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    FdGuard fd(
+        ::openat(dirFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat opened {};
     if (fd.get() < 0 || ::fstat(fd.get(), &opened) != 0 || !sameInode(opened, seen) ||
         !(S_ISREG(opened.st_mode) || S_ISDIR(opened.st_mode))) {
@@ -89,8 +89,7 @@ bool clearProtectionOf(int dirFd, const std::string& name, const struct stat& se
 
 // True when the open folder FD holds no entry besides "." and "..".
 bool folderIsEmpty(int dirFd, const std::string& name, int& error) {
-    const int fd =
-        ::openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int fd = ::openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
         error = errno;
         return false;
@@ -232,6 +231,7 @@ bool SecureRemover::erase(const std::string& path) {
     }
     FolderEraser eraser(*this, trimmed);
     const bool finished = SafeWalk::walk(parentFd.get(), name, eraser);
+    flushFileSystemOf(parentFd.get());
     return finished && eraser.ok();
 }
 
@@ -282,8 +282,8 @@ int SecureRemover::openForWriting(int dirFd, const std::string& name, const std:
         fd = ::openat(dirFd, name.c_str(), flags);
     }
     if (fd < 0 && errno == EACCES && options_.force &&
-        ::fchmodat(dirFd, name.c_str(), (seen.st_mode & 07777) | S_IWUSR,
-                   AT_SYMLINK_NOFOLLOW) == 0) {
+        ::fchmodat(dirFd, name.c_str(), (seen.st_mode & 07777) | S_IWUSR, AT_SYMLINK_NOFOLLOW) ==
+            0) {
         fd = ::openat(dirFd, name.c_str(), flags);
     }
     error = fd < 0 ? errno : 0;
@@ -347,12 +347,11 @@ EntryOutcome SecureRemover::eraseFile(int dirFd, const std::string& name, const 
         return EntryOutcome::failed(EntryReason::BlocksSkipped);
     }
     // Only now that the passes are on the device: give the blocks back, then drop the name.
+    // (No sync of its own: the data is already overwritten on the device, and what is left to
+    // make durable, the truncation and the removal, goes with the file system's sync at the
+    // end of the run.)
     if (::ftruncate(fd.get(), 0) != 0) {
         reporter_.failure(shown, "truncate", errno);
-        return EntryOutcome::failed(EntryReason::Error);
-    }
-    if (::fsync(fd.get()) != 0) {
-        reporter_.failure(shown, "fsync", errno);
         return EntryOutcome::failed(EntryReason::Error);
     }
     if (::close(fd.release()) != 0) {
@@ -429,15 +428,22 @@ bool SecureRemover::removeName(int dirFd, const std::string& name, const std::st
         }
         return false;
     }
-    syncFolder(dirFd);
     return true;
 }
 
+void SecureRemover::flushFileSystemOf(int fd) {
+    // The removals are made durable once per run, not one by one: by then every overwrite has
+    // long been on the device.
+    if (::syncfs(fd) != 0) {
+        ::sync();
+    }
+}
+
 // Renames NAME to random names of falling length (its own length, then halved down to one
-// character), syncing the folder after each, so that the original name and its length are
-// replaced on the device where the file system rewrites its entries in place. Returns the name
-// the entry has in the end. A folder that refuses renames only loses this extra: it is reported
-// and the removal goes on.
+// character), then syncs the folder once, so that the last, one-letter name has replaced the
+// original and its length on the device where the file system rewrites its entries in place.
+// Returns the name the entry has in the end. A folder that refuses renames only loses this
+// extra: it is reported and the removal goes on.
 std::string SecureRemover::hideName(int dirFd, const std::string& name, const std::string& shown) {
     static const char kLetters[] = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
     std::string current = name;
@@ -446,9 +452,10 @@ std::string SecureRemover::hideName(int dirFd, const std::string& name, const st
     for (std::size_t length = name.size() / 2; length >= 1; length /= 2) {
         lengths.push_back(length);
     }
+    bool refused = false;
     for (std::size_t length : lengths) {
         bool renamed = false;
-        for (int attempt = 0; attempt < 8 && !renamed; ++attempt) {
+        for (int attempt = 0; attempt < 8 && !renamed && !refused; ++attempt) {
             std::string candidate(length, '0');
             for (char& c : candidate) {
                 c = kLetters[random_.below(sizeof kLetters - 1)];
@@ -478,12 +485,14 @@ std::string SecureRemover::hideName(int dirFd, const std::string& name, const st
                 reporter_.progress(shown, "renamed to " + candidate);
                 current = candidate;
                 renamed = true;
-                syncFolder(dirFd);
             } else if (errno != EEXIST) {
                 reporter_.failure(shown, "rename before removal", errno);
-                return current;
+                refused = true;
             }
         }
+    }
+    if (current != name) {
+        syncFolder(dirFd);
     }
     return current;
 }

@@ -35,6 +35,10 @@ public:
                           const safewalk::EntryFacts& seen, safewalk::SafeWalk::Kind kind,
                           bool topLevel);
 
+    // Makes the removals on the file system of FD durable (the batch mode calls it at the end of
+    // each anchor; erase() does so itself).
+    static void flushFileSystemOf(int fd);
+
     // The scheme and final zero pass for the entries that follow (the batch mode's records).
     void setScheme(Scheme scheme, bool zeroPass);
 

@@ -9,6 +9,7 @@
 #include "platform/Logger.h"
 
 #include <QTimer>
+#include <algorithm>
 #include <sys/stat.h>
 
 namespace {

@@ -251,6 +251,9 @@ int EraseCommand::run(const QList<QByteArray>& args) {
         if (erased && line.copyOnWrite)
             std::printf("  earlier copies may remain on this copy-on-write volume; wipe its free "
                         "space too\n");
+        else if (erased && line.namesInJournal)
+            std::printf("  %s (emptying it needs administrator rights)\n",
+                        EraseReport::kJournalCaveat.toLocal8Bit().constData());
         for (const EraseReport::Problem& p : line.problems)
             std::printf("  %s: %s\n", printable(p.path).toLocal8Bit().constData(),
                         printable(EraseReport::reasonText(p)).toLocal8Bit().constData());

@@ -205,6 +205,8 @@ void EraserWC::eraseFinished(const EraseReport& report) {
         if (report.anyCopyOnWrite())
             text += QLatin1Char(' ') + tr("Earlier copies may remain on this copy-on-write "
                                           "volume: wipe its free space as well.");
+        if (!report.namesInJournal().isEmpty())
+            text += QLatin1Char(' ') + EraseReport::journalNote({m_shown});
         showResult(true, text);
         return;
     }

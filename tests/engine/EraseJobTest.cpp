@@ -186,6 +186,34 @@ TEST_F(EraseJobTest, JudgesEachChosenItemByEverythingInItAndRecordsItOnce) {
     EXPECT_TRUE(report.historyRecorded);
 }
 
+// An erased item whose name the tool could not take out of the file-system journal is not
+// called plainly erased: the report, its result text and the history say that names may remain.
+TEST_F(EraseJobTest, NamesLeftInTheJournalAreSaidInTheResultAndTheHistory) {
+    writeFile(path("tree/plain"), "x");
+    writeFile(path("tree/sub/tooljournal"), "y");
+    writeFile(path("other"), "z");
+    EraseJob job(quietOptions());
+    const QList<FileObjPtr> chosen{job.builder().addFileToArr(path("tree")),
+                                   job.builder().addFileToArr(path("other"))};
+    JobEnd end;
+    ASSERT_TRUE(runJob(job, chosen, end));
+
+    const EraseReport& report = job.report();
+    ASSERT_EQ(report.lines.size(), 2);
+    EXPECT_EQ(report.lines[0].outcome, EraseReport::Outcome::Erased);
+    EXPECT_TRUE(report.lines[0].namesInJournal) << "a note inside a folder reaches the folder";
+    EXPECT_EQ(EraseReport::resultText(report.lines[0]),
+              QStringLiteral("Erased; names may remain in the file system journal"));
+    EXPECT_FALSE(report.lines[1].namesInJournal);
+    EXPECT_EQ(EraseReport::resultText(report.lines[1]), QStringLiteral("Erased"));
+    EXPECT_EQ(report.namesInJournal(), QStringList{path("tree")});
+
+    const HistoryData history = DoDataBase::returnDoDataBase()->getAllData();
+    ASSERT_EQ(history.size(), 1);
+    EXPECT_EQ(history.first()[1].result, EraseReport::kJournalResult);
+    EXPECT_EQ(history.first()[2].result, QStringLiteral("Erased"));
+}
+
 TEST_F(EraseJobTest, HomeAndSystemFoldersAreErasedOnlyWithConsent) {
     writeFile(path("home/me/notes"), "x");
     for (bool consented : {false, true}) {

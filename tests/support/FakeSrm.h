@@ -8,7 +8,8 @@
 //   "toolkeeps"  answers erased but keeps the file (a tool that lies);
 //   "toolcrash"  ends the tool at once with status 3, without an answer;
 //   "toolsleeps" or "slow"  writes its pid to srm.pid and waits a minute (to be cancelled);
-//   "toolpause"  waits two seconds, then removes the file.
+//   "toolpause"  waits two seconds, then removes the file;
+//   "tooljournal" removes it and notes that its name may remain in the journal.
 // A stop request (SIGTERM) answers "cancelled" for the entry under way, as the real tool does.
 // Run as "srm OPTIONWORD PATH" it logs that and removes PATH, for the one-path callers.
 inline const char* const kFakeBatchSrm = R"(#!/bin/bash
@@ -24,8 +25,9 @@ fi
 while IFS= read -r -d '' word && IFS= read -r -d '' anchor && IFS= read -r -d '' rel; do
   if [ -n "$rel" ]; then p="$anchor/$rel"; else p="$anchor"; fi
   printf '%s %s\n' "$word" "$p" >> "$dir/srm.log"
-  status=erased; reason=-; message=-
+  status=erased; reason=-; message=-; notes=
   case "$p" in
+    *tooljournal*) rm -f -- "$p"; notes=$'\tjournal' ;;
     *toolfails*) status=failed; reason=error; message="fake failure" ;;
     *toolkeeps*) ;;
     *toolcrash*) exit 3 ;;
@@ -40,7 +42,7 @@ while IFS= read -r -d '' word && IFS= read -r -d '' anchor && IFS= read -r -d ''
         status=missing
       fi ;;
   esac
-  printf '%d\t%s\t%s\t%s\n' "$i" "$status" "$reason" "$message"
+  printf '%d\t%s\t%s\t%s%s\n' "$i" "$status" "$reason" "$message" "$notes"
   i=$((i+1))
 done
 )";

@@ -1,5 +1,6 @@
 #include "LoopImage.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -7,6 +8,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <signal.h>
 #include <stdexcept>
 #include <sys/mount.h>
@@ -193,6 +195,8 @@ void LoopImage::mount() {
     if (mounted_) {
         return;
     }
+    contentRead_ = false;
+    content_.clear();
     std::string out;
     if (fs_ != FileSystem::Vfat) {
         if (run({"losetup", "-f", "--show", imagePath_}, &out) != 0) {
@@ -308,31 +312,182 @@ std::size_t LoopImage::count(const std::string& needle) const {
     if (needle.empty()) {
         return 0;
     }
-    std::ifstream image(imagePath_, std::ios::binary);
-    if (!image) {
-        throw std::runtime_error("cannot read " + imagePath_);
+    return countGroups({{needle}}).front();
+}
+
+std::vector<std::size_t>
+LoopImage::countGroups(const std::vector<std::vector<std::string>>& groups) const {
+    // The whole image is read once per unmount and searched in memory: proofs look for many
+    // needles in small images.
+    if (!contentRead_) {
+        std::ifstream image(imagePath_, std::ios::binary);
+        if (!image) {
+            throw std::runtime_error("cannot read " + imagePath_);
+        }
+        content_.assign(std::istreambuf_iterator<char>(image), std::istreambuf_iterator<char>());
+        contentRead_ = true;
     }
-    // Read in large pieces; each keeps the tail of the one before, so a needle that straddles
-    // two pieces is still found (and never counted twice).
-    const std::size_t piece = 4 << 20;
-    const std::size_t keep = needle.size() - 1;
-    std::string window;
-    std::vector<char> buf(piece);
-    std::size_t found = 0;
-    while (image) {
-        image.read(buf.data(), std::streamsize(piece));
-        std::streamsize got = image.gcount();
-        if (got <= 0) {
-            break;
+    std::vector<std::size_t> found(groups.size(), 0);
+    const char* data = content_.data();
+    const std::size_t size = content_.size();
+    if (groups.size() == 1 && groups[0].size() == 1) {
+        const std::string& needle = groups[0][0];
+        for (const char* at = data; at < data + size;) {
+            const void* hit =
+                ::memmem(at, std::size_t(data + size - at), needle.data(), needle.size());
+            if (hit == nullptr) {
+                break;
+            }
+            ++found[0];
+            at = static_cast<const char*>(hit) + 1;
         }
-        window.append(buf.data(), std::size_t(got));
-        for (std::size_t at = window.find(needle); at != std::string::npos;
-             at = window.find(needle, at + 1)) {
-            ++found;
+        return found;
+    }
+    // Only offsets whose first two bytes start some needle are compared in full.
+    struct Needle {
+        const std::string* text;
+        std::size_t group;
+    };
+    std::vector<std::vector<Needle>> byStart(65536);
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        for (const std::string& needle : groups[g]) {
+            if (needle.size() >= 2) {
+                byStart[static_cast<unsigned char>(needle[0]) |
+                        (static_cast<unsigned char>(needle[1]) << 8)]
+                    .push_back({&needle, g});
+            }
         }
-        window.erase(0, window.size() > keep ? window.size() - keep : 0);
+    }
+    for (std::size_t at = 0; at + 2 <= size; ++at) {
+        const std::vector<Needle>& candidates =
+            byStart[static_cast<unsigned char>(data[at]) |
+                    (static_cast<unsigned char>(data[at + 1]) << 8)];
+        for (const Needle& needle : candidates) {
+            if (at + needle.text->size() <= size &&
+                std::memcmp(data + at, needle.text->data(), needle.text->size()) == 0) {
+                ++found[needle.group];
+            }
+        }
     }
     return found;
+}
+
+namespace {
+
+std::u16string utf16Of(const std::string& text) {
+    std::u16string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        std::uint32_t cp = c;
+        std::size_t length = 1;
+        if (c >= 0xF0) {
+            cp = c & 0x07, length = 4;
+        } else if (c >= 0xE0) {
+            cp = c & 0x0F, length = 3;
+        } else if (c >= 0xC0) {
+            cp = c & 0x1F, length = 2;
+        }
+        for (std::size_t k = 1; k < length && i + k < text.size(); ++k) {
+            cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        }
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(char16_t(0xD800 + (cp >> 10)));
+            out.push_back(char16_t(0xDC00 + (cp & 0x3FF)));
+        } else {
+            out.push_back(char16_t(cp));
+        }
+        i += length;
+    }
+    return out;
+}
+
+std::string littleEndian(const std::u16string& text) {
+    std::string out;
+    for (char16_t c : text) {
+        out.push_back(char(c & 0xFF));
+        out.push_back(char(c >> 8));
+    }
+    return out;
+}
+
+std::vector<std::string> wideRuns(const std::string& name) {
+    const std::u16string wide = utf16Of(name);
+    std::vector<std::string> runs;
+    for (std::size_t i = 0; i + 5 <= wide.size(); ++i) {
+        runs.push_back(littleEndian(wide.substr(i, 5)));
+    }
+    return runs;
+}
+
+// The 8.3 alias FAT drivers make for a long name starts with its first six valid characters
+// in upper case, then "~".
+std::string aliasTail(const std::string& name) {
+    std::string base;
+    for (char c : name.substr(0, name.rfind('.'))) {
+        if (c >= 'a' && c <= 'z') {
+            c = char(c - 'a' + 'A');
+        }
+        if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || std::strchr("!#$%&'()-@^_`{}", c)) {
+            base.push_back(c);
+        }
+    }
+    return base.size() < 6 ? std::string() : base.substr(1, 5) + "~";
+}
+
+// An 8.3 name as its FAT entry holds it (base and extension padded to 8 and 3, upper case),
+// without the first character; empty for names that are not 8.3.
+std::string shortEntry(const std::string& name) {
+    const std::size_t dot = name.find('.');
+    const std::string base = name.substr(0, dot);
+    const std::string ext = dot == std::string::npos ? std::string() : name.substr(dot + 1);
+    if (base.empty() || base.size() > 8 || ext.size() > 3 || ext.find('.') != std::string::npos ||
+        name.find(' ') != std::string::npos) {
+        return {};
+    }
+    std::string entry =
+        base + std::string(8 - base.size(), ' ') + ext + std::string(3 - ext.size(), ' ');
+    for (char& c : entry) {
+        if (c >= 'a' && c <= 'z') {
+            c = char(c - 'a' + 'A');
+        }
+    }
+    return entry.substr(1);
+}
+
+} // namespace
+
+std::size_t LoopImage::countNameTraces(const std::string& name,
+                                       const std::vector<std::string>& others) const {
+    return countNameTraces(std::vector<std::string>{name}, others).front();
+}
+
+std::vector<std::size_t> LoopImage::countNameTraces(const std::vector<std::string>& names,
+                                                    const std::vector<std::string>& others) const {
+    std::vector<std::vector<std::string>> groups;
+    for (const std::string& name : names) {
+        std::vector<std::string> shared;
+        for (const std::string& other : others) {
+            if (other != name) {
+                const std::vector<std::string> runs = wideRuns(other);
+                shared.insert(shared.end(), runs.begin(), runs.end());
+            }
+        }
+        std::vector<std::string> needles{name};
+        for (const std::string& run : wideRuns(name)) {
+            if (std::find(shared.begin(), shared.end(), run) == shared.end() &&
+                std::find(needles.begin(), needles.end(), run) == needles.end()) {
+                needles.push_back(run);
+            }
+        }
+        for (const std::string& form : {aliasTail(name), shortEntry(name)}) {
+            if (!form.empty()) {
+                needles.push_back(form);
+            }
+        }
+        groups.push_back(needles);
+    }
+    return countGroups(groups);
 }
 
 std::size_t LoopImage::countName(const std::string& name) const {

@@ -37,9 +37,21 @@ public:
 
     // Occurrences of NEEDLE in the raw image (read through the image file; unmount first).
     std::size_t count(const std::string& needle) const;
+    // The occurrences of each group of NEEDLES together, in one pass over the image.
+    std::vector<std::size_t> countGroups(const std::vector<std::vector<std::string>>& groups) const;
     // Traces of a file name: the name as is, or its first five characters in UTF-16LE (where
     // FAT long names and exFAT names start). Use names whose first five characters are unique.
     std::size_t countName(const std::string& name) const;
+    // Every trace of the UTF-8 file name NAME that the image holds: the name as is, each run of
+    // five of its characters in UTF-16LE (FAT long names and exFAT names, which both cut names
+    // into slots) and its FAT 8.3 alias without the first character (which a removal
+    // overwrites). Runs that also occur in one of OTHERS are not counted, so that names
+    // sharing words can be told apart.
+    std::size_t countNameTraces(const std::string& name,
+                                const std::vector<std::string>& others = {}) const;
+    // The same for each of NAMES, in one pass.
+    std::vector<std::size_t> countNameTraces(const std::vector<std::string>& names,
+                                             const std::vector<std::string>& others) const;
 
     // Runs ARGV (no shell); returns the exit status, -1 when it could not run. OUTPUT gets
     // standard output and standard error when given.
@@ -55,6 +67,8 @@ private:
     std::string loopDevice_;
     pid_t fuseChild_ = -1;
     bool mounted_ = false;
+    mutable std::string content_; // the image as last read by count()
+    mutable bool contentRead_ = false;
 };
 
 } // namespace testsupport

@@ -58,6 +58,7 @@ int BatchRunner::run() {
             SecureRemover::flushFileSystemOf(folders_.anchorParentFd());
         }
         reporter_.beginItem();
+        remover_.beginEntry();
         const EntryOutcome outcome = eraseRecord(word, anchor, relative);
         allOk = allOk && outcome.ok();
         if (!writeResult(index++, outcome)) {
@@ -70,6 +71,7 @@ int BatchRunner::run() {
     if (folders_.anchorParentFd() >= 0) {
         SecureRemover::flushFileSystemOf(folders_.anchorParentFd());
     }
+    remover_.finishRun();
     return allOk && !Cancellation::requested() ? 0 : 1;
 }
 
@@ -119,9 +121,14 @@ bool BatchRunner::writeResult(long index, const EntryOutcome& outcome) {
             c = ' ';
         }
     }
+    // A fifth field carries notes on an erased entry: "journal" when its name may remain in a
+    // file-system journal that this run cannot empty.
+    const bool journal =
+        outcome.status == EntryStatus::Erased && remover_.namesMayRemainInJournal();
     const std::string line = std::to_string(index) + "\t" +
                              EntryOutcome::statusWord(outcome.status) + "\t" +
-                             EntryOutcome::reasonWord(outcome.reason) + "\t" + message + "\n";
+                             EntryOutcome::reasonWord(outcome.reason) + "\t" + message +
+                             (journal ? "\tjournal" : "") + "\n";
     const char* data = line.data();
     std::size_t left = line.size();
     while (left > 0) {

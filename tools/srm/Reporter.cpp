@@ -21,6 +21,10 @@ void Reporter::problem(const std::string& path, const std::string& message) {
     err_ << "srm: " << path << ": " << message << std::endl;
 }
 
+void Reporter::warning(const std::string& message) {
+    err_ << "srm: " << message << std::endl;
+}
+
 void Reporter::progress(const std::string& path, const std::string& message) {
     if (verbose_) {
         out_ << "srm: " << path << ": " << message << std::endl;

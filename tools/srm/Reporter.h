@@ -18,6 +18,8 @@ public:
     void failure(const std::string& path, const std::string& operation, int errnum);
     // "srm: PATH: MESSAGE" on standard error.
     void problem(const std::string& path, const std::string& message);
+    // "srm: MESSAGE" on standard error, kept from no item: what the run as a whole could not do.
+    void warning(const std::string& message);
     // "srm: PATH: MESSAGE" on standard output, only when verbose.
     void progress(const std::string& path, const std::string& message);
 

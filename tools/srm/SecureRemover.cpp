@@ -87,8 +87,9 @@ bool clearProtectionOf(int dirFd, const std::string& name, const struct stat& se
     return clearProtection(fd.get());
 }
 
-// True when the open folder FD holds no entry besides "." and "..".
-bool folderIsEmpty(int dirFd, const std::string& name, int& error) {
+// True when folder NAME of DIRFD holds no entry besides "." and ".." (and, with FILLERSTOO,
+// none but throw-away entries of the name scrubber).
+bool folderIsEmpty(int dirFd, const std::string& name, int& error, bool fillersToo = false) {
     const int fd = ::openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
         error = errno;
@@ -103,7 +104,8 @@ bool folderIsEmpty(int dirFd, const std::string& name, int& error) {
     bool empty = true;
     while (const dirent* entry = ::readdir(dir)) {
         const char* n = entry->d_name;
-        if (!(n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0')))) {
+        if (!(n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) &&
+            !(fillersToo && FolderFormat::isFillerName(n))) {
             empty = false;
             break;
         }
@@ -111,6 +113,17 @@ bool folderIsEmpty(int dirFd, const std::string& name, int& error) {
     ::closedir(dir);
     error = 0;
     return empty;
+}
+
+// Opens folder NAME of DIRFD when it still is the folder SEEN; -1 otherwise.
+int openSameFolder(int dirFd, const std::string& name, const struct stat& seen) {
+    const int fd = ::openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    struct stat st {};
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !sameInode(st, seen))) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 } // namespace
@@ -142,6 +155,7 @@ public:
         const bool leftovers = failedInside_[entry.depth] != 0 || !complete;
         failedInside_[entry.depth] = 0;
         if (leftovers) {
+            remover_.releaseFolder(entry.dirFd, entry.name, entry.facts.st);
             remover_.reporter_.problem(shownOf(entry.relative),
                                        "not removed: some of its contents are left");
             failedAt(entry.depth);
@@ -177,7 +191,20 @@ private:
 };
 
 SecureRemover::SecureRemover(const SrmOptions& options, RandomSource& random, Reporter& reporter)
-    : options_(options), random_(random), reporter_(reporter), overwriter_(random, reporter) {}
+    : options_(options), random_(random), reporter_(reporter), overwriter_(random, reporter),
+      scrubber_(random, reporter), journal_(reporter) {}
+
+void SecureRemover::finishRun() {
+    scrubber_.releaseAll();
+    journal_.flush();
+}
+
+void SecureRemover::releaseFolder(int dirFd, const std::string& name, const struct stat& seen) {
+    FdGuard fd(openSameFolder(dirFd, name, seen));
+    if (fd.get() >= 0) {
+        scrubber_.release(fd.get());
+    }
+}
 
 void SecureRemover::setScheme(Scheme scheme, bool zeroPass) {
     options_.scheme = scheme;
@@ -370,6 +397,18 @@ EntryOutcome SecureRemover::eraseFolder(int dirFd, const std::string& name,
                                         bool topLevel) {
     // Looked at before any rename, so a folder that cannot go keeps its name.
     int error = 0;
+    if (scrubber_.formatOf(dirFd).keepsRemovedNames()) {
+        // Its throw-away entries go first; when nothing else is left, its free slots are
+        // overwritten before it goes, as they hold the names of what was in it.
+        FdGuard folder(openSameFolder(dirFd, name, seen));
+        if (folder.get() >= 0) {
+            if (folderIsEmpty(dirFd, name, error, true)) {
+                scrubber_.beforeFolderRemoval(folder.get());
+            } else {
+                scrubber_.release(folder.get());
+            }
+        }
+    }
     if (!folderIsEmpty(dirFd, name, error)) {
         if (error != 0) {
             reporter_.failure(shown, "open folder", error);
@@ -406,7 +445,10 @@ bool SecureRemover::removeName(int dirFd, const std::string& name, const std::st
     if (folder && S_ISDIR(before.st_mode)) {
         clearProtectionOf(dirFd, name, seen);
     }
-    const std::string current = hideName(dirFd, name, shown);
+    // Where removed names stay in the folder's slots, renames would only scatter more copies of
+    // them: the slots are overwritten after the removal instead.
+    const bool slotFormat = scrubber_.formatOf(dirFd).keepsRemovedNames();
+    const std::string current = slotFormat ? name : hideName(dirFd, name, shown);
     struct stat now {};
     if (::fstatat(dirFd, current.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0) {
         reporter_.failure(shown, "lstat before removal", errno);
@@ -427,6 +469,12 @@ bool SecureRemover::removeName(int dirFd, const std::string& name, const std::st
             reporter_.failure(where, folder ? "rmdir" : "unlink", err);
         }
         return false;
+    }
+    if (slotFormat) {
+        scrubber_.afterRemoval(dirFd, name, topLevel);
+    }
+    if (journal_.noteRemoval(dirFd)) {
+        namesInJournal_ = true;
     }
     return true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "EntryOutcome.h"
+#include "JournalFlusher.h"
+#include "NameScrubber.h"
 #include "Overwriter.h"
 #include "PassPlan.h"
 #include "RandomSource.h"
@@ -39,6 +41,16 @@ public:
     // each anchor; erase() does so itself).
     static void flushFileSystemOf(int fd);
 
+    // The end of a run: the throw-away entries left in folders that stay are removed (not
+    // before: their places would take the next entries made there), then the journals of the
+    // file systems that lost names are emptied where this process may.
+    void finishRun();
+
+    // Whether a name removed since beginEntry() may remain in a file-system journal that this
+    // run cannot empty.
+    void beginEntry() { namesInJournal_ = false; }
+    bool namesMayRemainInJournal() const { return namesInJournal_; }
+
     // The scheme and final zero pass for the entries that follow (the batch mode's records).
     void setScheme(Scheme scheme, bool zeroPass);
 
@@ -57,11 +69,15 @@ private:
     bool removeName(int dirFd, const std::string& name, const std::string& shown, bool folder,
                     const struct stat& seen, bool topLevel);
     std::string hideName(int dirFd, const std::string& name, const std::string& shown);
+    void releaseFolder(int dirFd, const std::string& name, const struct stat& seen);
 
     SrmOptions options_;
     RandomSource& random_;
     Reporter& reporter_;
     Overwriter overwriter_;
+    NameScrubber scrubber_;
+    JournalFlusher journal_;
+    bool namesInJournal_ = false;
 };
 
 } // namespace srm

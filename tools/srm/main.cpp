@@ -61,5 +61,6 @@ int main(int argc, char** argv) {
         }
         ok = remover.erase(path) && ok;
     }
+    remover.finishRun();
     return ok ? 0 : 1;
 }

@@ -29,6 +29,9 @@ struct EraseItemResult {
     Outcome outcome = Outcome::Pending;
     Reason reason = Reason::None;
     QString toolMessage; // the tool's first message about the item, without the path
+    // Erased, but its name may remain in a file-system journal that the tool could not empty
+    // (it needs administrator rights for that).
+    bool namesInJournal = false;
 
     bool erased() const { return outcome == Outcome::Erased; }
 };

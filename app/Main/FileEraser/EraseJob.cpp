@@ -123,6 +123,7 @@ void EraseJob::judge() {
         EraseReport::Line& line = m_report.lines[index];
         switch (item->result.outcome) {
         case Outcome::Erased:
+            line.namesInJournal = line.namesInJournal || item->result.namesInJournal;
             break;
         case Outcome::Pending:
             allErased[index] = false;

@@ -18,10 +18,20 @@ bool EraseReport::anyCopyOnWrite() const {
     return false;
 }
 
+QStringList EraseReport::namesInJournal() const {
+    QStringList paths;
+    for (const Line& line : lines)
+        if (line.outcome == Outcome::Erased && line.namesInJournal)
+            paths << line.item->url;
+    return paths;
+}
+
 QString EraseReport::resultText(const Line& line) {
     if (line.outcome == Outcome::Failed)
         return QStringLiteral("Failed");
-    return line.copyOnWrite ? kCopyOnWriteResult : QStringLiteral("Erased");
+    if (line.copyOnWrite)
+        return kCopyOnWriteResult;
+    return line.namesInJournal ? kJournalResult : QStringLiteral("Erased");
 }
 
 QString EraseReport::reasonText(const Problem& problem) {
@@ -57,6 +67,13 @@ QStringList EraseReport::problemLines(int limit) const {
     if (total > limit)
         out << QStringLiteral("… and %1 more").arg(total - limit);
     return out;
+}
+
+QString EraseReport::journalNote(const QStringList& paths) {
+    return QStringLiteral("The names of %1 may remain in the file system journal: emptying it "
+                          "needs administrator rights. Erase as administrator to remove them "
+                          "as well.")
+        .arg(paths.join(QStringLiteral(", ")));
 }
 
 QString EraseReport::copyOnWriteWarning(const QStringList& paths) {

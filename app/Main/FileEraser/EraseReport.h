@@ -23,6 +23,7 @@ public:
         FileObjPtr item; // the chosen item; its failStr is the line's result text
         Outcome outcome = Outcome::Failed;
         bool copyOnWrite = false;
+        bool namesInJournal = false; // erased, but names may remain in the file-system journal
         int level = 0; // the standard it really got (pass count); 0 when nothing was erased
         ErasePathCheck::Result refusal; // set when the item was refused at the start
         bool refused = false;
@@ -37,9 +38,11 @@ public:
     int failedCount() const;
     bool allErased() const { return failedCount() == 0 && !cancelled; }
     bool anyCopyOnWrite() const;
+    // The erased items whose names may remain in a file-system journal (display paths).
+    QStringList namesInJournal() const;
 
-    // "Erased", "Failed", or for an erased item on a copy-on-write volume the same warning the
-    // history keeps.
+    // "Erased", "Failed", or for an erased item on a copy-on-write volume, or whose names may
+    // remain in the journal, the same warning the history keeps.
     static QString resultText(const Line& line);
     // One sentence for a problem ("its data is still reachable through another name").
     static QString reasonText(const Problem& problem);
@@ -51,4 +54,10 @@ public:
         QStringLiteral("Erased; earlier copies may remain on this copy-on-write volume");
     // The warning shown before erasing on such a volume.
     static QString copyOnWriteWarning(const QStringList& paths);
+
+    static inline const QString kJournalCaveat =
+        QStringLiteral("names may remain in the file system journal");
+    static inline const QString kJournalResult = QStringLiteral("Erased; ") + kJournalCaveat;
+    // What the end of an erasure says when names may remain in a journal.
+    static QString journalNote(const QStringList& paths);
 };

@@ -487,12 +487,15 @@ void FileEraserViewController::showResultAndFinish() {
         for (const EraseReport::Line& line : report.lines)
             if (line.copyOnWrite)
                 copyOnWrite << line.item->url;
-        const QString note =
+        QString note =
             copyOnWrite.isEmpty()
                 ? QString()
                 : tr("Earlier copies may remain on the copy-on-write volume of %1: wipe its free "
                      "space as well (Erase Free Space) to remove them.")
                       .arg(copyOnWrite.join(QStringLiteral(", ")));
+        if (const QStringList journal = report.namesInJournal(); !journal.isEmpty())
+            note += (note.isEmpty() ? QString() : QStringLiteral(" ")) +
+                    EraseReport::journalNote(journal);
         result = new FileEraserSuccessViewController(report.erasedCount(), note);
     }
     AttachedWindow::run(result, this);

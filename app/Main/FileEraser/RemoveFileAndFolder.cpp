@@ -179,9 +179,11 @@ void RemoveFileAndFolder::applyResult(const QByteArray& line) {
     if ((status == "erased" || status == "missing") && stillThere)
         mark(item, Outcome::Failed, Reason::ToolError,
              QStringLiteral("it is still there after the erasure"));
-    else if (status == "erased" || status == "missing")
+    else if (status == "erased" || status == "missing") {
         mark(item, Outcome::Erased, Reason::None, QString());
-    else if (status == "skipped")
+        // The notes field, after the message, of an erased entry.
+        item->result.namesInJournal = fields.size() > 4 && fields[4].split(',').contains("journal");
+    } else if (status == "skipped")
         mark(item, Outcome::Skipped, reason, message);
     else if (status == "cancelled")
         mark(item, Outcome::Cancelled, Reason::Cancelled, message);

@@ -1,4 +1,5 @@
 #include "LoopImage.h"
+#include "NamedFiles.h"
 #include "tests/support/RealToolBundle.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <unistd.h>
 
 using testsupport::LoopImage;
+using testsupport::NamedFiles;
 
 namespace {
 
@@ -96,6 +98,57 @@ TEST_P(EraseProofTest, MarkedTreeLeavesNoBytesAndLinkedFolderSurvives) {
     for (const char* marker : {"ZQTOPMARK", "ZQINNERMARK", "ZQTINYMARK"})
         EXPECT_EQ(image.count(marker), 0u) << marker << " left on " << LoopImage::name(GetParam());
     EXPECT_GE(image.count("ZQKEEPMARK"), 2000u);
+}
+
+// Six files chosen in a folder that stays and a chosen folder tree: after `korvane erase` the
+// raw image holds no trace of their names (nor of their data), where six files removed with rm
+// before the erasure left every name.
+TEST_P(EraseProofTest, ErasedNamesLeaveNoTraceWherePlainRemovalLeavesThem) {
+    const std::string why = LoopImage::unavailableReason(GetParam());
+    if (!why.empty())
+        GTEST_SKIP() << why;
+    if (!haveSrm())
+        GTEST_SKIP() << "the srm tool is not built into the bundle";
+    using Set = NamedFiles::Set;
+    NamedFiles::allowUnicode(GetParam() != LoopImage::FileSystem::Vfat);
+    LoopImage image(GetParam(), 64ull << 20);
+    image.mount();
+    const std::string root = image.mountPoint();
+    const std::string kept = root + "/kept", tree = root + "/" + NamedFiles::folderNames()[0];
+    NamedFiles::write(kept, Set::Kept);
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(tree)));
+    NamedFiles::write(tree + "/" + NamedFiles::folderNames()[1], Set::Erased);
+    NamedFiles::write(root + "/control", Set::Control);
+    for (const std::string& name : NamedFiles::names(Set::Control))
+        ASSERT_EQ(LoopImage::run({"rm", root + "/control/" + name}), 0);
+    ::sync();
+    image.unmount();
+    ASSERT_EQ(NamedFiles::tracesLeft(image, NamedFiles::names(Set::Control)).size(), 6u)
+        << "plain rm leaves every name";
+    image.mount();
+
+    QStringList chosen;
+    QString expected;
+    for (const std::string& name : NamedFiles::names(Set::Kept))
+        chosen << QString::fromStdString(kept + "/" + name);
+    chosen << QString::fromStdString(tree);
+    for (const QString& path : chosen)
+        expected += QStringLiteral("Erased ") + path + QLatin1Char('\n');
+    const EraseRun run = erase(chosen);
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, expected) << "as root nothing is left in a journal to speak of";
+    EXPECT_EQ(QDir(QString::fromStdString(kept))
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList())
+        << "no throw-away entry is left";
+    image.unmount();
+
+    for (Set set : {Set::Kept, Set::Erased}) {
+        EXPECT_EQ(NamedFiles::tracesLeft(image, NamedFiles::names(set)), std::vector<std::string>())
+            << LoopImage::name(GetParam());
+        EXPECT_EQ(NamedFiles::markersLeft(image, set), 0u);
+    }
+    EXPECT_EQ(NamedFiles::tracesLeft(image, NamedFiles::folderNames()), std::vector<std::string>());
 }
 
 // A file with a second hard link outside the chosen paths: its data stays (overwriting it would

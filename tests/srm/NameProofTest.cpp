@@ -96,9 +96,11 @@ TEST_P(NameProof, ErasedFilesAndFoldersLeaveNoNameWhilePlainRemovalLeavesAll) {
     image.unmount();
 
     EXPECT_EQ(joined(NamedFiles::tracesLeft(image, NamedFiles::names(Set::Kept))), "none")
-        << "names left in the folder that stays on " << LoopImage::name(fs);
+        << "names left in the folder that stays on " << LoopImage::name(fs) << "\n"
+        << files.err;
     EXPECT_EQ(joined(NamedFiles::tracesLeft(image, NamedFiles::names(Set::Erased))), "none")
-        << "names left of the erased tree on " << LoopImage::name(fs);
+        << "names left of the erased tree on " << LoopImage::name(fs) << "\n"
+        << folder.err;
     EXPECT_EQ(joined(NamedFiles::tracesLeft(image, NamedFiles::folderNames())), "none");
     EXPECT_EQ(NamedFiles::markersLeft(image, Set::Kept) +
                   NamedFiles::markersLeft(image, Set::Erased),

@@ -38,7 +38,7 @@ std::vector<std::string> NamedFiles::names(Set set) {
         "K4-médical-résultats-finaux.docx",
         "K5-quarterly-board-minutes-confidential-draft-version-seven-with-comments-from-legal-"
         "and-finance.odt",
-        ".K6hidden-salary-list.csv",
+        ".K6secret-salary-list.csv",
     };
     static const std::vector<std::string> erased{
         "G1passport-scan-front.jpg",

@@ -10,7 +10,8 @@ namespace testsupport {
 // Files whose names are what a user wants gone, for the proofs that an erasure leaves no name
 // behind. Each set has six names of the shapes that take different directory slots: long ones
 // across several FAT and exFAT slots, one with spaces, one upper-case 8.3 name (a single FAT
-// slot), one with accents, one hidden; no run of five characters is shared between names.
+// slot), one with accents, one hidden; no run of five characters is shared between names, nor
+// with the names FUSE gives files removed while open (".fuse_hidden...").
 struct NamedFiles {
     enum class Set { Kept, Erased, Control };
 

@@ -195,11 +195,8 @@ FolderFormat FolderFormat::of(int dirFd) {
         return {};
     }
     switch (static_cast<long>(fs.f_type)) {
-    case kMsdosMagic: {
-        FolderFormat format(Kind::Fat, false);
-        format.winntNames_ = kernelFatUsesWinntNames(dirFd);
-        return format;
-    }
+    case kMsdosMagic:
+        return {Kind::Fat, false, kernelFatUsesWinntNames(dirFd)};
     case kExfatMagic:
         return {Kind::Exfat, false};
     case kFuseMagic:

@@ -26,8 +26,8 @@ public:
     };
 
     FolderFormat() = default;
-    FolderFormat(Kind kind, bool alwaysLongNames)
-        : kind_(kind), alwaysLongNames_(alwaysLongNames) {}
+    FolderFormat(Kind kind, bool alwaysLongNames, bool winntNames = false)
+        : kind_(kind), alwaysLongNames_(alwaysLongNames), winntNames_(winntNames) {}
 
     // The format of the file system that holds the open folder DIRFD. Under FUSE the mount's
     // type (and, for a block device mount, the device's boot sector when it can be read) tells.

@@ -37,17 +37,16 @@ JournalFlusher::~JournalFlusher() {
     }
 }
 
-bool JournalFlusher::noteRemoval(int dirFd) {
+JournalFlusher::FileSystem* JournalFlusher::fileSystemOf(int dirFd) {
     struct stat st {};
     if (::fstat(dirFd, &st) != 0) {
-        return false;
+        return nullptr;
     }
     auto it = fileSystems_.find(st.st_dev);
     if (it == fileSystems_.end()) {
         struct statfs fs {};
         if (::fstatfs(dirFd, &fs) != 0 || static_cast<long>(fs.f_type) != kExtMagic) {
-            fileSystems_.emplace(st.st_dev, FileSystem{});
-            return false;
+            return &fileSystems_.emplace(st.st_dev, FileSystem{}).first->second;
         }
         FileSystem entry;
         const int err = checkpoint(dirFd, kCheckpointZeroOut | kCheckpointDryRun);
@@ -57,12 +56,23 @@ bool JournalFlusher::noteRemoval(int dirFd) {
         }
         it = fileSystems_.emplace(st.st_dev, entry).first;
     }
-    FileSystem& fs = it->second;
-    if (fs.fd < 0) {
+    return &it->second;
+}
+
+bool JournalFlusher::noteRemoval(int dirFd) {
+    FileSystem* fs = fileSystemOf(dirFd);
+    if (fs == nullptr || fs->fd < 0) {
         return false; // not ext4, or no journal
     }
-    fs.pending = true;
-    return fs.cannotZero;
+    fs->pending = true;
+    return fs->cannotZero;
+}
+
+void JournalFlusher::beforeFolderRemoval(int dirFd) {
+    FileSystem* fs = fileSystemOf(dirFd);
+    if (fs != nullptr && fs->fd >= 0 && !fs->cannotZero) {
+        checkpoint(fs->fd, 0);
+    }
 }
 
 void JournalFlusher::flush() {

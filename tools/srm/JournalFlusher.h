@@ -24,6 +24,12 @@ public:
     // that this run cannot zero, so the name may remain there.
     bool noteRemoval(int dirFd);
 
+    // A folder of the file system of DIRFD is about to be removed. Its block holds the entries
+    // removed from it, wiped in place only in the journal so far: a folder freed before the
+    // journal wrote that block home would keep the old names on the disk. The journal is
+    // checkpointed first where this process may.
+    void beforeFolderRemoval(int dirFd);
+
     // Zeroes the journals of the file systems noted since the last call, after syncing them;
     // where that cannot be done, says once that names may remain.
     void flush();
@@ -37,6 +43,8 @@ private:
         bool cannotZero = false; // the dry run said the journal cannot be zeroed here
         bool warned = false;
     };
+    FileSystem* fileSystemOf(int dirFd);
+
     Reporter& reporter_;
     std::map<dev_t, FileSystem> fileSystems_;
 };

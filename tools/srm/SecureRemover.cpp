@@ -417,6 +417,7 @@ EntryOutcome SecureRemover::eraseFolder(int dirFd, const std::string& name,
         reporter_.problem(shown, "not removed: some of its contents are left");
         return EntryOutcome::failed(EntryReason::NotEmpty);
     }
+    journal_.beforeFolderRemoval(dirFd);
     if (!removeName(dirFd, name, shown, true, seen, topLevel)) {
         return EntryOutcome::failed(EntryReason::Error);
     }

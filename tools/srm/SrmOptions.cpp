@@ -101,12 +101,15 @@ std::string SrmOptions::helpText() {
   -v        print one line per pass and per removal
   --batch   read entries from standard input as NUL-ended fields OPTIONWORD,
             ANCHOR, RELATIVE, erase each singly and print one result line per
-            entry: INDEX, STATUS, REASON, MESSAGE separated by tabs
+            entry: INDEX, STATUS, REASON, MESSAGE separated by tabs, and
+            NOTES ("journal") where an erased name may remain in a journal
   --help    show this help and exit
 
 Every pass covers the whole file up to the end of its last block and is
 flushed to the device before the next one starts. Then the file is truncated,
-renamed several times to random, ever shorter names, and removed.
+renamed several times to random, ever shorter names, and removed. On FAT and
+exFAT the slots of removed names are overwritten with throw-away entries
+(*.srm~, removed again); on ext4 the journal is emptied at the end (as root).
 
 A symbolic link is removed as a link; its target is never touched. A file with
 other hard links is not overwritten and not removed (its data is still reached

@@ -151,6 +151,49 @@ TEST_P(EraseProofTest, ErasedNamesLeaveNoTraceWherePlainRemovalLeavesThem) {
     EXPECT_EQ(NamedFiles::tracesLeft(image, NamedFiles::folderNames()), std::vector<std::string>());
 }
 
+// A user without the right to empty the ext4 journal is told that names may remain there,
+// rather than that the file was simply erased.
+TEST(EraseProofJournalTest, AUserRunOnExt4SaysNamesMayRemainInTheJournal) {
+    const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
+    if (!why.empty())
+        GTEST_SKIP() << why;
+    if (LoopImage::run({"setpriv", "--version"}) != 0)
+        GTEST_SKIP() << "setpriv is not installed";
+    QTemporaryDir root;
+    const QString userBundle = makeRealToolBundle(root.path());
+    if (userBundle.isEmpty())
+        GTEST_SKIP() << "the srm tool is not built into the bundle";
+    const QString home = root.path() + QStringLiteral("/home");
+    ASSERT_TRUE(QDir().mkpath(home));
+    ASSERT_EQ(LoopImage::run({"chmod", "-R", "a+rX", root.path().toStdString()}), 0);
+    ASSERT_EQ(LoopImage::run({"chown", "65534:65534", home.toStdString()}), 0);
+    LoopImage image(LoopImage::FileSystem::Ext4, 32ull << 20);
+    image.mount();
+    const std::string folder = image.mountPoint() + "/user";
+    NamedFiles::write(folder, NamedFiles::Set::Kept);
+    const std::string mountPoint = image.mountPoint();
+    ASSERT_EQ(LoopImage::run({"chown", "-R", "65534:65534", folder}), 0);
+    ASSERT_EQ(LoopImage::run({"chmod", "755", mountPoint.substr(0, mountPoint.rfind('/'))}), 0);
+    const std::string path = folder + "/" + NamedFiles::names(NamedFiles::Set::Kept)[0];
+
+    QProcess process;
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    process.start(QStringLiteral("setpriv"),
+                  {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                   QStringLiteral("--clear-groups"), QStringLiteral("env"),
+                   QStringLiteral("HOME=") + home, kKorvane, QStringLiteral("erase"),
+                   QStringLiteral("--yes"), QStringLiteral("--bundle"), userBundle,
+                   QString::fromStdString(path)});
+    process.closeWriteChannel();
+    ASSERT_TRUE(process.waitForFinished(60000));
+    const QString out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_EQ(out, QStringLiteral("Erased %1\n  names may remain in the file system journal "
+                                  "(emptying it needs administrator rights)\n")
+                       .arg(QString::fromStdString(path)));
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path)));
+}
+
 // A file with a second hard link outside the chosen paths: its data stays (overwriting it would
 // destroy the other file), so the path is reported Failed and the other name reads as before.
 TEST(EraseProofHardLinkTest, HardLinkedFileIsFailedAndItsOtherNameKeepsItsData) {

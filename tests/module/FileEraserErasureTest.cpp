@@ -245,3 +245,27 @@ TEST(FileEraserErasureTest, MissingToolIsReportedBeforeAnythingStarts) {
 }
 
 } // namespace
+
+// Names the tool could not take out of a journal: the success view says so, and so does the
+// history's result of that item.
+TEST(FileEraserErasureTest, SuccessViewSaysWhenNamesMayRemainInTheJournal) {
+    TempBundle bundle;
+    const QString file = writeFile(bundle.work() + "/tooljournal.txt", 300);
+    FileEraserViewController module(nullptr);
+    module.show();
+    module.addPaths({file});
+    ASSERT_EQ(module.valueArr().size(), 1);
+    QString warning;
+    Answerer answerer({{"MakeSureFileEraserViewControoler", "eraseButton", {}},
+                       {"FileEraserSuccessViewController", "okButton", {}},
+                       {"FileEraserFailViewController", "okButton", {}}});
+    answerer.inspect = [&](QWidget* view) {
+        for (QLabel* label : view->findChildren<QLabel*>(QStringLiteral("warningText")))
+            warning += label->text();
+    };
+    eraseNow(module);
+    EXPECT_EQ(answerer.answered().value(1), QStringLiteral("FileEraserSuccessViewController"));
+    EXPECT_TRUE(warning.contains(QLatin1String("may remain in the file system journal")))
+        << warning.toStdString();
+    EXPECT_EQ(resultsByPath(onlyEntry()).value(file), EraseReport::kJournalResult);
+}

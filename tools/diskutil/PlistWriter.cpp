@@ -1,0 +1,79 @@
+#include "PlistWriter.h"
+
+namespace diskutil {
+namespace {
+
+const char kHeader[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                       "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+                       "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+                       "<plist version=\"1.0\">\n";
+const char kFooter[] = "</plist>\n";
+
+std::string escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        default:
+            // Control characters are not allowed in XML 1.0; names never need them.
+            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') {
+                out += c;
+            }
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::string PlistWriter::dictionary(const VolumeFacts& f, const std::string& in) {
+    std::string out = in + "<dict>\n";
+    auto key = [&](const char* name) { out += in + "\t<key>" + std::string(name) + "</key>\n"; };
+    auto text = [&](const char* name, const std::string& value) {
+        key(name);
+        out += in + "\t<string>" + escaped(value) + "</string>\n";
+    };
+    auto number = [&](const char* name, std::uint64_t value) {
+        key(name);
+        out += in + "\t<integer>" + std::to_string(value) + "</integer>\n";
+    };
+    auto flag = [&](const char* name, bool value) {
+        key(name);
+        out += in + (value ? "\t<true/>\n" : "\t<false/>\n");
+    };
+    text("BusProtocol", f.busProtocol);
+    text("DeviceNode", f.deviceNode);
+    flag("Ejectable", f.ejectable);
+    text("FilesystemName", f.filesystemName);
+    text("FilesystemType", f.type);
+    number("FreeSpace", f.freeSpace);
+    text("MountPoint", f.mountPoint);
+    text("ParentWholeDisk", f.parentWholeDisk);
+    flag("SolidState", f.solidState);
+    number("TotalSize", f.totalSize);
+    text("VolumeName", f.volumeName);
+    text("VolumeUUID", f.uuid);
+    return out + in + "</dict>\n";
+}
+
+std::string PlistWriter::volume(const VolumeFacts& facts) {
+    return kHeader + dictionary(facts, "") + kFooter;
+}
+
+std::string PlistWriter::volumes(const std::vector<VolumeFacts>& all) {
+    std::string out = std::string(kHeader) + "<array>\n";
+    for (const VolumeFacts& facts : all) {
+        out += dictionary(facts, "\t");
+    }
+    return out + "</array>\n" + kFooter;
+}
+
+} // namespace diskutil

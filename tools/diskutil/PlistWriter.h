@@ -1,0 +1,20 @@
+#pragma once
+
+#include "VolumeFacts.h"
+
+#include <string>
+#include <vector>
+
+namespace diskutil {
+
+// XML property lists of volumes, in the form the volume modules read.
+class PlistWriter {
+public:
+    static std::string volume(const VolumeFacts& facts);
+    static std::string volumes(const std::vector<VolumeFacts>& all);
+
+private:
+    static std::string dictionary(const VolumeFacts& facts, const std::string& indent);
+};
+
+} // namespace diskutil

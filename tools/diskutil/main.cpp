@@ -1,0 +1,54 @@
+// diskutil: what the volume modules ask of the disks. Read verbs print XML property lists;
+// the verbs that change a volume refuse every device the running system needs.
+#include "MountTable.h"
+#include "PlistWriter.h"
+#include "SystemVolumes.h"
+#include "VolumeCatalog.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+int usage() {
+    std::cerr << "usage: diskutil info -plist NAME\n"
+                 "       diskutil list -plist\n"
+                 "       diskutil check DEVICE\n"
+                 "NAME is a device node, a kernel name (sdb1), a mount point or a volume name.\n";
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        return usage();
+    }
+    const std::string& verb = args[0];
+    const diskutil::MountTable mounts = diskutil::MountTable::read();
+    if (verb == "list" && args.size() == 2 && args[1] == "-plist") {
+        std::cout << diskutil::PlistWriter::volumes(diskutil::VolumeCatalog(mounts).all());
+        return 0;
+    }
+    if (verb == "info" && args.size() == 3 && args[1] == "-plist") {
+        const auto volume = diskutil::VolumeCatalog(mounts).find(args[2]);
+        if (!volume) {
+            std::cerr << "diskutil: " << args[2] << ": not a mounted volume\n";
+            return 1;
+        }
+        std::cout << diskutil::PlistWriter::volume(*volume);
+        return 0;
+    }
+    if (verb == "check" && args.size() == 2) {
+        const std::string why = diskutil::SystemVolumes(mounts, {}).whyNeeded(args[1]);
+        if (!why.empty()) {
+            std::cerr << "diskutil: refused: " << why << "\n";
+            return 1;
+        }
+        std::cout << args[1] << " may be changed\n";
+        return 0;
+    }
+    return usage();
+}

@@ -1,5 +1,6 @@
 #include "cli/EraseCommand.h"
 #include "cli/HistoryCommand.h"
+#include "cli/VolumesCommand.h"
 #include "platform/Logger.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,7 @@ const char* const kUsage = "usage: korvane COMMAND [ARGS]\n"
                            "commands:\n"
                            "  erase PATH...   overwrite and remove files and folders\n"
                            "  history         list, show, export or delete erasure history\n"
+                           "  volumes         list the mounted volumes\n"
                            "  --version       print the version and exit\n"
                            "\n"
                            "'korvane COMMAND --help' describes each command.\n";
@@ -40,6 +42,8 @@ int main(int argc, char** argv) {
     }
     if (command == QLatin1String("history"))
         return HistoryCommand::run(args);
+    if (command == QLatin1String("volumes"))
+        return VolumesCommand::run(args);
     std::fprintf(stderr, "korvane: unknown command '%s'\n%s", qPrintable(command), kUsage);
     return 2;
 }

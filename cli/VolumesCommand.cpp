@@ -1,0 +1,85 @@
+#include "cli/VolumesCommand.h"
+
+#include "app/Main/WipeDisk/VolumeList.h"
+#include "cli/CliBundle.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+
+namespace {
+
+const char* const kUsage =
+    "usage: korvane volumes [--json] [--bundle DIR]\n"
+    "Lists the mounted volumes: name, file system, device, mount point, size and free space.\n"
+    "  --json      one JSON array, sizes in bytes as well\n"
+    "  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n";
+
+QString fitted(const QString& text, int width) {
+    return text.size() > width ? text.left(width - 1) + QChar(0x2026) : text.leftJustified(width);
+}
+
+} // namespace
+
+int VolumesCommand::run(const QStringList& args) {
+    bool json = false;
+    QString bundle;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--json")) {
+            json = true;
+        } else if (arg == QLatin1String("--bundle") && i + 1 < args.size()) {
+            bundle = args[++i];
+        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else {
+            std::fprintf(stderr, "korvane volumes: unknown argument '%s'\n%s", qPrintable(arg),
+                         kUsage);
+            return 2;
+        }
+    }
+    QString error;
+    if (!CliBundle::use(bundle, &error)) {
+        std::fprintf(stderr, "korvane volumes: %s\n", error.toLocal8Bit().constData());
+        return 1;
+    }
+    const QList<VolumeObj> volumes = VolumeList::getallVolumes();
+    if (json) {
+        QJsonArray array;
+        for (const VolumeObj& v : volumes)
+            array.append(QJsonObject{{QStringLiteral("name"), v.volumeName},
+                                     {QStringLiteral("fileSystem"), v.volumeType},
+                                     {QStringLiteral("device"), v.volumePath},
+                                     {QStringLiteral("mountPoint"), v.volumeMountPoint},
+                                     {QStringLiteral("totalSize"), v.volumeTotalSize},
+                                     {QStringLiteral("freeSize"), v.volumeFreeSize},
+                                     {QStringLiteral("totalBytes"), v.volumeTotalSizeNum},
+                                     {QStringLiteral("freeBytes"), v.volumeFreeSizeNum},
+                                     {QStringLiteral("bus"), v.BusProtocol},
+                                     {QStringLiteral("ejectable"), v.bCanEject},
+                                     {QStringLiteral("solidState"), v.solidState}});
+        std::fputs(QJsonDocument(array).toJson(QJsonDocument::Indented).constData(), stdout);
+        return 0;
+    }
+    if (volumes.isEmpty()) {
+        std::fputs("no mounted volumes found\n", stderr);
+        return 1;
+    }
+    std::printf("%s\n",
+                qPrintable(fitted(QStringLiteral("NAME"), 20) + QLatin1Char(' ') +
+                           fitted(QStringLiteral("FILE SYSTEM"), 14) + QLatin1Char(' ') +
+                           fitted(QStringLiteral("DEVICE"), 16) + QLatin1Char(' ') +
+                           fitted(QStringLiteral("SIZE"), 11) + QLatin1Char(' ') +
+                           fitted(QStringLiteral("FREE"), 11) + QStringLiteral(" MOUNTED ON")));
+    for (const VolumeObj& v : volumes)
+        std::printf("%s\n",
+                    (fitted(v.volumeName, 20) + QLatin1Char(' ') + fitted(v.volumeType, 14) +
+                     QLatin1Char(' ') + fitted(v.volumePath, 16) + QLatin1Char(' ') +
+                     fitted(v.volumeTotalSize, 11) + QLatin1Char(' ') +
+                     fitted(v.volumeFreeSize, 11) + QLatin1Char(' ') + v.volumeMountPoint)
+                        .toLocal8Bit()
+                        .constData());
+    return 0;
+}

@@ -1,6 +1,7 @@
 #include "cli/EraseCommand.h"
 #include "cli/HistoryCommand.h"
 #include "cli/VolumesCommand.h"
+#include "cli/WipeFreeSpaceCommand.h"
 #include "platform/Logger.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,7 @@ const char* const kUsage = "usage: korvane COMMAND [ARGS]\n"
                            "  erase PATH...   overwrite and remove files and folders\n"
                            "  history         list, show, export or delete erasure history\n"
                            "  volumes         list the mounted volumes\n"
+                           "  wipe-free-space MOUNTPOINT  overwrite the free space of a volume\n"
                            "  --version       print the version and exit\n"
                            "\n"
                            "'korvane COMMAND --help' describes each command.\n";
@@ -44,6 +46,8 @@ int main(int argc, char** argv) {
         return HistoryCommand::run(args);
     if (command == QLatin1String("volumes"))
         return VolumesCommand::run(args);
+    if (command == QLatin1String("wipe-free-space"))
+        return WipeFreeSpaceCommand::run(args);
     std::fprintf(stderr, "korvane: unknown command '%s'\n%s", qPrintable(command), kUsage);
     return 2;
 }

@@ -1,0 +1,140 @@
+#include "app/Main/WipeDisk/FreeSpaceFiller.h"
+
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/random.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// A full volume, as the kernel and FUSE drivers say it.
+bool isFull(int error) {
+    return error == ENOSPC || error == EDQUOT || error == EFBIG || error == EPERM;
+}
+
+QString errorText(const char* what, int error) {
+    return QStringLiteral("%1: %2").arg(QLatin1String(what),
+                                        QString::fromLocal8Bit(std::strerror(error)));
+}
+
+} // namespace
+
+int FreeSpaceFiller::openFillFile(int index, int& error) {
+    const QByteArray folder = QFile::encodeName(m_folder);
+    int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd >= 0)
+        return fd;
+    const QByteArray name = folder + "/.korvane_" + QByteArray::number(index);
+    fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    error = fd < 0 ? errno : 0;
+    return fd;
+}
+
+FreeSpaceFiller::Result FreeSpaceFiller::fill(const Progress& progress) {
+    Result result;
+    std::vector<unsigned char> block(kBlockBytes, 0);
+    auto refresh = [&] {
+        if (m_pattern == Pattern::Random) {
+            for (std::size_t at = 0; at < block.size();) {
+                const ssize_t n = ::getrandom(block.data() + at, block.size() - at, 0);
+                if (n > 0)
+                    at += std::size_t(n);
+            }
+        }
+    };
+    refresh();
+
+    std::vector<int> files;
+    std::vector<QByteArray> names; // named files, to delete at the end
+    bool full = false;
+    bool failed = false;
+    int index = 0;
+    while (!full && !failed && !m_cancel.load()) {
+        int openError = 0;
+        const int fd = openFillFile(++index, openError);
+        if (fd < 0) {
+            // No room left even for a new entry counts as full once something was written.
+            if (result.written > 0 && isFull(openError)) {
+                full = true;
+                break;
+            }
+            result.error = errorText("cannot create a fill file", openError);
+            result.cannotCreate = true;
+            failed = true;
+            break;
+        }
+        files.push_back(fd);
+        char link[64];
+        std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+        char target[4096];
+        const ssize_t n = ::readlink(link, target, sizeof target - 1);
+        if (n > 0 &&
+            std::strstr(std::string(target, std::size_t(n)).c_str(), "(deleted)") == nullptr)
+            names.emplace_back(target, std::size_t(n));
+
+        std::uint64_t inFile = 0;
+        std::size_t piece = kBlockBytes;
+        bool syncedAfterFull = false;
+        while (!m_cancel.load()) {
+            if (inFile >= kMaxFileBytes)
+                break; // next file
+            const std::size_t want =
+                std::size_t(std::min<std::uint64_t>(piece, kMaxFileBytes - inFile));
+            const ssize_t w = ::write(fd, block.data(), want);
+            if (w > 0) {
+                inFile += std::uint64_t(w);
+                result.written += std::uint64_t(w);
+                if (progress)
+                    progress(result.written);
+                if (m_pattern == Pattern::Random && std::size_t(w) == block.size())
+                    refresh();
+                continue;
+            }
+            const int err = w < 0 ? errno : ENOSPC;
+            if (err == EINTR)
+                continue;
+            if (!isFull(err)) {
+                result.error = errorText("cannot write a fill file", err);
+                failed = true;
+                break;
+            }
+            if (err == EFBIG && inFile > 0)
+                break; // this file is as large as the file system allows: next file
+            if (piece > 1) {
+                piece = piece > 4096 ? 4096 : piece > 512 ? 512 : 1;
+                continue;
+            }
+            // Nothing more fits: commit what was written and look again, since a commit can
+            // give back space the journal or delayed allocation held.
+            if (!syncedAfterFull) {
+                ::fdatasync(fd);
+                ::syncfs(fd);
+                syncedAfterFull = true;
+                piece = kBlockBytes;
+                continue;
+            }
+            full = true;
+            break;
+        }
+    }
+
+    // Every byte on the device before anything is deleted: a deleted file's dirty pages would
+    // simply be dropped.
+    for (int fd : files) {
+        if (!result.cancelled && ::fdatasync(fd) != 0 && !failed && !m_cancel.load()) {
+            result.error = errorText("cannot flush a fill file", errno);
+            failed = true;
+        }
+        ::close(fd);
+    }
+    for (const QByteArray& name : names)
+        ::unlink(name.constData());
+    if (!files.empty())
+        ::sync();
+    result.cancelled = m_cancel.load();
+    result.ok = full && !failed && !result.cancelled;
+    return result;
+}

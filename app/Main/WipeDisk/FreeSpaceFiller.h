@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+
+// One pass of the free-space wipe: fills the free space of the volume holding WORKFOLDER with
+// throw-away files until the volume is really full, makes every byte of them reach the device,
+// then deletes them. A full volume is the goal, not an error: writing goes on in smaller pieces
+// down to a single byte after the first "no space", and again after a sync, until a sync frees
+// nothing more (journals and delayed allocation give space back on commit).
+//
+// Where the file system allows it the files have no name at all (O_TMPFILE), so a crash gives
+// the space back at once; elsewhere they are named ".korvane_N" inside the work folder, which
+// the next start removes.
+class FreeSpaceFiller {
+public:
+    enum class Pattern { Zeros, Random };
+
+    struct Result {
+        bool ok = false;           // the volume was filled and the fill files are gone
+        bool cancelled = false;    // stopped on request (the files are gone too)
+        bool cannotCreate = false; // not even a fill file could be made
+        std::uint64_t written = 0;
+        QString error; // what failed, for the log and the end view
+    };
+
+    // BYTES written so far in this pass; called from the filling thread.
+    using Progress = std::function<void(std::uint64_t bytes)>;
+
+    FreeSpaceFiller(QString workFolder, Pattern pattern, const std::atomic_bool& cancel)
+        : m_folder(std::move(workFolder)), m_pattern(pattern), m_cancel(cancel) {}
+
+    Result fill(const Progress& progress);
+
+    // Largest fill file: FAT's limit is 4 GiB - 1, and smaller files keep each one quick to
+    // delete.
+    static constexpr std::uint64_t kMaxFileBytes = 1ull << 30;
+    static constexpr std::size_t kBlockBytes = 1u << 20;
+
+private:
+    int openFillFile(int index, int& error);
+
+    QString m_folder;
+    Pattern m_pattern;
+    const std::atomic_bool& m_cancel;
+};

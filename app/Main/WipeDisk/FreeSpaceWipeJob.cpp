@@ -1,0 +1,193 @@
+#include "app/Main/WipeDisk/FreeSpaceWipeJob.h"
+
+#include "app/Comm/PublicUtilities.h"
+#include "app/Comm/UserDefaults.h"
+#include "app/Main/WipeDisk/FreeSpaceFiller.h"
+#include "app/Main/WipeDisk/WipeWorkFolder.h"
+#include "app/SetEraserLevel/EraserStandard.h"
+#include "app/inter/DoDataBase.h"
+#include "platform/BundleLocator.h"
+#include "platform/FileSystemInfo.h"
+#include "platform/Logger.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMetaObject>
+#include <cerrno>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <linux/types.h>
+#include <sys/ioctl.h>
+#include <sys/statvfs.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace {
+
+#ifndef EXT4_IOC_CHECKPOINT
+// From linux/ext4.h (Linux 5.13); Debian 12's headers lack it.
+#define EXT4_IOC_CHECKPOINT _IOW('f', 43, __u32)
+#endif
+constexpr __u32 kCheckpointZeroOut = 0x2;
+
+// Best-effort class, lowest priority: the machine stays usable while the disk fills.
+void lowerIoPriority() {
+    constexpr int kWhoProcess = 1, kClassBestEffort = 2, kClassShift = 13;
+    ::syscall(SYS_ioprio_set, kWhoProcess, 0, (kClassBestEffort << kClassShift) | 7);
+}
+
+std::uint64_t freeBytesAt(const QString& path) {
+    struct statvfs vfs {};
+    return ::statvfs(QFile::encodeName(path).constData(), &vfs) == 0
+               ? std::uint64_t(vfs.f_bfree) * vfs.f_frsize
+               : 0;
+}
+
+// Zeros would take no room where the file system compresses or deduplicates.
+bool needsRandomFill(const QString& mountPoint) {
+    const FileSystemInfo info = FileSystemInfo::forPath(mountPoint);
+    if (info.type == QLatin1String("zfs"))
+        return true;
+    QFile mounts(QStringLiteral("/proc/self/mountinfo"));
+    if (!mounts.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray& line : mounts.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() > 4 && QFile::decodeName(fields[4]) == mountPoint &&
+            line.contains("compress"))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+FreeSpaceWipeJob::FreeSpaceWipeJob(VolumeObj volume, Options options, QObject* parent)
+    : QObject(parent), m_volume(std::move(volume)), m_options(std::move(options)) {
+    if (m_options.programName.isEmpty())
+        m_options.programName = BundleLocator::kMainProgramName;
+    m_passes =
+        m_options.level > 0
+            ? m_options.level
+            : EraserStandard::effectiveLevel(UserDefaults(m_options.programName).eraserTimes());
+    m_passes = qMax(1, m_passes);
+}
+
+FreeSpaceWipeJob::~FreeSpaceWipeJob() {
+    if (m_thread) {
+        m_cancel = true;
+        m_thread->wait();
+        delete m_thread;
+    }
+    // The work folder never outlives the program.
+    WipeWorkFolder::remove(WipeWorkFolder::pathFor(m_volume.volumeMountPoint));
+}
+
+QString FreeSpaceWipeJob::progressText(double percent, int pass, int passes) {
+    return QString::asprintf("Erased %.2f%% in %d of %d %s", percent, pass, passes,
+                             passes > 1 ? "passes" : "pass");
+}
+
+void FreeSpaceWipeJob::start() {
+    if (m_running)
+        return;
+    m_running = true;
+    m_cancel = false;
+    m_report = Report();
+    m_report.passes = m_passes;
+    m_thread = QThread::create([this] { work(); });
+    connect(m_thread, &QThread::finished, this, &FreeSpaceWipeJob::finish);
+    m_thread->start();
+}
+
+void FreeSpaceWipeJob::cancel() {
+    m_cancel = true;
+}
+
+void FreeSpaceWipeJob::work() {
+    lowerIoPriority();
+    const QString folder = WipeWorkFolder::pathFor(m_volume.volumeMountPoint);
+    const FreeSpaceFiller::Pattern pattern = needsRandomFill(m_volume.volumeMountPoint)
+                                                 ? FreeSpaceFiller::Pattern::Random
+                                                 : FreeSpaceFiller::Pattern::Zeros;
+    auto post = [this](const QString& text, double percent) {
+        QMetaObject::invokeMethod(
+            this, [this, text, percent] { emit progress(text, percent); }, Qt::QueuedConnection);
+    };
+    for (int pass = 1; pass <= m_passes && !m_cancel; ++pass) {
+        if (!WipeWorkFolder::create(folder)) {
+            Logger::log(QStringLiteral("Create finder fail: %1").arg(folder));
+            m_report.reason = kOccupied;
+            return;
+        }
+        const std::uint64_t free = std::max<std::uint64_t>(1, freeBytesAt(folder));
+        QElapsedTimer shown;
+        shown.start();
+        FreeSpaceFiller filler(folder, pattern, m_cancel);
+        const FreeSpaceFiller::Result result = filler.fill([&](std::uint64_t written) {
+            if (shown.elapsed() < 200)
+                return;
+            shown.restart();
+            const double percent = std::min(99.0, 100.0 * double(written) / double(free));
+            post(progressText(percent, pass, m_passes), percent);
+        });
+        WipeWorkFolder::remove(folder);
+        if (result.cancelled || m_cancel)
+            return;
+        if (!result.ok) {
+            Logger::log(QStringLiteral("free-space wipe of %1: %2")
+                            .arg(m_volume.volumeMountPoint, result.error));
+            m_report.reason = result.cannotCreate ? kNoPermission : result.error;
+            return;
+        }
+        post(QStringLiteral("Erased 100% in %1 of %2 %3")
+                 .arg(pass)
+                 .arg(m_passes)
+                 .arg(m_passes > 1 ? QStringLiteral("passes") : QStringLiteral("pass")),
+             100);
+    }
+    if (m_cancel)
+        return;
+
+    // Names of deleted files that an ext4 journal still holds: checkpointed and zeroed.
+    const QByteArray mount = QFile::encodeName(m_volume.volumeMountPoint);
+    const int fd = ::open(mount.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        __u32 flags = kCheckpointZeroOut;
+        const int zeroed = ::ioctl(fd, EXT4_IOC_CHECKPOINT, &flags) == 0 ? 0 : errno;
+        if (zeroed == EPERM)
+            m_report.notes << QStringLiteral("Names of deleted files may remain in the file "
+                                             "system journal: emptying it needs administrator "
+                                             "rights.");
+        if (m_volume.solidState) {
+            struct fstrim_range range {};
+            range.len = UINT64_MAX;
+            if (::ioctl(fd, FITRIM, &range) == 0)
+                m_report.notes << QStringLiteral("The free space was trimmed.");
+            m_report.notes << QStringLiteral("On solid-state storage overwriting is at best a "
+                                             "clear, not a purge: the drive may keep copies in "
+                                             "blocks it has set aside.");
+        }
+        ::close(fd);
+    }
+}
+
+void FreeSpaceWipeJob::finish() {
+    if (!m_running)
+        return;
+    m_running = false;
+    if (m_cancel) {
+        m_report.cancelled = true;
+        m_report.reason = kCancelled;
+    }
+    m_report.ok = m_report.reason.isEmpty();
+    m_report.successText = m_options.wholeVolume ? kWholeVolumeDone : kFreeSpaceDone;
+    if (m_options.recordHistory) {
+        DoDataBase::returnDoDataBase()->writeWipeVolumesOrFree(
+            m_volume.volumeName, m_report.ok ? QStringLiteral("Erased") : QStringLiteral("Failed"),
+            !m_options.wholeVolume);
+        m_report.historyRecorded = PublicUtilities::writeUpDataHistoryStr(
+            QStringLiteral("WipeVolumeHistory"), QStringLiteral("1"));
+    }
+    emit finished();
+}

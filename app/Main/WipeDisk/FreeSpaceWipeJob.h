@@ -1,0 +1,78 @@
+#pragma once
+
+#include "app/Main/WipeDisk/VolumeObj.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QThread>
+#include <atomic>
+
+// The free-space wipe of one volume, as one job for every front end: PASSES times the volume's
+// free space is filled with throw-away files (FreeSpaceFiller) in the work folder at its mount
+// point and they are deleted again; then the names of deleted files that the ext4 journal keeps
+// are zeroed (as root) and solid-state storage that takes discards is trimmed. The work runs on
+// a thread of its own at low I/O priority; progress and the end arrive as signals on the thread
+// that made the job. The end is recorded in the history.
+class FreeSpaceWipeJob : public QObject {
+    Q_OBJECT
+public:
+    struct Options {
+        int level = 0; // passes; 0: the stored erasure level
+        bool recordHistory = true;
+        bool wholeVolume = false; // the last step of the whole-volume wipe
+        QString programName;      // whose stored level; empty: the main program's
+    };
+
+    struct Report {
+        bool ok = false;
+        bool cancelled = false;
+        QString reason; // empty on success; the failure's text otherwise
+        int passes = 0;
+        QString successText;
+        QStringList notes; // what the user should know besides (trim, solid state, journal)
+        bool historyRecorded = false;
+    };
+
+    static inline const QString kOccupied = QStringLiteral(
+        "The hard drive is occupied or the hard drive is read-only. \nClose other programs or "
+        "remove the read-only attribute to try again.");
+    static inline const QString kNoPermission =
+        QStringLiteral("You don't have the 'read' and 'write' permissions for the files.");
+    static inline const QString kCancelled =
+        QStringLiteral("The operation was canceled by the user.");
+    static inline const QString kFreeSpaceDone =
+        QStringLiteral("The deleted/lost data on the hard drive has been successfully erased.");
+    static inline const QString kWholeVolumeDone =
+        QStringLiteral("All the data on the selected hard drive has been successfully erased.");
+
+    FreeSpaceWipeJob(VolumeObj volume, Options options, QObject* parent = nullptr);
+    ~FreeSpaceWipeJob() override;
+
+    void start();
+    // Stops within one write; the work folder is removed and the wipe ends as failed.
+    void cancel();
+    bool isRunning() const { return m_running; }
+    int passes() const { return m_passes; }
+    const Report& report() const { return m_report; }
+    const VolumeObj& volume() const { return m_volume; }
+
+    // "Erased 12.50% in 1 of 3 passes".
+    static QString progressText(double percent, int pass, int passes);
+
+signals:
+    void progress(const QString& text, double percent);
+    void finished();
+
+private:
+    void work();
+    void finish();
+
+    VolumeObj m_volume;
+    Options m_options;
+    int m_passes = 1;
+    Report m_report;
+    std::atomic_bool m_cancel{false};
+    bool m_running = false;
+    QThread* m_thread = nullptr;
+};

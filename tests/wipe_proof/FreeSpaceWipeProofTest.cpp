@@ -1,0 +1,184 @@
+#include "LoopImage.h"
+
+#include "app/Main/WipeDisk/FreeSpaceWipeJob.h"
+#include "app/Main/WipeDisk/WipeWorkFolder.h"
+#include "app/inter/DoDataBase.h"
+#include "app/inter/HistorySchema.h"
+#include "platform/BundleLocator.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using testsupport::LoopImage;
+
+namespace {
+
+// A throw-away bundle with an empty history, so every wipe is recorded there and nowhere else.
+class WipeBundle {
+public:
+    WipeBundle() {
+        const QString outer = m_dir.path() + QStringLiteral("/KorvaneLoader.app");
+        m_resources =
+            outer + QStringLiteral("/Contents/MacOS/Korvane Data Eraser.app/Contents/Resources");
+        QDir().mkpath(m_resources);
+        QDir().mkpath(outer + QStringLiteral("/Contents/Resources"));
+        std::string error;
+        EXPECT_TRUE(HistorySchema::createDatabase(
+            (m_resources + QStringLiteral("/DataBase.db")).toStdString(), 0600, error))
+            << error;
+        BundleLocator::setOuterBundlePath(outer);
+    }
+    ~WipeBundle() { BundleLocator::setOuterBundlePath(QString()); }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_resources;
+};
+
+void writeMarked(const std::string& path, const std::string& marker, std::size_t bytes) {
+    std::string data;
+    while (data.size() < bytes)
+        data += marker + "|";
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0) << path;
+    ASSERT_EQ(::write(fd, data.data(), data.size()), ssize_t(data.size()));
+    ASSERT_EQ(::fsync(fd), 0);
+    ::close(fd);
+}
+
+VolumeObj volumeAt(const std::string& mountPoint, const QString& name) {
+    VolumeObj v;
+    v.volumeName = name;
+    v.volumeMountPoint = QString::fromStdString(mountPoint);
+    return v;
+}
+
+// Runs JOB to its end; ON_PROGRESS sees each progress text.
+bool runToEnd(FreeSpaceWipeJob& job, const std::function<void(const QString&)>& onProgress = {}) {
+    bool ended = false;
+    QObject::connect(&job, &FreeSpaceWipeJob::finished, [&] { ended = true; });
+    if (onProgress)
+        QObject::connect(&job, &FreeSpaceWipeJob::progress,
+                         [&](const QString& text, double) { onProgress(text); });
+    job.start();
+    QElapsedTimer clock;
+    clock.start();
+    while (!ended && clock.elapsed() < 300000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    return ended;
+}
+
+QString lastHistoryResult() {
+    const HistoryData history = DoDataBase::returnDoDataBase()->getAllData();
+    if (history.isEmpty())
+        return QStringLiteral("(none)");
+    return history.first().last().result;
+}
+
+class FreeSpaceWipeProof : public ::testing::TestWithParam<LoopImage::FileSystem> {};
+
+// Files removed with plain rm leave their data in the free space; one pass of the wipe leaves
+// none of it, ends with the volume as it was (no work folder, the kept file intact) and is
+// recorded as erased.
+TEST_P(FreeSpaceWipeProof, OnePassLeavesNothingOfDeletedFiles) {
+    if (std::string why = LoopImage::unavailableReason(GetParam()); !why.empty())
+        GTEST_SKIP() << why;
+    WipeBundle bundle;
+    LoopImage image(GetParam(),
+                    GetParam() == LoopImage::FileSystem::Btrfs ? 160u << 20 : 48u << 20);
+    image.mount();
+    const std::string root = image.mountPoint();
+    ASSERT_EQ(::mkdir((root + "/old").c_str(), 0755), 0);
+    for (int i = 0; i < 4; ++i)
+        writeMarked(root + "/old/deleted" + std::to_string(i),
+                    "ZQGONE" + std::to_string(i) + "MARK", 3u << 20);
+    writeMarked(root + "/kept.txt", "ZQKEPTMARK", 20000);
+    ASSERT_EQ(LoopImage::run({"rm", "-r", root + "/old"}), 0);
+    ::sync();
+    image.unmount();
+    std::size_t before = 0;
+    for (int i = 0; i < 4; ++i)
+        before += image.count("ZQGONE" + std::to_string(i) + "MARK");
+    ASSERT_GT(before, 0u) << "rm leaves the data of deleted files";
+    image.mount();
+
+    FreeSpaceWipeJob job(volumeAt(root, QStringLiteral("PROOF")), {1, true, false, {}});
+    QStringList texts;
+    ASSERT_TRUE(runToEnd(job, [&](const QString& text) { texts << text; }));
+    EXPECT_TRUE(job.report().ok) << job.report().reason.toStdString();
+    ASSERT_FALSE(texts.isEmpty());
+    EXPECT_EQ(texts.last(), QStringLiteral("Erased 100% in 1 of 1 pass"));
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(root) + QStringLiteral("/.Korvane")));
+    EXPECT_EQ(lastHistoryResult(), QStringLiteral("Erased"));
+    image.unmount();
+
+    std::size_t left = 0;
+    for (int i = 0; i < 4; ++i)
+        left += image.count("ZQGONE" + std::to_string(i) + "MARK");
+    EXPECT_EQ(left, 0u) << LoopImage::name(GetParam()) << ": " << left << " markers of " << before
+                        << " left";
+    EXPECT_GE(image.count("ZQKEPTMARK"), 1000u) << "the files on the volume are not touched";
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, FreeSpaceWipeProof,
+                         ::testing::Values(LoopImage::FileSystem::Ext4, LoopImage::FileSystem::Vfat,
+                                           LoopImage::FileSystem::Exfat,
+                                           LoopImage::FileSystem::Btrfs),
+                         [](const auto& info) { return std::string(LoopImage::name(info.param)); });
+
+// Stopped half-way, the wipe removes its files and ends as failed, "canceled by the user"; on a
+// volume it cannot write to it fails at once. Both are recorded as failed.
+TEST(FreeSpaceWipeEnds, CancelledOrReadOnlyIsAFailureAndLeavesNoWorkFolder) {
+    if (std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4); !why.empty())
+        GTEST_SKIP() << why;
+    WipeBundle bundle;
+    LoopImage image(LoopImage::FileSystem::Ext4, 96u << 20);
+    image.mount();
+    const std::string root = image.mountPoint();
+    {
+        FreeSpaceWipeJob job(volumeAt(root, QStringLiteral("STOPPED")), {3, true, false, {}});
+        ASSERT_TRUE(runToEnd(job, [&](const QString&) { job.cancel(); }));
+        EXPECT_FALSE(job.report().ok);
+        EXPECT_TRUE(job.report().cancelled);
+        EXPECT_EQ(job.report().reason, FreeSpaceWipeJob::kCancelled);
+        EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(root) + QStringLiteral("/.Korvane")));
+        EXPECT_EQ(lastHistoryResult(), QStringLiteral("Failed"));
+    }
+    ASSERT_EQ(LoopImage::run({"mount", "-o", "remount,ro", root}), 0);
+    {
+        FreeSpaceWipeJob job(volumeAt(root, QStringLiteral("READONLY")), {1, true, false, {}});
+        ASSERT_TRUE(runToEnd(job));
+        EXPECT_FALSE(job.report().ok);
+        EXPECT_EQ(job.report().reason, FreeSpaceWipeJob::kOccupied);
+    }
+    LoopImage::run({"mount", "-o", "remount,rw", root});
+}
+
+// A work folder a killed wipe left behind is found and removed, with its fill files; anything
+// else in it (not ours) stays.
+TEST(FreeSpaceWipeEnds, LeftoverWorkFolderIsRemovedWithItsFillFilesOnly) {
+    QTemporaryDir volume;
+    const QString folder = WipeWorkFolder::pathFor(volume.path());
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const char* name : {"/.korvane_1", "/.korvane_2"}) {
+        QFile file(folder + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(WipeWorkFolder::removeLeftovers({volume.path()}), QStringList{folder});
+    EXPECT_FALSE(QFileInfo::exists(folder));
+
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QFile mine(folder + QStringLiteral("/notes.txt"));
+    ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
+    mine.close();
+    EXPECT_TRUE(WipeWorkFolder::removeLeftovers({volume.path()}).isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/notes.txt")));
+}
+
+} // namespace

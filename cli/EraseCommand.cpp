@@ -6,9 +6,11 @@
 #include "app/SetEraserLevel/EraserStandard.h"
 #include "cli/CliBundle.h"
 #include "cli/EraseProgressPrinter.h"
+#include "platform/FileSystemInfo.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdio>
@@ -248,10 +250,14 @@ int EraseCommand::run(const QList<QByteArray>& args) {
         const bool erased = line.outcome == EraseReport::Outcome::Erased;
         std::printf("%s %s\n", erased ? "Erased" : "Failed",
                     printable(line.item->url).toLocal8Bit().constData());
-        if (erased && line.copyOnWrite)
+        if (erased && line.copyOnWrite) {
+            // The item is gone: the volume is found from the folder that held it.
+            const QString mountPoint =
+                FileSystemInfo::forPath(QFileInfo(line.item->url).absolutePath()).mountPoint;
             std::printf("  earlier copies may remain on this copy-on-write volume; wipe its free "
-                        "space too\n");
-        else if (erased && line.namesInJournal)
+                        "space too: korvane wipe-free-space '%s'\n",
+                        printable(mountPoint).toLocal8Bit().constData());
+        } else if (erased && line.namesInJournal)
             std::printf("  %s (emptying it needs administrator rights)\n",
                         EraseReport::kJournalCaveat.toLocal8Bit().constData());
         for (const EraseReport::Problem& p : line.problems)

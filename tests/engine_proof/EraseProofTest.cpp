@@ -194,6 +194,39 @@ TEST(EraseProofJournalTest, AUserRunOnExt4SaysNamesMayRemainInTheJournal) {
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path)));
 }
 
+// On a copy-on-write volume overwriting a file leaves its earlier blocks in the free space;
+// `korvane erase` says which free-space wipe to run, and after it no marker is left.
+TEST(EraseProofCopyOnWriteTest, EraseThenFreeSpaceWipeLeavesNoMarkerOnBtrfs) {
+    const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Btrfs);
+    if (!why.empty())
+        GTEST_SKIP() << why;
+    if (!haveSrm())
+        GTEST_SKIP() << "the srm tool is not built into the bundle";
+    LoopImage image(LoopImage::FileSystem::Btrfs, 160ull << 20);
+    image.mount();
+    const QString root = QString::fromStdString(image.mountPoint());
+    writeMarked(root + QStringLiteral("/secret.txt"), "ZQCOWPROOF", 40000);
+    ::sync();
+    const EraseRun erased = erase({root + QStringLiteral("/secret.txt")});
+    EXPECT_EQ(erased.code, 0) << erased.err.toStdString();
+    EXPECT_TRUE(erased.out.contains(QStringLiteral("korvane wipe-free-space '%1'").arg(root)))
+        << erased.out.toStdString();
+    image.unmount();
+    EXPECT_GT(image.count("ZQCOWPROOF"), 0u) << "the overwrite alone leaves the earlier blocks";
+    image.mount();
+
+    QProcess wipe;
+    wipe.start(kKorvane, {QStringLiteral("wipe-free-space"), root, QStringLiteral("--level"),
+                          QStringLiteral("1"), QStringLiteral("--yes"), QStringLiteral("--bundle"),
+                          bundle()});
+    wipe.closeWriteChannel();
+    ASSERT_TRUE(wipe.waitForFinished(120000));
+    EXPECT_EQ(wipe.exitCode(), 0) << wipe.readAllStandardError().toStdString();
+    EXPECT_TRUE(wipe.readAllStandardOutput().startsWith("Erased the free space of "));
+    image.unmount();
+    EXPECT_EQ(image.count("ZQCOWPROOF"), 0u);
+}
+
 // A file with a second hard link outside the chosen paths: its data stays (overwriting it would
 // destroy the other file), so the path is reported Failed and the other name reads as before.
 TEST(EraseProofHardLinkTest, HardLinkedFileIsFailedAndItsOtherNameKeepsItsData) {

@@ -423,6 +423,8 @@ TEST(SelectionSafetyTest, CopyOnWriteVolumeIsNamedBeforeAndAfter) {
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(QLatin1String("copy-on-write volume"))) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains(QLatin1String("earlier copies may remain"))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("korvane wipe-free-space '%1'").arg(root)))
+        << "it says which wipe to run: " << r.out.toStdString();
     // The loader's window asks first.
     {
         EraserWC window(nullptr, QString(), {});

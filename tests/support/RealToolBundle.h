@@ -22,6 +22,15 @@ inline QString makeRealToolBundle(const QString& root) {
     QDir().mkpath(outer + QStringLiteral("/Contents/Resources"));
     if (!QFile::copy(built, resources + QStringLiteral("/srm")))
         return {};
+    // The volume tool too, where it is built (the volume commands need it).
+    const QString diskutil = QFileInfo(built).path() + QStringLiteral("/diskutil");
+    if (QFileInfo::exists(diskutil) &&
+        QFile::copy(diskutil, resources + QStringLiteral("/diskutil")))
+        QFile::setPermissions(resources + QStringLiteral("/diskutil"),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                  QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                  QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                  QFileDevice::ExeOther);
     // A root program refuses a tool that others could replace: keep it 0755.
     QFile::setPermissions(resources + QStringLiteral("/srm"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -62,6 +63,11 @@ std::string valueOf(const std::string& plist, const std::string& key) {
     const std::size_t open = plist.find('>', plist.find('<', at + key.size() + 11)) + 1;
     const std::size_t close = plist.find('<', open);
     return plist.substr(open, close - open);
+}
+
+bool pathExists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
 }
 
 std::size_t occurrences(const std::string& text, const std::string& needle) {
@@ -188,6 +194,49 @@ TEST_F(SystemVolumesTest, RefusesTheDevicesTheSystemRunsFromAndAllowsTheOthers) 
     const diskutil::SystemVolumes noSwap(mounts, {}, "/sys", write("noswaps", "Filename\n"));
     EXPECT_EQ(noSwap.whyNeeded(devices[2]), "") << "a device the system does not need is allowed";
     EXPECT_NE(noSwap.whyNeeded(folder).find("not a block device"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+// reformat: the same type and label on a fresh, empty file system, mounted where it was; a
+// device that changed since it was listed, or one the system needs, is never touched.
+TEST(DiskutilFormatTest, ReformatKeepsTypeAndLabelAndRefusesAnotherDevice) {
+    if (std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4); !why.empty()) {
+        GTEST_SKIP() << why;
+    }
+    LoopImage image(LoopImage::FileSystem::Ext4, 32u << 20);
+    image.mount();
+    const std::string device = sourceOf(image.mountPoint());
+    ASSERT_EQ(LoopImage::run({"e2label", device, "KEEPNAME"}), 0);
+    std::ofstream(image.mountPoint() + "/old-file.txt") << "old";
+    const std::string before = valueOf(diskutil({"info", "-plist", device}).out, "VolumeUUID");
+
+    std::string err;
+    EXPECT_EQ(diskutil({"reformat", device, "--uuid", "00000000-0000-0000-0000-000000000000"}, &err)
+                  .status,
+              1);
+    EXPECT_NE(err.find("no longer the volume that was listed"), std::string::npos) << err;
+    EXPECT_TRUE(pathExists(image.mountPoint() + "/old-file.txt"));
+
+    const ToolRun done = diskutil({"reformat", device, "--uuid", before}, &err);
+    ASSERT_EQ(done.status, 0) << err;
+    EXPECT_NE(done.out.find("Mounting disk\n"), std::string::npos) << done.out;
+    const ToolRun info = diskutil({"info", "-plist", device});
+    EXPECT_EQ(valueOf(info.out, "VolumeName"), "KEEPNAME");
+    EXPECT_EQ(valueOf(info.out, "FilesystemName"), "ext4");
+    EXPECT_EQ(valueOf(info.out, "MountPoint"), image.mountPoint());
+    EXPECT_NE(valueOf(info.out, "VolumeUUID"), before);
+    EXPECT_FALSE(pathExists(image.mountPoint() + "/old-file.txt"));
+
+    std::string root;
+    LoopImage::run({"findmnt", "-no", "SOURCE", "/"}, &root);
+    root = root.substr(0, root.find('\n'));
+    if (root.compare(0, 5, "/dev/") == 0) {
+        EXPECT_EQ(diskutil({"reformat", root}, &err).status, 1);
+        EXPECT_NE(err.find("the running system needs"), std::string::npos) << err;
+    }
 }
 
 } // namespace

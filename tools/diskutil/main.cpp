@@ -4,6 +4,9 @@
 #include "PlistWriter.h"
 #include "SystemVolumes.h"
 #include "VolumeCatalog.h"
+#include "VolumeFormatter.h"
+
+#include <cstdlib>
 
 #include <iostream>
 #include <string>
@@ -15,6 +18,8 @@ int usage() {
     std::cerr << "usage: diskutil info -plist NAME\n"
                  "       diskutil list -plist\n"
                  "       diskutil check DEVICE\n"
+                 "       diskutil reformat DEVICE [--uuid UUID] [--size BYTES]\n"
+                 "       diskutil eraseVolume FORMAT NAME DEVICE [--uuid UUID] [--size BYTES]\n"
                  "NAME is a device node, a kernel name (sdb1), a mount point or a volume name.\n";
     return 2;
 }
@@ -49,6 +54,29 @@ int main(int argc, char** argv) {
         }
         std::cout << args[1] << " may be changed\n";
         return 0;
+    }
+    if (verb == "reformat" || verb == "eraseVolume") {
+        const std::size_t fixed = verb == "reformat" ? 2 : 4;
+        if (args.size() < fixed || (args.size() - fixed) % 2 != 0) {
+            return usage();
+        }
+        diskutil::VolumeFormatter::Request request;
+        request.device = args[fixed - 1];
+        if (verb == "eraseVolume") {
+            request.format = args[1];
+            request.label = args[2];
+        }
+        for (std::size_t i = fixed; i + 1 < args.size(); i += 2) {
+            if (args[i] == "--uuid") {
+                request.expectedUuid = args[i + 1];
+            } else if (args[i] == "--size") {
+                request.expectedSize = std::strtoull(args[i + 1].c_str(), nullptr, 10);
+            } else {
+                return usage();
+            }
+        }
+        diskutil::VolumeFormatter formatter(std::cout, std::cerr);
+        return verb == "reformat" ? formatter.reformat(request) : formatter.eraseVolume(request);
     }
     return usage();
 }

@@ -1,0 +1,328 @@
+#include "VolumeFormatter.h"
+
+#include "SystemVolumes.h"
+
+#include <algorithm>
+#include <blkid/blkid.h>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace diskutil {
+namespace {
+
+struct Identity {
+    std::string type, version, label, uuid;
+};
+
+Identity probe(const std::string& device) {
+    Identity id;
+    blkid_probe pr = blkid_new_probe_from_filename(device.c_str());
+    if (pr == nullptr) {
+        return id;
+    }
+    blkid_probe_enable_superblocks(pr, 1);
+    blkid_probe_set_superblocks_flags(pr, BLKID_SUBLKS_TYPE | BLKID_SUBLKS_LABEL |
+                                              BLKID_SUBLKS_UUID | BLKID_SUBLKS_VERSION);
+    if (blkid_do_safeprobe(pr) == 0) {
+        const char* value = nullptr;
+        auto take = [&](const char* name, std::string& into) {
+            if (blkid_probe_lookup_value(pr, name, &value, nullptr) == 0) {
+                into = value;
+            }
+        };
+        take("TYPE", id.type);
+        take("VERSION", id.version);
+        take("LABEL", id.label);
+        take("UUID", id.uuid);
+    }
+    blkid_free_probe(pr);
+    return id;
+}
+
+std::uint64_t deviceSize(const std::string& device) {
+    const int fd = ::open(device.c_str(), O_RDONLY | O_CLOEXEC);
+    std::uint64_t size = 0;
+    if (fd >= 0) {
+        ::ioctl(fd, BLKGETSIZE64, &size);
+        ::close(fd);
+    }
+    return size;
+}
+
+// Runs ARGV (no shell) and waits; its output goes to ERR. The exit status, or -1.
+int runTool(const std::vector<std::string>& argv, std::ostream& err) {
+    int pipeFds[2];
+    if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
+        return -1;
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(pipeFds[1], STDOUT_FILENO);
+        ::dup2(pipeFds[1], STDERR_FILENO);
+        const int devNull = ::open("/dev/null", O_RDONLY);
+        ::dup2(devNull, STDIN_FILENO);
+        std::vector<char*> args;
+        for (const std::string& arg : argv) {
+            args.push_back(const_cast<char*>(arg.c_str()));
+        }
+        args.push_back(nullptr);
+        ::execvp(args[0], args.data());
+        ::_exit(127);
+    }
+    ::close(pipeFds[1]);
+    if (child < 0) {
+        ::close(pipeFds[0]);
+        return -1;
+    }
+    char buf[4096];
+    ssize_t n;
+    while ((n = ::read(pipeFds[0], buf, sizeof buf)) > 0) {
+        err.write(buf, n);
+    }
+    ::close(pipeFds[0]);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool kernelKnows(const std::string& type) {
+    std::ifstream list("/proc/filesystems");
+    for (std::string line; std::getline(list, line);) {
+        if (line.size() >= type.size() &&
+            line.compare(line.size() - type.size(), type.size(), type) == 0 &&
+            (line.size() == type.size() || line[line.size() - type.size() - 1] == '\t')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The options of the old mount that say whose the files are, kept for the new one.
+std::string ownershipOptions(const std::string& options) {
+    std::string kept;
+    std::size_t start = 0;
+    while (start <= options.size()) {
+        const std::size_t comma = options.find(',', start);
+        const std::string option = options.substr(start, comma - start);
+        for (const char* prefix : {"uid=", "gid=", "umask=", "fmask=", "dmask="}) {
+            if (option.compare(0, std::strlen(prefix), prefix) == 0) {
+                kept += (kept.empty() ? "" : ",") + option;
+            }
+        }
+        if (comma == std::string::npos) {
+            break;
+        }
+        start = comma + 1;
+    }
+    return kept;
+}
+
+std::vector<std::string> mountCommand(const std::string& type, const std::string& device,
+                                      const std::string& target, const std::string& options) {
+    if (type == "exfat" && !kernelKnows("exfat")) {
+        std::vector<std::string> cmd{"mount.exfat-fuse", device, target};
+        if (!options.empty()) {
+            cmd.insert(cmd.begin() + 1, {"-o", options});
+        }
+        return cmd;
+    }
+    if (type == "ntfs") {
+        return kernelKnows("ntfs3")
+                   ? std::vector<std::string>{"mount", "-t", "ntfs3", device, target}
+                   : std::vector<std::string>{"mount.ntfs-3g", device, target};
+    }
+    if (type == "vfat" && !kernelKnows("vfat")) {
+        return {"fusefat", "-o", options.empty() ? "rw+" : "rw+," + options, device, target};
+    }
+    std::vector<std::string> cmd{"mount", "-t", type, device, target};
+    if (!options.empty()) {
+        cmd.insert(cmd.begin() + 1, {"-o", options});
+    }
+    return cmd;
+}
+
+} // namespace
+
+bool VolumeFormatter::typeOfFormat(const std::string& format, std::string& type,
+                                   std::string& version) {
+    version.clear();
+    if (format == "MS-DOS FAT32" || format == "MS-DOS FAT16" || format == "MS-DOS FAT12") {
+        type = "vfat";
+        version = format.substr(7);
+        return true;
+    }
+    if (format == "MS-DOS" || format == "FAT32") {
+        type = "vfat";
+        version = "FAT32";
+        return true;
+    }
+    for (const char* known :
+         {"ExFAT", "exfat", "ext2", "ext3", "ext4", "btrfs", "xfs", "NTFS", "ntfs"}) {
+        if (format == known) {
+            type = format == "ExFAT" ? "exfat" : format == "NTFS" ? "ntfs" : format;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<std::string> VolumeFormatter::mkfsCommand(const std::string& type,
+                                                      const std::string& version,
+                                                      const std::string& label,
+                                                      const std::string& device) {
+    if (type == "ext2" || type == "ext3" || type == "ext4") {
+        std::vector<std::string> cmd{"mkfs." + type, "-F", "-q", "-E",
+                                     "lazy_itable_init=0,lazy_journal_init=0"};
+        if (!label.empty()) {
+            cmd.insert(cmd.end(), {"-L", label});
+        }
+        cmd.push_back(device);
+        return cmd;
+    }
+    if (type == "vfat") {
+        std::vector<std::string> cmd{"mkfs.vfat"};
+        if (version == "FAT32" || version == "FAT16" || version == "FAT12") {
+            cmd.insert(cmd.end(), {"-F", version.substr(3)});
+        }
+        if (!label.empty()) {
+            std::string upper = label;
+            std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
+            cmd.insert(cmd.end(), {"-n", upper.substr(0, 11)});
+        }
+        cmd.push_back(device);
+        return cmd;
+    }
+    if (type == "exfat") {
+        std::vector<std::string> cmd{"mkfs.exfat"};
+        if (!label.empty()) {
+            cmd.insert(cmd.end(), {"-L", label.substr(0, 15)});
+        }
+        cmd.push_back(device);
+        return cmd;
+    }
+    if (type == "btrfs" || type == "xfs") {
+        std::vector<std::string> cmd{"mkfs." + type, "-f"};
+        if (!label.empty()) {
+            cmd.insert(cmd.end(), {"-L", label});
+        }
+        cmd.push_back(device);
+        return cmd;
+    }
+    if (type == "ntfs") {
+        std::vector<std::string> cmd{"mkfs.ntfs", "-Q", "-F"};
+        if (!label.empty()) {
+            cmd.insert(cmd.end(), {"-L", label});
+        }
+        cmd.push_back(device);
+        return cmd;
+    }
+    return {};
+}
+
+int VolumeFormatter::fail(const std::string& message) {
+    err_ << "diskutil: " << message << std::endl;
+    return 1;
+}
+
+int VolumeFormatter::reformat(const Request& request) {
+    const Identity id = probe(request.device);
+    return run(request, id.type, id.version, id.label);
+}
+
+int VolumeFormatter::eraseVolume(const Request& request) {
+    std::string type, version;
+    if (!typeOfFormat(request.format, type, version)) {
+        return fail("unknown format \"" + request.format + "\"");
+    }
+    return run(request, type, version, request.label);
+}
+
+int VolumeFormatter::run(const Request& request, std::string type, std::string version,
+                         std::string label) {
+    const std::string& device = request.device;
+    struct stat st {};
+    if (device.empty() || device[0] != '/' || ::stat(device.c_str(), &st) != 0 ||
+        !S_ISBLK(st.st_mode)) {
+        return fail(device + " is not a block device");
+    }
+    MountTable mounts = MountTable::read();
+    if (const std::string why = SystemVolumes(mounts, {}).whyNeeded(device); !why.empty()) {
+        return fail("refused: " + why);
+    }
+    const Identity id = probe(device);
+    if (!request.expectedUuid.empty() && id.uuid != request.expectedUuid) {
+        return fail("refused: " + device +
+                    " is no longer the volume that was listed (its UUID "
+                    "changed)");
+    }
+    if (request.expectedSize != 0 && deviceSize(device) != request.expectedSize) {
+        return fail("refused: " + device +
+                    " is no longer the volume that was listed (its size "
+                    "changed)");
+    }
+    const std::vector<std::string> mkfs = mkfsCommand(type, version, label, device);
+    if (mkfs.empty()) {
+        return fail("cannot make a " + (type.empty() ? std::string("new") : type) +
+                    " file system on " + device);
+    }
+    // A loop device set up by "mount -o loop" disappears when it is unmounted.
+    const std::string name = device.substr(device.rfind('/') + 1);
+    std::ifstream autoclear("/sys/block/" + name + "/loop/autoclear");
+    std::string flag;
+    if (std::getline(autoclear, flag) && flag == "1") {
+        return fail("refused: " + device +
+                    " is a loop device that goes away when unmounted; set "
+                    "it up with losetup first");
+    }
+    std::vector<MountEntry> mounted = mounts.mountsOf(device);
+    if (mounted.empty()) {
+        return fail(device + " is not mounted; only mounted volumes are erased here");
+    }
+    // The whole file system's mount is where it comes back.
+    std::string target = mounted.front().target, options = mounted.front().options;
+    for (const MountEntry& m : mounted) {
+        if (m.root == "/") {
+            target = m.target;
+            options = m.options;
+            break;
+        }
+    }
+    // Deepest first, so a mount inside another one goes before it.
+    std::sort(mounted.begin(), mounted.end(), [](const MountEntry& a, const MountEntry& b) {
+        return a.target.size() > b.target.size();
+    });
+    for (const MountEntry& m : mounted) {
+        if (::umount2(m.target.c_str(), 0) != 0) {
+            return fail("cannot unmount " + m.target + ": " + std::strerror(errno) +
+                        (errno == EBUSY ? " (close what uses it and try again)" : ""));
+        }
+    }
+    // Looked at again right before writing: nothing of it may be mounted now.
+    if (!MountTable::read().mountsOf(device).empty()) {
+        return fail("refused: " + device + " is still mounted");
+    }
+    out_ << "Formatting " << device << " as " << type << std::endl;
+    if (const int status = runTool(mkfs, err_); status != 0) {
+        return fail(mkfs[0] + " failed on " + device + " (status " + std::to_string(status) + ")");
+    }
+    ::mkdir(target.c_str(), 0755);
+    out_ << "Mounting disk" << std::endl;
+    if (const int status =
+            runTool(mountCommand(type, device, target, ownershipOptions(options)), err_);
+        status != 0) {
+        return fail("the new file system on " + device + " could not be mounted at " + target);
+    }
+    out_ << "Finished erase on " << device << std::endl;
+    return 0;
+}
+
+} // namespace diskutil

@@ -1,7 +1,7 @@
 #include "cli/EraseCommand.h"
 #include "cli/HistoryCommand.h"
 #include "cli/VolumesCommand.h"
-#include "cli/WipeFreeSpaceCommand.h"
+#include "cli/WipeCommand.h"
 #include "platform/Logger.h"
 
 #include <QCoreApplication>
@@ -16,6 +16,7 @@ const char* const kUsage = "usage: korvane COMMAND [ARGS]\n"
                            "  history         list, show, export or delete erasure history\n"
                            "  volumes         list the mounted volumes\n"
                            "  wipe-free-space MOUNTPOINT  overwrite the free space of a volume\n"
+                           "  wipe-volume DEVICE  erase everything on a volume\n"
                            "  --version       print the version and exit\n"
                            "\n"
                            "'korvane COMMAND --help' describes each command.\n";
@@ -47,7 +48,9 @@ int main(int argc, char** argv) {
     if (command == QLatin1String("volumes"))
         return VolumesCommand::run(args);
     if (command == QLatin1String("wipe-free-space"))
-        return WipeFreeSpaceCommand::run(args);
+        return WipeCommand::run(args, WipeCommand::Mode::FreeSpace);
+    if (command == QLatin1String("wipe-volume"))
+        return WipeCommand::run(args, WipeCommand::Mode::WholeVolume);
     std::fprintf(stderr, "korvane: unknown command '%s'\n%s", qPrintable(command), kUsage);
     return 2;
 }

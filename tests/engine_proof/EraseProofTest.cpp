@@ -227,6 +227,62 @@ TEST(EraseProofCopyOnWriteTest, EraseThenFreeSpaceWipeLeavesNoMarkerOnBtrfs) {
     EXPECT_EQ(image.count("ZQCOWPROOF"), 0u);
 }
 
+// `korvane wipe-volume`: afterwards the image holds no marker and no name of any old file, and
+// the volume has its type and name as before.
+TEST_P(EraseProofTest, WholeVolumeWipeLeavesNoOldDataOrNameAndKeepsTypeAndLabel) {
+    const std::string why = LoopImage::unavailableReason(GetParam());
+    if (!why.empty())
+        GTEST_SKIP() << why;
+    if (GetParam() == LoopImage::FileSystem::Vfat)
+        GTEST_SKIP() << "the FUSE FAT driver mounts images, not block devices: no volume to list";
+    if (!haveSrm())
+        GTEST_SKIP() << "the srm tool is not built into the bundle";
+    using Set = NamedFiles::Set;
+    NamedFiles::allowUnicode(true);
+    LoopImage image(GetParam(), 64ull << 20);
+    image.mount();
+    const std::string root = image.mountPoint();
+    NamedFiles::write(root + "/" + NamedFiles::folderNames()[0], Set::Kept);
+    NamedFiles::write(root + "/" + NamedFiles::folderNames()[0] + "/" +
+                          NamedFiles::folderNames()[1],
+                      Set::Erased);
+    ::sync();
+    auto info = [&](const char* key) {
+        QProcess tool;
+        tool.start(
+            QFileInfo(bundle()).filePath() +
+                QStringLiteral("/Contents/MacOS/Korvane Data Eraser.app/Contents/Resources/"
+                               "diskutil"),
+            {QStringLiteral("info"), QStringLiteral("-plist"), QString::fromStdString(root)});
+        tool.waitForFinished(10000);
+        const QString out = QString::fromUtf8(tool.readAllStandardOutput());
+        const qsizetype at = out.indexOf(QStringLiteral("<key>%1</key>").arg(QLatin1String(key)));
+        const qsizetype open =
+            out.indexOf(QLatin1Char('>'), out.indexOf(QLatin1Char('<'), at + 5)) + 1;
+        return at < 0 ? QString() : out.mid(open, out.indexOf(QLatin1Char('<'), open) - open);
+    };
+    const QString typeBefore = info("FilesystemName"), nameBefore = info("VolumeName");
+    ASSERT_FALSE(typeBefore.isEmpty());
+
+    QProcess wipe;
+    wipe.start(kKorvane, {QStringLiteral("wipe-volume"), QString::fromStdString(root),
+                          QStringLiteral("--level"), QStringLiteral("1"), QStringLiteral("--yes"),
+                          QStringLiteral("--bundle"), bundle()});
+    wipe.closeWriteChannel();
+    ASSERT_TRUE(wipe.waitForFinished(180000));
+    EXPECT_EQ(wipe.exitCode(), 0) << wipe.readAllStandardError().toStdString();
+    EXPECT_TRUE(wipe.readAllStandardOutput().startsWith("Erased "));
+    EXPECT_EQ(info("FilesystemName"), typeBefore);
+    EXPECT_EQ(info("VolumeName"), nameBefore);
+    image.unmount();
+    for (Set set : {Set::Kept, Set::Erased}) {
+        EXPECT_EQ(NamedFiles::markersLeft(image, set), 0u) << LoopImage::name(GetParam());
+        EXPECT_EQ(NamedFiles::tracesLeft(image, NamedFiles::names(set)), std::vector<std::string>())
+            << LoopImage::name(GetParam());
+    }
+    EXPECT_EQ(NamedFiles::tracesLeft(image, NamedFiles::folderNames()), std::vector<std::string>());
+}
+
 // A file with a second hard link outside the chosen paths: its data stays (overwriting it would
 // destroy the other file), so the path is reported Failed and the other name reads as before.
 TEST(EraseProofHardLinkTest, HardLinkedFileIsFailedAndItsOtherNameKeepsItsData) {

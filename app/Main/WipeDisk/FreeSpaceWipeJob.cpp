@@ -66,11 +66,16 @@ FreeSpaceWipeJob::FreeSpaceWipeJob(VolumeObj volume, Options options, QObject* p
     : QObject(parent), m_volume(std::move(volume)), m_options(std::move(options)) {
     if (m_options.programName.isEmpty())
         m_options.programName = BundleLocator::kMainProgramName;
-    m_passes =
-        m_options.level > 0
-            ? m_options.level
-            : EraserStandard::effectiveLevel(UserDefaults(m_options.programName).eraserTimes());
-    m_passes = qMax(1, m_passes);
+    m_passes = passesFor(m_options.level, m_options.programName);
+}
+
+int FreeSpaceWipeJob::passesFor(int level, const QString& programName) {
+    if (level > 0)
+        return level;
+    return qMax(
+        1, EraserStandard::effectiveLevel(
+               UserDefaults(programName.isEmpty() ? BundleLocator::kMainProgramName : programName)
+                   .eraserTimes()));
 }
 
 FreeSpaceWipeJob::~FreeSpaceWipeJob() {

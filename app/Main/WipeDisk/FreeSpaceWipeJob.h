@@ -57,6 +57,8 @@ public:
     const Report& report() const { return m_report; }
     const VolumeObj& volume() const { return m_volume; }
 
+    // The passes for LEVEL, or for PROGRAMNAME's stored level when LEVEL is 0.
+    static int passesFor(int level, const QString& programName);
     // "Erased 12.50% in 1 of 3 passes".
     static QString progressText(double percent, int pass, int passes);
 

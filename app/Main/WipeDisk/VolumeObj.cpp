@@ -28,5 +28,7 @@ VolumeObj VolumeObj::fromDictionary(const QVariantMap& info) {
     v.BusProtocol = info.value(QStringLiteral("BusProtocol")).toString();
     v.bCanEject = info.value(QStringLiteral("Ejectable")).toBool();
     v.solidState = info.value(QStringLiteral("SolidState")).toBool();
+    // Kept to tell, before anything is written, that the device still holds this volume.
+    v.diskUUID = info.value(QStringLiteral("VolumeUUID")).toString();
     return v;
 }

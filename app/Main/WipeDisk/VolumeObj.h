@@ -18,12 +18,12 @@ struct VolumeObj {
     qint64 volumeFreeSizeNum = 0; // the free-space wipe sizes its work on it
     QString BusProtocol;
     bool bCanEject = false;
-    QString diskUUID;        // set by the disk tools
+    QString diskUUID;        // the file system's UUID: the identity a wipe checks
     QString parentWholeDisk; // set by the disk tools
     bool solidState = false;
 
     // A record from one volume's dictionary as diskutil prints it (the free-space rule applied,
-    // the size texts made); volumeType is set, the disk tools' fields are not.
+    // the size texts made); volumeType and diskUUID are set, diskType and parentWholeDisk not.
     static VolumeObj fromDictionary(const QVariantMap& info);
     // Free bytes: "FreeSpace", or for APFS reporting 0 its container's free space.
     static qint64 freeBytesOf(const QVariantMap& info);

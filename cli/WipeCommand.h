@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QStringList>
+
+// `korvane wipe-free-space MOUNTPOINT` and `korvane wipe-volume DEVICE|MOUNTPOINT`, each with
+// [--level N] [--yes] [--bundle DIR]: the volume wipes, through the same jobs as the window.
+class WipeCommand {
+public:
+    enum class Mode { FreeSpace, WholeVolume };
+    static int run(const QStringList& args, Mode mode);
+};

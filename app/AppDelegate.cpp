@@ -3,6 +3,7 @@
 #include "app/Comm/SettingsStore.h"
 #include "app/Comm/UserDefaults.h"
 #include "app/Main/FileEraser/FileEraserViewController.h"
+#include "app/Main/WipeDisk/WipeDiskViewController.h"
 #include "app/ui/Theme.h"
 #include "platform/BundleLocator.h"
 #include "platform/Logger.h"
@@ -36,6 +37,12 @@ void AppDelegate::applicationDidFinishLaunching(QApplication& app) {
     ensureEraserTimes();
     m_window = std::make_unique<MainWindowController>(geteuid() == 0);
     m_window->setModulePage(MainModule::EraseFiles, new FileEraserViewController(m_window.get()));
+    m_window->setModulePage(
+        MainModule::EraseFreeSpace,
+        new WipeDiskViewController(m_window.get(), WipeDiskViewController::kFreeSpace));
+    m_window->setModulePage(
+        MainModule::EraseHardDrive,
+        new WipeDiskViewController(m_window.get(), WipeDiskViewController::kWholeVolume));
     writeFontKeys(m_window->referenceFonts());
 }
 

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -31,6 +32,12 @@ TempBundle::TempBundle(Tool tool) {
                                                           "Eraser.app/Contents/Resources/srm"),
                         srm))
             << "the srm tool is not built into the bundle";
+        // The volume tool as well, for the volume modules.
+        const QString diskutil = QFileInfo(srm).path() + QStringLiteral("/diskutil");
+        if (QFile::copy(QStringLiteral(KORVANE_BUNDLE_DIR "/Contents/MacOS/Korvane Data "
+                                                          "Eraser.app/Contents/Resources/diskutil"),
+                        diskutil))
+            ::chmod(QFile::encodeName(diskutil).constData(), 0755);
     } else {
         testsupport::writeFile(srm, kFakeBatchSrm);
     }

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <blkid/blkid.h>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
@@ -150,6 +152,47 @@ std::vector<std::string> mountCommand(const std::string& type, const std::string
     return cmd;
 }
 
+// The reserved-blocks share of an ext2/3/4 file system as tune2fs reports it ("5.00");
+// empty when it cannot be read.
+std::string reservedPercent(const std::string& device, std::ostream& err) {
+    int pipeFds[2];
+    if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
+        return {};
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(pipeFds[1], STDOUT_FILENO);
+        const int devNull = ::open("/dev/null", O_RDWR);
+        ::dup2(devNull, STDERR_FILENO);
+        ::execlp("tune2fs", "tune2fs", "-l", device.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(pipeFds[1]);
+    std::string out;
+    char buf[4096];
+    ssize_t n;
+    while (child > 0 && (n = ::read(pipeFds[0], buf, sizeof buf)) > 0) {
+        out.append(buf, std::size_t(n));
+    }
+    ::close(pipeFds[0]);
+    int status = 0;
+    while (child > 0 && ::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    auto number = [&](const char* key) -> double {
+        const std::size_t at = out.find(key);
+        return at == std::string::npos ? -1 : std::atof(out.c_str() + at + std::strlen(key));
+    };
+    const double blocks = number("Block count:"), reserved = number("Reserved block count:");
+    if (blocks <= 0 || reserved < 0) {
+        err << "diskutil: the reserve of " << device << " could not be read; mkfs's default is used"
+            << std::endl;
+        return {};
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", 100.0 * reserved / blocks);
+    return text;
+}
+
 } // namespace
 
 bool VolumeFormatter::typeOfFormat(const std::string& format, std::string& type,
@@ -269,7 +312,13 @@ int VolumeFormatter::run(const Request& request, std::string type, std::string v
                     " is no longer the volume that was listed (its size "
                     "changed)");
     }
-    const std::vector<std::string> mkfs = mkfsCommand(type, version, label, device);
+    std::vector<std::string> mkfs = mkfsCommand(type, version, label, device);
+    // ext2/3/4: the same share of blocks in reserve for the administrator as before.
+    if (request.format.empty() && (type == "ext2" || type == "ext3" || type == "ext4")) {
+        if (const std::string percent = reservedPercent(device, err_); !percent.empty()) {
+            mkfs.insert(mkfs.end() - 1, {"-m", percent});
+        }
+    }
     if (mkfs.empty()) {
         return fail("cannot make a " + (type.empty() ? std::string("new") : type) +
                     " file system on " + device);

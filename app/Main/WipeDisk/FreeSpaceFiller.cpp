@@ -5,10 +5,17 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/random.h>
+#include <sys/statvfs.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
+
+// ext2, ext3 and ext4 (statfs f_type).
+constexpr long kExtMagic = 0xEF53;
+// Free space left after a fill that is taken for an unwritten reserve rather than slack.
+constexpr std::uint64_t kReserveLeftBytes = 64u << 10;
 
 // A full volume, as the kernel and FUSE drivers say it.
 bool isFull(int error) {
@@ -113,11 +120,32 @@ FreeSpaceFiller::Result FreeSpaceFiller::fill(const Progress& progress) {
                 ::fdatasync(fd);
                 ::syncfs(fd);
                 syncedAfterFull = true;
+                if (m_beforeLastStretch) {
+                    m_beforeLastStretch();
+                    m_beforeLastStretch = nullptr;
+                }
                 piece = kBlockBytes;
                 continue;
             }
             full = true;
             break;
+        }
+    }
+
+    // ext2/3/4 keep blocks in reserve that only a process allowed past the reserve may take:
+    // where that was not this one, the reserve is still free and unwritten, and the pass
+    // cannot be called done.
+    if (full && !failed && !files.empty()) {
+        struct statfs fs {};
+        struct statvfs vfs {};
+        if (::fstatfs(files.back(), &fs) == 0 && fs.f_type == kExtMagic &&
+            ::fstatvfs(files.back(), &vfs) == 0 &&
+            std::uint64_t(vfs.f_bfree) * vfs.f_frsize >= kReserveLeftBytes) {
+            result.error = QStringLiteral("%1 MB of free space that the file system keeps in "
+                                          "reserve for the administrator could not be written")
+                               .arg(double(vfs.f_bfree) * vfs.f_frsize / 1e6, 0, 'f', 1);
+            result.reserveLeft = true;
+            failed = true;
         }
     }
 

@@ -22,6 +22,7 @@ public:
         bool ok = false;           // the volume was filled and the fill files are gone
         bool cancelled = false;    // stopped on request (the files are gone too)
         bool cannotCreate = false; // not even a fill file could be made
+        bool reserveLeft = false;  // ext2/3/4's reserve for the administrator stayed unwritten
         std::uint64_t written = 0;
         QString error; // what failed, for the log and the end view
     };
@@ -34,6 +35,11 @@ public:
 
     Result fill(const Progress& progress);
 
+    // Called once, the first time the volume is full and synced, before the last stretch is
+    // written: where a file system keeps space back from data (ext4's reserved clusters), the
+    // caller can release it for that stretch.
+    void setBeforeLastStretch(std::function<void()> hook) { m_beforeLastStretch = std::move(hook); }
+
     // Largest fill file: FAT's limit is 4 GiB - 1, and smaller files keep each one quick to
     // delete.
     static constexpr std::uint64_t kMaxFileBytes = 1ull << 30;
@@ -45,4 +51,5 @@ private:
     QString m_folder;
     Pattern m_pattern;
     const std::atomic_bool& m_cancel;
+    std::function<void()> m_beforeLastStretch;
 };

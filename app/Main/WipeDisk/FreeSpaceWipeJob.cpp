@@ -12,6 +12,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMetaObject>
 #include <cerrno>
 #include <fcntl.h>
@@ -59,6 +60,43 @@ bool needsRandomFill(const QString& mountPoint) {
     }
     return false;
 }
+
+// ext4 keeps a few clusters back from data (/sys/fs/ext4/DEV/reserved_clusters) so that its own
+// metadata never runs out; deleted data there would never be overwritten. For the last stretch
+// of a full pass they are let go, and given back right after (also when the pass fails).
+class Ext4ReservedClusters {
+public:
+    explicit Ext4ReservedClusters(const QString& mountPoint) {
+        const FileSystemInfo info = FileSystemInfo::forPath(mountPoint);
+        if (!info.type.startsWith(QLatin1String("ext")) ||
+            !info.source.startsWith(QLatin1String("/dev/")))
+            return;
+        const QString device = QFileInfo(info.source).canonicalFilePath();
+        m_file =
+            QStringLiteral("/sys/fs/ext4/%1/reserved_clusters").arg(QFileInfo(device).fileName());
+        QFile file(m_file);
+        if (file.open(QIODevice::ReadOnly))
+            m_original = file.readAll().trimmed();
+    }
+    ~Ext4ReservedClusters() { restore(); }
+    void release() {
+        if (!m_original.isEmpty() && write("0"))
+            m_released = true;
+    }
+    void restore() {
+        if (m_released && write(m_original))
+            m_released = false;
+    }
+
+private:
+    bool write(const QByteArray& value) {
+        QFile file(m_file);
+        return file.open(QIODevice::WriteOnly) && file.write(value + '\n') > 0;
+    }
+    QString m_file;
+    QByteArray m_original;
+    bool m_released = false;
+};
 
 } // namespace
 
@@ -129,6 +167,8 @@ void FreeSpaceWipeJob::work() {
         QElapsedTimer shown;
         shown.start();
         FreeSpaceFiller filler(folder, pattern, m_cancel);
+        Ext4ReservedClusters reserve(m_volume.volumeMountPoint);
+        filler.setBeforeLastStretch([&reserve] { reserve.release(); });
         const FreeSpaceFiller::Result result = filler.fill([&](std::uint64_t written) {
             if (shown.elapsed() < 200)
                 return;
@@ -136,6 +176,7 @@ void FreeSpaceWipeJob::work() {
             const double percent = std::min(99.0, 100.0 * double(written) / double(free));
             post(progressText(percent, pass, m_passes), percent);
         });
+        reserve.restore();
         WipeWorkFolder::remove(folder);
         if (result.cancelled || m_cancel)
             return;

@@ -1,0 +1,16 @@
+#include "app/Main/WipeDisk/MakeSureWipeFreeSpaceViewController.h"
+
+#include "app/Main/WipeDisk/WipeViewParts.h"
+
+MakeSureWipeFreeSpaceViewController::MakeSureWipeFreeSpaceViewController(const QString& volumeName,
+                                                                         const QString& passesText,
+                                                                         QWidget* parent)
+    : QWidget(parent) {
+    setObjectName(QStringLiteral("MakeSureWipeFreeSpaceViewController"));
+    WipeViewParts::messageView(
+        this, QStringLiteral("ic_warning"), tr("Erase Free Space"),
+        QStringLiteral("The free space of \"%1\" will be overwritten %2. The files on the volume "
+                       "are not touched; the volume is full while the wipe runs.")
+            .arg(volumeName, passesText),
+        tr("Continue"), QStringLiteral("continueButton"), tr("Cancel"), false);
+}

@@ -1,0 +1,6 @@
+#include "app/Main/WipeDisk/WipeDiskProViewController.h"
+
+WipeDiskProViewController::WipeDiskProViewController(const QString& standardName, QWidget* parent)
+    : WipeFreeSpaceProViewController(tr("Erasing the hard drive"), standardName, parent) {
+    setObjectName(QStringLiteral("WipeDiskProViewController"));
+}

@@ -1,0 +1,309 @@
+#include "app/Main/WipeDisk/WipeDiskViewController.h"
+
+#include "app/Comm/PublicUtilities.h"
+#include "app/Main/FileEraser/FileEraserViewParts.h"
+#include "app/Main/ModuleOwner.h"
+#include "app/Main/WipeDisk/FreeSpaceWipeJob.h"
+#include "app/Main/WipeDisk/MakeSureWipeDiskViewController.h"
+#include "app/Main/WipeDisk/MakeSureWipeFreeSpaceViewController.h"
+#include "app/Main/WipeDisk/NTFSViewController.h"
+#include "app/Main/WipeDisk/SystemEraserViewController.h"
+#include "app/Main/WipeDisk/VolumeList.h"
+#include "app/Main/WipeDisk/WatchMountUnmount.h"
+#include "app/Main/WipeDisk/WholeVolumeWipeJob.h"
+#include "app/Main/WipeDisk/WipeDiskProViewController.h"
+#include "app/Main/WipeDisk/WipeFailViewController.h"
+#include "app/Main/WipeDisk/WipeSuccessViewController.h"
+#include "app/Main/WipeDisk/WipeWorkFolder.h"
+#include "app/SetEraserLevel/EraserStandard.h"
+#include "app/SetEraserLevel/HistoryViewController.h"
+#include "app/inter/DoDataBase.h"
+#include "app/ui/AttachedWindow.h"
+#include "app/ui/ImageButton.h"
+#include "app/ui/Images.h"
+#include "platform/FileSystemInfo.h"
+#include "platform/Logger.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QtConcurrent>
+
+namespace {
+const QString kHistoryFlag = QStringLiteral("WipeVolumeHistory");
+
+QString passesText(int passes) {
+    return passes == 1 ? QStringLiteral("once") : QStringLiteral("%1 times").arg(passes);
+}
+} // namespace
+
+WipeDiskViewController::WipeDiskViewController(ModuleOwner* owner, int mode, QWidget* parent)
+    : QWidget(parent), m_owner(owner), m_selectEraserType(mode) {
+    setObjectName(QStringLiteral("WipeDiskViewController"));
+    m_title = new QLabel;
+    m_title->setProperty("role", QStringLiteral("title"));
+    m_subtitle = new QLabel;
+    m_subtitle->setProperty("role", QStringLiteral("subtitle"));
+    m_historyButton = new ImageButton(QStringLiteral("ic_nohistory"));
+    m_historyButton->setObjectName(QStringLiteral("historyButton"));
+    m_historyButton->setToolTip(tr("Erasure history"));
+    m_historyButton->setFixedSize(32, 32);
+    connect(m_historyButton, &ImageButton::clicked, this,
+            &WipeDiskViewController::historyButtonAction);
+    auto* text = new QVBoxLayout;
+    text->setSpacing(2);
+    text->addWidget(m_title);
+    text->addWidget(m_subtitle);
+    auto* header = new QHBoxLayout;
+    header->addLayout(text, 1);
+    header->addWidget(m_historyButton, 0, Qt::AlignTop);
+
+    m_table = new QTableWidget(0, 5);
+    m_table->setObjectName(QStringLiteral("volumeTable"));
+    m_table->setHorizontalHeaderLabels(
+        {QString(), tr("Name"), tr("Type"), tr("Total Size"), tr("Free Size")});
+    m_table->verticalHeader()->hide();
+    m_table->setShowGrid(false);
+    m_table->setSelectionMode(QAbstractItemView::NoSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setFocusPolicy(Qt::NoFocus);
+    m_table->setIconSize(QSize(22, 22));
+    m_table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    for (int column : {0})
+        m_table->setColumnWidth(column, 40);
+    m_table->setColumnWidth(2, 150);
+    m_table->setColumnWidth(3, 100);
+    m_table->setColumnWidth(4, 100);
+    connect(m_table, &QTableWidget::cellClicked, this, [this](int row, int) {
+        if (m_isBegin)
+            return;
+        m_selectIndex = row;
+        selectVolumeButton(row);
+    });
+
+    m_loading = new QLabel(tr("Looking for volumes…"));
+    m_loading->setObjectName(QStringLiteral("loadingLabel"));
+    m_selection = new QLabel(QStringLiteral(" "));
+    m_selection->setObjectName(QStringLiteral("selectionLabel"));
+    m_erase = FileEraserViewParts::button(QStringLiteral("btn_main"), tr("Erase Now"),
+                                          QStringLiteral("eraseButton"));
+    m_erase->setEnabled(false);
+    connect(m_erase, &ImageButton::clicked, this, &WipeDiskViewController::wipeButtonAction);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_selection, 1);
+    bottom->addWidget(m_erase);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 20, 24, 20);
+    layout->setSpacing(10);
+    layout->addLayout(header);
+    layout->addWidget(m_loading);
+    layout->addWidget(m_table, 1);
+    layout->addLayout(bottom);
+
+    connect(&m_scan, &QFutureWatcher<QList<VolumeObj>>::finished, this,
+            [this] { showVolumes(m_scan.result()); });
+    refreshTitles();
+    refreshHistoryButton();
+    getallVolumes();
+    m_watch = new WatchMountUnmount(this);
+    connect(m_watch, &WatchMountUnmount::MCVolumeMount, this,
+            &WipeDiskViewController::getallVolumes);
+    connect(m_watch, &WatchMountUnmount::MCVolumeUnmount, this,
+            &WipeDiskViewController::getallVolumes);
+}
+
+WipeDiskViewController::~WipeDiskViewController() {
+    m_scan.waitForFinished();
+}
+
+void WipeDiskViewController::changeFormatOrFreeSpaceView(int choice) {
+    m_selectEraserType = choice == 1 ? kWholeVolume : kFreeSpace;
+    refreshTitles();
+}
+
+void WipeDiskViewController::refreshTitles() {
+    m_title->setText(m_selectEraserType == kWholeVolume ? tr("Erase Hard Drive")
+                                                        : tr("Erase Free Space"));
+    m_subtitle->setText(tr("Standard: %1").arg(PublicUtilities::getEraserTimes()));
+}
+
+void WipeDiskViewController::getallVolumes() {
+    if (m_scanning)
+        return;
+    m_scanning = true;
+    m_loading->show();
+    m_selection->setText(QStringLiteral(" "));
+    m_erase->setEnabled(false);
+    m_allVolumeArr.clear();
+    m_table->setRowCount(0);
+    m_scan.setFuture(QtConcurrent::run([] { return VolumeList::getallVolumes(); }));
+}
+
+void WipeDiskViewController::showVolumes(const QList<VolumeObj>& volumes) {
+    m_allVolumeArr = volumes;
+    QStringList mountPoints;
+    m_table->setRowCount(int(volumes.size()));
+    for (int row = 0; row < volumes.size(); ++row) {
+        const VolumeObj& v = volumes[row];
+        mountPoints << v.volumeMountPoint;
+        auto* name = new QTableWidgetItem(Images::icon(v.bCanEject ? QStringLiteral("ic_usb")
+                                                       : v.volumeMountPoint == QLatin1String("/")
+                                                           ? QStringLiteral("ic_os")
+                                                           : QStringLiteral("ic_disk")),
+                                          v.volumeName);
+        name->setToolTip(v.volumePath + QStringLiteral("  ") + v.volumeMountPoint);
+        m_table->setItem(row, 1, name);
+        m_table->setItem(row, 2, new QTableWidgetItem(v.volumeType));
+        m_table->setItem(row, 3, new QTableWidgetItem(v.volumeTotalSize));
+        m_table->setItem(row, 4, new QTableWidgetItem(v.volumeFreeSize));
+        m_table->setItem(row, 0, new QTableWidgetItem);
+    }
+    // Work folders a wipe that was killed left behind.
+    for (const QString& removed : WipeWorkFolder::removeLeftovers(mountPoints))
+        Logger::log(QStringLiteral("removed the work folder left at %1").arg(removed));
+    m_loading->hide();
+    m_scanning = false;
+    // The choice follows the device, not the row: a volume mounted or unmounted meanwhile moves
+    // the rows, and a stored row would then name another volume.
+    m_selectIndex = -1;
+    for (int row = 0; row < volumes.size() && !m_selectDevice.isEmpty(); ++row)
+        if (volumes[row].volumePath == m_selectDevice)
+            m_selectIndex = row;
+    if (!m_isBegin)
+        selectVolumeButton(-1);
+    emit volumesShown();
+}
+
+void WipeDiskViewController::selectVolumeButton(int row) {
+    m_selection->setText(QStringLiteral(" "));
+    const int chosen = row >= 0 ? row : m_selectIndex;
+    for (int r = 0; r < m_table->rowCount(); ++r)
+        if (QTableWidgetItem* radio = m_table->item(r, 0))
+            radio->setIcon(Images::icon(r == chosen && chosen >= 0
+                                            ? QStringLiteral("radiobutton_sel")
+                                            : QStringLiteral("radiobutton_no")));
+    if (chosen < 0 || chosen >= m_allVolumeArr.size()) {
+        m_erase->setEnabled(false);
+        m_selectDevice.clear();
+        return;
+    }
+    m_selectVolumeObj = m_allVolumeArr.at(chosen);
+    m_selectDevice = m_selectVolumeObj.volumePath;
+    m_erase->setEnabled(true);
+    m_selection->setText(tr("You have selected: %1").arg(m_selectVolumeObj.volumeName));
+}
+
+void WipeDiskViewController::wipeButtonAction() {
+    if (m_selectIndex < 0 || m_selectIndex >= m_allVolumeArr.size() || m_isBegin)
+        return;
+    const int passes = FreeSpaceWipeJob::passesFor(0, QString());
+    if (m_selectEraserType == kFreeSpace) {
+        if (FileSystemInfo::isNtfsType(m_selectVolumeObj.volumeType)) {
+            AttachedWindow::run(new NTFSViewController, this);
+            return;
+        }
+        if (AttachedWindow::run(new MakeSureWipeFreeSpaceViewController(
+                                    m_selectVolumeObj.volumeName, passesText(passes)),
+                                this) == QDialog::Accepted)
+            makeSureToWipeFreeSpaceSelectVolume();
+        return;
+    }
+    if (m_selectEraserType == kWholeVolume) {
+        if (WholeVolumeWipeJob::isStartupVolume(m_selectVolumeObj)) {
+            AttachedWindow::run(new SystemEraserViewController, this);
+            return;
+        }
+        if (AttachedWindow::run(new MakeSureWipeDiskViewController(m_selectVolumeObj.volumeName,
+                                                                   passesText(passes)),
+                                this) == QDialog::Accepted)
+            makeSureToWipeSelectVolume();
+        return;
+    }
+    Logger::log(QStringLiteral("no select type"));
+}
+
+void WipeDiskViewController::showProgress(WipeFreeSpaceProViewController* view) {
+    if (m_owner)
+        m_owner->canChangeType(false);
+    m_isBegin = true;
+    m_progress = view;
+    AttachedWindow* window = AttachedWindow::present(view, this);
+    window->setClosableByEscape(false);
+}
+
+void WipeDiskViewController::makeSureToWipeFreeSpaceSelectVolume() {
+    delete m_freeJob;
+    m_freeJob = new FreeSpaceWipeJob(m_selectVolumeObj, {}, this);
+    auto* view = new WipeFreeSpaceProViewController(
+        tr("Erasing free space"), EraserStandard::nameForLevel(m_freeJob->passes()));
+    connect(view, &WipeFreeSpaceProViewController::cancelRequested, m_freeJob,
+            &FreeSpaceWipeJob::cancel);
+    connect(m_freeJob, &FreeSpaceWipeJob::progress, view,
+            &WipeFreeSpaceProViewController::setRemoveProgress);
+    connect(m_freeJob, &FreeSpaceWipeJob::finished, this, [this] {
+        const FreeSpaceWipeJob::Report& r = m_freeJob->report();
+        showEnd(r.ok, r.cancelled, r.reason, r.successText, r.notes);
+    });
+    showProgress(view);
+    m_freeJob->start();
+}
+
+void WipeDiskViewController::makeSureToWipeSelectVolume() {
+    delete m_wholeJob;
+    m_wholeJob = new WholeVolumeWipeJob(m_selectVolumeObj, {}, this);
+    auto* view = new WipeDiskProViewController(EraserStandard::nameForLevel(m_wholeJob->passes()));
+    connect(view, &WipeFreeSpaceProViewController::cancelRequested, m_wholeJob,
+            &WholeVolumeWipeJob::cancel);
+    connect(m_wholeJob, &WholeVolumeWipeJob::progress, view,
+            &WipeFreeSpaceProViewController::setRemoveProgress);
+    connect(m_wholeJob, &WholeVolumeWipeJob::volumesChanged, this,
+            &WipeDiskViewController::getallVolumes);
+    connect(m_wholeJob, &WholeVolumeWipeJob::finished, this, [this] {
+        const FreeSpaceWipeJob::Report& r = m_wholeJob->report();
+        showEnd(r.ok, r.cancelled, r.reason, r.successText, r.notes);
+    });
+    showProgress(view);
+    m_wholeJob->start();
+}
+
+void WipeDiskViewController::showEnd(bool ok, bool cancelled, const QString& reason,
+                                     const QString& text, const QStringList& notes) {
+    if (m_progress)
+        m_progress->closeWindow();
+    m_isBegin = false;
+    if (m_owner)
+        m_owner->canChangeType(true);
+    refreshHistoryButton();
+    QWidget* end = ok ? static_cast<QWidget*>(new WipeSuccessViewController(text, notes))
+                      : new WipeFailViewController(reason, cancelled);
+    AttachedWindow::run(end, this);
+    m_selectIndex = -1;
+    m_selectDevice.clear();
+    getallVolumes();
+    emit wipeFinished();
+}
+
+void WipeDiskViewController::historyButtonAction() {
+    if (m_isBegin)
+        return;
+    PublicUtilities::writeUpDataHistoryStr(kHistoryFlag, QStringLiteral("0"));
+    refreshHistoryButton();
+    delete m_historyView;
+    m_historyView = new HistoryViewController(this);
+    m_historyView->setKind(DoDataBase::kTypeWipeVolume);
+    m_historyView->getEraserHistory();
+    QPointer<HistoryViewController> view = m_historyView;
+    connect(view, &HistoryViewController::closed, this, [view] {
+        if (view)
+            view->deleteLater();
+    });
+    view->slideIn();
+}
+
+void WipeDiskViewController::refreshHistoryButton() {
+    m_historyButton->setImageName(
+        Images::historyImageSet(PublicUtilities::getUpDataHistoryStr(kHistoryFlag)));
+}

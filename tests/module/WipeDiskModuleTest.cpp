@@ -1,0 +1,127 @@
+// The volume modules as a user drives them: the list, the one-choice selection, the
+// confirmation, the wipe of a loop-mounted image and the end view, and the notices instead of a
+// wipe where one must not run.
+#include "ModuleUiTestSupport.h"
+
+#include "LoopImage.h"
+#include "app/Main/WipeDisk/WipeDiskViewController.h"
+#include "app/inter/DoDataBase.h"
+#include "app/ui/ImageButton.h"
+#include "tests/core/TestSupport.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace moduletest;
+using testsupport::LoopImage;
+
+namespace {
+
+bool waitFor(QSignalSpy& spy, int ms = 60000) {
+    return !spy.isEmpty() || spy.wait(ms);
+}
+
+int rowOf(const WipeDiskViewController& module, const QString& mountPoint) {
+    for (int i = 0; i < module.allVolumeArr().size(); ++i)
+        if (module.allVolumeArr()[i].volumeMountPoint == mountPoint)
+            return i;
+    return -1;
+}
+
+TEST(WipeDiskModuleTest, FreeSpaceOfTheChosenVolumeIsWipedAndRecorded) {
+    const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
+    if (!why.empty())
+        GTEST_SKIP() << why;
+    TempBundle bundle(TempBundle::Tool::Real);
+    LoopImage image(LoopImage::FileSystem::Ext4, 48u << 20);
+    image.mount();
+    const QString root = QString::fromStdString(image.mountPoint());
+    {
+        const int fd =
+            ::open((image.mountPoint() + "/deleted.bin").c_str(), O_WRONLY | O_CREAT, 0600);
+        const std::string data(4u << 20, 'Z');
+        ASSERT_EQ(::write(fd, data.data(), data.size()), ssize_t(data.size()));
+        ::fsync(fd);
+        ::close(fd);
+        ::unlink((image.mountPoint() + "/deleted.bin").c_str());
+    }
+
+    // The volume tool lists the image alone, so that no other volume of this machine can ever
+    // be chosen here.
+    std::string device;
+    LoopImage::run({"findmnt", "-no", "SOURCE", image.mountPoint()}, &device);
+    device = device.substr(0, device.find('\n'));
+    const QString tool = bundle.resources() + QStringLiteral("/diskutil");
+    QFile::remove(tool);
+    testsupport::writeFile(
+        tool,
+        QStringLiteral(
+            "#!/bin/sh\n[ \"$1 $2\" = \"list -plist\" ] || [ \"$1 $2\" = \"info -plist\" ] || "
+            "exit 1\nfree=$(($(stat -f -c '%a*%S' '%1')))\n"
+            "dict=\"<dict><key>VolumeName</key><string>PROOFVOL</string><key>DeviceNode</key>"
+            "<string>%2</string><key>MountPoint</key><string>%1</string><key>"
+            "FilesystemName</key><string>ext4</string><key>TotalSize</key><integer>"
+            "50000000</integer><key>FreeSpace</key><integer>$free</integer></dict>\"\n"
+            "if [ \"$1\" = list ]; then echo \"<plist><array>$dict</array></plist>\"; else "
+            "echo \"<plist>$dict</plist>\"; fi\n")
+            .arg(root, QString::fromStdString(device))
+            .toUtf8());
+    ::chmod(QFile::encodeName(tool).constData(), 0755);
+
+    OwnerSpy owner;
+    WipeDiskViewController module(&owner, WipeDiskViewController::kFreeSpace);
+    module.resize(784, 600);
+    module.show();
+    QSignalSpy shown(&module, &WipeDiskViewController::volumesShown);
+    ASSERT_TRUE(waitFor(shown));
+    EXPECT_FALSE(module.eraseButton()->isEnabled()) << "nothing chosen yet";
+    const int row = rowOf(module, root);
+    ASSERT_GE(row, 0) << "the image is listed";
+    QTest::mouseClick(module.table()->viewport(), Qt::LeftButton, {},
+                      module.table()->visualItemRect(module.table()->item(row, 1)).center());
+    EXPECT_TRUE(module.eraseButton()->isEnabled());
+    EXPECT_EQ(module.selectionLabel()->text(), QStringLiteral("You have selected: PROOFVOL"));
+
+    Answerer answerer({{"MakeSureWipeFreeSpaceViewController", "continueButton", {}},
+                       {"WipeSuccessViewController", "okButton", {}},
+                       {"WipeFailViewController", "okButton", {}}});
+    QSignalSpy finished(&module, &WipeDiskViewController::wipeFinished);
+    module.eraseButton()->click();
+    ASSERT_TRUE(waitFor(finished, 120000));
+    EXPECT_EQ(answerer.answered(),
+              (QStringList{"MakeSureWipeFreeSpaceViewController", "WipeSuccessViewController"}));
+    EXPECT_EQ(owner.calls, (QList<bool>{false, true})) << "no module switch while it runs";
+    const HistoryData history = DoDataBase::returnDoDataBase()->getAllData();
+    ASSERT_FALSE(history.isEmpty());
+    EXPECT_EQ(history.first().last().items, QStringLiteral("Erase Free Space:PROOFVOL"));
+    EXPECT_EQ(history.first().last().result, QStringLiteral("Erased"));
+    image.unmount();
+    EXPECT_EQ(image.count(std::string(4096, 'Z')), 0u);
+}
+
+TEST(WipeDiskModuleTest, TheStartUpVolumeGetsTheNoticeInsteadOfAWholeVolumeWipe) {
+    TempBundle bundle(TempBundle::Tool::Real);
+    WipeDiskViewController module(nullptr, WipeDiskViewController::kWholeVolume);
+    module.show();
+    QSignalSpy shown(&module, &WipeDiskViewController::volumesShown);
+    ASSERT_TRUE(waitFor(shown));
+    const int row = rowOf(module, QStringLiteral("/"));
+    if (row < 0)
+        GTEST_SKIP() << "the root file system is not on a block device here";
+    QTest::mouseClick(module.table()->viewport(), Qt::LeftButton, {},
+                      module.table()->visualItemRect(module.table()->item(row, 1)).center());
+    Answerer answerer({{"SystemEraserViewController", "okButton", {}},
+                       {"MakeSureWipeDiskViewController", "cancelButton", {}}});
+    module.eraseButton()->click();
+    EXPECT_EQ(answerer.answered(), QStringList{"SystemEraserViewController"});
+    EXPECT_FALSE(module.isBegin());
+}
+
+} // namespace

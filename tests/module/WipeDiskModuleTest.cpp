@@ -35,6 +35,33 @@ int rowOf(const WipeDiskViewController& module, const QString& mountPoint) {
     return -1;
 }
 
+// The volume tool lists IMAGE alone (named NAME), so that no other volume of this machine can
+// ever be chosen in these tests; formatting goes to the real tool, which only ever gets the
+// image's device from the jobs.
+void listOnly(const TempBundle& bundle, const LoopImage& image, const QString& name) {
+    std::string device, uuid;
+    LoopImage::run({"findmnt", "-no", "SOURCE", image.mountPoint()}, &device);
+    device = device.substr(0, device.find('\n'));
+    const QString tool = bundle.resources() + QStringLiteral("/diskutil");
+    QFile::rename(tool, tool + QStringLiteral(".real"));
+    testsupport::writeFile(
+        tool,
+        QStringLiteral(
+            "#!/bin/sh\ncase \"$1\" in reformat|eraseVolume) exec \"$0.real\" \"$@\" ;; esac\n"
+            "[ \"$1 $2\" = \"list -plist\" ] || [ \"$1 $2\" = \"info -plist\" ] || exit 1\n"
+            "free=$(($(stat -f -c '%a*%S' '%1')))\nuuid=$(blkid -p -s UUID -o value '%2')\n"
+            "dict=\"<dict><key>VolumeName</key><string>%3</string><key>DeviceNode</key>"
+            "<string>%2</string><key>MountPoint</key><string>%1</string><key>"
+            "FilesystemName</key><string>ext4</string><key>Ejectable</key><true/><key>VolumeUUID"
+            "</key><string>$uuid</string><key>TotalSize</key><integer>"
+            "50000000</integer><key>FreeSpace</key><integer>$free</integer></dict>\"\n"
+            "if [ \"$1\" = list ]; then echo \"<plist><array>$dict</array></plist>\"; else "
+            "echo \"<plist>$dict</plist>\"; fi\n")
+            .arg(QString::fromStdString(image.mountPoint()), QString::fromStdString(device), name)
+            .toUtf8());
+    ::chmod(QFile::encodeName(tool).constData(), 0755);
+}
+
 TEST(WipeDiskModuleTest, FreeSpaceOfTheChosenVolumeIsWipedAndRecorded) {
     const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
     if (!why.empty())
@@ -53,27 +80,7 @@ TEST(WipeDiskModuleTest, FreeSpaceOfTheChosenVolumeIsWipedAndRecorded) {
         ::unlink((image.mountPoint() + "/deleted.bin").c_str());
     }
 
-    // The volume tool lists the image alone, so that no other volume of this machine can ever
-    // be chosen here.
-    std::string device;
-    LoopImage::run({"findmnt", "-no", "SOURCE", image.mountPoint()}, &device);
-    device = device.substr(0, device.find('\n'));
-    const QString tool = bundle.resources() + QStringLiteral("/diskutil");
-    QFile::remove(tool);
-    testsupport::writeFile(
-        tool,
-        QStringLiteral(
-            "#!/bin/sh\n[ \"$1 $2\" = \"list -plist\" ] || [ \"$1 $2\" = \"info -plist\" ] || "
-            "exit 1\nfree=$(($(stat -f -c '%a*%S' '%1')))\n"
-            "dict=\"<dict><key>VolumeName</key><string>PROOFVOL</string><key>DeviceNode</key>"
-            "<string>%2</string><key>MountPoint</key><string>%1</string><key>"
-            "FilesystemName</key><string>ext4</string><key>TotalSize</key><integer>"
-            "50000000</integer><key>FreeSpace</key><integer>$free</integer></dict>\"\n"
-            "if [ \"$1\" = list ]; then echo \"<plist><array>$dict</array></plist>\"; else "
-            "echo \"<plist>$dict</plist>\"; fi\n")
-            .arg(root, QString::fromStdString(device))
-            .toUtf8());
-    ::chmod(QFile::encodeName(tool).constData(), 0755);
+    listOnly(bundle, image, "PROOFVOL");
 
     OwnerSpy owner;
     WipeDiskViewController module(&owner, WipeDiskViewController::kFreeSpace);
@@ -104,6 +111,50 @@ TEST(WipeDiskModuleTest, FreeSpaceOfTheChosenVolumeIsWipedAndRecorded) {
     EXPECT_EQ(history.first().last().result, QStringLiteral("Erased"));
     image.unmount();
     EXPECT_EQ(image.count(std::string(4096, 'Z')), 0u);
+}
+
+// The whole volume: confirmed, formatted anew (the old file gone, the name kept) and its free
+// space wiped, recorded as "Erase Hard Drive".
+TEST(WipeDiskModuleTest, TheChosenVolumeIsErasedWholeAndRecorded) {
+    const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
+    if (!why.empty())
+        GTEST_SKIP() << why;
+    TempBundle bundle(TempBundle::Tool::Real);
+    LoopImage image(LoopImage::FileSystem::Ext4, 48u << 20);
+    image.mount();
+    const QString root = QString::fromStdString(image.mountPoint());
+    writeFile(root + QStringLiteral("/old-file.txt"), 300000);
+    ::sync();
+    listOnly(bundle, image, QStringLiteral("WHOLEVOL"));
+
+    WipeDiskViewController module(nullptr, WipeDiskViewController::kWholeVolume);
+    module.resize(784, 600);
+    module.show();
+    QSignalSpy shown(&module, &WipeDiskViewController::volumesShown);
+    ASSERT_TRUE(waitFor(shown));
+    const int row = rowOf(module, root);
+    ASSERT_GE(row, 0);
+    QTest::mouseClick(module.table()->viewport(), Qt::LeftButton, {},
+                      module.table()->visualItemRect(module.table()->item(row, 1)).center());
+    Answerer answerer({{"MakeSureWipeDiskViewController", "continueButton", {}},
+                       {"WipeSuccessViewController", "okButton", {}},
+                       {"WipeFailViewController", "okButton", {}}});
+    QString failure;
+    answerer.inspect = [&failure](QWidget* view) {
+        if (QLabel* text = view->findChild<QLabel*>(QStringLiteral("messageText")))
+            failure = text->text();
+    };
+    QSignalSpy finished(&module, &WipeDiskViewController::wipeFinished);
+    module.eraseButton()->click();
+    ASSERT_TRUE(waitFor(finished, 120000));
+    EXPECT_EQ(answerer.answered(),
+              (QStringList{"MakeSureWipeDiskViewController", "WipeSuccessViewController"}))
+        << failure.toStdString();
+    EXPECT_FALSE(exists(root + QStringLiteral("/old-file.txt")));
+    const HistoryData history = DoDataBase::returnDoDataBase()->getAllData();
+    ASSERT_FALSE(history.isEmpty());
+    EXPECT_EQ(history.first().last().items, QStringLiteral("Erase Hard Drive:WHOLEVOL"));
+    EXPECT_EQ(history.first().last().result, QStringLiteral("Erased"));
 }
 
 TEST(WipeDiskModuleTest, TheStartUpVolumeGetsTheNoticeInsteadOfAWholeVolumeWipe) {

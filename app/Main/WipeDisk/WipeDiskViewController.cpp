@@ -289,18 +289,9 @@ void WipeDiskViewController::showEnd(bool ok, bool cancelled, const QString& rea
 void WipeDiskViewController::historyButtonAction() {
     if (m_isBegin)
         return;
-    PublicUtilities::writeUpDataHistoryStr(kHistoryFlag, QStringLiteral("0"));
-    refreshHistoryButton();
     delete m_historyView;
-    m_historyView = new HistoryViewController(this);
-    m_historyView->setKind(DoDataBase::kTypeWipeVolume);
-    m_historyView->getEraserHistory();
-    QPointer<HistoryViewController> view = m_historyView;
-    connect(view, &HistoryViewController::closed, this, [view] {
-        if (view)
-            view->deleteLater();
-    });
-    view->slideIn();
+    m_historyView = HistoryViewController::openOver(this, DoDataBase::kTypeWipeVolume);
+    refreshHistoryButton();
 }
 
 void WipeDiskViewController::refreshHistoryButton() {

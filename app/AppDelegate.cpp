@@ -36,10 +36,17 @@ void AppDelegate::applicationDidFinishLaunching(QApplication& app) {
     Theme::apply(app);
     ensureEraserTimes();
     m_window = std::make_unique<MainWindowController>(geteuid() == 0);
-    m_window->setModulePage(MainModule::EraseFiles, new FileEraserViewController(m_window.get()));
-    m_window->setModulePage(
-        MainModule::EraseFreeSpace,
-        new WipeDiskViewController(m_window.get(), WipeDiskViewController::kFreeSpace));
+    auto* fileEraser = new FileEraserViewController(m_window.get());
+    auto* freeSpace =
+        new WipeDiskViewController(m_window.get(), WipeDiskViewController::kFreeSpace);
+    m_window->setModulePage(MainModule::EraseFiles, fileEraser);
+    m_window->setModulePage(MainModule::EraseFreeSpace, freeSpace);
+    // The file eraser's offer after an erasure on a copy-on-write volume.
+    QObject::connect(fileEraser, &FileEraserViewController::freeSpaceWipeRequested, freeSpace,
+                     [window = m_window.get(), freeSpace](const QString& mountPoint) {
+                         if (window->showModule(MainModule::EraseFreeSpace))
+                             freeSpace->eraseFreeSpaceOf(mountPoint);
+                     });
     m_window->setModulePage(
         MainModule::EraseHardDrive,
         new WipeDiskViewController(m_window.get(), WipeDiskViewController::kWholeVolume));

@@ -6,11 +6,9 @@
 #include "app/SetEraserLevel/EraserStandard.h"
 #include "cli/CliBundle.h"
 #include "cli/EraseProgressPrinter.h"
-#include "platform/FileSystemInfo.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdio>
@@ -251,9 +249,7 @@ int EraseCommand::run(const QList<QByteArray>& args) {
         std::printf("%s %s\n", erased ? "Erased" : "Failed",
                     printable(line.item->url).toLocal8Bit().constData());
         if (erased && line.copyOnWrite) {
-            // The item is gone: the volume is found from the folder that held it.
-            const QString mountPoint =
-                FileSystemInfo::forPath(QFileInfo(line.item->url).absolutePath()).mountPoint;
+            const QString mountPoint = EraseReport::volumeOf(line);
             std::printf("  earlier copies may remain on this copy-on-write volume; wipe its free "
                         "space too: korvane wipe-free-space '%s'\n",
                         printable(mountPoint).toLocal8Bit().constData());

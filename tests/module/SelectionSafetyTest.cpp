@@ -397,17 +397,21 @@ TEST(SelectionSafetyTest, CopyOnWriteVolumeIsNamedBeforeAndAfter) {
         ASSERT_EQ(module.valueArr().size(), 1);
         QString warning;
         Answerer answerer({{"MakeSureFileEraserViewControoler", "eraseButton", {}},
-                           {"FileEraserSuccessViewController", "okButton", {}},
+                           {"FileEraserSuccessViewController", "wipeFreeSpaceButton", {}},
                            {"FileEraserFailViewController", "okButton", {}}});
         answerer.inspect = [&](QWidget* view) {
             for (QLabel* label : view->findChildren<QLabel*>(QStringLiteral("warningText")))
                 warning += label->text();
         };
         QSignalSpy finished(&module, &FileEraserViewController::erasureFinished);
+        QSignalSpy offer(&module, &FileEraserViewController::freeSpaceWipeRequested);
         module.listView()->eraseButton()->click();
         if (finished.isEmpty()) {
             ASSERT_TRUE(finished.wait(60000));
         }
+        // The success view offers the free-space wipe of that one volume.
+        ASSERT_TRUE(!offer.isEmpty() || offer.wait(2000));
+        EXPECT_EQ(offer.first().first().toString(), root);
         EXPECT_TRUE(warning.contains(QLatin1String("copy-on-write volume")))
             << warning.toStdString();
         EXPECT_TRUE(warning.contains(QLatin1String("Earlier copies may remain")))

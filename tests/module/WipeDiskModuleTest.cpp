@@ -9,11 +9,15 @@
 #include "app/ui/ImageButton.h"
 #include "tests/core/TestSupport.h"
 
+#include <QApplication>
+#include <QDebug>
 #include <QFile>
 #include <QLabel>
+#include <QProgressBar>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
+#include <algorithm>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -146,15 +150,49 @@ TEST(WipeDiskModuleTest, TheChosenVolumeIsErasedWholeAndRecorded) {
     };
     QSignalSpy finished(&module, &WipeDiskViewController::wipeFinished);
     module.eraseButton()->click();
+    // The bar, from formatting through the passes, only ever moves forward.
+    QList<int> bar;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        for (QProgressBar* progress : window->findChildren<QProgressBar*>())
+            QObject::connect(progress, &QProgressBar::valueChanged,
+                             [&bar](int value) { bar << value; });
     ASSERT_TRUE(waitFor(finished, 120000));
     EXPECT_EQ(answerer.answered(),
               (QStringList{"MakeSureWipeDiskViewController", "WipeSuccessViewController"}))
         << failure.toStdString();
+    ASSERT_FALSE(bar.isEmpty());
+    EXPECT_TRUE(std::is_sorted(bar.begin(), bar.end())) << QDebug::toString(bar).toStdString();
     EXPECT_FALSE(exists(root + QStringLiteral("/old-file.txt")));
     const HistoryData history = DoDataBase::returnDoDataBase()->getAllData();
     ASSERT_FALSE(history.isEmpty());
     EXPECT_EQ(history.first().last().items, QStringLiteral("Erase Hard Drive:WHOLEVOL"));
     EXPECT_EQ(history.first().last().result, QStringLiteral("Erased"));
+}
+
+// The file eraser's offer after an erasure on a copy-on-write volume lands here: the volume at
+// that mount point is chosen in free-space mode and its wipe is asked for.
+TEST(WipeDiskModuleTest, AFreeSpaceWipeAskedForByMountPointChoosesThatVolumeAndConfirms) {
+    const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
+    if (!why.empty())
+        GTEST_SKIP() << why;
+    TempBundle bundle(TempBundle::Tool::Real);
+    LoopImage image(LoopImage::FileSystem::Ext4, 16u << 20);
+    image.mount();
+    listOnly(bundle, image, QStringLiteral("ASKEDVOL"));
+    WipeDiskViewController module(nullptr, WipeDiskViewController::kWholeVolume);
+    module.show();
+    QSignalSpy shown(&module, &WipeDiskViewController::volumesShown);
+    ASSERT_TRUE(waitFor(shown));
+    shown.clear();
+    Answerer answerer({{"MakeSureWipeFreeSpaceViewController", "cancelButton", {}},
+                       {"MakeSureWipeDiskViewController", "cancelButton", {}}});
+    module.eraseFreeSpaceOf(QString::fromStdString(image.mountPoint()));
+    ASSERT_TRUE(waitFor(shown));
+    QTest::qWait(50); // the confirmation opens from the event loop
+    EXPECT_EQ(answerer.answered(), QStringList{"MakeSureWipeFreeSpaceViewController"});
+    EXPECT_EQ(module.selectEraserType(), WipeDiskViewController::kFreeSpace);
+    EXPECT_EQ(module.selectionLabel()->text(), QStringLiteral("You have selected: ASKEDVOL"));
+    EXPECT_FALSE(module.isBegin()) << "cancelled at the confirmation";
 }
 
 TEST(WipeDiskModuleTest, TheStartUpVolumeGetsTheNoticeInsteadOfAWholeVolumeWipe) {

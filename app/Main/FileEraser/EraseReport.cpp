@@ -1,5 +1,9 @@
 #include "app/Main/FileEraser/EraseReport.h"
 
+#include "platform/FileSystemInfo.h"
+
+#include <QFileInfo>
+
 int EraseReport::erasedCount() const {
     int n = 0;
     for (const Line& line : lines)
@@ -67,6 +71,20 @@ QStringList EraseReport::problemLines(int limit) const {
     if (total > limit)
         out << QStringLiteral("… and %1 more").arg(total - limit);
     return out;
+}
+
+QStringList EraseReport::copyOnWriteVolumes() const {
+    QStringList volumes;
+    for (const Line& line : lines)
+        if (line.outcome == Outcome::Erased && line.copyOnWrite)
+            if (const QString volume = volumeOf(line);
+                !volume.isEmpty() && !volumes.contains(volume))
+                volumes << volume;
+    return volumes;
+}
+
+QString EraseReport::volumeOf(const Line& line) {
+    return FileSystemInfo::forPath(QFileInfo(line.item->url).absolutePath()).mountPoint;
 }
 
 QString EraseReport::journalNote(const QStringList& paths) {

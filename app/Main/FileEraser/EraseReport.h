@@ -38,6 +38,11 @@ public:
     int failedCount() const;
     bool allErased() const { return failedCount() == 0 && !cancelled; }
     bool anyCopyOnWrite() const;
+    // The mount points of the copy-on-write volumes that held erased items, each once, in order.
+    QStringList copyOnWriteVolumes() const;
+    // The mount point of the volume that held LINE's item (found from its folder: the item is
+    // gone).
+    static QString volumeOf(const Line& line);
     // The erased items whose names may remain in a file-system journal (display paths).
     QStringList namesInJournal() const;
 

@@ -9,6 +9,7 @@
 
 FileEraserSuccessViewController::FileEraserSuccessViewController(int erasedCount,
                                                                  const QString& copyOnWriteNote,
+                                                                 const QString& copyOnWriteVolume,
                                                                  QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("FileEraserSuccessViewController"));
@@ -29,6 +30,18 @@ FileEraserSuccessViewController::FileEraserSuccessViewController(int erasedCount
     m_ok = FileEraserViewParts::button(QStringLiteral("btn_main"), tr("OK"),
                                        QStringLiteral("okButton"));
     connect(m_ok, &ImageButton::clicked, this, [this] { AttachedWindow::dismiss(this); });
+    QList<ImageButton*> buttons{m_ok};
+    if (!copyOnWriteVolume.isEmpty()) {
+        m_wipeFreeSpace = FileEraserViewParts::button(QStringLiteral("btn_sec"),
+                                                      tr("Erase the free space of this volume now"),
+                                                      QStringLiteral("wipeFreeSpaceButton"));
+        m_wipeFreeSpace->setToolTip(copyOnWriteVolume);
+        connect(m_wipeFreeSpace, &ImageButton::clicked, this, [this, copyOnWriteVolume] {
+            emit freeSpaceWipeChosen(copyOnWriteVolume);
+            AttachedWindow::dismiss(this);
+        });
+        buttons.prepend(m_wipeFreeSpace);
+    }
     layout->addSpacing(12);
-    layout->addLayout(FileEraserViewParts::buttonRow({m_ok}));
+    layout->addLayout(FileEraserViewParts::buttonRow(buttons));
 }

@@ -496,7 +496,13 @@ void FileEraserViewController::showResultAndFinish() {
         if (const QStringList journal = report.namesInJournal(); !journal.isEmpty())
             note += (note.isEmpty() ? QString() : QStringLiteral(" ")) +
                     EraseReport::journalNote(journal);
-        result = new FileEraserSuccessViewController(report.erasedCount(), note);
+        // One volume to name: the result offers to wipe its free space right away.
+        const QStringList volumes = report.copyOnWriteVolumes();
+        auto* success = new FileEraserSuccessViewController(
+            report.erasedCount(), note, volumes.size() == 1 ? volumes.first() : QString());
+        connect(success, &FileEraserSuccessViewController::freeSpaceWipeChosen, this,
+                &FileEraserViewController::freeSpaceWipeRequested, Qt::QueuedConnection);
+        result = success;
     }
     AttachedWindow::run(result, this);
     refreshHistoryButton();

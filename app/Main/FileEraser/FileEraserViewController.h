@@ -93,6 +93,9 @@ signals:
     void erasureFinished();
     // Paths were refused while adding; MESSAGES say why (also shown to the user).
     void pathsRefused(const QStringList& messages);
+    // The user chose, in the result, to wipe the free space of the copy-on-write volume at
+    // MOUNTPOINT that held erased items.
+    void freeSpaceWipeRequested(const QString& mountPoint);
 
 private:
     QWidget* buildHeader();

@@ -28,8 +28,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QtConcurrent>
+#include <algorithm>
+#include <utility>
 
 namespace {
 const QString kHistoryFlag = QStringLiteral("WipeVolumeHistory");
@@ -174,7 +177,30 @@ void WipeDiskViewController::showVolumes(const QList<VolumeObj>& volumes) {
             m_selectIndex = row;
     if (!m_isBegin)
         selectVolumeButton(-1);
+    if (!m_pendingMountPoint.isEmpty() && !m_isBegin) {
+        const QString wanted = std::exchange(m_pendingMountPoint, QString());
+        const int row =
+            int(std::find_if(volumes.begin(), volumes.end(),
+                             [&](const VolumeObj& v) { return v.volumeMountPoint == wanted; }) -
+                volumes.begin());
+        if (row < volumes.size()) {
+            m_selectIndex = row;
+            selectVolumeButton(row);
+            QTimer::singleShot(0, this, &WipeDiskViewController::wipeButtonAction);
+        } else {
+            m_selection->setText(tr("%1 is not among the volumes listed here.").arg(wanted));
+        }
+    }
     emit volumesShown();
+}
+
+void WipeDiskViewController::eraseFreeSpaceOf(const QString& mountPoint) {
+    if (m_isBegin)
+        return;
+    m_selectEraserType = kFreeSpace;
+    refreshTitles();
+    m_pendingMountPoint = mountPoint;
+    getallVolumes(); // a scan under way shows it when it ends
 }
 
 void WipeDiskViewController::selectVolumeButton(int row) {

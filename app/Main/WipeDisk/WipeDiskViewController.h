@@ -39,6 +39,9 @@ public:
     // Applies the row the user chose (-1: the stored row).
     void selectVolumeButton(int row = -1);
     void wipeButtonAction();
+    // Chooses the volume mounted at MOUNTPOINT once the list shows it, and asks to wipe its free
+    // space (the confirmation first), whatever the mode was.
+    void eraseFreeSpaceOf(const QString& mountPoint);
 
     const QList<VolumeObj>& allVolumeArr() const { return m_allVolumeArr; }
     int selectIndex() const { return m_selectIndex; }
@@ -67,7 +70,8 @@ private:
     QList<VolumeObj> m_allVolumeArr;
     VolumeObj m_selectVolumeObj;
     int m_selectIndex = -1;
-    QString m_selectDevice; // the chosen volume's device, kept across rescans
+    QString m_selectDevice;      // the chosen volume's device, kept across rescans
+    QString m_pendingMountPoint; // eraseFreeSpaceOf's volume, until the list shows it
     bool m_scanning = false;
     bool m_isBegin = false;
     QLabel* m_title;

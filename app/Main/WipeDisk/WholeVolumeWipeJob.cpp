@@ -74,7 +74,7 @@ void WholeVolumeWipeJob::start() {
         }
     });
     connect(m_reformat, &QProcess::finished, this, &WholeVolumeWipeJob::reformatEnded);
-    emit progress(QStringLiteral("Formatting %1…").arg(m_volume.volumeName), 2);
+    emit progress(QStringLiteral("Formatting %1…").arg(m_volume.volumeName), 1);
     m_reformat->start(tool, args);
 }
 
@@ -102,6 +102,7 @@ void WholeVolumeWipeJob::reformatEnded(int exitCode, QProcess::ExitStatus status
         return;
     }
     m_volume = VolumeObj::fromDictionary(info);
+    emit progress(QStringLiteral("Formatting %1…").arg(m_volume.volumeName), kFormatted);
     for (const QString& name : m_oldEntries) {
         if (QFileInfo::exists(m_volume.volumeMountPoint + QLatin1Char('/') + name)) {
             fail(QStringLiteral("The volume still holds its old files after it was formatted."));
@@ -158,7 +159,12 @@ void WholeVolumeWipeJob::eraseContents() {
 void WholeVolumeWipeJob::wipeFreeSpace() {
     m_freeSpace = new FreeSpaceWipeJob(
         m_volume, {m_options.level, m_options.recordHistory, true, m_options.programName}, this);
-    connect(m_freeSpace, &FreeSpaceWipeJob::progress, this, &WholeVolumeWipeJob::progress);
+    // The passes write nearly the whole device: they take the bar from where formatting and the
+    // erasure left it, so it only ever moves forward.
+    connect(m_freeSpace, &FreeSpaceWipeJob::progress, this,
+            [this](const QString& text, double percent) {
+                emit progress(text, kPassesStart + percent * (100 - kPassesStart) / 100);
+            });
     connect(m_freeSpace, &FreeSpaceWipeJob::finished, this, [this] {
         m_report = m_freeSpace->report();
         end();

@@ -57,6 +57,10 @@ private:
     void fail(const QString& reason);
     void end();
 
+    // Where the bar stands once the volume is formatted, and where the passes begin.
+    static constexpr double kFormatted = 4;
+    static constexpr double kPassesStart = 5;
+
     VolumeObj m_volume;
     Options m_options;
     QStringList m_oldEntries; // top-level names before the reformat

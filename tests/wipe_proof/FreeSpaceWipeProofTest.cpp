@@ -1,10 +1,12 @@
 #include "LoopImage.h"
+#include "NamedFiles.h"
 
 #include "app/Main/WipeDisk/FreeSpaceWipeJob.h"
 #include "app/Main/WipeDisk/WipeWorkFolder.h"
 #include "app/inter/DoDataBase.h"
 #include "app/inter/HistorySchema.h"
 #include "platform/BundleLocator.h"
+#include "tests/support/RealToolBundle.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,17 +15,22 @@
 #include <QTemporaryDir>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using testsupport::LoopImage;
+using testsupport::NamedFiles;
 
 namespace {
 
-// A throw-away bundle with an empty history, so every wipe is recorded there and nowhere else.
+// A throw-away bundle with an empty history, so every wipe is recorded there and nowhere else,
+// holding the real srm where it is built (the names left in FAT and exFAT folders need it).
 class WipeBundle {
 public:
     WipeBundle() {
-        const QString outer = m_dir.path() + QStringLiteral("/KorvaneLoader.app");
+        QString outer = makeRealToolBundle(m_dir.path());
+        if (outer.isEmpty())
+            outer = m_dir.path() + QStringLiteral("/KorvaneLoader.app");
         m_resources =
             outer + QStringLiteral("/Contents/MacOS/Korvane Data Eraser.app/Contents/Resources");
         QDir().mkpath(m_resources);
@@ -52,11 +59,25 @@ void writeMarked(const std::string& path, const std::string& marker, std::size_t
     ::close(fd);
 }
 
-VolumeObj volumeAt(const std::string& mountPoint, const QString& name) {
+VolumeObj volumeAt(const std::string& mountPoint, const QString& name,
+                   const QString& type = QString()) {
     VolumeObj v;
     v.volumeName = name;
     v.volumeMountPoint = QString::fromStdString(mountPoint);
+    v.volumeType = type;
     return v;
+}
+
+// The type the volume tool reports for FS.
+QString typeNameOf(LoopImage::FileSystem fs) {
+    switch (fs) {
+    case LoopImage::FileSystem::Vfat:
+        return QStringLiteral("MS-DOS FAT16");
+    case LoopImage::FileSystem::Exfat:
+        return QStringLiteral("ExFAT");
+    default:
+        return QString::fromLatin1(LoopImage::name(fs));
+    }
 }
 
 // Runs JOB to its end; ON_PROGRESS sees each progress text.
@@ -85,7 +106,8 @@ class FreeSpaceWipeProof : public ::testing::TestWithParam<LoopImage::FileSystem
 
 // Files removed with plain rm leave their data in the free space; one pass of the wipe leaves
 // none of it, ends with the volume as it was (no work folder, the kept file intact) and is
-// recorded as erased.
+// recorded as erased. On FAT and exFAT, where removed names stay in the folders' free slots,
+// none of those names is left either.
 TEST_P(FreeSpaceWipeProof, OnePassLeavesNothingOfDeletedFiles) {
     if (std::string why = LoopImage::unavailableReason(GetParam()); !why.empty())
         GTEST_SKIP() << why;
@@ -99,6 +121,20 @@ TEST_P(FreeSpaceWipeProof, OnePassLeavesNothingOfDeletedFiles) {
         writeMarked(root + "/old/deleted" + std::to_string(i),
                     "ZQGONE" + std::to_string(i) + "MARK", 3u << 20);
     writeMarked(root + "/kept.txt", "ZQKEPTMARK", 20000);
+    const bool slotNames =
+        GetParam() == LoopImage::FileSystem::Vfat || GetParam() == LoopImage::FileSystem::Exfat;
+    NamedFiles::allowUnicode(GetParam() != LoopImage::FileSystem::Vfat);
+    const std::vector<std::string> removedNames = NamedFiles::names(NamedFiles::Set::Erased);
+    if (slotNames) {
+        // Removed files among kept ones, in a folder that stays and in the root.
+        NamedFiles::write(root + "/stays", NamedFiles::Set::Kept);
+        NamedFiles::write(root + "/stays", NamedFiles::Set::Erased);
+        const std::string inRoot = root + "/" + removedNames.front();
+        ASSERT_EQ(::rename((root + "/stays/" + removedNames.front()).c_str(), inRoot.c_str()), 0);
+        ASSERT_EQ(::unlink(inRoot.c_str()), 0);
+        for (const std::string& name : removedNames)
+            ::unlink((root + "/stays/" + name).c_str());
+    }
     ASSERT_EQ(LoopImage::run({"rm", "-r", root + "/old"}), 0);
     ::sync();
     image.unmount();
@@ -106,6 +142,9 @@ TEST_P(FreeSpaceWipeProof, OnePassLeavesNothingOfDeletedFiles) {
     for (int i = 0; i < 4; ++i)
         before += image.count("ZQGONE" + std::to_string(i) + "MARK");
     ASSERT_GT(before, 0u) << "rm leaves the data of deleted files";
+    if (slotNames)
+        ASSERT_EQ(NamedFiles::tracesLeft(image, removedNames).size(), removedNames.size())
+            << "rm leaves the names in the folders";
     image.mount();
 
     // ext4's clusters kept back from data are let go for the last stretch and given back.
@@ -118,7 +157,11 @@ TEST_P(FreeSpaceWipeProof, OnePassLeavesNothingOfDeletedFiles) {
     };
     const QByteArray reservedBefore = reservedClusters();
 
-    FreeSpaceWipeJob job(volumeAt(root, QStringLiteral("PROOF")), {1, true, false, {}});
+    struct stat folder {};
+    const bool folderSizeUnknown =
+        slotNames && ::stat((root + "/stays").c_str(), &folder) == 0 && folder.st_size == 0;
+    FreeSpaceWipeJob job(volumeAt(root, QStringLiteral("PROOF"), typeNameOf(GetParam())),
+                         {1, true, false, {}});
     QStringList texts;
     ASSERT_TRUE(runToEnd(job, [&](const QString& text) { texts << text; }));
     EXPECT_TRUE(job.report().ok) << job.report().reason.toStdString();
@@ -135,6 +178,25 @@ TEST_P(FreeSpaceWipeProof, OnePassLeavesNothingOfDeletedFiles) {
     EXPECT_EQ(left, 0u) << LoopImage::name(GetParam()) << ": " << left << " markers of " << before
                         << " left";
     EXPECT_GE(image.count("ZQKEPTMARK"), 1000u) << "the files on the volume are not touched";
+    if (slotNames && folderSizeUnknown) {
+        // The FUSE FAT driver tells no folder's size: no entry can be made there without the
+        // risk of growing the folder, and the result says so.
+        EXPECT_TRUE(job.report().notes.contains(
+            QStringLiteral("Names of deleted files may remain in some folders of this volume.")))
+            << job.report().notes.join(QLatin1Char('|')).toStdString();
+    } else if (slotNames) {
+        EXPECT_EQ(NamedFiles::tracesLeft(image, removedNames), std::vector<std::string>());
+        EXPECT_EQ(NamedFiles::markersLeft(image, NamedFiles::Set::Erased), 0u);
+        image.mount();
+        const std::vector<std::string> kept = NamedFiles::names(NamedFiles::Set::Kept);
+        for (const std::string& name : kept)
+            EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(root + "/stays/" + name))) << name;
+        EXPECT_EQ(QDir(QString::fromStdString(root + "/stays"))
+                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                      .size(),
+                  qsizetype(kept.size()))
+            << "no throw-away entry is left";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Images, FreeSpaceWipeProof,

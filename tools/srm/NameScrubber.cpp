@@ -231,14 +231,41 @@ void NameScrubber::afterRemoval(int dirFd, const std::string& name, bool stays) 
     // Gaps before the removed entry take entries first. While the free slots exceed what gaps
     // too small for SLOTS could hold between all the entries, another one surely fits in an
     // existing gap, so it never grows the folder.
-    for (std::size_t extra = 0; folder->capacity > 0 && extra < kMaxFillSlots; extra += slots) {
-        const std::uint64_t free =
-            folder->capacity > folder->used ? folder->capacity - folder->used : 0;
-        if (free < slots + (slots - 1) * (folder->entries + 1) ||
-            !placeFiller(*folder, format, slots)) {
+    for (std::size_t extra = 0; extra < kMaxFillSlots; extra += slots) {
+        if (!surelyFits(*folder, slots) || !placeFiller(*folder, format, slots)) {
             break;
         }
     }
+}
+
+bool NameScrubber::surelyFits(const Folder& folder, std::size_t slots) {
+    if (folder.capacity == 0) {
+        return false;
+    }
+    const std::uint64_t free = folder.capacity > folder.used ? folder.capacity - folder.used : 0;
+    return free >= slots + (slots - 1) * (folder.entries + 1);
+}
+
+bool NameScrubber::fillFreeSlots(int folderFd) {
+    const FolderFormat format = formatOf(folderFd);
+    bool isNew = false;
+    Folder* folder = folderFor(folderFd, format, isNew);
+    if (folder == nullptr) {
+        return !format.keepsRemovedNames();
+    }
+    folder->stays = true;
+    const bool sizeKnown = folder->capacity > 0;
+    std::size_t filled = 0;
+    for (std::size_t slots = format.maxSlots(); slots >= format.minSlots() && !folder->stopped;
+         --slots) {
+        while (filled < kMaxFillSlots && surelyFits(*folder, slots) &&
+               placeFiller(*folder, format, slots)) {
+            filled += slots;
+        }
+    }
+    const bool complete = sizeKnown && !folder->stopped;
+    release(folderFd);
+    return complete;
 }
 
 void NameScrubber::beforeFolderRemoval(int folderFd) {

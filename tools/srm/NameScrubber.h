@@ -55,6 +55,14 @@ public:
     // The open folder FOLDERFD stays: its throw-away entries go and its time is put back.
     void release(int folderFd);
 
+    // Overwrites the free slots of the open folder FOLDERFD, which stays, wherever names of
+    // entries removed earlier may lie in them: throw-away entries from the largest size down to
+    // the smallest, each size while the free slots prove that one still fits without a new
+    // cluster (larger first, so that a removed entry's run is taken whole rather than split),
+    // then the folder is released. Nothing happens where the folder's size is unknown. False
+    // when names may remain in it: its size is unknown, or an entry could not be made.
+    bool fillFreeSlots(int folderFd);
+
     // Releases every folder that still holds throw-away entries (the end of a run or anchor).
     void releaseAll();
 
@@ -81,6 +89,10 @@ private:
     // Makes a throw-away entry of SLOTS slots; false (with a warning, and no more entries in
     // this folder) when it could not be made or made the folder grow.
     bool placeFiller(Folder& folder, const FolderFormat& format, std::size_t slots);
+    // Whether the free slots prove that an entry of SLOTS still fits without a new cluster: were
+    // every run of free slots shorter, the runs between and after the entries could not hold
+    // that many.
+    static bool surelyFits(const Folder& folder, std::size_t slots);
     void countSlots(Folder& folder, const FolderFormat& format);
     void removeFillers(Folder& folder);
     void removeStrays(int dirFd);

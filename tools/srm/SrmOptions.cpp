@@ -24,6 +24,10 @@ bool SrmOptions::parse(const std::vector<std::string>& args, SrmOptions& options
             options.batch = true;
             continue;
         }
+        if (arg == "--free-slots") {
+            options.freeSlots = true;
+            continue;
+        }
         if (arg[1] == '-') {
             error = "unrecognized option '" + arg + "'";
             return false;
@@ -66,6 +70,10 @@ bool SrmOptions::parse(const std::vector<std::string>& args, SrmOptions& options
         error = "--batch reads its entries from standard input, not from the command line";
         return false;
     }
+    if (options.batch && options.freeSlots) {
+        error = "--batch and --free-slots cannot be combined";
+        return false;
+    }
     if (!options.help && !options.batch && options.paths.empty()) {
         error = "missing operand";
         return false;
@@ -83,7 +91,8 @@ bool SrmOptions::parseWord(const std::string& word, SrmOptions& options, std::st
 
 std::string SrmOptions::usage() {
     return "Usage: srm [-f] [-s|-E|-m] [-v] [-r] [-z] [--] PATH...\n"
-           "       srm --batch   (entries from standard input, one result line each)\n";
+           "       srm --batch   (entries from standard input, one result line each)\n"
+           "       srm --free-slots FOLDER...\n";
 }
 
 std::string SrmOptions::helpText() {
@@ -103,6 +112,10 @@ std::string SrmOptions::helpText() {
             ANCHOR, RELATIVE, erase each singly and print one result line per
             entry: INDEX, STATUS, REASON, MESSAGE separated by tabs, and
             NOTES ("journal") where an erased name may remain in a journal
+  --free-slots
+            remove nothing: in each FOLDER and every folder below it on the same
+            file system, overwrite the free slots where FAT and exFAT keep the
+            names of entries removed before (elsewhere it does nothing)
   --help    show this help and exit
 
 Every pass covers the whole file up to the end of its last block and is

@@ -16,6 +16,9 @@ struct SrmOptions {
     Scheme scheme = Scheme::ThirtyFive;
     bool help = false;
     bool batch = false; // --batch: the entries come from standard input (see BatchRunner)
+    // --free-slots: the paths are folders; on FAT and exFAT the free slots of each folder in
+    // them are overwritten (the names of entries removed earlier), and nothing is removed.
+    bool freeSlots = false;
     std::vector<std::string> paths;
 
     // Fills OPTIONS from ARGS (without the program name). On a bad command line returns false

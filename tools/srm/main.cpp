@@ -2,6 +2,8 @@
 // BatchRunner); this only reads the command line and turns the outcome into an exit status.
 #include "BatchRunner.h"
 #include "Cancellation.h"
+#include "FreeSlotFiller.h"
+#include "NameScrubber.h"
 #include "Reporter.h"
 #include "SecureRemover.h"
 #include "SrmOptions.h"
@@ -52,6 +54,15 @@ int main(int argc, char** argv) {
         return srm::BatchRunner(remover, reporter, STDIN_FILENO, STDOUT_FILENO).run();
     }
     srm::Reporter reporter(std::cout, std::cerr, options.verbose);
+    if (options.freeSlots) {
+        srm::NameScrubber scrubber(*random, reporter);
+        srm::FreeSlotFiller filler(scrubber, reporter);
+        bool ok = true;
+        for (const std::string& path : options.paths) {
+            ok = filler.run(path) && ok;
+        }
+        return ok ? 0 : 1;
+    }
     srm::SecureRemover remover(options, *random, reporter);
     bool ok = true;
     for (const std::string& path : options.paths) {

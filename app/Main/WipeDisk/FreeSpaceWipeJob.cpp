@@ -2,6 +2,7 @@
 
 #include "app/Comm/PublicUtilities.h"
 #include "app/Comm/UserDefaults.h"
+#include "app/Main/FileEraser/SrmTool.h"
 #include "app/Main/WipeDisk/FreeSpaceFiller.h"
 #include "app/Main/WipeDisk/WipeWorkFolder.h"
 #include "app/SetEraserLevel/EraserStandard.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMetaObject>
+#include <QProcess>
 #include <cerrno>
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -195,6 +197,13 @@ void FreeSpaceWipeJob::work() {
     if (m_cancel)
         return;
 
+    // FAT and exFAT keep the names of removed entries in their folders' free slots.
+    if (m_volume.volumeType.startsWith(QLatin1String("MS-DOS")) ||
+        m_volume.volumeType == QLatin1String("ExFAT"))
+        overwriteFreeSlots();
+    if (m_cancel)
+        return;
+
     // Names of deleted files that an ext4 journal still holds: checkpointed and zeroed.
     const QByteArray mount = QFile::encodeName(m_volume.volumeMountPoint);
     const int fd = ::open(mount.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -215,6 +224,37 @@ void FreeSpaceWipeJob::work() {
                                              "blocks it has set aside.");
         }
         ::close(fd);
+    }
+}
+
+void FreeSpaceWipeJob::overwriteFreeSlots() {
+    static const QString kNamesMayRemain =
+        QStringLiteral("Names of deleted files may remain in some folders of this volume.");
+    QString problem;
+    const QString srm = SrmTool::locate(&problem);
+    if (srm.isEmpty()) {
+        Logger::log(QStringLiteral("free slots of %1 not overwritten: %2")
+                        .arg(m_volume.volumeMountPoint, problem));
+        m_report.notes << kNamesMayRemain;
+        return;
+    }
+    QProcess tool;
+    tool.setProcessChannelMode(QProcess::MergedChannels);
+    tool.start(srm,
+               {QStringLiteral("--free-slots"), QStringLiteral("--"), m_volume.volumeMountPoint});
+    // srm ends cleanly on SIGTERM: the folder it is in loses its throw-away entries first.
+    while (!tool.waitForFinished(200))
+        if (tool.state() == QProcess::NotRunning)
+            break;
+        else if (m_cancel)
+            tool.terminate();
+    if (m_cancel)
+        return;
+    if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
+        Logger::log(
+            QStringLiteral("free slots of %1: %2")
+                .arg(m_volume.volumeMountPoint, QString::fromLocal8Bit(tool.readAll()).trimmed()));
+        m_report.notes << kNamesMayRemain;
     }
 }
 

@@ -68,6 +68,8 @@ signals:
 
 private:
     void work();
+    // Overwrites the free folder slots where FAT and exFAT keep removed names (srm --free-slots).
+    void overwriteFreeSlots();
     void finish();
 
     VolumeObj m_volume;

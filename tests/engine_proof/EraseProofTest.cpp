@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -55,6 +57,35 @@ EraseRun erase(const QStringList& paths) {
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromLocal8Bit(process.readAllStandardOutput()),
             QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+EraseRun wipeVolume(const std::string& mountPoint) {
+    QProcess process;
+    process.start(kKorvane, {QStringLiteral("wipe-volume"), QString::fromStdString(mountPoint),
+                             QStringLiteral("--level"), QStringLiteral("1"),
+                             QStringLiteral("--yes"), QStringLiteral("--bundle"), bundle()});
+    process.closeWriteChannel();
+    process.waitForFinished(180000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+// KEY of the volume mounted at MOUNTPOINT, as the volume tool reports it ("" when none).
+QString volumeInfo(const std::string& mountPoint, const char* key) {
+    QProcess tool;
+    tool.start(
+        QFileInfo(bundle()).filePath() +
+            QStringLiteral("/Contents/MacOS/Korvane Data Eraser.app/Contents/Resources/"
+                           "diskutil"),
+        {QStringLiteral("info"), QStringLiteral("-plist"), QString::fromStdString(mountPoint)});
+    tool.waitForFinished(10000);
+    const QString out = QString::fromUtf8(tool.readAllStandardOutput());
+    const QRegularExpressionMatch value =
+        QRegularExpression(
+            QStringLiteral("<key>%1</key>\\s*<string>([^<]*)</string>").arg(QLatin1String(key)))
+            .match(out);
+    return value.captured(1);
 }
 
 class EraseProofTest : public ::testing::TestWithParam<LoopImage::FileSystem> {};
@@ -247,31 +278,14 @@ TEST_P(EraseProofTest, WholeVolumeWipeLeavesNoOldDataOrNameAndKeepsTypeAndLabel)
                           NamedFiles::folderNames()[1],
                       Set::Erased);
     ::sync();
-    auto info = [&](const char* key) {
-        QProcess tool;
-        tool.start(
-            QFileInfo(bundle()).filePath() +
-                QStringLiteral("/Contents/MacOS/Korvane Data Eraser.app/Contents/Resources/"
-                               "diskutil"),
-            {QStringLiteral("info"), QStringLiteral("-plist"), QString::fromStdString(root)});
-        tool.waitForFinished(10000);
-        const QString out = QString::fromUtf8(tool.readAllStandardOutput());
-        const qsizetype at = out.indexOf(QStringLiteral("<key>%1</key>").arg(QLatin1String(key)));
-        const qsizetype open =
-            out.indexOf(QLatin1Char('>'), out.indexOf(QLatin1Char('<'), at + 5)) + 1;
-        return at < 0 ? QString() : out.mid(open, out.indexOf(QLatin1Char('<'), open) - open);
-    };
+    auto info = [&](const char* key) { return volumeInfo(root, key); };
     const QString typeBefore = info("FilesystemName"), nameBefore = info("VolumeName");
     ASSERT_FALSE(typeBefore.isEmpty());
+    ASSERT_FALSE(nameBefore.isEmpty());
 
-    QProcess wipe;
-    wipe.start(kKorvane, {QStringLiteral("wipe-volume"), QString::fromStdString(root),
-                          QStringLiteral("--level"), QStringLiteral("1"), QStringLiteral("--yes"),
-                          QStringLiteral("--bundle"), bundle()});
-    wipe.closeWriteChannel();
-    ASSERT_TRUE(wipe.waitForFinished(180000));
-    EXPECT_EQ(wipe.exitCode(), 0) << wipe.readAllStandardError().toStdString();
-    EXPECT_TRUE(wipe.readAllStandardOutput().startsWith("Erased "));
+    const EraseRun run = wipeVolume(root);
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith(QLatin1String("Erased "))) << run.out.toStdString();
     EXPECT_EQ(info("FilesystemName"), typeBefore);
     EXPECT_EQ(info("VolumeName"), nameBefore);
     image.unmount();
@@ -279,6 +293,43 @@ TEST_P(EraseProofTest, WholeVolumeWipeLeavesNoOldDataOrNameAndKeepsTypeAndLabel)
         EXPECT_EQ(NamedFiles::markersLeft(image, set), 0u) << LoopImage::name(GetParam());
         EXPECT_EQ(NamedFiles::tracesLeft(image, NamedFiles::names(set)), std::vector<std::string>())
             << LoopImage::name(GetParam());
+    }
+    EXPECT_EQ(NamedFiles::tracesLeft(image, NamedFiles::folderNames()), std::vector<std::string>());
+}
+
+// An NTFS volume comes out of the whole-volume wipe as MS-DOS FAT32 "NEW", and nothing of its
+// old files, data or names, is left in the image.
+TEST(EraseProofNtfsTest, WholeVolumeWipeMakesItFat32NewWithNothingOldLeft) {
+    const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ntfs);
+    if (!why.empty())
+        GTEST_SKIP() << why;
+    if (!haveSrm())
+        GTEST_SKIP() << "the srm tool is not built into the bundle";
+    if (QStandardPaths::findExecutable(QStringLiteral("mkfs.vfat"), {"/sbin", "/usr/sbin"})
+            .isEmpty())
+        GTEST_SKIP() << "mkfs.vfat is not installed";
+    using Set = NamedFiles::Set;
+    NamedFiles::allowUnicode(true);
+    LoopImage image(LoopImage::FileSystem::Ntfs, 96ull << 20);
+    image.mount();
+    const std::string root = image.mountPoint();
+    NamedFiles::write(root + "/" + NamedFiles::folderNames()[0], Set::Kept);
+    NamedFiles::write(root + "/" + NamedFiles::folderNames()[0] + "/" +
+                          NamedFiles::folderNames()[1],
+                      Set::Erased);
+    ::sync();
+    ASSERT_EQ(volumeInfo(root, "FilesystemName"), QStringLiteral("NTFS"));
+
+    const EraseRun run = wipeVolume(root);
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith(QLatin1String("Erased NEW: "))) << run.out.toStdString();
+    EXPECT_EQ(volumeInfo(root, "FilesystemName"), QStringLiteral("MS-DOS FAT32"));
+    EXPECT_EQ(volumeInfo(root, "VolumeName"), QStringLiteral("NEW"));
+    image.unmount();
+    for (Set set : {Set::Kept, Set::Erased}) {
+        EXPECT_EQ(NamedFiles::markersLeft(image, set), 0u);
+        EXPECT_EQ(NamedFiles::tracesLeft(image, NamedFiles::names(set)),
+                  std::vector<std::string>());
     }
     EXPECT_EQ(NamedFiles::tracesLeft(image, NamedFiles::folderNames()), std::vector<std::string>());
 }

@@ -66,6 +66,8 @@ const char* LoopImage::name(FileSystem fs) {
         return "exfat";
     case FileSystem::Btrfs:
         return "btrfs";
+    case FileSystem::Ntfs:
+        return "ntfs";
     }
     return "?";
 }
@@ -88,13 +90,16 @@ std::string LoopImage::unavailableReason(FileSystem fs) {
     case FileSystem::Btrfs:
         needed = {"mkfs.btrfs", "losetup", "mount", "umount"};
         break;
+    case FileSystem::Ntfs:
+        needed = {"mkfs.ntfs", "ntfs-3g", "losetup", "umount"};
+        break;
     }
     for (const std::string& program : needed) {
         if (!programExists(program)) {
             return program + " is not installed";
         }
     }
-    const bool fuse = fs == FileSystem::Vfat || fs == FileSystem::Exfat;
+    const bool fuse = fs == FileSystem::Vfat || fs == FileSystem::Exfat || fs == FileSystem::Ntfs;
     if (fuse && ::access("/dev/fuse", R_OK | W_OK) != 0) {
         return "/dev/fuse is not available";
     }
@@ -176,6 +181,9 @@ LoopImage::LoopImage(FileSystem fs, std::uint64_t size) : fs_(fs) {
         case FileSystem::Btrfs:
             mkfs = {"mkfs.btrfs", "-q", "-f", imagePath_};
             break;
+        case FileSystem::Ntfs:
+            mkfs = {"mkfs.ntfs", "-Q", "-F", "-L", "OLDNTFS", imagePath_};
+            break;
         }
         std::string out;
         if (run(mkfs, &out) != 0) {
@@ -211,6 +219,10 @@ void LoopImage::mount() {
     } else if (fs_ == FileSystem::Exfat) {
         if (run({"mount.exfat-fuse", loopDevice_, mountPoint_}, &out) != 0) {
             fail("mount.exfat-fuse failed", out);
+        }
+    } else if (fs_ == FileSystem::Ntfs) {
+        if (run({"ntfs-3g", loopDevice_, mountPoint_}, &out) != 0) {
+            fail("ntfs-3g failed", out);
         }
     } else {
         // fusefat stays in the foreground as our child, so unmount() can wait for it to have

@@ -13,7 +13,7 @@ namespace testsupport {
 // everything, also after a failed test. Needs root; unavailableReason() says why not.
 class LoopImage {
 public:
-    enum class FileSystem { Ext4, Vfat, Exfat, Btrfs };
+    enum class FileSystem { Ext4, Vfat, Exfat, Btrfs, Ntfs };
 
     // Empty when images of FS can be made, mounted and searched here; otherwise why not.
     static std::string unavailableReason(FileSystem fs);

@@ -2,6 +2,7 @@
 
 #include <blkid/blkid.h>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <limits.h>
 #include <sys/stat.h>
@@ -51,6 +52,10 @@ Probe probeDevice(const std::string& device, dev_t rdev) {
             take("TYPE", probe.type);
             take("VERSION", probe.version);
             take("LABEL", probe.label);
+            if (probe.label.empty()) {
+                // FAT keeps the label twice; the boot sector's copy when the root entry is gone.
+                take("LABEL_FATBOOT", probe.label);
+            }
             take("UUID", probe.uuid);
             take("PART_ENTRY_TYPE", probe.partType);
         }
@@ -140,7 +145,8 @@ VolumeFacts VolumeFacts::probe(const std::string& device, const MountEntry& moun
     // The kernel's type where it names the file system; a FUSE mount reads as what the device
     // holds, so an ntfs-3g mount is NTFS.
     facts.type = mount.type;
-    if (mount.type == "fuseblk" || mount.type.compare(0, 5, "fuse.") == 0 || facts.type.empty()) {
+    if (mount.type == "fuseblk" || mount.type == "fuse" || mount.type.compare(0, 5, "fuse.") == 0 ||
+        facts.type.empty()) {
         facts.type = probe.type.empty() ? mount.type : probe.type;
     }
     facts.filesystemName =
@@ -165,6 +171,11 @@ VolumeFacts VolumeFacts::probe(const std::string& device, const MountEntry& moun
     if (block) {
         std::string own, whole;
         deviceFolders(sysfs, st.st_rdev, own, whole);
+        // A driver that reports no blocks (the FUSE FAT driver on FAT32): the device's size
+        // in 512-byte sectors, as sysfs has it.
+        if (facts.totalSize == 0 && !own.empty()) {
+            facts.totalSize = std::strtoull(firstLine(own + "/size").c_str(), nullptr, 10) * 512;
+        }
         if (!whole.empty()) {
             facts.parentWholeDisk = whole.substr(whole.rfind('/') + 1);
             facts.busProtocol = busOf(whole);

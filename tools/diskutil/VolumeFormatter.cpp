@@ -43,6 +43,9 @@ Identity probe(const std::string& device) {
         take("TYPE", id.type);
         take("VERSION", id.version);
         take("LABEL", id.label);
+        if (id.label.empty()) {
+            take("LABEL_FATBOOT", id.label); // FAT's boot-sector copy of the label
+        }
         take("UUID", id.uuid);
     }
     blkid_free_probe(pr);
@@ -143,7 +146,13 @@ std::vector<std::string> mountCommand(const std::string& type, const std::string
                    : std::vector<std::string>{"mount.ntfs-3g", device, target};
     }
     if (type == "vfat" && !kernelKnows("vfat")) {
-        return {"fusefat", "-o", options.empty() ? "rw+" : "rw+," + options, device, target};
+        // Named after the device in the mount table, so the volume is listed as that device.
+        std::string fuseOptions = "rw+";
+        if (device.find(',') == std::string::npos) {
+            fuseOptions += ",fsname=" + device + ",subtype=fusefat";
+        }
+        return {"fusefat", "-o", options.empty() ? fuseOptions : fuseOptions + "," + options,
+                device, target};
     }
     std::vector<std::string> cmd{"mount", "-t", type, device, target};
     if (!options.empty()) {

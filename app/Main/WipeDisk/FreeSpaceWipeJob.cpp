@@ -165,7 +165,11 @@ void FreeSpaceWipeJob::work() {
             m_report.reason = kOccupied;
             return;
         }
-        const std::uint64_t free = std::max<std::uint64_t>(1, freeBytesAt(folder));
+        // Some FUSE drivers report no blocks at all: the volume's size then stands in for the
+        // progress estimate.
+        std::uint64_t free = freeBytesAt(folder);
+        if (free == 0)
+            free = std::uint64_t(std::max<qint64>(1, m_volume.volumeTotalSizeNum));
         QElapsedTimer shown;
         shown.start();
         FreeSpaceFiller filler(folder, pattern, m_cancel);
@@ -197,9 +201,10 @@ void FreeSpaceWipeJob::work() {
     if (m_cancel)
         return;
 
-    // FAT and exFAT keep the names of removed entries in their folders' free slots.
-    if (m_volume.volumeType.startsWith(QLatin1String("MS-DOS")) ||
-        m_volume.volumeType == QLatin1String("ExFAT"))
+    // FAT and exFAT keep the names of removed entries in their folders' free slots (a volume
+    // formatted anew has none).
+    if (!m_options.wholeVolume && (m_volume.volumeType.startsWith(QLatin1String("MS-DOS")) ||
+                                   m_volume.volumeType == QLatin1String("ExFAT")))
         overwriteFreeSlots();
     if (m_cancel)
         return;

@@ -117,7 +117,14 @@ void WholeVolumeWipeJob::reformatEnded(int exitCode, QProcess::ExitStatus status
 }
 
 void WholeVolumeWipeJob::eraseContents() {
-    const QStringList entries = entriesOf(m_volume.volumeMountPoint);
+    QStringList entries = entriesOf(m_volume.volumeMountPoint);
+    // The FUSE FAT driver shows the volume label's entry as an empty file of that name: it is
+    // part of the fresh file system, and removing it would lose the name.
+    if (m_volume.volumeType.startsWith(QLatin1String("MS-DOS"))) {
+        const QFileInfo label(m_volume.volumeMountPoint + QLatin1Char('/') + m_volume.volumeName);
+        if (label.isFile() && !label.isSymLink() && label.size() == 0)
+            entries.removeAll(m_volume.volumeName);
+    }
     if (entries.isEmpty()) {
         wipeFreeSpace();
         return;

@@ -30,7 +30,7 @@ FileEraserSuccessViewController::FileEraserSuccessViewController(int erasedCount
     m_ok = FileEraserViewParts::button(QStringLiteral("btn_main"), tr("OK"),
                                        QStringLiteral("okButton"));
     connect(m_ok, &ImageButton::clicked, this, [this] { AttachedWindow::dismiss(this); });
-    QList<ImageButton*> buttons{m_ok};
+    layout->addSpacing(12);
     if (!copyOnWriteVolume.isEmpty()) {
         m_wipeFreeSpace = FileEraserViewParts::button(QStringLiteral("btn_sec"),
                                                       tr("Erase the free space of this volume now"),
@@ -40,8 +40,8 @@ FileEraserSuccessViewController::FileEraserSuccessViewController(int erasedCount
             emit freeSpaceWipeChosen(copyOnWriteVolume);
             AttachedWindow::dismiss(this);
         });
-        buttons.prepend(m_wipeFreeSpace);
+        // A row of its own: the text is too long to share one with OK.
+        layout->addLayout(FileEraserViewParts::buttonRow({m_wipeFreeSpace}));
     }
-    layout->addSpacing(12);
-    layout->addLayout(FileEraserViewParts::buttonRow(buttons));
+    layout->addLayout(FileEraserViewParts::buttonRow({m_ok}));
 }

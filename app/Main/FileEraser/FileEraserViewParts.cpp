@@ -4,9 +4,11 @@
 #include "app/ui/Images.h"
 #include "app/ui/Theme.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 constexpr int kViewWidth = 440;
@@ -38,8 +40,11 @@ ImageButton* FileEraserViewParts::button(const QString& imageSet, const QString&
                                          const QString& name) {
     auto* button = new ImageButton(imageSet, text);
     button->setObjectName(name);
-    button->setFixedSize(112, 34);
     button->setTextSize(13);
+    // Wider than the usual 112 where the text needs it.
+    QFont font = button->font();
+    font.setPixelSize(13);
+    button->setFixedSize(std::max(112, QFontMetrics(font).horizontalAdvance(text) + 32), 34);
     button->setFocusPolicy(Qt::StrongFocus);
     return button;
 }

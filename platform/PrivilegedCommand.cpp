@@ -1,0 +1,60 @@
+#include "platform/PrivilegedCommand.h"
+
+#include <QProcess>
+#include <unistd.h>
+
+namespace {
+
+// pkexec's own statuses: the authentication dialog was dismissed, or the user is not
+// authorized (no agent, wrong password three times).
+constexpr int kPkexecDismissed = 126;
+constexpr int kPkexecNotAuthorized = 127;
+
+PrivilegedCommand::Result runProcess(const QString& program, const QStringList& arguments,
+                                     int timeoutMs) {
+    PrivilegedCommand::Result result;
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    if (!process.waitForStarted(10000))
+        return result;
+    result.started = true;
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished(5000);
+        result.crashed = true;
+    }
+    result.output = process.readAll();
+    if (process.exitStatus() != QProcess::NormalExit)
+        result.crashed = true;
+    else
+        result.exitCode = process.exitCode();
+    return result;
+}
+
+} // namespace
+
+PrivilegedCommand::Options PrivilegedCommand::systemOptions() {
+    Options options;
+    options.alreadyRoot = ::geteuid() == 0;
+    return options;
+}
+
+PrivilegedCommand::Result PrivilegedCommand::run(const QStringList& argv, const Options& options) {
+    if (argv.isEmpty() || !argv.first().startsWith(QLatin1Char('/')))
+        return {};
+    if (options.alreadyRoot)
+        return runProcess(argv.first(), argv.mid(1), options.timeoutMs);
+    Result result = runProcess(options.pkexecPath, argv, options.timeoutMs);
+    if (result.started && !result.crashed &&
+        (result.exitCode == kPkexecDismissed || result.exitCode == kPkexecNotAuthorized))
+        result.refused = true;
+    return result;
+}
+
+PrivilegedCommand::Result PrivilegedCommand::runPlain(const QStringList& argv, int timeoutMs) {
+    if (argv.isEmpty())
+        return {};
+    return runProcess(argv.first(), argv.mid(1), timeoutMs);
+}

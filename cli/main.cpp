@@ -1,3 +1,4 @@
+#include "cli/AppsCommand.h"
 #include "cli/EraseCommand.h"
 #include "cli/HistoryCommand.h"
 #include "cli/VolumesCommand.h"
@@ -17,6 +18,7 @@ const char* const kUsage = "usage: korvane COMMAND [ARGS]\n"
                            "  volumes         list the mounted volumes\n"
                            "  wipe-free-space MOUNTPOINT  overwrite the free space of a volume\n"
                            "  wipe-volume DEVICE  erase everything on a volume\n"
+                           "  apps            list, inspect and remove applications\n"
                            "  --version       print the version and exit\n"
                            "\n"
                            "'korvane COMMAND --help' describes each command.\n";
@@ -43,6 +45,8 @@ int main(int argc, char** argv) {
             raw.append(QByteArray(argv[i]));
         return EraseCommand::run(raw);
     }
+    if (command == QLatin1String("apps"))
+        return AppsCommand::run(args);
     if (command == QLatin1String("history"))
         return HistoryCommand::run(args);
     if (command == QLatin1String("volumes"))

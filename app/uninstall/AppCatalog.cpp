@@ -1,0 +1,233 @@
+#include "app/uninstall/AppCatalog.h"
+
+#include "app/Comm/CommUti.h"
+#include "app/uninstall/DesktopEntry.h"
+#include "app/uninstall/RelatedAppFilesScanner.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+namespace {
+
+QFileInfoList entriesOf(const QString& folder) {
+    return QDir(folder).entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+bool isRealFolder(const QFileInfo& info) {
+    return info.isDir() && !info.isSymLink();
+}
+
+QJsonObject jsonFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > (1 << 20))
+        return {};
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+} // namespace
+
+AppCatalog::AppCatalog(UninstallFolders folders, PackageLookup lookup)
+    : m_folders(std::move(folders)), m_lookup(std::move(lookup)) {}
+
+QStringList AppCatalog::searchPaths(int tab) const {
+    switch (tab) {
+    case Applications:
+        return m_folders.folders(QStringLiteral("Applications"));
+    case Widgets:
+        return m_folders.folders(QStringLiteral("Widgets"));
+    case Plugins:
+        return m_folders.folders(QStringLiteral("Plugins"));
+    }
+    return {};
+}
+
+QList<AMAppItemPtr> AppCatalog::scan(int tab) const {
+    QList<AMAppItemPtr> found;
+    if (tab == Applications) {
+        QSet<QString> seen;
+        for (const QString& folder : searchPaths(tab))
+            walkApplications(folder, QString(), seen, found);
+        lookUpPackages(found);
+        // An AppImage that a desktop entry starts is that entry's application, listed once.
+        QSet<QString> started;
+        for (const AMAppItemPtr& item : found)
+            started.unite(QSet<QString>(item->ownFiles.begin(), item->ownFiles.end()));
+        QList<AMAppItemPtr> shown;
+        for (const AMAppItemPtr& item : found)
+            if (!item->isSystemApp &&
+                !(item->kind == AMAppItem::Kind::AppImage && started.contains(item->path)))
+                shown.append(item);
+        return shown;
+    }
+    for (const QString& folder : searchPaths(tab)) {
+        if (tab == Widgets)
+            widgetsInPath(folder, found);
+        else
+            pluginsInPath(folder, found);
+    }
+    // A widget or plug-in a package installed is removed through that package, never by
+    // deleting a file the package manager keeps.
+    lookUpPackages(found);
+    return found;
+}
+
+void AppCatalog::applicationsInPath(const QString& folder, QList<AMAppItemPtr>& out) const {
+    QSet<QString> seen;
+    walkApplications(folder, QString(), seen, out);
+}
+
+void AppCatalog::walkApplications(const QString& folder, const QString& idPrefix,
+                                  QSet<QString>& seen, QList<AMAppItemPtr>& out) const {
+    for (const QFileInfo& info : entriesOf(folder)) {
+        const QString name = info.fileName();
+        const QString path = info.filePath();
+        if (name.endsWith(QLatin1String(".desktop")) && info.isFile()) {
+            // A desktop entry in a subfolder has the subfolder in its id: kde4/foo → kde4-foo.
+            const QString id = idPrefix + name.chopped(8);
+            DesktopEntry entry;
+            if (seen.contains(id) || !DesktopEntry::read(path, entry))
+                continue;
+            seen.insert(id); // hidden or not, it shadows the same id further on
+            if (!entry.isApplication())
+                continue;
+            AMAppItemPtr item = RelatedAppFilesScanner::constructItem(path, true, m_folders);
+            item->bundleID = id;
+            out.append(item);
+        } else if (name.endsWith(QLatin1String(".AppImage")) && info.isFile()) {
+            out.append(RelatedAppFilesScanner::constructItem(path, true, m_folders));
+        } else if (name.endsWith(QLatin1String(".app")) && isRealFolder(info) &&
+                   QFileInfo(path + QStringLiteral("/Contents/Info.plist")).isFile()) {
+            out.append(RelatedAppFilesScanner::constructItem(path, true, m_folders));
+        } else if (isRealFolder(info)) {
+            walkApplications(path, idPrefix + name + QLatin1Char('-'), seen, out);
+        }
+    }
+}
+
+void AppCatalog::widgetsInPath(const QString& folder, QList<AMAppItemPtr>& out) const {
+    // Each folder in there is one widget: a shell extension (metadata.json with uuid, name,
+    // version) or a plasmoid (metadata.json with KPlugin, or metadata.desktop).
+    for (const QFileInfo& info : entriesOf(folder)) {
+        if (!isRealFolder(info))
+            continue;
+        const QString path = info.filePath();
+        AMAppItemPtr item = RelatedAppFilesScanner::constructItem(path, false, m_folders);
+        item->kind = AMAppItem::Kind::Widget;
+        const QJsonObject meta = jsonFile(path + QStringLiteral("/metadata.json"));
+        const QJsonObject plugin = meta.value(QStringLiteral("KPlugin")).toObject();
+        if (!plugin.isEmpty()) {
+            item->name = plugin.value(QStringLiteral("Name")).toString(item->name);
+            item->bundleID = plugin.value(QStringLiteral("Id")).toString(info.fileName());
+            item->bundleVersion = plugin.value(QStringLiteral("Version")).toString();
+        } else if (!meta.isEmpty()) {
+            item->name = meta.value(QStringLiteral("name")).toString(item->name);
+            item->bundleID = meta.value(QStringLiteral("uuid")).toString(info.fileName());
+            const QJsonValue version = meta.value(QStringLiteral("version"));
+            item->bundleVersion =
+                version.isDouble() ? QString::number(version.toInt()) : version.toString();
+        } else {
+            DesktopEntry entry;
+            if (!DesktopEntry::read(path + QStringLiteral("/metadata.desktop"), entry))
+                continue; // not a widget
+            item->name = entry.localizedName.isEmpty() ? item->name : entry.localizedName;
+            item->bundleID = info.fileName();
+        }
+        item->searchName = item->name;
+        out.append(item);
+    }
+}
+
+void AppCatalog::pluginsInPath(const QString& folder, QList<AMAppItemPtr>& out) const {
+    for (const QFileInfo& info : entriesOf(folder)) {
+        const QString name = info.fileName();
+        bool plugin = false;
+        for (const QString& suffix : m_folders.pluginSuffixes())
+            plugin = plugin || (name.endsWith(suffix) && name.size() > suffix.size());
+        if (plugin && (info.isFile() || info.isDir())) {
+            AMAppItemPtr item =
+                RelatedAppFilesScanner::constructItem(info.filePath(), false, m_folders);
+            item->kind = AMAppItem::Kind::Plugin;
+            item->searchName = info.completeBaseName();
+            out.append(item);
+        } else if (isRealFolder(info)) {
+            pluginsInPath(info.filePath(), out);
+        }
+    }
+}
+
+void AppCatalog::lookUpPackages(const QList<AMAppItemPtr>& items) const {
+    QStringList entries;
+    for (const AMAppItemPtr& item : items)
+        if (item->kind != AMAppItem::Kind::AppImage && item->kind != AMAppItem::Kind::Bundle)
+            entries << item->path;
+    if (entries.isEmpty())
+        return;
+    const QHash<QString, PackageRef> owners = m_lookup.ownersOf(entries);
+    for (const AMAppItemPtr& item : items) {
+        const auto it = owners.constFind(item->path);
+        if (it == owners.constEnd() || !it->isPackaged()) {
+            // An entry of the user's that starts an AppImage: the AppImage is the application's
+            // own file, removed with it.
+            if (item->kind == AMAppItem::Kind::DesktopEntry &&
+                item->executable.endsWith(QLatin1String(".AppImage")) &&
+                QFileInfo(item->executable).isAbsolute() && QFileInfo(item->executable).isFile())
+                item->ownFiles = QStringList{item->executable};
+            continue;
+        }
+        item->package = *it;
+        if (!it->version.isEmpty())
+            item->bundleVersion = it->version;
+        if (it->isSystemPackage()) {
+            item->isSystemApp = true;
+            item->isSystemAppStr = QStringLiteral("YES");
+        }
+    }
+}
+
+QList<AMAppItemPtr> AppCatalog::relatedFiles(const AMAppItemPtr& app) const {
+    QList<AMAppItemPtr> found =
+        RelatedAppFilesScanner::relatedFilesToApplicationAtPath(app, m_folders);
+    found.first()->size = sizeOf(*app); // a package's installed size, not its desktop entry's
+    QStringList machineWide;
+    const QString home = m_folders.home() + QLatin1Char('/');
+    for (qsizetype i = 1; i < found.size(); ++i)
+        if (m_folders.home().isEmpty() || !found[i]->path.startsWith(home))
+            machineWide << found[i]->path;
+    if (machineWide.isEmpty())
+        return found;
+    const QHash<QString, PackageRef> owners = m_lookup.ownersOf(machineWide);
+    QList<AMAppItemPtr> kept{found.first()};
+    for (qsizetype i = 1; i < found.size(); ++i) {
+        const auto it = owners.constFind(found[i]->path);
+        if (it != owners.constEnd() && it->isPackaged() &&
+            !(app->package.isPackaged() && it->name == app->package.name))
+            continue;
+        kept << found[i];
+    }
+    return kept;
+}
+
+QString AppCatalog::sizeOf(const AMAppItem& item) {
+    if (item.package.manager == PackageRef::Manager::Dpkg) {
+        QProcess query;
+        query.start(QStringLiteral("dpkg-query"),
+                    {QStringLiteral("-W"), QStringLiteral("-f=${Installed-Size}"),
+                     QStringLiteral("--"), item.package.name});
+        if (query.waitForFinished(10000) && query.exitCode() == 0) {
+            bool ok = false;
+            const quint64 kib = query.readAllStandardOutput().trimmed().toULongLong(&ok);
+            if (ok)
+                return CommUti::convertVolSpace(kib * 1024);
+        }
+    }
+    quint64 bytes = 0;
+    bytes += CommUti::volSpaceFromString(RelatedAppFilesScanner::getFileSizeItem(item.path));
+    for (const QString& own : item.ownFiles)
+        bytes += CommUti::volSpaceFromString(RelatedAppFilesScanner::getFileSizeItem(own));
+    return CommUti::convertVolSpace(bytes);
+}

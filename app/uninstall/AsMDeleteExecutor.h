@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/uninstall/AMAppItem.h"
+#include "app/uninstall/UninstallFolders.h"
+#include "app/uninstall/UninstallReport.h"
+
+#include <QList>
+#include <QString>
+#include <atomic>
+#include <functional>
+
+// Told of each item as the removal run reaches it, on the run's thread.
+class AsMDeleteExecutorDelegate {
+public:
+    virtual ~AsMDeleteExecutorDelegate() = default;
+    virtual void deleteRelatedFile(const AMAppItemPtr& /*item*/) {}
+    virtual void deleteRelatedFileFail(const AMAppItemPtr& /*item*/, const QString& /*why*/) {}
+};
+
+// Removes the items the user left selected, one by one, the way each was installed: an
+// application a package manager installed goes through that manager (apt, flatpak, snap), any
+// other application and every related file is removed from disk, with administrator rights
+// where plain removal fails (EuAuthorization). Nothing is removed that lies outside the
+// folders the uninstaller looks in, or the application's own files; a related file must sit
+// directly in one of the per-application folders. No link is followed.
+class AsMDeleteExecutor {
+public:
+    // Removes a package; the error text (the tool's output) when it failed.
+    using PackageRemover = std::function<bool(const PackageRef& package, QString& error)>;
+
+    explicit AsMDeleteExecutor(UninstallFolders folders, PackageRemover packages = {});
+
+    void setDelegate(AsMDeleteExecutorDelegate* delegate) { m_delegate = delegate; }
+
+    // Runs through ITEMS (groups in order, the application first in each) on the calling
+    // thread and returns what happened. There is no stop: a package removal half done would be
+    // worse than the wait.
+    UninstallReport executeDelete(const QList<AMAppItemPtr>& items);
+
+    // Removes one item; false with WHY set when it stayed.
+    bool removeTrahFile(const AMAppItemPtr& item, QString& why);
+
+    // Whether ITEM lies where this run may remove it (see above).
+    bool mayRemove(const AMAppItem& item, QString& why) const;
+
+private:
+    bool removePath(const QString& path, QString& why);
+
+    UninstallFolders m_folders;
+    PackageRemover m_packages;
+    AsMDeleteExecutorDelegate* m_delegate = nullptr;
+};

@@ -5,6 +5,7 @@
 #include "app/Main/FileEraser/FileEraserViewController.h"
 #include "app/Main/WipeDisk/WipeDiskViewController.h"
 #include "app/ui/Theme.h"
+#include "app/uninstall/UninstallViewController.h"
 #include "platform/BundleLocator.h"
 #include "platform/Logger.h"
 
@@ -50,6 +51,7 @@ void AppDelegate::applicationDidFinishLaunching(QApplication& app) {
     m_window->setModulePage(
         MainModule::EraseHardDrive,
         new WipeDiskViewController(m_window.get(), WipeDiskViewController::kWholeVolume));
+    m_window->setModulePage(MainModule::Uninstaller, new UninstallViewController(m_window.get()));
     writeFontKeys(m_window->referenceFonts());
 }
 

@@ -89,6 +89,7 @@ QPushButton:hover { border-color: %6; }
 QPushButton:pressed { background: %5; }
 QPushButton:disabled { color: %7; border-color: %1; }
 QPushButton:default { background: %6; border-color: %6; }
+QPushButton[role="segment"]:checked { background: %6; border-color: %6; color: #FFFFFF; }
 QFrame#Sidebar { background: %8; border-right: 1px solid %9; }
 QLabel#BrandSubtitle, QLabel#VersionLabel { color: %4; }
 QListWidget#ModuleList { background: %8; border: none; }

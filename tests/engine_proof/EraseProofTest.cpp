@@ -88,6 +88,23 @@ QString volumeInfo(const std::string& mountPoint, const char* key) {
     return value.captured(1);
 }
 
+// A two-level tree of named, marked files: what a whole-volume wipe must leave nothing of.
+void writeOldTree(const std::string& root) {
+    const std::string top = root + "/" + NamedFiles::folderNames()[0];
+    NamedFiles::write(top, NamedFiles::Set::Kept);
+    NamedFiles::write(top + "/" + NamedFiles::folderNames()[1], NamedFiles::Set::Erased);
+    ::sync();
+}
+
+void expectNothingOldLeft(const LoopImage& image) {
+    for (NamedFiles::Set set : {NamedFiles::Set::Kept, NamedFiles::Set::Erased}) {
+        EXPECT_EQ(NamedFiles::markersLeft(image, set), 0u);
+        EXPECT_EQ(NamedFiles::tracesLeft(image, NamedFiles::names(set)),
+                  std::vector<std::string>());
+    }
+    EXPECT_EQ(NamedFiles::tracesLeft(image, NamedFiles::folderNames()), std::vector<std::string>());
+}
+
 class EraseProofTest : public ::testing::TestWithParam<LoopImage::FileSystem> {};
 
 // A marked tree with nested folders, an empty file and a link to a folder outside it is erased
@@ -268,16 +285,11 @@ TEST_P(EraseProofTest, WholeVolumeWipeLeavesNoOldDataOrNameAndKeepsTypeAndLabel)
         GTEST_SKIP() << "the FUSE FAT driver mounts images, not block devices: no volume to list";
     if (!haveSrm())
         GTEST_SKIP() << "the srm tool is not built into the bundle";
-    using Set = NamedFiles::Set;
     NamedFiles::allowUnicode(true);
     LoopImage image(GetParam(), 64ull << 20);
     image.mount();
     const std::string root = image.mountPoint();
-    NamedFiles::write(root + "/" + NamedFiles::folderNames()[0], Set::Kept);
-    NamedFiles::write(root + "/" + NamedFiles::folderNames()[0] + "/" +
-                          NamedFiles::folderNames()[1],
-                      Set::Erased);
-    ::sync();
+    writeOldTree(root);
     auto info = [&](const char* key) { return volumeInfo(root, key); };
     const QString typeBefore = info("FilesystemName"), nameBefore = info("VolumeName");
     ASSERT_FALSE(typeBefore.isEmpty());
@@ -289,12 +301,7 @@ TEST_P(EraseProofTest, WholeVolumeWipeLeavesNoOldDataOrNameAndKeepsTypeAndLabel)
     EXPECT_EQ(info("FilesystemName"), typeBefore);
     EXPECT_EQ(info("VolumeName"), nameBefore);
     image.unmount();
-    for (Set set : {Set::Kept, Set::Erased}) {
-        EXPECT_EQ(NamedFiles::markersLeft(image, set), 0u) << LoopImage::name(GetParam());
-        EXPECT_EQ(NamedFiles::tracesLeft(image, NamedFiles::names(set)), std::vector<std::string>())
-            << LoopImage::name(GetParam());
-    }
-    EXPECT_EQ(NamedFiles::tracesLeft(image, NamedFiles::folderNames()), std::vector<std::string>());
+    expectNothingOldLeft(image);
 }
 
 // An NTFS volume comes out of the whole-volume wipe as MS-DOS FAT32 "NEW", and nothing of its
@@ -308,16 +315,11 @@ TEST(EraseProofNtfsTest, WholeVolumeWipeMakesItFat32NewWithNothingOldLeft) {
     if (QStandardPaths::findExecutable(QStringLiteral("mkfs.vfat"), {"/sbin", "/usr/sbin"})
             .isEmpty())
         GTEST_SKIP() << "mkfs.vfat is not installed";
-    using Set = NamedFiles::Set;
     NamedFiles::allowUnicode(true);
     LoopImage image(LoopImage::FileSystem::Ntfs, 96ull << 20);
     image.mount();
     const std::string root = image.mountPoint();
-    NamedFiles::write(root + "/" + NamedFiles::folderNames()[0], Set::Kept);
-    NamedFiles::write(root + "/" + NamedFiles::folderNames()[0] + "/" +
-                          NamedFiles::folderNames()[1],
-                      Set::Erased);
-    ::sync();
+    writeOldTree(root);
     ASSERT_EQ(volumeInfo(root, "FilesystemName"), QStringLiteral("NTFS"));
 
     const EraseRun run = wipeVolume(root);
@@ -326,12 +328,7 @@ TEST(EraseProofNtfsTest, WholeVolumeWipeMakesItFat32NewWithNothingOldLeft) {
     EXPECT_EQ(volumeInfo(root, "FilesystemName"), QStringLiteral("MS-DOS FAT32"));
     EXPECT_EQ(volumeInfo(root, "VolumeName"), QStringLiteral("NEW"));
     image.unmount();
-    for (Set set : {Set::Kept, Set::Erased}) {
-        EXPECT_EQ(NamedFiles::markersLeft(image, set), 0u);
-        EXPECT_EQ(NamedFiles::tracesLeft(image, NamedFiles::names(set)),
-                  std::vector<std::string>());
-    }
-    EXPECT_EQ(NamedFiles::tracesLeft(image, NamedFiles::folderNames()), std::vector<std::string>());
+    expectNothingOldLeft(image);
 }
 
 // A file with a second hard link outside the chosen paths: its data stays (overwriting it would

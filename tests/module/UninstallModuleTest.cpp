@@ -36,6 +36,18 @@ QStringList shownNames(const UninstallViewController& module) {
     return names;
 }
 
+// Confirms the removal, then closes its end view once it shows, keeping its MESSAGE.
+QList<Answerer::Rule> confirmAndReadTheEnd(QString& message) {
+    return {{"MakeSureUninstallViewController", "uninstallButton", {}},
+            {"UninstallProgressViewController", "okButton", [&message](QWidget* view) {
+                 auto* ok = view->findChild<QWidget*>(QStringLiteral("okButton"));
+                 if (!ok || !ok->isVisible())
+                     return false;
+                 message = view->findChild<QLabel*>(QStringLiteral("messageText"))->text();
+                 return true;
+             }}};
+}
+
 void scanned(UninstallViewController& module) {
     QSignalSpy done(&module, &UninstallViewController::scanFinished);
     if (module.isScan())
@@ -129,15 +141,7 @@ TEST(UninstallModuleTest, RemovalCountsItsProgressAndEndsWithTheFreedSpace) {
 
     QList<int> bar;
     QString message;
-    Answerer answerer({{"MakeSureUninstallViewController", "uninstallButton", {}},
-                       {"UninstallProgressViewController", "okButton", [&](QWidget* view) {
-                            auto* ok = view->findChild<QWidget*>(QStringLiteral("okButton"));
-                            if (!ok || !ok->isVisible())
-                                return false;
-                            message =
-                                view->findChild<QLabel*>(QStringLiteral("messageText"))->text();
-                            return true;
-                        }}});
+    Answerer answerer(confirmAndReadTheEnd(message));
     QSignalSpy finished(&module, &UninstallViewController::removalFinished);
     QObject::connect(&module, &UninstallViewController::removalStarted,
                      [&bar](UninstallProgressViewController* view) {
@@ -166,15 +170,7 @@ TEST(UninstallModuleTest, AnApplicationThatCouldNotBeRemovedStaysListed) {
     scanned(module);
     ASSERT_EQ(shownNames(module), QStringList{"Stuck"});
     QString message;
-    Answerer answerer({{"MakeSureUninstallViewController", "uninstallButton", {}},
-                       {"UninstallProgressViewController", "okButton", [&](QWidget* view) {
-                            auto* ok = view->findChild<QWidget*>(QStringLiteral("okButton"));
-                            if (!ok || !ok->isVisible())
-                                return false;
-                            message =
-                                view->findChild<QLabel*>(QStringLiteral("messageText"))->text();
-                            return true;
-                        }}});
+    Answerer answerer(confirmAndReadTheEnd(message));
     QSignalSpy finished(&module, &UninstallViewController::removalFinished);
     module.oneAppRemove(0);
     const bool ended = !finished.isEmpty() || finished.wait(20000);

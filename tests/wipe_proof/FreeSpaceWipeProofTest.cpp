@@ -142,9 +142,10 @@ TEST_P(FreeSpaceWipeProof, OnePassLeavesNothingOfDeletedFiles) {
     for (int i = 0; i < 4; ++i)
         before += image.count("ZQGONE" + std::to_string(i) + "MARK");
     ASSERT_GT(before, 0u) << "rm leaves the data of deleted files";
-    if (slotNames)
+    if (slotNames) {
         ASSERT_EQ(NamedFiles::tracesLeft(image, removedNames).size(), removedNames.size())
             << "rm leaves the names in the folders";
+    }
     image.mount();
 
     // ext4's clusters kept back from data are let go for the last stretch and given back.
@@ -252,6 +253,25 @@ TEST(FreeSpaceWipeEnds, LeftoverWorkFolderIsRemovedWithItsFillFilesOnly) {
     mine.close();
     EXPECT_TRUE(WipeWorkFolder::removeLeftovers({volume.path()}).isEmpty());
     EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/notes.txt")));
+}
+
+// The folder of a wipe that is running is not a leftover: a rescan of the volumes (any mount
+// anywhere starts one) or a second wipe of the volume used to take it from under the first.
+TEST(FreeSpaceWipeEnds, TheWorkFolderOfARunningWipeIsNeitherSweptNorTakenOver) {
+    QTemporaryDir volume;
+    const QString folder = WipeWorkFolder::pathFor(volume.path());
+    const int held = WipeWorkFolder::create(folder);
+    ASSERT_GE(held, 0);
+    QFile fill(folder + QStringLiteral("/.korvane_1"));
+    ASSERT_TRUE(fill.open(QIODevice::WriteOnly));
+    fill.close();
+
+    EXPECT_TRUE(WipeWorkFolder::removeLeftovers({volume.path()}).isEmpty());
+    EXPECT_LT(WipeWorkFolder::create(folder), 0) << "a second wipe of the volume";
+    EXPECT_TRUE(fill.exists());
+
+    EXPECT_TRUE(WipeWorkFolder::release(folder, held));
+    EXPECT_FALSE(QFileInfo::exists(folder));
 }
 
 } // namespace

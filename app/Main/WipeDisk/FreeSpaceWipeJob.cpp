@@ -160,7 +160,8 @@ void FreeSpaceWipeJob::work() {
             this, [this, text, percent] { emit progress(text, percent); }, Qt::QueuedConnection);
     };
     for (int pass = 1; pass <= m_passes && !m_cancel; ++pass) {
-        if (!WipeWorkFolder::create(folder)) {
+        const int held = WipeWorkFolder::create(folder);
+        if (held < 0) {
             Logger::log(QStringLiteral("Create finder fail: %1").arg(folder));
             m_report.reason = kOccupied;
             return;
@@ -183,7 +184,7 @@ void FreeSpaceWipeJob::work() {
             post(progressText(percent, pass, m_passes), percent);
         });
         reserve.restore();
-        WipeWorkFolder::remove(folder);
+        WipeWorkFolder::release(folder, held);
         if (result.cancelled || m_cancel)
             return;
         if (!result.ok) {

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,12 +19,57 @@ bool WipeWorkFolder::isFillFileName(const QString& name) {
     return pattern.match(name).hasMatch();
 }
 
-bool WipeWorkFolder::create(const QString& path) {
-    remove(path);
-    return ::mkdir(QFile::encodeName(path).constData(), 0700) == 0;
+namespace {
+
+// The folder at PATH itself (never through a link), opened for its lock.
+int openFolder(const QByteArray& path) {
+    return ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
+} // namespace
+
+int WipeWorkFolder::create(const QString& path) {
+    const QByteArray native = QFile::encodeName(path);
+    // A sweep may remove the fresh folder between mkdir and flock; then it is made again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (!remove(path) || ::mkdir(native.constData(), 0700) != 0)
+            return -1;
+        const int fd = openFolder(native);
+        if (fd < 0)
+            continue;
+        struct stat held {
+        }, named{};
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 &&
+            ::lstat(native.constData(), &named) == 0 && held.st_dev == named.st_dev &&
+            held.st_ino == named.st_ino)
+            return fd;
+        ::close(fd);
+    }
+    return -1;
+}
+
+bool WipeWorkFolder::release(const QString& path, int held) {
+    const bool removed = removeUnlocked(path);
+    if (held >= 0)
+        ::close(held);
+    return removed;
 }
 
 bool WipeWorkFolder::remove(const QString& path) {
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = openFolder(native);
+    if (fd < 0)
+        return errno == ENOENT ? true : removeUnlocked(path); // not a folder: left as it is
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd); // a running wipe fills it
+        return false;
+    }
+    const bool removed = removeUnlocked(path);
+    ::close(fd);
+    return removed;
+}
+
+bool WipeWorkFolder::removeUnlocked(const QString& path) {
     const QByteArray native = QFile::encodeName(path);
     struct stat st {};
     // Never through a link: the folder must be the one made here.

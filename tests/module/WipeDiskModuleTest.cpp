@@ -39,6 +39,27 @@ int rowOf(const WipeDiskViewController& module, const QString& mountPoint) {
     return -1;
 }
 
+// Clicks the row of the volume at MOUNTPOINT. Other tests mount and unmount volumes meanwhile,
+// and every such change empties the list and scans again: the row is clicked once a scan has
+// listed it, and again after a rescan that cleared the choice. False when a scan lists others.
+bool choose(WipeDiskViewController& module, const QString& mountPoint) {
+    QSignalSpy shown(&module, &WipeDiskViewController::volumesShown);
+    for (int attempt = 0; attempt < 30; ++attempt) {
+        const int row = rowOf(module, mountPoint);
+        if (row < 0 && !module.allVolumeArr().isEmpty())
+            return false; // a whole scan without it
+        if (row >= 0 && row < module.table()->rowCount()) {
+            QTest::mouseClick(
+                module.table()->viewport(), Qt::LeftButton, {},
+                module.table()->visualItemRect(module.table()->item(row, 1)).center());
+            if (module.eraseButton()->isEnabled())
+                return true;
+        }
+        shown.wait(2000);
+    }
+    return false;
+}
+
 // The volume tool lists IMAGE alone (named NAME), so that no other volume of this machine can
 // ever be chosen in these tests; formatting goes to the real tool, which only ever gets the
 // image's device from the jobs.
@@ -93,11 +114,7 @@ TEST(WipeDiskModuleTest, FreeSpaceOfTheChosenVolumeIsWipedAndRecorded) {
     QSignalSpy shown(&module, &WipeDiskViewController::volumesShown);
     ASSERT_TRUE(waitFor(shown));
     EXPECT_FALSE(module.eraseButton()->isEnabled()) << "nothing chosen yet";
-    const int row = rowOf(module, root);
-    ASSERT_GE(row, 0) << "the image is listed";
-    QTest::mouseClick(module.table()->viewport(), Qt::LeftButton, {},
-                      module.table()->visualItemRect(module.table()->item(row, 1)).center());
-    EXPECT_TRUE(module.eraseButton()->isEnabled());
+    ASSERT_TRUE(choose(module, root)) << "the image is listed";
     EXPECT_EQ(module.selectionLabel()->text(), QStringLiteral("You have selected: PROOFVOL"));
 
     Answerer answerer({{"MakeSureWipeFreeSpaceViewController", "continueButton", {}},
@@ -136,10 +153,7 @@ TEST(WipeDiskModuleTest, TheChosenVolumeIsErasedWholeAndRecorded) {
     module.show();
     QSignalSpy shown(&module, &WipeDiskViewController::volumesShown);
     ASSERT_TRUE(waitFor(shown));
-    const int row = rowOf(module, root);
-    ASSERT_GE(row, 0);
-    QTest::mouseClick(module.table()->viewport(), Qt::LeftButton, {},
-                      module.table()->visualItemRect(module.table()->item(row, 1)).center());
+    ASSERT_TRUE(choose(module, root)) << "the image is listed";
     Answerer answerer({{"MakeSureWipeDiskViewController", "continueButton", {}},
                        {"WipeSuccessViewController", "okButton", {}},
                        {"WipeFailViewController", "okButton", {}}});
@@ -201,11 +215,8 @@ TEST(WipeDiskModuleTest, TheStartUpVolumeGetsTheNoticeInsteadOfAWholeVolumeWipe)
     module.show();
     QSignalSpy shown(&module, &WipeDiskViewController::volumesShown);
     ASSERT_TRUE(waitFor(shown));
-    const int row = rowOf(module, QStringLiteral("/"));
-    if (row < 0)
+    if (!choose(module, QStringLiteral("/")))
         GTEST_SKIP() << "the root file system is not on a block device here";
-    QTest::mouseClick(module.table()->viewport(), Qt::LeftButton, {},
-                      module.table()->visualItemRect(module.table()->item(row, 1)).center());
     Answerer answerer({{"SystemEraserViewController", "okButton", {}},
                        {"MakeSureWipeDiskViewController", "cancelButton", {}}});
     module.eraseButton()->click();

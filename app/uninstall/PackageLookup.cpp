@@ -19,8 +19,8 @@ struct ToolRun {
 
 // Runs a lookup tool and waits for it. Nothing when it could not be started, crashed or took
 // too long. Its output is read in the C locale so that it can be parsed.
-std::optional<ToolRun> runTool(const QString& program, const QStringList& arguments,
-                               int timeoutMs, const QString& flatpakUserDir = {}) {
+std::optional<ToolRun> runTool(const QString& program, const QStringList& arguments, int timeoutMs,
+                               const QString& flatpakUserDir = {}) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
@@ -174,10 +174,9 @@ QString flatpakAppIdFromLink(const QFileInfo& exported) {
 // Installed Flatpak applications and their versions, keyed by id; nothing when flatpak fails.
 std::optional<QHash<QString, QString>> flatpakApps(const PackageLookup::Tools& tools,
                                                    bool systemWide, const QString& userDir) {
-    const QStringList arguments{QStringLiteral("list"),
-                                systemWide ? QStringLiteral("--system") : QStringLiteral("--user"),
-                                QStringLiteral("--app"),
-                                QStringLiteral("--columns=application,version")};
+    const QStringList arguments{
+        QStringLiteral("list"), systemWide ? QStringLiteral("--system") : QStringLiteral("--user"),
+        QStringLiteral("--app"), QStringLiteral("--columns=application,version")};
     const std::optional<ToolRun> run =
         runTool(tools.flatpak, arguments, tools.timeoutMs, systemWide ? QString() : userDir);
     if (!run || run->exitCode != 0)

@@ -18,7 +18,8 @@ public:
         // Where the system Flatpak installation and snapd export desktop entries. A user's
         // Flatpak exports are recognised in any HOME/.local/share/flatpak/exports/share/
         // applications folder; the installation is the one in that HOME.
-        QString flatpakSystemExports = QStringLiteral("/var/lib/flatpak/exports/share/applications");
+        QString flatpakSystemExports =
+            QStringLiteral("/var/lib/flatpak/exports/share/applications");
         QString snapExports = QStringLiteral("/var/lib/snapd/desktop/applications");
         int timeoutMs = 30000; // per tool run
     };

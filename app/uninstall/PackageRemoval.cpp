@@ -9,8 +9,7 @@ using Manager = PackageRef::Manager;
 // Names go into argument vectors only, but a name that a package manager could take for an
 // option or a pattern is refused all the same.
 bool hasAcceptableName(const PackageRef& package) {
-    static const QRegularExpression debian(
-        QStringLiteral("^[a-z0-9][a-z0-9+.-]*(:[a-z0-9-]+)?$"));
+    static const QRegularExpression debian(QStringLiteral("^[a-z0-9][a-z0-9+.-]*(:[a-z0-9-]+)?$"));
     static const QRegularExpression flatpakId(
         QStringLiteral("^[A-Za-z0-9_][A-Za-z0-9_-]*(\\.[A-Za-z0-9_-]+)+$"));
     static const QRegularExpression snapName(QStringLiteral("^[a-z0-9][a-z0-9-]*(_[a-z0-9]+)?$"));
@@ -68,10 +67,10 @@ PackageRemoval::Plan PackageRemoval::simulate(const PackageRef& package) const {
 PackageRemoval::Plan PackageRemoval::simulateDpkg(const PackageRef& package) const {
     Plan plan;
     if (package.isSystemPackage()) {
-        plan.refusal = QStringLiteral("%1 is part of the system (%2) and cannot be removed.")
-                           .arg(package.name, package.essential
-                                                  ? QStringLiteral("an essential package")
-                                                  : QStringLiteral("of required priority"));
+        plan.refusal =
+            QStringLiteral("%1 is part of the system (%2) and cannot be removed.")
+                .arg(package.name, package.essential ? QStringLiteral("an essential package")
+                                                     : QStringLiteral("of required priority"));
         return plan;
     }
     // In the C locale apt-get's warnings can be recognised.
@@ -84,7 +83,8 @@ PackageRemoval::Plan PackageRemoval::simulateDpkg(const PackageRef& package) con
         plan.refusal = QStringLiteral("The package tool apt-get could not be started.");
         return plan;
     }
-    if (output.contains(QLatin1String("WARNING: The following essential packages will be removed"))) {
+    if (output.contains(
+            QLatin1String("WARNING: The following essential packages will be removed"))) {
         plan.refusal =
             QStringLiteral("Removing %1 would remove packages the system cannot do without.")
                 .arg(package.name);
@@ -167,8 +167,8 @@ PackageRemoval::Outcome PackageRemoval::remove(const PackageRef& package) {
 
     outcome.output = QString::fromUtf8(run.output).trimmed();
     if (!run.started) {
-        appendLine(outcome.output, QStringLiteral("The removal of %1 could not be started.")
-                                       .arg(package.name));
+        appendLine(outcome.output,
+                   QStringLiteral("The removal of %1 could not be started.").arg(package.name));
     } else if (run.refused) {
         appendLine(outcome.output,
                    QStringLiteral("Administrator rights were not granted; %1 was not removed.")
@@ -189,9 +189,9 @@ PackageRemoval::Outcome PackageRemoval::remove(const PackageRef& package) {
                                       "installed.")
                            .arg(package.name));
         else if (unknown)
-            appendLine(outcome.output,
-                       QStringLiteral("Whether %1 was removed could not be checked.")
-                           .arg(package.name));
+            appendLine(
+                outcome.output,
+                QStringLiteral("Whether %1 was removed could not be checked.").arg(package.name));
         else
             outcome.ok = true;
     }

@@ -26,7 +26,7 @@ public:
     // What removing a package would do, found out before anything is changed.
     struct Plan {
         bool allowed = false;
-        QString refusal;     // why not, a sentence for the user
+        QString refusal;      // why not, a sentence for the user
         QStringList packages; // the packages the removal takes away
     };
 

@@ -18,13 +18,14 @@ namespace {
 const char* const kUsage =
     "usage: korvane apps [--tab apps|widgets|plugins] [--json]\n"
     "       korvane apps related NAME|PATH [--json]\n"
-    "       korvane apps remove NAME|PATH... [--keep-related] [--yes]\n"
+    "       korvane apps remove NAME|PATH... [--keep-related] [--erase-securely] [--yes]\n"
     "Lists what can be uninstalled, shows the files that belong to an application (its\n"
     "settings, caches, logs, data and downloads), and removes applications the way they were\n"
     "installed (apt, flatpak, snap, or their files) together with those files.\n"
     "  --tab T          apps (default), widgets or plugins\n"
     "  --json           JSON output\n"
     "  --keep-related   remove the application only, not its files\n"
+    "  --erase-securely overwrite the related files before removing them\n"
     "  --yes            do not ask before removing\n"
     "  --folders FILE   another folder list than the bundle's UninstallerFolders.plist\n"
     "  --home DIR       look in DIR instead of the home of the user the program works for\n"
@@ -95,7 +96,7 @@ bool confirmed() {
 }
 
 int removeApps(const AppCatalog& catalog, const QList<AMAppItemPtr>& apps,
-               const QStringList& wanted, bool keepRelated, bool yes) {
+               const QStringList& wanted, bool keepRelated, bool eraseSecurely, bool yes) {
     QList<AMAppItemPtr> items;
     QList<AMAppItemPtr> skippedDownloads;
     bool refused = false;
@@ -152,6 +153,7 @@ int removeApps(const AppCatalog& catalog, const QList<AMAppItemPtr>& apps,
     progress.total = int(items.size());
     AsMDeleteExecutor executor(catalog.folders());
     executor.setDelegate(&progress);
+    executor.setEraseSecurely(eraseSecurely);
     const UninstallReport report = executor.executeDelete(items);
     std::printf("%s\n", report.message().toLocal8Bit().constData());
     return report.allRemoved() ? 0 : 1;
@@ -161,7 +163,7 @@ int removeApps(const AppCatalog& catalog, const QList<AMAppItemPtr>& apps,
 
 int AppsCommand::run(const QStringList& args) {
     QString tab = QStringLiteral("apps"), bundle, foldersFile, home, verb;
-    bool json = false, keepRelated = false, yes = false;
+    bool json = false, keepRelated = false, eraseSecurely = false, yes = false;
     QStringList operands;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
@@ -169,6 +171,8 @@ int AppsCommand::run(const QStringList& args) {
             json = true;
         else if (arg == QLatin1String("--keep-related"))
             keepRelated = true;
+        else if (arg == QLatin1String("--erase-securely"))
+            eraseSecurely = true;
         else if (arg == QLatin1String("--yes"))
             yes = true;
         else if (arg == QLatin1String("--tab") && i + 1 < args.size())
@@ -218,7 +222,7 @@ int AppsCommand::run(const QStringList& args) {
     const AppCatalog catalog(folders);
     const QList<AMAppItemPtr> items = catalog.scan(verb.isEmpty() ? tabIndex : 0);
     if (verb == QLatin1String("remove"))
-        return removeApps(catalog, items, operands, keepRelated, yes);
+        return removeApps(catalog, items, operands, keepRelated, eraseSecurely, yes);
     QList<AMAppItemPtr> shown = items;
     if (verb == QLatin1String("related")) {
         const AMAppItemPtr app = find(items, operands.first());

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -48,13 +49,23 @@ bool EuAuthorization::freeAuthorization() {
 }
 
 bool EuAuthorization::removeItemAtPath(const QString& path, QString* output) {
-    if (!path.startsWith(QLatin1Char('/')) || !allocAuthorization())
+    return removeItemsAtPaths({path}, output);
+}
+
+bool EuAuthorization::removeItemsAtPaths(const QStringList& paths, QString* output) {
+    if (paths.isEmpty())
+        return true;
+    for (const QString& path : paths)
+        if (!path.startsWith(QLatin1Char('/')))
+            return false;
+    if (!allocAuthorization())
         return false;
     ++m_privilegedRuns;
-    const PrivilegedCommand::Result run =
-        PrivilegedCommand::run({QStringLiteral("/bin/rm"), QStringLiteral("-rf"),
-                                QStringLiteral("--one-file-system"), QStringLiteral("--"), path},
-                               m_options);
+    const PrivilegedCommand::Result run = PrivilegedCommand::run(
+        QStringList{QStringLiteral("/bin/rm"), QStringLiteral("-rf"),
+                    QStringLiteral("--one-file-system"), QStringLiteral("--")} +
+            paths,
+        m_options);
     if (output)
         *output = QString::fromLocal8Bit(run.output).trimmed();
     if (run.refused) {
@@ -62,19 +73,16 @@ bool EuAuthorization::removeItemAtPath(const QString& path, QString* output) {
         m_isValidAuth = false; // the next removal asks again
         return false;
     }
-    return run.ok() && gone(path);
+    return run.ok() && std::all_of(paths.begin(), paths.end(), gone);
 }
 
-bool EuAuthorization::synFastRemovePath(const QString& path, QString* why) {
-    std::lock_guard guard(m_lock);
+bool EuAuthorization::removeWithoutRights(const QString& path, QStringList* problems) {
     const QByteArray native = QFile::encodeName(path);
     safewalk::SafeTreeRemover::Result plain =
         safewalk::SafeTreeRemover::remove(native.toStdString());
-    if (plain.removed)
-        return true;
     // The folder that holds it may only lack its owner's write permission: add that, and put
     // it back if the removal still fails. Nothing is ever made writable for others.
-    if (plain.firstError == EACCES || plain.firstError == EPERM) {
+    if (!plain.removed && (plain.firstError == EACCES || plain.firstError == EPERM)) {
         const QByteArray parent = QFile::encodeName(QFileInfo(path).absolutePath());
         struct stat st {};
         if (::stat(parent.constData(), &st) == 0 && st.st_uid == ::geteuid() &&
@@ -83,24 +91,50 @@ bool EuAuthorization::synFastRemovePath(const QString& path, QString* why) {
             plain = safewalk::SafeTreeRemover::remove(native.toStdString());
             if (!plain.removed)
                 ::chmod(parent.constData(), st.st_mode & 07777);
-            if (plain.removed)
-                return true;
         }
     }
-    // With administrator rights (directly when root: the tool may still succeed where the
-    // plain removal met a folder it was not let into).
-    QString output;
-    if (removeItemAtPath(path, &output))
-        return true;
-    Logger::log(QStringLiteral("Clean file by authorization failed: %1").arg(path));
-    if (why) {
-        QStringList parts;
+    if (!plain.removed && problems)
         for (const std::string& p : plain.problems)
-            parts << QString::fromLocal8Bit(p.c_str());
+            *problems << QString::fromLocal8Bit(p.c_str());
+    return plain.removed;
+}
+
+bool EuAuthorization::synFastRemovePath(const QString& path, QString* why) {
+    const QHash<QString, QString> stayed = synFastRemovePaths({path});
+    if (why && stayed.contains(path))
+        *why = stayed.value(path);
+    return !stayed.contains(path);
+}
+
+QHash<QString, QString> EuAuthorization::synFastRemovePaths(const QStringList& paths) {
+    std::lock_guard guard(m_lock);
+    QHash<QString, QStringList> problems;
+    QStringList left;
+    for (const QString& path : paths) {
+        if (problems.contains(path) || left.contains(path))
+            continue;
+        QStringList found;
+        if (!removeWithoutRights(path, &found)) {
+            left << path;
+            problems.insert(path, found);
+        }
+    }
+    QHash<QString, QString> stayed;
+    if (left.isEmpty())
+        return stayed;
+    // With administrator rights (directly when root: the tool may still succeed where the
+    // plain removal met a folder it was not let into), once for all of them.
+    QString output;
+    removeItemsAtPaths(left, &output);
+    for (const QString& path : left) {
+        if (gone(path))
+            continue;
+        Logger::log(QStringLiteral("Clean file by authorization failed: %1").arg(path));
+        QStringList parts = problems.value(path);
         if (!output.isEmpty())
             parts << output;
-        *why = parts.isEmpty() ? QStringLiteral("it could not be removed")
-                               : parts.join(QStringLiteral("; "));
+        stayed.insert(path, parts.isEmpty() ? QStringLiteral("it could not be removed")
+                                            : parts.join(QStringLiteral("; ")));
     }
-    return false;
+    return stayed;
 }

@@ -1,13 +1,17 @@
 #include "app/uninstall/AsMDeleteExecutor.h"
 
 #include "app/Comm/CommUti.h"
+#include "app/Main/FileEraser/EraseJob.h"
 #include "app/duplicat/EuAuthorization.h"
 #include "app/uninstall/PackageRemoval.h"
 #include "platform/Logger.h"
 
 #include <QDir>
+#include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <optional>
 
 namespace {
 
@@ -27,16 +31,10 @@ const char* const kKinds[] = {"Preferences", "Caches",     "Logs",
 
 } // namespace
 
+AsMDeleteExecutor::AsMDeleteExecutor(UninstallFolders folders) : m_folders(std::move(folders)) {}
+
 AsMDeleteExecutor::AsMDeleteExecutor(UninstallFolders folders, PackageRemover packages)
-    : m_folders(std::move(folders)), m_packages(std::move(packages)) {
-    if (!m_packages)
-        m_packages = [](const PackageRef& package, QString& error) {
-            PackageRemoval removal{PackageRemoval::Tools()};
-            const PackageRemoval::Outcome outcome = removal.remove(package);
-            error = outcome.output;
-            return outcome.ok;
-        };
-}
+    : m_folders(std::move(folders)), m_packages(std::move(packages)) {}
 
 bool AsMDeleteExecutor::mayRemove(const AMAppItem& item, QString& why) const {
     const QString path = cleaned(item.path);
@@ -63,59 +61,152 @@ bool AsMDeleteExecutor::mayRemove(const AMAppItem& item, QString& why) const {
     return false;
 }
 
-bool AsMDeleteExecutor::removePath(const QString& path, QString& why) {
-    return EuAuthorization::shareEuAuthorization()->synFastRemovePath(path, &why);
+bool AsMDeleteExecutor::removeTrahFile(const AMAppItemPtr& item, QString& why) {
+    const UninstallReport report = executeDelete({item});
+    if (!report.failed.isEmpty())
+        why = report.failed.constFirst().reason;
+    return report.allRemoved();
 }
 
-bool AsMDeleteExecutor::removeTrahFile(const AMAppItemPtr& item, QString& why) {
-    if (!mayRemove(*item, why))
-        return false;
-    if (item->package.isPackaged()) {
-        if (!m_packages(item->package, why)) {
-            if (why.isEmpty())
-                why = QStringLiteral("the package manager could not remove %1")
-                          .arg(item->package.name);
-            return false;
+QList<AsMDeleteExecutor::Outcome>
+AsMDeleteExecutor::removePackages(const QList<PackageRef>& packages) {
+    QList<Outcome> outcomes;
+    if (m_packages) {
+        for (const PackageRef& package : packages) {
+            Outcome outcome;
+            outcome.ok = m_packages(package, outcome.why);
+            outcomes << outcome;
         }
-        return true;
+    } else {
+        PackageRemoval removal{PackageRemoval::Tools()};
+        for (const PackageRemoval::Outcome& removed : removal.removeAll(packages))
+            outcomes << Outcome{removed.ok, removed.output};
     }
-    if (!removePath(item->path, why))
-        return false;
-    // The application's own files besides (an AppImage its entry starts), in the user's home.
-    for (const QString& own : item->ownFiles) {
-        const QString file = cleaned(own);
-        if (!m_folders.home().isEmpty() && isInside(file, m_folders.home()) &&
-            QFileInfo(file).isFile() && !removePath(file, why))
-            return false;
+    for (qsizetype i = 0; i < outcomes.size(); ++i)
+        if (!outcomes[i].ok && outcomes[i].why.isEmpty())
+            outcomes[i].why =
+                QStringLiteral("the package manager could not remove %1").arg(packages[i].name);
+    return outcomes;
+}
+
+QHash<QString, QString> AsMDeleteExecutor::erasePaths(const QStringList& paths) {
+    QHash<QString, QString> stayed;
+    if (paths.isEmpty())
+        return stayed;
+    EraseJob job(EraseJob::Options{});
+    QList<FileObjPtr> chosen;
+    for (const QString& path : paths) {
+        if (FileObjPtr item = job.builder().addFileToArr(QFile::encodeName(path)))
+            chosen << item;
+        else
+            stayed.insert(path, QStringLiteral("it could not be read"));
     }
-    return true;
+    // The job reports to the event loop of this thread (a worker's, or the command line's).
+    struct EndListener : EraseJobListener {
+        QEventLoop loop;
+        bool ended = false;
+        void eraseFinished(const EraseReport&) override {
+            ended = true;
+            loop.quit();
+        }
+    } listener;
+    job.setListener(&listener);
+    job.start(chosen);
+    if (!listener.ended)
+        listener.loop.exec();
+    for (const EraseReport::Line& line : job.report().lines) {
+        if (line.outcome == EraseReport::Outcome::Erased)
+            continue;
+        QStringList reasons;
+        for (const EraseReport::Problem& problem : line.problems)
+            reasons << EraseReport::reasonText(problem);
+        if (line.refused)
+            reasons << ErasePathCheck::message(line.refusal);
+        stayed.insert(QFile::decodeName(line.item->nativeUrl),
+                      reasons.isEmpty() ? QStringLiteral("it could not be erased")
+                                        : reasons.join(QStringLiteral("; ")));
+    }
+    // Erased means gone, whatever the report says.
+    for (const FileObjPtr& item : chosen) {
+        const QString path = QFile::decodeName(item->nativeUrl);
+        if (!stayed.contains(path) && (QFileInfo::exists(path) || QFileInfo(path).isSymLink()))
+            stayed.insert(path, QStringLiteral("it is still there"));
+    }
+    return stayed;
 }
 
 UninstallReport AsMDeleteExecutor::executeDelete(const QList<AMAppItemPtr>& items) {
-    UninstallReport report;
-    QSet<QString> done; // a path listed twice (two matching patterns) is removed once
-    for (const AMAppItemPtr& item : items) {
+    const qsizetype count = items.size();
+    QList<std::optional<Outcome>> outcomes(count);
+    QHash<QString, qsizetype> first; // a path listed twice (two matching patterns) goes once
+    QList<qsizetype> packaged;
+    for (qsizetype i = 0; i < count; ++i) {
+        const AMAppItem& item = *items[i];
+        if (first.contains(item.path))
+            continue;
+        first.insert(item.path, i);
         QString why;
-        const quint64 bytes = CommUti::volSpaceFromString(item->size);
-        bool ok;
-        if (done.contains(item->path)) {
-            ok = true;
-        } else {
-            ok = removeTrahFile(item, why);
-            if (ok) {
-                done.insert(item->path);
-                report.freedBytes += bytes;
+        if (!mayRemove(item, why))
+            outcomes[i] = Outcome{false, why};
+        else if (item.package.isPackaged())
+            packaged << i;
+    }
+
+    // Packages first: a package manager removes what it installed, files included.
+    QList<PackageRef> packages;
+    for (const qsizetype i : packaged)
+        packages << items[i]->package;
+    const QList<Outcome> removedPackages = removePackages(packages);
+    for (qsizetype k = 0; k < packaged.size(); ++k)
+        outcomes[packaged[k]] = removedPackages[k];
+
+    // Then the files: the related files erased or removed, the rest removed, the application's
+    // own files besides (an AppImage its entry starts, in the user's home) with it.
+    QStringList toErase, toRemove;
+    QHash<QString, QList<qsizetype>> itemsOfPath;
+    for (qsizetype i = 0; i < count; ++i) {
+        const AMAppItem& item = *items[i];
+        if (outcomes[i] || first.value(item.path) != i)
+            continue;
+        const bool erase = m_eraseSecurely && item.kind == AMAppItem::Kind::RelatedFile;
+        (erase ? toErase : toRemove) << item.path;
+        itemsOfPath[item.path] << i;
+        if (item.kind == AMAppItem::Kind::RelatedFile)
+            continue;
+        for (const QString& own : item.ownFiles) {
+            const QString file = cleaned(own);
+            if (!m_folders.home().isEmpty() && isInside(file, m_folders.home()) &&
+                QFileInfo(file).isFile() && !itemsOfPath.contains(file)) {
+                toRemove << file;
+                itemsOfPath[file] << i;
             }
         }
-        if (ok) {
+    }
+    QHash<QString, QString> stayed = erasePaths(toErase);
+    stayed.insert(EuAuthorization::shareEuAuthorization()->synFastRemovePaths(toRemove));
+    for (auto path = itemsOfPath.cbegin(); path != itemsOfPath.cend(); ++path)
+        for (const qsizetype i : path.value()) {
+            Outcome& outcome = outcomes[i] ? *outcomes[i] : outcomes[i].emplace(Outcome{true, {}});
+            if (outcome.ok && stayed.contains(path.key()))
+                outcome = Outcome{false, stayed.value(path.key())};
+        }
+
+    UninstallReport report;
+    for (qsizetype i = 0; i < count; ++i) {
+        const AMAppItemPtr& item = items[i];
+        const qsizetype once = first.value(item->path);
+        const Outcome outcome = outcomes[once].value_or(Outcome{false, QString()});
+        if (outcome.ok) {
+            if (once == i)
+                report.freedBytes += CommUti::volSpaceFromString(item->size);
             report.removed.append(item);
             if (m_delegate)
                 m_delegate->deleteRelatedFile(item);
         } else {
-            Logger::log(QStringLiteral("Clean file failed: %1: %2").arg(item->path, why));
-            report.failed.append({item, why});
+            Logger::log(QStringLiteral("Clean file failed: %1: %2").arg(item->path, outcome.why));
+            report.failed.append({item, outcome.why});
             if (m_delegate)
-                m_delegate->deleteRelatedFileFail(item, why);
+                m_delegate->deleteRelatedFileFail(item, outcome.why);
         }
     }
     return report;

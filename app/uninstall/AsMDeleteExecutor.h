@@ -4,6 +4,7 @@
 #include "app/uninstall/UninstallFolders.h"
 #include "app/uninstall/UninstallReport.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <atomic>
@@ -23,14 +24,24 @@ public:
 // where plain removal fails (EuAuthorization). Nothing is removed that lies outside the
 // folders the uninstaller looks in, or the application's own files; a related file must sit
 // directly in one of the per-application folders. No link is followed.
+//
+// The packages go first, one run per package manager; then the files, with one privileged run
+// for all that plain removal left: a user who is not root is asked for the password once per
+// package manager and once for the files, not once per item. With "erase securely" the
+// related files are erased (overwritten, then removed, and recorded in the erasure history)
+// by the erasure job instead.
 class AsMDeleteExecutor {
 public:
     // Removes a package; the error text (the tool's output) when it failed.
     using PackageRemover = std::function<bool(const PackageRef& package, QString& error)>;
 
-    explicit AsMDeleteExecutor(UninstallFolders folders, PackageRemover packages = {});
+    // The system's package tools, removing many packages per run.
+    explicit AsMDeleteExecutor(UninstallFolders folders);
+    // PACKAGES removes each package on its own (tests stand in for the package tools).
+    AsMDeleteExecutor(UninstallFolders folders, PackageRemover packages);
 
     void setDelegate(AsMDeleteExecutorDelegate* delegate) { m_delegate = delegate; }
+    void setEraseSecurely(bool erase) { m_eraseSecurely = erase; }
 
     // Runs through ITEMS (groups in order, the application first in each) on the calling
     // thread and returns what happened. There is no stop: a package removal half done would be
@@ -44,9 +55,17 @@ public:
     bool mayRemove(const AMAppItem& item, QString& why) const;
 
 private:
-    bool removePath(const QString& path, QString& why);
+    struct Outcome {
+        bool ok = false;
+        QString why;
+    };
+    // Package removals for PACKAGES, in order.
+    QList<Outcome> removePackages(const QList<PackageRef>& packages);
+    // Erases PATHS with the erasure job; why, for each path that stayed.
+    static QHash<QString, QString> erasePaths(const QStringList& paths);
 
     UninstallFolders m_folders;
-    PackageRemover m_packages;
+    PackageRemover m_packages; // set: one package at a time
     AsMDeleteExecutorDelegate* m_delegate = nullptr;
+    bool m_eraseSecurely = false;
 };

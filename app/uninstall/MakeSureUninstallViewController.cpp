@@ -6,6 +6,7 @@
 #include "app/ui/ImageButton.h"
 #include "app/ui/Images.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTreeWidget>
@@ -82,6 +83,10 @@ MakeSureUninstallViewController::MakeSureUninstallViewController(
             selectRemoveLanguage(row);
     });
     layout->addWidget(m_tree, 1);
+    m_eraseSecurely = new QCheckBox(tr("Erase securely: overwrite the related files before "
+                                       "removing them (slower)"));
+    m_eraseSecurely->setObjectName(QStringLiteral("eraseSecurelyBox"));
+    layout->addWidget(m_eraseSecurely);
     m_cancel = FileEraserViewParts::button(QStringLiteral("btn_sec"), tr("Cancel"),
                                            QStringLiteral("cancelButton"));
     m_uninstall = FileEraserViewParts::button(QStringLiteral("btn_danger"), tr("Uninstall"),
@@ -140,6 +145,10 @@ void MakeSureUninstallViewController::redraw() {
             top->child(c)->setIcon(kCheck, Images::icon(checkImage(top->child(c))));
     }
     m_uninstall->setEnabled(!m_selectDeletePath.isEmpty());
+}
+
+bool MakeSureUninstallViewController::eraseSecurely() const {
+    return m_eraseSecurely->isChecked();
 }
 
 QList<AMAppItemPtr> MakeSureUninstallViewController::selectedRelatedFiles() const {

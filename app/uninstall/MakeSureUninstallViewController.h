@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class ImageButton;
+class QCheckBox;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -33,6 +34,9 @@ public:
     // A click in the check box of ROW (a group row toggles the whole group).
     void selectRemoveLanguage(QTreeWidgetItem* row);
 
+    // "Erase securely": the related files are overwritten before they are removed.
+    bool eraseSecurely() const;
+    QCheckBox* eraseSecurelyBox() const { return m_eraseSecurely; }
     QTreeWidget* tree() const { return m_tree; }
     ImageButton* uninstallButton() const { return m_uninstall; }
     ImageButton* cancelButton() const { return m_cancel; }
@@ -49,6 +53,7 @@ private:
     QSet<const AMAppItem*> m_selectDeletePath;
     QSet<const AMAppItem*> m_locked; // cannot be chosen
     QTreeWidget* m_tree;
+    QCheckBox* m_eraseSecurely;
     ImageButton* m_uninstall;
     ImageButton* m_cancel;
 };

@@ -1,5 +1,6 @@
 #include "app/uninstall/PackageRemoval.h"
 
+#include <QMap>
 #include <QRegularExpression>
 
 namespace {
@@ -125,47 +126,77 @@ PackageRemoval::Plan PackageRemoval::simulateDpkg(const PackageRef& package) con
 }
 
 PackageRemoval::Outcome PackageRemoval::remove(const PackageRef& package) {
+    return removeAll({package}).constFirst();
+}
+
+QList<PackageRemoval::Outcome> PackageRemoval::removeAll(const QList<PackageRef>& packages) {
+    QList<Outcome> outcomes(packages.size());
+    // One run per package manager and installation, so that the user is asked for the
+    // password once for all the packages it removes.
+    QMap<std::pair<int, bool>, QList<qsizetype>> runs;
+    for (qsizetype i = 0; i < packages.size(); ++i) {
+        const PackageRef& package = packages[i];
+        if (package.manager == Manager::None || !hasAcceptableName(package)) {
+            outcomes[i].output =
+                QStringLiteral("This application was not installed by a package manager.");
+            continue;
+        }
+        const bool userFlatpak = package.manager == Manager::Flatpak && !package.systemWide;
+        if (userFlatpak && m_options.alreadyRoot && !m_user) {
+            outcomes[i].output =
+                QStringLiteral("The user whose installation holds %1 is not known.")
+                    .arg(package.name);
+            continue;
+        }
+        runs[{int(package.manager), package.systemWide}] << i;
+    }
+
+    for (auto group = runs.cbegin(); group != runs.cend(); ++group) {
+        const Manager manager = Manager(group.key().first);
+        const bool systemWide = group.key().second;
+        QStringList names;
+        for (const qsizetype i : group.value())
+            if (!names.contains(packages[i].name))
+                names << packages[i].name;
+        PrivilegedCommand::Result run;
+        switch (manager) {
+        case Manager::Dpkg:
+            // The privileged command passes no environment: env sets it for apt-get alone.
+            run = PrivilegedCommand::run(
+                QStringList{m_tools.env, QStringLiteral("DEBIAN_FRONTEND=noninteractive"),
+                            m_tools.aptGet, QStringLiteral("remove"), QStringLiteral("-y"),
+                            QStringLiteral("--")} +
+                    names,
+                m_options);
+            break;
+        case Manager::Flatpak: {
+            const QStringList argv =
+                QStringList{m_tools.flatpak, QStringLiteral("uninstall"), QStringLiteral("-y"),
+                            QStringLiteral("--noninteractive"),
+                            systemWide ? QStringLiteral("--system") : QStringLiteral("--user")} +
+                names;
+            run = systemWide ? PrivilegedCommand::run(argv, m_options) : runAsUser(argv);
+            break;
+        }
+        case Manager::Snap:
+            run = PrivilegedCommand::run(
+                QStringList{m_tools.snap, QStringLiteral("remove")} + names, m_options);
+            break;
+        case Manager::None:
+            break;
+        }
+        const QString output = QString::fromUtf8(run.output).trimmed();
+        for (const qsizetype i : group.value())
+            outcomes[i] = judge(packages[i], run, output);
+    }
+    return outcomes;
+}
+
+PackageRemoval::Outcome PackageRemoval::judge(const PackageRef& package,
+                                              const PrivilegedCommand::Result& run,
+                                              const QString& output) const {
     Outcome outcome;
-    if (package.manager == Manager::None || !hasAcceptableName(package)) {
-        outcome.output = QStringLiteral("This application was not installed by a package manager.");
-        return outcome;
-    }
-    const bool userFlatpak = package.manager == Manager::Flatpak && !package.systemWide;
-    if (userFlatpak && m_options.alreadyRoot && !m_user) {
-        outcome.output =
-            QStringLiteral("The user whose installation holds %1 is not known.").arg(package.name);
-        return outcome;
-    }
-
-    PrivilegedCommand::Result run;
-    switch (package.manager) {
-    case Manager::Dpkg:
-        // The privileged command passes no environment: env sets it for apt-get alone.
-        run = PrivilegedCommand::run({m_tools.env, QStringLiteral("DEBIAN_FRONTEND=noninteractive"),
-                                      m_tools.aptGet, QStringLiteral("remove"),
-                                      QStringLiteral("-y"), QStringLiteral("--"), package.name},
-                                     m_options);
-        break;
-    case Manager::Flatpak: {
-        const QStringList argv{m_tools.flatpak,
-                               QStringLiteral("uninstall"),
-                               QStringLiteral("-y"),
-                               QStringLiteral("--noninteractive"),
-                               package.systemWide ? QStringLiteral("--system")
-                                                  : QStringLiteral("--user"),
-                               package.name};
-        run = userFlatpak ? runAsUser(argv) : PrivilegedCommand::run(argv, m_options);
-        break;
-    }
-    case Manager::Snap:
-        run = PrivilegedCommand::run({m_tools.snap, QStringLiteral("remove"), package.name},
-                                     m_options);
-        break;
-    case Manager::None:
-        break;
-    }
-
-    outcome.output = QString::fromUtf8(run.output).trimmed();
+    outcome.output = output;
     if (!run.started) {
         appendLine(outcome.output,
                    QStringLiteral("The removal of %1 could not be started.").arg(package.name));

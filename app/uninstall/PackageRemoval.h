@@ -4,6 +4,7 @@
 #include "platform/PrivilegedCommand.h"
 #include "platform/UserAccount.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -46,9 +47,15 @@ public:
     // packages with it.
     Plan simulate(const PackageRef& package) const;
     Outcome remove(const PackageRef& package);
+    // Removes PACKAGES with one run per package manager and installation (one password
+    // dialog, not one per package); an outcome for each, in order.
+    QList<Outcome> removeAll(const QList<PackageRef>& packages);
 
 private:
     Plan simulateDpkg(const PackageRef& package) const;
+    // Whether a run that removed PACKAGE among others removed it.
+    Outcome judge(const PackageRef& package, const PrivilegedCommand::Result& run,
+                  const QString& output) const;
     PrivilegedCommand::Result runAsUser(const QStringList& argv) const;
     bool stillInstalled(const PackageRef& package, bool* unknown) const;
 

@@ -412,14 +412,18 @@ void UninstallViewController::showConfirmation(const QList<AMAppItemPtr>& apps) 
     auto* confirm = new MakeSureUninstallViewController(groups, refusals, packages,
                                                         m_catalog->folders().home());
     QList<AMAppItemPtr> chosen;
+    bool erase = false;
     connect(confirm, &MakeSureUninstallViewController::uninstallChosen, this,
-            [&chosen](const QList<AMAppItemPtr>& items) { chosen = items; });
+            [&chosen, &erase, confirm](const QList<AMAppItemPtr>& items) {
+                chosen = items;
+                erase = confirm->eraseSecurely();
+            });
     if (AttachedWindow::run(confirm, this) != QDialog::Accepted || chosen.isEmpty())
         return;
-    QTimer::singleShot(500, this, [this, chosen] { startRun(chosen); });
+    QTimer::singleShot(500, this, [this, chosen, erase] { startRun(chosen, erase); });
 }
 
-void UninstallViewController::startRun(const QList<AMAppItemPtr>& items) {
+void UninstallViewController::startRun(const QList<AMAppItemPtr>& items, bool eraseSecurely) {
     m_running = true;
     if (m_owner)
         m_owner->canChangeType(false);
@@ -437,19 +441,21 @@ void UninstallViewController::startRun(const QList<AMAppItemPtr>& items) {
     emit removalStarted(view);
     QPointer<UninstallViewController> self(this);
     const UninstallFolders folders = m_catalog->folders();
-    QThreadPool::globalInstance()->start([self, items, reports, report, folders, view] {
-        AsMDeleteExecutor executor(folders);
-        executor.setDelegate(reports.get());
-        const UninstallReport result = executor.executeDelete(items);
-        QMetaObject::invokeMethod(
-            view,
-            [view, report, result] {
-                *report = result;
-                view->changeLabel(result.message());
-                view->changeProgressValue(100, QString());
-            },
-            Qt::QueuedConnection);
-    });
+    QThreadPool::globalInstance()->start(
+        [self, items, reports, report, folders, view, eraseSecurely] {
+            AsMDeleteExecutor executor(folders);
+            executor.setDelegate(reports.get());
+            executor.setEraseSecurely(eraseSecurely);
+            const UninstallReport result = executor.executeDelete(items);
+            QMetaObject::invokeMethod(
+                view,
+                [view, report, result] {
+                    *report = result;
+                    view->changeLabel(result.message());
+                    view->changeProgressValue(100, QString());
+                },
+                Qt::QueuedConnection);
+        });
 }
 
 void UninstallViewController::completeCleanRelatedFiles(const UninstallReport& report) {

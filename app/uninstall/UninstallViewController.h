@@ -73,7 +73,7 @@ private:
     void changeSelectAllButtonState();
     void setHeaderTitle();
     void showConfirmation(const QList<AMAppItemPtr>& apps);
-    void startRun(const QList<AMAppItemPtr>& items);
+    void startRun(const QList<AMAppItemPtr>& items, bool eraseSecurely);
     void sortShown(int key, bool descending);
     QList<AMAppItemPtr> filtered() const;
 

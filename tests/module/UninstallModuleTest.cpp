@@ -2,6 +2,7 @@
 // selection texts, sorting, the confirmation tree and a removal with its end message.
 #include "ModuleUiTestSupport.h"
 
+#include "app/inter/DoDataBase.h"
 #include "app/ui/ImageButton.h"
 #include "app/uninstall/MakeSureUninstallViewController.h"
 #include "app/uninstall/UninstallProgressViewController.h"
@@ -9,6 +10,7 @@
 #include "tests/uninstall/UninstallFixture.h"
 
 #include "tests/utils/QStringPrinter.h"
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -50,8 +52,9 @@ QList<Answerer::Rule> confirmAndReadTheEnd(QString& message) {
 
 void scanned(UninstallViewController& module) {
     QSignalSpy done(&module, &UninstallViewController::scanFinished);
-    if (module.isScan())
+    if (module.isScan()) {
         ASSERT_TRUE(done.wait(20000));
+    }
 }
 
 TEST(UninstallModuleTest, SearchSelectionTextsAndSortingBehaveAsAUserExpects) {
@@ -156,6 +159,38 @@ TEST(UninstallModuleTest, RemovalCountsItsProgressAndEndsWithTheFreedSpace) {
                                       "disk space."));
     EXPECT_FALSE(exists(fx.home() + "/.config/foo"));
     EXPECT_EQ(shownNames(module), QStringList{"Bar"});
+}
+
+// "Erase securely" ticked: the related files go through the erasure job, which overwrites them
+// and records the erasure; the application's entry is removed as usual.
+TEST(UninstallModuleTest, ErasingSecurelyErasesTheRelatedFilesAndRecordsIt) {
+    TempBundle bundle(TempBundle::Tool::Real);
+    UninstallFixture fx;
+    const QString entry = UninstallFixture::desktopEntry(
+        fx.home() + "/.local/share/applications/org.example.foo.desktop", "Foo");
+    const QString settings = UninstallFixture::write(fx.home() + "/.config/foo/rc", "secret");
+    UninstallViewController module(nullptr, catalogOf(fx));
+    module.show();
+    scanned(module);
+    QString message;
+    QList<Answerer::Rule> rules = confirmAndReadTheEnd(message);
+    rules[0].when = [](QWidget* view) {
+        view->findChild<QCheckBox*>(QStringLiteral("eraseSecurelyBox"))->setChecked(true);
+        return true;
+    };
+    Answerer answerer(rules);
+    QSignalSpy finished(&module, &UninstallViewController::removalFinished);
+    module.oneAppRemove(0);
+    ASSERT_TRUE(!finished.isEmpty() || finished.wait(30000));
+    EXPECT_TRUE(message.startsWith(QLatin1String("Korvane Data Eraser has successfully removed")))
+        << message.toStdString();
+    EXPECT_FALSE(exists(entry));
+    EXPECT_FALSE(exists(QFileInfo(settings).path()));
+    const HistoryData history = DoDataBase::returnDoDataBase()->getAllData();
+    ASSERT_FALSE(history.isEmpty());
+    EXPECT_TRUE(history.first().last().items.contains(QFileInfo(settings).path()))
+        << history.first().last().items.toStdString();
+    EXPECT_EQ(history.first().last().result, QStringLiteral("Erased"));
 }
 
 // An application whose files could not all go stays in the list, and the end says so.

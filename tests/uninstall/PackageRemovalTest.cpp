@@ -184,6 +184,28 @@ TEST_F(PackageRemovalTest, RemovalCountsOnlyWhenThePackageIsGone) {
     EXPECT_EQ(calls(QStringLiteral("snap")).value(0), QStringLiteral("remove|my-tool|"));
 }
 
+// One run per package manager for many packages (one password dialog), each judged alone.
+TEST_F(PackageRemovalTest, ManyPackagesGoInOneRunPerManagerAndEachIsCheckedAlone) {
+    m_tools.dpkgQuery =
+        tool(QStringLiteral("dpkg-query-per-name"),
+             "[ \"$4\" = editor ] && echo 'install ok installed' && exit 0\nexit 1\n");
+    writeFile(QStringLiteral("snap.check.rc"), "1");
+    PackageRef snap;
+    snap.manager = Manager::Snap;
+    snap.name = QStringLiteral("my-tool");
+    const QList<PackageRemoval::Outcome> outcomes = removal().removeAll(
+        {debianPackage("editor"), snap, debianPackage("editor-data"), debianPackage("--bad")});
+
+    ASSERT_EQ(outcomes.size(), 4);
+    EXPECT_FALSE(outcomes[0].ok) << "dpkg still lists it";
+    EXPECT_TRUE(outcomes[0].output.contains(QStringLiteral("editor is still installed")));
+    EXPECT_TRUE(outcomes[1].ok);
+    EXPECT_TRUE(outcomes[2].ok) << outcomes[2].output.toStdString();
+    EXPECT_FALSE(outcomes[3].ok);
+    EXPECT_EQ(calls(QStringLiteral("apt-get")), QStringList{"remove|-y|--|editor|editor-data|"});
+    EXPECT_EQ(calls(QStringLiteral("snap")).value(0), QStringLiteral("remove|my-tool|"));
+}
+
 TEST_F(PackageRemovalTest, FailedRemovalKeepsTheToolsOutput) {
     writeFile(QStringLiteral("apt-get.out"),
               "E: dpkg was interrupted, you must manually run 'dpkg --configure -a'\n");

@@ -142,6 +142,27 @@ TEST(RemovalTest, ThePrivilegedFallbackCountsOnlyWhenTheToolEndedWellAndThePathI
     EXPECT_EQ(
         calls.readAll(),
         QStringLiteral("/bin/rm -rf --one-file-system -- %1\n").arg(file).repeated(2).toUtf8());
+    calls.close();
+
+    // Several items plain removal cannot take: one privileged run (one password) for them all.
+    const QString second = UninstallFixture::write(fx.home() + "/.cache/stuck-too");
+    const QString third = UninstallFixture::write(fx.home() + "/.config/stuck-as-well");
+    ASSERT_EQ(QProcess::execute("chattr", {"+i", second, third}), 0);
+    UninstallFixture::write(pkexec, QStringLiteral("#!/bin/sh\necho \"$@\" > '%1'\n"
+                                                   "(shift 4; chattr -i \"$@\")\nexec \"$@\"\n")
+                                        .arg(log)
+                                        .toUtf8());
+    auth->setOptions({false, pkexec, 30000});
+    AsMDeleteExecutor executor(fx.folders());
+    const UninstallReport report =
+        executor.executeDelete({related(second, fx), related(third, fx)});
+    EXPECT_TRUE(report.allRemoved());
+    EXPECT_FALSE(exists(second) || exists(third));
+    EXPECT_EQ(auth->privilegedRuns(), 1);
+    ASSERT_TRUE(calls.open(QIODevice::ReadOnly));
+    EXPECT_EQ(
+        calls.readAll(),
+        QStringLiteral("/bin/rm -rf --one-file-system -- %1 %2\n").arg(second, third).toUtf8());
     auth->setOptions(PrivilegedCommand::systemOptions());
 }
 

@@ -76,4 +76,30 @@ std::string PlistWriter::volumes(const std::vector<VolumeFacts>& all) {
     return out + "</array>\n" + kFooter;
 }
 
+std::string PlistWriter::disks(const std::vector<DiskCatalog::Disk>& all) {
+    std::string out = std::string(kHeader) + "<array>\n";
+    for (const DiskCatalog::Disk& disk : all) {
+        out += "\t<dict>\n";
+        auto text = [&](const char* name, const std::string& value) {
+            out += "\t\t<key>" + std::string(name) + "</key>\n\t\t<string>" + escaped(value) +
+                   "</string>\n";
+        };
+        text("BusProtocol", disk.busProtocol);
+        text("DeviceIdentifier", disk.name);
+        text("DeviceNode", disk.deviceNode);
+        text("MediaName", disk.model);
+        out += "\t\t<key>Partitions</key>\n\t\t<array>\n";
+        for (const VolumeFacts& volume : disk.volumes) {
+            out += dictionary(volume, "\t\t\t");
+        }
+        out += "\t\t</array>\n";
+        out += std::string("\t\t<key>Removable</key>\n\t\t") +
+               (disk.removable ? "<true/>\n" : "<false/>\n");
+        out +=
+            "\t\t<key>TotalSize</key>\n\t\t<integer>" + std::to_string(disk.size) + "</integer>\n";
+        out += "\t</dict>\n";
+    }
+    return out + "</array>\n" + kFooter;
+}
+
 } // namespace diskutil

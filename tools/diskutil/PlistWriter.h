@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DiskCatalog.h"
 #include "VolumeFacts.h"
 
 #include <string>
@@ -12,6 +13,8 @@ class PlistWriter {
 public:
     static std::string volume(const VolumeFacts& facts);
     static std::string volumes(const std::vector<VolumeFacts>& all);
+    // The disks, each with its volumes under "Partitions".
+    static std::string disks(const std::vector<DiskCatalog::Disk>& all);
 
 private:
     static std::string dictionary(const VolumeFacts& facts, const std::string& indent);

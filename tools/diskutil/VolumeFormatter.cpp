@@ -1,6 +1,8 @@
 #include "VolumeFormatter.h"
 
+#include "DeviceTools.h"
 #include "SystemVolumes.h"
+#include "VolumeLabelRules.h"
 
 #include <algorithm>
 #include <blkid/blkid.h>
@@ -19,147 +21,6 @@
 
 namespace diskutil {
 namespace {
-
-struct Identity {
-    std::string type, version, label, uuid;
-};
-
-Identity probe(const std::string& device) {
-    Identity id;
-    blkid_probe pr = blkid_new_probe_from_filename(device.c_str());
-    if (pr == nullptr) {
-        return id;
-    }
-    blkid_probe_enable_superblocks(pr, 1);
-    blkid_probe_set_superblocks_flags(pr, BLKID_SUBLKS_TYPE | BLKID_SUBLKS_LABEL |
-                                              BLKID_SUBLKS_UUID | BLKID_SUBLKS_VERSION);
-    if (blkid_do_safeprobe(pr) == 0) {
-        const char* value = nullptr;
-        auto take = [&](const char* name, std::string& into) {
-            if (blkid_probe_lookup_value(pr, name, &value, nullptr) == 0) {
-                into = value;
-            }
-        };
-        take("TYPE", id.type);
-        take("VERSION", id.version);
-        take("LABEL", id.label);
-        if (id.label.empty()) {
-            take("LABEL_FATBOOT", id.label); // FAT's boot-sector copy of the label
-        }
-        take("UUID", id.uuid);
-    }
-    blkid_free_probe(pr);
-    return id;
-}
-
-std::uint64_t deviceSize(const std::string& device) {
-    const int fd = ::open(device.c_str(), O_RDONLY | O_CLOEXEC);
-    std::uint64_t size = 0;
-    if (fd >= 0) {
-        ::ioctl(fd, BLKGETSIZE64, &size);
-        ::close(fd);
-    }
-    return size;
-}
-
-// Runs ARGV (no shell) and waits; its output goes to ERR. The exit status, or -1.
-int runTool(const std::vector<std::string>& argv, std::ostream& err) {
-    int pipeFds[2];
-    if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
-        return -1;
-    }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::dup2(pipeFds[1], STDOUT_FILENO);
-        ::dup2(pipeFds[1], STDERR_FILENO);
-        const int devNull = ::open("/dev/null", O_RDONLY);
-        ::dup2(devNull, STDIN_FILENO);
-        std::vector<char*> args;
-        for (const std::string& arg : argv) {
-            args.push_back(const_cast<char*>(arg.c_str()));
-        }
-        args.push_back(nullptr);
-        ::execvp(args[0], args.data());
-        ::_exit(127);
-    }
-    ::close(pipeFds[1]);
-    if (child < 0) {
-        ::close(pipeFds[0]);
-        return -1;
-    }
-    char buf[4096];
-    ssize_t n;
-    while ((n = ::read(pipeFds[0], buf, sizeof buf)) > 0) {
-        err.write(buf, n);
-    }
-    ::close(pipeFds[0]);
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-bool kernelKnows(const std::string& type) {
-    std::ifstream list("/proc/filesystems");
-    for (std::string line; std::getline(list, line);) {
-        if (line.size() >= type.size() &&
-            line.compare(line.size() - type.size(), type.size(), type) == 0 &&
-            (line.size() == type.size() || line[line.size() - type.size() - 1] == '\t')) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// The options of the old mount that say whose the files are, kept for the new one.
-std::string ownershipOptions(const std::string& options) {
-    std::string kept;
-    std::size_t start = 0;
-    while (start <= options.size()) {
-        const std::size_t comma = options.find(',', start);
-        const std::string option = options.substr(start, comma - start);
-        for (const char* prefix : {"uid=", "gid=", "umask=", "fmask=", "dmask="}) {
-            if (option.compare(0, std::strlen(prefix), prefix) == 0) {
-                kept += (kept.empty() ? "" : ",") + option;
-            }
-        }
-        if (comma == std::string::npos) {
-            break;
-        }
-        start = comma + 1;
-    }
-    return kept;
-}
-
-std::vector<std::string> mountCommand(const std::string& type, const std::string& device,
-                                      const std::string& target, const std::string& options) {
-    if (type == "exfat" && !kernelKnows("exfat")) {
-        std::vector<std::string> cmd{"mount.exfat-fuse", device, target};
-        if (!options.empty()) {
-            cmd.insert(cmd.begin() + 1, {"-o", options});
-        }
-        return cmd;
-    }
-    if (type == "ntfs") {
-        return kernelKnows("ntfs3")
-                   ? std::vector<std::string>{"mount", "-t", "ntfs3", device, target}
-                   : std::vector<std::string>{"mount.ntfs-3g", device, target};
-    }
-    if (type == "vfat" && !kernelKnows("vfat")) {
-        // Named after the device in the mount table, so the volume is listed as that device.
-        std::string fuseOptions = "rw+";
-        if (device.find(',') == std::string::npos) {
-            fuseOptions += ",fsname=" + device + ",subtype=fusefat";
-        }
-        return {"fusefat", "-o", options.empty() ? fuseOptions : fuseOptions + "," + options,
-                device, target};
-    }
-    std::vector<std::string> cmd{"mount", "-t", type, device, target};
-    if (!options.empty()) {
-        cmd.insert(cmd.begin() + 1, {"-o", options});
-    }
-    return cmd;
-}
 
 // The reserved-blocks share of an ext2/3/4 file system as tune2fs reports it ("5.00");
 // empty when it cannot be read.
@@ -286,7 +147,7 @@ int VolumeFormatter::fail(const std::string& message) {
 }
 
 int VolumeFormatter::reformat(const Request& request) {
-    const Identity id = probe(request.device);
+    const DeviceTools::Identity id = DeviceTools::probe(request.device);
     return run(request, id.type, id.version, id.label);
 }
 
@@ -295,7 +156,11 @@ int VolumeFormatter::eraseVolume(const Request& request) {
     if (!typeOfFormat(request.format, type, version)) {
         return fail("unknown format \"" + request.format + "\"");
     }
-    return run(request, type, version, request.label);
+    // A name the file system cannot hold is refused, not cut short.
+    if (const std::string why = VolumeLabelRules::whyInvalid(type, request.label); !why.empty()) {
+        return fail("refused: " + why);
+    }
+    return run(request, type, version, VolumeLabelRules::normalised(type, request.label));
 }
 
 int VolumeFormatter::run(const Request& request, std::string type, std::string version,
@@ -310,13 +175,13 @@ int VolumeFormatter::run(const Request& request, std::string type, std::string v
     if (const std::string why = SystemVolumes(mounts, {}).whyNeeded(device); !why.empty()) {
         return fail("refused: " + why);
     }
-    const Identity id = probe(device);
+    const DeviceTools::Identity id = DeviceTools::probe(device);
     if (!request.expectedUuid.empty() && id.uuid != request.expectedUuid) {
         return fail("refused: " + device +
                     " is no longer the volume that was listed (its UUID "
                     "changed)");
     }
-    if (request.expectedSize != 0 && deviceSize(device) != request.expectedSize) {
+    if (request.expectedSize != 0 && DeviceTools::deviceSize(device) != request.expectedSize) {
         return fail("refused: " + device +
                     " is no longer the volume that was listed (its size "
                     "changed)");
@@ -369,13 +234,14 @@ int VolumeFormatter::run(const Request& request, std::string type, std::string v
         return fail("refused: " + device + " is still mounted");
     }
     out_ << "Formatting " << device << " as " << type << std::endl;
-    if (const int status = runTool(mkfs, err_); status != 0) {
+    if (const int status = DeviceTools::runTool(mkfs, err_); status != 0) {
         return fail(mkfs[0] + " failed on " + device + " (status " + std::to_string(status) + ")");
     }
     ::mkdir(target.c_str(), 0755);
     out_ << "Mounting disk" << std::endl;
-    if (const int status =
-            runTool(mountCommand(type, device, target, ownershipOptions(options)), err_);
+    if (const int status = DeviceTools::runTool(
+            DeviceTools::mountCommand(type, device, target, DeviceTools::ownershipOptions(options)),
+            err_);
         status != 0) {
         return fail("the new file system on " + device + " could not be mounted at " + target);
     }

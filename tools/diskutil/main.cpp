@@ -1,9 +1,11 @@
 // diskutil: what the volume modules ask of the disks. Read verbs print XML property lists;
 // the verbs that change a volume refuse every device the running system needs.
+#include "DiskCatalog.h"
 #include "MountTable.h"
 #include "PlistWriter.h"
 #include "SystemVolumes.h"
 #include "VolumeCatalog.h"
+#include "VolumeChanger.h"
 #include "VolumeFormatter.h"
 
 #include <cstdlib>
@@ -17,9 +19,12 @@ namespace {
 int usage() {
     std::cerr << "usage: diskutil info -plist NAME\n"
                  "       diskutil list -plist\n"
+                 "       diskutil disks -plist\n"
                  "       diskutil check DEVICE\n"
                  "       diskutil reformat DEVICE [--uuid UUID] [--size BYTES]\n"
                  "       diskutil eraseVolume FORMAT NAME DEVICE [--uuid UUID] [--size BYTES]\n"
+                 "       diskutil rename DEVICE NAME\n"
+                 "       diskutil mount DEVICE | unmount DEVICE | eject DEVICE\n"
                  "NAME is a device node, a kernel name (sdb1), a mount point or a volume name.\n";
     return 2;
 }
@@ -36,6 +41,23 @@ int main(int argc, char** argv) {
     if (verb == "list" && args.size() == 2 && args[1] == "-plist") {
         std::cout << diskutil::PlistWriter::volumes(diskutil::VolumeCatalog(mounts).all());
         return 0;
+    }
+    if (verb == "disks" && args.size() == 2 && args[1] == "-plist") {
+        std::cout << diskutil::PlistWriter::disks(diskutil::DiskCatalog(mounts).all());
+        return 0;
+    }
+    diskutil::VolumeChanger changer(std::cout, std::cerr);
+    if (verb == "rename" && args.size() == 3) {
+        return changer.rename(args[1], args[2]);
+    }
+    if (verb == "mount" && args.size() == 2) {
+        return changer.mount(args[1]);
+    }
+    if (verb == "unmount" && args.size() == 2) {
+        return changer.unmount(args[1]);
+    }
+    if (verb == "eject" && args.size() == 2) {
+        return changer.eject(args[1]);
     }
     if (verb == "info" && args.size() == 3 && args[1] == "-plist") {
         const auto volume = diskutil::VolumeCatalog(mounts).find(args[2]);

@@ -1,0 +1,188 @@
+// The disk tool's verbs on real file systems: format to each file system this machine can make,
+// name and rename, unmount, mount and eject; and the names each file system refuses.
+#include "LoopImage.h"
+#include "VolumeLabelRules.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using diskutil::VolumeLabelRules;
+using testsupport::LoopImage;
+
+int diskutil(const std::vector<std::string>& args, std::string* output = nullptr) {
+    std::vector<std::string> argv{DISKUTIL_PROGRAM};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return LoopImage::run(argv, output);
+}
+
+std::string trimmed(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) {
+        text.pop_back();
+    }
+    return text;
+}
+
+std::string blkid(const std::string& tag, const std::string& device) {
+    std::string out;
+    LoopImage::run({"blkid", "-p", "-s", tag, "-o", "value", device}, &out);
+    return trimmed(out);
+}
+
+std::string mountPointOf(const std::string& device) {
+    std::string out;
+    LoopImage::run({"findmnt", "-n", "-o", "TARGET", "--source", device}, &out);
+    return trimmed(out.substr(0, out.find('\n')));
+}
+
+std::string rootDevice() {
+    std::string out;
+    LoopImage::run({"findmnt", "-n", "-o", "SOURCE", "/"}, &out);
+    out = trimmed(out);
+    return out.compare(0, 5, "/dev/") == 0 ? out : std::string();
+}
+
+bool have(const std::string& program) {
+    return LoopImage::run({"sh", "-c", "command -v " + program + " >/dev/null"}) == 0;
+}
+
+TEST(DiskToolLabelRules, EachFileSystemRefusesTheNamesItCannotHold) {
+    EXPECT_EQ(VolumeLabelRules::normalised("vfat", "usb stick"), "USB STICK");
+    EXPECT_EQ(VolumeLabelRules::normalised("exfat", "usb stick"), "usb stick");
+    for (const char* type : {"vfat", "exfat", "ntfs", "ext4", "btrfs", "xfs"}) {
+        EXPECT_NE(VolumeLabelRules::whyInvalid(type, ""), "") << type;
+        EXPECT_NE(VolumeLabelRules::whyInvalid(type, "-n"), "") << type << ": an option";
+        EXPECT_NE(VolumeLabelRules::whyInvalid(type, "tab\there"), "") << type;
+        EXPECT_NE(VolumeLabelRules::whyInvalid(type, "bad\xff"), "") << type << ": not UTF-8";
+        EXPECT_EQ(VolumeLabelRules::whyInvalid(type, "Data 1"), "") << type;
+    }
+    // Lengths: FAT 11, exFAT 15 characters (UTF-16), NTFS 128, ext 16 bytes, xfs 12 bytes.
+    EXPECT_EQ(VolumeLabelRules::whyInvalid("vfat", "ELEVENCHARS"), "");
+    EXPECT_NE(VolumeLabelRules::whyInvalid("vfat", "TWELVE CHARS"), "");
+    EXPECT_NE(VolumeLabelRules::whyInvalid("vfat", "A:B"), "");
+    EXPECT_NE(VolumeLabelRules::whyInvalid("vfat", "CAF\xc3\x89"), "") << "beyond plain ASCII";
+    EXPECT_EQ(VolumeLabelRules::whyInvalid("exfat", "Fotos d\xc3\xa9j\xc3\xa0 vues"), "")
+        << "15 characters in 18 bytes";
+    EXPECT_NE(VolumeLabelRules::whyInvalid("exfat", "sixteen chars ok"), "");
+    EXPECT_NE(VolumeLabelRules::whyInvalid("ntfs", "a/b"), "");
+    EXPECT_EQ(VolumeLabelRules::whyInvalid("ntfs", std::string(128, 'n')), "");
+    EXPECT_NE(VolumeLabelRules::whyInvalid("ntfs", std::string(129, 'n')), "");
+    EXPECT_EQ(VolumeLabelRules::whyInvalid("ext4", "sixteen bytes ok"), "");
+    EXPECT_NE(VolumeLabelRules::whyInvalid("ext4", "d\xc3\xa9j\xc3\xa0 vu fifteen"), "")
+        << "15 characters in 17 bytes";
+    EXPECT_NE(VolumeLabelRules::whyInvalid("xfs", "thirteen char"), "");
+}
+
+// One mounted loop device formatted to each file system whose tools are here, named, and
+// renamed; it stays mounted where it was throughout.
+TEST(DiskToolVerbs, FormatsToEachFileSystemAndRenamesIt) {
+    if (std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4); !why.empty()) {
+        GTEST_SKIP() << why;
+    }
+    LoopImage image(LoopImage::FileSystem::Ext4, 320u << 20); // xfs needs 300 MB
+    image.mount();
+    const std::string device = trimmed([&] {
+        std::string out;
+        LoopImage::run({"findmnt", "-n", "-o", "SOURCE", image.mountPoint()}, &out);
+        return out;
+    }());
+    struct Case {
+        const char* format;
+        const char* tool; // what makes it
+        const char* type; // what blkid reads
+        const char* name;
+        const char* label; // what the device holds
+    };
+    const Case cases[] = {
+        {"ext4", "mkfs.ext4", "ext4", "Data Disk", "Data Disk"},
+        {"MS-DOS FAT32", "mkfs.vfat", "vfat", "usb stick", "USB STICK"},
+        {"ExFAT", "mkfs.exfat", "exfat", "Photos 2026", "Photos 2026"},
+        {"NTFS", "mkfs.ntfs", "ntfs", "Windows Data", "Windows Data"},
+        {"btrfs", "mkfs.btrfs", "btrfs", "pool", "pool"},
+        {"xfs", "mkfs.xfs", "xfs", "xfsvol", "xfsvol"},
+    };
+    int made = 0;
+    for (const Case& c : cases) {
+        if (!have(c.tool)) {
+            continue;
+        }
+        std::string out;
+        ASSERT_EQ(diskutil({"eraseVolume", c.format, c.name, device}, &out), 0) << out;
+        EXPECT_EQ(blkid("TYPE", device), c.type);
+        EXPECT_EQ(blkid("LABEL", device), c.label) << c.format;
+        EXPECT_EQ(mountPointOf(device), image.mountPoint()) << c.format;
+        ASSERT_EQ(diskutil({"rename", device, "renamed"}, &out), 0) << c.format << ": " << out;
+        EXPECT_EQ(blkid("LABEL", device), std::string(c.type) == "vfat" ? "RENAMED" : "renamed");
+        EXPECT_EQ(mountPointOf(device), image.mountPoint()) << c.format << ": mounted again";
+        ++made;
+    }
+    EXPECT_GE(made, 4);
+
+    // A name the file system cannot hold is refused, and the volume keeps its name.
+    std::string err;
+    EXPECT_EQ(diskutil({"rename", device, "far too long for this one"}, &err), 1);
+    EXPECT_NE(err.find("at most"), std::string::npos) << err;
+    EXPECT_EQ(diskutil({"eraseVolume", "MS-DOS FAT32", "A:B", device}, &err), 1);
+    EXPECT_NE(err.find("may not hold :"), std::string::npos) << err;
+    EXPECT_EQ(blkid("LABEL", device), "renamed");
+    ASSERT_EQ(diskutil({"eraseVolume", "ext4", "back", device}), 0);
+}
+
+// Its own loop device (not the shared image helper's: after an eject the number is free, and
+// another test may hold it by the time anything would detach it again).
+TEST(DiskToolVerbs, UnmountsMountsAndEjectsAndRefusesWhatTheSystemNeeds) {
+    if (::geteuid() != 0 || !have("losetup") || !have("mkfs.ext4")) {
+        GTEST_SKIP() << "needs root, losetup and mkfs.ext4";
+    }
+    char folder[] = "/tmp/korvane-eject.XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    const std::string image = std::string(folder) + "/disk.img";
+    const std::string label = "EJ" + std::to_string(::getpid() % 100000);
+    ASSERT_EQ(LoopImage::run({"truncate", "-s", "24M", image}), 0);
+    ASSERT_EQ(LoopImage::run({"mkfs.ext4", "-q", "-L", label, image}), 0);
+    std::string device;
+    ASSERT_EQ(LoopImage::run({"losetup", "-f", "--show", image}, &device), 0);
+    device = trimmed(device);
+    const std::string media = "/media/" + label;
+
+    std::string out;
+    EXPECT_EQ(diskutil({"unmount", device}, &out), 1) << "not mounted yet";
+    ASSERT_EQ(diskutil({"mount", device}, &out), 0) << out;
+    EXPECT_EQ(trimmed(out), media);
+    EXPECT_EQ(mountPointOf(device), media);
+    EXPECT_EQ(diskutil({"mount", device}, &out), 1) << "mounted once only";
+    ASSERT_EQ(diskutil({"unmount", device}, &out), 0) << out;
+    EXPECT_EQ(mountPointOf(device), "");
+    struct stat st {};
+    EXPECT_NE(::lstat(media.c_str(), &st), 0) << "its empty mount point goes with it";
+
+    ASSERT_EQ(diskutil({"mount", device}, &out), 0) << out;
+    ASSERT_EQ(diskutil({"eject", device}, &out), 0) << out;
+    EXPECT_EQ(mountPointOf(device), "");
+    std::string attached;
+    LoopImage::run({"losetup", "-j", image}, &attached);
+    EXPECT_EQ(attached, "") << "the loop device is let go";
+    if (!attached.empty()) {
+        LoopImage::run({"umount", media});
+        LoopImage::run({"losetup", "-d", device});
+    }
+    std::system(("rm -rf '" + std::string(folder) + "'").c_str());
+
+    if (const std::string root = rootDevice(); !root.empty()) {
+        for (const char* verb : {"rename", "unmount", "eject"}) {
+            std::vector<std::string> args{verb, root};
+            if (std::string(verb) == "rename") {
+                args.push_back("x");
+            }
+            EXPECT_EQ(diskutil(args, &out), 1) << verb;
+            EXPECT_NE(out.find("the running system needs"), std::string::npos) << verb << out;
+        }
+    }
+}
+
+} // namespace

@@ -1,4 +1,5 @@
 #include "cli/AppsCommand.h"
+#include "cli/DisksCommand.h"
 #include "cli/EraseCommand.h"
 #include "cli/HistoryCommand.h"
 #include "cli/VolumesCommand.h"
@@ -19,6 +20,10 @@ const char* const kUsage = "usage: korvane COMMAND [ARGS]\n"
                            "  wipe-free-space MOUNTPOINT  overwrite the free space of a volume\n"
                            "  wipe-volume DEVICE  erase everything on a volume\n"
                            "  apps            list, inspect and remove applications\n"
+                           "  disks           list the disks and their volumes\n"
+                           "  format DEVICE FS NAME  make a new, empty file system on a volume\n"
+                           "  rename DEVICE NAME     name a volume\n"
+                           "  mount, unmount, eject DEVICE\n"
                            "  --version       print the version and exit\n"
                            "\n"
                            "'korvane COMMAND --help' describes each command.\n";
@@ -47,6 +52,9 @@ int main(int argc, char** argv) {
     }
     if (command == QLatin1String("apps"))
         return AppsCommand::run(args);
+    for (const char* verb : {"disks", "format", "rename", "mount", "unmount", "eject"})
+        if (command == QLatin1String(verb))
+            return DisksCommand::run(command, args);
     if (command == QLatin1String("history"))
         return HistoryCommand::run(args);
     if (command == QLatin1String("volumes"))

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/Main/WipeDisk/VolumeObj.h"
+#include "app/RepairDisk/DiskObj.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// What the disk tools do to disks and volumes, for the window and `korvane` alike: each verb
+// runs the bundle's volume tool, which refuses anything the running system needs, and comes
+// back with whether it worked and a sentence for the user.
+class DiskTool {
+public:
+    struct Result {
+        bool ok = false;
+        QString message; // what happened, or why not
+    };
+
+    // Every disk with its volumes; empty, with PROBLEM set, when the tool failed.
+    static QList<DiskObj> listDisks(QString* problem = nullptr);
+    // The volume on DEVICE (a device node) among DISKS; an empty record when there is none.
+    static VolumeObj volumeOn(const QList<DiskObj>& disks, const QString& device);
+
+    // The file systems a volume can be formatted to here (their making tool is installed), in
+    // the names the format verb takes: "MS-DOS FAT32", "ExFAT", "NTFS", "ext4", "btrfs", "xfs".
+    static QStringList formats();
+    // The format name for what a user typed ("fat32", "exfat", "EXT4"); empty when unknown.
+    static QString formatNamed(const QString& text);
+    // Empty when NAME may name a volume of FORMAT; otherwise why not. NAME as FORMAT keeps it
+    // (FAT in upper case).
+    static QString whyNameInvalid(const QString& format, const QString& name);
+    static QString nameAsStored(const QString& format, const QString& name);
+
+    // Formats the mounted VOLUME to FORMAT named NAME: a new, empty file system, mounted where
+    // the old one was. Refused when the device no longer holds the volume that was listed.
+    static Result eraseVolume(const VolumeObj& volume, const QString& format, const QString& name);
+    static Result rename(const QString& device, const QString& name);
+    // Mounts DEVICE; the message is the mount point.
+    static Result mount(const QString& device);
+    static Result unmount(const QString& device);
+    // Unmounts every volume of the removable disk holding DEVICE and lets go of the disk.
+    static Result eject(const QString& device);
+
+private:
+    static Result runVerb(const QStringList& args, int timeoutMs);
+};

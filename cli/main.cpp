@@ -2,6 +2,7 @@
 #include "cli/DisksCommand.h"
 #include "cli/EraseCommand.h"
 #include "cli/HistoryCommand.h"
+#include "cli/UpdateCommand.h"
 #include "cli/VolumesCommand.h"
 #include "cli/WipeCommand.h"
 #include "platform/Logger.h"
@@ -24,6 +25,7 @@ const char* const kUsage = "usage: korvane COMMAND [ARGS]\n"
                            "  format DEVICE FS NAME  make a new, empty file system on a volume\n"
                            "  rename DEVICE NAME     name a volume\n"
                            "  mount, unmount, eject DEVICE\n"
+                           "  update-check    ask whether a newer version is out\n"
                            "  --version       print the version and exit\n"
                            "\n"
                            "'korvane COMMAND --help' describes each command.\n";
@@ -55,6 +57,8 @@ int main(int argc, char** argv) {
     for (const char* verb : {"disks", "format", "rename", "mount", "unmount", "eject"})
         if (command == QLatin1String(verb))
             return DisksCommand::run(command, args);
+    if (command == QLatin1String("update-check"))
+        return UpdateCommand::run(args, QStringLiteral(KORVANE_VERSION));
     if (command == QLatin1String("history"))
         return HistoryCommand::run(args);
     if (command == QLatin1String("volumes"))

@@ -7,6 +7,7 @@
 namespace {
 const QString kOrganisation = QStringLiteral("Korvane");
 const QString kEraserTimes = QStringLiteral("EraserTimes");
+const QString kUpdateCheckAddress = QStringLiteral("UpdateCheckAddress");
 } // namespace
 
 UserDefaults::UserDefaults(QString programName) : m_programName(std::move(programName)) {}
@@ -29,6 +30,17 @@ int UserDefaults::eraserTimes() const {
 void UserDefaults::setEraserTimes(int level) const {
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, kOrganisation, m_programName);
     settings.setValue(kEraserTimes, level);
+    settings.sync();
+}
+
+QString UserDefaults::updateCheckAddress() const {
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, kOrganisation, m_programName);
+    return settings.value(kUpdateCheckAddress).toString();
+}
+
+void UserDefaults::setUpdateCheckAddress(const QString& address) const {
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, kOrganisation, m_programName);
+    settings.setValue(kUpdateCheckAddress, address);
     settings.sync();
 }
 

@@ -15,6 +15,11 @@ public:
     // Stores the level and writes the defaults to disk at once.
     void setEraserTimes(int level) const;
 
+    // The address of the version file the update check asks ("UpdateCheckAddress"); empty
+    // until the user sets one.
+    QString updateCheckAddress() const;
+    void setUpdateCheckAddress(const QString& address) const;
+
     QString filePath() const;
 
 private:

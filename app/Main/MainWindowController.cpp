@@ -1,7 +1,9 @@
 #include "app/Main/MainWindowController.h"
 
+#include "app/Main/AboutViewController.h"
 #include "app/Main/ModuleListView.h"
 #include "app/Main/ModulePlaceholderPage.h"
+#include "app/ui/AttachedWindow.h"
 #include "app/ui/Images.h"
 
 #include <QCloseEvent>
@@ -76,6 +78,12 @@ QWidget* MainWindowController::buildSidebar(bool runningAsAdmin) {
                                              ? QStringLiteral("1.0.0")
                                              : QCoreApplication::applicationVersion()));
     m_versionLabel->setObjectName(QStringLiteral("VersionLabel"));
+    // "About" beside the version opens the about panel with the update check.
+    m_versionLabel->setText(m_versionLabel->text() +
+                            QStringLiteral(" · <a href=\"about\">About</a>"));
+    m_versionLabel->setTextFormat(Qt::RichText);
+    connect(m_versionLabel, &QLabel::linkActivated, this,
+            [this] { AttachedWindow::run(new AboutViewController, this); });
     QFont regular = m_versionLabel->font();
     regular.setPixelSize(11);
     regular.setWeight(QFont::Normal);

@@ -4,6 +4,8 @@
 #include "app/Comm/UserDefaults.h"
 #include "app/Main/FileEraser/FileEraserViewController.h"
 #include "app/Main/WipeDisk/WipeDiskViewController.h"
+#include "app/RepairDisk/DiskFormatViewController.h"
+#include "app/RepairDisk/DiskToolViewController.h"
 #include "app/ui/Theme.h"
 #include "app/uninstall/UninstallViewController.h"
 #include "platform/BundleLocator.h"
@@ -51,6 +53,8 @@ void AppDelegate::applicationDidFinishLaunching(QApplication& app) {
     m_window->setModulePage(
         MainModule::EraseHardDrive,
         new WipeDiskViewController(m_window.get(), WipeDiskViewController::kWholeVolume));
+    m_window->setModulePage(MainModule::DiskFormat, new DiskFormatViewController(m_window.get()));
+    m_window->setModulePage(MainModule::DiskTool, new DiskToolViewController(m_window.get()));
     m_window->setModulePage(MainModule::Uninstaller, new UninstallViewController(m_window.get()));
     writeFontKeys(m_window->referenceFonts());
 }

@@ -99,6 +99,13 @@ QString DiskTool::nameAsStored(const QString& format, const QString& name) {
              : name;
 }
 
+QString DiskTool::whyVolumeNameInvalid(const QString& diskType, const QString& name) {
+    const QString type =
+        diskType.startsWith(QLatin1String("MS-DOS")) ? QStringLiteral("vfat") : diskType.toLower();
+    return QString::fromStdString(
+        diskutil::VolumeLabelRules::whyInvalid(type.toStdString(), name.toStdString()));
+}
+
 DiskTool::Result DiskTool::eraseVolume(const VolumeObj& volume, const QString& format,
                                        const QString& name) {
     if (const QString why = whyNameInvalid(format, name); !why.isEmpty())

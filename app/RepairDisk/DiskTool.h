@@ -31,6 +31,8 @@ public:
     // (FAT in upper case).
     static QString whyNameInvalid(const QString& format, const QString& name);
     static QString nameAsStored(const QString& format, const QString& name);
+    // The same for renaming a volume whose file system is DISKTYPE ("MS-DOS FAT16", "ext3").
+    static QString whyVolumeNameInvalid(const QString& diskType, const QString& name);
 
     // Formats the mounted VOLUME to FORMAT named NAME: a new, empty file system, mounted where
     // the old one was. Refused when the device no longer holds the volume that was listed.

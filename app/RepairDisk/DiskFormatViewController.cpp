@@ -1,0 +1,231 @@
+#include "app/RepairDisk/DiskFormatViewController.h"
+
+#include "app/Main/FileEraser/FileEraserViewParts.h"
+#include "app/Main/ModuleOwner.h"
+#include "app/Main/WipeDisk/WholeVolumeWipeJob.h"
+#include "app/Main/WipeDisk/WipeViewParts.h"
+#include "app/ui/AttachedWindow.h"
+#include "app/ui/ImageButton.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QtConcurrent>
+
+namespace {
+
+QWidget* namedView(const QString& name) {
+    auto* view = new QWidget;
+    view->setObjectName(name);
+    return view;
+}
+
+} // namespace
+
+DiskFormatViewController::DiskFormatViewController(ModuleOwner* owner, QWidget* parent)
+    : QWidget(parent), m_owner(owner) {
+    setObjectName(QStringLiteral("DiskFormatViewController"));
+    auto* title = new QLabel(tr("Disk Format"));
+    title->setProperty("role", QStringLiteral("title"));
+    auto* subtitle = new QLabel(tr("Give a volume a new, empty file system"));
+    subtitle->setProperty("role", QStringLiteral("subtitle"));
+
+    m_table = new QTableWidget(0, 5);
+    m_table->setObjectName(QStringLiteral("volumeTable"));
+    m_table->setHorizontalHeaderLabels(
+        {tr("Name"), tr("Type"), tr("Size"), tr("Device"), tr("Mounted at")});
+    m_table->verticalHeader()->hide();
+    m_table->setShowGrid(false);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_table->setColumnWidth(1, 110);
+    m_table->setColumnWidth(2, 90);
+    m_table->setColumnWidth(3, 110);
+    m_table->setColumnWidth(4, 150);
+    connect(m_table, &QTableWidget::cellClicked, this, [this](int row, int) { chooseVolume(row); });
+
+    m_format = new QComboBox;
+    m_format->setObjectName(QStringLiteral("formatBox"));
+    m_format->addItems(DiskTool::formats());
+    m_name = new QLineEdit(QStringLiteral("Untitled"));
+    m_name->setObjectName(QStringLiteral("nameField"));
+    m_problem = new QLabel(QStringLiteral(" "));
+    m_problem->setObjectName(QStringLiteral("nameProblem"));
+    m_problem->setProperty("role", QStringLiteral("muted"));
+    connect(m_format, &QComboBox::currentTextChanged, this, [this] { refreshButton(); });
+    connect(m_name, &QLineEdit::textChanged, this, [this] { refreshButton(); });
+    auto* form = new QHBoxLayout;
+    form->addWidget(new QLabel(tr("File system:")));
+    form->addWidget(m_format);
+    form->addSpacing(16);
+    form->addWidget(new QLabel(tr("Name:")));
+    form->addWidget(m_name, 1);
+
+    m_status = new QLabel(tr("Looking for volumes…"));
+    m_status->setObjectName(QStringLiteral("selectionLabel"));
+    m_formatButton = FileEraserViewParts::button(QStringLiteral("btn_main"), tr("Format"),
+                                                 QStringLiteral("formatButton"));
+    connect(m_formatButton, &ImageButton::clicked, this, &DiskFormatViewController::formatChosen);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_status, 1);
+    bottom->addWidget(m_formatButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 20, 24, 20);
+    layout->setSpacing(10);
+    layout->addWidget(title);
+    layout->addWidget(subtitle);
+    layout->addWidget(m_table, 1);
+    layout->addLayout(form);
+    layout->addWidget(m_problem);
+    layout->addLayout(bottom);
+
+    connect(&m_scan, &QFutureWatcher<QList<DiskObj>>::finished, this,
+            [this] { showVolumes(m_scan.result()); });
+    reloadVolumes();
+    refreshButton();
+}
+
+DiskFormatViewController::~DiskFormatViewController() {
+    m_scan.waitForFinished();
+    m_work.waitForFinished();
+}
+
+void DiskFormatViewController::reloadVolumes() {
+    if (m_scan.isRunning())
+        return;
+    m_scan.setFuture(QtConcurrent::run([] { return DiskTool::listDisks(); }));
+}
+
+void DiskFormatViewController::showVolumes(const QList<DiskObj>& disks) {
+    const QString chosenDevice = m_chosen >= 0 ? m_volumes.value(m_chosen).volumePath : QString();
+    m_volumes.clear();
+    for (const DiskObj& disk : disks)
+        for (const VolumeObj& volume : disk.volumes)
+            if (!volume.volumeMountPoint.isEmpty())
+                m_volumes << volume;
+    m_table->setRowCount(int(m_volumes.size()));
+    m_chosen = -1;
+    for (int row = 0; row < m_volumes.size(); ++row) {
+        const VolumeObj& v = m_volumes[row];
+        const QStringList cells{v.volumeName, v.diskType, v.volumeTotalSize, v.volumePath,
+                                v.volumeMountPoint};
+        for (int column = 0; column < cells.size(); ++column)
+            m_table->setItem(row, column, new QTableWidgetItem(cells[column]));
+        if (v.volumePath == chosenDevice)
+            m_chosen = row;
+    }
+    if (m_chosen >= 0)
+        m_table->selectRow(m_chosen);
+    else
+        m_table->clearSelection();
+    m_status->setText(m_volumes.isEmpty() ? tr("No mounted volumes were found.")
+                                          : QStringLiteral(" "));
+    refreshButton();
+    emit volumesShown();
+}
+
+void DiskFormatViewController::chooseVolume(int row) {
+    if (m_running || row < 0 || row >= m_volumes.size())
+        return;
+    m_chosen = row;
+    m_table->selectRow(row);
+    m_status->setText(tr("You have selected: %1").arg(m_volumes[row].volumeName));
+    refreshButton();
+}
+
+void DiskFormatViewController::refreshButton() {
+    const QString why = m_format->currentText().isEmpty()
+                            ? tr("No file-system tools are installed.")
+                            : DiskTool::whyNameInvalid(m_format->currentText(), m_name->text());
+    const QString stored = DiskTool::nameAsStored(m_format->currentText(), m_name->text());
+    m_problem->setText(!why.isEmpty()             ? why
+                       : stored != m_name->text() ? tr("The volume will be named %1.").arg(stored)
+                                                  : QStringLiteral(" "));
+    m_formatButton->setEnabled(!m_running && m_chosen >= 0 && why.isEmpty());
+}
+
+void DiskFormatViewController::formatChosen() {
+    if (m_running || m_chosen < 0 || m_chosen >= m_volumes.size())
+        return;
+    const VolumeObj volume = m_volumes[m_chosen];
+    const QString format = m_format->currentText(), name = m_name->text();
+    if (WholeVolumeWipeJob::isStartupVolume(volume)) {
+        AttachedWindow::run(
+            WipeViewParts::messageView(
+                namedView(QStringLiteral("DiskFormatRefusedView")), QStringLiteral("ic_warning"),
+                tr("Disk Format"),
+                tr("%1 holds the running system and cannot be formatted.").arg(volume.volumeName),
+                tr("OK"), QStringLiteral("okButton")),
+            this);
+        return;
+    }
+    const qint64 used = volume.volumeTotalSizeNum - volume.volumeFreeSizeNum;
+    const QString question =
+        tr("%1 (%2, %3) is a %4 volume named \"%5\" holding %6. Everything on it is lost: it "
+           "becomes an empty %7 volume named \"%8\". This cannot be undone.")
+            .arg(volume.volumePath, volume.volumeTotalSize, volume.volumeMountPoint,
+                 volume.diskType, volume.volumeName, VolumeObj::byteToSizeWithByte(used), format,
+                 DiskTool::nameAsStored(format, name));
+    if (AttachedWindow::run(WipeViewParts::messageView(
+                                namedView(QStringLiteral("MakeSureDiskFormatView")),
+                                QStringLiteral("ic_warning"),
+                                tr("Format %1?").arg(volume.volumeName), question, tr("Format"),
+                                QStringLiteral("continueButton"), tr("Cancel"), true),
+                            this) != QDialog::Accepted)
+        return;
+    runFormat(volume, format, name);
+}
+
+void DiskFormatViewController::runFormat(const VolumeObj& volume, const QString& format,
+                                         const QString& name) {
+    m_running = true;
+    if (m_owner)
+        m_owner->canChangeType(false);
+    refreshButton();
+    auto* progress = namedView(QStringLiteral("DiskFormatProgressView"));
+    progress->setFixedSize(480, 200);
+    auto* column = FileEraserViewParts::frame(progress, QStringLiteral("nav_disk_format"),
+                                              tr("Formatting %1…").arg(volume.volumeName));
+    auto* bar = new QProgressBar;
+    bar->setObjectName(QStringLiteral("progressBar"));
+    bar->setRange(0, 0); // the file-system tools tell no progress
+    bar->setTextVisible(false);
+    column->addWidget(bar);
+    column->addWidget(FileEraserViewParts::paragraph(
+        tr("Making a new %1 file system on %2.").arg(format, volume.volumePath),
+        QStringLiteral("progressText")));
+    column->addStretch();
+    AttachedWindow* window = AttachedWindow::present(progress, this);
+    window->setClosableByEscape(false);
+
+    connect(
+        &m_work, &QFutureWatcher<DiskTool::Result>::finished, this,
+        [this, progress] {
+            const DiskTool::Result result = m_work.result();
+            AttachedWindow::dismiss(progress);
+            m_running = false;
+            if (m_owner)
+                m_owner->canChangeType(true);
+            AttachedWindow::run(
+                WipeViewParts::messageView(
+                    namedView(result.ok ? QStringLiteral("DiskFormatSuccessView")
+                                        : QStringLiteral("DiskFormatFailView")),
+                    result.ok ? QStringLiteral("ic_done") : QStringLiteral("ic_warning"),
+                    result.ok ? tr("Formatted") : tr("The volume was not formatted"),
+                    result.message, tr("OK"), QStringLiteral("okButton")),
+                this);
+            reloadVolumes();
+            emit formatFinished(result.ok, result.message);
+        },
+        Qt::SingleShotConnection);
+    m_work.setFuture(QtConcurrent::run(
+        [volume, format, name] { return DiskTool::eraseVolume(volume, format, name); }));
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/Main/WipeDisk/VolumeObj.h"
+#include "app/RepairDisk/DiskTool.h"
+
+#include <QFutureWatcher>
+#include <QList>
+#include <QWidget>
+
+class ImageButton;
+class ModuleOwner;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTableWidget;
+
+// "Disk Format": the mounted volumes; the user chooses one, a file system among those that can
+// be made here and a name (checked against that file system's rules as it is typed), confirms
+// a question that names the device, its size and what it holds, and the volume is formatted
+// afresh through the volume tool, which refuses anything the system needs. A progress view and
+// an end view that says what happened follow.
+class DiskFormatViewController : public QWidget {
+    Q_OBJECT
+public:
+    explicit DiskFormatViewController(ModuleOwner* owner, QWidget* parent = nullptr);
+    ~DiskFormatViewController() override;
+
+    // Looks at the disks again (in the background); volumesShown() follows.
+    void reloadVolumes();
+    const QList<VolumeObj>& volumes() const { return m_volumes; }
+    void chooseVolume(int row);
+
+    QTableWidget* table() const { return m_table; }
+    QComboBox* formatBox() const { return m_format; }
+    QLineEdit* nameField() const { return m_name; }
+    QLabel* nameProblem() const { return m_problem; }
+    ImageButton* formatButton() const { return m_formatButton; }
+    bool isRunning() const { return m_running; }
+
+signals:
+    void volumesShown();
+    void formatFinished(bool ok, const QString& message);
+
+private:
+    void showVolumes(const QList<DiskObj>& disks);
+    void refreshButton();
+    void formatChosen();
+    void runFormat(const VolumeObj& volume, const QString& format, const QString& name);
+
+    ModuleOwner* m_owner;
+    QList<VolumeObj> m_volumes;
+    int m_chosen = -1;
+    bool m_running = false;
+    QTableWidget* m_table;
+    QComboBox* m_format;
+    QLineEdit* m_name;
+    QLabel* m_problem;
+    QLabel* m_status;
+    ImageButton* m_formatButton;
+    QFutureWatcher<QList<DiskObj>> m_scan;
+    QFutureWatcher<DiskTool::Result> m_work;
+};

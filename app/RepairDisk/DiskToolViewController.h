@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/RepairDisk/DiskTool.h"
+
+#include <QFutureWatcher>
+#include <QList>
+#include <QWidget>
+
+class ImageButton;
+class ModuleOwner;
+class QLabel;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// "Disk Tool": every disk with its volumes as a tree (size, file system, name, mount point,
+// bus, removable), and what can be done to them without erasing: rename a volume, mount or
+// unmount it, eject a removable disk. The volume tool refuses what the system needs and says
+// when a volume is busy; its answer is shown under the tree.
+class DiskToolViewController : public QWidget {
+    Q_OBJECT
+public:
+    explicit DiskToolViewController(ModuleOwner* owner, QWidget* parent = nullptr);
+    ~DiskToolViewController() override;
+
+    void reloadDisks();
+    const QList<DiskObj>& disks() const { return m_disks; }
+    // Selects the row of DEVICE (a disk or a volume); false when it is not shown.
+    bool select(const QString& device);
+
+    void renameSelected(); // asks for the new name
+    void mountOrUnmountSelected();
+    void ejectSelected();
+
+    QTreeWidget* tree() const { return m_tree; }
+    ImageButton* renameButton() const { return m_rename; }
+    ImageButton* mountButton() const { return m_mount; }
+    ImageButton* ejectButton() const { return m_eject; }
+    QLabel* statusLabel() const { return m_status; }
+
+signals:
+    void disksShown();
+    void actionFinished(bool ok, const QString& message);
+
+private:
+    void showDisks(const QList<DiskObj>& disks);
+    void refreshButtons();
+    const DiskObj* selectedDisk() const;
+    const VolumeObj* selectedVolume() const;
+    void runAction(const QString& what, std::function<DiskTool::Result()> action);
+
+    ModuleOwner* m_owner;
+    QList<DiskObj> m_disks;
+    bool m_busy = false;
+    QTreeWidget* m_tree;
+    QLabel* m_status;
+    ImageButton* m_refresh;
+    ImageButton* m_rename;
+    ImageButton* m_mount;
+    ImageButton* m_eject;
+    QFutureWatcher<QList<DiskObj>> m_scan;
+    QFutureWatcher<DiskTool::Result> m_work;
+};

@@ -1,0 +1,134 @@
+// The disk modules as a user drives them, on a loop-mounted image: Disk Format checks the name
+// as it is typed, asks, and formats; Disk Tool renames, unmounts and mounts the volume again.
+#include "ModuleUiTestSupport.h"
+
+#include "LoopImage.h"
+#include "app/RepairDisk/DiskFormatViewController.h"
+#include "app/RepairDisk/DiskToolViewController.h"
+#include "app/ui/ImageButton.h"
+
+#include "tests/utils/QStringPrinter.h"
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <gtest/gtest.h>
+
+using namespace moduletest;
+using testsupport::LoopImage;
+
+namespace {
+
+std::string run(const std::vector<std::string>& argv) {
+    std::string out;
+    LoopImage::run(argv, &out);
+    while (!out.empty() && out.back() == '\n')
+        out.pop_back();
+    return out;
+}
+
+bool waitFor(QSignalSpy& spy, int ms = 60000) {
+    return !spy.isEmpty() || spy.wait(ms);
+}
+
+TEST(DiskModulesTest, FormatChecksTheNameAsksAndFormatsTheChosenVolume) {
+    if (const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
+        !why.empty())
+        GTEST_SKIP() << why;
+    TempBundle bundle(TempBundle::Tool::Real);
+    LoopImage image(LoopImage::FileSystem::Ext4, 40u << 20);
+    image.mount();
+    const QString device =
+        QString::fromStdString(run({"findmnt", "-no", "SOURCE", image.mountPoint()}));
+    DiskFormatViewController module(nullptr);
+    module.show();
+    QSignalSpy shown(&module, &DiskFormatViewController::volumesShown);
+    ASSERT_TRUE(waitFor(shown));
+    int row = -1;
+    for (int i = 0; i < module.volumes().size(); ++i)
+        if (module.volumes()[i].volumePath == device)
+            row = i;
+    ASSERT_GE(row, 0) << "the image is listed";
+    EXPECT_FALSE(module.formatButton()->isEnabled()) << "nothing chosen yet";
+    module.chooseVolume(row);
+    module.formatBox()->setCurrentText(QStringLiteral("MS-DOS FAT32"));
+    module.nameField()->setText(QStringLiteral("A:B"));
+    EXPECT_FALSE(module.formatButton()->isEnabled());
+    EXPECT_TRUE(module.nameProblem()->text().contains(QLatin1String("may not hold :")));
+    module.nameField()->setText(QStringLiteral("new vol"));
+    EXPECT_TRUE(module.formatButton()->isEnabled());
+    EXPECT_EQ(module.nameProblem()->text(), QStringLiteral("The volume will be named NEW VOL."));
+
+    QString question;
+    Answerer answerer({{"MakeSureDiskFormatView", "continueButton",
+                        [&question](QWidget* view) {
+                            question =
+                                view->findChild<QLabel*>(QStringLiteral("messageText"))->text();
+                            return true;
+                        }},
+                       {"DiskFormatSuccessView", "okButton", {}},
+                       {"DiskFormatFailView", "okButton", {}}});
+    QSignalSpy finished(&module, &DiskFormatViewController::formatFinished);
+    module.formatButton()->click();
+    ASSERT_TRUE(waitFor(finished, 120000));
+    EXPECT_TRUE(finished.first().at(0).toBool()) << finished.first().at(1).toString().toStdString();
+    EXPECT_EQ(answerer.answered(),
+              (QStringList{"MakeSureDiskFormatView", "DiskFormatSuccessView"}));
+    EXPECT_TRUE(question.contains(device) && question.contains(QLatin1String("Everything on it")))
+        << question.toStdString();
+    EXPECT_EQ(run({"blkid", "-p", "-s", "TYPE", "-o", "value", device.toStdString()}), "vfat");
+    EXPECT_EQ(run({"blkid", "-p", "-s", "LABEL", "-o", "value", device.toStdString()}), "NEW VOL");
+}
+
+TEST(DiskModulesTest, DiskToolRenamesUnmountsAndMountsTheVolume) {
+    if (const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
+        !why.empty())
+        GTEST_SKIP() << why;
+    TempBundle bundle(TempBundle::Tool::Real);
+    LoopImage image(LoopImage::FileSystem::Ext4, 24u << 20);
+    image.mount();
+    const std::string device = run({"findmnt", "-no", "SOURCE", image.mountPoint()});
+    const QString node = QString::fromStdString(device);
+    DiskToolViewController module(nullptr);
+    module.show();
+    QSignalSpy shown(&module, &DiskToolViewController::disksShown);
+    ASSERT_TRUE(waitFor(shown));
+    ASSERT_TRUE(module.select(node));
+    EXPECT_TRUE(module.renameButton()->isEnabled());
+    EXPECT_EQ(module.mountButton()->text(), QStringLiteral("Unmount"));
+
+    const QString label = QStringLiteral("KV%1").arg(::getpid() % 100000);
+    Answerer answerer(
+        {{"RenameVolumeView", "renameButton", [&label](QWidget* view) {
+              view->findChild<QLineEdit*>(QStringLiteral("nameField"))->setText(label);
+              return true;
+          }}});
+    QSignalSpy done(&module, &DiskToolViewController::actionFinished);
+    module.renameSelected();
+    ASSERT_TRUE(waitFor(done));
+    EXPECT_TRUE(done.takeFirst().at(0).toBool()) << module.statusLabel()->text().toStdString();
+    EXPECT_EQ(run({"blkid", "-p", "-s", "LABEL", "-o", "value", device}), label.toStdString());
+
+    ASSERT_TRUE(waitFor(shown));
+    shown.clear();
+    ASSERT_TRUE(module.select(node));
+    module.mountOrUnmountSelected();
+    ASSERT_TRUE(done.wait(30000));
+    EXPECT_TRUE(done.takeFirst().at(0).toBool()) << module.statusLabel()->text().toStdString();
+    EXPECT_EQ(run({"findmnt", "-n", "-o", "TARGET", "--source", device}), "");
+    ASSERT_TRUE(waitFor(shown));
+    ASSERT_TRUE(module.select(node));
+    EXPECT_EQ(module.mountButton()->text(), QStringLiteral("Mount"));
+    module.mountOrUnmountSelected();
+    ASSERT_TRUE(done.wait(30000));
+    EXPECT_TRUE(done.takeFirst().at(0).toBool()) << module.statusLabel()->text().toStdString();
+    EXPECT_EQ(run({"findmnt", "-n", "-o", "TARGET", "--source", device}),
+              "/media/" + label.toStdString());
+    EXPECT_EQ(module.statusLabel()->text(),
+              QStringLiteral("%1 is mounted at /media/%2.").arg(node, label));
+    run({"umount", "/media/" + label.toStdString()});
+    run({"rmdir", "/media/" + label.toStdString()});
+}
+
+} // namespace

@@ -4,6 +4,7 @@
 #include "app/Comm/UserDefaults.h"
 #include "app/Main/FileEraser/FileEraserViewController.h"
 #include "app/Main/WipeDisk/WipeDiskViewController.h"
+#include "app/inter/InternetViewController.h"
 #include "app/ui/Theme.h"
 #include "app/uninstall/UninstallViewController.h"
 #include "platform/BundleLocator.h"
@@ -52,6 +53,8 @@ void AppDelegate::applicationDidFinishLaunching(QApplication& app) {
         MainModule::EraseHardDrive,
         new WipeDiskViewController(m_window.get(), WipeDiskViewController::kWholeVolume));
     m_window->setModulePage(MainModule::Uninstaller, new UninstallViewController(m_window.get()));
+    m_window->setModulePage(MainModule::InternetCleaner,
+                            new InternetViewController(m_window.get()));
     writeFontKeys(m_window->referenceFonts());
 }
 

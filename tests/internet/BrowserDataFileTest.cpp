@@ -82,6 +82,15 @@ TEST(BrowserDataFile, ProfilesAndUserNameChecked) {
     options.uid = ::getuid();
     options.userName = "ann";
     EXPECT_EQ(BrowserScanner(options).scan().size(), 2); // Chromium, and Firefox's profiles
+    // A profile folder that is a link out of the home is not followed.
+    QTemporaryDir outside;
+    BrowserFixture::chromiumProfile(outside.path() + "/p", "out", 2);
+    ASSERT_EQ(::symlink((outside.path() + "/p").toUtf8().constData(),
+                        (fx.home() + "/.config/chromium/Profile 2").toUtf8().constData()),
+              0);
+    const QList<BrowerObjPtr> scanned = BrowserScanner(options).scan();
+    ASSERT_FALSE(scanned.isEmpty());
+    EXPECT_EQ(scanned[0]->profiles.size(), 1) << "Default only";
     options.userName = "ann/../x";
     EXPECT_TRUE(BrowserScanner(options).scan().isEmpty());
     // Another user's file in the home is not named (the program may run as root).

@@ -332,7 +332,10 @@ void BrowserFixture::firefoxProfile(const QString& profile, const QString& tag, 
                  "insert into moz_bookmarks(type, fk, parent, position, title, guid)"
                  " values(1, 1, 3, 0, 'kept', 'bookmark0001');"
                  "insert into moz_keywords(keyword, place_id) values('kw', 1);"
-                 "update moz_places set foreign_count = 2 where id = 1;",
+                 "update moz_places set foreign_count = 2 where id = 1;"
+                 // A page annotation that is no download.
+                 "insert into moz_annos(place_id, anno_attribute_id, content)"
+                 " values(1, 3, 'UTF-8');",
                  nullptr, nullptr, nullptr);
     sqlite3_exec(db, "commit", nullptr, nullptr, nullptr);
     sqlite3_close(db);

@@ -1,5 +1,6 @@
 #include "cli/AppsCommand.h"
 #include "cli/DisksCommand.h"
+#include "cli/BrowsersCommand.h"
 #include "cli/EraseCommand.h"
 #include "cli/HistoryCommand.h"
 #include "cli/UpdateCommand.h"
@@ -26,6 +27,7 @@ const char* const kUsage = "usage: korvane COMMAND [ARGS]\n"
                            "  rename DEVICE NAME     name a volume\n"
                            "  mount, unmount, eject DEVICE\n"
                            "  update-check    ask whether a newer version is out\n"
+                           "  browsers        list and remove browser history, cookies, caches\n"
                            "  --version       print the version and exit\n"
                            "\n"
                            "'korvane COMMAND --help' describes each command.\n";
@@ -59,6 +61,8 @@ int main(int argc, char** argv) {
             return DisksCommand::run(command, args);
     if (command == QLatin1String("update-check"))
         return UpdateCommand::run(args, QStringLiteral(KORVANE_VERSION));
+    if (command == QLatin1String("browsers"))
+        return BrowsersCommand::run(args);
     if (command == QLatin1String("history"))
         return HistoryCommand::run(args);
     if (command == QLatin1String("volumes"))

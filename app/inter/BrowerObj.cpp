@@ -1,0 +1,69 @@
+#include "app/inter/BrowerObj.h"
+
+#include "app/Comm/SizeText.h"
+
+#include <QStringList>
+
+qint64 BrowerObj::totalCount() const {
+    qint64 total = 0;
+    for (const Target& t : targets)
+        if (t.state != State::Cleaned)
+            total += t.count;
+    for (const BrowerObjPtr& kind : chrArr)
+        total += kind->totalCount();
+    return total;
+}
+
+quint64 BrowerObj::totalBytes() const {
+    quint64 total = 0;
+    for (const Target& t : targets)
+        if (t.state != State::Cleaned)
+            total += t.bytes;
+    for (const BrowerObjPtr& kind : chrArr)
+        total += kind->totalBytes();
+    return total;
+}
+
+QString BrowerObj::sizeText() const {
+    if (storage == Storage::Database && !isBrowser()) {
+        const qint64 n = totalCount();
+        if (n == 0)
+            return QStringLiteral("0 Item");
+        return n == 1 ? QStringLiteral("%1 Item").arg(n) : QStringLiteral("%1 Items").arg(n);
+    }
+    const quint64 bytes = totalBytes();
+    return bytes == 0 ? QStringLiteral("0 byte") : SizeText::withTerabytes(qint64(bytes));
+}
+
+QStringList BrowerObj::problems() const {
+    QStringList out;
+    for (const Target& t : targets)
+        if (!t.problem.isEmpty())
+            out << QStringLiteral("%1: %2").arg(t.path, t.problem);
+    return out;
+}
+
+bool BrowerObj::allCleaned() const {
+    for (const Target& t : targets)
+        if (t.state != State::Cleaned)
+            return false;
+    return true;
+}
+
+QString BrowerObj::pictureOf(const QString& kind) {
+    if (kind == QLatin1String("Browsing History"))
+        return QStringLiteral("icon_history");
+    if (kind == QLatin1String("Session"))
+        return QStringLiteral("icon_autofill");
+    if (kind == QLatin1String("Caches"))
+        return QStringLiteral("icon_caches");
+    if (kind == QLatin1String("Cookies"))
+        return QStringLiteral("icon_cookies");
+    if (kind == QLatin1String("Download History") || kind == QLatin1String("Downloads History"))
+        return QStringLiteral("icon_download");
+    if (kind == QLatin1String("Save Password"))
+        return QStringLiteral("icon_password");
+    if (kind == QLatin1String("Form Values"))
+        return QStringLiteral("icon_tabform");
+    return {};
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "app/inter/BrowserCleaner.h"
+
+#include <QWidget>
+
+class ImageButton;
+class QLabel;
+
+// The end of a clean: what was removed, and every file that was not, with the reason (a
+// locked database, a running browser, a file that could not be removed).
+class CleanerInterEndViewController : public QWidget {
+    Q_OBJECT
+public:
+    explicit CleanerInterEndViewController(const BrowserCleaner::Summary& summary,
+                                           QWidget* parent = nullptr);
+
+    QLabel* messageLabel() const { return m_message; }
+    QLabel* problemsLabel() const { return m_problems; }
+    ImageButton* okButton() const { return m_ok; }
+
+signals:
+    void cleanEnd();
+
+private:
+    QLabel* m_message;
+    QLabel* m_problems;
+    ImageButton* m_ok;
+};

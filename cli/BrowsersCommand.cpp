@@ -1,0 +1,268 @@
+#include "cli/BrowsersCommand.h"
+
+#include "app/inter/BrowserCleaner.h"
+#include "app/inter/BrowserCloser.h"
+#include "app/inter/BrowserLockProbe.h"
+#include "app/inter/BrowserScanner.h"
+#include "app/uninstall/UninstallFolders.h"
+#include "cli/CliBundle.h"
+#include "platform/UserAccount.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+const char* const kUsage =
+    "usage: korvane browsers [--json]\n"
+    "       korvane browsers clean [KIND...] [--browser NAME]... [--close] [--yes]\n"
+    "Lists the web browsers found (Google Chrome, Chromium, Opera, Firefox; native, snap and\n"
+    "flatpak installs, every profile) with what each kind of their data holds, and removes\n"
+    "the kinds chosen (all of them when none is named).\n"
+    "KIND: history, downloads, cookies, passwords, session, caches (or the names shown).\n"
+    "  --browser NAME   only this browser (repeatable)\n"
+    "  --close          end a running browser first (/bin/kill), then wait for it\n"
+    "  --yes            do not ask before removing\n"
+    "  --json           JSON output\n"
+    "  --user NAME      the user whose browsers they are (default: the user the program\n"
+    "                   works for)\n"
+    "  --home DIR       look in DIR instead of that user's home\n"
+    "  --data FILE      another browser data list than the bundle's EraserHistory.plist\n"
+    "  --bundle D       the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n"
+    "A browser that is running is not cleaned: close it, or give --close.\n";
+
+const QList<std::pair<const char*, const char*>> kAliases = {
+    {"history", "Browsing History"}, {"downloads", "Download History"},
+    {"cookies", "Cookies"},          {"passwords", "Save Password"},
+    {"session", "Session"},          {"caches", "Caches"}};
+
+void printErr(const QString& text) {
+    std::fprintf(stderr, "korvane browsers: %s\n", text.toLocal8Bit().constData());
+}
+
+QString kindName(const QString& word) {
+    for (const auto& [alias, name] : kAliases)
+        if (word.compare(QLatin1String(alias), Qt::CaseInsensitive) == 0 ||
+            word.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return QLatin1String(name);
+    return {};
+}
+
+bool sameKind(const QString& kind, const QString& wanted) {
+    // Safari's name for its download list.
+    return kind == wanted || (wanted == QLatin1String("Download History") &&
+                              kind == QLatin1String("Downloads History"));
+}
+
+QJsonObject toJson(const BrowerObj& browser) {
+    QJsonArray profiles, kinds;
+    for (const BrowserProfile& p : browser.profiles)
+        profiles.append(
+            QJsonObject{{QStringLiteral("layout"), p.layout}, {QStringLiteral("path"), p.path}});
+    for (const BrowerObjPtr& kind : browser.chrArr) {
+        QJsonArray targets;
+        for (const BrowerObj::Target& t : kind->targets) {
+            QJsonObject target{{QStringLiteral("path"), t.path},
+                               {QStringLiteral("profile"), t.profile}};
+            if (kind->storage == BrowerObj::Storage::Database)
+                target.insert(QStringLiteral("count"), t.count);
+            else
+                target.insert(QStringLiteral("bytes"), qint64(t.bytes));
+            if (!t.problem.isEmpty())
+                target.insert(QStringLiteral("problem"), t.problem);
+            targets.append(target);
+        }
+        const bool db = kind->storage == BrowerObj::Storage::Database;
+        kinds.append(QJsonObject{
+            {QStringLiteral("name"), kind->name},
+            {QStringLiteral("storage"), db ? QStringLiteral("database") : QStringLiteral("files")},
+            {db ? QStringLiteral("count") : QStringLiteral("bytes"),
+             db ? kind->totalCount() : qint64(kind->totalBytes())},
+            {QStringLiteral("size"), kind->size},
+            {QStringLiteral("targets"), targets}});
+    }
+    return {{QStringLiteral("name"), browser.name},
+            {QStringLiteral("foundBy"),
+             browser.foundByApplication ? QStringLiteral("application") : QStringLiteral("data")},
+            {QStringLiteral("profiles"), profiles},
+            {QStringLiteral("kinds"), kinds}};
+}
+
+void printText(const BrowerObj& browser) {
+    std::printf("%s%s\n", qPrintable(browser.name),
+                browser.foundByApplication ? "" : "  (found by its data)");
+    for (const BrowserProfile& p : browser.profiles)
+        std::printf("  profile  %s: %s\n", qPrintable(p.layout), qPrintable(p.path));
+    for (const BrowerObjPtr& kind : browser.chrArr) {
+        std::printf("  %-18s %s\n", qPrintable(kind->name), qPrintable(kind->size));
+        for (const QString& problem : kind->problems())
+            std::printf("    not read: %s\n", qPrintable(problem));
+    }
+}
+
+bool ask(const char* question) {
+    if (!::isatty(STDIN_FILENO))
+        return false;
+    std::fputs(question, stdout);
+    std::fflush(stdout);
+    char answer[16] = {};
+    return std::fgets(answer, sizeof answer, stdin) != nullptr &&
+           (answer[0] == 'y' || answer[0] == 'Y');
+}
+
+} // namespace
+
+int BrowsersCommand::run(const QStringList& args) {
+    QString bundle, home, userName, dataFile, verb;
+    bool json = false, yes = false, close = false;
+    QStringList browsersWanted, kindsWanted;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--json"))
+            json = true;
+        else if (arg == QLatin1String("--yes"))
+            yes = true;
+        else if (arg == QLatin1String("--close"))
+            close = true;
+        else if (arg == QLatin1String("--browser") && i + 1 < args.size())
+            browsersWanted << args[++i];
+        else if (arg == QLatin1String("--bundle") && i + 1 < args.size())
+            bundle = args[++i];
+        else if (arg == QLatin1String("--home") && i + 1 < args.size())
+            home = args[++i];
+        else if (arg == QLatin1String("--user") && i + 1 < args.size())
+            userName = args[++i];
+        else if (arg == QLatin1String("--data") && i + 1 < args.size())
+            dataFile = args[++i];
+        else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            std::fprintf(stderr, "korvane browsers: unknown option '%s'\n%s", qPrintable(arg),
+                         kUsage);
+            return 2;
+        } else if (verb.isEmpty() && kindsWanted.isEmpty() && arg == QLatin1String("clean")) {
+            verb = arg;
+        } else if (verb == QLatin1String("clean") && !kindName(arg).isEmpty()) {
+            kindsWanted << kindName(arg);
+        } else {
+            std::fprintf(stderr, "korvane browsers: unknown kind or word '%s'\n%s", qPrintable(arg),
+                         kUsage);
+            return 2;
+        }
+    }
+    // The name goes into paths: only an account the account database knows.
+    const std::optional<UserAccount> user =
+        userName.isEmpty() ? UserAccount::invokingUser() : UserAccount::byName(userName.toUtf8());
+    if (!user) {
+        printErr(userName.isEmpty() ? QStringLiteral("cannot tell which user this is for")
+                                    : QStringLiteral("no user account '%1'").arg(userName));
+        return 2;
+    }
+    if (!home.isEmpty() && !(QFileInfo(home).isAbsolute() && QFileInfo(home).isDir())) {
+        printErr(QStringLiteral("--home needs an existing folder given by its full path"));
+        return 2;
+    }
+    QString error;
+    if (!CliBundle::use(bundle, &error)) {
+        printErr(error);
+        return 1;
+    }
+    BrowserScanner::Options options;
+    options.history = EraserHistory::load(dataFile);
+    if (!options.history.isValid()) {
+        printErr(QStringLiteral("the browser data list cannot be read"));
+        return 1;
+    }
+    options.userName = user->name;
+    options.home = home.isEmpty() ? user->home : QFileInfo(home).absoluteFilePath();
+    options.uid = user->uid;
+    options.applicationFolders =
+        UninstallFolders::load(QString(), options.home).folders(QStringLiteral("Applications"));
+    const BrowserScanner scanner(options);
+    QList<BrowerObjPtr> browsers = scanner.scan();
+    for (const QString& wanted : browsersWanted) {
+        bool known = false;
+        for (const BrowerObjPtr& b : browsers)
+            known = known || b->name.compare(wanted, Qt::CaseInsensitive) == 0;
+        if (!known) {
+            printErr(QStringLiteral("no browser '%1' found (see korvane browsers)").arg(wanted));
+            return 2;
+        }
+    }
+    if (verb.isEmpty()) {
+        if (json) {
+            QJsonArray array;
+            for (const BrowerObjPtr& b : browsers)
+                array.append(toJson(*b));
+            std::fputs(QJsonDocument(array).toJson(QJsonDocument::Indented).constData(), stdout);
+        } else {
+            for (const BrowerObjPtr& b : browsers)
+                printText(*b);
+            std::fprintf(stderr, "%lld browsers\n", static_cast<long long>(browsers.size()));
+        }
+        return 0;
+    }
+
+    // What is chosen: the browsers named (else all), the kinds named (else all).
+    int chosenKinds = 0;
+    for (const BrowerObjPtr& b : browsers) {
+        b->isSelect = browsersWanted.isEmpty();
+        for (const QString& wanted : browsersWanted)
+            b->isSelect = b->isSelect || b->name.compare(wanted, Qt::CaseInsensitive) == 0;
+        for (const BrowerObjPtr& k : b->chrArr) {
+            k->isSelect = b->isSelect && !k->targets.isEmpty();
+            if (!kindsWanted.isEmpty()) {
+                bool named = false;
+                for (const QString& w : kindsWanted)
+                    named = named || sameKind(k->name, w);
+                k->isSelect = k->isSelect && named;
+            }
+            if (k->isSelect) {
+                ++chosenKinds;
+                std::printf("%s, %s: %s\n", qPrintable(b->name), qPrintable(k->name),
+                            qPrintable(k->size));
+            }
+        }
+    }
+    if (chosenKinds == 0) {
+        std::puts("Nothing to remove.");
+        return 0;
+    }
+    for (const BrowerObjPtr& b : browsers) {
+        if (!b->isSelect)
+            continue;
+        const auto holders = BrowserLockProbe::running(b->family, b->profiles, user->uid);
+        if (holders.isEmpty())
+            continue;
+        std::printf("%s is running (process %d).\n", qPrintable(b->name), int(holders[0].pid));
+        if (!close && !ask("Close it now? Unsaved work in it is lost. [y/N] "))
+            continue; // the cleaner leaves it alone and says so
+        QString why;
+        if (!BrowserCloser::close(
+                holders,
+                [&] { return BrowserLockProbe::running(b->family, b->profiles, user->uid); }, 15000,
+                &why))
+            printErr(QStringLiteral("%1 did not end: %2").arg(b->name, why));
+    }
+    if (!yes && !ask("Remove these? [y/N] ")) {
+        if (!::isatty(STDIN_FILENO))
+            printErr(QStringLiteral("not removing without --yes when the input is not a terminal"));
+        std::puts("Nothing was removed.");
+        return 1;
+    }
+    const BrowserCleaner::Summary summary = BrowserCleaner(user->uid).clean(browsers);
+    for (const QString& problem : summary.problems)
+        std::printf("not removed: %s\n", qPrintable(problem));
+    const QString running =
+        summary.running.isEmpty()
+            ? QString()
+            : QStringLiteral("; running, left alone: %1").arg(summary.running.join(", "));
+    std::printf("%d kinds removed, %d not%s.\n", summary.cleanedKinds, summary.failedKinds,
+                qPrintable(running));
+    return summary.allCleaned() ? 0 : 1;
+}

@@ -1,0 +1,217 @@
+#include "BrowserFixture.h"
+
+#include "app/inter/BrowserCleaner.h"
+#include "app/inter/BrowserScanner.h"
+#include "app/inter/ToGetDB.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+namespace {
+
+const QString kSource = QStringLiteral(KORVANE_SOURCE_DIR);
+
+BrowserScanner scannerFor(const BrowserFixture& fx, ToGetDB* db = nullptr) {
+    BrowserScanner::Options options;
+    options.history = EraserHistory::load(kSource + "/app/Resources/EraserHistory.plist");
+    options.userName = QStringLiteral("ann");
+    options.home = fx.home();
+    options.uid = ::getuid();
+    options.applicationFolders = {fx.applications()};
+    options.database = db;
+    return BrowserScanner(options);
+}
+
+BrowerObjPtr child(const BrowerObjPtr& browser, const QString& kind) {
+    for (const BrowerObjPtr& k : browser->chrArr)
+        if (k->name == kind)
+            return k;
+    ADD_FAILURE() << "no kind " << kind.toStdString() << " in " << browser->name.toStdString();
+    return std::make_shared<BrowerObj>();
+}
+
+BrowerObjPtr browserNamed(const QList<BrowerObjPtr>& browsers, const QString& name) {
+    for (const BrowerObjPtr& b : browsers)
+        if (b->name == name)
+            return b;
+    return nullptr;
+}
+
+} // namespace
+
+// Every layout the data file names, scanned and cleaned: counts right before, nothing left
+// after, in the tables or in the files' bytes, and nothing else touched.
+TEST(BrowserClean, EveryLayoutCountedThenCleanedWithoutTrace) {
+    BrowserFixture fx;
+    const QString h = fx.home();
+    const QString chrome = h + "/.config/google-chrome";
+    BrowserFixture::chromiumProfile(chrome + "/Default", "chromed", 50);
+    BrowserFixture::chromiumProfile(chrome + "/Profile 1", "chromep", 20, true);
+    BrowserFixture::write(chrome + "/GrShaderCache/data_1", QByteArray(1000, 's'));
+    BrowserFixture::write(h + "/.cache/google-chrome/Default/Cache/Cache_Data/index", "c");
+    const QString chromium = h + "/snap/chromium/common/chromium";
+    BrowserFixture::chromiumProfile(chromium + "/Default", "chromium", 30);
+    const QString opera = h + "/.config/opera"; // the user-data folder is the profile
+    BrowserFixture::chromiumProfile(opera, "opera", 10);
+    // Opera's cache folder is a link out of the home: removed as a link, its target kept.
+    QTemporaryDir outside;
+    const QString kept = BrowserFixture::write(outside.path() + "/keep.bin", "not the cache");
+    QDir().mkpath(h + "/.cache");
+    ASSERT_EQ(
+        ::symlink(outside.path().toUtf8().constData(), (h + "/.cache/opera").toUtf8().constData()),
+        0);
+    const QString fox = h + "/.var/app/org.mozilla.firefox/.mozilla/firefox";
+    BrowserFixture::firefoxProfile(fox + "/abcd1234.default", "fxold", 5);
+    BrowserFixture::firefoxProfile(fox + "/efgh5678.default-release", "fx", 40);
+    BrowserFixture::firefoxIni(fox, {"abcd1234.default", "efgh5678.default-release"},
+                               "efgh5678.default-release");
+    BrowserFixture::write(fox + "/zzzz9999.unlisted/places.sqlite", "not listed: not read");
+    BrowserFixture::write(h + "/.var/app/org.mozilla.firefox/cache/mozilla/firefox/"
+                              "efgh5678.default-release/cache2/entries/E1",
+                          QByteArray(2000, 'e'));
+    fx.desktopEntry("google-chrome", "Google Chrome");
+    fx.desktopEntry("org.mozilla.firefox", "Firefox Web Browser");
+
+    const QList<BrowerObjPtr> browsers = scannerFor(fx).scan();
+    QStringList names;
+    for (const BrowerObjPtr& b : browsers)
+        names << b->name;
+    EXPECT_EQ(names, QStringList({"Google Chrome", "Chromium", "Opera", "Firefox"}));
+    const BrowerObjPtr c = browserNamed(browsers, "Google Chrome");
+    const BrowerObjPtr cr = browserNamed(browsers, "Chromium");
+    const BrowerObjPtr o = browserNamed(browsers, "Opera");
+    const BrowerObjPtr f = browserNamed(browsers, "Firefox");
+    ASSERT_TRUE(c && cr && o && f);
+    EXPECT_TRUE(c->foundByApplication);
+    EXPECT_FALSE(cr->foundByApplication); // its data alone
+    EXPECT_EQ(c->profiles.size(), 2);
+    EXPECT_EQ(f->profiles.size(), 2);
+    EXPECT_EQ(child(c, "Browsing History")->totalCount(), 70);
+    EXPECT_EQ(child(c, "Browsing History")->size, "70 Items");
+    EXPECT_EQ(child(c, "Download History")->totalCount(), 7);
+    EXPECT_EQ(child(c, "Cookies")->totalCount(), 6); // Cookies and Network/Cookies
+    EXPECT_EQ(child(c, "Save Password")->totalCount(), 4);
+    EXPECT_EQ(child(c, "Session")->targets.size(), 6); // Session_, Tabs_, Current Session x2
+    EXPECT_EQ(child(c, "Caches")->targets.size(), 4);  // cache, 2 GPUCache, GrShaderCache once
+    EXPECT_EQ(child(cr, "Browsing History")->totalCount(), 30);
+    EXPECT_EQ(child(o, "Save Password")->totalCount(), 2); // logins, not search terms
+    EXPECT_EQ(child(f, "Browsing History")->totalCount(), 45);
+    EXPECT_EQ(child(f, "Download History")->totalCount(), 4);
+    EXPECT_EQ(child(f, "Caches")->totalBytes(), 2000u);
+    EXPECT_EQ(child(f, "Save Password")->targets.size(), 4); // logins.json, key4.db, twice
+    for (const BrowerObjPtr& b : browsers)
+        for (const BrowerObjPtr& k : b->chrArr)
+            EXPECT_TRUE(k->problems().isEmpty()) << k->problems().join("; ").toStdString();
+    const QString chromeHistory = chrome + "/Default/History";
+    const QString places = fox + "/efgh5678.default-release/places.sqlite";
+    ASSERT_TRUE(BrowserFixture::bytesContain(chromeHistory, "chromed-7.example"));
+    ASSERT_TRUE(BrowserFixture::bytesContain(places, "fx-7.example"));
+
+    const BrowserCleaner::Summary summary = BrowserCleaner(::getuid()).clean(browsers);
+    EXPECT_TRUE(summary.allCleaned()) << summary.problems.join("\n").toStdString();
+    for (const BrowerObjPtr& b : browsers) {
+        EXPECT_EQ(b->totalCount(), 0) << b->name.toStdString();
+        EXPECT_EQ(b->totalBytes(), 0u) << b->name.toStdString();
+        for (const BrowerObjPtr& k : b->chrArr) {
+            EXPECT_FALSE(k->isSelect);
+            EXPECT_TRUE(k->size == "0 Item" || k->size == "0 byte") << k->size.toStdString();
+        }
+    }
+    const QStringList historyFiles{chromeHistory, chrome + "/Profile 1/History",
+                                   chromium + "/Default/History", opera + "/History"};
+    for (const QString& file : historyFiles) {
+        SCOPED_TRACE(file.toStdString());
+        for (const char* table : {"urls", "visits", "visit_source", "keyword_search_terms",
+                                  "downloads", "downloads_url_chains", "downloads_slices"})
+            EXPECT_EQ(BrowserFixture::scalar(file, QByteArray("select count(*) from ") + table), 0)
+                << table;
+        EXPECT_EQ(BrowserFixture::scalar(file, "select count(*) from meta"), 3);
+        EXPECT_EQ(BrowserFixture::integrity(file), "ok");
+    }
+    for (const QByteArray url : {"chromed-7.example", "chromed-42.example", "term https"})
+        EXPECT_FALSE(BrowserFixture::bytesContain(chromeHistory, url)) << url.constData();
+    const QString logins = chrome + "/Default/Login Data";
+    EXPECT_EQ(BrowserFixture::scalar(logins, "select count(*) from insecure_credentials"), 0);
+    EXPECT_EQ(BrowserFixture::scalar(logins, "select count(*) from password_notes"), 0);
+    EXPECT_EQ(BrowserFixture::scalar(logins, "select count(*) from sync_entities_metadata"), 1);
+    EXPECT_EQ(BrowserFixture::integrity(logins), "ok");
+    EXPECT_EQ(
+        BrowserFixture::scalar(chrome + "/Profile 1/Network/Cookies", "select count(*) from meta"),
+        2);
+    // Sessions are the session files; the site storage and the settings stay.
+    EXPECT_FALSE(QFileInfo::exists(chrome + "/Default/Sessions/Tabs_13300000000000000"));
+    EXPECT_FALSE(QFileInfo::exists(chrome + "/Default/Current Session"));
+    EXPECT_TRUE(QFileInfo::exists(chrome + "/Default/Session Storage/000003.log"));
+    EXPECT_TRUE(QFileInfo::exists(chrome + "/Default/Preferences"));
+    EXPECT_FALSE(QFileInfo::exists(chrome + "/GrShaderCache"));
+    EXPECT_FALSE(QFileInfo::exists(h + "/.cache/opera"));
+    EXPECT_TRUE(QFileInfo::exists(kept));
+    // Firefox: the bookmarked page stays, with no trace of its visits.
+    EXPECT_EQ(BrowserFixture::scalar(places, "select count(*) from moz_historyvisits"), 0);
+    EXPECT_EQ(BrowserFixture::scalar(places, "select count(*) from moz_places"), 1);
+    EXPECT_EQ(BrowserFixture::scalar(places, "select visit_count + coalesce(last_visit_date, 0)"
+                                             " from moz_places"),
+              0);
+    EXPECT_EQ(BrowserFixture::scalar(places, "select count(*) from moz_annos"), 1)
+        << "only the download annotations go";
+    EXPECT_EQ(BrowserFixture::scalar(places, "select count(*) from moz_inputhistory"), 0);
+    EXPECT_EQ(BrowserFixture::scalar(places, "select count(*) from moz_bookmarks"), 7);
+    EXPECT_EQ(BrowserFixture::scalar(places, "select count(*) from moz_keywords"), 1);
+    EXPECT_EQ(BrowserFixture::scalar(places, "select count(*) from moz_anno_attributes"), 3);
+    EXPECT_EQ(BrowserFixture::integrity(places), "ok");
+    EXPECT_FALSE(BrowserFixture::bytesContain(places, "fx-7.example"));
+    EXPECT_FALSE(BrowserFixture::bytesContain(places, "Downloads/f3"));
+    for (const char* gone : {"cookies.sqlite", "logins.json", "key4.db", "sessionstore.jsonlz4",
+                             "sessionstore-backups"})
+        EXPECT_FALSE(QFileInfo::exists(fox + "/efgh5678.default-release/" + gone)) << gone;
+    EXPECT_TRUE(QFileInfo::exists(fox + "/efgh5678.default-release/prefs.js"));
+    EXPECT_TRUE(QFileInfo::exists(fox + "/zzzz9999.unlisted/places.sqlite"));
+}
+
+// A database that cannot be cleaned keeps its count and says why; the others go on.
+TEST(BrowserClean, DatabaseNotCleanedIsReportedWithItsReason) {
+    BrowserFixture fx;
+    const QString chrome = fx.home() + "/.config/google-chrome";
+    BrowserFixture::chromiumProfile(chrome + "/Default", "locked", 12);
+    BrowserFixture::chromiumProfile(chrome + "/Profile 1", "broken", 8);
+    BrowserFixture::chromiumProfile(chrome + "/Profile 2", "fine", 5);
+    BrowserFixture::sql(chrome + "/Profile 1/History", "drop table visits");
+    ToGetDB db;
+    db.setBusyTimeoutMs(200);
+    QList<BrowerObjPtr> browsers = scannerFor(fx, &db).scan();
+    ASSERT_EQ(browsers.size(), 1);
+    const BrowerObjPtr history = child(browsers[0], "Browsing History");
+    ASSERT_EQ(history->totalCount(), 25);
+    BrowserFixture::write(chrome + "/Profile 2/Login Data", "garbage, not a database");
+    for (const BrowerObjPtr& k : browsers[0]->chrArr)
+        k->isSelect = k == history || k->name == "Save Password";
+
+    sqlite3* holder = nullptr; // what a running browser does to its History
+    ASSERT_EQ(sqlite3_open((chrome + "/Default/History").toUtf8().constData(), &holder), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(holder, "begin exclusive", nullptr, nullptr, nullptr), SQLITE_OK);
+    BrowserCleaner cleaner(::getuid(), &db);
+    const BrowserCleaner::Summary summary = cleaner.clean(browsers);
+    EXPECT_FALSE(summary.allCleaned());
+    EXPECT_EQ(summary.failedKinds, 2);
+    const QString problems = summary.problems.join("\n");
+    EXPECT_TRUE(problems.contains("Default/History: the database is locked"))
+        << problems.toStdString();
+    EXPECT_TRUE(problems.contains("no such table: visits")) << problems.toStdString();
+    EXPECT_TRUE(problems.contains("Profile 2/Login Data: is not a database"))
+        << problems.toStdString();
+    EXPECT_EQ(history->totalCount(), 20); // Profile 2's five went, the rest stays
+    EXPECT_EQ(history->size, "20 Items");
+    EXPECT_TRUE(history->isSelect);
+    // All or nothing per file: the failed statement's file kept its rows.
+    EXPECT_EQ(BrowserFixture::scalar(chrome + "/Profile 1/History", "select count(*) from urls"),
+              8);
+
+    sqlite3_exec(holder, "rollback", nullptr, nullptr, nullptr);
+    sqlite3_close(holder);
+    EXPECT_TRUE(cleaner.cleanKind(*history) == false); // Profile 1 still cannot be
+    EXPECT_EQ(history->totalCount(), 8);
+    EXPECT_EQ(BrowserFixture::scalar(chrome + "/Default/History", "select count(*) from urls"), 0);
+}

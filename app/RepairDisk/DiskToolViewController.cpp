@@ -4,6 +4,7 @@
 #include "app/Main/ModuleOwner.h"
 #include "app/ui/AttachedWindow.h"
 #include "app/ui/ImageButton.h"
+#include "app/ui/Images.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -72,6 +73,7 @@ DiskToolViewController::DiskToolViewController(ModuleOwner* owner, QWidget* pare
     m_tree->header()->resizeSection(2, 90);
     m_tree->header()->resizeSection(3, 150);
     m_tree->header()->resizeSection(4, 130);
+    m_tree->setIconSize(QSize(22, 22));
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this,
             &DiskToolViewController::refreshButtons);
 
@@ -140,6 +142,8 @@ void DiskToolViewController::showDisks(const QList<DiskObj>& disks) {
                             ? disk.deviceNode
                             : QStringLiteral("%1 — %2").arg(disk.deviceNode, disk.mediaName));
         top->setToolTip(0, top->text(0));
+        top->setIcon(
+            0, Images::icon(disk.removable ? QStringLiteral("ic_usb") : QStringLiteral("ic_disk")));
         top->setText(2, disk.totalSize);
         top->setText(4,
                      disk.removable ? tr("%1, removable").arg(disk.busProtocol) : disk.busProtocol);
@@ -152,6 +156,8 @@ void DiskToolViewController::showDisks(const QList<DiskObj>& disks) {
                          QStringLiteral("%1  (%2)")
                              .arg(volume.volumeName.isEmpty() ? tr("Untitled") : volume.volumeName,
                                   volume.volumePath));
+            if (volume.volumeMountPoint == QLatin1String("/"))
+                row->setIcon(0, Images::icon(QStringLiteral("ic_os")));
             row->setText(1, volume.diskType);
             row->setText(2, volume.volumeTotalSize);
             row->setText(3, volume.volumeMountPoint.isEmpty() ? tr("not mounted")

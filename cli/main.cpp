@@ -1,4 +1,5 @@
 #include "cli/AppsCommand.h"
+#include "cli/DuplicatesCommand.h"
 #include "cli/EraseCommand.h"
 #include "cli/HistoryCommand.h"
 #include "cli/VolumesCommand.h"
@@ -19,6 +20,7 @@ const char* const kUsage = "usage: korvane COMMAND [ARGS]\n"
                            "  wipe-free-space MOUNTPOINT  overwrite the free space of a volume\n"
                            "  wipe-volume DEVICE  erase everything on a volume\n"
                            "  apps            list, inspect and remove applications\n"
+                           "  duplicates DIR  find (and delete) duplicate files under a folder\n"
                            "  --version       print the version and exit\n"
                            "\n"
                            "'korvane COMMAND --help' describes each command.\n";
@@ -47,6 +49,8 @@ int main(int argc, char** argv) {
     }
     if (command == QLatin1String("apps"))
         return AppsCommand::run(args);
+    if (command == QLatin1String("duplicates"))
+        return DuplicatesCommand::run(args);
     if (command == QLatin1String("history"))
         return HistoryCommand::run(args);
     if (command == QLatin1String("volumes"))

@@ -25,10 +25,16 @@ public:
     enum class Method { Trash, Remove, Erase };
     enum class Outcome { Removed, Failed, Kept };
 
+    static EraseJob::Options noHistory() {
+        EraseJob::Options o;
+        o.recordHistory = false;
+        return o;
+    }
+
     struct Options {
         Method method = Method::Trash;
         std::optional<UserAccount> trashUser; // the invoking user when empty
-        EraseJob::Options erase;              // for Method::Erase
+        EraseJob::Options erase = noHistory(); // for Method::Erase (the finder keeps no history)
     };
 
     struct Line {

@@ -14,9 +14,11 @@ TEST(DuplicateDigest, SpecValuesAndFastMethodAgreeWithTheBytewiseOne) {
     EXPECT_EQ(crc::crc64("", 0), 0xFFFFFFFFFFFFFFFFull);
     EXPECT_EQ(crc::crc64(nullptr, 5), 0u);
     const QByteArray data = bytes(70000, 7);
-    // Every length around the 8-byte steps, and every alignment of the start.
+    // Every length around the 8-byte steps and the 16- and 64-byte folds (128 bytes and more are
+    // folded), and every alignment of the start.
     for (int start = 0; start < 9; ++start)
-        for (int length : {0, 1, 7, 8, 9, 15, 16, 17, 1023, 1024, 1025, 65536}) {
+        for (int length : {0, 1, 7, 8, 9, 15, 16, 17, 63, 64, 127, 128, 129, 143, 191, 192, 200,
+                               1023, 1024, 1025, 4103, 65536}) {
             const char* p = data.constData() + start;
             EXPECT_EQ(crc::update(crc::kStart, p, std::size_t(length)),
                       crc::crc64Bytewise(crc::kStart, p, std::size_t(length)))

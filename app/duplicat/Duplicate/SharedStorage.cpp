@@ -1,6 +1,9 @@
 #include "app/duplicat/Duplicate/SharedStorage.h"
 
+#include <QHash>
 #include <cstring>
+#include <mutex>
+#include <sys/vfs.h>
 #include <fcntl.h>
 #include <linux/fiemap.h>
 #include <linux/fs.h>
@@ -55,6 +58,25 @@ std::vector<Extent> sharedExtents(const QByteArray& path) {
     return out;
 }
 
+// Only these file systems share extents between files; elsewhere FIEMAP is not asked.
+bool mayShareExtents(const QByteArray& path, dev_t device) {
+    static std::mutex lock;
+    static QHash<quint64, bool> known;
+    std::lock_guard guard(lock);
+    const auto it = known.constFind(quint64(device));
+    if (it != known.constEnd())
+        return *it;
+    struct statfs fs {};
+    bool may = false;
+    if (::statfs(path.constData(), &fs) == 0) {
+        const unsigned long type = static_cast<unsigned long>(fs.f_type);
+        may = type == 0x9123683EUL /* btrfs */ || type == 0x58465342UL /* xfs */ ||
+              type == 0xca451a4eUL /* bcachefs */ || type == 0x7461636fUL /* ocfs2 */;
+    }
+    known.insert(quint64(device), may);
+    return may;
+}
+
 } // namespace
 
 bool SharedStorage::sharesAllExtents(const QByteArray& a, const QByteArray& b) {
@@ -68,7 +90,8 @@ void SharedStorage::annotate(const QList<fileAttrbItemPtr>& group) {
     const auto extentsOf = [&](qsizetype i) -> const std::vector<Extent>& {
         if (!read[std::size_t(i)]) {
             read[std::size_t(i)] = true;
-            extents[std::size_t(i)] = sharedExtents(group[i]->nativePath);
+            if (mayShareExtents(group[i]->nativePath, group[i]->device))
+                extents[std::size_t(i)] = sharedExtents(group[i]->nativePath);
         }
         return extents[std::size_t(i)];
     };

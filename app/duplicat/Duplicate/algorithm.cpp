@@ -4,6 +4,7 @@
 #include "platform/Logger.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -130,31 +131,55 @@ int algorithm::openCollected(const fileAttrbItem& item, struct stat& st, const c
     return fd;
 }
 
-bool algorithm::getMD5_1K(fileAttrbItem& item) {
+void algorithm::Held::release() {
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
+}
+
+bool algorithm::getMD5_1K(fileAttrbItem& item, Held* keep) {
     struct stat st {};
     const int fd = openCollected(item, st, "open file:%1 failed");
     if (fd < 0)
         return false;
-    const bool cached = allCached(fd, 0, kHeadSize);
+    const bool cached =
+        allCached(fd, 0, std::min<std::uint64_t>(std::uint64_t(st.st_size), kHeadSize));
     if (!cached)
         ::posix_fadvise(fd, 0, 0, POSIX_FADV_RANDOM); // no read-ahead for 1024 bytes
     const ssize_t n = readFull(fd, m_buffer, kHeadSize, 0);
     if (!cached)
         ::posix_fadvise(fd, 0, kHeadSize, POSIX_FADV_DONTNEED);
-    ::close(fd);
     if (n < 0) {
+        ::close(fd);
         Logger::log(QStringLiteral("read file:%1 failed").arg(item.filePathName));
         return false;
     }
     item.md5_1k = crc::crc64(m_buffer, std::uint32_t(n));
     // The whole content was read: its digest is the same value.
-    if (n > 0 && std::uint64_t(n) == std::uint64_t(st.st_size) &&
-        std::uint64_t(n) == item.fileSize)
+    const bool whole = n > 0 && std::uint64_t(n) == std::uint64_t(st.st_size) &&
+                       std::uint64_t(n) == item.fileSize;
+    if (whole)
         item.md5 = item.md5_1k;
+    if (keep && !whole && std::size_t(n) == kHeadSize) {
+        keep->release();
+        if (!cached)
+            ::posix_fadvise(fd, 0, 0, POSIX_FADV_NORMAL);
+        keep->fd = fd;
+        keep->reg = item.md5_1k;
+        keep->offset = kHeadSize;
+        keep->size = std::uint64_t(st.st_size);
+        return true;
+    }
+    ::close(fd);
     return true;
 }
 
-bool algorithm::getMD5(fileAttrbItem& item) {
+bool algorithm::getMD5(fileAttrbItem& item, Held* held) {
+    if (held && held->fd >= 0) {
+        const int fd = held->fd;
+        held->fd = -1;
+        return digestRest(item, fd, held->size, held->offset, held->reg);
+    }
     struct stat st {};
     const int fd = openCollected(item, st, "open file :%1 failed");
     if (fd < 0)
@@ -163,15 +188,20 @@ bool algorithm::getMD5(fileAttrbItem& item) {
         ::close(fd);
         return false;
     }
-    std::uint64_t reg = crc::kStart;
-    std::uint64_t offset = 0;
+    return digestRest(item, fd, std::uint64_t(st.st_size), 0, crc::kStart);
+}
+
+// Reads FD from OFFSET to its end in 4 MiB chunks, going on from REG; closes FD.
+bool algorithm::digestRest(fileAttrbItem& item, int fd, std::uint64_t size, std::uint64_t offset,
+                           std::uint64_t reg) {
     bool ok = true;
     for (;;) {
         if (stopped()) {
             ok = false;
             break;
         }
-        const bool cached = allCached(fd, offset, kBufferSize);
+        const std::uint64_t left = size > offset ? size - offset : 0;
+        const bool cached = allCached(fd, offset, std::min<std::uint64_t>(left, kBufferSize));
         const ssize_t n = readFull(fd, m_buffer, kBufferSize, off_t(offset));
         if (!cached && n > 0)
             ::posix_fadvise(fd, off_t(offset), off_t(n), POSIX_FADV_DONTNEED);
@@ -194,23 +224,23 @@ bool algorithm::getMD5(fileAttrbItem& item) {
     return true;
 }
 
-bool algorithm::ensureHead(fileAttrbItem& item) {
+bool algorithm::ensureHead(fileAttrbItem& item, Held* keep) {
     if (item.md5_1k != 0)
         return true;
     if (item.headFailed)
         return false;
-    if (getMD5_1K(item))
+    if (getMD5_1K(item, keep))
         return true;
     item.headFailed = !stopped();
     return false;
 }
 
-bool algorithm::ensureWhole(fileAttrbItem& item) {
+bool algorithm::ensureWhole(fileAttrbItem& item, Held* held) {
     if (item.md5 != 0)
         return true;
     if (item.wholeFailed)
         return false;
-    if (getMD5(item))
+    if (getMD5(item, held))
         return true;
     item.wholeFailed = !stopped();
     return false;

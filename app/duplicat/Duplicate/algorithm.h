@@ -35,12 +35,24 @@ public:
     static std::uint64_t getFileSize(const QByteArray& nativePath);
     static std::uint64_t getFileSize(const QString& path);
 
+    // A file kept open between its head digest and its whole digest, with the register after
+    // the head: the whole digest then goes on from byte 1024 instead of opening and reading the
+    // head again (the value is the same).
+    struct Held {
+        int fd = -1;
+        std::uint64_t reg = 0;
+        std::uint64_t offset = 0;
+        std::uint64_t size = 0;
+        void release();
+        ~Held() { release(); }
+    };
+
     // Digest of the first 1024 bytes into md5_1k. A file of at most 1024 bytes gets its whole
-    // digest (md5) at the same time: the value is the same.
-    bool getMD5_1K(fileAttrbItem& item);
+    // digest (md5) at the same time: the value is the same. With KEEP the file stays open there.
+    bool getMD5_1K(fileAttrbItem& item, Held* keep = nullptr);
     // Digest of the whole content into md5. Fails for an empty or unreadable file, or one whose
-    // size changed since it was collected.
-    bool getMD5(fileAttrbItem& item);
+    // size changed since it was collected. With HELD (from getMD5_1K) it goes on from there.
+    bool getMD5(fileAttrbItem& item, Held* held = nullptr);
 
     // The spec's steps, kept with their order and outcomes.
     static bool findFileWithSize(const QList<fileAttrbItemPtr>& list, QList<fileAttrbItemPtr>& out,
@@ -54,8 +66,8 @@ public:
     static bool headKnown(const fileAttrbItem& item) { return item.md5_1k != 0 || item.headFailed; }
     static bool wholeKnown(const fileAttrbItem& item) { return item.md5 != 0 || item.wholeFailed; }
     // Computes what is missing; false when it failed.
-    bool ensureHead(fileAttrbItem& item);
-    bool ensureWhole(fileAttrbItem& item);
+    bool ensureHead(fileAttrbItem& item, Held* keep = nullptr);
+    bool ensureWhole(fileAttrbItem& item, Held* held = nullptr);
 
     // Byte-for-byte comparison of two files' contents (used before a copy is deleted).
     // False when they differ or either cannot be read; WHY says which.
@@ -63,6 +75,8 @@ public:
 
 private:
     int openCollected(const fileAttrbItem& item, struct stat& st, const char* logFormat);
+    bool digestRest(fileAttrbItem& item, int fd, std::uint64_t size, std::uint64_t offset,
+                    std::uint64_t reg);
     bool stopped() const { return m_stop && m_stop->load(std::memory_order_relaxed); }
 
     unsigned char* m_buffer = nullptr;

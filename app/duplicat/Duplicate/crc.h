@@ -8,9 +8,11 @@
 // starting at all ones, no final inversion. "abc" gives 0xF10896EFC03E0514; no bytes give
 // 0xFFFFFFFFFFFFFFFF.
 //
-// The spec computes it a byte at a time with one 256-entry table; here the bulk goes eight bytes
-// at a time through eight tables derived from it ("slicing by 8"), which yields exactly the same
-// register after every eight bytes. crc64Bytewise is the spec's loop, kept to test against.
+// The spec computes it a byte at a time with one 256-entry table. Here long buffers are folded
+// 64 bytes at a time with carry-less multiplication (PCLMULQDQ, where the processor has it)
+// and the rest goes eight bytes at a time through eight tables derived from the spec's one
+// ("slicing by 8"); both give exactly the register the spec's loop gives. crc64Bytewise is the
+// spec's loop, kept to test against.
 class crc {
 public:
     static constexpr std::uint64_t kStart = 0xFFFFFFFFFFFFFFFFull;

@@ -199,21 +199,27 @@ bool duplicateFind::compareFiles() {
     // Written by the worker that resolves a bucket, read by the seed loop once it is resolved.
     std::vector<std::vector<std::vector<std::uint32_t>>> classes(buckets.size());
     std::vector<std::int32_t> classOf(n, -1);
-    std::unique_ptr<std::atomic<bool>[]> resolved(new std::atomic<bool>[buckets.size()]);
+    // A bucket is free (0), being resolved (1) or resolved (2). Workers take buckets ahead of
+    // the seed loop; the seed loop resolves a free one itself and waits only for a taken one.
+    std::unique_ptr<std::atomic<std::uint8_t>[]> state(new std::atomic<std::uint8_t>[buckets.size()]);
     for (std::size_t b = 0; b < buckets.size(); ++b)
-        resolved[b].store(false, std::memory_order_relaxed);
+        state[b].store(0, std::memory_order_relaxed);
     std::mutex waitLock;
     std::condition_variable wake;
+    std::atomic<bool> waiting{false};
     std::atomic<std::size_t> next{0};
+    constexpr std::size_t kHeldMax = 64; // files a resolver keeps open between its two passes
 
     const auto resolve = [&](algorithm& engine, std::uint32_t b) {
         const std::vector<std::uint32_t>& members = buckets[b];
+        std::vector<algorithm::Held> held(members.size() <= kHeldMax ? members.size() : 0);
         std::unordered_map<std::uint64_t, std::uint32_t> heads;
-        for (const std::uint32_t m : members) {
+        for (std::size_t k = 0; k < members.size(); ++k) {
             if (m_Stop)
                 return;
-            if (engine.ensureHead(*files[m]))
-                ++heads[files[m]->md5_1k];
+            fileAttrbItem& f = *files[members[k]];
+            if (engine.ensureHead(f, held.empty() ? nullptr : &held[k]))
+                ++heads[f.md5_1k];
         }
         struct KeyHash {
             std::size_t operator()(const std::pair<std::uint64_t, std::uint64_t>& k) const {
@@ -222,15 +228,19 @@ bool duplicateFind::compareFiles() {
         };
         std::unordered_map<std::pair<std::uint64_t, std::uint64_t>, std::uint32_t, KeyHash> keys;
         std::vector<std::uint32_t> whole; // members with both digests
-        for (const std::uint32_t m : members) {
-            fileAttrbItem& f = *files[m];
-            if (f.headFailed || f.md5_1k == 0 || heads[f.md5_1k] < 2)
+        for (std::size_t k = 0; k < members.size(); ++k) {
+            fileAttrbItem& f = *files[members[k]];
+            algorithm::Held* h = held.empty() ? nullptr : &held[k];
+            if (f.headFailed || f.md5_1k == 0 || heads[f.md5_1k] < 2) {
+                if (h)
+                    h->release();
                 continue;
+            }
             if (m_Stop)
                 return;
-            if (engine.ensureWhole(f)) {
+            if (engine.ensureWhole(f, h)) {
                 ++keys[{f.md5_1k, f.md5}];
-                whole.push_back(m);
+                whole.push_back(members[k]);
             }
         }
         std::unordered_map<std::pair<std::uint64_t, std::uint64_t>, std::int32_t, KeyHash> classIndex;
@@ -245,12 +255,19 @@ bool duplicateFind::compareFiles() {
             classOf[m] = it->second;
         }
     };
+    const auto done = [&](std::uint32_t b) {
+        state[b].store(2);
+        if (waiting.load()) {
+            std::lock_guard guard(waitLock);
+            wake.notify_all();
+        }
+    };
 
     const int threadCount =
         m_threads > 0 ? m_threads
                       : std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
     std::vector<std::thread> workers;
-    for (int t = 0; t < threadCount && !shared.empty(); ++t) {
+    for (int t = 1; t < threadCount && shared.size() > 1; ++t) {
         workers.emplace_back([&] {
             algorithm engine;
             engine.setStopFlag(&m_Stop);
@@ -258,17 +275,18 @@ bool duplicateFind::compareFiles() {
                 const std::size_t k = next.fetch_add(1);
                 if (k >= shared.size() || m_Stop)
                     break;
+                std::uint8_t expected = 0;
+                if (!state[shared[k]].compare_exchange_strong(expected, 1))
+                    continue;
                 resolve(engine, shared[k]);
-                resolved[shared[k]].store(true, std::memory_order_release);
-                std::lock_guard guard(waitLock);
-                wake.notify_all();
+                done(shared[k]);
             }
-            std::lock_guard guard(waitLock);
-            wake.notify_all();
         });
     }
 
     // The seed loop: seeds in candidate order; a seed's class holds its matches.
+    algorithm engine;
+    engine.setStopFlag(&m_Stop);
     std::vector<bool> removed(n, false);
     std::uint32_t remaining = n;
     bool outcome = true;
@@ -283,11 +301,19 @@ bool duplicateFind::compareFiles() {
             break;
         const std::uint32_t b = bucketOf[i];
         if (buckets[b].size() >= 2) {
-            if (!resolved[b].load(std::memory_order_acquire)) {
-                std::unique_lock lock(waitLock);
-                wake.wait(lock, [&] { return resolved[b].load(std::memory_order_acquire) || m_Stop; });
+            if (state[b].load() != 2) {
+                std::uint8_t expected = 0;
+                if (state[b].compare_exchange_strong(expected, 1)) {
+                    resolve(engine, b);
+                    state[b].store(2);
+                } else {
+                    waiting = true;
+                    std::unique_lock lock(waitLock);
+                    wake.wait(lock, [&] { return state[b].load() == 2 || m_Stop; });
+                    waiting = false;
+                }
             }
-            if (!resolved[b].load(std::memory_order_acquire) || m_Stop)
+            if (m_Stop)
                 break; // stopped: the groups found so far stay
             if (classOf[i] >= 0) {
                 const std::vector<std::uint32_t>& members = classes[b][std::size_t(classOf[i])];
@@ -303,10 +329,6 @@ bool duplicateFind::compareFiles() {
             }
         }
         m_iProgress = std::uint32_t((std::uint64_t(n) - remaining) * 100 / n);
-    }
-    if (m_Stop) {
-        std::lock_guard guard(waitLock);
-        wake.notify_all();
     }
     for (std::thread& worker : workers)
         worker.join();

@@ -114,6 +114,8 @@ bool duplicateFind::search() {
     walker->m_bSearchSystemDirectory = m_bSearchSystemDirectory;
     walker->m_folderHook = m_walkHook;
     walker->m_systemRoot = m_systemRoot;
+    walker->m_threads = m_threads > 0 ? m_threads
+                                      : std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
     {
         std::lock_guard guard(m_liveLock);
         m_fileList = walker.get();
@@ -263,6 +265,21 @@ bool duplicateFind::compareFiles() {
         }
     };
 
+    // Takes the next free bucket of the queue and resolves it; false when the queue is empty.
+    const auto takeAndResolve = [&](algorithm& engine) {
+        for (;;) {
+            const std::size_t k = next.fetch_add(1);
+            if (k >= shared.size() || m_Stop)
+                return false;
+            std::uint8_t expected = 0;
+            if (!state[shared[k]].compare_exchange_strong(expected, 1))
+                continue;
+            resolve(engine, shared[k]);
+            done(shared[k]);
+            return true;
+        }
+    };
+
     const int threadCount =
         m_threads > 0 ? m_threads
                       : std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
@@ -271,15 +288,7 @@ bool duplicateFind::compareFiles() {
         workers.emplace_back([&] {
             algorithm engine;
             engine.setStopFlag(&m_Stop);
-            for (;;) {
-                const std::size_t k = next.fetch_add(1);
-                if (k >= shared.size() || m_Stop)
-                    break;
-                std::uint8_t expected = 0;
-                if (!state[shared[k]].compare_exchange_strong(expected, 1))
-                    continue;
-                resolve(engine, shared[k]);
-                done(shared[k]);
+            while (takeAndResolve(engine)) {
             }
         });
     }
@@ -306,7 +315,11 @@ bool duplicateFind::compareFiles() {
                 if (state[b].compare_exchange_strong(expected, 1)) {
                     resolve(engine, b);
                     state[b].store(2);
-                } else {
+                }
+                // Taken by a worker: help with the buckets ahead rather than wait.
+                while (state[b].load() != 2 && !m_Stop && takeAndResolve(engine)) {
+                }
+                if (state[b].load() != 2 && !m_Stop) {
                     waiting = true;
                     std::unique_lock lock(waitLock);
                     wake.wait(lock, [&] { return state[b].load() == 2 || m_Stop; });

@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -57,8 +58,8 @@ QByteArray join(const QByteArray& base, const char* name, std::size_t length) {
 // Visits one folder subtree (a folder directly under the root, or a mount met inside one).
 class getFileList::Walker : public safewalk::SafeWalk::Visitor {
 public:
-    Walker(getFileList& owner, QByteArray base, QByteArray bundle)
-        : m_owner(owner), m_base(std::move(base)), m_bundle(std::move(bundle)) {}
+    Walker(getFileList& owner, QByteArray base, QByteArray bundle, Sink& sink)
+        : m_owner(owner), m_base(std::move(base)), m_bundle(std::move(bundle)), m_sink(sink) {}
 
     QByteArray pathOf(const std::string& relative) const {
         return relative.empty() ? m_base : join(m_base, relative.data(), relative.size());
@@ -84,7 +85,7 @@ public:
         using Kind = safewalk::SafeWalk::Kind;
         if (entry.kind == Kind::File) {
             const QByteArray path = pathOf(entry.relative);
-            m_owner.consider(path, entry.facts.st, m_bundle, std::size_t(m_base.size()));
+            m_owner.consider(path, entry.facts.st, m_bundle, std::size_t(m_base.size()), m_sink);
         } else if (entry.kind == Kind::MountPoint && S_ISDIR(entry.facts.st.st_mode)) {
             enterMount(entry);
         }
@@ -103,7 +104,7 @@ public:
 
 private:
     void enterMount(const safewalk::SafeWalk::Entry& entry) {
-        if (entry.facts.mountIdKnown && m_owner.m_pseudo.isPseudoMount(entry.facts.mountId))
+        if (entry.facts.mountIdKnown && m_owner.isPseudoMount(entry.facts.mountId))
             return;
         const QByteArray path = pathOf(entry.relative);
         QByteArray bundle = m_bundle;
@@ -112,13 +113,33 @@ private:
             if (!inside.isEmpty())
                 bundle = m_base + inside;
         }
-        m_owner.walkFolder(entry.dirFd, entry.name.c_str(), path, bundle);
+        m_owner.walkFolder(entry.dirFd, entry.name.c_str(), path, bundle, m_sink);
     }
 
     getFileList& m_owner;
     QByteArray m_base;
     QByteArray m_bundle; // the bundle holding m_base, when there is one
+    Sink& m_sink;
 };
+
+bool getFileList::isPseudo(int fd) {
+    std::lock_guard guard(m_sharedLock);
+    return m_pseudo.isPseudo(fd);
+}
+
+bool getFileList::isPseudoMount(std::uint64_t mountId) {
+    std::lock_guard guard(m_sharedLock);
+    return m_pseudo.isPseudoMount(mountId);
+}
+
+bool getFileList::firstEntry(const struct stat& st) {
+    std::lock_guard guard(m_sharedLock);
+    const QPair<quint64, quint64> key{quint64(st.st_dev), quint64(st.st_ino)};
+    if (m_mountsEntered.contains(key))
+        return false;
+    m_mountsEntered.insert(key);
+    return true;
+}
 
 QString getFileList::currentPath() const {
     std::lock_guard guard(m_pathLock);
@@ -173,7 +194,7 @@ QByteArray getFileList::bundleOf(const QByteArray& path) {
 }
 
 void getFileList::consider(const QByteArray& path, const struct stat& st,
-                           const QByteArray& bundle, std::size_t bundleFrom) {
+                           const QByteArray& bundle, std::size_t bundleFrom, Sink& sink) {
     if (!S_ISREG(st.st_mode))
         return;
     const std::uint64_t size = std::uint64_t(st.st_size);
@@ -186,9 +207,9 @@ void getFileList::consider(const QByteArray& path, const struct stat& st,
             inBundle = path.left(qsizetype(bundleFrom)) + inside;
     }
     if (!inBundle.isEmpty()) {
-        if (size > m_limit && !m_bundleSet.contains(inBundle)) {
-            m_bundleSet.insert(inBundle);
-            m_bundles->append(inBundle);
+        if (size > m_limit && !sink.bundleSet.contains(inBundle)) {
+            sink.bundleSet.insert(inBundle);
+            sink.bundles.append(inBundle);
         }
         return;
     }
@@ -204,11 +225,11 @@ void getFileList::consider(const QByteArray& path, const struct stat& st,
     item->links = st.st_nlink;
     item->mtimeSec = st.st_mtim.tv_sec;
     item->mtimeNsec = st.st_mtim.tv_nsec;
-    m_files->append(std::move(item));
+    sink.files.append(std::move(item));
 }
 
 void getFileList::walkFolder(int holderFd, const char* name, const QByteArray& path,
-                             const QByteArray& bundle) {
+                             const QByteArray& bundle, Sink& sink) {
     // Opened with links followed: only the root's own entries are reached this way by a link.
     const int fd = ::openat(holderFd, name, O_RDONLY | O_DIRECTORY | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
@@ -218,11 +239,10 @@ void getFileList::walkFolder(int holderFd, const char* name, const QByteArray& p
         return;
     }
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && !m_pseudo.isPseudo(fd) &&
-        !m_mountsEntered.contains({quint64(st.st_dev), quint64(st.st_ino)})) {
-        m_mountsEntered.insert({quint64(st.st_dev), quint64(st.st_ino)});
-        Walker walker(*this, path, bundle);
-        safewalk::SafeWalk::walk(fd, ".", walker);
+    if (::fstat(fd, &st) == 0 && !isPseudo(fd) && firstEntry(st)) {
+        Walker walker(*this, path, bundle, sink);
+        if (!safewalk::SafeWalk::walk(fd, ".", walker) && m_bStopSearch)
+            sink.complete = false;
     }
     ::close(fd);
 }
@@ -236,7 +256,6 @@ bool getFileList::getListAtPath(const QByteArray& nativeRoot, QList<fileAttrbIte
                                 QList<QByteArray>& bundles, std::uint64_t limittedSize) {
     m_bStopSearch = false;
     m_mountsEntered.clear();
-    m_bundleSet = QSet<QByteArray>(bundles.cbegin(), bundles.cend());
     QByteArray root = QFile::encodeName(QDir::cleanPath(QFile::decodeName(nativeRoot)));
     if (!nativeRoot.startsWith('/') || root.isEmpty())
         root = nativeRoot;
@@ -253,17 +272,26 @@ bool getFileList::getListAtPath(const QByteArray& nativeRoot, QList<fileAttrbIte
             ::close(rootFd);
         return false;
     }
-    m_files = &files;
-    m_bundles = &bundles;
     m_limit = limittedSize;
     setCurrentPath(root);
     const bool rootHidden = !m_bSearchHiddenFile && IsHiddenFile(QFile::decodeName(root));
     const bool isFsRoot = root == m_systemRoot;
     struct stat rootSt {};
-    const bool enter = !rootHidden && !m_pseudo.isPseudo(rootFd) && ::fstat(rootFd, &rootSt) == 0;
+    const bool enter = !rootHidden && !isPseudo(rootFd) && ::fstat(rootFd, &rootSt) == 0;
     if (enter)
-        m_mountsEntered.insert({quint64(rootSt.st_dev), quint64(rootSt.st_ino)});
+        firstEntry(rootSt);
     const QByteArray rootBundle = bundleOf(root);
+
+    // One slot per entry of the root, in the listing's order: a file is considered at once, a
+    // folder is walked afterwards (on several threads when asked), and the parts are merged.
+    struct Slot {
+        Sink sink;
+        std::string name;
+        QByteArray path, bundle;
+        bool folder = false;
+    };
+    std::vector<Slot> parts;
+    parts.reserve(names.size());
     for (const std::string& name : names) {
         if (!enter || m_bStopSearch)
             break;
@@ -281,25 +309,67 @@ bool getFileList::getListAtPath(const QByteArray& nativeRoot, QList<fileAttrbIte
         if (S_ISDIR(st.st_mode)) {
             if (!m_bSearchSystemDirectory && isFsRoot && isSystemFolderName(QByteArray(name.c_str())))
                 continue;
-            QByteArray bundle = rootBundle;
-            if (bundle.isEmpty() && hasAppExtension(name.data(), name.size()))
-                bundle = path;
-            walkFolder(rootFd, name.c_str(), path, bundle);
+            Slot slot;
+            slot.folder = true;
+            slot.name = name;
+            slot.path = path;
+            slot.bundle = rootBundle;
+            if (slot.bundle.isEmpty() && hasAppExtension(name.data(), name.size()))
+                slot.bundle = path;
+            parts.push_back(std::move(slot));
             continue;
         }
         if (viaLink && S_ISREG(st.st_mode)) {
             // A link to a file on a pseudo file system (a sysfs attribute) is no candidate.
             const int fd = ::openat(rootFd, name.c_str(), O_PATH | O_CLOEXEC);
-            const bool pseudo = fd >= 0 && m_pseudo.isPseudo(fd);
+            const bool pseudo = fd >= 0 && isPseudo(fd);
             if (fd >= 0)
                 ::close(fd);
             if (fd < 0 || pseudo)
                 continue;
         }
-        consider(path, st, rootBundle, std::size_t(root.size()));
+        Slot slot;
+        consider(path, st, rootBundle, std::size_t(root.size()), slot.sink);
+        if (!slot.sink.files.isEmpty() || !slot.sink.bundles.isEmpty())
+            parts.push_back(std::move(slot));
     }
+
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (;;) {
+            const std::size_t k = next.fetch_add(1);
+            if (k >= parts.size())
+                return;
+            Slot& slot = parts[k];
+            if (!slot.folder)
+                continue;
+            if (m_bStopSearch) {
+                slot.sink.complete = false;
+                continue;
+            }
+            walkFolder(rootFd, slot.name.c_str(), slot.path, slot.bundle, slot.sink);
+        }
+    };
+    const int threads = m_folderHook ? 1 : std::max(1, m_threads);
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < threads; ++t)
+        helpers.emplace_back(work);
+    work();
+    for (std::thread& helper : helpers)
+        helper.join();
     ::close(rootFd);
-    m_files = nullptr;
-    m_bundles = nullptr;
+
+    // Merged in order; after a walk cut short by a stop nothing later is kept.
+    QSet<QByteArray> known(bundles.cbegin(), bundles.cend());
+    for (Slot& slot : parts) {
+        files.append(slot.sink.files);
+        for (const QByteArray& b : slot.sink.bundles)
+            if (!known.contains(b)) {
+                known.insert(b);
+                bundles.append(b);
+            }
+        if (!slot.sink.complete)
+            break;
+    }
     return true;
 }

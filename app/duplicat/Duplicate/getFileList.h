@@ -44,6 +44,9 @@ public:
     // Tests: the folder whose first-level folders count as system folders (normally "/"), and
     // a call made as each folder is entered (to stop the walk at a known place).
     QByteArray m_systemRoot = "/";
+    // Folders directly under the root walked at once (each by one thread; the lists keep the
+    // listing's order). With a folder hook the walk stays on one thread.
+    int m_threads = 1;
     std::function<void(const QByteArray& folder)> m_folderHook;
 
     // The folder being listed right now (empty before the first).
@@ -63,19 +66,28 @@ private:
     class Walker;
     friend class Walker;
 
+    // What one folder under the root (or a file there) contributes, merged in order at the end.
+    struct Sink {
+        QList<fileAttrbItemPtr> files;
+        QList<QByteArray> bundles;
+        QSet<QByteArray> bundleSet;
+        bool complete = true; // not cut short by a stop
+    };
+
     void setCurrentPath(const QByteArray& nativePath);
-    void walkFolder(int holderFd, const char* name, const QByteArray& path, const QByteArray& bundle);
+    void walkFolder(int holderFd, const char* name, const QByteArray& path, const QByteArray& bundle,
+                    Sink& sink);
     void consider(const QByteArray& path, const struct stat& st, const QByteArray& bundle,
-                  std::size_t bundleFrom);
+                  std::size_t bundleFrom, Sink& sink);
+    bool isPseudo(int fd);
+    bool isPseudoMount(std::uint64_t mountId);
+    bool firstEntry(const struct stat& st); // false when that folder was entered already
 
     std::atomic<bool> m_bStopSearch{false};
     mutable std::mutex m_pathLock;
     QString m_CurrentPath;
     PseudoFileSystems m_pseudo;
     QSet<QPair<quint64, quint64>> m_mountsEntered; // device and inode of mount roots
-    QSet<QByteArray> m_bundleSet;
-
-    QList<fileAttrbItemPtr>* m_files = nullptr;
-    QList<QByteArray>* m_bundles = nullptr;
+    std::mutex m_sharedLock; // m_pseudo and m_mountsEntered, shared by parallel walks
     std::uint64_t m_limit = 0;
 };

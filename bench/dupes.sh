@@ -73,22 +73,27 @@ with open(os.path.join(os.path.dirname(root), os.path.basename(root) + ".planted
 PY
 }
 
-# Duplicate sets from each output, as sorted lists of sorted paths, hard links left out.
-sets_korvane() { "$korvane" duplicates "$1" --hidden --json | python3 -c '
-import json, sys
-d = json.load(sys.stdin); out = []
-for g in d["groups"]:
-    own = sorted(f["path"] for f in g["files"] if f["storage"] == "own")
-    if len(own) > 1: out.append(own)
-print(json.dumps(sorted(out)))'; }
-sets_jdupes() { jdupes -r -q "$1" | python3 -c '
-import json, sys
+# Duplicate sets from each output as sorted lists of inode numbers, each set of names of one
+# file counted once and sets of one file left out ("hard links aside": jdupes leaves them out).
+normalize='
+import json, os, sys
+def norm(groups):
+    out = []
+    for g in groups:
+        inodes = sorted({os.stat(p).st_ino for p in g})
+        if len(inodes) > 1: out.append(inodes)
+    return sorted(out)
+'
+sets_korvane() { "$korvane" duplicates "$1" --hidden --json | python3 -c "$normalize"'
+d = json.load(sys.stdin)
+print(json.dumps(norm([f["path"] for f in g["files"]] for g in d["groups"])))'; }
+sets_jdupes() { jdupes -r -q "$1" | python3 -c "$normalize"'
 out, cur = [], []
 for line in sys.stdin.read().split("\n"):
     if line: cur.append(line)
-    elif cur: out.append(sorted(cur)); cur = []
-if cur: out.append(sorted(cur))
-print(json.dumps(sorted(out)))'; }
+    elif cur: out.append(cur); cur = []
+if cur: out.append(cur)
+print(json.dumps(norm(out)))'; }
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
 timeit() { # runs "$@" ROUNDS times after one warm-up, prints the median seconds
@@ -120,15 +125,15 @@ run_all() { # DIR LABEL
         echo "same duplicate sets as jdupes: NO"
     fi
     if [ -f "$dir.planted.json" ]; then
-        python3 - "$dir.planted.json" <(sets_korvane "$dir") <<'PY'
-import json, sys
-planted = json.load(open(sys.argv[1])); found = json.load(open(sys.argv[2]))
-# Every planted group lies whole in one found group (a found group may join two planted
-# groups whose originals happened to be equal, and holds hard-link-free members only).
-index = {p: i for i, g in enumerate(found) for p in g}
-ok = all(len({index.get(p) for p in g}) == 1 and None not in {index.get(p) for p in g} for g in planted)
-print("planted groups found whole: %s (%d planted, %d found)" % ("yes" if ok else "NO", len(planted), len(found)))
-PY
+        sets_korvane "$dir" >"$work/found.json"
+        python3 -c "$normalize"'
+planted = norm(json.load(open(sys.argv[1]))); found = json.load(open(sys.argv[2]))
+# Every planted group lies whole in one found group (a found group may join planted groups
+# whose originals happened to be equal).
+index = {i: n for n, g in enumerate(found) for i in g}
+ok = all(len({index.get(i) for i in g}) == 1 and None not in {index.get(i) for i in g} for g in planted)
+print("planted groups found whole: %s (%d planted, %d found)" % ("yes" if ok else "NO", len(planted), len(found)))' \
+            "$dir.planted.json" "$work/found.json"
     fi
 }
 

@@ -31,7 +31,8 @@ const char* const kUsage =
     "  --json          JSON output\n"
     "  --threads N     threads reading files (default: the number of cores)\n"
     "  --delete RULE   delete all copies but the newest (keep-newest) or the oldest (keep-oldest)\n"
-    "                  of each group; every copy is compared byte for byte with the kept one first\n"
+    "                  of each group; every copy is compared byte for byte with the kept one "
+    "first\n"
     "  --method M      trash (default: the Trash of the user the program works for), remove, or\n"
     "                  erase (overwrite securely with the stored erasure level)\n"
     "  --yes           do not ask before deleting\n"
@@ -44,7 +45,9 @@ void printErr(const QString& text) {
     std::fprintf(stderr, "korvane duplicates: %s\n", text.toLocal8Bit().constData());
 }
 
-QString show(const QString& path) { return EraseCommand::printable(path); }
+QString show(const QString& path) {
+    return EraseCommand::printable(path);
+}
 
 QString storageNote(const DuplicateGroup& group, const fileAttrbItem& f) {
     if (f.sharesWith < 0)
@@ -117,7 +120,8 @@ int DuplicatesCommand::run(const QStringList& args) {
             threads = v.toInt();
         } else if (a == QLatin1String("--delete") && value(rule) &&
                    (rule == QLatin1String("keep-newest") || rule == QLatin1String("keep-oldest"))) {
-        } else if (a == QLatin1String("--method") && value(v) && DuplicateDeleteJob::methodFromName(v)) {
+        } else if (a == QLatin1String("--method") && value(v) &&
+                   DuplicateDeleteJob::methodFromName(v)) {
             method = *DuplicateDeleteJob::methodFromName(v);
         } else if (a == QLatin1String("--bundle") && value(bundle)) {
         } else if (!a.startsWith(QLatin1String("--")) && root.isEmpty()) {
@@ -176,9 +180,8 @@ int DuplicatesCommand::run(const QStringList& args) {
                     o.insert("sharesWith", g.files[f->sharesWith]->filePathName);
                 jf.append(o);
             }
-            jg.append(QJsonObject{{"size", qint64(g.fileSize)},
-                                  {"wasted", qint64(g.wastedBytes())},
-                                  {"files", jf}});
+            jg.append(QJsonObject{
+                {"size", qint64(g.fileSize)}, {"wasted", qint64(g.wastedBytes())}, {"files", jf}});
         }
         QJsonArray jb;
         for (const QList<AppAttrbItemPtr>& g : bundles) {
@@ -209,14 +212,18 @@ int DuplicatesCommand::run(const QStringList& args) {
             for (const fileAttrbItemPtr& f : g.files) {
                 const QString note = storageNote(g, *f);
                 std::printf("  %s  %s%s\n",
-                            f->ModificationDate().toString(QStringLiteral("yyyy-MM-dd hh:mm")).toUtf8().constData(),
+                            f->ModificationDate()
+                                .toString(QStringLiteral("yyyy-MM-dd hh:mm"))
+                                .toUtf8()
+                                .constData(),
                             show(f->filePathName).toLocal8Bit().constData(),
                             note.isEmpty() ? "" : ("  (" + note + ")").toLocal8Bit().constData());
             }
         }
         for (const QList<AppAttrbItemPtr>& g : bundles) {
-            std::printf("%lld identical bundles of %s:\n", qlonglong(g.size()),
-                        SizeText::withTerabytes(qint64(g.first()->DirectorySize)).toUtf8().constData());
+            std::printf(
+                "%lld identical bundles of %s:\n", qlonglong(g.size()),
+                SizeText::withTerabytes(qint64(g.first()->DirectorySize)).toUtf8().constData());
             for (const AppAttrbItemPtr& b : g)
                 std::printf("  %s\n", show(b->DirectoryPathName).toLocal8Bit().constData());
         }
@@ -251,7 +258,8 @@ int DuplicatesCommand::run(const QStringList& args) {
         }
         std::fprintf(stderr, "These copies will be %s:\n", how);
         for (const DuplicateDeleteJob::Planned& p : planned)
-            std::fprintf(stderr, "  %s  (keeping %s)\n", show(p.file->filePathName).toLocal8Bit().constData(),
+            std::fprintf(stderr, "  %s  (keeping %s)\n",
+                         show(p.file->filePathName).toLocal8Bit().constData(),
                          show(p.reference->filePathName).toLocal8Bit().constData());
         if (!askYes("Delete them?")) {
             std::fprintf(stderr, "Nothing was deleted.\n");

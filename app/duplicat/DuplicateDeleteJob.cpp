@@ -56,8 +56,9 @@ std::optional<DuplicateDeleteJob::Method> DuplicateDeleteJob::methodFromName(con
     return std::nullopt;
 }
 
-QList<DuplicateDeleteJob::Planned> DuplicateDeleteJob::plan(const QList<DuplicateGroup>& groups,
-                                                            const QList<DuplicatePick::Marks>& marks) {
+QList<DuplicateDeleteJob::Planned>
+DuplicateDeleteJob::plan(const QList<DuplicateGroup>& groups,
+                         const QList<DuplicatePick::Marks>& marks) {
     QList<Planned> out;
     for (qsizetype g = 0; g < groups.size() && g < marks.size(); ++g) {
         const DuplicateGroup& group = groups[g];
@@ -108,9 +109,10 @@ void DuplicateDeleteJob::work(QList<Planned> items) {
     const int total = int(items.size());
     for (int i = 0; i < total; ++i) {
         const Planned& item = items[i];
-        QMetaObject::invokeMethod(this, [this, i, total, path = item.file->filePathName] {
-            emit progress(i, total, path);
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this, i, total, path = item.file->filePathName] { emit progress(i, total, path); },
+            Qt::QueuedConnection);
         Line line;
         line.file = item.file;
         line.keptCopy = item.reference->filePathName;
@@ -159,15 +161,18 @@ void DuplicateDeleteJob::work(QList<Planned> items) {
         line.bytesFreed = removed ? frees : 0;
         lines.append(line);
     }
-    QMetaObject::invokeMethod(this, [this, lines, toErase] {
-        m_report.lines = lines;
-        m_report.cancelled = m_cancel;
-        m_toErase = toErase;
-        if (m_toErase.isEmpty())
-            finish();
-        else
-            startErasure();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, lines, toErase] {
+            m_report.lines = lines;
+            m_report.cancelled = m_cancel;
+            m_toErase = toErase;
+            if (m_toErase.isEmpty())
+                finish();
+            else
+                startErasure();
+        },
+        Qt::QueuedConnection);
 }
 
 void DuplicateDeleteJob::startErasure() {
@@ -175,7 +180,8 @@ void DuplicateDeleteJob::startErasure() {
     m_erase->setListener(this);
     QList<FileObjPtr> chosen;
     for (const int index : m_toErase)
-        if (FileObjPtr item = m_erase->builder().addFileToArr(m_report.lines[index].file->nativePath))
+        if (FileObjPtr item =
+                m_erase->builder().addFileToArr(m_report.lines[index].file->nativePath))
             chosen.append(item);
     m_erase->start(chosen);
 }
@@ -197,7 +203,8 @@ void DuplicateDeleteJob::eraseFinished(const EraseReport& report) {
                 line.why = EraseReport::resultText(erased);
             } else {
                 const QStringList problems = report.problemLines(3);
-                line.why = problems.isEmpty() ? EraseReport::resultText(erased) : problems.join("; ");
+                line.why =
+                    problems.isEmpty() ? EraseReport::resultText(erased) : problems.join("; ");
             }
         }
         if (line.outcome != Outcome::Removed)

@@ -33,7 +33,7 @@ public:
 
     struct Options {
         Method method = Method::Trash;
-        std::optional<UserAccount> trashUser; // the invoking user when empty
+        std::optional<UserAccount> trashUser;  // the invoking user when empty
         EraseJob::Options erase = noHistory(); // for Method::Erase (the finder keeps no history)
     };
 

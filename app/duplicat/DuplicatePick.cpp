@@ -4,7 +4,9 @@
 
 namespace {
 
-qint64 mtime(const fileAttrbItem& f) { return f.mtimeSec * 1000000000LL + f.mtimeNsec; }
+qint64 mtime(const fileAttrbItem& f) {
+    return f.mtimeSec * 1000000000LL + f.mtimeNsec;
+}
 
 } // namespace
 
@@ -36,7 +38,8 @@ DuplicatePick::Marks DuplicatePick::keepOldest(const DuplicateGroup& group) {
     return keepOnly(group, best);
 }
 
-DuplicatePick::Marks DuplicatePick::keepInFolder(const DuplicateGroup& group, const QString& folder) {
+DuplicatePick::Marks DuplicatePick::keepInFolder(const DuplicateGroup& group,
+                                                 const QString& folder) {
     const QString prefix = QDir::cleanPath(folder) + QLatin1Char('/');
     Marks marks(group.files.size(), true);
     bool any = false;

@@ -11,7 +11,9 @@
 
 namespace {
 
-QString errnoText(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+QString errnoText(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
 
 // Opens (making it when missing) folder NAME of PARENT, not following a link; it must belong to
 // OWNER. -1 with WHY set otherwise.
@@ -105,7 +107,8 @@ bool FreedesktopTrash::moveToTrash(const QByteArray& nativePath, QString* why) {
                 const int sharedFd =
                     ::openat(topFd, ".Trash", O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
                 if (sharedFd >= 0) {
-                    trashFd = openChain(sharedFd, {QByteArray::number(m_user.uid)}, m_user, &problem);
+                    trashFd =
+                        openChain(sharedFd, {QByteArray::number(m_user.uid)}, m_user, &problem);
                     ::close(sharedFd);
                 }
             }
@@ -131,9 +134,10 @@ bool FreedesktopTrash::moveToTrash(const QByteArray& nativePath, QString* why) {
     }
 
     const QByteArray base = nativePath.mid(nativePath.lastIndexOf('/') + 1);
-    const QByteArray info = "[Trash Info]\nPath=" + QUrl::toPercentEncoding(QString::fromLocal8Bit(pathInInfo), "/") +
-                            "\nDeletionDate=" +
-                            QDateTime::currentDateTime().toString(Qt::ISODate).left(19).toLatin1() + "\n";
+    const QByteArray info =
+        "[Trash Info]\nPath=" + QUrl::toPercentEncoding(QString::fromLocal8Bit(pathInInfo), "/") +
+        "\nDeletionDate=" + QDateTime::currentDateTime().toString(Qt::ISODate).left(19).toLatin1() +
+        "\n";
     bool done = false;
     for (int n = 1; n < 10000 && !done; ++n) {
         const QByteArray name = n == 1 ? base : base + '.' + QByteArray::number(n);
@@ -152,7 +156,8 @@ bool FreedesktopTrash::moveToTrash(const QByteArray& nativePath, QString* why) {
         const bool written = ::write(fd, info.constData(), size_t(info.size())) == info.size();
         (void)::fchown(fd, m_user.uid, m_user.gid);
         ::close(fd);
-        if (written && ::renameat(AT_FDCWD, nativePath.constData(), filesFd, name.constData()) == 0) {
+        if (written &&
+            ::renameat(AT_FDCWD, nativePath.constData(), filesFd, name.constData()) == 0) {
             done = true;
             m_lastTrashed = nativePath; // replaced below with the place in files/
             char link[64];

@@ -66,7 +66,8 @@ TEST(DuplicatesCommand, ListsGroupsWithTotalsAndDeletesByRule) {
     // Without a terminal and without --yes nothing is deleted.
     EXPECT_EQ(korvane({r, "--delete", "keep-oldest", "--method", "remove"}).code, 1);
     EXPECT_TRUE(QFileInfo::exists(r + "/new"));
-    const CommandRun removed = korvane({r, "--delete", "keep-oldest", "--method", "remove", "--yes"});
+    const CommandRun removed =
+        korvane({r, "--delete", "keep-oldest", "--method", "remove", "--yes"});
     EXPECT_EQ(removed.code, 0) << removed.out.constData() << removed.err.constData();
     EXPECT_TRUE(removed.out.contains("2 removed"));
     EXPECT_TRUE(removed.out.contains("20 byte freed"));
@@ -88,8 +89,8 @@ TEST(DuplicatesCommand, SecureErasureThroughTheErasureJob) {
     const QString r = dir.path();
     age(put(r, "a", bytes(10000, 5)), 200);
     put(r, "b", bytes(10000, 5));
-    const CommandRun erased = korvane({r, "--delete", "keep-oldest", "--method", "erase", "--yes",
-                                "--bundle", bundle});
+    const CommandRun erased =
+        korvane({r, "--delete", "keep-oldest", "--method", "erase", "--yes", "--bundle", bundle});
     EXPECT_EQ(erased.code, 0) << erased.out.constData() << erased.err.constData();
     EXPECT_TRUE(QFileInfo::exists(r + "/a"));
     EXPECT_FALSE(QFileInfo::exists(r + "/b"));

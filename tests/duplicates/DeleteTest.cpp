@@ -43,7 +43,8 @@ UserAccount fakeUser(const QString& home) {
     return user;
 }
 
-DuplicateDeleteJob::Report run(DuplicateDeleteJob::Options options, const QList<DuplicateGroup>& groups,
+DuplicateDeleteJob::Report run(DuplicateDeleteJob::Options options,
+                               const QList<DuplicateGroup>& groups,
                                const QList<DuplicatePick::Marks>& marks) {
     DuplicateDeleteJob job(std::move(options));
     QEventLoop loop;
@@ -127,7 +128,8 @@ TEST(DuplicateDelete, TrashOfTheUserAfterAByteForByteCheck) {
     EXPECT_EQ(report.failed(), 1);
     EXPECT_EQ(report.bytesFreed(), 30u);
     ASSERT_EQ(report.failureLines().size(), 1);
-    EXPECT_TRUE(report.failureLines().first().contains("other/q: not removed: its content differs"));
+    EXPECT_TRUE(
+        report.failureLines().first().contains("other/q: not removed: its content differs"));
     EXPECT_TRUE(QFileInfo::exists(r + "/keep/x"));
     EXPECT_FALSE(QFileInfo::exists(r + "/dup/x"));
     EXPECT_FALSE(QFileInfo::exists(r + "/dup/y"));
@@ -140,7 +142,8 @@ TEST(DuplicateDelete, TrashOfTheUserAfterAByteForByteCheck) {
     QFile info(trash + "/info/x.trashinfo");
     ASSERT_TRUE(info.open(QIODevice::ReadOnly));
     const QByteArray text = info.readAll();
-    EXPECT_TRUE(text.startsWith("[Trash Info]\nPath=" + QUrl::toPercentEncoding(r + "/dup/x", "/")));
+    EXPECT_TRUE(
+        text.startsWith("[Trash Info]\nPath=" + QUrl::toPercentEncoding(r + "/dup/x", "/")));
     EXPECT_TRUE(text.contains("\nDeletionDate="));
     // A second file of the same name gets another name; the first one is not replaced.
     put(r, "keep2/x", "twice");

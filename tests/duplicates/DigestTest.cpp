@@ -1,4 +1,4 @@
-// The content digest and the file reads: the spec's values, the fast method against the
+// The content digest and the file reads: the known values, the fast method against the
 // byte-at-a-time one, chunk boundaries, and files that differ only far from their head.
 #include "DuplicateTestSupport.h"
 #include "app/duplicat/Duplicate/algorithm.h"
@@ -17,8 +17,8 @@ TEST(DuplicateDigest, SpecValuesAndFastMethodAgreeWithTheBytewiseOne) {
     // Every length around the 8-byte steps and the 16- and 64-byte folds (128 bytes and more are
     // folded), and every alignment of the start.
     for (int start = 0; start < 9; ++start)
-        for (int length : {0, 1, 7, 8, 9, 15, 16, 17, 63, 64, 127, 128, 129, 143, 191, 192, 200,
-                               1023, 1024, 1025, 4103, 65536}) {
+        for (int length : {0,   1,   7,   8,   9,   15,  16,   17,   63,   64,   127,
+                           128, 129, 143, 191, 192, 200, 1023, 1024, 1025, 4103, 65536}) {
             const char* p = data.constData() + start;
             EXPECT_EQ(crc::update(crc::kStart, p, std::size_t(length)),
                       crc::crc64Bytewise(crc::kStart, p, std::size_t(length)))
@@ -27,7 +27,8 @@ TEST(DuplicateDigest, SpecValuesAndFastMethodAgreeWithTheBytewiseOne) {
     // Fed in pieces, the first with the head flag: the digest of the whole.
     std::uint64_t running = crc::crc64Buffer(data.constData(), 1000, true, 12345);
     running = crc::crc64Buffer(data.constData() + 1000, 30000, false, running);
-    running = crc::crc64Buffer(data.constData() + 31000, std::uint32_t(data.size() - 31000), false, running);
+    running = crc::crc64Buffer(data.constData() + 31000, std::uint32_t(data.size() - 31000), false,
+                               running);
     EXPECT_EQ(running, crc::crc64(data.constData(), std::uint32_t(data.size())));
 }
 

@@ -1,4 +1,4 @@
-// The search: groups and their order against the spec's quadratic loop, progress, stop, bundles
+// The search: groups and their order against the plain quadratic loop, progress, stop, bundles
 // and copies that share storage.
 #include "DuplicateTestSupport.h"
 #include "app/duplicat/Duplicate/DuplicateGroup.h"
@@ -10,8 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <dirent.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,7 +28,7 @@ QList<fileAttrbItemPtr> collect(const QString& root) {
     return files;
 }
 
-// The spec's loop, as written: quadratic, with the seed's whole digest first.
+// The plain loop: quadratic, each file's whole digest computed before its candidates'.
 struct Reference {
     QStringList flat;
     std::uint32_t progress = 0;
@@ -40,11 +40,11 @@ Reference reference(const QString& root) {
     Reference out;
     QList<fileAttrbItemPtr> all;
     while (!candidates.isEmpty()) {
-        const fileAttrbItemPtr seed = candidates.takeFirst();
+        const fileAttrbItemPtr first = candidates.takeFirst();
         if (candidates.isEmpty())
             break;
         QList<fileAttrbItemPtr> result;
-        engine.getDuplicateFile(seed, candidates, result);
+        engine.getDuplicateFile(first, candidates, result);
         for (const fileAttrbItemPtr& r : result)
             candidates.removeOne(r);
         all.append(result);
@@ -63,7 +63,7 @@ QStringList search(const QString& root, duplicateFind& finder) {
 
 } // namespace
 
-TEST(DuplicateSearch, GroupsInTheSpecsOrder) {
+TEST(DuplicateSearch, GroupsInCandidateOrder) {
     QTemporaryDir dir;
     const QString r = dir.path();
     put(r, "ten1", "0123456789");
@@ -125,11 +125,11 @@ TEST(DuplicateSearch, SameResultsAndProgressAsTheQuadraticLoopOnAMixedTree) {
         const int kind = i % 7;
         QByteArray data;
         if (kind == 0)
-            data = bytes(2000, quint32(i % 5));         // five contents of one size
+            data = bytes(2000, quint32(i % 5)); // five contents of one size
         else if (kind == 1)
             data = bytes(3000, 11) + QByteArray::number(i % 3); // shared head, three tails
         else if (kind == 2)
-            data = bytes(100 + i, quint32(i));          // unique
+            data = bytes(100 + i, quint32(i)); // unique
         else
             data = bytes(500 + (i % 4), quint32(i % 4)); // four contents
         put(r, QStringLiteral("d%1/f%2").arg(i % 13).arg(i), data);
@@ -144,7 +144,7 @@ TEST(DuplicateSearch, SameResultsAndProgressAsTheQuadraticLoopOnAMixedTree) {
     }
 }
 
-TEST(DuplicateSearch, ProgressHalfwayAtFirstComparisonAndLoneLastSeed) {
+TEST(DuplicateSearch, ProgressHalfwayAtFirstComparisonAndLoneLastFile) {
     QTemporaryDir dir;
     const QString r = dir.path();
     put(r, "a", "same");
@@ -209,8 +209,8 @@ TEST(DuplicateSearch, StopDuringComparisonAndDuringTheWalk) {
             top << QString::fromUtf8(e->d_name);
         ::closedir(d);
     }
-    const bool bothBefore = top.indexOf("One.app") < top.indexOf("zzz") &&
-                            top.indexOf("Two.app") < top.indexOf("zzz");
+    const bool bothBefore =
+        top.indexOf("One.app") < top.indexOf("zzz") && top.indexOf("Two.app") < top.indexOf("zzz");
     EXPECT_EQ(apps.size(), bothBefore ? 1 : 0);
     EXPECT_EQ(walkStop.getProgress() >= 50, true);
 }
@@ -245,7 +245,8 @@ TEST(DuplicateSearch, BundlesPairByContentAndNeedEveryDigest) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(r + "/F.app/pipe"), 0600), 0);
     FindDuplicateApp comparer;
     QList<QList<AppAttrbItemPtr>> out;
-    comparer.FindAppInArray({QFile::encodeName(r + "/E.app"), QFile::encodeName(r + "/F.app")}, out);
+    comparer.FindAppInArray({QFile::encodeName(r + "/E.app"), QFile::encodeName(r + "/F.app")},
+                            out);
     EXPECT_TRUE(out.isEmpty());
 
     // Unreadable files (read as an ordinary user: root reads everything) make bundles differ.
@@ -260,7 +261,8 @@ TEST(DuplicateSearch, BundlesPairByContentAndNeedEveryDigest) {
             ::_exit(3);
         FindDuplicateApp unreadable;
         QList<QList<AppAttrbItemPtr>> found;
-        unreadable.FindAppInArray({QFile::encodeName(r + "/G.app"), QFile::encodeName(r + "/H.app")}, found);
+        unreadable.FindAppInArray(
+            {QFile::encodeName(r + "/G.app"), QFile::encodeName(r + "/H.app")}, found);
         ::_exit(found.isEmpty() ? 0 : 1);
     }
     int status = 0;

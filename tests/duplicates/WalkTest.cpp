@@ -97,7 +97,8 @@ TEST(DuplicateWalk, HiddenEntriesAndSystemFolders) {
                              "var/g", "System/h", "bin/i", "home/j", "home/u/Library/k", "opt/l"})
         put(s, name, name);
     const QByteArray stand = QFile::encodeName(s);
-    EXPECT_EQ(walk(s, false, false, stand).files, QStringList({"home/j", "home/u/Library/k", "opt/l"}));
+    EXPECT_EQ(walk(s, false, false, stand).files,
+              QStringList({"home/j", "home/u/Library/k", "opt/l"}));
     EXPECT_EQ(walk(s, false, true, stand).files.size(), 12);
     // Anywhere else the names mean nothing.
     EXPECT_EQ(walk(s, false, false).files.size(), 12);

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-// One application bundle met by the walk (Part 10.2): every file below it, their total size.
+// One application bundle met by the walk: every file below it, their total size.
 class AppAttrbItem {
 public:
     QList<fileAttrbItemPtr> AllFileInDirectory;

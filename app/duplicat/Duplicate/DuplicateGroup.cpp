@@ -2,7 +2,9 @@
 
 #include "app/duplicat/Duplicate/SharedStorage.h"
 
-int DuplicateGroup::distinctCopies() const { return SharedStorage::distinctCopies(files); }
+int DuplicateGroup::distinctCopies() const {
+    return SharedStorage::distinctCopies(files);
+}
 
 std::uint64_t DuplicateGroup::wastedBytes() const {
     const int copies = distinctCopies();

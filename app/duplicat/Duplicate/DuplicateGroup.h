@@ -9,7 +9,7 @@
 // search's flat list: a run of records with equal size, head and whole digest (two neighbouring
 // runs cannot agree on all three, or they would be one group).
 struct DuplicateGroup {
-    QList<fileAttrbItemPtr> files; // matches in candidate order, then the seed
+    QList<fileAttrbItemPtr> files; // matches in candidate order, then the file they matched
     std::uint64_t fileSize = 0;
 
     // Copies with storage of their own (shared names and reflinks count once).

@@ -80,7 +80,8 @@ bool FindDuplicateApp::getAllFilePathName(AppAttrbItem& bundle) {
         return false;
     BundleFiles files(bundle);
     const QByteArray relative = bundle.nativePath.mid(1);
-    const bool ok = safewalk::SafeWalk::walk(parent, relative.toStdString(), files) && files.m_complete;
+    const bool ok =
+        safewalk::SafeWalk::walk(parent, relative.toStdString(), files) && files.m_complete;
     ::close(parent);
     for (const fileAttrbItemPtr& link : files.m_links)
         if (!digestLink(*link))
@@ -88,14 +89,15 @@ bool FindDuplicateApp::getAllFilePathName(AppAttrbItem& bundle) {
     return ok;
 }
 
-QList<AppAttrbItemPtr> FindDuplicateApp::InitInputAppDirectory(const QList<QByteArray>& bundlePaths) {
+QList<AppAttrbItemPtr>
+FindDuplicateApp::InitInputAppDirectory(const QList<QByteArray>& bundlePaths) {
     QList<AppAttrbItemPtr> records;
     for (const QByteArray& path : bundlePaths) {
         auto bundle = std::make_shared<AppAttrbItem>();
         bundle->nativePath = path;
         bundle->DirectoryPathName = fileAttrbItem::displayPath(path);
-        bundle->DirectoryName =
-            bundle->DirectoryPathName.mid(bundle->DirectoryPathName.lastIndexOf(QLatin1Char('/')) + 1);
+        bundle->DirectoryName = bundle->DirectoryPathName.mid(
+            bundle->DirectoryPathName.lastIndexOf(QLatin1Char('/')) + 1);
         if (!path.startsWith('/') || !getAllFilePathName(*bundle)) {
             Logger::log(QStringLiteral("bundle left out, its contents cannot be listed: %1")
                             .arg(bundle->DirectoryPathName));
@@ -129,7 +131,7 @@ bool FindDuplicateApp::CompareDir(const AppAttrbItemPtr& a, const AppAttrbItemPt
         return false;
     if (a->hasSpecialEntries || b->hasSpecialEntries)
         return false;
-    // The spec's pairing ("the first unmatched file of B with the same size, head and whole
+    // Pairing each file of A with "the first unmatched file of B with the same size, head and whole
     // digest") is a matching under an equivalence: it succeeds exactly when both bundles hold
     // the same multiset of (size, head, whole). Digests are kept on the records: the values do
     // not change when computed again.
@@ -156,21 +158,21 @@ bool FindDuplicateApp::FindAppInArray(const QList<QByteArray>& bundlePaths,
     if (m_AllAppItem.isEmpty() && !bundlePaths.isEmpty())
         return false;
     while (!m_AllAppItem.isEmpty() && !m_StopSearch) {
-        const AppAttrbItemPtr seed = m_AllAppItem.takeFirst();
+        const AppAttrbItemPtr anchor = m_AllAppItem.takeFirst();
         {
             std::lock_guard guard(m_lock);
-            m_CurrentSearchFile = seed->DirectoryPathName;
+            m_CurrentSearchFile = anchor->DirectoryPathName;
         }
         QList<AppAttrbItemPtr> sameSize;
-        getSameSizeDirInArray(m_AllAppItem, seed, sameSize);
+        getSameSizeDirInArray(m_AllAppItem, anchor, sameSize);
         QList<AppAttrbItemPtr> group;
         for (const AppAttrbItemPtr& candidate : sameSize)
-            if (CompareDir(seed, candidate))
+            if (CompareDir(anchor, candidate))
                 group.append(candidate);
         if (!group.isEmpty()) {
             for (const AppAttrbItemPtr& member : group)
                 m_AllAppItem.removeOne(member);
-            group.append(seed);
+            group.append(anchor);
             out.append(group);
         }
         m_Progress = std::uint32_t((m_AppCount - m_AllAppItem.size()) * 100 / m_AppCount);

@@ -11,15 +11,15 @@
 
 class algorithm;
 
-// The bundle comparer (Part 10.2): application bundles are compared as whole folders. Two
+// The bundle comparer: application bundles are compared as whole folders. Two
 // bundles are equal when their files pair off one to one by size and content; names and
-// relative paths play no part. Unlike the spec (whose "success not tested" makes two bundles of
-// unreadable files equal), they are equal only when every file's digests were computed: a file
-// that cannot be read makes its bundle differ from every other.
+// relative paths play no part. They are equal only when every
+// file's digests were computed: a file that cannot be read makes its bundle differ from every
+// other (two bundles of unreadable files are not "equal").
 class FindDuplicateApp {
 public:
-    // Groups of BUNDLEPATHS into OUT, each group matches first, seed last. False only when no
-    // record could be built.
+    // Groups of BUNDLEPATHS into OUT, each group matches first, the bundle they matched last. False
+    // only when no record could be built.
     bool FindAppInArray(const QList<QByteArray>& bundlePaths, QList<QList<AppAttrbItemPtr>>& out);
 
     void stopSearch() { m_StopSearch = true; }

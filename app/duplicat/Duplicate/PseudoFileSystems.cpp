@@ -40,10 +40,10 @@ constexpr long kPseudoMagics[] = {
 
 bool PseudoFileSystems::isPseudoType(const QByteArray& type) {
     static const QList<QByteArray> names = {
-        "proc",     "sysfs",   "devtmpfs", "devpts",      "cgroup",    "cgroup2",
-        "debugfs",  "tracefs", "securityfs", "pstore",    "bpf",       "configfs",
-        "fusectl",  "mqueue",  "hugetlbfs", "binfmt_misc", "autofs",   "selinuxfs",
-        "smackfs",  "efivarfs", "nsfs",    "rpc_pipefs",  "nfsd"};
+        "proc",    "sysfs",    "devtmpfs",   "devpts",      "cgroup", "cgroup2",
+        "debugfs", "tracefs",  "securityfs", "pstore",      "bpf",    "configfs",
+        "fusectl", "mqueue",   "hugetlbfs",  "binfmt_misc", "autofs", "selinuxfs",
+        "smackfs", "efivarfs", "nsfs",       "rpc_pipefs",  "nfsd"};
     return names.contains(type);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QHash>
 #include <QByteArray>
+#include <QHash>
 #include <cstdint>
 
 // Tells the kernel's pseudo file systems (proc, sysfs, devtmpfs, cgroup, debugfs...) apart from

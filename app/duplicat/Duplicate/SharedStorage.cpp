@@ -2,12 +2,12 @@
 
 #include <QHash>
 #include <cstring>
-#include <mutex>
-#include <sys/vfs.h>
 #include <fcntl.h>
 #include <linux/fiemap.h>
 #include <linux/fs.h>
+#include <mutex>
 #include <sys/ioctl.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 #include <vector>
 
@@ -21,7 +21,8 @@ struct Extent {
 // The file's extents when every one of them is shared; empty otherwise (or unknown).
 std::vector<Extent> sharedExtents(const QByteArray& path) {
     std::vector<Extent> out;
-    const int fd = ::open(path.constData(), O_RDONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+    const int fd =
+        ::open(path.constData(), O_RDONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     if (fd < 0)
         return out;
     constexpr unsigned kBatch = 128;

@@ -36,7 +36,7 @@ struct Cachestat {
 std::atomic<bool> g_noCachestat{false};
 
 // Whether every page of [OFFSET, OFFSET+LENGTH) of FD is in the page cache already. Unknown
-// (no cachestat) counts as not cached, so the pages read are dropped, as the spec does.
+// (no cachestat) counts as not cached, so the pages read are dropped.
 bool allCached(int fd, std::uint64_t offset, std::uint64_t length) {
 #ifdef SYS_cachestat
     if (length == 0 || g_noCachestat.load(std::memory_order_relaxed))
@@ -105,7 +105,8 @@ std::uint64_t algorithm::getFileSize(const QByteArray& nativePath) {
     const int fd = openForReading(nativePath.constData());
     struct stat st {};
     if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        Logger::log(QStringLiteral("open file failed:%1").arg(fileAttrbItem::displayPath(nativePath)));
+        Logger::log(
+            QStringLiteral("open file failed:%1").arg(fileAttrbItem::displayPath(nativePath)));
         if (fd >= 0)
             ::close(fd);
         return 0;
@@ -117,8 +118,8 @@ std::uint64_t algorithm::getFileSize(const QByteArray& nativePath) {
 int algorithm::openCollected(const fileAttrbItem& item, struct stat& st, const char* logFormat) {
     const int fd = openForReading(item.nativePath.constData());
     if (fd < 0) {
-        Logger::log(QString::fromLatin1(logFormat).arg(item.filePathName) +
-                    QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno)));
+        Logger::log(QString::fromLatin1(logFormat).arg(item.filePathName) + QStringLiteral(": ") +
+                    QString::fromLocal8Bit(std::strerror(errno)));
         return -1;
     }
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
@@ -156,8 +157,8 @@ bool algorithm::getMD5_1K(fileAttrbItem& item, Held* keep) {
     }
     item.md5_1k = crc::crc64(m_buffer, std::uint32_t(n));
     // The whole content was read: its digest is the same value.
-    const bool whole = n > 0 && std::uint64_t(n) == std::uint64_t(st.st_size) &&
-                       std::uint64_t(n) == item.fileSize;
+    const bool whole =
+        n > 0 && std::uint64_t(n) == std::uint64_t(st.st_size) && std::uint64_t(n) == item.fileSize;
     if (whole)
         item.md5 = item.md5_1k;
     if (keep && !whole && std::size_t(n) == kHeadSize) {
@@ -255,34 +256,34 @@ bool algorithm::findFileWithSize(const QList<fileAttrbItemPtr>& list, QList<file
 }
 
 bool algorithm::findFileWithMd5(const QList<fileAttrbItemPtr>& sameSize,
-                                QList<fileAttrbItemPtr>& out, const fileAttrbItemPtr& seed) {
-    if (!ensureWhole(*seed) || !ensureHead(*seed))
+                                QList<fileAttrbItemPtr>& out, const fileAttrbItemPtr& anchor) {
+    if (!ensureWhole(*anchor) || !ensureHead(*anchor))
         return false;
     QList<fileAttrbItemPtr> found;
     for (const fileAttrbItemPtr& candidate : sameSize) {
-        if (!ensureHead(*candidate) || candidate->md5_1k != seed->md5_1k)
+        if (!ensureHead(*candidate) || candidate->md5_1k != anchor->md5_1k)
             continue;
-        if (!ensureWhole(*candidate) || candidate->md5 != seed->md5)
+        if (!ensureWhole(*candidate) || candidate->md5 != anchor->md5)
             continue;
         found.append(candidate);
     }
     if (!found.isEmpty()) {
-        found.append(seed);
+        found.append(anchor);
         out.append(found);
     }
     return true;
 }
 
-bool algorithm::getDuplicateFile(const fileAttrbItemPtr& seed,
+bool algorithm::getDuplicateFile(const fileAttrbItemPtr& anchor,
                                  const QList<fileAttrbItemPtr>& candidates,
                                  QList<fileAttrbItemPtr>& result) {
-    if (!seed)
+    if (!anchor)
         return false;
     QList<fileAttrbItemPtr> sameSize;
-    findFileWithSize(candidates, sameSize, seed);
+    findFileWithSize(candidates, sameSize, anchor);
     if (sameSize.isEmpty())
         return false;
-    return findFileWithMd5(sameSize, result, seed);
+    return findFileWithMd5(sameSize, result, anchor);
 }
 
 bool algorithm::sameContent(const QByteArray& a, const QByteArray& b, QString* why) {
@@ -295,7 +296,8 @@ bool algorithm::sameContent(const QByteArray& a, const QByteArray& b, QString* w
     };
     const int fa = openForReading(a.constData());
     if (fa < 0)
-        return say(QStringLiteral("it cannot be read: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+        return say(QStringLiteral("it cannot be read: %1")
+                       .arg(QString::fromLocal8Bit(std::strerror(errno))));
     const int fb = openForReading(b.constData());
     if (fb < 0) {
         const int err = errno;
@@ -303,10 +305,12 @@ bool algorithm::sameContent(const QByteArray& a, const QByteArray& b, QString* w
         return say(QStringLiteral("the copy that stays cannot be read: %1")
                        .arg(QString::fromLocal8Bit(std::strerror(err))));
     }
-    struct stat sa {}, sb {};
+    struct stat sa {
+    }, sb{};
     bool same = false;
     QString problem;
-    if (::fstat(fa, &sa) != 0 || ::fstat(fb, &sb) != 0 || !S_ISREG(sa.st_mode) || !S_ISREG(sb.st_mode)) {
+    if (::fstat(fa, &sa) != 0 || ::fstat(fb, &sb) != 0 || !S_ISREG(sa.st_mode) ||
+        !S_ISREG(sb.st_mode)) {
         problem = QStringLiteral("it is no longer a regular file");
     } else if (sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino) {
         problem = QStringLiteral("it is the same file as the copy that stays");

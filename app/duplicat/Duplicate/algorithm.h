@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <memory>
 
-// The comparison engine (Part 10.2): reads files and digests them, and the spec's group search
-// for one seed. One engine per thread: its 4 MiB buffer is its own.
+// The comparison engine: reads files and digests them, and the group search for one file
+// against a list of candidates. One engine per thread: its 4 MiB buffer is its own.
 //
 // A file is opened only when it is still the regular file that was collected (same device and
 // inode; a fifo or device put in its place is never read). Whole files are read in 4 MiB chunks;
@@ -54,12 +54,13 @@ public:
     // size changed since it was collected. With HELD (from getMD5_1K) it goes on from there.
     bool getMD5(fileAttrbItem& item, Held* held = nullptr);
 
-    // The spec's steps, kept with their order and outcomes.
+    // The group search for one file (ANCHOR): candidates of its size, then equal head and whole
+    // digests, ANCHOR's whole digest first.
     static bool findFileWithSize(const QList<fileAttrbItemPtr>& list, QList<fileAttrbItemPtr>& out,
                                  const fileAttrbItemPtr& item);
     bool findFileWithMd5(const QList<fileAttrbItemPtr>& sameSize, QList<fileAttrbItemPtr>& out,
-                         const fileAttrbItemPtr& seed);
-    bool getDuplicateFile(const fileAttrbItemPtr& seed, const QList<fileAttrbItemPtr>& candidates,
+                         const fileAttrbItemPtr& anchor);
+    bool getDuplicateFile(const fileAttrbItemPtr& anchor, const QList<fileAttrbItemPtr>& candidates,
                           QList<fileAttrbItemPtr>& result);
 
     // The digest fields hold a value (computed, or known to have failed).

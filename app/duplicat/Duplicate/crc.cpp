@@ -12,7 +12,8 @@ constexpr std::uint64_t kReflectedPolynomial = 0x95AC9329AC4BC9B5ull;
 
 using Tables = std::array<std::array<std::uint64_t, 256>, 8>;
 
-// Table 0 is the spec's table; table k advances a byte that stands k bytes further from the end.
+// Table 0 is the byte-at-a-time table; table k advances a byte that stands k bytes further from the
+// end.
 constexpr Tables makeTables() {
     Tables t{};
     for (std::uint64_t n = 0; n < 256; ++n) {
@@ -77,9 +78,8 @@ __attribute__((target("pclmul,sse4.1"))) inline __m128i fold(__m128i x, __m128i 
     return _mm_xor_si128(_mm_xor_si128(lo, hi), next);
 }
 
-__attribute__((target("pclmul,sse4.1"))) std::uint64_t updateFolded(std::uint64_t reg,
-                                                                      const unsigned char* p,
-                                                                      std::size_t length) {
+__attribute__((target("pclmul,sse4.1"))) std::uint64_t
+updateFolded(std::uint64_t reg, const unsigned char* p, std::size_t length) {
     const auto load = [](const unsigned char* q) {
         return _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
     };
@@ -87,7 +87,8 @@ __attribute__((target("pclmul,sse4.1"))) std::uint64_t updateFolded(std::uint64_
     __m128i x1 = load(p + 16), x2 = load(p + 32), x3 = load(p + 48);
     p += 64;
     length -= 64;
-    const __m128i k512 = _mm_set_epi64x(static_cast<long long>(kFold512Hi), static_cast<long long>(kFold512Lo));
+    const __m128i k512 =
+        _mm_set_epi64x(static_cast<long long>(kFold512Hi), static_cast<long long>(kFold512Lo));
     while (length >= 64) {
         x0 = fold(x0, k512, load(p));
         x1 = fold(x1, k512, load(p + 16));
@@ -96,7 +97,8 @@ __attribute__((target("pclmul,sse4.1"))) std::uint64_t updateFolded(std::uint64_
         p += 64;
         length -= 64;
     }
-    const __m128i k128 = _mm_set_epi64x(static_cast<long long>(kFold128Hi), static_cast<long long>(kFold128Lo));
+    const __m128i k128 =
+        _mm_set_epi64x(static_cast<long long>(kFold128Hi), static_cast<long long>(kFold128Lo));
     __m128i x = fold(fold(fold(x0, k128, x1), k128, x2), k128, x3);
     while (length >= 16) {
         x = fold(x, k128, load(p));

@@ -3,16 +3,16 @@
 #include <cstddef>
 #include <cstdint>
 
-// The duplicate finder's 64-bit content digest (Part 10.2): a CRC-64 over the bytes, least
+// The duplicate finder's 64-bit content digest: a CRC-64 over the bytes, least
 // significant bit first, polynomial 0xAD93D23594C935A9 (0x95AC9329AC4BC9B5 reflected), register
 // starting at all ones, no final inversion. "abc" gives 0xF10896EFC03E0514; no bytes give
 // 0xFFFFFFFFFFFFFFFF.
 //
-// The spec computes it a byte at a time with one 256-entry table. Here long buffers are folded
+// The plain way computes it a byte at a time with one 256-entry table. Here long buffers are folded
 // 64 bytes at a time with carry-less multiplication (PCLMULQDQ, where the processor has it)
-// and the rest goes eight bytes at a time through eight tables derived from the spec's one
-// ("slicing by 8"); both give exactly the register the spec's loop gives. crc64Bytewise is the
-// spec's loop, kept to test against.
+// and the rest goes eight bytes at a time through eight tables derived from that one
+// ("slicing by 8"); both give exactly the register the plain loop gives. crc64Bytewise is the
+// plain loop, kept to test against.
 class crc {
 public:
     static constexpr std::uint64_t kStart = 0xFFFFFFFFFFFFFFFFull;

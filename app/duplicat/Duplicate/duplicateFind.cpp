@@ -22,7 +22,9 @@ void duplicateFind::setSearchOption(bool searchHidden, bool searchSystem) {
     m_bSearchSystemDirectory = searchSystem;
 }
 
-void duplicateFind::setThreadCount(int threads) { m_threads = threads; }
+void duplicateFind::setThreadCount(int threads) {
+    m_threads = threads;
+}
 
 void duplicateFind::stopSearch() {
     std::lock_guard guard(m_liveLock);
@@ -114,15 +116,16 @@ bool duplicateFind::search() {
     walker->m_bSearchSystemDirectory = m_bSearchSystemDirectory;
     walker->m_folderHook = m_walkHook;
     walker->m_systemRoot = m_systemRoot;
-    walker->m_threads = m_threads > 0 ? m_threads
-                                      : std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
+    walker->m_threads =
+        m_threads > 0 ? m_threads : std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
     {
         std::lock_guard guard(m_liveLock);
         m_fileList = walker.get();
         if (m_Stop)
             walker->stopSearch();
     }
-    const bool listed = walker->getListAtPath(m_path, m_allFileArray, DirectoryArray, m_limittedSize);
+    const bool listed =
+        walker->getListAtPath(m_path, m_allFileArray, DirectoryArray, m_limittedSize);
     {
         std::lock_guard guard(m_liveLock);
         m_CurrentSearchPath = walker->currentPath();
@@ -186,7 +189,8 @@ bool duplicateFind::compareFiles() {
         std::unordered_map<std::uint64_t, std::uint32_t> bySize;
         bySize.reserve(n);
         for (std::uint32_t i = 0; i < n; ++i) {
-            const auto [it, added] = bySize.try_emplace(files[i]->fileSize, std::uint32_t(buckets.size()));
+            const auto [it, added] =
+                bySize.try_emplace(files[i]->fileSize, std::uint32_t(buckets.size()));
             if (added)
                 buckets.emplace_back();
             buckets[it->second].push_back(i);
@@ -198,12 +202,13 @@ bool duplicateFind::compareFiles() {
         if (buckets[b].size() >= 2)
             shared.push_back(b);
 
-    // Written by the worker that resolves a bucket, read by the seed loop once it is resolved.
+    // Written by the worker that resolves a bucket, read by the main loop once it is resolved.
     std::vector<std::vector<std::vector<std::uint32_t>>> classes(buckets.size());
     std::vector<std::int32_t> classOf(n, -1);
     // A bucket is free (0), being resolved (1) or resolved (2). Workers take buckets ahead of
-    // the seed loop; the seed loop resolves a free one itself and waits only for a taken one.
-    std::unique_ptr<std::atomic<std::uint8_t>[]> state(new std::atomic<std::uint8_t>[buckets.size()]);
+    // the main loop; the main loop resolves a free one itself and waits only for a taken one.
+    std::unique_ptr<std::atomic<std::uint8_t>[]> state(
+        new std::atomic<std::uint8_t>[buckets.size()]);
     for (std::size_t b = 0; b < buckets.size(); ++b)
         state[b].store(0, std::memory_order_relaxed);
     std::mutex waitLock;
@@ -245,7 +250,8 @@ bool duplicateFind::compareFiles() {
                 whole.push_back(members[k]);
             }
         }
-        std::unordered_map<std::pair<std::uint64_t, std::uint64_t>, std::int32_t, KeyHash> classIndex;
+        std::unordered_map<std::pair<std::uint64_t, std::uint64_t>, std::int32_t, KeyHash>
+            classIndex;
         for (const std::uint32_t m : whole) {
             const std::pair<std::uint64_t, std::uint64_t> key{files[m]->md5_1k, files[m]->md5};
             if (keys[key] < 2)
@@ -281,8 +287,7 @@ bool duplicateFind::compareFiles() {
     };
 
     const int threadCount =
-        m_threads > 0 ? m_threads
-                      : std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
+        m_threads > 0 ? m_threads : std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
     std::vector<std::thread> workers;
     for (int t = 1; t < threadCount && shared.size() > 1; ++t) {
         workers.emplace_back([&] {
@@ -293,7 +298,7 @@ bool duplicateFind::compareFiles() {
         });
     }
 
-    // The seed loop: seeds in candidate order; a seed's class holds its matches.
+    // The main loop: each file not yet grouped, in candidate order, with its class's other members.
     algorithm engine;
     engine.setStopFlag(&m_Stop);
     std::vector<bool> removed(n, false);

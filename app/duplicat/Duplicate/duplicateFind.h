@@ -7,25 +7,26 @@
 #include <QList>
 #include <QString>
 #include <atomic>
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 
 class getFileList;
 class FindDuplicateApp;
 
-// The search driver (Part 10.2): the walk, the bundle comparison, then the file comparison,
-// publishing groups as flat lists (matches in candidate order, then the seed) that readers on
+// The search driver: the walk, the bundle comparison, then the file comparison,
+// publishing groups as flat lists (matches in candidate order, then the file they were matched
+// against, collected before them) that readers on
 // other threads may fetch by index while the search runs.
 //
-// The spec's seed loop collects every candidate of the seed's size by scanning the whole list:
-// quadratic. Here candidates are indexed by size once, so the search is linear, and a size class
-// is resolved as a whole: the head digest of each member, the whole digest only of members whose
-// head digest another member shares, then classes of equal (head, whole) in candidate order.
-// Taking seeds in candidate order over those classes gives exactly the spec's groups, in its
-// order: a class's first member is its seed, the others its matches. Classes are resolved ahead
-// of the seed loop by worker threads (one engine each); the seed loop publishes in order.
+// Collecting, for each file in turn, every remaining candidate of its size by scanning the whole
+// list would be quadratic. Here candidates are indexed by size once, so the search is linear, and a
+// size class is resolved as a whole: the head digest of each member, the whole digest only of
+// members whose head digest another member shares, then classes of equal (head, whole) in candidate
+// order. Taking files in candidate order over those classes gives exactly the groups of that scan,
+// in its order: a class's first member is what the others are matched against. Classes are resolved
+// ahead of the main loop by worker threads (one engine each); the loop publishes in order.
 class duplicateFind {
 public:
     enum class Phase { Idle, Walk, Bundles, Files, Done };

@@ -7,7 +7,7 @@
 #include <memory>
 #include <sys/types.h>
 
-// One collected file (Part 10.1): a candidate for comparison, a file inside an application
+// One collected file: a candidate for comparison, a file inside an application
 // bundle, and a row of the result view. Records are shared between the search's lists and the
 // view; no one copies them.
 class fileAttrbItem {

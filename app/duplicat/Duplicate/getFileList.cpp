@@ -10,8 +10,8 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -93,7 +93,9 @@ public:
         return !m_owner.m_bStopSearch;
     }
 
-    bool leaveFolder(const safewalk::SafeWalk::Entry&, bool) override { return !m_owner.m_bStopSearch; }
+    bool leaveFolder(const safewalk::SafeWalk::Entry&, bool) override {
+        return !m_owner.m_bStopSearch;
+    }
 
     void problem(const std::string& relative, const char* operation, int error) override {
         Logger::log(QStringLiteral("get contents Of Directory At Path failed %1: %2: %3")
@@ -193,8 +195,8 @@ QByteArray getFileList::bundleOf(const QByteArray& path) {
     return {};
 }
 
-void getFileList::consider(const QByteArray& path, const struct stat& st,
-                           const QByteArray& bundle, std::size_t bundleFrom, Sink& sink) {
+void getFileList::consider(const QByteArray& path, const struct stat& st, const QByteArray& bundle,
+                           std::size_t bundleFrom, Sink& sink) {
     if (!S_ISREG(st.st_mode))
         return;
     const std::uint64_t size = std::uint64_t(st.st_size);
@@ -298,16 +300,18 @@ bool getFileList::getListAtPath(const QByteArray& nativeRoot, QList<fileAttrbIte
         const QByteArray path = join(root, name.data(), name.size());
         struct stat st {};
         if (::fstatat(rootFd, name.c_str(), &st, 0) != 0) { // links followed at this level
-            Logger::log(QStringLiteral("directory not exsts:%1").arg(fileAttrbItem::displayPath(path)));
+            Logger::log(
+                QStringLiteral("directory not exsts:%1").arg(fileAttrbItem::displayPath(path)));
             continue;
         }
         if (!m_bSearchHiddenFile && name[0] == '.')
             continue;
         struct stat own {};
-        const bool viaLink = ::fstatat(rootFd, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) == 0 &&
-                             S_ISLNK(own.st_mode);
+        const bool viaLink =
+            ::fstatat(rootFd, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(own.st_mode);
         if (S_ISDIR(st.st_mode)) {
-            if (!m_bSearchSystemDirectory && isFsRoot && isSystemFolderName(QByteArray(name.c_str())))
+            if (!m_bSearchSystemDirectory && isFsRoot &&
+                isSystemFolderName(QByteArray(name.c_str())))
                 continue;
             Slot slot;
             slot.folder = true;

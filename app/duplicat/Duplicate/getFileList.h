@@ -8,22 +8,22 @@
 #include <QSet>
 #include <QString>
 #include <atomic>
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 
-// The duplicate finder's walk (Part 10.1): every regular, non-empty file under a root as a file
+// The duplicate finder's walk: every regular, non-empty file under a root as a file
 // record, in walk order, and the application bundles (folders named *.app, any case) met on the
 // way as bare paths, each through its first non-empty file.
 //
 // Below the top level the walk is the shared one (SafeWalk): no link is followed, everything is
 // reached through folder descriptors, names keep their bytes. Directly under the root links are
-// followed, as the spec has it. Only regular files become candidates: a fifo, socket or device
-// is never opened. Pseudo file systems (proc, sysfs, devtmpfs, cgroup...) are never entered,
-// whatever the options; other mounts are (a search of "/" covers /home on its own partition),
-// each at most once. With system folders not searched and the root "/", the system folders are
-// skipped: the spec's Library, Developer, System, Volumes, bin, sbin and Linux's proc, sys, dev,
+// followed (what the user put there is meant). Only regular files become candidates: a fifo, socket
+// or device is never opened. Pseudo file systems (proc, sysfs, devtmpfs, cgroup...) are never
+// entered, whatever the options; other mounts are (a search of "/" covers /home on its own
+// partition), each at most once. With system folders not searched and the root "/", the system
+// folders are skipped: Library, Developer, System, Volumes, bin, sbin and Linux's proc, sys, dev,
 // run, boot, etc, usr, var, lib*.
 class getFileList {
 public:
@@ -75,8 +75,8 @@ private:
     };
 
     void setCurrentPath(const QByteArray& nativePath);
-    void walkFolder(int holderFd, const char* name, const QByteArray& path, const QByteArray& bundle,
-                    Sink& sink);
+    void walkFolder(int holderFd, const char* name, const QByteArray& path,
+                    const QByteArray& bundle, Sink& sink);
     void consider(const QByteArray& path, const struct stat& st, const QByteArray& bundle,
                   std::size_t bundleFrom, Sink& sink);
     bool isPseudo(int fd);

@@ -1,6 +1,7 @@
 #include "cli/AppsCommand.h"
 #include "cli/DisksCommand.h"
 #include "cli/BrowsersCommand.h"
+#include "cli/DuplicatesCommand.h"
 #include "cli/EraseCommand.h"
 #include "cli/HistoryCommand.h"
 #include "cli/UpdateCommand.h"
@@ -28,6 +29,7 @@ const char* const kUsage = "usage: korvane COMMAND [ARGS]\n"
                            "  mount, unmount, eject DEVICE\n"
                            "  update-check    ask whether a newer version is out\n"
                            "  browsers        list and remove browser history, cookies, caches\n"
+                           "  duplicates DIR  find (and delete) duplicate files under a folder\n"
                            "  --version       print the version and exit\n"
                            "\n"
                            "'korvane COMMAND --help' describes each command.\n";
@@ -63,6 +65,8 @@ int main(int argc, char** argv) {
         return UpdateCommand::run(args, QStringLiteral(KORVANE_VERSION));
     if (command == QLatin1String("browsers"))
         return BrowsersCommand::run(args);
+    if (command == QLatin1String("duplicates"))
+        return DuplicatesCommand::run(args);
     if (command == QLatin1String("history"))
         return HistoryCommand::run(args);
     if (command == QLatin1String("volumes"))

@@ -135,6 +135,9 @@ bool SafeWalk::walk(int parentFd, const std::string& name, Visitor& visitor) {
         stack.push_back(std::move(frame));
         return true;
     };
+    if (!visitor.enterFolder({parentFd, name, topRelative, top, Kind::Folder, 0})) {
+        return true;
+    }
     enter(parentFd, name, topRelative, top);
 
     bool going = true;
@@ -166,6 +169,9 @@ bool SafeWalk::walk(int parentFd, const std::string& name, Visitor& visitor) {
         }
         const Kind kind = kindOf(facts, top);
         if (kind == Kind::Folder) {
+            if (!visitor.enterFolder({frame.fd, child, relative, facts, kind, stack.size()})) {
+                continue;
+            }
             const int holder = frame.fd; // FRAME may move when the stack grows
             enter(holder, child, std::move(relative), facts);
             continue;

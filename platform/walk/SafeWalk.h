@@ -39,6 +39,12 @@ public:
         // A folder, once everything inside it was visited. COMPLETE is false when part of it
         // could not be read (problem() said why). False stops the walk.
         virtual bool leaveFolder(const Entry& entry, bool complete) = 0;
+        // A folder about to be entered (the top too): false leaves it out, unlisted and unvisited
+        // (leaveFolder is not called for it).
+        virtual bool enterFolder(const Entry& entry) {
+            (void)entry;
+            return true;
+        }
         // Something could not be read: RELATIVE names it below the top.
         virtual void problem(const std::string& relative, const char* operation, int error) {
             (void)relative;

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "app/Main/FileEraser/EraseJob.h"
+#include "app/duplicat/Duplicate/DuplicateGroup.h"
+#include "app/duplicat/DuplicatePick.h"
+#include "platform/UserAccount.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <atomic>
+#include <optional>
+
+// The one deletion of chosen duplicates that the window and `korvane duplicates --delete` run.
+// The picks are checked again (a group never loses all its copies; a copy that shares storage
+// with a kept one is not deleted); before a copy is deleted its content is compared byte for byte
+// with a copy that stays, and a copy that differs (a digest collision, or changed since the
+// search) or is no longer the file that was found stays and is reported. Removal is the user's
+// choice: the freedesktop Trash of the user the program works for (the default), removal with
+// the fallback to administrator rights (EuAuthorization::synFastRemovePath), or secure erasure
+// through the erasure job. The report says what was removed, what failed and the space freed.
+class DuplicateDeleteJob : public QObject, public EraseJobListener {
+    Q_OBJECT
+public:
+    enum class Method { Trash, Remove, Erase };
+    enum class Outcome { Removed, Failed, Kept };
+
+    static EraseJob::Options noHistory() {
+        EraseJob::Options o;
+        o.recordHistory = false;
+        return o;
+    }
+
+    struct Options {
+        Method method = Method::Trash;
+        std::optional<UserAccount> trashUser;  // the invoking user when empty
+        EraseJob::Options erase = noHistory(); // for Method::Erase (the finder keeps no history)
+    };
+
+    struct Line {
+        fileAttrbItemPtr file;
+        QString keptCopy; // the copy it was compared with
+        Outcome outcome = Outcome::Failed;
+        QString why;
+        std::uint64_t bytesFreed = 0;
+    };
+
+    struct Report {
+        QList<Line> lines;
+        Method method = Method::Trash;
+        bool cancelled = false;
+        int removed() const;
+        int failed() const;
+        std::uint64_t bytesFreed() const;
+        QStringList failureLines() const; // "path: why"
+    };
+
+    struct Planned {
+        fileAttrbItemPtr file;
+        fileAttrbItemPtr reference;
+    };
+    // What MARKS ask, after the rules: the copies to delete, each with its kept copy.
+    static QList<Planned> plan(const QList<DuplicateGroup>& groups,
+                               const QList<DuplicatePick::Marks>& marks);
+
+    explicit DuplicateDeleteJob(Options options, QObject* parent = nullptr);
+    ~DuplicateDeleteJob() override;
+
+    // Starts the deletion; the work runs off the calling thread (erasure on its event loop).
+    void start(const QList<DuplicateGroup>& groups, const QList<DuplicatePick::Marks>& marks);
+    void cancel();
+    bool isRunning() const { return m_running; }
+    const Report& report() const { return m_report; }
+
+    static QString methodName(Method method);
+    static std::optional<Method> methodFromName(const QString& name);
+
+    // EraseJobListener
+    void eraseProgress(float percent, const QString& path, int index, int total) override;
+    void eraseFinished(const EraseReport& report) override;
+
+signals:
+    void progress(int done, int total, const QString& path);
+    void finished();
+
+private:
+    void work(QList<Planned> items);
+    void startErasure();
+    void finish();
+
+    Options m_options;
+    Report m_report;
+    QList<int> m_toErase; // lines verified and waiting for the erasure job
+    EraseJob* m_erase = nullptr;
+    std::atomic<bool> m_cancel{false};
+    bool m_running = false;
+};

@@ -1,0 +1,288 @@
+#include "cli/DuplicatesCommand.h"
+
+#include "app/Comm/SizeText.h"
+#include "app/duplicat/Duplicate/DuplicateGroup.h"
+#include "app/duplicat/Duplicate/duplicateFind.h"
+#include "app/duplicat/DuplicateDeleteJob.h"
+#include "app/duplicat/DuplicatePick.h"
+#include "cli/CliBundle.h"
+#include "cli/EraseCommand.h"
+
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+const char* const kUsage =
+    "usage: korvane duplicates DIR [--hidden] [--system] [--json] [--threads N]\n"
+    "       korvane duplicates DIR --delete keep-newest|keep-oldest [--method M] [--yes]\n"
+    "Finds files (and application bundles, folders named *.app) of identical content under DIR:\n"
+    "same size, same CRC-64 of the first 1024 bytes and of the whole content. Groups are listed\n"
+    "in the search's order, each with its size and the space its extra copies take.\n"
+    "  --hidden        search hidden files and folders too\n"
+    "  --system        search the system folders too when DIR is /\n"
+    "  --json          JSON output\n"
+    "  --threads N     threads reading files (default: the number of cores)\n"
+    "  --delete RULE   delete all copies but the newest (keep-newest) or the oldest (keep-oldest)\n"
+    "                  of each group; every copy is compared byte for byte with the kept one "
+    "first\n"
+    "  --method M      trash (default: the Trash of the user the program works for), remove, or\n"
+    "                  erase (overwrite securely with the stored erasure level)\n"
+    "  --yes           do not ask before deleting\n"
+    "  --bundle D      the KorvaneLoader.app bundle (or KORVANE_BUNDLE), for --method erase\n"
+    "Other names of one file (hard links) and copy-on-write copies sharing all their data are\n"
+    "marked as such: removing them frees nothing, and they are never deleted against each other.\n"
+    "Pseudo file systems (proc, sysfs...) are never entered.\n";
+
+void printErr(const QString& text) {
+    std::fprintf(stderr, "korvane duplicates: %s\n", text.toLocal8Bit().constData());
+}
+
+QString show(const QString& path) {
+    return EraseCommand::printable(path);
+}
+
+QString storageNote(const DuplicateGroup& group, const fileAttrbItem& f) {
+    if (f.sharesWith < 0)
+        return {};
+    const QString other = show(group.files[f.sharesWith]->filePathName);
+    switch (f.storage) {
+    case fileAttrbItem::Storage::HardLink:
+        return QStringLiteral("hard link of %1").arg(other);
+    case fileAttrbItem::Storage::Reflink:
+        return QStringLiteral("shares all its data with %1").arg(other);
+    case fileAttrbItem::Storage::SameFile:
+        return QStringLiteral("the same file as %1").arg(other);
+    case fileAttrbItem::Storage::Own:
+        break;
+    }
+    return {};
+}
+
+QString storageName(fileAttrbItem::Storage storage) {
+    switch (storage) {
+    case fileAttrbItem::Storage::HardLink:
+        return QStringLiteral("hardlink");
+    case fileAttrbItem::Storage::Reflink:
+        return QStringLiteral("reflink");
+    case fileAttrbItem::Storage::SameFile:
+        return QStringLiteral("samefile");
+    case fileAttrbItem::Storage::Own:
+        break;
+    }
+    return QStringLiteral("own");
+}
+
+bool askYes(const char* question) {
+    std::fprintf(stderr, "%s [y/N] ", question);
+    std::fflush(stderr);
+    std::string answer;
+    if (!std::getline(std::cin, answer))
+        return false;
+    return answer == "y" || answer == "Y" || answer == "yes" || answer == "YES";
+}
+
+} // namespace
+
+int DuplicatesCommand::run(const QStringList& args) {
+    QString root, rule, bundle;
+    bool hidden = false, system = false, json = false, yes = false;
+    int threads = 0;
+    DuplicateDeleteJob::Method method = DuplicateDeleteJob::Method::Trash;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const auto value = [&](QString& out) {
+            if (i + 1 >= args.size())
+                return false;
+            out = args[++i];
+            return true;
+        };
+        QString v;
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (a == QLatin1String("--hidden")) {
+            hidden = true;
+        } else if (a == QLatin1String("--system")) {
+            system = true;
+        } else if (a == QLatin1String("--json")) {
+            json = true;
+        } else if (a == QLatin1String("--yes")) {
+            yes = true;
+        } else if (a == QLatin1String("--threads") && value(v) && v.toInt() > 0) {
+            threads = v.toInt();
+        } else if (a == QLatin1String("--delete") && value(rule) &&
+                   (rule == QLatin1String("keep-newest") || rule == QLatin1String("keep-oldest"))) {
+        } else if (a == QLatin1String("--method") && value(v) &&
+                   DuplicateDeleteJob::methodFromName(v)) {
+            method = *DuplicateDeleteJob::methodFromName(v);
+        } else if (a == QLatin1String("--bundle") && value(bundle)) {
+        } else if (!a.startsWith(QLatin1String("--")) && root.isEmpty()) {
+            root = a;
+        } else {
+            std::fputs(kUsage, stderr);
+            return 2;
+        }
+    }
+    if (root.isEmpty()) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    const QFileInfo info(root);
+    if (!info.isDir()) {
+        printErr(QStringLiteral("%1 is not a folder").arg(show(root)));
+        return 1;
+    }
+    if (!rule.isEmpty() && method == DuplicateDeleteJob::Method::Erase) {
+        QString error;
+        if (!CliBundle::use(bundle, &error)) {
+            printErr(error);
+            return 1;
+        }
+    }
+
+    duplicateFind finder;
+    finder.setSearchOption(hidden, system);
+    finder.setThreadCount(threads);
+    finder.searchDuplicateFileAtPath(info.absoluteFilePath(), 0);
+    QList<fileAttrbItemPtr> flat;
+    finder.getAllDuplicateFile(&flat);
+    const QList<DuplicateGroup> groups = DuplicateGroup::split(flat);
+    QList<QList<AppAttrbItemPtr>> bundles;
+    finder.getAllAppDuplicateDir(&bundles);
+
+    std::uint64_t wasted = 0;
+    qsizetype files = 0;
+    for (const DuplicateGroup& g : groups) {
+        wasted += g.wastedBytes();
+        files += g.files.size();
+    }
+    std::uint64_t bundleWaste = 0;
+    for (const QList<AppAttrbItemPtr>& g : bundles)
+        bundleWaste += std::uint64_t(g.size() - 1) * g.first()->DirectorySize;
+
+    if (rule.isEmpty() && json) {
+        QJsonArray jg;
+        for (const DuplicateGroup& g : groups) {
+            QJsonArray jf;
+            for (const fileAttrbItemPtr& f : g.files) {
+                QJsonObject o{{"path", f->filePathName},
+                              {"modified", f->ModificationDate().toString(Qt::ISODate)},
+                              {"storage", storageName(f->storage)}};
+                if (f->sharesWith >= 0)
+                    o.insert("sharesWith", g.files[f->sharesWith]->filePathName);
+                jf.append(o);
+            }
+            jg.append(QJsonObject{
+                {"size", qint64(g.fileSize)}, {"wasted", qint64(g.wastedBytes())}, {"files", jf}});
+        }
+        QJsonArray jb;
+        for (const QList<AppAttrbItemPtr>& g : bundles) {
+            QJsonArray paths;
+            for (const AppAttrbItemPtr& b : g)
+                paths.append(b->DirectoryPathName);
+            jb.append(QJsonObject{{"size", qint64(g.first()->DirectorySize)},
+                                  {"files", qint64(g.first()->AllFileInDirectory.size())},
+                                  {"bundles", paths}});
+        }
+        const QJsonObject out{{"root", info.absoluteFilePath()},
+                              {"candidates", qint64(finder.candidateCount())},
+                              {"groups", jg},
+                              {"bundleGroups", jb},
+                              {"duplicateFiles", qint64(files)},
+                              {"wastedBytes", qint64(wasted)},
+                              {"bundleWastedBytes", qint64(bundleWaste)}};
+        std::fputs(QJsonDocument(out).toJson(QJsonDocument::Indented).constData(), stdout);
+        return 0;
+    }
+
+    if (rule.isEmpty()) {
+        for (const DuplicateGroup& g : groups) {
+            std::printf("%lld copies of %s (%llu bytes), %s wasted:\n", qlonglong(g.files.size()),
+                        SizeText::withTerabytes(qint64(g.fileSize)).toUtf8().constData(),
+                        qulonglong(g.fileSize),
+                        SizeText::withTerabytes(qint64(g.wastedBytes())).toUtf8().constData());
+            for (const fileAttrbItemPtr& f : g.files) {
+                const QString note = storageNote(g, *f);
+                std::printf("  %s  %s%s\n",
+                            f->ModificationDate()
+                                .toString(QStringLiteral("yyyy-MM-dd hh:mm"))
+                                .toUtf8()
+                                .constData(),
+                            show(f->filePathName).toLocal8Bit().constData(),
+                            note.isEmpty() ? "" : ("  (" + note + ")").toLocal8Bit().constData());
+            }
+        }
+        for (const QList<AppAttrbItemPtr>& g : bundles) {
+            std::printf(
+                "%lld identical bundles of %s:\n", qlonglong(g.size()),
+                SizeText::withTerabytes(qint64(g.first()->DirectorySize)).toUtf8().constData());
+            for (const AppAttrbItemPtr& b : g)
+                std::printf("  %s\n", show(b->DirectoryPathName).toLocal8Bit().constData());
+        }
+        std::printf("%lld groups, %lld files, %s wasted; %lld bundle groups, %s wasted "
+                    "(%llu files compared)\n",
+                    qlonglong(groups.size()), qlonglong(files),
+                    SizeText::withTerabytes(qint64(wasted)).toUtf8().constData(),
+                    qlonglong(bundles.size()),
+                    SizeText::withTerabytes(qint64(bundleWaste)).toUtf8().constData(),
+                    qulonglong(finder.candidateCount()));
+        return 0;
+    }
+
+    // Deletion: files only (bundles are listed, never deleted from here).
+    QList<DuplicatePick::Marks> marks;
+    for (const DuplicateGroup& g : groups)
+        marks << (rule == QLatin1String("keep-newest") ? DuplicatePick::keepNewest(g)
+                                                       : DuplicatePick::keepOldest(g));
+    const QList<DuplicateDeleteJob::Planned> planned = DuplicateDeleteJob::plan(groups, marks);
+    if (planned.isEmpty()) {
+        std::printf("Nothing to delete.\n");
+        return 0;
+    }
+    const char* how = method == DuplicateDeleteJob::Method::Trash    ? "moved to the Trash"
+                      : method == DuplicateDeleteJob::Method::Remove ? "removed"
+                                                                     : "erased securely";
+    if (!yes) {
+        if (!::isatty(STDIN_FILENO)) {
+            printErr(QStringLiteral("not deleting without confirmation: standard input is not a "
+                                    "terminal; add --yes to delete anyway"));
+            return 1;
+        }
+        std::fprintf(stderr, "These copies will be %s:\n", how);
+        for (const DuplicateDeleteJob::Planned& p : planned)
+            std::fprintf(stderr, "  %s  (keeping %s)\n",
+                         show(p.file->filePathName).toLocal8Bit().constData(),
+                         show(p.reference->filePathName).toLocal8Bit().constData());
+        if (!askYes("Delete them?")) {
+            std::fprintf(stderr, "Nothing was deleted.\n");
+            return 1;
+        }
+    }
+    DuplicateDeleteJob::Options options;
+    options.method = method;
+    DuplicateDeleteJob job(options);
+    QEventLoop loop;
+    QObject::connect(&job, &DuplicateDeleteJob::finished, &loop, &QEventLoop::quit);
+    job.start(groups, marks);
+    loop.exec();
+    const DuplicateDeleteJob::Report& report = job.report();
+    for (const DuplicateDeleteJob::Line& line : report.lines) {
+        if (line.outcome == DuplicateDeleteJob::Outcome::Removed)
+            std::printf("Removed %s\n", show(line.file->filePathName).toLocal8Bit().constData());
+        else
+            std::printf("Kept %s: %s\n", show(line.file->filePathName).toLocal8Bit().constData(),
+                        show(line.why).toLocal8Bit().constData());
+    }
+    std::printf("%d removed (%s), %d failed, %s freed%s\n", report.removed(), how, report.failed(),
+                SizeText::withTerabytes(qint64(report.bytesFreed())).toUtf8().constData(),
+                method == DuplicateDeleteJob::Method::Trash ? " once the Trash is emptied" : "");
+    return report.failed() == 0 ? 0 : 1;
+}

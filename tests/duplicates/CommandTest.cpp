@@ -1,0 +1,98 @@
+// `korvane duplicates`: the listing in the search's order, JSON, and deletion through the job.
+#include "DuplicateTestSupport.h"
+#include "tests/support/RealToolBundle.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <utime.h>
+
+using namespace duptest;
+
+namespace {
+
+struct CommandRun {
+    int code = -1;
+    QByteArray out, err;
+};
+
+CommandRun korvane(const QStringList& args) {
+    QProcess p;
+    p.setProgram(QStringLiteral(KORVANE_BUILD_DIR "/bin/korvane"));
+    p.setArguments(QStringList{"duplicates"} + args);
+    p.setStandardInputFile(QProcess::nullDevice());
+    p.start();
+    p.waitForFinished(120000);
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
+void age(const QString& path, int secondsAgo) {
+    struct utimbuf t {};
+    t.actime = t.modtime = ::time(nullptr) - secondsAgo;
+    ::utime(QFile::encodeName(path).constData(), &t);
+}
+
+} // namespace
+
+TEST(DuplicatesCommand, ListsGroupsWithTotalsAndDeletesByRule) {
+    QTemporaryDir dir;
+    const QString r = dir.path();
+    age(put(r, "old", "abcdefghij"), 500);
+    age(put(r, "new", "abcdefghij"), 100);
+    age(put(r, "mid", "abcdefghij"), 300);
+    put(r, "lone", "unique");
+    put(r, "One.app/x", "b");
+    put(r, "Two.app/y/z", "b");
+
+    const CommandRun text = korvane({r});
+    EXPECT_EQ(text.code, 0) << text.err.constData();
+    EXPECT_TRUE(text.out.contains("3 copies of 10 byte"));
+    EXPECT_TRUE(text.out.contains("2 identical bundles"));
+    EXPECT_TRUE(text.out.contains("1 groups, 3 files, 20 byte wasted"));
+
+    const CommandRun json = korvane({r, "--json"});
+    ASSERT_EQ(json.code, 0);
+    const QJsonObject o = QJsonDocument::fromJson(json.out).object();
+    EXPECT_EQ(o["wastedBytes"].toInt(), 20);
+    ASSERT_EQ(o["groups"].toArray().size(), 1);
+    EXPECT_EQ(o["groups"].toArray()[0].toObject()["files"].toArray().size(), 3);
+    EXPECT_EQ(o["bundleGroups"].toArray().size(), 1);
+
+    // Without a terminal and without --yes nothing is deleted.
+    EXPECT_EQ(korvane({r, "--delete", "keep-oldest", "--method", "remove"}).code, 1);
+    EXPECT_TRUE(QFileInfo::exists(r + "/new"));
+    const CommandRun removed =
+        korvane({r, "--delete", "keep-oldest", "--method", "remove", "--yes"});
+    EXPECT_EQ(removed.code, 0) << removed.out.constData() << removed.err.constData();
+    EXPECT_TRUE(removed.out.contains("2 removed"));
+    EXPECT_TRUE(removed.out.contains("20 byte freed"));
+    EXPECT_TRUE(QFileInfo::exists(r + "/old"));
+    EXPECT_FALSE(QFileInfo::exists(r + "/new"));
+    EXPECT_FALSE(QFileInfo::exists(r + "/mid"));
+    EXPECT_TRUE(QFileInfo::exists(r + "/One.app/x")); // bundles are never deleted from here
+
+    EXPECT_EQ(korvane({}).code, 2);
+    EXPECT_EQ(korvane({r, "--delete", "keep-all"}).code, 2);
+    EXPECT_EQ(korvane({r + "/old"}).code, 1);
+}
+
+TEST(DuplicatesCommand, SecureErasureThroughTheErasureJob) {
+    QTemporaryDir dir, tools;
+    const QString bundle = makeRealToolBundle(tools.path());
+    if (bundle.isEmpty())
+        GTEST_SKIP() << "the srm tool is not built";
+    const QString r = dir.path();
+    age(put(r, "a", bytes(10000, 5)), 200);
+    put(r, "b", bytes(10000, 5));
+    const CommandRun erased =
+        korvane({r, "--delete", "keep-oldest", "--method", "erase", "--yes", "--bundle", bundle});
+    EXPECT_EQ(erased.code, 0) << erased.out.constData() << erased.err.constData();
+    EXPECT_TRUE(QFileInfo::exists(r + "/a"));
+    EXPECT_FALSE(QFileInfo::exists(r + "/b"));
+    EXPECT_TRUE(erased.out.contains("1 removed (erased securely)"));
+}

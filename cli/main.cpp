@@ -1,6 +1,7 @@
 #include "cli/AppsCommand.h"
-#include "cli/DisksCommand.h"
 #include "cli/BrowsersCommand.h"
+#include "cli/CopyCommand.h"
+#include "cli/DisksCommand.h"
 #include "cli/DuplicatesCommand.h"
 #include "cli/EraseCommand.h"
 #include "cli/HistoryCommand.h"
@@ -27,6 +28,7 @@ const char* const kUsage = "usage: korvane COMMAND [ARGS]\n"
                            "  format DEVICE FS NAME  make a new, empty file system on a volume\n"
                            "  rename DEVICE NAME     name a volume\n"
                            "  mount, unmount, eject DEVICE\n"
+                           "  copy SOURCE... DESTINATION  copy files and folders, checked\n"
                            "  update-check    ask whether a newer version is out\n"
                            "  browsers        list and remove browser history, cookies, caches\n"
                            "  duplicates DIR  find (and delete) duplicate files under a folder\n"
@@ -61,6 +63,8 @@ int main(int argc, char** argv) {
     for (const char* verb : {"disks", "format", "rename", "mount", "unmount", "eject"})
         if (command == QLatin1String(verb))
             return DisksCommand::run(command, args);
+    if (command == QLatin1String("copy"))
+        return CopyCommand::run(args);
     if (command == QLatin1String("update-check"))
         return UpdateCommand::run(args, QStringLiteral(KORVANE_VERSION));
     if (command == QLatin1String("browsers"))

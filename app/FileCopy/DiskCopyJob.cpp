@@ -1,0 +1,463 @@
+#include "app/FileCopy/DiskCopyJob.h"
+
+#include "app/duplicat/Duplicate/crc.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kChunk = 4u << 20;
+constexpr quint64 kBatchBytes = 256ull << 20;
+constexpr std::size_t kBatchFiles = 1024;
+
+QByteArray native(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+QString errorText(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+bool writeAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= std::size_t(n);
+    }
+    return true;
+}
+
+std::vector<std::string> entriesOf(const QByteArray& folder) {
+    std::vector<std::string> names;
+    if (DIR* dir = ::opendir(folder.constData())) {
+        while (const dirent* entry = ::readdir(dir))
+            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+                names.emplace_back(entry->d_name);
+        ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// One run of the copy: the walk, the batch of written files waiting to be checked and named,
+// the counters for the progress.
+struct CopyRun {
+    struct Pending {
+        QString source, temp, final;
+        struct stat st {};
+        std::uint64_t digest = 0;
+        bool replace = false;
+    };
+    struct Folder {
+        QString path;
+        struct stat st {};
+    };
+
+    const DiskCopyJob::Options& options;
+    const DiskCopyJob::AskExisting& ask;
+    const DiskCopyJob::ProgressSink& sink;
+    const std::atomic_bool& cancel;
+    DiskCopyJob::Report& report;
+    DiskCopyJob::Progress progress;
+    QElapsedTimer clock, shown;
+    std::unique_ptr<char[]> buffer{new char[kChunk]};
+    std::vector<Pending> pending;
+    quint64 pendingBytes = 0;
+    std::vector<Folder> folders; // times and modes set once their contents are in
+    int destinationFd = -1;
+    bool root = ::geteuid() == 0;
+
+    void tell(const QString& file, bool force = false) {
+        progress.currentFile = file;
+        if (!sink || (!force && shown.isValid() && shown.elapsed() < 100))
+            return;
+        shown.restart();
+        const double seconds = clock.elapsed() / 1000.0;
+        progress.bytesPerSecond = seconds > 0.2 ? progress.doneBytes / seconds : 0;
+        progress.secondsLeft =
+            progress.bytesPerSecond > 0
+                ? qint64((progress.totalBytes - std::min(progress.totalBytes, progress.doneBytes)) /
+                         progress.bytesPerSecond)
+                : -1;
+        sink(progress);
+    }
+
+    void fail(const QString& source, const QString& reason) {
+        report.failed.append({source, reason});
+    }
+
+    // What to do about FINAL that exists; false to leave it.
+    bool settle(const QString& final, QString& target, bool& replace) {
+        replace = false;
+        target = final;
+        struct stat st {};
+        bool taken = ::lstat(native(final).constData(), &st) == 0;
+        for (const Pending& p : pending)
+            taken = taken || p.final == final;
+        if (!taken)
+            return true;
+        DiskCopyJob::Existing choice = options.existing;
+        if (choice == DiskCopyJob::Existing::Ask)
+            choice = ask ? ask(final) : DiskCopyJob::Existing::Skip;
+        if (choice == DiskCopyJob::Existing::Replace && S_ISDIR(st.st_mode))
+            choice = DiskCopyJob::Existing::KeepBoth; // a folder is never replaced by a file
+        switch (choice) {
+        case DiskCopyJob::Existing::Replace:
+            replace = true;
+            return true;
+        case DiskCopyJob::Existing::KeepBoth: {
+            QStringList names;
+            for (const Pending& p : pending)
+                names << p.final;
+            target = DiskCopyJob::freeNameLike(final, names);
+            return true;
+        }
+        default:
+            report.skipped << final;
+            return false;
+        }
+    }
+
+    QString tempNameIn(const QString& folder) {
+        return QStringLiteral("%1/.kvcopy-%2.part")
+            .arg(folder)
+            .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
+    }
+
+    void applyMetadata(int fd, const struct stat& st) {
+        if (root)
+            (void)::fchown(fd, st.st_uid, st.st_gid);
+        (void)::fchmod(fd, st.st_mode & 07777); // FAT and exFAT keep what they can
+        const struct timespec times[2] = {st.st_atim, st.st_mtim};
+        (void)::futimens(fd, times);
+    }
+
+    void copyFile(const QString& source, const struct stat& st, const QString& final) {
+        QString target;
+        bool replace = false;
+        if (!settle(final, target, replace))
+            return;
+        const int in = ::open(native(source).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (in < 0) {
+            fail(source, errorText(errno));
+            return;
+        }
+        ::posix_fadvise(in, 0, 0, POSIX_FADV_SEQUENTIAL);
+        const QString temp = tempNameIn(QFileInfo(target).path());
+        const int out =
+            ::open(native(temp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (out < 0) {
+            fail(source, errorText(errno));
+            ::close(in);
+            return;
+        }
+        std::uint64_t digest = crc::kStart;
+        QString problem;
+        for (;;) {
+            if (cancel) {
+                problem = QStringLiteral("cancelled");
+                break;
+            }
+            const ssize_t n = ::read(in, buffer.get(), kChunk);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                problem = errorText(errno);
+                break;
+            }
+            if (n == 0)
+                break;
+            if (options.verify)
+                digest = crc::update(digest, buffer.get(), std::size_t(n));
+            if (!writeAll(out, buffer.get(), std::size_t(n))) {
+                problem = errorText(errno);
+                break;
+            }
+            progress.doneBytes += quint64(n);
+            report.copiedBytes += quint64(n);
+            tell(source);
+        }
+        ::close(in);
+        if (problem.isEmpty())
+            applyMetadata(out, st);
+        if (::close(out) != 0 && problem.isEmpty())
+            problem = errorText(errno);
+        if (!problem.isEmpty()) {
+            ::unlink(native(temp).constData());
+            if (!cancel)
+                fail(source, problem);
+            return;
+        }
+        pending.push_back({source, temp, target, st, digest, replace});
+        pendingBytes += quint64(st.st_size);
+        if (pendingBytes >= kBatchBytes || pending.size() >= kBatchFiles)
+            flush();
+    }
+
+    void copyLink(const QString& source, const struct stat& st, const QString& final) {
+        QString target;
+        bool replace = false;
+        if (!settle(final, target, replace))
+            return;
+        QByteArray to(4096, '\0');
+        const ssize_t n = ::readlink(native(source).constData(), to.data(), std::size_t(to.size()));
+        if (n < 0 || n >= to.size()) {
+            fail(source, n < 0 ? errorText(errno) : QStringLiteral("the link is too long"));
+            return;
+        }
+        to.truncate(n);
+        const QString temp = tempNameIn(QFileInfo(target).path());
+        if (::symlink(to.constData(), native(temp).constData()) != 0) {
+            fail(source, errorText(errno));
+            return;
+        }
+        const struct timespec times[2] = {st.st_atim, st.st_mtim};
+        ::utimensat(AT_FDCWD, native(temp).constData(), times, AT_SYMLINK_NOFOLLOW);
+        pending.push_back({source, temp, target, st, 0, replace});
+    }
+
+    // Checks the batch against the device and gives each file its final name.
+    void flush() {
+        if (options.verify && destinationFd >= 0)
+            ::syncfs(destinationFd);
+        for (Pending& p : pending) {
+            const QByteArray temp = native(p.temp);
+            if (cancel) {
+                ::unlink(temp.constData());
+                continue;
+            }
+            if (options.verify && S_ISREG(p.st.st_mode)) {
+                const QString differs = readBack(p);
+                if (!differs.isEmpty()) {
+                    ::unlink(temp.constData());
+                    fail(p.source, differs);
+                    continue;
+                }
+            }
+            if (!p.replace) {
+                // The name may have been taken meanwhile: then the next free one.
+                while (::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD,
+                                   native(p.final).constData(), RENAME_NOREPLACE) != 0) {
+                    if (errno != EEXIST) {
+                        // A file system without RENAME_NOREPLACE: checked, then renamed.
+                        struct stat st {};
+                        if (errno == EINVAL && ::lstat(native(p.final).constData(), &st) != 0 &&
+                            ::rename(temp.constData(), native(p.final).constData()) == 0)
+                            break;
+                        fail(p.source, errorText(errno));
+                        ::unlink(temp.constData());
+                        p.final.clear();
+                        break;
+                    }
+                    p.final = DiskCopyJob::freeNameLike(p.final);
+                }
+                if (p.final.isEmpty())
+                    continue;
+            } else if (::rename(temp.constData(), native(p.final).constData()) != 0) {
+                fail(p.source, errorText(errno));
+                ::unlink(temp.constData());
+                continue;
+            }
+            report.copied << p.final;
+        }
+        pending.clear();
+        pendingBytes = 0;
+    }
+
+    // Empty when the copy read back from the device has the source's digest; else why not.
+    QString readBack(const Pending& p) {
+        const int fd = ::open(native(p.temp).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return QStringLiteral("the copy could not be read back: %1").arg(errorText(errno));
+        // Written out by syncfs: its pages are clean and can go, so the read comes from the
+        // device, not from memory.
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+        std::uint64_t digest = crc::kStart;
+        quint64 size = 0;
+        QString problem;
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer.get(), kChunk);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                problem =
+                    QStringLiteral("the copy could not be read back: %1").arg(errorText(errno));
+                break;
+            }
+            if (n == 0)
+                break;
+            digest = crc::update(digest, buffer.get(), std::size_t(n));
+            size += quint64(n);
+            progress.doneBytes += quint64(n);
+            tell(p.source);
+        }
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+        ::close(fd);
+        if (problem.isEmpty() && (digest != p.digest || size != quint64(p.st.st_size)))
+            problem = QStringLiteral("the copy read back differs from the original");
+        return problem;
+    }
+
+    void copyTree(const QString& source, const QString& final) {
+        if (cancel)
+            return;
+        struct stat st {};
+        if (::lstat(native(source).constData(), &st) != 0) {
+            fail(source, errorText(errno));
+            return;
+        }
+        if (S_ISREG(st.st_mode)) {
+            copyFile(source, st, final);
+        } else if (S_ISLNK(st.st_mode)) {
+            copyLink(source, st, final);
+        } else if (S_ISDIR(st.st_mode)) {
+            struct stat there {};
+            if (::lstat(native(final).constData(), &there) == 0) {
+                if (!S_ISDIR(there.st_mode)) {
+                    fail(source, QStringLiteral("%1 is in the way and is not a folder").arg(final));
+                    return;
+                }
+            } else if (::mkdir(native(final).constData(), 0700) != 0) {
+                fail(source, errorText(errno));
+                return;
+            } else {
+                folders.push_back({final, st});
+            }
+            for (const std::string& name : entriesOf(native(source)))
+                copyTree(source + QLatin1Char('/') + QFile::decodeName(name.c_str()),
+                         final + QLatin1Char('/') + QFile::decodeName(name.c_str()));
+        } else {
+            fail(source, QStringLiteral("not a file, folder or link (a device, fifo or socket)"));
+        }
+    }
+
+    void finishFolders() {
+        // Deepest first, so that setting a folder's time is not undone by its contents.
+        for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
+            const int fd = ::open(native(folder->path).constData(),
+                                  O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (fd >= 0) {
+                applyMetadata(fd, folder->st);
+                ::close(fd);
+            }
+        }
+    }
+};
+
+} // namespace
+
+DiskCopyJob::DiskCopyJob(QStringList sources, QString destination, Options options)
+    : m_sources(std::move(sources)), m_destination(std::move(destination)), m_options(options) {}
+
+quint64 DiskCopyJob::bytesUnder(const QStringList& paths, qsizetype* files) {
+    quint64 bytes = 0;
+    qsizetype count = 0;
+    std::function<void(const QByteArray&)> add = [&](const QByteArray& path) {
+        struct stat st {};
+        if (::lstat(path.constData(), &st) != 0)
+            return;
+        if (S_ISREG(st.st_mode)) {
+            bytes += quint64(st.st_size);
+            ++count;
+        } else if (S_ISDIR(st.st_mode)) {
+            for (const std::string& name : entriesOf(path))
+                add(path + '/' + QByteArray::fromStdString(name));
+        }
+    };
+    for (const QString& path : paths)
+        add(native(path));
+    if (files)
+        *files = count;
+    return bytes;
+}
+
+QString DiskCopyJob::freeNameLike(const QString& path, const QStringList& taken) {
+    const QFileInfo info(path);
+    const QString folder = info.path();
+    const QString base = info.completeBaseName(), suffix = info.suffix();
+    const bool hidden = info.fileName().startsWith(QLatin1Char('.')) && base.isEmpty();
+    for (int n = 2;; ++n) {
+        const QString name = hidden || suffix.isEmpty() || base.isEmpty()
+                                 ? QStringLiteral("%1 (%2)").arg(info.fileName()).arg(n)
+                                 : QStringLiteral("%1 (%2).%3").arg(base).arg(n).arg(suffix);
+        const QString candidate = folder + QLatin1Char('/') + name;
+        struct stat st {};
+        if (::lstat(native(candidate).constData(), &st) != 0 && !taken.contains(candidate))
+            return candidate;
+    }
+}
+
+DiskCopyJob::Report DiskCopyJob::run(const std::atomic_bool& cancel) {
+    Report report;
+    const QString destination = QDir::cleanPath(m_destination);
+    struct stat dst {};
+    if (::stat(native(destination).constData(), &dst) != 0 || !S_ISDIR(dst.st_mode)) {
+        report.refusal = QStringLiteral("%1 is not a folder").arg(destination);
+        return report;
+    }
+    QStringList sources;
+    for (const QString& source : m_sources) {
+        const QString path = QDir::cleanPath(QFileInfo(source).absoluteFilePath());
+        struct stat st {};
+        if (::lstat(native(path).constData(), &st) != 0) {
+            report.refusal = QStringLiteral("%1: %2").arg(path, errorText(errno));
+            return report;
+        }
+        const QString real = QFileInfo(destination).canonicalFilePath();
+        const QString realSource = S_ISLNK(st.st_mode) ? path : QFileInfo(path).canonicalFilePath();
+        if (real == realSource || real.startsWith(realSource + QLatin1Char('/'))) {
+            report.refusal =
+                QStringLiteral("the destination %1 lies inside %2, which would copy itself")
+                    .arg(destination, path);
+            return report;
+        }
+        sources << path;
+    }
+    // Enough room first: a copy that runs out halfway helps nobody.
+    const quint64 needed = bytesUnder(sources);
+    struct statvfs vfs {};
+    if (::statvfs(native(destination).constData(), &vfs) == 0) {
+        const quint64 room = quint64(vfs.f_bavail) * vfs.f_frsize;
+        if (needed > room) {
+            report.refusal = QStringLiteral("the destination has %1 bytes free; the selection "
+                                            "needs %2 bytes")
+                                 .arg(room)
+                                 .arg(needed);
+            return report;
+        }
+    }
+
+    CopyRun run{m_options, m_ask, m_progress, cancel, report, {}, {}, {}};
+    run.progress.totalBytes = needed * (m_options.verify ? 2 : 1);
+    run.clock.start();
+    run.destinationFd = ::open(native(destination).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (const QString& source : sources) {
+        if (cancel)
+            break;
+        run.copyTree(source, destination + QLatin1Char('/') + QFileInfo(source).fileName());
+    }
+    run.flush();
+    run.finishFolders();
+    if (run.destinationFd >= 0)
+        ::close(run.destinationFd);
+    report.cancelled = cancel;
+    run.tell(QString(), true);
+    return report;
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QStringList>
+
+// korvane copy: copies files and folders into a folder, each file under its final name only
+// once it is whole (and, with --verify, read back from the device and checked).
+class CopyCommand {
+public:
+    static int run(const QStringList& args);
+};

@@ -15,13 +15,16 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
 
 constexpr std::size_t kChunk = 4u << 20;
 constexpr quint64 kBatchBytes = 256ull << 20;
-constexpr std::size_t kBatchFiles = 1024;
+constexpr std::size_t kBatchFiles = 4096;
+// Read-backs asked of the device at once: small files come back in parallel, not one by one.
+constexpr std::size_t kReadAhead = 128;
 
 QByteArray native(const QString& path) {
     return QFile::encodeName(path);
@@ -64,6 +67,7 @@ struct CopyRun {
         struct stat st {};
         std::uint64_t digest = 0;
         bool replace = false;
+        int readFd = -1; // open for the read-back
     };
     struct Folder {
         QString path;
@@ -237,9 +241,14 @@ struct CopyRun {
     void flush() {
         if (options.verify && destinationFd >= 0)
             ::syncfs(destinationFd);
-        for (Pending& p : pending) {
+        for (std::size_t i = 0; i < pending.size(); ++i) {
+            if (options.verify && i % kReadAhead == 0)
+                startReadBacks(i, std::min(pending.size(), i + kReadAhead));
+            Pending& p = pending[i];
             const QByteArray temp = native(p.temp);
             if (cancel) {
+                if (p.readFd >= 0)
+                    ::close(p.readFd);
                 ::unlink(temp.constData());
                 continue;
             }
@@ -281,14 +290,28 @@ struct CopyRun {
         pendingBytes = 0;
     }
 
+    // Opens the written files FROM to TO for reading back and drops their pages: written out
+    // by syncfs, they are clean and can go, so the reads come from the device, not from
+    // memory. Their reads are started at once.
+    void startReadBacks(std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i) {
+            Pending& p = pending[i];
+            if (!S_ISREG(p.st.st_mode))
+                continue;
+            p.readFd = ::open(native(p.temp).constData(), O_RDONLY | O_CLOEXEC);
+            if (p.readFd < 0)
+                continue;
+            ::posix_fadvise(p.readFd, 0, 0, POSIX_FADV_DONTNEED);
+            ::posix_fadvise(p.readFd, 0, std::min<off_t>(p.st.st_size, off_t(kChunk)),
+                            POSIX_FADV_WILLNEED);
+        }
+    }
+
     // Empty when the copy read back from the device has the source's digest; else why not.
-    QString readBack(const Pending& p) {
-        const int fd = ::open(native(p.temp).constData(), O_RDONLY | O_CLOEXEC);
+    QString readBack(Pending& p) {
+        const int fd = std::exchange(p.readFd, -1);
         if (fd < 0)
             return QStringLiteral("the copy could not be read back: %1").arg(errorText(errno));
-        // Written out by syncfs: its pages are clean and can go, so the read comes from the
-        // device, not from memory.
-        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
         std::uint64_t digest = crc::kStart;
         quint64 size = 0;
         QString problem;

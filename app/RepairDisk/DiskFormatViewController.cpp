@@ -16,6 +16,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QtConcurrent>
+#include <utility>
 
 namespace {
 
@@ -87,8 +88,13 @@ DiskFormatViewController::DiskFormatViewController(ModuleOwner* owner, QWidget* 
     layout->addWidget(m_problem);
     layout->addLayout(bottom);
 
-    connect(&m_scan, &QFutureWatcher<QList<DiskObj>>::finished, this,
-            [this] { showVolumes(m_scan.result()); });
+    connect(&m_scan, &QFutureWatcher<QList<DiskObj>>::finished, this, [this] {
+        if (std::exchange(m_rescan, false)) {
+            m_scan.setFuture(QtConcurrent::run([] { return DiskTool::listDisks(); }));
+            return;
+        }
+        showVolumes(m_scan.result());
+    });
     reloadVolumes();
     refreshButton();
 }
@@ -99,8 +105,11 @@ DiskFormatViewController::~DiskFormatViewController() {
 }
 
 void DiskFormatViewController::reloadVolumes() {
-    if (m_scan.isRunning())
+    // A scan under way may have read the disks before the change that asks for this one.
+    if (m_scan.isRunning()) {
+        m_rescan = true;
         return;
+    }
     m_scan.setFuture(QtConcurrent::run([] { return DiskTool::listDisks(); }));
 }
 

@@ -58,5 +58,6 @@ private:
     QLabel* m_status;
     ImageButton* m_formatButton;
     QFutureWatcher<QList<DiskObj>> m_scan;
+    bool m_rescan = false; // asked for while a scan was under way
     QFutureWatcher<DiskTool::Result> m_work;
 };

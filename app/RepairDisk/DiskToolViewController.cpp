@@ -1,5 +1,6 @@
 #include "app/RepairDisk/DiskToolViewController.h"
 
+#include "app/FileCopy/DiskCopyViewController.h"
 #include "app/Main/FileEraser/FileEraserViewParts.h"
 #include "app/Main/ModuleOwner.h"
 #include "app/ui/AttachedWindow.h"
@@ -13,6 +14,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QtConcurrent>
+#include <utility>
 
 namespace {
 constexpr int kDiskRole = Qt::UserRole + 1, kVolumeRole = Qt::UserRole + 2;
@@ -88,12 +90,24 @@ DiskToolViewController::DiskToolViewController(ModuleOwner* owner, QWidget* pare
                                           QStringLiteral("mountButton"));
     m_eject = FileEraserViewParts::button(QStringLiteral("btn_main"), tr("Eject"),
                                           QStringLiteral("ejectButton"));
+    m_copy = FileEraserViewParts::button(QStringLiteral("btn_sec"), tr("Copy…"),
+                                         QStringLiteral("copyButton"));
+    connect(m_copy, &ImageButton::clicked, this, [this] {
+        // The chosen volume, when it is mounted, is where the copy starts from.
+        auto* copy = new DiskCopyViewController;
+        if (const VolumeObj* volume = selectedVolume();
+            volume && !volume->volumeMountPoint.isEmpty())
+            copy->scanSource(volume->volumeMountPoint);
+        AttachedWindow::run(copy, this);
+        reloadDisks();
+    });
     connect(m_refresh, &ImageButton::clicked, this, &DiskToolViewController::reloadDisks);
     connect(m_rename, &ImageButton::clicked, this, &DiskToolViewController::renameSelected);
     connect(m_mount, &ImageButton::clicked, this, &DiskToolViewController::mountOrUnmountSelected);
     connect(m_eject, &ImageButton::clicked, this, &DiskToolViewController::ejectSelected);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_refresh);
+    buttons->addWidget(m_copy);
     buttons->addStretch();
     buttons->addWidget(m_rename);
     buttons->addWidget(m_mount);
@@ -108,8 +122,13 @@ DiskToolViewController::DiskToolViewController(ModuleOwner* owner, QWidget* pare
     layout->addWidget(m_status);
     layout->addLayout(buttons);
 
-    connect(&m_scan, &QFutureWatcher<QList<DiskObj>>::finished, this,
-            [this] { showDisks(m_scan.result()); });
+    connect(&m_scan, &QFutureWatcher<QList<DiskObj>>::finished, this, [this] {
+        if (std::exchange(m_rescan, false)) {
+            m_scan.setFuture(QtConcurrent::run([] { return DiskTool::listDisks(); }));
+            return;
+        }
+        showDisks(m_scan.result());
+    });
     reloadDisks();
     refreshButtons();
 }
@@ -120,8 +139,11 @@ DiskToolViewController::~DiskToolViewController() {
 }
 
 void DiskToolViewController::reloadDisks() {
-    if (m_scan.isRunning())
+    // A scan under way may have read the disks before the change that asks for this one.
+    if (m_scan.isRunning()) {
+        m_rescan = true;
         return;
+    }
     m_scan.setFuture(QtConcurrent::run([] { return DiskTool::listDisks(); }));
 }
 

@@ -15,7 +15,7 @@ class QTreeWidgetItem;
 // "Disk Tool": every disk with its volumes as a tree (size, file system, name, mount point,
 // bus, removable), and what can be done to them without erasing: rename a volume, mount or
 // unmount it, eject a removable disk. The volume tool refuses what the system needs and says
-// when a volume is busy; its answer is shown under the tree.
+// when a volume is busy; its answer is shown under the tree. "Copy…" opens the disk copy.
 class DiskToolViewController : public QWidget {
     Q_OBJECT
 public:
@@ -57,6 +57,8 @@ private:
     ImageButton* m_rename;
     ImageButton* m_mount;
     ImageButton* m_eject;
+    ImageButton* m_copy;
     QFutureWatcher<QList<DiskObj>> m_scan;
+    bool m_rescan = false; // asked for while a scan was under way
     QFutureWatcher<DiskTool::Result> m_work;
 };

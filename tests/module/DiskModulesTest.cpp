@@ -3,16 +3,20 @@
 #include "ModuleUiTestSupport.h"
 
 #include "LoopImage.h"
+#include "app/FileCopy/DiskCopyViewController.h"
 #include "app/RepairDisk/DiskFormatViewController.h"
 #include "app/RepairDisk/DiskToolViewController.h"
 #include "app/ui/ImageButton.h"
 
 #include "tests/utils/QStringPrinter.h"
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 using namespace moduletest;
@@ -95,6 +99,7 @@ TEST(DiskModulesTest, DiskToolRenamesUnmountsAndMountsTheVolume) {
     QSignalSpy shown(&module, &DiskToolViewController::disksShown);
     ASSERT_TRUE(waitFor(shown));
     ASSERT_TRUE(module.select(node));
+    shown.clear();
     EXPECT_TRUE(module.renameButton()->isEnabled());
     EXPECT_EQ(module.mountButton()->text(), QStringLiteral("Unmount"));
 
@@ -129,6 +134,44 @@ TEST(DiskModulesTest, DiskToolRenamesUnmountsAndMountsTheVolume) {
               QStringLiteral("%1 is mounted at /media/%2.").arg(node, label));
     run({"umount", "/media/" + label.toStdString()});
     run({"rmdir", "/media/" + label.toStdString()});
+}
+
+// What is ticked is copied; a file already there is kept beside when the user says so; the end
+// says what happened.
+TEST(DiskModulesTest, DiskCopyCopiesWhatIsTickedAndAsksAboutFilesInTheWay) {
+    QTemporaryDir source, destination;
+    const QString from = source.path(), to = destination.path();
+    for (const char* name : {"/album/one.jpg", "/album/two.jpg", "/notes.txt", "/skip-me.txt"})
+        writeFile(from + QLatin1String(name), 1000);
+    QFile old(to + "/notes.txt");
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old notes");
+    old.close();
+
+    DiskCopyViewController view;
+    view.show();
+    view.scanSource(from);
+    view.setDestination(to);
+    QTreeWidgetItem* top = view.tree()->topLevelItem(0);
+    ASSERT_EQ(top->childCount(), 3);
+    for (int i = 0; i < top->childCount(); ++i)
+        if (top->child(i)->text(0) == QLatin1String("skip-me.txt"))
+            top->child(i)->setCheckState(0, Qt::Unchecked);
+    EXPECT_EQ(view.chosenPaths(), (QStringList{from + "/album", from + "/notes.txt"}));
+
+    Answerer answerer({{"CopyExistingView", "keepBothButton", {}}});
+    QSignalSpy finished(&view, &DiskCopyViewController::copyFinished);
+    view.startCopy();
+    ASSERT_TRUE(waitFor(finished, 30000));
+    EXPECT_EQ(answerer.answered(), QStringList{"CopyExistingView"});
+    EXPECT_TRUE(exists(to + "/album/one.jpg") && exists(to + "/album/two.jpg"));
+    EXPECT_TRUE(exists(to + "/notes (2).txt"));
+    EXPECT_FALSE(exists(to + "/skip-me.txt"));
+    QFile kept(to + "/notes.txt");
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "old notes");
+    EXPECT_TRUE(view.reportText()->text().startsWith(QLatin1String("3 copied")))
+        << view.reportText()->text().toStdString();
 }
 
 } // namespace

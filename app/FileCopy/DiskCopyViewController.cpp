@@ -1,0 +1,312 @@
+#include "app/FileCopy/DiskCopyViewController.h"
+
+#include "app/Main/FileEraser/FileEraserViewParts.h"
+#include "app/Main/WipeDisk/VolumeObj.h"
+#include "app/Main/WipeDisk/WipeViewParts.h"
+#include "app/ui/AttachedWindow.h"
+#include "app/ui/ImageButton.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QThread>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kPathRole = Qt::UserRole + 1, kFilledRole = Qt::UserRole + 2;
+
+QWidget* namedView(const QString& name) {
+    auto* view = new QWidget;
+    view->setObjectName(name);
+    return view;
+}
+
+QString rate(double bytesPerSecond) {
+    return VolumeObj::byteToSizeWithByte(qint64(bytesPerSecond)) + QStringLiteral("/s");
+}
+
+} // namespace
+
+DiskCopyViewController::DiskCopyViewController(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("DiskCopyViewController"));
+    auto* layout = FileEraserViewParts::frame(this, QStringLiteral("nav_disk_tool"), tr("Copy"));
+    setFixedSize(680, 580); // wider than the other attached views: two paths and a tree
+
+    auto pathRow = [this, layout](const QString& label, QLineEdit*& field, const QString& name,
+                                  auto chosen) {
+        field = new QLineEdit;
+        field->setObjectName(name);
+        auto* choose = FileEraserViewParts::button(QStringLiteral("btn_sec"), tr("Choose…"),
+                                                   name + QStringLiteral("Choose"));
+        connect(choose, &ImageButton::clicked, this, [this, field, chosen] {
+            const QString folder =
+                QFileDialog::getExistingDirectory(this, QString(), field->text());
+            if (!folder.isEmpty())
+                chosen(folder);
+        });
+        auto* row = new QHBoxLayout;
+        auto* text = new QLabel(label);
+        text->setMinimumWidth(90);
+        row->addWidget(text);
+        row->addWidget(field, 1);
+        row->addWidget(choose);
+        layout->addLayout(row);
+    };
+    pathRow(tr("From:"), m_source, QStringLiteral("sourceField"),
+            [this](const QString& folder) { scanSource(folder); });
+    connect(m_source, &QLineEdit::returnPressed, this, [this] { scanSource(m_source->text()); });
+
+    m_tree = new QTreeWidget;
+    m_tree->setObjectName(QStringLiteral("sourceTree"));
+    m_tree->setColumnCount(2);
+    m_tree->setHeaderLabels({tr("Name"), tr("Size")});
+    m_tree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_tree->header()->setStretchLastSection(false);
+    m_tree->header()->resizeSection(1, 100);
+    connect(m_tree, &QTreeWidget::itemExpanded, this,
+            [this](QTreeWidgetItem* item) { fill(item); });
+    layout->addWidget(m_tree, 1);
+
+    pathRow(tr("To folder:"), m_destination, QStringLiteral("destinationField"),
+            [this](const QString& folder) { setDestination(folder); });
+    m_verify = new QCheckBox(tr("Verify: read every copy back from the disk and compare it"));
+    m_verify->setObjectName(QStringLiteral("verifyBox"));
+    m_verify->setChecked(true);
+    layout->addWidget(m_verify);
+
+    m_bar = new QProgressBar;
+    m_bar->setObjectName(QStringLiteral("progressBar"));
+    m_bar->setRange(0, 1000);
+    m_bar->setTextVisible(false);
+    m_bar->hide();
+    m_progressText =
+        FileEraserViewParts::paragraph(QStringLiteral(" "), QStringLiteral("progressText"));
+    m_report = FileEraserViewParts::paragraph(QStringLiteral(" "), QStringLiteral("reportText"));
+    m_report->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(m_bar);
+    layout->addWidget(m_progressText);
+    layout->addWidget(m_report);
+
+    m_close = FileEraserViewParts::button(QStringLiteral("btn_sec"), tr("Close"),
+                                          QStringLiteral("closeButton"));
+    m_cancel = FileEraserViewParts::button(QStringLiteral("btn_sec"), tr("Cancel"),
+                                           QStringLiteral("cancelButton"));
+    m_copy = FileEraserViewParts::button(QStringLiteral("btn_main"), tr("Copy"),
+                                         QStringLiteral("copyButton"));
+    m_cancel->hide();
+    connect(m_close, &ImageButton::clicked, this,
+            [this] { AttachedWindow::dismiss(this, QDialog::Accepted); });
+    connect(m_cancel, &ImageButton::clicked, this, &DiskCopyViewController::cancelCopy);
+    connect(m_copy, &ImageButton::clicked, this, &DiskCopyViewController::startCopy);
+    layout->addLayout(FileEraserViewParts::buttonRow({m_close, m_cancel, m_copy}));
+}
+
+DiskCopyViewController::~DiskCopyViewController() {
+    if (m_worker) {
+        m_cancelled = true;
+        m_worker->wait();
+    }
+}
+
+void DiskCopyViewController::scanSource(const QString& source) {
+    m_source->setText(source);
+    m_tree->clear();
+    const QFileInfo info(source);
+    if (!info.isDir()) {
+        m_report->setText(tr("%1 is not a folder.").arg(source));
+        return;
+    }
+    auto* top = new QTreeWidgetItem(m_tree);
+    top->setText(0, info.fileName().isEmpty() ? source : info.fileName());
+    top->setData(0, kPathRole, QDir::cleanPath(info.absoluteFilePath()));
+    top->setFlags(top->flags() | Qt::ItemIsUserCheckable | Qt::ItemIsAutoTristate);
+    top->setCheckState(0, Qt::Checked);
+    top->setText(1, VolumeObj::byteToSizeWithByte(
+                        qint64(DiskCopyJob::bytesUnder({info.absoluteFilePath()}))));
+    fill(top);
+    top->setExpanded(true);
+    m_report->setText(QStringLiteral(" "));
+}
+
+void DiskCopyViewController::fill(QTreeWidgetItem* item) {
+    if (item->data(0, kFilledRole).toBool())
+        return;
+    item->setData(0, kFilledRole, true);
+    qDeleteAll(item->takeChildren());
+    const QString folder = item->data(0, kPathRole).toString();
+    const Qt::CheckState state = item->checkState(0);
+    const QFileInfoList entries = QDir(folder).entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+        QDir::DirsFirst | QDir::Name);
+    for (const QFileInfo& entry : entries) {
+        auto* child = new QTreeWidgetItem(item);
+        child->setText(0, entry.fileName());
+        child->setData(0, kPathRole, entry.absoluteFilePath());
+        child->setFlags(child->flags() | Qt::ItemIsUserCheckable | Qt::ItemIsAutoTristate);
+        const Qt::CheckState tick = state == Qt::Unchecked ? Qt::Unchecked : Qt::Checked;
+        child->setCheckState(0, tick);
+        child->setText(1, VolumeObj::byteToSizeWithByte(
+                              qint64(DiskCopyJob::bytesUnder({entry.absoluteFilePath()}))));
+        if (entry.isDir() && !entry.isSymLink()) {
+            // A placeholder, so that the folder can be opened; it carries the folder's tick, or
+            // the folder's own state would read as unticked.
+            auto* placeholder = new QTreeWidgetItem(child);
+            placeholder->setCheckState(0, tick);
+        } else {
+            child->setData(0, kFilledRole, true);
+        }
+    }
+}
+
+void DiskCopyViewController::setDestination(const QString& destination) {
+    m_destination->setText(destination);
+}
+
+void DiskCopyViewController::collect(QTreeWidgetItem* item, QStringList& paths) const {
+    const QString path = item->data(0, kPathRole).toString();
+    if (item->checkState(0) == Qt::Checked || !item->data(0, kFilledRole).toBool()) {
+        if (item->checkState(0) == Qt::Checked && !path.isEmpty())
+            paths << path;
+        return;
+    }
+    if (item->checkState(0) == Qt::Unchecked)
+        return;
+    for (int i = 0; i < item->childCount(); ++i)
+        collect(item->child(i), paths);
+}
+
+QStringList DiskCopyViewController::chosenPaths() const {
+    QStringList paths;
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
+        collect(m_tree->topLevelItem(i), paths);
+    return paths;
+}
+
+DiskCopyJob::Existing DiskCopyViewController::askExisting(const QString& destination) {
+    auto* view = namedView(QStringLiteral("CopyExistingView"));
+    auto* skip = FileEraserViewParts::button(QStringLiteral("btn_sec"), tr("Skip"),
+                                             QStringLiteral("skipButton"));
+    auto* both = FileEraserViewParts::button(QStringLiteral("btn_sec"), tr("Keep both"),
+                                             QStringLiteral("keepBothButton"));
+    auto* replace = FileEraserViewParts::button(QStringLiteral("btn_danger"), tr("Replace"),
+                                                QStringLiteral("replaceButton"));
+    view->setFixedSize(520, 200);
+    auto* column = FileEraserViewParts::frame(view, QStringLiteral("ic_warning"),
+                                              tr("This file is already there"));
+    column->addWidget(FileEraserViewParts::paragraph(
+        tr("%1 exists. Replace it with the copy, keep both (the copy gets a new name), or skip "
+           "this file?")
+            .arg(destination),
+        QStringLiteral("messageText")));
+    column->addStretch();
+    column->addLayout(FileEraserViewParts::buttonRow({skip, both, replace}));
+    DiskCopyJob::Existing choice = DiskCopyJob::Existing::Skip;
+    connect(both, &ImageButton::clicked, view, [view, &choice] {
+        choice = DiskCopyJob::Existing::KeepBoth;
+        AttachedWindow::dismiss(view);
+    });
+    connect(replace, &ImageButton::clicked, view, [view, &choice] {
+        choice = DiskCopyJob::Existing::Replace;
+        AttachedWindow::dismiss(view);
+    });
+    connect(skip, &ImageButton::clicked, view, [view] { AttachedWindow::dismiss(view); });
+    AttachedWindow::run(view, this);
+    return choice;
+}
+
+void DiskCopyViewController::startCopy() {
+    if (m_worker)
+        return;
+    const QStringList sources = chosenPaths();
+    const QString destination = m_destination->text().trimmed();
+    if (sources.isEmpty() || destination.isEmpty()) {
+        m_report->setText(sources.isEmpty() ? tr("Tick what to copy.")
+                                            : tr("Choose the folder to copy to."));
+        return;
+    }
+    DiskCopyJob::Options options;
+    options.verify = m_verify->isChecked();
+    options.existing = DiskCopyJob::Existing::Ask;
+    m_cancelled = false;
+    m_copy->setEnabled(false);
+    m_close->setEnabled(false);
+    m_cancel->show();
+    m_cancel->setEnabled(true);
+    m_bar->show();
+    m_bar->setValue(0);
+    m_report->setText(QStringLiteral(" "));
+    m_progressText->setText(tr("Checking the free space…"));
+    m_worker = QThread::create([this, sources, destination, options] {
+        DiskCopyJob job(sources, destination, options);
+        job.setAskExisting([this](const QString& path) {
+            DiskCopyJob::Existing choice = DiskCopyJob::Existing::Skip;
+            QMetaObject::invokeMethod(
+                this, [this, path, &choice] { choice = askExisting(path); },
+                Qt::BlockingQueuedConnection);
+            return choice;
+        });
+        job.setProgressSink([this](const DiskCopyJob::Progress& progress) {
+            QMetaObject::invokeMethod(this, [this, progress] { showProgress(progress); });
+        });
+        const DiskCopyJob::Report report = job.run(m_cancelled);
+        QMetaObject::invokeMethod(this, [this, report] { showReport(report); });
+    });
+    m_worker->start();
+}
+
+void DiskCopyViewController::cancelCopy() {
+    m_cancelled = true;
+    m_cancel->setEnabled(false);
+    m_progressText->setText(tr("Stopping: the file being copied is removed…"));
+}
+
+void DiskCopyViewController::showProgress(const DiskCopyJob::Progress& p) {
+    if (!m_worker || m_cancelled)
+        return;
+    m_bar->setValue(p.totalBytes ? int(1000 * p.doneBytes / p.totalBytes) : 1000);
+    QString text = tr("%1 of %2")
+                       .arg(VolumeObj::byteToSizeWithByte(qint64(p.doneBytes)),
+                            VolumeObj::byteToSizeWithByte(qint64(p.totalBytes)));
+    if (p.bytesPerSecond > 0)
+        text += QStringLiteral(" · ") + rate(p.bytesPerSecond);
+    if (p.secondsLeft >= 0)
+        text += QStringLiteral(" · ") + tr("%1 s left").arg(p.secondsLeft);
+    if (!p.currentFile.isEmpty())
+        text += QStringLiteral("\n") + p.currentFile;
+    m_progressText->setText(text);
+}
+
+void DiskCopyViewController::showReport(const DiskCopyJob::Report& report) {
+    m_worker->wait();
+    delete m_worker;
+    m_worker = nullptr;
+    m_cancel->hide();
+    m_copy->setEnabled(true);
+    m_close->setEnabled(true);
+    m_bar->setValue(report.ok() ? 1000 : m_bar->value());
+    QString text;
+    if (!report.refusal.isEmpty()) {
+        text = tr("Nothing was copied: %1.").arg(report.refusal);
+    } else {
+        text = tr("%1 copied (%2)%3, %4 skipped, %5 failed.")
+                   .arg(report.copied.size())
+                   .arg(VolumeObj::byteToSizeWithByte(qint64(report.copiedBytes)))
+                   .arg(m_verify->isChecked() ? tr(" and verified") : QString())
+                   .arg(report.skipped.size())
+                   .arg(report.failed.size());
+        if (report.cancelled)
+            text += QStringLiteral(" ") + tr("The copy was cancelled; no partial file was left.");
+        for (qsizetype i = 0; i < report.failed.size() && i < 5; ++i)
+            text += QStringLiteral("\n%1: %2").arg(report.failed[i].path, report.failed[i].reason);
+    }
+    m_progressText->setText(QStringLiteral(" "));
+    m_report->setText(text);
+    emit copyFinished(report);
+}

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -75,6 +76,26 @@ TEST(DuplicateWalk, OnlyNonEmptyRegularFilesLinksOnlyAtTheTopFifosAndLoopsHarmle
     // A root that cannot be listed.
     EXPECT_FALSE(walk(r + "/a").listed);
     EXPECT_FALSE(walk(r + "/missing").listed);
+}
+
+// Another file system mounted in the folder, below the top or directly under it, is not
+// walked: its files could otherwise be deleted from a volume nobody chose.
+TEST(DuplicateWalk, MountsInsideTheFolderAreNotEntered) {
+    QTemporaryDir dir;
+    const QString r = dir.path();
+    put(r, "a", "same");
+    QDir().mkpath(r + "/sub/mnt");
+    QDir().mkpath(r + "/top");
+    if (::geteuid() != 0 ||
+        std::system(
+            ("mount -t tmpfs none '" + r.toStdString() + "/sub/mnt' 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "mounting needs root";
+    std::system(("mount -t tmpfs none '" + r.toStdString() + "/top'").c_str());
+    put(r + "/sub/mnt", "b", "same");
+    put(r + "/top", "c", "same");
+    const Walked w = walk(r, true, true);
+    std::system(("umount '" + r.toStdString() + "/sub/mnt' '" + r.toStdString() + "/top'").c_str());
+    EXPECT_EQ(w.files, QStringList{"a"});
 }
 
 TEST(DuplicateWalk, HiddenEntriesAndSystemFolders) {

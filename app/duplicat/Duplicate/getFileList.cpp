@@ -1,6 +1,7 @@
 #include "app/duplicat/Duplicate/getFileList.h"
 
 #include "platform/Logger.h"
+#include "platform/walk/EntryFacts.h"
 #include "platform/walk/SafeWalk.h"
 
 #include <QDir>
@@ -86,8 +87,11 @@ public:
         if (entry.kind == Kind::File) {
             const QByteArray path = pathOf(entry.relative);
             m_owner.consider(path, entry.facts.st, m_bundle, std::size_t(m_base.size()), m_sink);
-        } else if (entry.kind == Kind::MountPoint && S_ISDIR(entry.facts.st.st_mode)) {
-            enterMount(entry);
+        } else if (entry.kind == Kind::MountPoint) {
+            // Another file system mounted inside the folder is not part of what was chosen:
+            // copies found there could be deleted from a volume the user never picked.
+            Logger::log(QStringLiteral("not entering the mount at %1")
+                            .arg(fileAttrbItem::displayPath(pathOf(entry.relative))));
         }
         // Links are neither followed nor collected; fifos, sockets and devices are never opened.
         return !m_owner.m_bStopSearch;
@@ -105,19 +109,6 @@ public:
     }
 
 private:
-    void enterMount(const safewalk::SafeWalk::Entry& entry) {
-        if (entry.facts.mountIdKnown && m_owner.isPseudoMount(entry.facts.mountId))
-            return;
-        const QByteArray path = pathOf(entry.relative);
-        QByteArray bundle = m_bundle;
-        if (bundle.isEmpty()) {
-            const QByteArray inside = getFileList::bundleOf(path.mid(m_base.size()));
-            if (!inside.isEmpty())
-                bundle = m_base + inside;
-        }
-        m_owner.walkFolder(entry.dirFd, entry.name.c_str(), path, bundle, m_sink);
-    }
-
     getFileList& m_owner;
     QByteArray m_base;
     QByteArray m_bundle; // the bundle holding m_base, when there is one
@@ -313,6 +304,15 @@ bool getFileList::getListAtPath(const QByteArray& nativeRoot, QList<fileAttrbIte
             if (!m_bSearchSystemDirectory && isFsRoot &&
                 isSystemFolderName(QByteArray(name.c_str())))
                 continue;
+            // The same rule directly under the root: a folder that is another mount is left
+            // out (a link directly under the root is followed, as chosen by the user's root).
+            safewalk::EntryFacts facts;
+            if (!viaLink && safewalk::readEntry(rootFd, name.c_str(), facts) == 0 &&
+                facts.mountRoot) {
+                Logger::log(QStringLiteral("not entering the mount at %1")
+                                .arg(fileAttrbItem::displayPath(path)));
+                continue;
+            }
             Slot slot;
             slot.folder = true;
             slot.name = name;

@@ -8,8 +8,10 @@
 #   -n FILES    small files in the tree (default 10000), 1 to 64 KiB each
 #   -l LARGE    size of the one large file (default 1G)
 #   -r ROUNDS   runs per tool; the median counts (default 3)
-# The tree lies on one ext4 loop image, the copies go to a second one. The source is read once
-# before the runs (warm cache, as a user copying what they just looked at); each run copies
+# The tree lies on one ext4 loop image, the copies go to a second one (put them on /dev/shm with
+# -d to keep the host's own disk out of the figures). The source is read before each run (warm
+# cache, as a user copying what they just looked at); the tools take turns round by round; each
+# run copies
 # into an empty folder and is followed by a sync of the destination, timed with it, so that
 # every tool is charged for getting its bytes to the device. Each copy is compared with the
 # tree (diff -r) after its run. Needs rsync (apt-get install rsync).
@@ -69,25 +71,26 @@ cat $(find "$tree" -type f) > /dev/null # warm
 
 total=$(du -sb "$tree" | cut -f1)
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
-run() { # name, command with DEST as the destination folder
-    local name="$1"; shift
-    local times=()
-    for ((r = 0; r < rounds; r++)); do
+names=("cp -a" "rsync -a" "korvane copy" "korvane copy --verify")
+commands=("cp -a" "rsync -a" "$work/korvane copy" "$work/korvane copy --verify")
+declare -A times
+# Round by round, each tool once, so that a slow spell of the machine falls on all of them.
+for ((r = 0; r < rounds; r++)); do
+    for k in "${!names[@]}"; do
         rm -rf "$work/dst/out"; mkdir "$work/dst/out"; sync; echo 1 > /proc/sys/vm/drop_caches
         cat $(find "$tree" -type f) > /dev/null
-        local start end
         start=$(date +%s.%N)
-        "${@//DEST/$work/dst/out}" > /dev/null
+        ${commands[$k]} "$tree" "$work/dst/out" > /dev/null
         sync -f "$work/dst/out"
         end=$(date +%s.%N)
-        diff -r --no-dereference "$tree" "$work/dst/out/tree" > /dev/null || { echo "$name: the copy differs" >&2; exit 1; }
-        times+=("$(echo "$end - $start" | bc)")
+        diff -r --no-dereference "$tree" "$work/dst/out/tree" > /dev/null ||
+            { echo "${names[$k]}: the copy differs" >&2; exit 1; }
+        times[$k]+="$(echo "$end - $start" | bc) "
     done
-    local t; t=$(printf '%s\n' "${times[@]}" | median)
-    printf '%-22s %7.2f s  %7.1f MB/s\n' "$name" "$t" "$(echo "$total / $t / 1000000" | bc -l)"
-}
+done
 echo "tree: $files files + one of $large, $(numfmt --to=si "$total")B; median of $rounds"
-run "cp -a" cp -a "$tree" DEST
-run "rsync -a" rsync -a "$tree" DEST
-run "korvane copy" "$work/korvane" copy "$tree" DEST
-run "korvane copy --verify" "$work/korvane" copy --verify "$tree" DEST
+for k in "${!names[@]}"; do
+    t=$(printf '%s\n' ${times[$k]} | median)
+    printf '%-22s %7.2f s  %7.1f MB/s   (runs: %s)\n' "${names[$k]}" "$t" \
+        "$(echo "$total / $t / 1000000" | bc -l)" "${times[$k]% }"
+done

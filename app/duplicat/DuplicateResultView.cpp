@@ -29,16 +29,25 @@ QString storageNote(const DuplicateGroup& group, const fileAttrbItem& file) {
     const QString other = group.files[file.sharesWith]->fileName;
     switch (file.storage) {
     case fileAttrbItem::Storage::HardLink:
-        return DuplicateResultView::tr("Hard link of %1: removing it frees nothing").arg(other);
+        return DuplicateResultView::tr("Hard link of %1").arg(other);
     case fileAttrbItem::Storage::Reflink:
-        return DuplicateResultView::tr("Shares all its data with %1: removing it frees nothing")
-            .arg(other);
+        return DuplicateResultView::tr("Shares its data with %1").arg(other);
     case fileAttrbItem::Storage::SameFile:
         return DuplicateResultView::tr("The same file as %1").arg(other);
     case fileAttrbItem::Storage::Own:
         break;
     }
     return {};
+}
+
+QString count(qsizetype n, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+}
+
+// Paths below the searched folder are shown from there on; the full path is the tool tip.
+QString shownPath(const QString& path, const QString& folder) {
+    const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    return path.startsWith(prefix) && path.size() > prefix.size() ? path.mid(prefix.size()) : path;
 }
 
 // Whether the copy at INDEX shares its storage with another member of its group.
@@ -97,7 +106,7 @@ DuplicateResultView::DuplicateResultView(QWidget* parent) : QWidget(parent) {
     m_tree->header()->setSectionResizeMode(kPathColumn, QHeaderView::Stretch);
     m_tree->header()->resizeSection(kSizeColumn, 90);
     m_tree->header()->resizeSection(kDateColumn, 130);
-    m_tree->header()->resizeSection(kNoteColumn, 150);
+    m_tree->header()->resizeSection(kNoteColumn, 190);
     m_tree->setTextElideMode(Qt::ElideMiddle);
     m_tree->setSelectionMode(QAbstractItemView::NoSelection);
     m_tree->setFocusPolicy(Qt::NoFocus);
@@ -202,14 +211,15 @@ void DuplicateResultView::rebuildTree() {
             row->setData(kPathColumn, kFileRole, i);
             row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
             row->setCheckState(kPathColumn, Qt::Unchecked);
-            row->setText(kPathColumn, file.filePathName);
+            row->setText(kPathColumn, shownPath(file.filePathName, m_folder));
             row->setToolTip(kPathColumn, file.filePathName);
             row->setText(kSizeColumn, sizeText(file.fileSize));
             row->setText(kDateColumn,
                          file.ModificationDate().toString(QStringLiteral("yyyy-MM-dd hh:mm")));
             const QString note = storageNote(group, file);
             row->setText(kNoteColumn, note);
-            row->setToolTip(kNoteColumn, note);
+            row->setToolTip(kNoteColumn,
+                            note.isEmpty() ? note : note + tr(": removing it frees nothing"));
             if (sharesStorage(group, i))
                 row->setForeground(kNoteColumn, Theme::kWarning);
         }
@@ -226,7 +236,7 @@ void DuplicateResultView::rebuildTree() {
         auto* top = new QTreeWidgetItem(m_tree);
         top->setFlags(Qt::ItemIsEnabled);
         top->setData(kPathColumn, kGroupRole, -1);
-        top->setText(kPathColumn, tr("%1 identical application bundles %2")
+        top->setText(kPathColumn, tr("%1 identical bundles of %2")
                                       .arg(bundles.size())
                                       .arg(bundles.first()->DirectoryName));
         top->setText(kSizeColumn, sizeText(size));
@@ -238,7 +248,7 @@ void DuplicateResultView::rebuildTree() {
         for (const AppAttrbItemPtr& bundle : bundles) {
             auto* row = new QTreeWidgetItem(top);
             row->setFlags(Qt::ItemIsEnabled);
-            row->setText(kPathColumn, bundle->DirectoryPathName);
+            row->setText(kPathColumn, shownPath(bundle->DirectoryPathName, m_folder));
             row->setToolTip(kPathColumn, bundle->DirectoryPathName);
             row->setText(kSizeColumn, sizeText(bundle->DirectorySize));
             row->setText(kNoteColumn, tr("Bundle: listed only"));
@@ -251,14 +261,11 @@ void DuplicateResultView::rebuildTree() {
     if (m_groups.isEmpty() && m_bundles.isEmpty())
         summary = tr("No duplicates found in %1.").arg(m_folder);
     else
-        summary = tr("%1 groups of identical files (%2 copies), %3 wasted; %4 groups of "
-                     "identical bundles, %5 wasted. In %6.")
-                      .arg(m_groups.size())
-                      .arg(copies)
-                      .arg(sizeText(wasted))
-                      .arg(m_bundles.size())
-                      .arg(sizeText(bundleWaste))
-                      .arg(m_folder);
+        summary = tr("In %1: %2 of identical files (%3), %4 wasted; %5 of identical "
+                     "application bundles, %6 wasted.")
+                      .arg(m_folder, count(m_groups.size(), "group", "groups"),
+                           count(copies, "copy", "copies"), sizeText(wasted),
+                           count(m_bundles.size(), "group", "groups"), sizeText(bundleWaste));
     if (m_stopped)
         summary += QLatin1Char(' ') +
                    tr("The search was stopped: these are only the duplicates found until then.");

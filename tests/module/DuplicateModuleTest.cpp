@@ -83,8 +83,11 @@ TEST(DuplicateModuleTest, KeepNewestThenDeleteRemovesTheOlderCopiesAndSaysSo) {
     QTreeWidgetItem* newestRow = nullptr;
     for (int i = 0; i < 3; ++i) {
         QTreeWidgetItem* row = group->child(i);
-        shown << row->text(DuplicateResultView::kPathColumn);
-        if (row->text(DuplicateResultView::kPathColumn) == newest)
+        shown << row->toolTip(DuplicateResultView::kPathColumn);
+        EXPECT_TRUE(dir.filePath(row->text(DuplicateResultView::kPathColumn)) ==
+                    row->toolTip(DuplicateResultView::kPathColumn))
+            << "shown from the searched folder on";
+        if (row->toolTip(DuplicateResultView::kPathColumn) == newest)
             newestRow = row;
         EXPECT_EQ(row->text(DuplicateResultView::kSizeColumn), SizeText::withTerabytes(kSize));
         EXPECT_FALSE(row->text(DuplicateResultView::kDateColumn).isEmpty());
@@ -110,7 +113,7 @@ TEST(DuplicateModuleTest, KeepNewestThenDeleteRemovesTheOlderCopiesAndSaysSo) {
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(group->child(i)->checkState(DuplicateResultView::kPathColumn),
                   group->child(i) == newestRow ? Qt::Unchecked : Qt::Checked)
-            << group->child(i)->text(DuplicateResultView::kPathColumn).toStdString();
+            << group->child(i)->toolTip(DuplicateResultView::kPathColumn).toStdString();
     EXPECT_EQ(
         result->selectionLabel()->text(),
         QStringLiteral("2 copies chosen, %1 to free").arg(SizeText::withTerabytes(2 * kSize)));

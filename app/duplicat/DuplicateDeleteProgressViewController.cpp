@@ -86,14 +86,15 @@ void DuplicateDeleteProgressViewController::showReport(const DuplicateDeleteJob:
         break;
     }
     const QString freed = SizeText::withTerabytes(qint64(report.bytesFreed()));
-    QString message = tr("%1 copies %2, %3 freed").arg(removed).arg(how, freed);
+    const auto copies = [this](int n) { return n == 1 ? tr("1 copy") : tr("%1 copies").arg(n); };
+    QString message = tr("%1 %2, %3 freed").arg(copies(removed), how, freed);
     if (report.method == DuplicateDeleteJob::Method::Trash)
         message += tr(" once the Trash is emptied");
     message += QLatin1Char('.');
     if (report.cancelled)
         message += QLatin1Char(' ') + tr("The removal was stopped.");
     if (failed > 0)
-        message += QLatin1Char(' ') + tr("%1 copies were not removed:").arg(failed);
+        message += QLatin1Char(' ') + tr("%1 not removed:").arg(copies(failed));
     m_message->setText(message);
     m_failures->clear();
     m_failures->addItems(report.failureLines());

@@ -367,9 +367,8 @@ void DuplicateResultView::keepInFolder(const QString& folder) {
     }
     updateSelection();
     if (untouched > 0)
-        showNotice(tr("%1 groups have no copy in %2 and were left as they were.")
-                       .arg(untouched)
-                       .arg(chosen));
+        showNotice(tr("%1 without a copy in %2: left as chosen before.")
+                       .arg(count(untouched, "group", "groups"), chosen));
     else
         m_notice->hide();
 }
@@ -391,9 +390,10 @@ void DuplicateResultView::updateSelection() {
     std::uint64_t frees = 0;
     for (const DuplicateDeleteJob::Planned& p : plan)
         frees += p.file->links <= 1 ? p.file->fileSize : 0;
-    m_selection->setText(
-        plan.isEmpty() ? tr("No copies chosen")
-                       : tr("%1 copies chosen, %2 to free").arg(plan.size()).arg(sizeText(frees)));
+    m_selection->setText(plan.isEmpty()
+                             ? tr("No copies chosen")
+                             : tr("%1 chosen, %2 to free")
+                                   .arg(count(plan.size(), "copy", "copies"), sizeText(frees)));
     m_remove->setEnabled(!plan.isEmpty());
 }
 

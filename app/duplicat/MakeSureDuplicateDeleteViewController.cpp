@@ -14,19 +14,20 @@ MakeSureDuplicateDeleteViewController::MakeSureDuplicateDeleteViewController(
     : QWidget(parent) {
     setObjectName(QStringLiteral("MakeSureDuplicateDeleteViewController"));
     setFixedSize(560, 400);
-    const int count = int(planned.size());
+    const qsizetype n = planned.size();
+    const QString copies = n == 1 ? tr("1 copy") : tr("%1 copies").arg(n);
     QString title, action;
     switch (method) {
     case DuplicateDeleteJob::Method::Trash:
-        title = tr("Move %1 copies to the Trash?").arg(count);
+        title = tr("Move %1 to the Trash?").arg(copies);
         action = tr("Move to Trash");
         break;
     case DuplicateDeleteJob::Method::Remove:
-        title = tr("Delete %1 copies?").arg(count);
+        title = tr("Delete %1?").arg(copies);
         action = tr("Delete");
         break;
     case DuplicateDeleteJob::Method::Erase:
-        title = tr("Erase %1 copies securely?").arg(count);
+        title = tr("Erase %1 securely?").arg(copies);
         action = tr("Erase");
         break;
     }

@@ -40,10 +40,10 @@ QString writeWithTime(const QString& path, const QByteArray& content, const QDat
     return path;
 }
 
-QByteArray pattern(char seed) {
+QByteArray pattern(char first) {
     QByteArray bytes(kSize, '\0');
     for (int i = 0; i < kSize; ++i)
-        bytes[i] = char(seed + i * 7);
+        bytes[i] = char(first + i * 7);
     return bytes;
 }
 

@@ -6,6 +6,7 @@
 #include "app/Main/WipeDisk/WipeDiskViewController.h"
 #include "app/RepairDisk/DiskFormatViewController.h"
 #include "app/RepairDisk/DiskToolViewController.h"
+#include "app/duplicat/DuplicateViewController.h"
 #include "app/inter/InternetViewController.h"
 #include "app/ui/Theme.h"
 #include "app/uninstall/UninstallViewController.h"
@@ -59,6 +60,8 @@ void AppDelegate::applicationDidFinishLaunching(QApplication& app) {
     m_window->setModulePage(MainModule::Uninstaller, new UninstallViewController(m_window.get()));
     m_window->setModulePage(MainModule::InternetCleaner,
                             new InternetViewController(m_window.get()));
+    m_window->setModulePage(MainModule::DuplicateFinder,
+                            new DuplicateViewController(m_window.get()));
     writeFontKeys(m_window->referenceFonts());
 }
 

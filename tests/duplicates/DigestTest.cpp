@@ -9,7 +9,7 @@
 
 using namespace duptest;
 
-TEST(DuplicateDigest, SpecValuesAndFastMethodAgreeWithTheBytewiseOne) {
+TEST(DuplicateDigest, KnownValuesAndFastMethodAgreeWithTheBytewiseOne) {
     EXPECT_EQ(crc::crc64("abc", 3), 0xF10896EFC03E0514ull);
     EXPECT_EQ(crc::crc64("", 0), 0xFFFFFFFFFFFFFFFFull);
     EXPECT_EQ(crc::crc64(nullptr, 5), 0u);

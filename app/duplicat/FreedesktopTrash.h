@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
-// Moves files to the Trash of a user as the freedesktop.org Trash specification lays it out, so
+// Moves files to the Trash of a user as the freedesktop.org Trash standard lays it out, so
 // that the user's file manager shows them and can put them back: the home trash
 // (~/.local/share/Trash) for files on the home folder's file system, otherwise the volume's own
 // ($topdir/.Trash/$uid when the administrator made that shared folder, else $topdir/.Trash-$uid).

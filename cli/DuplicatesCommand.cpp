@@ -6,6 +6,7 @@
 #include "app/duplicat/DuplicateDeleteJob.h"
 #include "app/duplicat/DuplicatePick.h"
 #include "cli/CliBundle.h"
+#include "cli/CliPrompt.h"
 #include "cli/EraseCommand.h"
 
 #include <QEventLoop>
@@ -78,15 +79,6 @@ QString storageName(fileAttrbItem::Storage storage) {
         break;
     }
     return QStringLiteral("own");
-}
-
-bool askYes(const char* question) {
-    std::fprintf(stderr, "%s [y/N] ", question);
-    std::fflush(stderr);
-    std::string answer;
-    if (!std::getline(std::cin, answer))
-        return false;
-    return answer == "y" || answer == "Y" || answer == "yes" || answer == "YES";
 }
 
 } // namespace
@@ -261,7 +253,7 @@ int DuplicatesCommand::run(const QStringList& args) {
             std::fprintf(stderr, "  %s  (keeping %s)\n",
                          show(p.file->filePathName).toLocal8Bit().constData(),
                          show(p.reference->filePathName).toLocal8Bit().constData());
-        if (!askYes("Delete them?")) {
+        if (!CliPrompt::askYes("Delete them?")) {
             std::fprintf(stderr, "Nothing was deleted.\n");
             return 1;
         }

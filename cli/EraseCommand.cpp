@@ -5,6 +5,7 @@
 #include "app/Main/FileEraser/SrmTool.h"
 #include "app/SetEraserLevel/EraserStandard.h"
 #include "cli/CliBundle.h"
+#include "cli/CliPrompt.h"
 #include "cli/EraseProgressPrinter.h"
 
 #include <QCoreApplication>
@@ -45,15 +46,6 @@ void onSignal(int) {
 
 QString passes(int level) {
     return level == 1 ? QStringLiteral("1 pass") : QStringLiteral("%1 passes").arg(level);
-}
-
-bool askYes() {
-    std::fprintf(stderr, "This cannot be undone. Erase? [y/N] ");
-    std::fflush(stderr);
-    std::string answer;
-    if (!std::getline(std::cin, answer))
-        return false;
-    return answer == "y" || answer == "Y" || answer == "yes" || answer == "YES";
 }
 
 } // namespace
@@ -217,7 +209,7 @@ int EraseCommand::run(const QList<QByteArray>& args) {
         for (const FileObjPtr& item : chosen)
             std::fprintf(stderr, "  %s%s\n", printable(item->url).toLocal8Bit().constData(),
                          item->isDir ? "/ (and everything inside)" : "");
-        if (!askYes()) {
+        if (!CliPrompt::askYes("This cannot be undone. Erase?")) {
             std::fprintf(stderr, "Nothing was erased.\n");
             return 1;
         }

@@ -4,8 +4,16 @@
 #include "app/duplicat/Duplicate/algorithm.h"
 #include "app/duplicat/Duplicate/crc.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/magic.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <sys/statfs.h>
+#include <unistd.h>
+#include <vector>
 
 using namespace duptest;
 
@@ -86,4 +94,80 @@ TEST(DuplicateDigest, FileDigestsChunkBoundariesAndChanges) {
     EXPECT_TRUE(why.contains("differs"));
     EXPECT_FALSE(engine.sameContent(c1.toLocal8Bit(), c1.toLocal8Bit(), &why));
     EXPECT_TRUE(why.contains("same file"));
+}
+
+namespace {
+
+// Pages of PATH now in the page cache, through mincore on a mapping of it.
+std::size_t residentPages(const QString& path) {
+    const int fd = ::open(path.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0 || st.st_size == 0)
+        return 0;
+    void* map = ::mmap(nullptr, std::size_t(st.st_size), PROT_READ, MAP_SHARED, fd, 0);
+    ::close(fd);
+    if (map == MAP_FAILED)
+        return 0;
+    const long page = ::sysconf(_SC_PAGESIZE);
+    std::vector<unsigned char> in((std::size_t(st.st_size) + std::size_t(page) - 1) /
+                                  std::size_t(page));
+    std::size_t count = 0;
+    if (::mincore(map, std::size_t(st.st_size), in.data()) == 0)
+        for (const unsigned char c : in)
+            count += c & 1;
+    ::munmap(map, std::size_t(st.st_size));
+    return count;
+}
+
+// Writes the file, flushes it and drops it from the cache, as a file not read for a long time.
+QString coldFile(const QString& folder, const char* name, const QByteArray& content) {
+    const QString path = put(folder, name, content);
+    const int fd = ::open(path.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
+    ::fdatasync(fd);
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    ::close(fd);
+    return path;
+}
+
+} // namespace
+
+// Digesting brings no file into the cache that was not there, and drops none that was.
+TEST(DuplicateDigest, ReadsLeaveThePageCacheAsTheyFoundIt) {
+    QTemporaryDir dir;
+    struct statfs fs {};
+    ASSERT_EQ(::statfs(dir.path().toLocal8Bit().constData(), &fs), 0);
+    if (fs.f_type == TMPFS_MAGIC || fs.f_type == RAMFS_MAGIC)
+        GTEST_SKIP() << "the temporary folder is in memory: its pages are never dropped";
+    const QByteArray content = bytes(6 * 1024 * 1024, 3);
+    const QString cold = coldFile(dir.path(), "cold", content);
+    if (residentPages(cold) != 0)
+        GTEST_SKIP() << "this file system keeps pages cached after POSIX_FADV_DONTNEED";
+    const QString warm = put(dir.path(), "warm", content);
+    const std::size_t warmPages = residentPages(warm);
+    ASSERT_GT(warmPages, 0u);
+
+    algorithm engine;
+    for (const QString& path : {cold, warm}) {
+        fileAttrbItem item;
+        item.nativePath = path.toLocal8Bit();
+        item.fileSize = std::uint64_t(content.size());
+        algorithm::Held held;
+        ASSERT_TRUE(engine.getMD5_1K(item, &held));
+        EXPECT_EQ(item.md5_1k, crc::crc64(content.constData(), 1024));
+        ASSERT_TRUE(engine.getMD5(item, &held));
+        EXPECT_EQ(item.md5, crc::crc64(content.constData(), std::uint32_t(content.size())));
+    }
+    // A head alone: of a small file (its last page is a partial one), and of a larger one.
+    const QString tiny = coldFile(dir.path(), "tiny", bytes(1000, 4));
+    const QString headOnly = coldFile(dir.path(), "head", bytes(40000, 5));
+    for (const QString& path : {tiny, headOnly}) {
+        fileAttrbItem item;
+        item.nativePath = path.toLocal8Bit();
+        item.fileSize = std::uint64_t(QFileInfo(path).size());
+        ASSERT_TRUE(engine.getMD5_1K(item));
+    }
+    EXPECT_EQ(residentPages(cold), 0u);
+    EXPECT_EQ(residentPages(tiny), 0u);
+    EXPECT_EQ(residentPages(headOnly), 0u);
+    EXPECT_EQ(residentPages(warm), warmPages);
 }

@@ -9,7 +9,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -60,6 +62,17 @@ bool allCached(int fd, std::uint64_t offset, std::uint64_t length) {
 #endif
 }
 
+// Drops from the page cache the pages of [BEGIN, END) (to the end of the file when END is 0).
+// The kernel drops only whole pages inside the range, which kept the last page of every small
+// file; here the page holding END goes too, and the one holding BEGIN when WHOLEFIRST says it
+// was read in by this read as well.
+void dropPages(int fd, std::uint64_t begin, std::uint64_t end, bool wholeFirst) {
+    const std::uint64_t page = 4096;
+    const std::uint64_t from = wholeFirst ? begin / page * page : begin;
+    const std::uint64_t to = end == 0 ? 0 : (end + page - 1) / page * page;
+    ::posix_fadvise(fd, off_t(from), end == 0 ? 0 : off_t(to - from), POSIX_FADV_DONTNEED);
+}
+
 ssize_t readFull(int fd, unsigned char* buffer, std::size_t length, off_t offset) {
     std::size_t done = 0;
     while (done < length) {
@@ -76,13 +89,14 @@ ssize_t readFull(int fd, unsigned char* buffer, std::size_t length, off_t offset
     return ssize_t(done);
 }
 
+// O_NONBLOCK: should a fifo have been put in the file's place, opening it does not hang (and
+// the type check after it then refuses it). O_NOATIME where the file is ours.
+constexpr int kOpenFlags = O_RDONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK;
+
 int openForReading(const char* path) {
-    // O_NONBLOCK: should a fifo have been put in the file's place, opening it does not hang
-    // (and the type check below then refuses it). O_NOATIME where the file is ours.
-    const int base = O_RDONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK;
-    int fd = ::open(path, base | O_NOATIME);
+    int fd = ::open(path, kOpenFlags | O_NOATIME);
     if (fd < 0 && errno == EPERM)
-        fd = ::open(path, base);
+        fd = ::open(path, kOpenFlags);
     return fd;
 }
 
@@ -95,6 +109,18 @@ algorithm::algorithm() {
 algorithm::~algorithm() {
     std::free(m_buffer);
     std::free(m_second);
+}
+
+bool algorithm::cacheMatters(int fd, dev_t device) {
+    if (!m_cacheKnown || device != m_cacheDevice) {
+        struct statfs fs {};
+        const bool memory =
+            ::fstatfs(fd, &fs) == 0 && (fs.f_type == TMPFS_MAGIC || fs.f_type == RAMFS_MAGIC);
+        m_cacheKnown = true;
+        m_cacheDevice = device;
+        m_cacheMatters = !memory;
+    }
+    return m_cacheMatters;
 }
 
 std::uint64_t algorithm::getFileSize(const QString& path) {
@@ -143,13 +169,15 @@ bool algorithm::getMD5_1K(fileAttrbItem& item, Held* keep) {
     const int fd = openCollected(item, st, "open file:%1 failed");
     if (fd < 0)
         return false;
-    const bool cached =
-        allCached(fd, 0, std::min<std::uint64_t>(std::uint64_t(st.st_size), kHeadSize));
+    // A file shorter than the head is read to the length it had at the fstat above, which
+    // spares the read that would only report its end.
+    const std::size_t want = std::min<std::uint64_t>(std::uint64_t(st.st_size), kHeadSize);
+    const bool cached = !cacheMatters(fd, st.st_dev) || allCached(fd, 0, want);
     if (!cached)
         ::posix_fadvise(fd, 0, 0, POSIX_FADV_RANDOM); // no read-ahead for 1024 bytes
-    const ssize_t n = readFull(fd, m_buffer, kHeadSize, 0);
+    const ssize_t n = readFull(fd, m_buffer, want, 0);
     if (!cached)
-        ::posix_fadvise(fd, 0, kHeadSize, POSIX_FADV_DONTNEED);
+        dropPages(fd, 0, want, true);
     if (n < 0) {
         ::close(fd);
         Logger::log(QStringLiteral("read file:%1 failed").arg(item.filePathName));
@@ -169,6 +197,7 @@ bool algorithm::getMD5_1K(fileAttrbItem& item, Held* keep) {
         keep->reg = item.md5_1k;
         keep->offset = kHeadSize;
         keep->size = std::uint64_t(st.st_size);
+        keep->broughtIn = !cached;
         return true;
     }
     ::close(fd);
@@ -179,7 +208,7 @@ bool algorithm::getMD5(fileAttrbItem& item, Held* held) {
     if (held && held->fd >= 0) {
         const int fd = held->fd;
         held->fd = -1;
-        return digestRest(item, fd, held->size, held->offset, held->reg);
+        return digestRest(item, fd, held->size, held->offset, held->reg, held->broughtIn);
     }
     struct stat st {};
     const int fd = openCollected(item, st, "open file :%1 failed");
@@ -189,23 +218,33 @@ bool algorithm::getMD5(fileAttrbItem& item, Held* held) {
         ::close(fd);
         return false;
     }
-    return digestRest(item, fd, std::uint64_t(st.st_size), 0, crc::kStart);
+    return digestRest(item, fd, std::uint64_t(st.st_size), 0, crc::kStart, false);
 }
 
-// Reads FD from OFFSET to its end in 4 MiB chunks, going on from REG; closes FD.
+// Reads FD from OFFSET to its end in 4 MiB chunks, going on from REG; closes FD. Once a chunk
+// was not all in the cache, this read is what brings the file in: that chunk and every one after
+// it are dropped again (the next chunk would otherwise look cached through the read-ahead of the
+// one before). BROUGHTIN: the head was not cached either, so everything read is dropped.
 bool algorithm::digestRest(fileAttrbItem& item, int fd, std::uint64_t size, std::uint64_t offset,
-                           std::uint64_t reg) {
+                           std::uint64_t reg, bool broughtIn) {
     bool ok = true;
+    const bool mind = cacheMatters(fd, item.device);
+    bool ours = mind && broughtIn;
+    // Whether the page a chunk starts in was read in by this read (the head, or the chunk before
+    // ends in it): then it is dropped with the chunk.
+    bool firstPageOurs = ours;
     for (;;) {
         if (stopped()) {
             ok = false;
             break;
         }
         const std::uint64_t left = size > offset ? size - offset : 0;
-        const bool cached = allCached(fd, offset, std::min<std::uint64_t>(left, kBufferSize));
+        if (mind && !ours && !allCached(fd, offset, std::min<std::uint64_t>(left, kBufferSize)))
+            ours = true;
         const ssize_t n = readFull(fd, m_buffer, kBufferSize, off_t(offset));
-        if (!cached && n > 0)
-            ::posix_fadvise(fd, off_t(offset), off_t(n), POSIX_FADV_DONTNEED);
+        if (ours && n > 0)
+            dropPages(fd, offset, offset + std::uint64_t(n), firstPageOurs);
+        firstPageOurs = ours;
         if (n < 0) {
             Logger::log(QStringLiteral("read file :%1 failed: %2")
                             .arg(item.filePathName, QString::fromLocal8Bit(std::strerror(errno))));
@@ -217,6 +256,9 @@ bool algorithm::digestRest(fileAttrbItem& item, int fd, std::uint64_t size, std:
         if (std::size_t(n) < kBufferSize)
             break;
     }
+    // Read-ahead past where a stopped or failed read ended.
+    if (ours && !ok)
+        dropPages(fd, offset, 0, firstPageOurs);
     ::close(fd);
     // A file that grew or shrank since it was collected is not the file that was compared.
     if (!ok || offset != item.fileSize)

@@ -17,7 +17,9 @@
 // what the reading brought into the page cache is dropped again (posix_fadvise DONTNEED), so
 // digesting a large tree does not push everything else out of the cache, while pages that were
 // cached before are left alone (cachestat, where the kernel has it; otherwise every chunk read
-// is dropped). The stop flag is read between chunks, so a stop does not wait for a large file.
+// is dropped). On a memory file system (tmpfs, ramfs) the cached pages are the file itself, so
+// none of that is asked there. The stop flag is read between chunks, so a stop does not wait for
+// a large file.
 class algorithm {
 public:
     static constexpr std::size_t kBufferSize = 4u * 1024 * 1024;
@@ -43,6 +45,7 @@ public:
         std::uint64_t reg = 0;
         std::uint64_t offset = 0;
         std::uint64_t size = 0;
+        bool broughtIn = false; // the head was not in the cache before it was read
         void release();
         ~Held() { release(); }
     };
@@ -77,10 +80,15 @@ public:
 private:
     int openCollected(const fileAttrbItem& item, struct stat& st, const char* logFormat);
     bool digestRest(fileAttrbItem& item, int fd, std::uint64_t size, std::uint64_t offset,
-                    std::uint64_t reg);
+                    std::uint64_t reg, bool broughtIn);
     bool stopped() const { return m_stop && m_stop->load(std::memory_order_relaxed); }
+    bool cacheMatters(int fd, dev_t device);
 
     unsigned char* m_buffer = nullptr;
     unsigned char* m_second = nullptr; // for sameContent, made on first use
     const std::atomic<bool>* m_stop = nullptr;
+    // The file system last asked about by cacheMatters (files of one device come in runs).
+    bool m_cacheKnown = false;
+    dev_t m_cacheDevice = 0;
+    bool m_cacheMatters = true;
 };

@@ -96,28 +96,35 @@ if cur: out.append(cur)
 print(json.dumps(norm(out)))'; }
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
-timeit() { # runs "$@" ROUNDS times after one warm-up, prints the median seconds
-    "$@" >/dev/null 2>&1 || true
-    for _ in $(seq "$rounds"); do
-        local s e; s=$(date +%s.%N); "$@" >/dev/null 2>&1 || true; e=$(date +%s.%N)
-        echo "$e - $s" | bc -l
-    done | median
-}
+# The tools, run in turns: each round runs every tool once, so that a busy spell of the machine
+# weighs on all of them alike rather than on the one that happened to run then.
+tool_k() { "$korvane" duplicates "$1" --hidden; }
+tool_j() { jdupes -r -q "$1"; }
+tool_f() { fdupes -r -q "$1"; }
+tool_r() { rdfind -dryrun true -outputname "$work/rdfind.txt" "$1"; }
+tool_m() { rmlint -T df -o fdupes:"$work/rmlint.txt" "$1"; }
+tools="k j f r m"
+declare -A names=([k]="korvane duplicates" [j]="jdupes -r" [f]="fdupes -r" [r]="rdfind -dryrun true" [m]="rmlint -T df")
 
 run_all() { # DIR LABEL
-    local dir="$1" label="$2" n
+    local dir="$1" label="$2" n t
     n=$(find "$dir" -type f | wc -l)
-    cat "$dir"/../"$(basename "$dir")"* >/dev/null 2>&1 || true
     find "$dir" -type f -print0 | xargs -0 cat >/dev/null  # warm the cache
-    echo "== $label: $n files, $(du -sh "$dir" | cut -f1), $(nproc) cores, $(findmnt -no FSTYPE -T "$dir")"
-    local tk tj tf tr tm
-    tk=$(timeit "$korvane" duplicates "$dir" --hidden)
-    tj=$(timeit jdupes -r -q "$dir")
-    tf=$(timeit fdupes -r -q "$dir")
-    tr=$(timeit rdfind -dryrun true -outputname "$work/rdfind.txt" "$dir")
-    tm=$(timeit rmlint -T df -o fdupes:"$work/rmlint.txt" "$dir")
-    printf '%-22s %8.3f s\n' "korvane duplicates" "$tk" "jdupes -r" "$tj" "fdupes -r" "$tf" \
-        "rdfind -dryrun true" "$tr" "rmlint -T df" "$tm"
+    echo "== $label: $n files, $(du -sh "$dir" | cut -f1), $(nproc) cores, $(stat -f -c %T "$dir")"
+    local -A times=()
+    for t in $tools; do "tool_$t" "$dir" >/dev/null 2>&1 || true; done # warm-up
+    for _ in $(seq "$rounds"); do
+        for t in $tools; do
+            local s e; s=$(date +%s.%N); "tool_$t" "$dir" >/dev/null 2>&1 || true; e=$(date +%s.%N)
+            times[$t]+="$(echo "$e - $s" | bc -l) "
+        done
+    done
+    local -A med=()
+    for t in $tools; do
+        med[$t]=$(echo "${times[$t]}" | tr ' ' '\n' | grep . | median)
+        printf '%-22s %8.3f s\n' "${names[$t]}" "${med[$t]}"
+    done
+    local tk="${med[k]}" tj="${med[j]}"
     printf 'korvane / jdupes: %.2f\n' "$(echo "$tk / $tj" | bc -l)"
     if [ "$(sets_korvane "$dir")" = "$(sets_jdupes "$dir")" ]; then
         echo "same duplicate sets as jdupes: yes"

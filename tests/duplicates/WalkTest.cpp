@@ -20,20 +20,33 @@ struct Walked {
     QStringList bundles;
 };
 
-Walked walk(const QString& root, bool hidden = false, bool system = false,
-            const QByteArray& systemRoot = "/") {
+Walked walkOnce(const QString& root, bool hidden, bool system, const QByteArray& systemRoot,
+                int threads) {
     getFileList walker;
     walker.m_bSearchHiddenFile = hidden;
     walker.m_bSearchSystemDirectory = system;
     walker.m_systemRoot = systemRoot;
+    walker.m_threads = threads;
     QList<fileAttrbItemPtr> files;
     QList<QByteArray> bundles;
     Walked out;
     out.listed = walker.getListAtPath(root, files, bundles, 0);
     out.files = names(files, root);
-    out.files.sort();
     for (const QByteArray& b : bundles)
         out.bundles << QString::fromUtf8(b).mid(root.size() + 1);
+    return out;
+}
+
+// Walked on one thread and on four (which lists folders a few levels down first and walks them
+// apart): the same files and bundles in the same order. Returned sorted.
+Walked walk(const QString& root, bool hidden = false, bool system = false,
+            const QByteArray& systemRoot = "/") {
+    Walked out = walkOnce(root, hidden, system, systemRoot, 1);
+    const Walked parallel = walkOnce(root, hidden, system, systemRoot, 4);
+    EXPECT_EQ(parallel.listed, out.listed) << root.toStdString();
+    EXPECT_EQ(parallel.files, out.files) << root.toStdString();
+    EXPECT_EQ(parallel.bundles, out.bundles) << root.toStdString();
+    out.files.sort();
     out.bundles.sort();
     return out;
 }

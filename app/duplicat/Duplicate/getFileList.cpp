@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
@@ -59,15 +60,34 @@ QByteArray join(const QByteArray& base, const char* name, std::size_t length) {
 // Visits one folder subtree (a folder directly under the root, or a mount met inside one).
 class getFileList::Walker : public safewalk::SafeWalk::Visitor {
 public:
-    Walker(getFileList& owner, QByteArray base, QByteArray bundle, Sink& sink)
-        : m_owner(owner), m_base(std::move(base)), m_bundle(std::move(bundle)), m_sink(sink) {}
+    // EXPECTED: what the top folder was when it was listed (a folder below the root), or null.
+    Walker(getFileList& owner, QByteArray base, QByteArray bundle, Sink& sink,
+           const safewalk::EntryFacts* expected = nullptr)
+        : m_owner(owner), m_base(std::move(base)), m_bundle(std::move(bundle)), m_sink(sink),
+          m_expected(expected) {}
+
+    // The top is still the folder that was listed, on the same mount: else it is not walked.
+    bool topUnchanged(const safewalk::SafeWalk::Entry& entry) const {
+        if (m_expected == nullptr || entry.depth > 0)
+            return true;
+        const struct stat& a = entry.facts.st;
+        const struct stat& b = m_expected->st;
+        if (a.st_dev == b.st_dev && a.st_ino == b.st_ino && S_ISDIR(a.st_mode) &&
+            (!entry.facts.mountIdKnown || !m_expected->mountIdKnown ||
+             entry.facts.mountId == m_expected->mountId) &&
+            entry.facts.mountRoot == m_expected->mountRoot)
+            return true;
+        Logger::log(QStringLiteral("folder changed while being read; not entered: %1")
+                        .arg(fileAttrbItem::displayPath(m_base)));
+        return false;
+    }
 
     QByteArray pathOf(const std::string& relative) const {
         return relative.empty() ? m_base : join(m_base, relative.data(), relative.size());
     }
 
     bool enterFolder(const safewalk::SafeWalk::Entry& entry) override {
-        if (m_owner.m_bStopSearch)
+        if (m_owner.m_bStopSearch || !topUnchanged(entry))
             return false;
         if (!m_owner.m_bSearchHiddenFile && entry.name[0] == '.' && entry.depth > 0)
             return false; // every entry below it would be skipped as hidden
@@ -81,6 +101,8 @@ public:
     bool visit(const safewalk::SafeWalk::Entry& entry) override {
         if (m_owner.m_bStopSearch)
             return false;
+        if (!topUnchanged(entry))
+            return true;
         if (!m_owner.m_bSearchHiddenFile && entry.name[0] == '.')
             return true;
         using Kind = safewalk::SafeWalk::Kind;
@@ -113,6 +135,19 @@ private:
     QByteArray m_base;
     QByteArray m_bundle; // the bundle holding m_base, when there is one
     Sink& m_sink;
+    const safewalk::EntryFacts* m_expected;
+};
+
+struct getFileList::Slot {
+    Sink sink;
+    std::string name;
+    QByteArray path, bundle;
+    bool folder = false;
+    // A folder below the root, listed by splitFolders: opened through HOLDERFD without following
+    // links, and walked only while it is still what SEEN says.
+    bool below = false;
+    int holderFd = -1;
+    safewalk::EntryFacts seen;
 };
 
 bool getFileList::isPseudo(int fd) {
@@ -240,6 +275,119 @@ void getFileList::walkFolder(int holderFd, const char* name, const QByteArray& p
     ::close(fd);
 }
 
+void getFileList::walkBelow(Slot& slot) {
+    Walker walker(*this, slot.path, slot.bundle, slot.sink, &slot.seen);
+    if (!safewalk::SafeWalk::walk(slot.holderFd, slot.name, walker) && m_bStopSearch)
+        slot.sink.complete = false;
+}
+
+// Replaces folder SLOT by its entries, in the order the walk would meet them: each file as a
+// slot of its own, each folder as a slot walked later. False when the folder cannot be entered
+// (it then contributes nothing, as a walk of it would). Its descriptor joins HELDFDS.
+bool getFileList::expand(int rootFd, Slot& slot, std::vector<Slot>& out,
+                         std::vector<int>& heldFds) {
+    int fd = -1;
+    safewalk::EntryFacts top;
+    if (!slot.below) {
+        // Directly under the root: opened as walkFolder opens it, links followed.
+        fd = ::openat(rootFd, slot.name.c_str(), O_RDONLY | O_DIRECTORY | O_NOCTTY | O_CLOEXEC);
+        struct stat st {};
+        if (fd < 0) {
+            Logger::log(QStringLiteral("get contents Of Directory At Path failed %1: %2")
+                            .arg(fileAttrbItem::displayPath(slot.path),
+                                 QString::fromLocal8Bit(std::strerror(errno))));
+            return false;
+        }
+        if (::fstat(fd, &st) != 0 || isPseudo(fd) || !firstEntry(st) ||
+            safewalk::readOpen(fd, top) != 0) {
+            ::close(fd);
+            return false;
+        }
+    } else {
+        fd = ::openat(slot.holderFd, slot.name.c_str(),
+                      O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0 || safewalk::readOpen(fd, top) != 0 || top.st.st_dev != slot.seen.st.st_dev ||
+            top.st.st_ino != slot.seen.st.st_ino || !top.onSameMountAs(slot.seen)) {
+            Logger::log(QStringLiteral("folder changed while being read; not entered: %1")
+                            .arg(fileAttrbItem::displayPath(slot.path)));
+            if (fd >= 0)
+                ::close(fd);
+            return false;
+        }
+    }
+    heldFds.push_back(fd);
+    setCurrentPath(slot.path);
+    std::vector<std::string> names;
+    int error = 0;
+    if (!readTopNames(fd, names, error))
+        Logger::log(QStringLiteral("get contents Of Directory At Path failed %1: %2")
+                        .arg(fileAttrbItem::displayPath(slot.path),
+                             QString::fromLocal8Bit(std::strerror(error))));
+    using Kind = safewalk::SafeWalk::Kind;
+    for (std::string& name : names) {
+        if (m_bStopSearch) {
+            Slot cut;
+            cut.sink.complete = false;
+            out.push_back(std::move(cut));
+            return true;
+        }
+        if (!m_bSearchHiddenFile && name[0] == '.')
+            continue;
+        const QByteArray path = join(slot.path, name.data(), name.size());
+        safewalk::EntryFacts facts;
+        if (const int err = safewalk::readEntry(fd, name.c_str(), facts); err != 0) {
+            if (err != ENOENT)
+                Logger::log(QStringLiteral("get contents Of Directory At Path failed %1: lstat: %2")
+                                .arg(fileAttrbItem::displayPath(path),
+                                     QString::fromLocal8Bit(std::strerror(err))));
+            continue;
+        }
+        const Kind kind = safewalk::SafeWalk::kindOf(facts, top);
+        if (kind == Kind::Folder) {
+            Slot child;
+            child.folder = true;
+            child.below = true;
+            child.holderFd = fd;
+            child.name = std::move(name);
+            child.path = path;
+            child.bundle = slot.bundle;
+            if (child.bundle.isEmpty() && hasAppExtension(child.name.data(), child.name.size()))
+                child.bundle = path;
+            child.seen = facts;
+            out.push_back(std::move(child));
+        } else if (kind == Kind::File) {
+            Slot file;
+            consider(path, facts.st, slot.bundle, std::size_t(slot.path.size()), file.sink);
+            if (!file.sink.files.isEmpty() || !file.sink.bundles.isEmpty())
+                out.push_back(std::move(file));
+        } else if (kind == Kind::MountPoint) {
+            Logger::log(QStringLiteral("not entering the mount at %1")
+                            .arg(fileAttrbItem::displayPath(path)));
+        }
+    }
+    return true;
+}
+
+// Lists folders a level at a time (at most three levels) until there are WANTED folders to walk.
+void getFileList::splitFolders(int rootFd, std::vector<Slot>& parts, std::size_t wanted,
+                               std::vector<int>& heldFds) {
+    for (int level = 0; level < 3 && !m_bStopSearch; ++level) {
+        const std::size_t folders = std::size_t(
+            std::count_if(parts.begin(), parts.end(), [](const Slot& s) { return s.folder; }));
+        if (folders == 0 || folders >= wanted)
+            return;
+        std::vector<Slot> next;
+        next.reserve(parts.size() * 2);
+        for (Slot& slot : parts) {
+            if (!slot.folder || m_bStopSearch)
+                next.push_back(std::move(slot));
+            else
+                expand(rootFd, slot, next, heldFds);
+        }
+        parts = std::move(next);
+    }
+}
+
 bool getFileList::getListAtPath(const QString& root, QList<fileAttrbItemPtr>& files,
                                 QList<QByteArray>& bundles, std::uint64_t limittedSize) {
     return getListAtPath(QFile::encodeName(root), files, bundles, limittedSize);
@@ -277,12 +425,6 @@ bool getFileList::getListAtPath(const QByteArray& nativeRoot, QList<fileAttrbIte
 
     // One slot per entry of the root, in the listing's order: a file is considered at once, a
     // folder is walked afterwards (on several threads when asked), and the parts are merged.
-    struct Slot {
-        Sink sink;
-        std::string name;
-        QByteArray path, bundle;
-        bool folder = false;
-    };
     std::vector<Slot> parts;
     parts.reserve(names.size());
     for (const std::string& name : names) {
@@ -338,6 +480,11 @@ bool getFileList::getListAtPath(const QByteArray& nativeRoot, QList<fileAttrbIte
             parts.push_back(std::move(slot));
     }
 
+    const int threads = m_folderHook ? 1 : std::max(1, m_threads);
+    std::vector<int> heldFds; // folders listed by splitFolders, holding the slots below them
+    if (threads > 1)
+        splitFolders(rootFd, parts, std::size_t(threads) * 8, heldFds);
+
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
         for (;;) {
@@ -351,16 +498,20 @@ bool getFileList::getListAtPath(const QByteArray& nativeRoot, QList<fileAttrbIte
                 slot.sink.complete = false;
                 continue;
             }
-            walkFolder(rootFd, slot.name.c_str(), slot.path, slot.bundle, slot.sink);
+            if (slot.below)
+                walkBelow(slot);
+            else
+                walkFolder(rootFd, slot.name.c_str(), slot.path, slot.bundle, slot.sink);
         }
     };
-    const int threads = m_folderHook ? 1 : std::max(1, m_threads);
     std::vector<std::thread> helpers;
     for (int t = 1; t < threads; ++t)
         helpers.emplace_back(work);
     work();
     for (std::thread& helper : helpers)
         helper.join();
+    for (const int fd : heldFds)
+        ::close(fd);
     ::close(rootFd);
 
     // Merged in order; after a walk cut short by a stop nothing later is kept.

@@ -12,6 +12,7 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <vector>
 
 // The duplicate finder's walk: every regular, non-empty file under a root as a file
 // record, in walk order, and the application bundles (folders named *.app, any case) met on the
@@ -21,10 +22,11 @@
 // reached through folder descriptors, names keep their bytes. Directly under the root links are
 // followed (what the user put there is meant). Only regular files become candidates: a fifo, socket
 // or device is never opened. Pseudo file systems (proc, sysfs, devtmpfs, cgroup...) are never
-// entered, whatever the options; other mounts are (a search of "/" covers /home on its own
-// partition), each at most once. With system folders not searched and the root "/", the system
-// folders are skipped: Library, Developer, System, Volumes, bin, sbin and Linux's proc, sys, dev,
-// run, boot, etc, usr, var, lib*.
+// entered, whatever the options; other mounts inside the root are not entered either (copies
+// found there could be deleted from a volume the user never chose), unless a link directly under
+// the root leads there, and then each at most once. With system folders not searched and the root
+// "/", the system folders are skipped: Library, Developer, System, Volumes, bin, sbin and Linux's
+// proc, sys, dev, run, boot, etc, usr, var, lib*.
 class getFileList {
 public:
     getFileList() = default;
@@ -44,8 +46,10 @@ public:
     // Tests: the folder whose first-level folders count as system folders (normally "/"), and
     // a call made as each folder is entered (to stop the walk at a known place).
     QByteArray m_systemRoot = "/";
-    // Folders directly under the root walked at once (each by one thread; the lists keep the
-    // listing's order). With a folder hook the walk stays on one thread.
+    // Folders walked at once (each by one thread; the lists keep the walk's order). When the
+    // root holds few folders, the walk first lists a level or two below it, so that one large
+    // folder does not leave the other threads idle. With a folder hook the walk stays on one
+    // thread.
     int m_threads = 1;
     std::function<void(const QByteArray& folder)> m_folderHook;
 
@@ -75,8 +79,14 @@ private:
     };
 
     void setCurrentPath(const QByteArray& nativePath);
+    // One part of the walk, merged in order: a file, or a folder walked as a whole.
+    struct Slot;
     void walkFolder(int holderFd, const char* name, const QByteArray& path,
                     const QByteArray& bundle, Sink& sink);
+    void walkBelow(Slot& slot);
+    void splitFolders(int rootFd, std::vector<Slot>& parts, std::size_t wanted,
+                      std::vector<int>& heldFds);
+    bool expand(int rootFd, Slot& slot, std::vector<Slot>& out, std::vector<int>& heldFds);
     void consider(const QByteArray& path, const struct stat& st, const QByteArray& bundle,
                   std::size_t bundleFrom, Sink& sink);
     bool isPseudo(int fd);

@@ -43,7 +43,7 @@ TEST(DuplicateDigest, KnownValuesAndFastMethodAgreeWithTheBytewiseOne) {
 TEST(DuplicateDigest, FileDigestsChunkBoundariesAndChanges) {
     QTemporaryDir dir;
     algorithm engine;
-    // Exactly 4 MiB: one full chunk and an empty read; the same value as the bytes in one piece.
+    // Exactly 4 MiB: one full chunk; the same value as the bytes in one piece.
     const QByteArray four = bytes(4 * 1024 * 1024, 1);
     fileAttrbItem a;
     a.nativePath = put(dir.path(), "four", four).toLocal8Bit();

@@ -221,12 +221,19 @@ bool algorithm::getMD5(fileAttrbItem& item, Held* held) {
     return digestRest(item, fd, std::uint64_t(st.st_size), 0, crc::kStart, false);
 }
 
-// Reads FD from OFFSET to its end in 4 MiB chunks, going on from REG; closes FD. Once a chunk
-// was not all in the cache, this read is what brings the file in: that chunk and every one after
-// it are dropped again (the next chunk would otherwise look cached through the read-ahead of the
-// one before). BROUGHTIN: the head was not cached either, so everything read is dropped.
+// Reads FD from OFFSET to SIZE (its length at the fstat after opening) in 4 MiB chunks, going on
+// from REG; closes FD. A file whose length is not the one collected has changed and gets no
+// digest; reading to the known length spares the read that would only report the end. Once a
+// chunk was not all in the cache, this read is what brings the file in: that chunk and every
+// one after it are dropped again (the next chunk would otherwise look cached through the
+// read-ahead of the one before). BROUGHTIN: the head was not cached either, so everything read
+// is dropped.
 bool algorithm::digestRest(fileAttrbItem& item, int fd, std::uint64_t size, std::uint64_t offset,
                            std::uint64_t reg, bool broughtIn) {
+    if (size != item.fileSize) {
+        ::close(fd);
+        return false;
+    }
     bool ok = true;
     const bool mind = cacheMatters(fd, item.device);
     bool ours = mind && broughtIn;
@@ -238,10 +245,12 @@ bool algorithm::digestRest(fileAttrbItem& item, int fd, std::uint64_t size, std:
             ok = false;
             break;
         }
-        const std::uint64_t left = size > offset ? size - offset : 0;
-        if (mind && !ours && !allCached(fd, offset, std::min<std::uint64_t>(left, kBufferSize)))
+        if (offset >= size)
+            break;
+        const std::size_t want = std::min<std::uint64_t>(size - offset, kBufferSize);
+        if (mind && !ours && !allCached(fd, offset, want))
             ours = true;
-        const ssize_t n = readFull(fd, m_buffer, kBufferSize, off_t(offset));
+        const ssize_t n = readFull(fd, m_buffer, want, off_t(offset));
         if (ours && n > 0)
             dropPages(fd, offset, offset + std::uint64_t(n), firstPageOurs);
         firstPageOurs = ours;
@@ -253,8 +262,8 @@ bool algorithm::digestRest(fileAttrbItem& item, int fd, std::uint64_t size, std:
         }
         reg = crc::update(reg, m_buffer, std::size_t(n));
         offset += std::uint64_t(n);
-        if (std::size_t(n) < kBufferSize)
-            break;
+        if (std::size_t(n) < want)
+            break; // it shrank
     }
     // Read-ahead past where a stopped or failed read ended.
     if (ours && !ok)

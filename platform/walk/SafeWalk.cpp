@@ -1,7 +1,8 @@
 #include "platform/walk/SafeWalk.h"
 
+#include "platform/walk/FolderNames.h"
+
 #include <cerrno>
-#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 #include <utility>
@@ -26,41 +27,10 @@ struct Frame {
     bool complete = true;
 };
 
-// Reads every name of the open folder FD (the descriptor itself stays open and unmoved).
-int readNames(int fd, std::vector<std::string>& names) {
-    const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
-    if (copy < 0) {
-        return errno;
-    }
-    DIR* dir = ::fdopendir(copy);
-    if (dir == nullptr) {
-        const int err = errno;
-        ::close(copy);
-        return err;
-    }
-    ::rewinddir(dir);
-    int result = 0;
-    for (;;) {
-        errno = 0;
-        const dirent* entry = ::readdir(dir);
-        if (entry == nullptr) {
-            result = errno;
-            break;
-        }
-        const char* n = entry->d_name;
-        if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) {
-            continue;
-        }
-        names.emplace_back(n);
-    }
-    ::closedir(dir);
-    return result;
-}
-
 // Opens folder NAME of PARENTFD for the walk, checking that it is still the folder that was
 // looked at and still on the walk's mount. -1 with PROBLEM set otherwise.
-int openFolder(int parentFd, const std::string& name, const EntryFacts& seen,
-               const EntryFacts& top, const char*& problem, int& error) {
+int openFolder(int parentFd, const std::string& name, const EntryFacts& seen, const EntryFacts& top,
+               const char*& problem, int& error) {
     const int fd = ::openat(parentFd, name.c_str(),
                             O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
@@ -128,7 +98,7 @@ bool SafeWalk::walk(int parentFd, const std::string& name, Visitor& visitor) {
         if (fd < 0) {
             visitor.problem(frame.relative, problem, error);
             frame.complete = false;
-        } else if (const int err = readNames(fd, frame.names); err != 0) {
+        } else if (const int err = readFolderNames(fd, frame.names); err != 0) {
             visitor.problem(frame.relative, "read folder", err);
             frame.complete = false;
         }
@@ -147,10 +117,9 @@ bool SafeWalk::walk(int parentFd, const std::string& name, Visitor& visitor) {
             Frame done = std::move(frame);
             stack.pop_back();
             if (going) {
-                going = visitor.leaveFolder(
-                    {done.parentFd, done.name, done.relative, done.facts, Kind::Folder,
-                     stack.size()},
-                    done.complete);
+                going = visitor.leaveFolder({done.parentFd, done.name, done.relative, done.facts,
+                                             Kind::Folder, stack.size()},
+                                            done.complete);
             }
             if (done.fd >= 0) {
                 ::close(done.fd);

@@ -2,6 +2,7 @@
 
 #include "platform/Logger.h"
 #include "platform/walk/EntryFacts.h"
+#include "platform/walk/FolderNames.h"
 #include "platform/walk/SafeWalk.h"
 
 #include <QDir>
@@ -9,7 +10,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <thread>
@@ -17,33 +17,6 @@
 #include <vector>
 
 namespace {
-
-bool readTopNames(int fd, std::vector<std::string>& names, int& error) {
-    const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
-    DIR* dir = copy >= 0 ? ::fdopendir(copy) : nullptr;
-    if (dir == nullptr) {
-        error = errno;
-        if (copy >= 0)
-            ::close(copy);
-        return false;
-    }
-    bool ok = true;
-    for (;;) {
-        errno = 0;
-        const dirent* entry = ::readdir(dir);
-        if (entry == nullptr) {
-            ok = errno == 0;
-            error = errno;
-            break;
-        }
-        const char* n = entry->d_name;
-        if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0')))
-            continue;
-        names.emplace_back(n);
-    }
-    ::closedir(dir);
-    return ok;
-}
 
 QByteArray join(const QByteArray& base, const char* name, std::size_t length) {
     QByteArray out;
@@ -319,7 +292,7 @@ bool getFileList::expand(int rootFd, Slot& slot, std::vector<Slot>& out,
     setCurrentPath(slot.path);
     std::vector<std::string> names;
     int error = 0;
-    if (!readTopNames(fd, names, error))
+    if ((error = safewalk::readFolderNames(fd, names)) != 0)
         Logger::log(QStringLiteral("get contents Of Directory At Path failed %1: %2")
                         .arg(fileAttrbItem::displayPath(slot.path),
                              QString::fromLocal8Bit(std::strerror(error))));
@@ -403,7 +376,7 @@ bool getFileList::getListAtPath(const QByteArray& nativeRoot, QList<fileAttrbIte
     const int rootFd = ::open(root.constData(), O_RDONLY | O_DIRECTORY | O_NOCTTY | O_CLOEXEC);
     std::vector<std::string> names;
     int error = 0;
-    if (rootFd < 0 || !readTopNames(rootFd, names, error)) {
+    if (rootFd < 0 || (error = safewalk::readFolderNames(rootFd, names)) != 0) {
         if (rootFd < 0)
             error = errno;
         Logger::log(QStringLiteral("get contents Of Directory At Path failed %1: %2")

@@ -184,15 +184,25 @@ int DuplicatesCommand::run(const QStringList& args) {
         }
     }
 
-    duplicateFind finder;
+    // The search and its results are left to the end of the process, which takes the memory
+    // back at once: freeing the records of a large result one by one took longer than listing
+    // them.
+    struct Found {
+        duplicateFind finder;
+        QList<fileAttrbItemPtr> flat;
+        QList<DuplicateGroup> groups;
+        QList<QList<AppAttrbItemPtr>> bundles;
+    };
+    Found& found = *new Found;
+    duplicateFind& finder = found.finder;
     finder.setSearchOption(hidden, system);
     finder.setThreadCount(threads);
     finder.searchDuplicateFileAtPath(info.absoluteFilePath(), 0);
-    QList<fileAttrbItemPtr> flat;
-    finder.getAllDuplicateFile(&flat);
-    const QList<DuplicateGroup> groups = DuplicateGroup::split(flat);
-    QList<QList<AppAttrbItemPtr>> bundles;
-    finder.getAllAppDuplicateDir(&bundles);
+    finder.getAllDuplicateFile(&found.flat);
+    found.groups = DuplicateGroup::split(found.flat);
+    const QList<DuplicateGroup>& groups = found.groups;
+    finder.getAllAppDuplicateDir(&found.bundles);
+    const QList<QList<AppAttrbItemPtr>>& bundles = found.bundles;
 
     std::uint64_t wasted = 0;
     qsizetype files = 0;

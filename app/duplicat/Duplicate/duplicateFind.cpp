@@ -177,7 +177,7 @@ void duplicateFind::publish(QList<fileAttrbItemPtr> group) {
 }
 
 bool duplicateFind::compareFiles() {
-    const std::vector<fileAttrbItemPtr> files(m_allFileArray.cbegin(), m_allFileArray.cend());
+    std::vector<fileAttrbItemPtr> files(m_allFileArray.cbegin(), m_allFileArray.cend());
     m_allFileArray.clear();
     const std::uint32_t n = std::uint32_t(files.size());
     m_allFileCount = n;
@@ -353,5 +353,9 @@ bool duplicateFind::compareFiles() {
     }
     for (std::thread& worker : workers)
         worker.join();
+    // Most records end here: the files without a copy. Freeing them one by one took a
+    // twentieth of a large search's time, so a thread of their own frees them while the
+    // results are shown.
+    std::thread([gone = std::move(files)]() mutable { gone.clear(); }).detach();
     return outcome;
 }

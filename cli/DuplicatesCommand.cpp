@@ -95,24 +95,35 @@ void appendf(std::string& out, const char* format, ...) {
         out.append(line, std::min<std::size_t>(std::size_t(n), sizeof line - 1));
 }
 
-// The local "yyyy-MM-dd hh:mm" of a modification time. A listing of many thousand files spent
-// most of its time in Qt's date conversion; the C library's, with the last minute kept, is far
-// cheaper and gives the same text.
-std::string minuteText(std::int64_t seconds) {
-    static std::int64_t lastMinute = std::numeric_limits<std::int64_t>::min();
-    static std::string last;
-    const std::int64_t minute = seconds >= 0 ? seconds / 60 : (seconds - 59) / 60;
-    if (minute == lastMinute)
-        return last;
-    const std::time_t t = std::time_t(minute * 60);
-    struct tm local {};
-    char text[32] = "";
-    if (::localtime_r(&t, &local) != nullptr)
-        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
-    lastMinute = minute;
-    last = text;
-    return last;
-}
+// Local times of modification as text. A listing of many thousand files spent most of its time
+// in Qt's date conversion; the C library's, with the last value kept (files of one tree often
+// share their minute), is far cheaper and gives the same text.
+class LocalTimeText {
+public:
+    // FORMAT for strftime, showing nothing finer than UNIT seconds.
+    LocalTimeText(const char* format, std::int64_t unit) : m_format(format), m_unit(unit) {}
+
+    const std::string& of(std::int64_t seconds) {
+        const std::int64_t step =
+            seconds >= 0 ? seconds / m_unit : (seconds - (m_unit - 1)) / m_unit;
+        if (step == m_last)
+            return m_text;
+        const std::time_t t = std::time_t(step * m_unit);
+        struct tm local {};
+        char text[40] = "";
+        if (::localtime_r(&t, &local) != nullptr)
+            std::strftime(text, sizeof text, m_format, &local);
+        m_last = step;
+        m_text = text;
+        return m_text;
+    }
+
+private:
+    const char* m_format;
+    std::int64_t m_unit;
+    std::int64_t m_last = std::numeric_limits<std::int64_t>::min();
+    std::string m_text;
+};
 
 // A path as printed: plain ASCII goes out as it is, anything else through the escaping of
 // control characters.
@@ -215,12 +226,13 @@ int DuplicatesCommand::run(const QStringList& args) {
         bundleWaste += std::uint64_t(g.size() - 1) * g.first()->DirectorySize;
 
     if (rule.isEmpty() && json) {
+        LocalTimeText iso("%Y-%m-%dT%H:%M:%S", 1);
         QJsonArray jg;
         for (const DuplicateGroup& g : groups) {
             QJsonArray jf;
             for (const fileAttrbItemPtr& f : g.files) {
                 QJsonObject o{{"path", f->filePathName},
-                              {"modified", f->ModificationDate().toString(Qt::ISODate)},
+                              {"modified", QString::fromLatin1(iso.of(f->mtimeSec))},
                               {"storage", storageName(f->storage)}};
                 if (f->sharesWith >= 0)
                     o.insert("sharesWith", g.files[f->sharesWith]->filePathName);
@@ -250,6 +262,7 @@ int DuplicatesCommand::run(const QStringList& args) {
     }
 
     if (rule.isEmpty()) {
+        LocalTimeText minutes("%Y-%m-%d %H:%M", 60);
         std::string out;
         for (const DuplicateGroup& g : groups) {
             out.clear();
@@ -259,7 +272,7 @@ int DuplicatesCommand::run(const QStringList& args) {
                     SizeText::withTerabytes(qint64(g.wastedBytes())).toUtf8().constData());
             for (const fileAttrbItemPtr& f : g.files) {
                 out += "  ";
-                out += minuteText(f->mtimeSec);
+                out += minutes.of(f->mtimeSec);
                 out += "  ";
                 out += shownPath(*f);
                 if (f->sharesWith >= 0)

@@ -2,12 +2,15 @@
 #include "DuplicateTestSupport.h"
 #include "tests/support/RealToolBundle.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <ctime>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <utime.h>
@@ -21,8 +24,13 @@ struct CommandRun {
     QByteArray out, err;
 };
 
-CommandRun korvane(const QStringList& args) {
+CommandRun korvane(const QStringList& args, const QByteArray& tz = {}) {
     QProcess p;
+    if (!tz.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TZ", QString::fromLatin1(tz));
+        p.setProcessEnvironment(env);
+    }
     p.setProgram(QStringLiteral(KORVANE_BUILD_DIR "/bin/korvane"));
     p.setArguments(QStringList{"duplicates"} + args);
     p.setStandardInputFile(QProcess::nullDevice());
@@ -62,6 +70,35 @@ TEST(DuplicatesCommand, ListsGroupsWithTotalsAndDeletesByRule) {
     ASSERT_EQ(o["groups"].toArray().size(), 1);
     EXPECT_EQ(o["groups"].toArray()[0].toObject()["files"].toArray().size(), 3);
     EXPECT_EQ(o["bundleGroups"].toArray().size(), 1);
+
+    // Dates are local time, the same text as Qt gives, summer time included.
+    struct utimbuf summer {};
+    summer.actime = summer.modtime = 1751371200; // 2025-07-01 12:00 UTC
+    ::utime(QFile::encodeName(r + "/mid").constData(), &summer);
+    for (const QByteArray tz : {QByteArray(), QByteArray("EST5EDT,M3.2.0,M11.1.0")}) {
+        const QByteArray saved = qgetenv("TZ");
+        if (!tz.isEmpty())
+            qputenv("TZ", tz);
+        ::tzset();
+        const QDateTime when = QDateTime::fromSecsSinceEpoch(summer.modtime);
+        const QString minute = when.toString(QStringLiteral("yyyy-MM-dd hh:mm"));
+        const QString iso = when.toString(Qt::ISODate);
+        if (tz.isEmpty() || saved.isEmpty())
+            qunsetenv("TZ");
+        else
+            qputenv("TZ", saved);
+        ::tzset();
+        EXPECT_TRUE(korvane({r}, tz).out.contains(("  " + minute + "  " + r + "/mid").toUtf8()))
+            << minute.toStdString();
+        QString listed;
+        for (const QJsonValue g :
+             QJsonDocument::fromJson(korvane({r, "--json"}, tz).out).object()["groups"].toArray())
+            for (const QJsonValue f : g.toObject()["files"].toArray())
+                if (f.toObject()["path"].toString() == r + "/mid")
+                    listed = f.toObject()["modified"].toString();
+        EXPECT_EQ(listed, iso);
+    }
+    age(r + "/mid", 300);
 
     // Without a terminal and without --yes nothing is deleted.
     EXPECT_EQ(korvane({r, "--delete", "keep-oldest", "--method", "remove"}).code, 1);

@@ -189,11 +189,16 @@ void DuplicateResultView::rebuildTree() {
     m_tree->clear();
     std::uint64_t wasted = 0;
     qsizetype copies = 0;
+    // The rows are made apart from the tree and handed to it at once: added one by one, each
+    // made the tree's model and view update.
+    QList<QTreeWidgetItem*> tops;
+    tops.reserve(m_groups.size() + m_bundles.size());
     for (int g = 0; g < m_groups.size(); ++g) {
         const DuplicateGroup& group = m_groups[g];
         wasted += group.wastedBytes();
         copies += group.files.size();
-        auto* top = new QTreeWidgetItem(m_tree);
+        auto* top = new QTreeWidgetItem;
+        tops.append(top);
         top->setFlags(Qt::ItemIsEnabled);
         top->setData(kPathColumn, kGroupRole, g);
         top->setText(
@@ -210,7 +215,7 @@ void DuplicateResultView::rebuildTree() {
             row->setData(kPathColumn, kGroupRole, g);
             row->setData(kPathColumn, kFileRole, i);
             row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
-            row->setCheckState(kPathColumn, Qt::Unchecked);
+            row->setCheckState(kPathColumn, m_marks[g].value(i) ? Qt::Checked : Qt::Unchecked);
             row->setText(kPathColumn, shownPath(file.filePathName, m_folder));
             row->setToolTip(kPathColumn, file.filePathName);
             row->setText(kSizeColumn, sizeText(file.fileSize));
@@ -223,8 +228,6 @@ void DuplicateResultView::rebuildTree() {
             if (sharesStorage(group, i))
                 row->setForeground(kNoteColumn, Theme::kWarning);
         }
-        top->setExpanded(true);
-        applyMarks(g);
     }
     std::uint64_t bundleWaste = 0;
     for (const QList<AppAttrbItemPtr>& bundles : m_bundles) {
@@ -233,7 +236,8 @@ void DuplicateResultView::rebuildTree() {
         const std::uint64_t size = bundles.first()->DirectorySize;
         bundleWaste += std::uint64_t(bundles.size() - 1) * size;
         // Bundles are compared as whole folders; they are listed, never removed from here.
-        auto* top = new QTreeWidgetItem(m_tree);
+        auto* top = new QTreeWidgetItem;
+        tops.append(top);
         top->setFlags(Qt::ItemIsEnabled);
         top->setData(kPathColumn, kGroupRole, -1);
         top->setText(kPathColumn, tr("%1 identical bundles of %2")
@@ -253,8 +257,10 @@ void DuplicateResultView::rebuildTree() {
             row->setText(kSizeColumn, sizeText(bundle->DirectorySize));
             row->setText(kNoteColumn, tr("Bundle: listed only"));
         }
-        top->setExpanded(true);
     }
+    m_tree->addTopLevelItems(tops);
+    for (QTreeWidgetItem* top : tops)
+        top->setExpanded(true);
     m_filling = false;
 
     QString summary;
@@ -278,11 +284,12 @@ void DuplicateResultView::rebuildTree() {
 }
 
 void DuplicateResultView::applyMarks(int group) {
-    QTreeWidgetItem* top = nullptr;
-    for (int t = 0; t < m_tree->topLevelItemCount() && !top; ++t)
-        if (m_tree->topLevelItem(t)->data(kPathColumn, kGroupRole).toInt() == group)
-            top = m_tree->topLevelItem(t);
-    if (!top)
+    // The groups' rows are the first top-level rows, in group order (bundles follow them).
+    // Looking the row up by scanning every top-level row made showing 16,000 groups, and
+    // "Keep newest" on them, take over ten seconds.
+    QTreeWidgetItem* top =
+        group >= 0 && group < m_tree->topLevelItemCount() ? m_tree->topLevelItem(group) : nullptr;
+    if (!top || top->data(kPathColumn, kGroupRole).toInt() != group)
         return;
     const bool filling = m_filling;
     m_filling = true;

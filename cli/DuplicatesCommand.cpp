@@ -1,5 +1,6 @@
 #include "cli/DuplicatesCommand.h"
 
+#include "app/Comm/LocalTimeText.h"
 #include "app/Comm/SizeText.h"
 #include "app/duplicat/Duplicate/DuplicateGroup.h"
 #include "app/duplicat/Duplicate/duplicateFind.h"
@@ -17,9 +18,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
-#include <ctime>
 #include <iostream>
-#include <limits>
 #include <string>
 #include <unistd.h>
 
@@ -94,36 +93,6 @@ void appendf(std::string& out, const char* format, ...) {
     if (n > 0)
         out.append(line, std::min<std::size_t>(std::size_t(n), sizeof line - 1));
 }
-
-// Local times of modification as text. A listing of many thousand files spent most of its time
-// in Qt's date conversion; the C library's, with the last value kept (files of one tree often
-// share their minute), is far cheaper and gives the same text.
-class LocalTimeText {
-public:
-    // FORMAT for strftime, showing nothing finer than UNIT seconds.
-    LocalTimeText(const char* format, std::int64_t unit) : m_format(format), m_unit(unit) {}
-
-    const std::string& of(std::int64_t seconds) {
-        const std::int64_t step =
-            seconds >= 0 ? seconds / m_unit : (seconds - (m_unit - 1)) / m_unit;
-        if (step == m_last)
-            return m_text;
-        const std::time_t t = std::time_t(step * m_unit);
-        struct tm local {};
-        char text[40] = "";
-        if (::localtime_r(&t, &local) != nullptr)
-            std::strftime(text, sizeof text, m_format, &local);
-        m_last = step;
-        m_text = text;
-        return m_text;
-    }
-
-private:
-    const char* m_format;
-    std::int64_t m_unit;
-    std::int64_t m_last = std::numeric_limits<std::int64_t>::min();
-    std::string m_text;
-};
 
 // A path as printed: plain ASCII goes out as it is, anything else through the escaping of
 // control characters.

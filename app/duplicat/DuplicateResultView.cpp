@@ -1,5 +1,7 @@
 #include "app/duplicat/DuplicateResultView.h"
 
+#include "app/Comm/LocalTimeText.h"
+
 #include "app/Comm/SizeText.h"
 #include "app/Main/FileEraser/FileEraserViewParts.h"
 #include "app/duplicat/Duplicate/SharedStorage.h"
@@ -193,6 +195,7 @@ void DuplicateResultView::rebuildTree() {
     // made the tree's model and view update.
     QList<QTreeWidgetItem*> tops;
     tops.reserve(m_groups.size() + m_bundles.size());
+    LocalTimeText minutes("%Y-%m-%d %H:%M", 60);
     for (int g = 0; g < m_groups.size(); ++g) {
         const DuplicateGroup& group = m_groups[g];
         wasted += group.wastedBytes();
@@ -219,8 +222,7 @@ void DuplicateResultView::rebuildTree() {
             row->setText(kPathColumn, shownPath(file.filePathName, m_folder));
             row->setToolTip(kPathColumn, file.filePathName);
             row->setText(kSizeColumn, sizeText(file.fileSize));
-            row->setText(kDateColumn,
-                         file.ModificationDate().toString(QStringLiteral("yyyy-MM-dd hh:mm")));
+            row->setText(kDateColumn, QString::fromStdString(minutes.of(file.mtimeSec)));
             const QString note = storageNote(group, file);
             row->setText(kNoteColumn, note);
             row->setToolTip(kNoteColumn,

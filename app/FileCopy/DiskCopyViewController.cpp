@@ -81,10 +81,7 @@ DiskCopyViewController::DiskCopyViewController(QWidget* parent) : QWidget(parent
     m_verify->setChecked(true);
     layout->addWidget(m_verify);
 
-    m_bar = new QProgressBar;
-    m_bar->setObjectName(QStringLiteral("progressBar"));
-    m_bar->setRange(0, 1000);
-    m_bar->setTextVisible(false);
+    m_bar = FileEraserViewParts::progressBar(1000);
     m_bar->hide();
     m_progressText =
         FileEraserViewParts::paragraph(QStringLiteral(" "), QStringLiteral("progressText"));

@@ -203,10 +203,7 @@ void DiskFormatViewController::runFormat(const VolumeObj& volume, const QString&
     progress->setFixedSize(480, 200);
     auto* column = FileEraserViewParts::frame(progress, QStringLiteral("nav_disk_format"),
                                               tr("Formatting %1…").arg(volume.volumeName));
-    auto* bar = new QProgressBar;
-    bar->setObjectName(QStringLiteral("progressBar"));
-    bar->setRange(0, 0); // the file-system tools tell no progress
-    bar->setTextVisible(false);
+    auto* bar = FileEraserViewParts::progressBar(0); // the file-system tools tell no progress
     column->addWidget(bar);
     column->addWidget(FileEraserViewParts::paragraph(
         tr("Making a new %1 file system on %2.").arg(format, volume.volumePath),

@@ -19,10 +19,7 @@ DuplicateSearchView::DuplicateSearchView(QWidget* parent) : QWidget(parent) {
 
     m_step = new QLabel;
     m_step->setObjectName(QStringLiteral("stepText"));
-    m_bar = new QProgressBar;
-    m_bar->setObjectName(QStringLiteral("progressBar"));
-    m_bar->setRange(0, 100);
-    m_bar->setTextVisible(false);
+    m_bar = FileEraserViewParts::progressBar();
     m_path = new QLabel;
     m_path->setObjectName(QStringLiteral("pathText"));
     m_path->setProperty("role", QStringLiteral("muted"));

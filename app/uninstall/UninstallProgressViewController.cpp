@@ -19,10 +19,7 @@ UninstallProgressViewController::UninstallProgressViewController(QWidget* parent
     m_progressArea = new QWidget;
     auto* progress = new QVBoxLayout(m_progressArea);
     progress->setContentsMargins(0, 0, 0, 0);
-    m_bar = new QProgressBar;
-    m_bar->setObjectName(QStringLiteral("progressBar"));
-    m_bar->setRange(0, 100);
-    m_bar->setTextVisible(false);
+    m_bar = FileEraserViewParts::progressBar();
     m_path = FileEraserViewParts::paragraph(QString(), QStringLiteral("pathText"));
     m_path->setTextFormat(Qt::PlainText);
     m_path->setWordWrap(true);

@@ -24,11 +24,8 @@ FileEraserProgressViewController::FileEraserProgressViewController(const QString
         tr("Standard: %1. Please keep the window open until it has finished.").arg(standardName),
         QStringLiteral("standardLabel")));
 
-    m_bar = new QProgressBar;
-    m_bar->setObjectName(QStringLiteral("progressBar"));
-    m_bar->setRange(0, 100);
+    m_bar = FileEraserViewParts::progressBar();
     m_bar->setValue(kLowest);
-    m_bar->setTextVisible(false);
     m_bar->setFixedHeight(8);
 
     m_path = new QLabel;

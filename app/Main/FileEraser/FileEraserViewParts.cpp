@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QProgressBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -82,4 +83,12 @@ QLabel* FileEraserViewParts::paragraph(const QString& text, const QString& name)
     label->setWordWrap(true);
     label->setProperty("role", QStringLiteral("subtitle"));
     return label;
+}
+
+QProgressBar* FileEraserViewParts::progressBar(int maximum) {
+    auto* bar = new QProgressBar;
+    bar->setObjectName(QStringLiteral("progressBar"));
+    bar->setRange(0, maximum);
+    bar->setTextVisible(false);
+    return bar;
 }

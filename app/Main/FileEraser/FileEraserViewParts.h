@@ -6,6 +6,7 @@
 class ImageButton;
 class QHBoxLayout;
 class QLabel;
+class QProgressBar;
 class QVBoxLayout;
 class QWidget;
 
@@ -23,4 +24,7 @@ public:
     static QWidget* warningLine(const QString& text);
     // A plain wrapped paragraph in the muted colour.
     static QLabel* paragraph(const QString& text, const QString& name);
+    // The progress bar of a progress view, named "progressBar", from 0 to MAXIMUM (0: busy, no
+    // measure), without text.
+    static QProgressBar* progressBar(int maximum = 100);
 };

@@ -16,11 +16,8 @@ WipeFreeSpaceProViewController::WipeFreeSpaceProViewController(const QString& ti
     auto* layout = FileEraserViewParts::frame(this, QStringLiteral("nav_erase_freespace"), title);
     m_standard = FileEraserViewParts::paragraph(tr("Standard: %1").arg(standardName),
                                                 QStringLiteral("eraserTypeLabel"));
-    m_bar = new QProgressBar;
-    m_bar->setObjectName(QStringLiteral("progressBar"));
-    m_bar->setRange(0, 100);
+    m_bar = FileEraserViewParts::progressBar();
     m_bar->setValue(2);
-    m_bar->setTextVisible(false);
     m_text = FileEraserViewParts::paragraph(tr("Preparing…"), QStringLiteral("progressText"));
     m_cancelling = FileEraserViewParts::paragraph(
         tr("Stopping: the files written so far are being removed…"), QStringLiteral("cancelling"));

@@ -10,14 +10,6 @@
 
 namespace {
 
-QStringList strings(const QVariant& value) {
-    QStringList out;
-    for (const QVariant& v : value.toList())
-        if (!v.toString().isEmpty())
-            out << v.toString();
-    return out;
-}
-
 // The order the kinds are shown in, whatever their order in the file.
 const QStringList kKindOrder = {
     QStringLiteral("Browsing History"),  QStringLiteral("Download History"),
@@ -59,24 +51,24 @@ EraserHistory EraserHistory::load(const QString& plistPath) {
         Browser browser;
         browser.name = name;
         browser.family = entry.value(QStringLiteral("Family")).toString();
-        browser.appNames = strings(entry.value(QStringLiteral("Applications")));
-        browser.profiles = strings(entry.value(QStringLiteral("Profiles")));
+        browser.appNames = DiskUtil::plistStrings(entry.value(QStringLiteral("Applications")));
+        browser.profiles = DiskUtil::plistStrings(entry.value(QStringLiteral("Profiles")));
         for (const QVariant& v : entry.value(QStringLiteral("Layouts")).toList()) {
             const QVariantMap l = v.toMap();
             Layout layout{l.value(QStringLiteral("Name")).toString(),
                           l.value(QStringLiteral("UserData")).toString(),
                           l.value(QStringLiteral("Cache")).toString(),
-                          strings(l.value(QStringLiteral("Profiles")))};
+                          DiskUtil::plistStrings(l.value(QStringLiteral("Profiles")))};
             if (!layout.userData.isEmpty())
                 browser.layouts << layout;
         }
         const QVariantMap kinds = entry.value(QStringLiteral("Kinds")).toMap();
         for (const QString& kind : kKindOrder)
             if (kinds.contains(kind))
-                browser.kinds << Kind{kind, strings(kinds.value(kind))};
+                browser.kinds << Kind{kind, DiskUtil::plistStrings(kinds.value(kind))};
         for (auto it = kinds.begin(); it != kinds.end(); ++it)
             if (!kKindOrder.contains(it.key()))
-                browser.kinds << Kind{it.key(), strings(it.value())};
+                browser.kinds << Kind{it.key(), DiskUtil::plistStrings(it.value())};
         history.m_browsers << browser;
     }
     history.m_valid = !history.m_browsers.isEmpty();

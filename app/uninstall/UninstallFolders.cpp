@@ -9,17 +9,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
-namespace {
-
-QStringList strings(const QVariant& value) {
-    QStringList out;
-    for (const QVariant& v : value.toList())
-        if (!v.toString().isEmpty())
-            out << v.toString();
-    return out;
-}
-
-} // namespace
+namespace {} // namespace
 
 QString UninstallFolders::downloadFolder(const QString& home) {
     QFile dirs(home + QStringLiteral("/.config/user-dirs.dirs"));
@@ -81,11 +71,13 @@ UninstallFolders UninstallFolders::load(const QString& plistPath, const QString&
         const QVariantMap domains = it.value().toMap();
         if (domains.isEmpty())
             continue;
-        folders.m_user.insert(it.key(), expand(strings(domains.value(QStringLiteral("user")))));
-        folders.m_local.insert(it.key(), expand(strings(domains.value(QStringLiteral("local")))));
+        folders.m_user.insert(
+            it.key(), expand(DiskUtil::plistStrings(domains.value(QStringLiteral("user")))));
+        folders.m_local.insert(
+            it.key(), expand(DiskUtil::plistStrings(domains.value(QStringLiteral("local")))));
     }
-    folders.m_pluginSuffixes = strings(map.value(QStringLiteral("PluginSuffixes")));
-    folders.m_systemPrefixes = strings(map.value(QStringLiteral("SystemPrefixes")));
+    folders.m_pluginSuffixes = DiskUtil::plistStrings(map.value(QStringLiteral("PluginSuffixes")));
+    folders.m_systemPrefixes = DiskUtil::plistStrings(map.value(QStringLiteral("SystemPrefixes")));
     return folders;
 }
 

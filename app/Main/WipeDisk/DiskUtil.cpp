@@ -104,6 +104,14 @@ bool DiskUtil::run(const QStringList& args, QByteArray* out, QString* problem, i
     return true;
 }
 
+QStringList DiskUtil::plistStrings(const QVariant& value) {
+    QStringList out;
+    for (const QVariant& v : value.toList())
+        if (!v.toString().isEmpty())
+            out << v.toString();
+    return out;
+}
+
 QVariant DiskUtil::parsePlist(const QByteArray& xml) {
     if (xml.isEmpty())
         return {};

@@ -29,4 +29,6 @@ public:
     // An XML property list as Qt values: dictionaries as QVariantMap, arrays as QVariantList.
     // Invalid when XML is not a property list.
     static QVariant parsePlist(const QByteArray& xml);
+    // The non-empty strings of a property-list array (nothing when VALUE is not one).
+    static QStringList plistStrings(const QVariant& value);
 };

@@ -202,7 +202,8 @@ TEST(WipeDiskModuleTest, AFreeSpaceWipeAskedForByMountPointChoosesThatVolumeAndC
                        {"MakeSureWipeDiskViewController", "cancelButton", {}}});
     module.eraseFreeSpaceOf(QString::fromStdString(image.mountPoint()));
     ASSERT_TRUE(waitFor(shown));
-    QTest::qWait(50); // the confirmation opens from the event loop
+    // The confirmation opens from the event loop: a fixed short wait missed it on a busy machine.
+    QTest::qWaitFor([&] { return !answerer.answered().isEmpty(); }, 5000);
     EXPECT_EQ(answerer.answered(), QStringList{"MakeSureWipeFreeSpaceViewController"});
     EXPECT_EQ(module.selectEraserType(), WipeDiskViewController::kFreeSpace);
     EXPECT_EQ(module.selectionLabel()->text(), QStringLiteral("You have selected: ASKEDVOL"));

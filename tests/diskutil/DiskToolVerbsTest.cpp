@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -131,6 +133,64 @@ TEST(DiskToolVerbs, FormatsToEachFileSystemAndRenamesIt) {
     EXPECT_NE(err.find("may not hold :"), std::string::npos) << err;
     EXPECT_EQ(blkid("LABEL", device), "renamed");
     ASSERT_EQ(diskutil({"eraseVolume", "ext4", "back", device}), 0);
+}
+
+// A FUSE driver goes on writing to its device for a moment after its unmount returned. Here a
+// process plays that part: it has the device open and writes over the start of the device
+// 600 ms after the unmount. A new file system must be made after that write, not under it, and
+// an unmount is done only when the device is closed.
+TEST(DiskToolVerbs, WaitsUntilTheLastDriverHasClosedTheDevice) {
+    if (std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4); !why.empty()) {
+        GTEST_SKIP() << why;
+    }
+    LoopImage image(LoopImage::FileSystem::Ext4, 32u << 20);
+    image.mount();
+    const std::string device = trimmed([&] {
+        std::string out;
+        LoopImage::run({"findmnt", "-n", "-o", "SOURCE", image.mountPoint()}, &out);
+        return out;
+    }());
+    for (const bool format : {true, false}) {
+        int opened[2], closing[2];
+        ASSERT_EQ(::pipe(opened), 0);
+        ASSERT_EQ(::pipe2(closing, O_NONBLOCK), 0);
+        const pid_t driver = ::fork();
+        if (driver == 0) {
+            const int fd = ::open(device.c_str(), O_RDWR);
+            char byte = fd >= 0 ? 1 : 0;
+            (void)!::write(opened[1], &byte, 1);
+            while (fd >= 0 && !mountPointOf(device).empty()) {
+                ::usleep(5000);
+            }
+            ::usleep(600000);
+            const std::string last(64 << 10, '\xAA');
+            byte = ::pwrite(fd, last.data(), last.size(), 0) == ssize_t(last.size()) &&
+                   ::fsync(fd) == 0;
+            (void)!::write(closing[1], &byte, 1);
+            ::close(fd);
+            ::_exit(0);
+        }
+        ::close(opened[1]);
+        ::close(closing[1]);
+        char byte = 0;
+        ASSERT_EQ(::read(opened[0], &byte, 1), 1);
+        ::close(opened[0]);
+        ASSERT_EQ(byte, 1) << "the driver could not open " << device;
+        std::string out;
+        const int status = format ? diskutil({"eraseVolume", "ext4", "after", device}, &out)
+                                  : diskutil({"unmount", device}, &out);
+        byte = 0;
+        EXPECT_EQ(::read(closing[0], &byte, 1), 1) << "the driver still had the device open";
+        EXPECT_EQ(byte, 1) << "the driver's last write";
+        ::close(closing[0]);
+        ::waitpid(driver, nullptr, 0);
+        ASSERT_EQ(status, 0) << out;
+        if (format) {
+            EXPECT_EQ(blkid("TYPE", device), "ext4") << "made after the driver's last write";
+            EXPECT_EQ(blkid("LABEL", device), "after");
+            EXPECT_EQ(mountPointOf(device), image.mountPoint());
+        }
+    }
 }
 
 // Its own loop device (not the shared image helper's: after an eject the number is free, and

@@ -1,5 +1,7 @@
 #include "LoopImage.h"
 
+#include "VolumeUnmounter.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -275,7 +277,12 @@ void LoopImage::unmount() {
         fuseChild_ = -1;
     }
     if (!loopDevice_.empty()) {
-        // exfat-fuse may still hold the device for a moment after the unmount returns.
+        // exfat-fuse still writes to the device for a moment after the unmount returns; the
+        // image is read only once it is done.
+        if (const std::string why = diskutil::VolumeUnmounter::waitUntilClosed(loopDevice_);
+            !why.empty()) {
+            fail(why);
+        }
         for (int attempt = 0; attempt < 50; ++attempt) {
             if (run({"losetup", "-d", loopDevice_}, &out) == 0) {
                 loopDevice_.clear();

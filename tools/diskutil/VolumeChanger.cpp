@@ -5,6 +5,7 @@
 #include "MountTable.h"
 #include "SystemVolumes.h"
 #include "VolumeLabelRules.h"
+#include "VolumeUnmounter.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -20,30 +21,6 @@
 
 namespace diskutil {
 namespace {
-
-std::vector<MountEntry> deepestFirst(std::vector<MountEntry> mounts) {
-    std::sort(mounts.begin(), mounts.end(), [](const MountEntry& a, const MountEntry& b) {
-        return a.target.size() > b.target.size();
-    });
-    return mounts;
-}
-
-// Unmounts MOUNTS; the reason of the first that stays. A mount point in /media (where mount()
-// makes them) goes with its mount when it is left empty.
-std::string unmountAll(const std::vector<MountEntry>& mounts, bool removeMediaFolders = false) {
-    for (const MountEntry& m : deepestFirst(mounts)) {
-        if (::umount2(m.target.c_str(), 0) != 0) {
-            return "cannot unmount " + m.target + ": " + std::strerror(errno) +
-                   (errno == EBUSY ? " (close the files and programs that use it and try again)"
-                                   : "");
-        }
-        if (removeMediaFolders && m.target.compare(0, 7, "/media/") == 0 &&
-            m.target.find('/', 7) == std::string::npos) {
-            ::rmdir(m.target.c_str());
-        }
-    }
-    return {};
-}
 
 // The mount of the whole file system among MOUNTS (the shortest mount point).
 const MountEntry* mainMount(const std::vector<MountEntry>& mounts) {
@@ -140,7 +117,7 @@ int VolumeChanger::rename(const std::string& device, const std::string& name) {
     MountEntry again;
     if (offline && main != nullptr) {
         again = *main;
-        if (const std::string why = unmountAll(mounts); !why.empty()) {
+        if (const std::string why = VolumeUnmounter::unmountAll(mounts); !why.empty()) {
             return fail(why);
         }
     }
@@ -212,7 +189,7 @@ int VolumeChanger::unmount(const std::string& device) {
     if (mounts.empty()) {
         return fail(device + " is not mounted");
     }
-    if (const std::string why = unmountAll(mounts, true); !why.empty()) {
+    if (const std::string why = VolumeUnmounter::unmountAll(mounts, true); !why.empty()) {
         return fail(why);
     }
     out_ << "Unmounted " << device << std::endl;
@@ -251,7 +228,7 @@ int VolumeChanger::eject(const std::string& device) {
             mounts.push_back(m);
         }
     }
-    if (const std::string why = unmountAll(mounts, true); !why.empty()) {
+    if (const std::string why = VolumeUnmounter::unmountAll(mounts, true); !why.empty()) {
         return fail(why);
     }
     ::sync();

@@ -3,6 +3,7 @@
 #include "DeviceTools.h"
 #include "SystemVolumes.h"
 #include "VolumeLabelRules.h"
+#include "VolumeUnmounter.h"
 
 #include <algorithm>
 #include <blkid/blkid.h>
@@ -219,15 +220,8 @@ int VolumeFormatter::run(const Request& request, std::string type, std::string v
             break;
         }
     }
-    // Deepest first, so a mount inside another one goes before it.
-    std::sort(mounted.begin(), mounted.end(), [](const MountEntry& a, const MountEntry& b) {
-        return a.target.size() > b.target.size();
-    });
-    for (const MountEntry& m : mounted) {
-        if (::umount2(m.target.c_str(), 0) != 0) {
-            return fail("cannot unmount " + m.target + ": " + std::strerror(errno) +
-                        (errno == EBUSY ? " (close what uses it and try again)" : ""));
-        }
+    if (const std::string why = VolumeUnmounter::unmountAll(mounted); !why.empty()) {
+        return fail(why);
     }
     // Looked at again right before writing: nothing of it may be mounted now.
     if (!MountTable::read().mountsOf(device).empty()) {

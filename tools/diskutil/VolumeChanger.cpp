@@ -118,6 +118,12 @@ int VolumeChanger::rename(const std::string& device, const std::string& name) {
     if (offline && main != nullptr) {
         again = *main;
         if (const std::string why = VolumeUnmounter::unmountAll(mounts); !why.empty()) {
+            if (MountTable::read().mountsOf(device).empty()) {
+                DeviceTools::runTool(
+                    DeviceTools::mountCommand(id.type, device, again.target,
+                                              DeviceTools::ownershipOptions(again.options)),
+                    err_);
+            }
             return fail(why);
         }
     }

@@ -221,6 +221,12 @@ int VolumeFormatter::run(const Request& request, std::string type, std::string v
         }
     }
     if (const std::string why = VolumeUnmounter::unmountAll(mounted); !why.empty()) {
+        // Nothing was written: a volume whose mounts are all gone goes back where it was.
+        if (MountTable::read().mountsOf(device).empty()) {
+            DeviceTools::runTool(DeviceTools::mountCommand(id.type, device, target,
+                                                           DeviceTools::ownershipOptions(options)),
+                                 err_);
+        }
         return fail(why);
     }
     // Looked at again right before writing: nothing of it may be mounted now.

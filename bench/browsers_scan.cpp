@@ -7,7 +7,6 @@
 #include "../tests/internet/BrowserFixture.h"
 
 #include "app/inter/BrowserScanner.h"
-#include "app/inter/BrowserStatements.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -67,14 +66,19 @@ int main(int argc, char** argv) {
             for (const BrowerObjPtr& b : browsers)
                 for (const BrowerObjPtr& k : b->chrArr) {
                     total += k->totalCount();
-                    if (const auto* s = BrowserStatements::find(b->name, k->name))
-                        for (const BrowerObj::Target& target : k->targets) {
-                            QString sql = s->count.sql;
-                            for (int i = 0; i < s->count.values.size(); ++i)
-                                sql.replace(QStringLiteral("?%1").arg(i + 1),
-                                            "'" + s->count.values[i] + "'");
-                            counted.append({target.path, sql});
-                        }
+                    for (const BrowerObj::Target& target : k->targets) {
+                        const EraserHistory::Statement& s =
+                            target.rule.count.sql.isEmpty() ? target.rule.check : target.rule.count;
+                        // The keep-list function is the program's own: the tool counts all.
+                        if (target.rule.database && !s.sql.isEmpty())
+                            counted.append(
+                                {target.path,
+                                 QString(s.sql)
+                                     .replace(QStringLiteral("not kept_cookie(host_key)"),
+                                              QStringLiteral("1"))
+                                     .replace(QStringLiteral("not kept_cookie(host)"),
+                                              QStringLiteral("1"))});
+                    }
                 }
         // The tool: one process per count, as a script would run it.
         t.restart();

@@ -4,8 +4,10 @@
 #include "app/inter/BrowserCloser.h"
 #include "app/inter/BrowserLockProbe.h"
 #include "app/inter/BrowserScanner.h"
+#include "app/inter/CookieKeepList.h"
 #include "app/uninstall/UninstallFolders.h"
 #include "cli/CliBundle.h"
+#include "cli/CliPrompt.h"
 #include "platform/UserAccount.h"
 
 #include <QFileInfo>
@@ -19,12 +21,17 @@ namespace {
 
 const char* const kUsage =
     "usage: korvane browsers [--json]\n"
-    "       korvane browsers clean [KIND...] [--browser NAME]... [--close] [--yes]\n"
-    "Lists the web browsers found (Google Chrome, Chromium, Opera, Firefox; native, snap and\n"
-    "flatpak installs, every profile) with what each kind of their data holds, and removes\n"
-    "the kinds chosen (all of them when none is named).\n"
-    "KIND: history, downloads, cookies, passwords, session, caches (or the names shown).\n"
+    "       korvane browsers clean [KIND...] [--browser NAME]... [--keep-cookies DOMAIN...]\n"
+    "                              [--close] [--yes]\n"
+    "Lists the web browsers found (Google Chrome, Chromium, Opera, Brave, Vivaldi, Microsoft\n"
+    "Edge, Firefox, LibreWolf; native, snap and flatpak installs, every profile) with what each\n"
+    "kind of their data holds, and removes the kinds chosen.\n"
+    "KIND: history, downloads, cookies, passwords, forms, session, caches (or the names\n"
+    "shown), or all. Without a KIND every kind but the saved passwords is removed; passwords\n"
+    "go only when named (passwords, or all).\n"
     "  --browser NAME   only this browser (repeatable)\n"
+    "  --keep-cookies DOMAIN...  keep the cookies of these sites and their subdomains, besides\n"
+    "                   the sites kept in the settings (KeepCookieDomains)\n"
     "  --close          end a running browser first (/bin/kill), then wait for it\n"
     "  --yes            do not ask before removing\n"
     "  --json           JSON output\n"
@@ -33,18 +40,29 @@ const char* const kUsage =
     "  --home DIR       look in DIR instead of that user's home\n"
     "  --data FILE      another browser data list than the bundle's EraserHistory.plist\n"
     "  --bundle D       the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n"
-    "A browser that is running is not cleaned: close it, or give --close.\n";
+    "A browser that is running is not cleaned: close it, or give --close. Removed rows are\n"
+    "overwritten in the databases, their journals and logs, and removed files are erased; what\n"
+    "the browser deleted on its own earlier is reached only by a free-space wipe.\n"
+    "Exit status: 0 when everything chosen was removed, 1 when something was not (it is named),\n"
+    "2 on a usage error.\n";
 
-const QList<std::pair<const char*, const char*>> kAliases = {
-    {"history", "Browsing History"}, {"downloads", "Download History"},
-    {"cookies", "Cookies"},          {"passwords", "Save Password"},
-    {"session", "Session"},          {"caches", "Caches"}};
+const QList<std::pair<const char*, const char*>> kAliases = {{"history", "Browsing History"},
+                                                             {"downloads", "Download History"},
+                                                             {"cookies", "Cookies"},
+                                                             {"passwords", "Save Password"},
+                                                             {"forms", "Form Values"},
+                                                             {"session", "Session"},
+                                                             {"caches", "Caches"}};
+
+const QString kAll = QStringLiteral("all");
 
 void printErr(const QString& text) {
     std::fprintf(stderr, "korvane browsers: %s\n", text.toLocal8Bit().constData());
 }
 
 QString kindName(const QString& word) {
+    if (word.compare(kAll, Qt::CaseInsensitive) == 0)
+        return kAll;
     for (const auto& [alias, name] : kAliases)
         if (word.compare(QLatin1String(alias), Qt::CaseInsensitive) == 0 ||
             word.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
@@ -54,8 +72,9 @@ QString kindName(const QString& word) {
 
 bool sameKind(const QString& kind, const QString& wanted) {
     // Safari's name for its download list.
-    return kind == wanted || (wanted == QLatin1String("Download History") &&
-                              kind == QLatin1String("Downloads History"));
+    return wanted == kAll || kind == wanted ||
+           (wanted == QLatin1String("Download History") &&
+            kind == QLatin1String("Downloads History"));
 }
 
 QJsonObject toJson(const BrowerObj& browser) {
@@ -66,9 +85,14 @@ QJsonObject toJson(const BrowerObj& browser) {
     for (const BrowerObjPtr& kind : browser.chrArr) {
         QJsonArray targets;
         for (const BrowerObj::Target& t : kind->targets) {
+            const bool db = t.rule.database;
             QJsonObject target{{QStringLiteral("path"), t.path},
-                               {QStringLiteral("profile"), t.profile}};
-            if (kind->storage == BrowerObj::Storage::Database)
+                               {QStringLiteral("profile"), t.profile},
+                               {QStringLiteral("storage"),
+                                db ? QStringLiteral("database") : QStringLiteral("files")}};
+            if (!t.known)
+                target.insert(QStringLiteral("unknown"), true);
+            else if (db)
                 target.insert(QStringLiteral("count"), t.count);
             else
                 target.insert(QStringLiteral("bytes"), qint64(t.bytes));
@@ -77,18 +101,22 @@ QJsonObject toJson(const BrowerObj& browser) {
             targets.append(target);
         }
         const bool db = kind->storage == BrowerObj::Storage::Database;
-        kinds.append(QJsonObject{
+        QJsonObject k{
             {QStringLiteral("name"), kind->name},
             {QStringLiteral("storage"), db ? QStringLiteral("database") : QStringLiteral("files")},
-            {db ? QStringLiteral("count") : QStringLiteral("bytes"),
-             db ? kind->totalCount() : qint64(kind->totalBytes())},
             {QStringLiteral("size"), kind->size},
-            {QStringLiteral("targets"), targets}});
+            {QStringLiteral("targets"), targets}};
+        // An unreadable part makes the total unknown: no number is given then.
+        if (!kind->unknown())
+            k.insert(db ? QStringLiteral("count") : QStringLiteral("bytes"),
+                     db ? kind->totalCount() : qint64(kind->totalBytes()));
+        kinds.append(k);
     }
     return {{QStringLiteral("name"), browser.name},
             {QStringLiteral("foundBy"),
              browser.foundByApplication ? QStringLiteral("application") : QStringLiteral("data")},
             {QStringLiteral("profiles"), profiles},
+            {QStringLiteral("refused"), QJsonArray::fromStringList(browser.refusals)},
             {QStringLiteral("kinds"), kinds}};
 }
 
@@ -97,6 +125,8 @@ void printText(const BrowerObj& browser) {
                 browser.foundByApplication ? "" : "  (found by its data)");
     for (const BrowserProfile& p : browser.profiles)
         std::printf("  profile  %s: %s\n", qPrintable(p.layout), qPrintable(p.path));
+    for (const QString& refusal : browser.refusals)
+        std::printf("  not followed: %s\n", qPrintable(refusal));
     for (const BrowerObjPtr& kind : browser.chrArr) {
         std::printf("  %-18s %s\n", qPrintable(kind->name), qPrintable(kind->size));
         for (const QString& problem : kind->problems())
@@ -104,22 +134,12 @@ void printText(const BrowerObj& browser) {
     }
 }
 
-bool ask(const char* question) {
-    if (!::isatty(STDIN_FILENO))
-        return false;
-    std::fputs(question, stdout);
-    std::fflush(stdout);
-    char answer[16] = {};
-    return std::fgets(answer, sizeof answer, stdin) != nullptr &&
-           (answer[0] == 'y' || answer[0] == 'Y');
-}
-
 } // namespace
 
 int BrowsersCommand::run(const QStringList& args) {
     QString bundle, home, userName, dataFile, verb;
     bool json = false, yes = false, close = false;
-    QStringList browsersWanted, kindsWanted;
+    QStringList browsersWanted, kindsWanted, keepTyped;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
         if (arg == QLatin1String("--json"))
@@ -130,7 +150,12 @@ int BrowsersCommand::run(const QStringList& args) {
             close = true;
         else if (arg == QLatin1String("--browser") && i + 1 < args.size())
             browsersWanted << args[++i];
-        else if (arg == QLatin1String("--bundle") && i + 1 < args.size())
+        else if (arg == QLatin1String("--keep-cookies") && i + 1 < args.size()) {
+            // Domains up to the next option or kind word; commas separate them too.
+            while (i + 1 < args.size() && !args[i + 1].startsWith(QLatin1String("--")) &&
+                   (keepTyped.isEmpty() || kindName(args[i + 1]).isEmpty()))
+                keepTyped << args[++i].split(QLatin1Char(','), Qt::SkipEmptyParts);
+        } else if (arg == QLatin1String("--bundle") && i + 1 < args.size())
             bundle = args[++i];
         else if (arg == QLatin1String("--home") && i + 1 < args.size())
             home = args[++i];
@@ -154,6 +179,12 @@ int BrowsersCommand::run(const QStringList& args) {
                          kUsage);
             return 2;
         }
+    }
+    QStringList invalid;
+    const CookieKeepList keepHere = CookieKeepList::from(keepTyped, &invalid);
+    if (!invalid.isEmpty()) {
+        printErr(QStringLiteral("not a site to keep cookies of: %1").arg(invalid.join(", ")));
+        return 2;
     }
     // The name goes into paths: only an account the account database knows.
     const std::optional<UserAccount> user =
@@ -183,6 +214,7 @@ int BrowsersCommand::run(const QStringList& args) {
     options.uid = user->uid;
     options.applicationFolders =
         UninstallFolders::load(QString(), options.home).folders(QStringLiteral("Applications"));
+    options.keptCookies = CookieKeepList::stored().merged(keepHere);
     const BrowserScanner scanner(options);
     QList<BrowerObjPtr> browsers = scanner.scan();
     for (const QString& wanted : browsersWanted) {
@@ -208,20 +240,27 @@ int BrowsersCommand::run(const QStringList& args) {
         return 0;
     }
 
-    // What is chosen: the browsers named (else all), the kinds named (else all).
+    // What is chosen: the browsers named (else all), the kinds named (else all but passwords).
     int chosenKinds = 0;
+    QStringList refused;
+    bool passwordsLeft = false;
     for (const BrowerObjPtr& b : browsers) {
         b->isSelect = browsersWanted.isEmpty();
         for (const QString& wanted : browsersWanted)
             b->isSelect = b->isSelect || b->name.compare(wanted, Qt::CaseInsensitive) == 0;
+        if (!b->isSelect)
+            continue;
+        for (const QString& r : b->refusals)
+            refused << QStringLiteral("%1: %2").arg(b->name, r);
         for (const BrowerObjPtr& k : b->chrArr) {
-            k->isSelect = b->isSelect && !k->targets.isEmpty();
-            if (!kindsWanted.isEmpty()) {
-                bool named = false;
-                for (const QString& w : kindsWanted)
-                    named = named || sameKind(k->name, w);
-                k->isSelect = k->isSelect && named;
-            }
+            bool named = false;
+            for (const QString& w : kindsWanted)
+                named = named || sameKind(k->name, w);
+            const bool byDefault =
+                kindsWanted.isEmpty() && k->name != QLatin1String("Save Password");
+            k->isSelect = !k->targets.isEmpty() && (named || byDefault);
+            passwordsLeft =
+                passwordsLeft || (kindsWanted.isEmpty() && !k->isSelect && !k->targets.isEmpty());
             if (k->isSelect) {
                 ++chosenKinds;
                 std::printf("%s, %s: %s\n", qPrintable(b->name), qPrintable(k->name),
@@ -229,9 +268,16 @@ int BrowsersCommand::run(const QStringList& args) {
             }
         }
     }
+    for (const QString& r : refused)
+        std::printf("not followed: %s\n", qPrintable(r));
+    if (passwordsLeft)
+        std::puts("Saved passwords are kept; name \"passwords\" (or \"all\") to remove them.");
+    if (!options.keptCookies.isEmpty())
+        std::printf("Cookies kept for: %s\n",
+                    qPrintable(options.keptCookies.domains().join(QStringLiteral(", "))));
     if (chosenKinds == 0) {
         std::puts("Nothing to remove.");
-        return 0;
+        return refused.isEmpty() ? 0 : 1;
     }
     for (const BrowerObjPtr& b : browsers) {
         if (!b->isSelect)
@@ -240,7 +286,8 @@ int BrowsersCommand::run(const QStringList& args) {
         if (holders.isEmpty())
             continue;
         std::printf("%s is running (process %d).\n", qPrintable(b->name), int(holders[0].pid));
-        if (!close && !ask("Close it now? Unsaved work in it is lost. [y/N] "))
+        if (!close && !(::isatty(STDIN_FILENO) &&
+                        CliPrompt::askYes("Close it now? Unsaved work in it is lost.")))
             continue; // the cleaner leaves it alone and says so
         QString why;
         if (!BrowserCloser::close(
@@ -249,20 +296,30 @@ int BrowsersCommand::run(const QStringList& args) {
                 &why))
             printErr(QStringLiteral("%1 did not end: %2").arg(b->name, why));
     }
-    if (!yes && !ask("Remove these? [y/N] ")) {
-        if (!::isatty(STDIN_FILENO))
+    if (!yes) {
+        if (!::isatty(STDIN_FILENO)) {
             printErr(QStringLiteral("not removing without --yes when the input is not a terminal"));
-        std::puts("Nothing was removed.");
-        return 1;
+            std::puts("Nothing was removed.");
+            return 1;
+        }
+        if (!CliPrompt::askYes("Remove these? This cannot be undone.")) {
+            std::puts("Nothing was removed.");
+            return 1;
+        }
     }
-    const BrowserCleaner::Summary summary = BrowserCleaner(user->uid).clean(browsers);
+    BrowserCleaner cleaner(user->uid);
+    cleaner.setKeptCookies(options.keptCookies);
+    const BrowserCleaner::Summary summary = cleaner.clean(browsers);
     for (const QString& problem : summary.problems)
         std::printf("not removed: %s\n", qPrintable(problem));
+    for (const QString& r : summary.refused)
+        std::printf("not reached: %s\n", qPrintable(r));
     const QString running =
         summary.running.isEmpty()
             ? QString()
             : QStringLiteral("; running, left alone: %1").arg(summary.running.join(", "));
     std::printf("%d kinds removed, %d not%s.\n", summary.cleanedKinds, summary.failedKinds,
                 qPrintable(running));
+    std::printf("%s\n", qPrintable(BrowserCleaner::freeSpaceNote(summary)));
     return summary.allCleaned() ? 0 : 1;
 }

@@ -7,7 +7,7 @@
 qint64 BrowerObj::totalCount() const {
     qint64 total = 0;
     for (const Target& t : targets)
-        if (t.state != State::Cleaned)
+        if (t.state != State::Cleaned && t.known && !t.rule.count.sql.isEmpty())
             total += t.count;
     for (const BrowerObjPtr& kind : chrArr)
         total += kind->totalCount();
@@ -24,7 +24,16 @@ quint64 BrowerObj::totalBytes() const {
     return total;
 }
 
+bool BrowerObj::unknown() const {
+    for (const Target& t : targets)
+        if (t.state != State::Cleaned && !t.known)
+            return true;
+    return false;
+}
+
 QString BrowerObj::sizeText() const {
+    if (!isBrowser() && unknown())
+        return kUnknown;
     if (storage == Storage::Database && !isBrowser()) {
         const qint64 n = totalCount();
         if (n == 0)

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "app/inter/BrowserProfile.h"
+#include "app/inter/EraserHistory.h"
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class BrowerObj;
@@ -14,21 +16,26 @@ using BrowerObjPtr = std::shared_ptr<BrowerObj>;
 // after a clean what became of each.
 class BrowerObj {
 public:
+    // What a kind's size column counts: database entries, or bytes of files.
     enum class Storage { Database, Files };
     enum class State { Found, Cleaned, Failed };
 
     struct Target {
         QString path;
-        QString profile;   // "layout: profile folder"
-        qint64 count = 0;  // database kinds: entries
-        quint64 bytes = 0; // file kinds: size
+        QString root;    // the profile's folder it lies below, checked again before removal
+        QString profile; // "layout: profile folder"
+        EraserHistory::Location rule; // how it is removed: statements, or erased as files
+        qint64 count = 0;             // databases: entries (shown when the rule has a Count)
+        quint64 bytes = 0;            // files: size
+        bool known = true;            // the count or size could be read
+        bool refused = false;         // found, but not the cleaner's to touch (problem says why)
         State state = State::Found;
         QString problem; // why it could not be read or cleaned
     };
 
     QString name;      // browser or data-kind name
     QString iconImage; // browser: its icon name; kind: its picture
-    QString urlStr;    // kind: the location as the data file writes it ("%@": the user)
+    QString urlStr;    // kind: its first location as the data file writes it
     QString size;      // what the size column shows
     bool isSelect = true;
     BrowerObj* parObj = nullptr; // kind: its browser
@@ -37,6 +44,7 @@ public:
     // Browser only.
     QString family;
     QList<BrowserProfile> profiles;
+    QStringList refusals;            // folders of its data that were not followed, with why
     bool foundByApplication = false; // a desktop entry names it (else only its data was found)
     // Kind only.
     Storage storage = Storage::Files;
@@ -45,7 +53,10 @@ public:
     bool isBrowser() const { return parObj == nullptr; }
     qint64 totalCount() const;
     quint64 totalBytes() const;
-    // The size text from the targets: "%d Items", "%d Item", "0 Item"; a size, "0 byte".
+    // Kind: something of it could not be read, so its size is not known.
+    bool unknown() const;
+    // The size text from the targets: "%d Items", "%d Item", "0 Item"; a size, "0 byte";
+    // "unknown" when something of it could not be read.
     QString sizeText() const;
     void refreshSize() { size = sizeText(); }
     // Targets that could not be read or cleaned, as "path: why".
@@ -55,4 +66,6 @@ public:
 
     // The picture of a data kind.
     static QString pictureOf(const QString& kind);
+
+    static inline const QString kUnknown = QStringLiteral("unknown");
 };

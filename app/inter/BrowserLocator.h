@@ -2,6 +2,7 @@
 
 #include "app/inter/BrowserProfile.h"
 #include "app/inter/EraserHistory.h"
+#include "app/inter/HomeLinkResolver.h"
 
 #include <QList>
 #include <QString>
@@ -9,29 +10,55 @@
 #include <sys/types.h>
 
 // Expands the data file's locations for one user: the install layouts of a browser that are
-// there, their profiles, and what each data kind has in each profile. Only what lies in the
-// user's home and belongs to the user is named: the program may run as root, and a path the
-// user could point elsewhere must not lead it to read or remove another's files.
+// there, their profiles, and what each data kind has in each profile. The program may run as
+// root, so every path is formed from a profile's link-free folder and a fixed relative rule,
+// and only what lies there, belongs to the user and holds no profile is named. Whatever is
+// found but may not be touched (a link out of the home, another user's file) is named too, with
+// the reason, so that it is reported rather than silently skipped.
 class BrowserLocator {
 public:
-    // NAME and HOME are an account the account database knows (UserAccount); UID owns the data.
-    BrowserLocator(QString name, QString home, uid_t uid);
+    struct Profiles {
+        QList<BrowserProfile> profiles;
+        QStringList refusals; // folders found but not followed, with why
+    };
+    // One existing path of a location in a profile.
+    struct Place {
+        QString path;
+        QString root;    // the profile's folder it lies below
+        QString problem; // why it may not be touched; empty when it may
+    };
 
-    QList<BrowserProfile> profiles(const EraserHistory::Browser& browser) const;
-    // The existing locations of KIND in PROFILE, each a path owned by the user. SKIP holds what
-    // an earlier profile already named (user-data wide caches), and gets these added.
-    QStringList locations(const EraserHistory::Kind& kind, const BrowserProfile& profile,
-                          QStringList* skip = nullptr) const;
+    // NAME and HOME are an account the account database knows (UserAccount); UID owns the data.
+    BrowserLocator(QString name, const QString& home, uid_t uid);
+
+    Profiles profiles(const EraserHistory::Browser& browser) const;
+
+    // Folders no location may be or hold (every profile and user-data folder found, and the
+    // home): a rule that reached one would remove a profile whole.
+    void setProtectedFolders(const QStringList& folders) { m_protected = folders; }
+
+    // The existing paths of LOCATION in PROFILE.
+    QList<Place> places(const EraserHistory::Location& location,
+                        const BrowserProfile& profile) const;
 
     // PATTERN's paths that exist: a component with "*", "?" or "[" matches the names in its
-    // folder; folders on the way below TRUSTED (the home) are entered only when they are real
-    // folders, not links.
-    static QStringList expandPattern(const QString& pattern, const QString& trusted);
+    // folder; only real folders (not links) are entered below the first pattern.
+    static QStringList expandPattern(const QString& pattern);
 
-    const QString& home() const { return m_home; }
+    const HomeLinkResolver& resolver() const { return m_resolver; }
     bool ownedByUser(const QString& path) const;
 
 private:
-    QString m_name, m_home;
-    uid_t m_uid;
+    void addChromiumProfiles(const EraserHistory::Browser& browser,
+                             const EraserHistory::Layout& layout, const QString& userData,
+                             const QString& cache, Profiles* out) const;
+    void addFirefoxProfiles(const QString& layout, const QString& namedUserData,
+                            const QString& userData, const QString& namedCache,
+                            const QString& cache, Profiles* out) const;
+    // The folder PATH resolves to, or empty; a refusal goes to OUT.
+    QString folder(const QString& path, Profiles* out) const;
+
+    QString m_name;
+    HomeLinkResolver m_resolver;
+    QStringList m_protected;
 };

@@ -2,7 +2,6 @@
 
 #include "app/Comm/FileTreeSize.h"
 #include "app/inter/BrowserLocator.h"
-#include "app/inter/BrowserStatements.h"
 #include "app/inter/ToGetDB.h"
 #include "app/uninstall/DesktopEntry.h"
 
@@ -55,45 +54,76 @@ QList<BrowerObjPtr> BrowserScanner::scan() const {
             }
         }
     }
-    QList<BrowerObjPtr> out;
+    BrowserLocator locator(m_options.userName, m_options.home, m_options.uid);
+    // Every browser's profiles first: no kind of one browser may remove a profile or user-data
+    // folder of any browser.
+    QList<std::pair<const EraserHistory::Browser*, BrowserLocator::Profiles>> found;
+    QStringList kept{locator.resolver().home()};
     for (const EraserHistory::Browser& rule : m_options.history.browsers()) {
         if (!readHere(rule))
             continue;
-        BrowerObjPtr browser =
-            build(rule, icons.value(rule.name), byApplication.contains(rule.name));
-        if (browser->foundByApplication || !browser->profiles.isEmpty())
+        found.append({&rule, locator.profiles(rule)});
+        for (const BrowserProfile& p : found.last().second.profiles)
+            kept << p.path << p.userData;
+    }
+    kept.removeDuplicates();
+    locator.setProtectedFolders(kept);
+    QList<BrowerObjPtr> out;
+    for (const auto& [rule, profiles] : found) {
+        BrowerObjPtr browser = build(*rule, locator, profiles, icons.value(rule->name),
+                                     byApplication.contains(rule->name));
+        if (browser->foundByApplication || !browser->profiles.isEmpty() ||
+            !browser->refusals.isEmpty())
             out << browser;
     }
     return out;
 }
 
-BrowerObjPtr BrowserScanner::build(const EraserHistory::Browser& rule, const QString& icon,
+BrowerObjPtr BrowserScanner::build(const EraserHistory::Browser& rule,
+                                   const BrowserLocator& locator,
+                                   const BrowserLocator::Profiles& found, const QString& icon,
                                    bool byApplication) const {
-    const BrowserLocator locator(m_options.userName, m_options.home, m_options.uid);
     auto browser = std::make_shared<BrowerObj>();
     browser->name = rule.name;
     browser->family = rule.family;
     browser->iconImage = icon;
     browser->foundByApplication = byApplication;
-    browser->profiles = locator.profiles(rule);
+    browser->profiles = found.profiles;
+    browser->refusals = found.refusals;
     for (const EraserHistory::Kind& kindRule : rule.kinds) {
         auto kind = std::make_shared<BrowerObj>();
         kind->name = kindRule.name;
         kind->iconImage = BrowerObj::pictureOf(kindRule.name);
-        kind->urlStr = kindRule.locations.value(0);
         kind->parObj = browser.get();
-        kind->storage = BrowserStatements::find(rule.name, kindRule.name)
-                            ? BrowerObj::Storage::Database
-                            : BrowerObj::Storage::Files;
-        // The same file may be two kinds (history and downloads), never twice one kind.
+        // Saved passwords are what a user least expects to lose: chosen only on purpose.
+        kind->isSelect = kindRule.name != QLatin1String("Save Password");
+        kind->storage = BrowerObj::Storage::Files;
+        for (const EraserHistory::Location& location : kindRule.locations)
+            if (location.database && !location.count.sql.isEmpty())
+                kind->storage = BrowerObj::Storage::Database;
+        if (!kindRule.locations.isEmpty())
+            kind->urlStr = kindRule.locations.first().path;
+        // The same file may be two kinds (history and downloads), never twice one kind: caches
+        // of the whole user-data folder are named by its first profile only.
         QStringList claimedHere;
         for (const BrowserProfile& profile : browser->profiles)
-            for (const QString& path : locator.locations(kindRule, profile, &claimedHere)) {
-                BrowerObj::Target target;
-                target.path = path;
-                target.profile = QStringLiteral("%1: %2").arg(profile.layout, profile.path);
-                kind->targets << target;
-            }
+            for (const EraserHistory::Location& location : kindRule.locations)
+                for (const BrowserLocator::Place& place : locator.places(location, profile)) {
+                    if (claimedHere.contains(place.path))
+                        continue;
+                    claimedHere << place.path;
+                    BrowerObj::Target target;
+                    target.path = place.path;
+                    target.root = place.root;
+                    target.profile = QStringLiteral("%1: %2").arg(profile.layout, profile.path);
+                    target.rule = location;
+                    if (!place.problem.isEmpty()) {
+                        target.refused = true;
+                        target.known = false;
+                        target.problem = place.problem;
+                    }
+                    kind->targets << target;
+                }
         measure(*kind);
         browser->chrArr << kind;
     }
@@ -103,12 +133,15 @@ BrowerObjPtr BrowserScanner::build(const EraserHistory::Browser& rule, const QSt
 
 void BrowserScanner::measure(BrowerObj& kind) const {
     for (BrowerObj::Target& target : kind.targets) {
-        if (target.state == BrowerObj::State::Cleaned)
+        if (target.state == BrowerObj::State::Cleaned || target.refused)
             continue;
-        if (kind.storage == BrowerObj::Storage::Database) {
+        if (target.rule.database) {
+            const EraserHistory::Statement& statement =
+                target.rule.count.sql.isEmpty() ? target.rule.check : target.rule.count;
             const ToGetDB::Outcome counted =
-                m_options.database->countKind(kind.parObj->name, kind.name, target.path);
+                m_options.database->count(target.path, statement, m_options.keptCookies);
             target.count = counted.count;
+            target.known = counted.ok;
             target.problem = counted.ok ? QString() : counted.error;
         } else {
             target.bytes = FileTreeSize::of(QFile::encodeName(target.path));

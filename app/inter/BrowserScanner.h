@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/inter/BrowerObj.h"
+#include "app/inter/BrowserLocator.h"
+#include "app/inter/CookieKeepList.h"
 #include "app/inter/EraserHistory.h"
 
 #include <QList>
@@ -23,6 +25,7 @@ public:
         uid_t uid = 0;    // who owns the data
         QStringList applicationFolders;
         ToGetDB* database = nullptr; // null: the shared one
+        CookieKeepList keptCookies;  // cookies of these sites are not counted (they stay)
     };
     explicit BrowserScanner(Options options);
 
@@ -34,7 +37,8 @@ public:
     const EraserHistory::Browser* browserForApplication(const QString& name) const;
 
 private:
-    BrowerObjPtr build(const EraserHistory::Browser& rule, const QString& icon,
+    BrowerObjPtr build(const EraserHistory::Browser& rule, const BrowserLocator& locator,
+                       const BrowserLocator::Profiles& found, const QString& icon,
                        bool byApplication) const;
 
     Options m_options;

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 namespace {
 
@@ -11,19 +10,6 @@ QString value(const QList<std::pair<QString, QString>>& keys, const char* key) {
         if (k == QLatin1String(key))
             return v;
     return {};
-}
-
-QString resolve(const QString& folder, const QString& path, bool relative, const QString& home) {
-    if (path.isEmpty())
-        return {};
-    const QString full = QDir::cleanPath(relative ? folder + QLatin1Char('/') + path : path);
-    if (!full.startsWith(home + QLatin1Char('/')))
-        return {};
-    // A folder reached through a link could be anywhere: only a real one within HOME.
-    const QFileInfo info(full);
-    if (!info.isDir() || !info.canonicalFilePath().startsWith(QDir(home).canonicalPath() + '/'))
-        return {};
-    return full;
 }
 
 } // namespace
@@ -48,9 +34,15 @@ FirefoxProfiles::parseIni(const QByteArray& text) {
     return sections;
 }
 
-FirefoxProfiles::Found FirefoxProfiles::read(const QString& profilesFolder, const QString& home) {
-    Found found;
+QStringList FirefoxProfiles::read(const QString& profilesFolder) {
     QStringList installs, listed;
+    auto entry = [&](const QString& path, bool relative) -> QString {
+        if (path.isEmpty())
+            return {};
+        if (relative)
+            return QDir::cleanPath(profilesFolder + QLatin1Char('/') + path);
+        return path.startsWith(QLatin1Char('/')) ? QDir::cleanPath(path) : QString();
+    };
     for (const char* name : {"installs.ini", "profiles.ini"}) {
         QFile file(profilesFolder + QLatin1Char('/') + QLatin1String(name));
         if (!file.open(QIODevice::ReadOnly))
@@ -59,20 +51,16 @@ FirefoxProfiles::Found FirefoxProfiles::read(const QString& profilesFolder, cons
             if (section.startsWith(QLatin1String("Install")) || name[0] == 'i') {
                 // An install's Default is relative to the profiles folder unless absolute.
                 const QString path = value(keys, "Default");
-                installs << resolve(profilesFolder, path, !path.startsWith('/'), home);
+                installs << entry(path, !path.startsWith(QLatin1Char('/')));
             } else if (section.startsWith(QLatin1String("Profile"))) {
-                const bool relative = value(keys, "IsRelative") != QLatin1String("0");
-                listed << resolve(profilesFolder, value(keys, "Path"), relative, home);
+                listed << entry(value(keys, "Path"),
+                                value(keys, "IsRelative") != QLatin1String("0"));
             }
         }
     }
+    QStringList out;
     for (const QString& path : installs + listed)
-        if (!path.isEmpty() && !found.paths.contains(path))
-            found.paths << path;
-    for (const QString& path : installs)
-        if (!path.isEmpty()) {
-            found.installDefault = path;
-            break;
-        }
-    return found;
+        if (!path.isEmpty() && !out.contains(path))
+            out << path;
+    return out;
 }

@@ -2,7 +2,13 @@
 
 #include "platform/Logger.h"
 
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -22,22 +28,21 @@ bool tableExists(sqlite3* db, const QString& table) {
     return found;
 }
 
-// Prepares, binds, steps to the end and finalizes STATEMENT. FIRSTCOLUMN, when given, gets the
-// first row's first column. SQLITE_OK or the failing step's code.
-int run(sqlite3* db, const BrowserStatements::Statement& statement, qint64* firstColumn = nullptr) {
+// Prepares, steps to the end and finalizes SQL. FIRSTCOLUMN, when given, gets the first row's
+// first column as a number, FIRSTTEXT as text. SQLITE_OK or the failing step's code.
+int run(sqlite3* db, const QString& sql, qint64* firstColumn = nullptr,
+        QByteArray* firstText = nullptr) {
     sqlite3_stmt* st = nullptr;
-    const QByteArray sql = statement.sql.toUtf8();
-    int rc = sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &st, nullptr);
+    const QByteArray text = sql.toUtf8();
+    int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &st, nullptr);
     if (rc != SQLITE_OK)
         return rc;
-    for (int i = 0; i < statement.values.size(); ++i) {
-        const QByteArray value = statement.values[i].toUtf8();
-        sqlite3_bind_text(st, i + 1, value.constData(), int(value.size()), SQLITE_TRANSIENT);
-    }
     bool first = true;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         if (first && firstColumn)
             *firstColumn = sqlite3_column_int64(st, 0);
+        if (first && firstText)
+            *firstText = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
         first = false;
     }
     sqlite3_finalize(st);
@@ -48,10 +53,32 @@ int exec(sqlite3* db, const char* sql) {
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
 }
 
+// The journal mode the pragma leaves, lower case ("wal", "delete", "persist", ...).
+QByteArray journalMode(sqlite3* db, const char* pragma) {
+    QByteArray mode;
+    if (run(db, QString::fromLatin1(pragma), nullptr, &mode) != SQLITE_OK)
+        return {};
+    return mode.toLower();
+}
+
 QString lockedOr(int rc, sqlite3* db) {
     if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
         return QStringLiteral("the database is locked (is the browser still running?)");
     return message(db);
+}
+
+// kept_cookie(host): whether the keep-list keeps the cookies of HOST.
+void keptCookie(sqlite3_context* context, int, sqlite3_value** argv) {
+    const auto* kept = static_cast<const CookieKeepList*>(sqlite3_user_data(context));
+    const unsigned char* host = sqlite3_value_text(argv[0]);
+    sqlite3_result_int(context,
+                       kept && host &&
+                           kept->keeps(QString::fromUtf8(reinterpret_cast<const char*>(host))));
+}
+
+uid_t ownerOf(const QString& path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_uid : uid_t(-1);
 }
 
 } // namespace
@@ -61,7 +88,41 @@ ToGetDB* ToGetDB::returnToGetDB() {
     return &shared;
 }
 
-sqlite3* ToGetDB::open(const QString& path, bool write, QString* error) const {
+bool ToGetDB::overwriteInPlace(const QString& path, uid_t owner, QString* why) {
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        *why = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    struct stat st {};
+    bool ok =
+        ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1 && st.st_uid == owner;
+    if (!ok)
+        *why = QStringLiteral("not a plain file of the database's owner");
+    const qint64 block = st.st_blksize > 0 ? st.st_blksize : 4096;
+    const qint64 length = (qint64(st.st_size) + block - 1) / block * block;
+    const QByteArray zeros(64 * 1024, '\0');
+    for (qint64 at = 0; ok && at < length;) {
+        const ssize_t n =
+            ::pwrite(fd, zeros.constData(), size_t(qMin<qint64>(zeros.size(), length - at)), at);
+        if (n <= 0) {
+            *why = QString::fromLocal8Bit(std::strerror(errno));
+            ok = false;
+        } else {
+            at += n;
+        }
+    }
+    if (ok && ::fdatasync(fd) != 0) {
+        *why = QString::fromLocal8Bit(std::strerror(errno));
+        ok = false;
+    }
+    ::close(fd);
+    return ok;
+}
+
+sqlite3* ToGetDB::open(const QString& path, bool write, const CookieKeepList* kept,
+                       QString* error) const {
     sqlite3* db = nullptr;
     const int flags = (write ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) |
                       SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_NOMUTEX;
@@ -79,6 +140,17 @@ sqlite3* ToGetDB::open(const QString& path, bool write, QString* error) const {
     sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_VIEW, 0, nullptr);
     sqlite3_busy_timeout(db, m_busyTimeoutMs);
+    sqlite3_create_function_v2(
+        db, "kept_cookie", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_DIRECTONLY,
+        const_cast<CookieKeepList*>(kept), keptCookie, nullptr, nullptr, nullptr);
+    if (write) {
+        // The clean holds the file alone from its first read to the end, so nobody opens its
+        // journal or log while they are overwritten; statement journals stay in memory.
+        exec(db, "pragma locking_mode = exclusive");
+        exec(db, "pragma temp_store = memory");
+        int persist = 1; // the log is overwritten before it goes, not deleted on close
+        sqlite3_file_control(db, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
+    }
     // Opening is lazy: reading the schema tells a file that is no database, or a locked one.
     const int check = exec(db, "select count(*) from sqlite_master");
     if (check != SQLITE_OK) {
@@ -90,13 +162,15 @@ sqlite3* ToGetDB::open(const QString& path, bool write, QString* error) const {
     return db;
 }
 
-ToGetDB::Outcome ToGetDB::count(const QString& path,
-                                const BrowserStatements::Statement& statement) const {
+ToGetDB::Outcome ToGetDB::count(const QString& path, const EraserHistory::Statement& statement,
+                                const CookieKeepList& kept) const {
     Outcome outcome;
-    sqlite3* db = open(path, false, &outcome.error);
+    sqlite3* db = open(path, false, &kept, &outcome.error);
     if (!db)
         return outcome;
-    const int rc = run(db, statement, &outcome.count);
+    const bool skip = statement.sql.isEmpty() || (!statement.optionalTable.isEmpty() &&
+                                                  !tableExists(db, statement.optionalTable));
+    const int rc = skip ? SQLITE_OK : run(db, statement.sql, &outcome.count);
     if (rc == SQLITE_OK)
         outcome.ok = true;
     else {
@@ -108,76 +182,111 @@ ToGetDB::Outcome ToGetDB::count(const QString& path,
     return outcome;
 }
 
-ToGetDB::Outcome ToGetDB::clean(const QString& path,
-                                const BrowserStatements::Kind& statements) const {
+ToGetDB::Outcome ToGetDB::clean(const QString& path, const EraserHistory::Location& location,
+                                const CookieKeepList& kept) const {
     Outcome outcome;
-    sqlite3* db = open(path, true, &outcome.error);
+    sqlite3* db = open(path, true, &kept, &outcome.error);
     if (!db)
         return outcome;
-    auto fail = [&](const QString& why) {
-        outcome.error = why;
-        exec(db, "rollback");
+    const uid_t owner = ownerOf(path);
+    const QString journal = path + QStringLiteral("-journal");
+    const QString log = path + QStringLiteral("-wal");
+    // Overwrites FILE (a journal or log of this database) and removes it, while this connection
+    // holds the database alone.
+    auto scrub = [&](const QString& file) {
+        struct stat st {};
+        if (::lstat(QFile::encodeName(file).constData(), &st) != 0)
+            return true;
+        QString why;
+        if (!overwriteInPlace(file, owner, &why)) {
+            outcome.error = QStringLiteral("%1 could not be overwritten: %2").arg(file, why);
+            Logger::log(QStringLiteral("overwrite %1 failed: %2").arg(file, why));
+            return false;
+        }
+        return true;
+    };
+    auto finish = [&] {
         sqlite3_close(db);
         return outcome;
     };
+
     // Rows deleted are overwritten with zeros, not only unlinked from the tree.
     exec(db, "pragma secure_delete = on");
+    const QByteArray original = journalMode(db, "pragma journal_mode");
+    const bool wal = original == "wal";
+    if (wal) {
+        // Leaving the log folds it into the file; the log stays (persistent) until overwritten.
+        if (journalMode(db, "pragma journal_mode = delete") != "delete") {
+            outcome.error = lockedOr(sqlite3_errcode(db), db);
+            return finish();
+        }
+        if (!scrub(log))
+            return finish();
+        ::unlink(QFile::encodeName(log).constData());
+    }
+    if (journalMode(db, "pragma journal_mode = persist") != "persist") {
+        outcome.error =
+            QStringLiteral("the journal cannot be kept for overwriting: %1").arg(message(db));
+        return finish();
+    }
     int rc = exec(db, "begin immediate");
-    if (rc != SQLITE_OK)
-        return fail(lockedOr(rc, db));
-    for (int i = 0; i < statements.deletes.size(); ++i) {
-        const BrowserStatements::Statement& statement = statements.deletes[i];
+    bool removed = rc == SQLITE_OK;
+    if (!removed)
+        outcome.error = lockedOr(rc, db);
+    for (int i = 0; removed && i < location.deletes.size(); ++i) {
+        const EraserHistory::Statement& statement = location.deletes[i];
         if (!statement.optionalTable.isEmpty() && !tableExists(db, statement.optionalTable))
             continue;
-        rc = run(db, statement);
+        rc = run(db, statement.sql);
         if (rc != SQLITE_OK) {
             const QString why = lockedOr(rc, db);
             Logger::log(
                 QString::fromLatin1(i == 0 ? "delete time error: %1" : "delete base error: %1")
                     .arg(QStringLiteral("%1: %2: %3").arg(path, statement.sql, why)));
-            return fail(QStringLiteral("\"%1\" failed: %2").arg(statement.sql, why));
+            outcome.error = QStringLiteral("\"%1\" failed: %2").arg(statement.sql, why);
+            removed = false;
         }
     }
-    rc = exec(db, "commit");
-    if (rc != SQLITE_OK)
-        return fail(lockedOr(rc, db));
+    if (removed && (rc = exec(db, "commit")) != SQLITE_OK) {
+        outcome.error = lockedOr(rc, db);
+        removed = false;
+    }
+    if (!removed)
+        exec(db, "rollback");
     // The rebuild leaves no free page holding what was removed; the statements have already
     // overwritten it, so a failed rebuild is logged, not fatal.
-    if (exec(db, "vacuum") != SQLITE_OK)
+    if (removed && exec(db, "vacuum") != SQLITE_OK)
         Logger::log(QStringLiteral("vacuum %1 failed: %2").arg(path, message(db)));
-    // Fold the write-ahead log into the file and truncate it; a busy checkpoint leaves the old
-    // pages in the file, so it fails the clean.
-    qint64 busy = 0;
-    rc = run(db, {QStringLiteral("pragma wal_checkpoint(truncate)"), {}}, &busy);
-    if (rc != SQLITE_OK || busy != 0) {
-        outcome.error = QStringLiteral("the write-ahead log could not be folded in: %1")
-                            .arg(rc != SQLITE_OK ? lockedOr(rc, db) : QStringLiteral("busy"));
-        sqlite3_close(db);
-        return outcome;
+    if (removed) {
+        qint64 left = 0;
+        for (const EraserHistory::Statement* s : {&location.count, &location.check}) {
+            if (s->sql.isEmpty() ||
+                (!s->optionalTable.isEmpty() && !tableExists(db, s->optionalTable)))
+                continue;
+            qint64 n = 0;
+            if (run(db, s->sql, &n) != SQLITE_OK) {
+                outcome.error = QStringLiteral("cannot be counted after removal");
+                removed = false;
+            }
+            left += n;
+        }
+        outcome.count = left;
+        if (removed && left != 0) {
+            outcome.error = QStringLiteral("%1 entries remain").arg(left);
+            removed = false;
+        }
     }
-    rc = run(db, statements.count, &outcome.count);
-    sqlite3_close(db);
-    if (rc != SQLITE_OK)
-        outcome.error = QStringLiteral("cannot be counted after removal");
-    else if (outcome.count != 0)
-        outcome.error = QStringLiteral("%1 entries remain").arg(outcome.count);
-    else
-        outcome.ok = true;
-    return outcome;
-}
-
-ToGetDB::Outcome ToGetDB::countKind(const QString& browser, const QString& kind,
-                                    const QString& path) const {
-    const BrowserStatements::Kind* statements = BrowserStatements::find(browser, kind);
-    if (!statements)
-        return {false, 0, QStringLiteral("not kept in a database")};
-    return count(path, statements->count);
-}
-
-ToGetDB::Outcome ToGetDB::cleanKind(const QString& browser, const QString& kind,
-                                    const QString& path) const {
-    const BrowserStatements::Kind* statements = BrowserStatements::find(browser, kind);
-    if (!statements)
-        return {false, 0, QStringLiteral("not kept in a database")};
-    return clean(path, *statements);
+    // The journal holds every page the transactions changed, as it was: overwritten while the
+    // file is still held, then deleted by SQLite itself.
+    const bool scrubbed = scrub(journal);
+    journalMode(db, "pragma journal_mode = delete");
+    if (wal) {
+        int persist = 0;
+        sqlite3_file_control(db, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
+        if (journalMode(db, "pragma journal_mode = wal") != "wal")
+            Logger::log(
+                QStringLiteral("%1 could not be put back in WAL mode: %2").arg(path, message(db)));
+    }
+    outcome.ok = removed && scrubbed;
+    return finish();
 }

@@ -1,5 +1,8 @@
 #include "BrowserFixture.h"
 
+#include "platform/BundleLocator.h"
+#include "tests/support/RealToolBundle.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -194,6 +197,20 @@ void insertRows(sqlite3* db, int rows, const QString& tag, const char* sql) {
 BrowserFixture::BrowserFixture() {
     QDir().mkpath(home());
     QDir().mkpath(applications());
+}
+
+bool BrowserFixture::useRealEraser() const {
+    const QString outer = makeRealToolBundle(m_dir.path() + QStringLiteral("/bundle"));
+    if (outer.isEmpty())
+        return false;
+    BundleLocator::setOuterBundlePath(outer);
+    m_bundleSet = true;
+    return true;
+}
+
+BrowserFixture::~BrowserFixture() {
+    if (m_bundleSet)
+        BundleLocator::setOuterBundlePath(QString());
 }
 
 QString BrowserFixture::write(const QString& path, const QByteArray& content) {

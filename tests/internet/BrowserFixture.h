@@ -11,8 +11,12 @@
 class BrowserFixture {
 public:
     BrowserFixture();
+    ~BrowserFixture();
     QString home() const { return m_dir.path() + QStringLiteral("/home/ann"); }
     QString applications() const { return m_dir.path() + QStringLiteral("/applications"); }
+    // Points the program at a throw-away bundle holding the real srm tool, so that the cleaner
+    // erases files as it does for users; false when the tool has not been built.
+    bool useRealEraser() const;
 
     // A Chromium-family profile: History (ROWS pages, each visited twice, searched once,
     // downloaded every tenth), Cookies (or Network/Cookies), Login Data, session files, the
@@ -38,4 +42,5 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    mutable bool m_bundleSet = false;
 };

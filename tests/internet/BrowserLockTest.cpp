@@ -70,6 +70,7 @@ TEST(BrowserLock, RunningFirefoxBlocksCleaningUntilEnded) {
     ASSERT_EQ(holders.size(), 1);
     EXPECT_EQ(holders[0].pid, browser);
 
+    ASSERT_TRUE(fx.useRealEraser());
     BrowserCleaner cleaner(::getuid());
     BrowserCleaner::Summary summary = cleaner.clean(browsers);
     EXPECT_EQ(summary.running, QStringList{"Firefox"});

@@ -64,7 +64,7 @@ TEST(BrowserDataFile, ShippedListCoversEveryBrowserAndLayout) {
     ASSERT_TRUE(brave && fox);
     for (const auto& [kind, path] : QList<std::pair<QString, QString>>{
              {"Browsing History", "$PROFILE/History"},
-             {"Browsing History", "$PROFILE/segmentation_platform/ukm_db"},
+             {"Browsing History", "$USERDATA/segmentation_platform/ukm_db"},
              {"Download History", "$PROFILE/History"},
              {"Cookies", "$PROFILE/Network/Cookies"},
              {"Save Password", "$PROFILE/Login Data"},

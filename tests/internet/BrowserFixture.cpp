@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -229,6 +230,22 @@ void BrowserFixture::sql(const QString& path, const QByteArray& statements) {
         << (error ? error : "") << " in " << path.toStdString();
     sqlite3_free(error);
     sqlite3_close(db);
+}
+
+void BrowserFixture::realSchema(const QString& path, const QString& schema) {
+    const QString name = QStringLiteral(KORVANE_SOURCE_DIR "/tests/internet/schemas/") + schema +
+                         QStringLiteral(".sql");
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+    const QByteArray text = file.readAll();
+    QByteArray pragmas;
+    const QRegularExpression pragma(QStringLiteral("^-- PRAGMA (page_size|journal_mode) = (\\w+)$"),
+                                    QRegularExpression::MultilineOption);
+    for (auto it = pragma.globalMatch(QString::fromUtf8(text)); it.hasNext();) {
+        const auto m = it.next();
+        pragmas += QStringLiteral("PRAGMA %1 = %2;\n").arg(m.captured(1), m.captured(2)).toUtf8();
+    }
+    sql(path, pragmas + text);
 }
 
 qint64 BrowserFixture::scalar(const QString& path, const QByteArray& query) {

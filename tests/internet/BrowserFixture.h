@@ -32,6 +32,10 @@ public:
     void desktopEntry(const QString& id, const QString& name) const;
 
     static QString write(const QString& path, const QByteArray& content = "data");
+    // A new database at PATH with the tables a real browser makes: SCHEMA names a file of
+    // tests/internet/schemas ("chromium-156/History"), taken from a profile the browser made;
+    // the page size and journal mode are the browser's too.
+    static void realSchema(const QString& path, const QString& schema);
     // Runs SQL (several statements) on the database at PATH, creating it.
     static void sql(const QString& path, const QByteArray& statements);
     // The first column of the first row of QUERY on PATH.

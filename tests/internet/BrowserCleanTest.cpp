@@ -217,3 +217,105 @@ TEST(BrowserClean, DatabaseNotCleanedIsReportedWithItsReason) {
     EXPECT_EQ(history->totalCount(), 8);
     EXPECT_EQ(BrowserFixture::scalar(chrome + "/Default/History", "select count(*) from urls"), 0);
 }
+
+// Each kind takes what it promises wherever the browser keeps it: the encrypted session copies,
+// the URL tables beside History (ukm_db in the user-data folder, Favicons, Top Sites), the
+// download records outside History, form entries, and Firefox's visit metadata, form history,
+// favicons and its SQLite password store. Nothing of it is left in the files' bytes.
+TEST(BrowserClean, KindsReachEveryPlaceTheBrowserKeepsThem) {
+    BrowserFixture fx;
+    ASSERT_TRUE(fx.useRealEraser());
+    const QString data = fx.home() + "/.config/chromium";
+    const QString p = data + "/Default";
+    BrowserFixture::chromiumProfile(p, "cr", 5);
+    BrowserFixture::write(p + "/Sessions_Encrypted/Session_13400000000000000",
+                          "SNSS\x05 sessenc-secret");
+    BrowserFixture::write(p + "/DownloadMetadata", "\x0a https://dlmeta-secret.example/f.zip");
+    BrowserFixture::write(p + "/shared_proto_db/000003.log", "21_download https://proto-secret/");
+    BrowserFixture::write(p + "/Visited Links", QByteArray(1024, 'v'));
+    BrowserFixture::write(p + "/Bookmarks", "{\"roots\":{}}");
+    const QString ukm = data + "/segmentation_platform/ukm_db";
+    BrowserFixture::realSchema(ukm, "chromium-156/ukm_db");
+    BrowserFixture::sql(ukm,
+                        "insert into urls values(1, 'https://ukm-secret.example/', 1, 1,"
+                        " 'title', 'p'); insert into metrics values(1, 1, 1, 1, 1, 'e', 'm', 1)");
+    BrowserFixture::realSchema(p + "/Favicons", "chromium-156/Favicons");
+    BrowserFixture::sql(
+        p + "/Favicons",
+        "insert into icon_mapping(page_url, icon_id) values('https://fav-secret/', 1)");
+    BrowserFixture::realSchema(p + "/Top Sites", "chromium-156/Top Sites");
+    BrowserFixture::sql(p + "/Top Sites",
+                        "insert into top_sites values('https://top-secret/', 1, 'top')");
+    BrowserFixture::realSchema(p + "/Web Data", "chromium-156/Web Data");
+    BrowserFixture::sql(p + "/Web Data",
+                        "insert into autofill(name, value, value_lower) values('email',"
+                        " 'form-secret@example', 'form-secret@example')");
+
+    const QString fox = fx.home() + "/.config/mozilla/firefox";
+    const QString f = fox + "/m.default-release";
+    BrowserFixture::firefoxProfile(f, "fx", 5);
+    BrowserFixture::firefoxIni(fox, {"m.default-release"}, "m.default-release");
+    BrowserFixture::sql(f + "/places.sqlite",
+                        "CREATE TABLE moz_places_metadata (id INTEGER PRIMARY KEY, place_id INTEGER"
+                        " NOT NULL, referrer_place_id INTEGER, created_at INTEGER NOT NULL DEFAULT"
+                        " 0, updated_at INTEGER NOT NULL DEFAULT 0, total_view_time INTEGER NOT"
+                        " NULL DEFAULT 0, typing_time INTEGER NOT NULL DEFAULT 0, key_presses"
+                        " INTEGER NOT NULL DEFAULT 0, scrolling_time INTEGER NOT NULL DEFAULT 0,"
+                        " scrolling_distance INTEGER NOT NULL DEFAULT 0, document_type INTEGER NOT"
+                        " NULL DEFAULT 0, search_query_id INTEGER);"
+                        "insert into moz_places_metadata(place_id, total_view_time)"
+                        " values(1, 5000), (2, 7000);");
+    BrowserFixture::realSchema(f + "/formhistory.sqlite", "firefox-esr-153/formhistory.sqlite");
+    BrowserFixture::sql(
+        f + "/formhistory.sqlite",
+        "insert into moz_formhistory(fieldname, value) values('q', 'typed-secret')");
+    BrowserFixture::realSchema(f + "/favicons.sqlite", "firefox-esr-153/favicons.sqlite");
+    BrowserFixture::sql(f + "/favicons.sqlite",
+                        "insert into moz_pages_w_icons(page_url, page_url_hash)"
+                        " values('https://fxfav-secret/', 1)");
+    BrowserFixture::realSchema(f + "/logins.db", "firefox-esr-153/logins.db");
+
+    QList<BrowerObjPtr> browsers = scannerFor(fx).scan();
+    ASSERT_EQ(browsers.size(), 2);
+    EXPECT_EQ(child(browserNamed(browsers, "Chromium"), "Form Values")->size, "1 Item");
+    EXPECT_EQ(child(browserNamed(browsers, "Firefox"), "Form Values")->size, "1 Item");
+    for (const BrowerObjPtr& b : browsers)
+        for (const BrowerObjPtr& k : b->chrArr)
+            k->isSelect = k->name != "Save Password" && k->name != "Cookies";
+    const BrowserCleaner::Summary summary = BrowserCleaner(::getuid()).clean(browsers);
+    ASSERT_TRUE(summary.allCleaned()) << summary.problems.join("\n").toStdString();
+
+    for (const char* gone : {"/Sessions_Encrypted", "/Sessions", "/DownloadMetadata",
+                             "/shared_proto_db", "/Visited Links"})
+        EXPECT_FALSE(QFileInfo::exists(p + gone)) << gone;
+    EXPECT_TRUE(QFileInfo::exists(p + "/Bookmarks"));
+    EXPECT_EQ(BrowserFixture::scalar(ukm, "select count(*) from urls"), 0);
+    EXPECT_EQ(BrowserFixture::scalar(ukm, "select count(*) from metrics"), 0);
+    for (const auto& [file, marker] :
+         QList<std::pair<QString, QByteArray>>{{ukm, "ukm-secret"},
+                                               {p + "/Favicons", "fav-secret"},
+                                               {p + "/Top Sites", "top-secret"},
+                                               {p + "/Web Data", "form-secret"},
+                                               {f + "/formhistory.sqlite", "typed-secret"},
+                                               {f + "/favicons.sqlite", "fxfav-secret"}})
+        EXPECT_FALSE(BrowserFixture::bytesContain(file, marker)) << marker.constData();
+    EXPECT_EQ(
+        BrowserFixture::scalar(f + "/places.sqlite", "select count(*) from moz_places_metadata"),
+        0);
+    // Cookies and passwords were not chosen: they are as they were.
+    EXPECT_EQ(BrowserFixture::scalar(p + "/Cookies", "select count(*) from cookies"), 3);
+    EXPECT_EQ(BrowserFixture::scalar(p + "/Login Data", "select count(*) from logins"), 2);
+    EXPECT_TRUE(QFileInfo::exists(f + "/logins.json"));
+
+    // Firefox's passwords are its files and its SQLite store: the store is emptied, not removed.
+    BrowserFixture::sql(f + "/logins.db",
+                        "insert into loginsL(origin, timeCreated, timePasswordChanged, guid,"
+                        " secFields) values('https://pw-secret', 1, 1, '{g}', 'encrypted')");
+    browsers = scannerFor(fx).scan();
+    const BrowerObjPtr passwords = child(browserNamed(browsers, "Firefox"), "Save Password");
+    EXPECT_TRUE(BrowserCleaner(::getuid()).cleanKind(*passwords))
+        << passwords->problems().join("\n").toStdString();
+    EXPECT_FALSE(QFileInfo::exists(f + "/logins.json"));
+    EXPECT_EQ(BrowserFixture::scalar(f + "/logins.db", "select count(*) from loginsL"), 0);
+    EXPECT_FALSE(BrowserFixture::bytesContain(f + "/logins.db", "pw-secret"));
+}

@@ -1,9 +1,12 @@
 #include "app/Comm/SettingsStore.h"
 
 #include "platform/BundleLocator.h"
+#include "platform/Logger.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <memory>
 #include <plist/plist.h>
 #include <sys/stat.h>
@@ -34,13 +37,80 @@ PlistPtr loadDictionary(const QString& path) {
     return owned;
 }
 
+QString errnoText() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// Replaces PATH with BYTES so that PATH is either the old file or the new one, whole, whatever
+// fails (a full volume, a read-only one): written to a new file in the same folder, checked
+// complete on the device, then renamed over PATH. The new file keeps PATH's mode and owner
+// (root replacing it must not take it away from the user whose loader writes it too).
+bool replaceFile(const QString& path, const QByteArray& bytes, QString* why) {
+    const QByteArray target = QFile::encodeName(path);
+    struct stat old {};
+    if (::stat(target.constData(), &old) != 0) {
+        *why = QStringLiteral("stat: ") + errnoText();
+        return false;
+    }
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder = slash > 0 ? target.left(slash) : QByteArray("/");
+    QByteArray temp = folder + "/." + target.mid(slash + 1) + ".XXXXXX";
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) {
+        *why = QStringLiteral("create a new file: ") + errnoText();
+        return false;
+    }
+    auto fail = [&](const QString& step) {
+        *why = step + QStringLiteral(": ") + errnoText();
+        ::close(fd);
+        ::unlink(temp.constData());
+        return false;
+    };
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return fail(QStringLiteral("write"));
+        done += n;
+    }
+    if (::fsync(fd) != 0)
+        return fail(QStringLiteral("flush"));
+    struct stat written {};
+    if (::fstat(fd, &written) != 0 || written.st_size != bytes.size()) {
+        errno = EIO;
+        return fail(QStringLiteral("check the new file"));
+    }
+    if (::fchmod(fd, old.st_mode & 07777) != 0)
+        return fail(QStringLiteral("set the mode"));
+    if (::geteuid() == 0 && ::fchown(fd, old.st_uid, old.st_gid) != 0)
+        return fail(QStringLiteral("set the owner"));
+    if (::close(fd) != 0) {
+        *why = QStringLiteral("close: ") + errnoText();
+        ::unlink(temp.constData());
+        return false;
+    }
+    if (::rename(temp.constData(), target.constData()) != 0) {
+        *why = QStringLiteral("rename: ") + errnoText();
+        ::unlink(temp.constData());
+        return false;
+    }
+    // The rename itself reaches the device with its folder.
+    const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
 } // namespace
 
 SettingsStore::SettingsStore(QString path) : m_path(std::move(path)) {}
 
 SettingsStore SettingsStore::mainStore() {
-    return SettingsStore(BundleLocator::mainResource(QStringLiteral("NexwipeBase"),
-                                                     QStringLiteral("plist")));
+    return SettingsStore(
+        BundleLocator::mainResource(QStringLiteral("NexwipeBase"), QStringLiteral("plist")));
 }
 
 QString SettingsStore::value(const QString& key) const {
@@ -76,17 +146,11 @@ bool SettingsStore::setValue(const QString& key, const QString& value) const {
     const QByteArray bytes(xml, static_cast<qsizetype>(length));
     plist_to_xml_free(xml);
 
-    struct stat before {};
-    const bool hadOwner = ::stat(QFile::encodeName(m_path).constData(), &before) == 0;
-
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    QString why;
+    if (!replaceFile(m_path, bytes, &why)) {
+        Logger::log(QStringLiteral("settings store %1: %2 not written: %3; the file is unchanged")
+                        .arg(m_path, key, why));
         return false;
-    // Root replacing the file must not take it away from the user whose loader writes it too.
-    if (hadOwner && ::geteuid() == 0 && (before.st_uid != 0 || before.st_gid != 0)) {
-        if (::chown(QFile::encodeName(m_path).constData(), before.st_uid, before.st_gid) != 0) {
-            // The file is still complete and readable; only its owner differs.
-        }
     }
     return true;
 }

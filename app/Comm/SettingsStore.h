@@ -8,7 +8,8 @@
 //
 // Every read loads the whole file anew; every write loads it, sets one key and replaces the whole
 // file atomically (a reader sees the old or the new file, never a half-written one), keeping every
-// other key as it was, whatever its type. There is no cache and no lock: the last writer wins.
+// other key as it was, whatever its type. A write that fails (a full or read-only volume) leaves
+// the old file as it was and is logged. There is no cache and no lock: the last writer wins.
 // A missing or unreadable store reads as empty and is never created by a write.
 class SettingsStore {
 public:

@@ -1,12 +1,17 @@
-#include "TestSupport.h"
 #include "app/Comm/SettingsStore.h"
+#include "TestSupport.h"
 #include "platform/BundleLocator.h"
 
+#include "LoopImage.h"
+
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <atomic>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace testsupport;
 
@@ -109,3 +114,47 @@ TEST_F(SettingsStoreTest, MainStoreIsTheBundlesResource) {
 }
 
 } // namespace
+
+// A write that cannot complete (the volume is full, or read-only) leaves the store exactly as it
+// was: every key is still there, byte for byte, and no temporary file is left beside it.
+TEST(SettingsStoreFault, FullOrReadOnlyVolumeLeavesTheStoreAsItWas) {
+    using testsupport::LoopImage;
+    if (std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4); !why.empty())
+        GTEST_SKIP() << why;
+    LoopImage image(LoopImage::FileSystem::Ext4, 16 << 20);
+    image.mount();
+    const QString folder = QString::fromStdString(image.mountPoint()) + "/Resources";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + "/NexwipeBase.plist";
+    ASSERT_TRUE(QFile::copy(shippedSettingsStore(), path));
+    SettingsStore store(path);
+    ASSERT_TRUE(store.setValue(QStringLiteral("USERNAME"), QStringLiteral("alice")));
+    QFile original(path);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray before = original.readAll();
+    original.close();
+
+    // Fill every block, reserved ones too (root may use them), down to the last byte.
+    const QByteArray filler = QByteArray::fromStdString(image.mountPoint() + "/filler");
+    const int fd = ::open(filler.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(fd, 0);
+    for (const size_t size : {size_t(1) << 16, size_t(4096), size_t(512), size_t(1)}) {
+        const std::string chunk(size, 'f');
+        while (::write(fd, chunk.data(), size) == ssize_t(size)) {
+        }
+    }
+    ::fsync(fd);
+    ::close(fd);
+    EXPECT_FALSE(store.setValue(QStringLiteral("WipeFileHistory"), QString(4096, QChar('1'))));
+    QFile after(path);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), before);
+    EXPECT_EQ(store.value(QStringLiteral("USERNAME")), QStringLiteral("alice"));
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"NexwipeBase.plist"});
+
+    ASSERT_EQ(LoopImage::run({"mount", "-o", "remount,ro", image.mountPoint()}), 0);
+    EXPECT_FALSE(store.setValue(QStringLiteral("USERNAME"), QStringLiteral("bob")));
+    EXPECT_EQ(store.value(QStringLiteral("USERNAME")), QStringLiteral("alice"));
+    ASSERT_EQ(LoopImage::run({"mount", "-o", "remount,rw", image.mountPoint()}), 0);
+}

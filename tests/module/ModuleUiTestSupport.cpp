@@ -70,11 +70,7 @@ Answerer::Answerer(QList<Rule> rules) : m_rules(std::move(rules)) {
 
 void Answerer::poll() {
     // A closed window's address may come back for the next one: forget windows no longer up.
-    QSet<AttachedWindow*> up;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* window = qobject_cast<AttachedWindow*>(top); window && window->isVisible())
-            up.insert(window);
-    m_done.intersect(up);
+    m_done.removeIf([](const QPointer<AttachedWindow>& w) { return !w || !w->isVisible(); });
     for (QWidget* top : QApplication::topLevelWidgets()) {
         auto* window = qobject_cast<AttachedWindow*>(top);
         if (!window || !window->isVisible() || m_done.contains(window))
@@ -87,7 +83,7 @@ void Answerer::poll() {
             auto* button = window->view()->findChild<QAbstractButton*>(rule.button);
             if (!button || !button->isEnabled())
                 continue;
-            m_done.insert(window);
+            m_done.append(window);
             m_answered.append(rule.view);
             if (inspect)
                 inspect(window->view());

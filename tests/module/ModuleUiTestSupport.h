@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QSet>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -60,7 +61,9 @@ private:
     void poll();
     QList<Rule> m_rules;
     QTimer m_timer;
-    QSet<AttachedWindow*> m_done;
+    // Guarded: AttachedWindow::run keeps its window on the stack, so two questions asked one
+    // after the other get windows at the same address; a destroyed window's entry goes null.
+    QList<QPointer<AttachedWindow>> m_done;
     QStringList m_answered;
 };
 

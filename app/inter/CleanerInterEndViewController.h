@@ -7,8 +7,9 @@
 class ImageButton;
 class QLabel;
 
-// The end of a clean: what was removed, and every file that was not, with the reason (a
-// locked database, a running browser, a file that could not be removed).
+// The end of a clean: what was removed, and everything that was not, with the reason (a locked
+// database, a running browser, a file that could not be removed, a folder not followed), and
+// what overwriting in place cannot reach.
 class CleanerInterEndViewController : public QWidget {
     Q_OBJECT
 public:
@@ -17,6 +18,8 @@ public:
 
     QLabel* messageLabel() const { return m_message; }
     QLabel* problemsLabel() const { return m_problems; }
+    QLabel* refusedLabel() const { return m_refused; }
+    QLabel* noteLabel() const { return m_note; }
     ImageButton* okButton() const { return m_ok; }
 
 signals:
@@ -25,5 +28,7 @@ signals:
 private:
     QLabel* m_message;
     QLabel* m_problems;
+    QLabel* m_refused;
+    QLabel* m_note;
     ImageButton* m_ok;
 };

@@ -1,19 +1,25 @@
 #include "app/inter/InternetViewController.h"
 
+#include "app/Main/FileEraser/EraseReport.h"
 #include "app/Main/FileEraser/FileEraserViewParts.h"
+#include "app/Main/FileEraser/FileObjBuilder.h"
 #include "app/Main/ModuleOwner.h"
 #include "app/inter/BrowserCloser.h"
 #include "app/inter/BrowserLockProbe.h"
 #include "app/inter/CleanerInterEndViewController.h"
 #include "app/inter/CloseBrowerViewController.h"
+#include "app/inter/CookieKeepListViewController.h"
 #include "app/inter/FullDiskAccessAuthorizer.h"
 #include "app/inter/FullDiskAccessViewController.h"
+#include "app/inter/MakeSureCleanBrowsersViewController.h"
 #include "app/ui/AttachedWindow.h"
 #include "app/ui/ImageButton.h"
 #include "app/ui/Images.h"
+#include "app/ui/Theme.h"
 #include "app/uninstall/UninstallFolders.h"
 #include "platform/UserAccount.h"
 
+#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -51,6 +57,8 @@ BrowserScanner::Options InternetViewController::defaultOptions() {
         options.uid = user->uid;
     }
     options.applicationFolders = UninstallFolders::load().folders(QStringLiteral("Applications"));
+    // Shared with the command line: the kept sites' cookies are neither counted nor removed.
+    options.keptCookies = CookieKeepList::stored();
     return options;
 }
 
@@ -73,6 +81,9 @@ InternetViewController::InternetViewController(ModuleOwner* owner, OptionsProvid
     m_refresh = FileEraserViewParts::button(QStringLiteral("btn_sec"), tr("Refresh"),
                                             QStringLiteral("refreshButton"));
     connect(m_refresh, &ImageButton::clicked, this, &InternetViewController::scanBrowsers);
+    m_keptCookies = FileEraserViewParts::button(QStringLiteral("btn_sec"), tr("Cookies to keep…"),
+                                                QStringLiteral("keptCookiesButton"));
+    connect(m_keptCookies, &ImageButton::clicked, this, &InternetViewController::editKeptCookies);
     auto* header = new QHBoxLayout;
     header->addLayout(text, 1);
     header->addWidget(m_refresh, 0, Qt::AlignTop);
@@ -95,7 +106,9 @@ InternetViewController::InternetViewController(ModuleOwner* owner, OptionsProvid
                                           QStringLiteral("cleanButton"));
     connect(m_clean, &ImageButton::clicked, this, &InternetViewController::cleanButtonAction);
     auto* bottom = new QHBoxLayout;
+    bottom->setSpacing(10);
     bottom->addWidget(m_count, 1);
+    bottom->addWidget(m_keptCookies);
     bottom->addWidget(m_clean);
 
     auto* layout = new QVBoxLayout(this);
@@ -109,6 +122,7 @@ InternetViewController::InternetViewController(ModuleOwner* owner, OptionsProvid
         m_browsers = m_scan.result();
         m_isScan = false;
         m_refresh->setEnabled(true);
+        m_keptCookies->setEnabled(true);
         reloadTree();
         emit scanFinished();
     });
@@ -127,7 +141,9 @@ void InternetViewController::scanBrowsers() {
     if (m_isScan || m_running)
         return;
     m_isScan = true;
+    m_leftRunning.clear();
     m_refresh->setEnabled(false);
+    m_keptCookies->setEnabled(false);
     m_clean->setEnabled(false);
     m_options = m_optionsProvider();
     // The data lies in the user's home: when it cannot be read, say so rather than show
@@ -143,36 +159,97 @@ void InternetViewController::scanBrowsers() {
 void InternetViewController::reloadTree() {
     m_reloading = true;
     m_tree->clear();
-    for (int b = 0; b < m_browsers.size(); ++b) {
-        const BrowerObj& browser = *m_browsers[b];
+    for (const BrowerObjPtr& browserPtr : m_browsers) {
+        const BrowerObj& browser = *browserPtr;
         auto* top = new QTreeWidgetItem(m_tree, {browser.name, browser.size});
         top->setIcon(kNameColumn, iconOf(browser));
-        top->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsAutoTristate);
+        // Not auto-tristate: Qt gives up the parent's tick when a child has none, as the rows
+        // of folders not followed have.
+        top->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         top->setTextAlignment(kSizeColumn, Qt::AlignRight | Qt::AlignVCenter);
-        for (const BrowerObjPtr& kind : browser.chrArr) {
-            auto* row = new QTreeWidgetItem(top, {kind->name, kind->size});
-            row->setIcon(kNameColumn, iconOf(*kind));
-            row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
-            row->setCheckState(kNameColumn, kind->isSelect ? Qt::Checked : Qt::Unchecked);
-            row->setTextAlignment(kSizeColumn, Qt::AlignRight | Qt::AlignVCenter);
-            const QStringList problems = kind->problems();
-            if (!problems.isEmpty())
-                row->setToolTip(kNameColumn, problems.join(QLatin1Char('\n')));
+        // A data folder that leads out of the home is named first, so a browser found only by
+        // such a folder never reads as one that merely holds nothing.
+        for (const QString& refusal : browser.refusals) {
+            auto* row = new QTreeWidgetItem(top, {tr("Not followed: %1").arg(refusal)});
+            row->setIcon(kNameColumn, Images::icon(QStringLiteral("ic_warning")));
+            row->setForeground(kNameColumn, Theme::kWarning);
+            row->setToolTip(kNameColumn, refusal);
+            row->setFlags(Qt::ItemIsEnabled);
         }
+        if (!browser.refusals.isEmpty()) {
+            if (browser.profiles.isEmpty())
+                top->setText(kSizeColumn, tr("not followed"));
+            top->setForeground(kSizeColumn, Theme::kWarning);
+            const QString why =
+                tr("Not followed:") + QLatin1Char('\n') + browser.refusals.join(QLatin1Char('\n'));
+            top->setToolTip(kNameColumn, why);
+            top->setToolTip(kSizeColumn, why);
+        }
+        for (int k = 0; k < browser.chrArr.size(); ++k) {
+            const BrowerObj& kind = *browser.chrArr[k];
+            auto* row = new QTreeWidgetItem(top, {kind.name, kind.size});
+            row->setData(kNameColumn, kKindRole, k);
+            row->setIcon(kNameColumn, iconOf(kind));
+            row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+            row->setCheckState(kNameColumn, kind.isSelect ? Qt::Checked : Qt::Unchecked);
+            row->setTextAlignment(kSizeColumn, Qt::AlignRight | Qt::AlignVCenter);
+            const QString why = whyNotCleaned(browser, kind);
+            if (!why.isEmpty()) {
+                row->setToolTip(kNameColumn, why);
+                row->setToolTip(kSizeColumn, why);
+                row->setForeground(kSizeColumn, Theme::kWarning);
+            }
+        }
+        syncBrowserCheck(top, browser);
         top->setExpanded(true);
     }
     m_reloading = false;
     updateCount();
 }
 
+QString InternetViewController::whyNotCleaned(const BrowerObj& browser,
+                                              const BrowerObj& kind) const {
+    QStringList why = kind.problems();
+    if (m_leftRunning.contains(browser.name) && kind.isSelect && !kind.allCleaned())
+        why.prepend(tr("Not removed: %1 was running.").arg(browser.name));
+    return why.join(QLatin1Char('\n'));
+}
+
+void InternetViewController::syncBrowserCheck(QTreeWidgetItem* top, const BrowerObj& browser) {
+    int chosen = 0;
+    for (const BrowerObjPtr& kind : browser.chrArr)
+        chosen += kind->isSelect ? 1 : 0;
+    top->setCheckState(kNameColumn, chosen == 0                       ? Qt::Unchecked
+                                    : chosen == browser.chrArr.size() ? Qt::Checked
+                                                                      : Qt::PartiallyChecked);
+}
+
 void InternetViewController::itemChanged(QTreeWidgetItem* item, int column) {
-    if (m_reloading || column != kNameColumn || !item->parent())
+    if (m_reloading || column != kNameColumn)
         return;
-    const int b = m_tree->indexOfTopLevelItem(item->parent());
-    const int k = item->parent()->indexOfChild(item);
-    if (b < 0 || b >= m_browsers.size() || k < 0 || k >= m_browsers[b]->chrArr.size())
+    QTreeWidgetItem* top = item->parent() ? item->parent() : item;
+    const int b = m_tree->indexOfTopLevelItem(top);
+    if (b < 0 || b >= m_browsers.size())
         return;
-    m_browsers[b]->chrArr[k]->isSelect = item->checkState(kNameColumn) == Qt::Checked;
+    BrowerObj& browser = *m_browsers[b];
+    m_reloading = true; // the rows set below would call back here
+    if (!item->parent()) {
+        // The browser's tick chooses all its kinds or none.
+        const bool all = item->checkState(kNameColumn) != Qt::Unchecked;
+        for (int c = 0; c < top->childCount(); ++c) {
+            QTreeWidgetItem* row = top->child(c);
+            const QVariant k = row->data(kNameColumn, kKindRole);
+            if (!k.isValid() || k.toInt() >= browser.chrArr.size())
+                continue;
+            browser.chrArr[k.toInt()]->isSelect = all;
+            row->setCheckState(kNameColumn, all ? Qt::Checked : Qt::Unchecked);
+        }
+    } else if (const QVariant k = item->data(kNameColumn, kKindRole);
+               k.isValid() && k.toInt() < browser.chrArr.size()) {
+        browser.chrArr[k.toInt()]->isSelect = item->checkState(kNameColumn) == Qt::Checked;
+    }
+    syncBrowserCheck(top, browser);
+    m_reloading = false;
     updateCount();
 }
 
@@ -195,8 +272,23 @@ void InternetViewController::updateCount() {
 }
 
 void InternetViewController::cleanButtonAction() {
-    if (m_isScan || m_running)
+    if (m_isScan || m_running || MakeSureCleanBrowsersViewController::chosenKinds(m_browsers) == 0)
         return;
+    // Overwriting in place cannot reach what a copy-on-write volume keeps: say so before.
+    QStringList onCopyOnWrite;
+    const auto copyOnWrite = FileObjBuilder::systemCopyOnWriteTest();
+    for (const BrowerObjPtr& browser : m_browsers)
+        if (browser->isSelect && !browser->profiles.isEmpty() &&
+            copyOnWrite(QFile::encodeName(browser->profiles.first().path)))
+            onCopyOnWrite << browser->profiles.first().path;
+    QStringList warnings;
+    if (!onCopyOnWrite.isEmpty())
+        warnings << EraseReport::copyOnWriteWarning(onCopyOnWrite);
+    if (AttachedWindow::run(new MakeSureCleanBrowsersViewController(
+                                m_browsers, m_options.keptCookies.domains(), warnings),
+                            this) != QDialog::Accepted)
+        return;
+
     QStringList running;
     for (const BrowerObjPtr& browser : m_browsers) {
         if (!browser->isSelect)
@@ -211,16 +303,26 @@ void InternetViewController::cleanButtonAction() {
     startClean(!running.isEmpty());
 }
 
+void InternetViewController::editKeptCookies() {
+    if (m_isScan || m_running)
+        return;
+    if (AttachedWindow::run(new CookieKeepListViewController(CookieKeepList::stored()), this) ==
+        QDialog::Accepted)
+        scanBrowsers(); // the kept sites' cookies no longer count
+}
+
 void InternetViewController::startClean(bool closeRunning) {
     m_running = true;
     if (m_owner)
         m_owner->canChangeType(false);
     m_refresh->setEnabled(false);
+    m_keptCookies->setEnabled(false);
     m_tree->setEnabled(false);
     updateCount();
     const QList<BrowerObjPtr> browsers = m_browsers;
     const uid_t uid = m_options.uid;
-    m_cleaning.setFuture(QtConcurrent::run([browsers, uid, closeRunning] {
+    const CookieKeepList kept = m_options.keptCookies;
+    m_cleaning.setFuture(QtConcurrent::run([browsers, uid, closeRunning, kept] {
         if (closeRunning)
             for (const BrowerObjPtr& browser : browsers) {
                 if (!browser->isSelect)
@@ -233,7 +335,10 @@ void InternetViewController::startClean(bool closeRunning) {
                     BrowserCloser::close(holders, probe, kCloseWaitMs);
             }
         // A browser that did not end is left alone by the cleaner and named in the summary.
-        return BrowserCleaner(uid).clean(browsers);
+        BrowserCleaner cleaner(uid);
+        // The sites kept when counting are kept when removing: the clean matches the question.
+        cleaner.setKeptCookies(kept);
+        return cleaner.clean(browsers);
     }));
 }
 
@@ -241,7 +346,9 @@ void InternetViewController::showEnd(const BrowserCleaner::Summary& summary) {
     m_running = false;
     if (m_owner)
         m_owner->canChangeType(true);
+    m_leftRunning = summary.running;
     m_refresh->setEnabled(true);
+    m_keptCookies->setEnabled(true);
     m_tree->setEnabled(true);
     reloadTree();
     AttachedWindow::present(new CleanerInterEndViewController(summary), this);

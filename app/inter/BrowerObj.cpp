@@ -41,7 +41,15 @@ QString BrowerObj::sizeText() const {
         return n == 1 ? QStringLiteral("%1 Item").arg(n) : QStringLiteral("%1 Items").arg(n);
     }
     const quint64 bytes = totalBytes();
-    return bytes == 0 ? QStringLiteral("0 byte") : SizeText::withTerabytes(qint64(bytes));
+    const QString size =
+        bytes == 0 ? QStringLiteral("0 byte") : SizeText::withTerabytes(qint64(bytes));
+    // A browser holds both: its entries and the size of its files.
+    const qint64 entries = isBrowser() ? totalCount() : 0;
+    if (entries > 0)
+        return (entries == 1 ? QStringLiteral("%1 Item") : QStringLiteral("%1 Items"))
+                   .arg(entries) +
+               (bytes > 0 ? QStringLiteral(", ") + size : QString());
+    return size;
 }
 
 QStringList BrowerObj::problems() const {

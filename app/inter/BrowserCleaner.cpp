@@ -64,7 +64,13 @@ void BrowserCleaner::cleanKinds(const QList<BrowerObj*>& kinds, Summary* summary
                 paths << target.path;
                 continue;
             }
+            if (m_unreadable.contains(target.path)) {
+                fail(target, m_unreadable.value(target.path));
+                continue;
+            }
             const ToGetDB::Outcome outcome = m_database->clean(target.path, target.rule, m_kept);
+            if (outcome.fileUnreadable)
+                m_unreadable.insert(target.path, outcome.error);
             if (outcome.ok)
                 cleaned(target);
             else {
@@ -97,12 +103,14 @@ void BrowserCleaner::cleanKinds(const QList<BrowerObj*>& kinds, Summary* summary
 }
 
 bool BrowserCleaner::cleanKind(BrowerObj& kind) const {
+    m_unreadable.clear();
     cleanKinds({&kind}, nullptr);
     return kind.allCleaned();
 }
 
 BrowserCleaner::Summary BrowserCleaner::clean(const QList<BrowerObjPtr>& browsers) const {
     Summary summary;
+    m_unreadable.clear();
     for (const BrowerObjPtr& browser : browsers) {
         if (!browser->isSelect)
             continue;
@@ -134,7 +142,9 @@ BrowserCleaner::Summary BrowserCleaner::clean(const QList<BrowerObjPtr>& browser
         }
         for (BrowerObj* kind : chosen) {
             if (kind->allCleaned()) {
-                ++summary.cleanedKinds;
+                // A kind that held nothing was not removed: it is not counted as if it were.
+                if (!kind->targets.isEmpty())
+                    ++summary.cleanedKinds;
                 continue;
             }
             ++summary.failedKinds;

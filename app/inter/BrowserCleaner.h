@@ -4,6 +4,7 @@
 #include "app/inter/BrowserFileEraser.h"
 #include "app/inter/CookieKeepList.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -50,6 +51,10 @@ public:
 private:
     // Cleans the targets of KINDS; the files of all of them go to one erasure.
     void cleanKinds(const QList<BrowerObj*>& kinds, Summary* summary) const;
+
+    // Files that could not be opened during this clean, with why: a locked file is waited for
+    // once, not once per kind.
+    mutable QHash<QString, QString> m_unreadable;
 
     uid_t m_uid;
     ToGetDB* m_database;

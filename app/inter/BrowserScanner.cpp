@@ -36,6 +36,7 @@ const EraserHistory::Browser* BrowserScanner::browserForApplication(const QStrin
 }
 
 QList<BrowerObjPtr> BrowserScanner::scan() const {
+    m_unreadable.clear();
     // Installed applications first, in the folders' order; the first entry of a browser wins.
     QHash<QString, QString> icons;
     QStringList byApplication;
@@ -138,8 +139,13 @@ void BrowserScanner::measure(BrowerObj& kind) const {
         if (target.rule.database) {
             const EraserHistory::Statement& statement =
                 target.rule.count.sql.isEmpty() ? target.rule.check : target.rule.count;
-            const ToGetDB::Outcome counted =
-                m_options.database->count(target.path, statement, m_options.keptCookies);
+            ToGetDB::Outcome counted;
+            if (m_unreadable.contains(target.path))
+                counted.error = m_unreadable.value(target.path);
+            else
+                counted = m_options.database->count(target.path, statement, m_options.keptCookies);
+            if (counted.fileUnreadable)
+                m_unreadable.insert(target.path, counted.error);
             target.count = counted.count;
             target.known = counted.ok;
             target.problem = counted.ok ? QString() : counted.error;

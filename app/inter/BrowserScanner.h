@@ -5,6 +5,7 @@
 #include "app/inter/CookieKeepList.h"
 #include "app/inter/EraserHistory.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -42,4 +43,7 @@ private:
                        bool byApplication) const;
 
     Options m_options;
+    // Files that could not be opened during this scan, with why: a locked file is waited for
+    // once, not once per statement.
+    mutable QHash<QString, QString> m_unreadable;
 };

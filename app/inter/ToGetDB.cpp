@@ -166,6 +166,7 @@ ToGetDB::Outcome ToGetDB::count(const QString& path, const EraserHistory::Statem
                                 const CookieKeepList& kept) const {
     Outcome outcome;
     sqlite3* db = open(path, false, &kept, &outcome.error);
+    outcome.fileUnreadable = !db;
     if (!db)
         return outcome;
     const bool skip = statement.sql.isEmpty() || (!statement.optionalTable.isEmpty() &&
@@ -186,6 +187,7 @@ ToGetDB::Outcome ToGetDB::clean(const QString& path, const EraserHistory::Locati
                                 const CookieKeepList& kept) const {
     Outcome outcome;
     sqlite3* db = open(path, true, &kept, &outcome.error);
+    outcome.fileUnreadable = !db;
     if (!db)
         return outcome;
     const uid_t owner = ownerOf(path);
@@ -253,10 +255,10 @@ ToGetDB::Outcome ToGetDB::clean(const QString& path, const EraserHistory::Locati
     }
     if (!removed)
         exec(db, "rollback");
-    // The rebuild leaves no free page holding what was removed; the statements have already
-    // overwritten it, so a failed rebuild is logged, not fatal.
-    if (removed && exec(db, "vacuum") != SQLITE_OK)
-        Logger::log(QStringLiteral("vacuum %1 failed: %2").arg(path, message(db)));
+    // No VACUUM: it would move the rows that stay to the front of the file and give the old
+    // pages back to the file system by truncating it, so rows another kind removes later would
+    // be left, whole, in free blocks. secure_delete has already zeroed what was removed, in
+    // place.
     if (removed) {
         qint64 left = 0;
         for (const EraserHistory::Statement* s : {&location.count, &location.check}) {

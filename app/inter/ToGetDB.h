@@ -14,8 +14,9 @@ struct sqlite3;
 // A removal is one transaction: either every statement of the kind ran, or nothing changed and
 // the outcome says why (the file cannot be opened, it is locked by a running browser, a
 // statement failed). It leaves no removed row readable on the device either: the connection
-// holds the file alone for the whole clean; deleted rows are overwritten (secure_delete) and the
-// file rebuilt (VACUUM); the rollback journal is kept (PERSIST) rather than deleted, and the
+// holds the file alone for the whole clean; deleted rows are overwritten in place
+// (secure_delete; the file is never rebuilt or shrunk, which would free blocks still holding the
+// rows that stay); the rollback journal is kept (PERSIST) rather than deleted, and the
 // journal and write-ahead log, which hold the rows as they were, are overwritten in place before
 // they are removed, so their blocks go back to the file system holding zeros.
 class ToGetDB {
@@ -24,6 +25,7 @@ public:
         bool ok = false;
         qint64 count = 0; // rows counted; after a removal, the rows the count still finds
         QString error;    // why it failed, for the user
+        bool fileUnreadable = false; // the file itself could not be opened or read (locked)
     };
 
     static ToGetDB* returnToGetDB();

@@ -25,6 +25,9 @@ quint64 BrowerObj::totalBytes() const {
 }
 
 bool BrowerObj::unknown() const {
+    // A browser whose data folder was not followed has nothing known about it, not nothing.
+    if (parObj && parObj->profiles.isEmpty() && !parObj->refusals.isEmpty())
+        return true;
     for (const Target& t : targets)
         if (t.state != State::Cleaned && !t.known)
             return true;

@@ -212,6 +212,7 @@ TEST(BrowserPaths, LinksFollowedInsideTheHomeRefusedAndReportedOutside) {
     EXPECT_EQ(kindOf(chromium, "Browsing History")->totalCount(), 12);
     EXPECT_EQ(profilePaths(fox), QStringList({h + "/fxdata/linked"}));
     EXPECT_TRUE(chrome->profiles.isEmpty());
+    EXPECT_EQ(kindOf(chrome, "Browsing History")->size, "unknown") << "not followed, not empty";
     ASSERT_EQ(chrome->refusals.size(), 1);
     EXPECT_TRUE(chrome->refusals[0].startsWith("~/.config/google-chrome is a link to " +
                                                outside.path() + "/gc, outside the home"))

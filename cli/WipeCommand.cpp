@@ -3,16 +3,13 @@
 #include "app/Main/WipeDisk/DiskUtil.h"
 #include "app/Main/WipeDisk/FreeSpaceWipeJob.h"
 #include "app/Main/WipeDisk/WholeVolumeWipeJob.h"
-#include "app/Main/WipeDisk/WipeWorkFolder.h"
 #include "app/SetEraserLevel/EraserStandard.h"
 #include "cli/CliBundle.h"
+#include "cli/CliInterrupt.h"
 #include "platform/FileSystemInfo.h"
 
 #include <QCoreApplication>
-#include <QSocketNotifier>
-#include <csignal>
 #include <cstdio>
-#include <fcntl.h>
 #include <iostream>
 #include <string>
 #include <unistd.h>
@@ -23,30 +20,30 @@ const char* const kFreeSpaceUsage =
     "usage: korvane wipe-free-space MOUNTPOINT [--level 1|2|3|7|35] [--yes] [--bundle DIR]\n"
     "Overwrites the free space of the volume mounted at MOUNTPOINT (or named by its device or\n"
     "volume name): it is filled with throw-away files, once per pass, and they are deleted.\n"
-    "Files on the volume are not touched. Ctrl-C stops the wipe and removes its files.\n"
+    "Files on the volume are not touched. The fill files go in a work folder of the wipe's own\n"
+    "at the volume's root (.Korvane, or .Korvane-2... when that name is taken by something else,\n"
+    "which is left as it is). A second wipe of the same volume is refused while one runs.\n"
+    "Stopped, the wipe removes its files; the free space is then not overwritten to the end.\n"
     "  --level N   passes, by the erasure standard's number (default: the stored level)\n"
     "  --yes       do not ask for confirmation\n"
-    "  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n";
+    "  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n"
+    "Exit status: 0 when the wipe ended well, 1 when it failed or was refused, 2 for bad usage.\n";
 
 const char* const kWholeVolumeUsage =
     "usage: korvane wipe-volume DEVICE|MOUNTPOINT [--level 1|2|3|7|35] [--yes] [--bundle DIR]\n"
     "Erases everything on the volume: it is formatted anew (same type and name; NTFS becomes\n"
     "MS-DOS FAT32 \"NEW\"), and its whole free space is then overwritten, once per pass.\n"
-    "The start-up volume and the volumes the system needs are refused.\n"
+    "The start-up volume and the volumes the system needs are refused. Stopped once the volume\n"
+    "is formatted, it says so: the volume is then empty, but its free space not overwritten.\n"
     "  --level N   passes, by the erasure standard's number (default: the stored level)\n"
     "  --yes       do not ask for confirmation\n"
-    "  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n";
+    "  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n"
+    "Exit status: 0 when the wipe ended well, 1 when it failed or was refused, 2 for bad usage.\n";
 
 const char* g_verb = "wipe-free-space";
 
 void printErr(const QString& text) {
     std::fprintf(stderr, "korvane %s: %s\n", g_verb, text.toLocal8Bit().constData());
-}
-
-int g_signalPipe[2] = {-1, -1};
-void onSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &byte, 1);
 }
 
 } // namespace
@@ -55,6 +52,7 @@ int WipeCommand::run(const QStringList& args, Mode mode) {
     const bool whole = mode == Mode::WholeVolume;
     g_verb = whole ? "wipe-volume" : "wipe-free-space";
     const char* const kUsage = whole ? kWholeVolumeUsage : kFreeSpaceUsage;
+    CliInterrupt::lineBufferedOutput();
     QString target, bundle;
     int level = 0;
     bool yes = false;
@@ -62,6 +60,7 @@ int WipeCommand::run(const QStringList& args, Mode mode) {
         const QString& arg = args[i];
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             std::fputs(kUsage, stdout);
+            std::fputs(CliInterrupt::kHelp, stdout);
             return 0;
         }
         if (arg == QLatin1String("--yes")) {
@@ -107,7 +106,6 @@ int WipeCommand::run(const QStringList& args, Mode mode) {
         printErr(WholeVolumeWipeJob::kStartupVolume);
         return 1;
     }
-    WipeWorkFolder::removeLeftovers({volume.volumeMountPoint});
 
     const int passes = FreeSpaceWipeJob::passesFor(level, QString());
     if (whole)
@@ -158,21 +156,13 @@ int WipeCommand::run(const QStringList& args, Mode mode) {
         QObject::connect(&freeJob, &FreeSpaceWipeJob::progress, job, onProgress);
         QObject::connect(&freeJob, &FreeSpaceWipeJob::finished, job, onEnd);
     }
-    if (::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) == 0) {
-        auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, job);
-        QObject::connect(notifier, &QSocketNotifier::activated, notifier, [&, whole] {
-            char drain[16];
-            while (::read(g_signalPipe[0], drain, sizeof drain) > 0) {
-            }
-            if (whole)
-                wholeJob.cancel();
-            else
-                freeJob.cancel();
-        });
-        std::signal(SIGINT, onSignal);
-        std::signal(SIGTERM, onSignal);
-        std::signal(SIGHUP, onSignal);
-    }
+    // The job stops at its next step (a format under way is let finish) and removes its files.
+    CliInterrupt::install([&, whole](int) {
+        if (whole)
+            wholeJob.cancel();
+        else
+            freeJob.cancel();
+    });
     if (whole)
         wholeJob.start();
     else
@@ -191,5 +181,16 @@ int WipeCommand::run(const QStringList& args, Mode mode) {
                     report.reason.toLocal8Bit().constData());
     for (const QString& note : report.notes)
         std::printf("  %s\n", note.toLocal8Bit().constData());
+    // A signal that came when the wipe had ended anyway changed nothing.
+    if (report.cancelled && CliInterrupt::interrupted()) {
+        const char* what =
+            report.volumeEmptied
+                ? "the volume was formatted anew (emptied); its free space was not overwritten."
+            : whole
+                ? "the volume was not wiped (see above)."
+                : "the wipe's files are removed; the free space was not overwritten to the end.";
+        std::fprintf(stderr, "Interrupted by %s: %s\n", CliInterrupt::signalName(), what);
+        return CliInterrupt::exitStatus();
+    }
     return report.ok ? 0 : 1;
 }

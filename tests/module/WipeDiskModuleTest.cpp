@@ -4,6 +4,8 @@
 #include "ModuleUiTestSupport.h"
 
 #include "LoopImage.h"
+#include "app/Main/WipeDisk/FreeSpaceWipeJob.h"
+#include "app/Main/WipeDisk/FreeSpaceWipeLock.h"
 #include "app/Main/WipeDisk/WipeDiskViewController.h"
 #include "app/inter/DoDataBase.h"
 #include "app/ui/ImageButton.h"
@@ -181,6 +183,48 @@ TEST(WipeDiskModuleTest, TheChosenVolumeIsErasedWholeAndRecorded) {
     ASSERT_FALSE(history.isEmpty());
     EXPECT_EQ(history.first().last().items, QStringLiteral("Erase Hard Drive:WHOLEVOL"));
     EXPECT_EQ(history.first().last().result, QStringLiteral("Erased"));
+}
+
+// A wipe that cannot run says why in the end view: another wipe of the volume, or a read-only
+// volume, each with its own text (both used to read "occupied or read-only").
+TEST(WipeDiskModuleTest, ARefusedWipeSaysWhyInTheEndView) {
+    const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
+    if (!why.empty())
+        GTEST_SKIP() << why;
+    TempBundle bundle(TempBundle::Tool::Real);
+    LoopImage image(LoopImage::FileSystem::Ext4, 16u << 20);
+    image.mount();
+    const QString root = QString::fromStdString(image.mountPoint());
+    listOnly(bundle, image, QStringLiteral("BUSYVOL"));
+    WipeDiskViewController module(nullptr, WipeDiskViewController::kFreeSpace);
+    module.show();
+    QSignalSpy shown(&module, &WipeDiskViewController::volumesShown);
+    ASSERT_TRUE(waitFor(shown));
+
+    auto endText = [&] {
+        QString text;
+        Answerer answerer({{"MakeSureWipeFreeSpaceViewController", "continueButton", {}},
+                           {"WipeSuccessViewController", "okButton", {}},
+                           {"WipeFailViewController", "okButton", {}}});
+        answerer.inspect = [&text](QWidget* view) {
+            if (QLabel* label = view->findChild<QLabel*>(QStringLiteral("messageText")))
+                text = label->text();
+        };
+        if (!choose(module, root))
+            return QStringLiteral("(the image is not listed)");
+        QSignalSpy finished(&module, &WipeDiskViewController::wipeFinished);
+        module.eraseButton()->click();
+        waitFor(finished, 120000);
+        return text;
+    };
+    {
+        FreeSpaceWipeLock running; // as another wipe of the volume holds it
+        ASSERT_EQ(running.acquire(root), FreeSpaceWipeLock::Outcome::Held);
+        EXPECT_EQ(endText(), FreeSpaceWipeJob::kAnotherWipe);
+    }
+    ASSERT_EQ(LoopImage::run({"mount", "-o", "remount,ro", image.mountPoint()}), 0);
+    EXPECT_EQ(endText(), FreeSpaceWipeJob::kReadOnly);
+    LoopImage::run({"mount", "-o", "remount,rw", image.mountPoint()});
 }
 
 // The file eraser's offer after an erasure on a copy-on-write volume lands here: the volume at

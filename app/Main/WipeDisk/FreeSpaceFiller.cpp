@@ -1,6 +1,5 @@
 #include "app/Main/WipeDisk/FreeSpaceFiller.h"
 
-#include <QFile>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -34,14 +33,17 @@ QString errorText(const char* what, int error) {
 
 } // namespace
 
-int FreeSpaceFiller::openFillFile(int index, int& error) {
-    const QByteArray folder = QFile::encodeName(m_folder);
-    int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+int FreeSpaceFiller::openFillFile(int index, std::string& name, int& error) {
+    name.clear();
+    int fd = ::openat(m_folderFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (fd >= 0)
         return fd;
-    const QByteArray name = folder + "/.korvane_" + QByteArray::number(index);
-    fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    name = ".korvane_" + std::to_string(index);
+    fd = ::openat(m_folderFd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                  0600);
     error = fd < 0 ? errno : 0;
+    if (fd < 0)
+        name.clear();
     return fd;
 }
 
@@ -74,32 +76,32 @@ FreeSpaceFiller::Result FreeSpaceFiller::fill(const Progress& progress) {
     refresh();
 
     std::vector<int> files;
-    std::vector<QByteArray> names; // named files, to delete at the end
+    std::vector<std::string> names; // named files this pass made, to delete at the end
     bool full = false;
     bool failed = false;
     int index = 0;
     while (!full && !failed && !m_cancel.load()) {
         int openError = 0;
-        const int fd = openFillFile(++index, openError);
+        std::string name;
+        const int fd = openFillFile(++index, name, openError);
         if (fd < 0) {
             // No room left even for a new entry counts as full once something was written.
             if (result.written > 0 && isFull(openError)) {
                 full = true;
                 break;
             }
+            // A name taken by something else is left alone: the next one is tried.
+            if (openError == EEXIST)
+                continue;
             result.error = errorText("cannot create a fill file", openError);
+            result.errorNumber = openError;
             result.cannotCreate = true;
             failed = true;
             break;
         }
         files.push_back(fd);
-        char link[64];
-        std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
-        char target[4096];
-        const ssize_t n = ::readlink(link, target, sizeof target - 1);
-        if (n > 0 &&
-            std::strstr(std::string(target, std::size_t(n)).c_str(), "(deleted)") == nullptr)
-            names.emplace_back(target, std::size_t(n));
+        if (!name.empty())
+            names.push_back(name);
 
         std::uint64_t inFile = 0;
         std::size_t piece = kBlockBytes;
@@ -138,6 +140,7 @@ FreeSpaceFiller::Result FreeSpaceFiller::fill(const Progress& progress) {
             }
             if (!isFull(err)) {
                 result.error = errorText("cannot write a fill file", err);
+                result.errorNumber = err;
                 failed = true;
                 break;
             }
@@ -189,13 +192,14 @@ FreeSpaceFiller::Result FreeSpaceFiller::fill(const Progress& progress) {
     // simply be dropped.
     for (int fd : files) {
         if (!result.cancelled && ::fdatasync(fd) != 0 && !failed && !m_cancel.load()) {
-            result.error = errorText("cannot flush a fill file", errno);
+            result.errorNumber = errno;
+            result.error = errorText("cannot flush a fill file", result.errorNumber);
             failed = true;
         }
         ::close(fd);
     }
-    for (const QByteArray& name : names)
-        ::unlink(name.constData());
+    for (const std::string& name : names)
+        ::unlinkat(m_folderFd, name.c_str(), 0);
     if (!files.empty())
         ::sync();
     result.cancelled = m_cancel.load();

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 // One pass of the free-space wipe: fills the free space of the volume holding WORKFOLDER with
 // throw-away files until the volume is really full, makes every byte of them reach the device,
@@ -12,8 +13,9 @@
 // nothing more (journals and delayed allocation give space back on commit).
 //
 // Where the file system allows it the files have no name at all (O_TMPFILE), so a crash gives
-// the space back at once; elsewhere they are named ".korvane_N" inside the work folder, which
-// the next start removes.
+// the space back at once; elsewhere they are named ".korvane_N" inside the work folder (made
+// with O_EXCL, so no file that was there is ever written), and only the files this pass made
+// are deleted. The work folder is reached through its descriptor, never by its path.
 class FreeSpaceFiller {
 public:
     enum class Pattern { Zeros, Random };
@@ -24,14 +26,16 @@ public:
         bool cannotCreate = false; // not even a fill file could be made
         bool reserveLeft = false;  // ext2/3/4's reserve for the administrator stayed unwritten
         std::uint64_t written = 0;
-        QString error; // what failed, for the log and the end view
+        int errorNumber = 0; // errno of what failed
+        QString error;       // what failed, for the log and the end view
     };
 
     // BYTES written so far in this pass; called from the filling thread.
     using Progress = std::function<void(std::uint64_t bytes)>;
 
-    FreeSpaceFiller(QString workFolder, Pattern pattern, const std::atomic_bool& cancel)
-        : m_folder(std::move(workFolder)), m_pattern(pattern), m_cancel(cancel) {}
+    // FOLDERFD: the work folder, open; it stays the caller's.
+    FreeSpaceFiller(int folderFd, Pattern pattern, const std::atomic_bool& cancel)
+        : m_folderFd(folderFd), m_pattern(pattern), m_cancel(cancel) {}
 
     Result fill(const Progress& progress);
 
@@ -46,9 +50,10 @@ public:
     static constexpr std::size_t kBlockBytes = 1u << 20;
 
 private:
-    int openFillFile(int index, int& error);
+    // A new fill file; NAME is set when it has one.
+    int openFillFile(int index, std::string& name, int& error);
 
-    QString m_folder;
+    int m_folderFd;
     Pattern m_pattern;
     const std::atomic_bool& m_cancel;
     std::function<void()> m_beforeLastStretch;

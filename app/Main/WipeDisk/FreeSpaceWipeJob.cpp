@@ -4,6 +4,7 @@
 #include "app/Comm/UserDefaults.h"
 #include "app/Main/FileEraser/SrmTool.h"
 #include "app/Main/WipeDisk/FreeSpaceFiller.h"
+#include "app/Main/WipeDisk/FreeSpaceWipeLock.h"
 #include "app/Main/WipeDisk/WipeWorkFolder.h"
 #include "app/SetEraserLevel/EraserStandard.h"
 #include "app/inter/DoDataBase.h"
@@ -124,8 +125,6 @@ FreeSpaceWipeJob::~FreeSpaceWipeJob() {
         m_thread->wait();
         delete m_thread;
     }
-    // The work folder never outlives the program.
-    WipeWorkFolder::remove(WipeWorkFolder::pathFor(m_volume.volumeMountPoint));
 }
 
 QString FreeSpaceWipeJob::progressText(double percent, int pass, int passes) {
@@ -151,7 +150,48 @@ void FreeSpaceWipeJob::cancel() {
 
 void FreeSpaceWipeJob::work() {
     lowerIoPriority();
-    const QString folder = WipeWorkFolder::pathFor(m_volume.volumeMountPoint);
+    // Held to the end of the work, the steps after the passes included.
+    FreeSpaceWipeLock lock;
+    switch (lock.acquire(m_volume.volumeMountPoint)) {
+    case FreeSpaceWipeLock::Outcome::Held:
+        break;
+    case FreeSpaceWipeLock::Outcome::AnotherWipe:
+        m_report.reason = kAnotherWipe;
+        return;
+    case FreeSpaceWipeLock::Outcome::ReadOnly:
+        m_report.reason = kReadOnly;
+        return;
+    case FreeSpaceWipeLock::Outcome::NoPermission:
+        Logger::log(QStringLiteral("free-space wipe: %1").arg(lock.error()));
+        m_report.reason = kNoPermission;
+        return;
+    case FreeSpaceWipeLock::Outcome::Failed:
+        Logger::log(QStringLiteral("free-space wipe: %1").arg(lock.error()));
+        m_report.reason = kCannotStart.arg(lock.error());
+        return;
+    }
+    for (const QString& name : WipeWorkFolder::sweep(lock.rootFd()))
+        Logger::log(QStringLiteral("removed the work folder %1 an earlier wipe left at %2")
+                        .arg(name, m_volume.volumeMountPoint));
+    WipeWorkFolder folder;
+    switch (folder.make(lock.rootFd())) {
+    case WipeWorkFolder::Outcome::Made:
+        m_report.workFolder = folder.name();
+        break;
+    case WipeWorkFolder::Outcome::ReadOnly:
+        m_report.reason = kReadOnly;
+        return;
+    case WipeWorkFolder::Outcome::NoPermission:
+        Logger::log(QStringLiteral("free-space wipe of %1: %2")
+                        .arg(m_volume.volumeMountPoint, folder.error()));
+        m_report.reason = kNoPermission;
+        return;
+    case WipeWorkFolder::Outcome::Failed:
+        Logger::log(QStringLiteral("free-space wipe of %1: %2")
+                        .arg(m_volume.volumeMountPoint, folder.error()));
+        m_report.reason = kCannotStart.arg(folder.error());
+        return;
+    }
     const FreeSpaceFiller::Pattern pattern = needsRandomFill(m_volume.volumeMountPoint)
                                                  ? FreeSpaceFiller::Pattern::Random
                                                  : FreeSpaceFiller::Pattern::Zeros;
@@ -160,20 +200,14 @@ void FreeSpaceWipeJob::work() {
             this, [this, text, percent] { emit progress(text, percent); }, Qt::QueuedConnection);
     };
     for (int pass = 1; pass <= m_passes && !m_cancel; ++pass) {
-        const int held = WipeWorkFolder::create(folder);
-        if (held < 0) {
-            Logger::log(QStringLiteral("Create finder fail: %1").arg(folder));
-            m_report.reason = kOccupied;
-            return;
-        }
         // Some FUSE drivers report no blocks at all: the volume's size then stands in for the
         // progress estimate.
-        std::uint64_t free = freeBytesAt(folder);
+        std::uint64_t free = freeBytesAt(m_volume.volumeMountPoint);
         if (free == 0)
             free = std::uint64_t(std::max<qint64>(1, m_volume.volumeTotalSizeNum));
         QElapsedTimer shown;
         shown.start();
-        FreeSpaceFiller filler(folder, pattern, m_cancel);
+        FreeSpaceFiller filler(folder.fd(), pattern, m_cancel);
         Ext4ReservedClusters reserve(m_volume.volumeMountPoint);
         filler.setBeforeLastStretch([&reserve] { reserve.release(); });
         const FreeSpaceFiller::Result result = filler.fill([&](std::uint64_t written) {
@@ -184,13 +218,15 @@ void FreeSpaceWipeJob::work() {
             post(progressText(percent, pass, m_passes), percent);
         });
         reserve.restore();
-        WipeWorkFolder::release(folder, held);
         if (result.cancelled || m_cancel)
             return;
         if (!result.ok) {
             Logger::log(QStringLiteral("free-space wipe of %1: %2")
                             .arg(m_volume.volumeMountPoint, result.error));
-            m_report.reason = result.cannotCreate ? kNoPermission : result.error;
+            const int error = result.errorNumber;
+            m_report.reason = error == EROFS                      ? kReadOnly
+                              : error == EACCES || error == EPERM ? kNoPermission
+                                                                  : result.error;
             return;
         }
         post(QStringLiteral("Erased 100% in %1 of %2 %3")
@@ -199,6 +235,10 @@ void FreeSpaceWipeJob::work() {
                  .arg(m_passes > 1 ? QStringLiteral("passes") : QStringLiteral("pass")),
              100);
     }
+    if (!folder.remove())
+        Logger::log(QStringLiteral("free-space wipe of %1: the work folder %2 keeps files that "
+                                   "are not the wipe's; it is left")
+                        .arg(m_volume.volumeMountPoint, folder.name()));
     if (m_cancel)
         return;
 

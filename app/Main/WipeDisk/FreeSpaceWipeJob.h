@@ -14,6 +14,11 @@
 // are zeroed (as root) and solid-state storage that takes discards is trimmed. The work runs on
 // a thread of its own at low I/O priority; progress and the end arrive as signals on the thread
 // that made the job. The end is recorded in the history.
+//
+// The wipe holds its volume's FreeSpaceWipeLock from start to end: a second wipe of the volume
+// is refused (kAnotherWipe), as are a read-only volume (kReadOnly) and a user who may not write
+// there (kNoPermission). Its fill files go in a WipeWorkFolder of its own; a folder of that name
+// that is not ours is left as it is.
 class FreeSpaceWipeJob : public QObject {
     Q_OBJECT
 public:
@@ -31,14 +36,25 @@ public:
         int passes = 0;
         QString successText;
         QStringList notes; // what the user should know besides (trim, solid state, journal)
+        QString workFolder; // the name of the folder at the volume's root that held the fill
         bool historyRecorded = false;
+        // The whole-volume wipe formatted the volume: what it held is gone, whatever else the
+        // report says.
+        bool volumeEmptied = false;
     };
 
-    static inline const QString kOccupied = QStringLiteral(
-        "The hard drive is occupied or the hard drive is read-only. \nClose other programs or "
-        "remove the read-only attribute to try again.");
+    // Why a wipe did not start: each cause its own text.
+    static inline const QString kAnotherWipe =
+        QStringLiteral("Another wipe of this volume is running. Wait until it has ended, then "
+                       "try again.");
+    static inline const QString kReadOnly =
+        QStringLiteral("The volume is read-only: its free space cannot be written. Mount it "
+                       "with write access to try again.");
     static inline const QString kNoPermission =
-        QStringLiteral("You don't have the 'read' and 'write' permissions for the files.");
+        QStringLiteral("You don't have the permission to write on this volume. Run the wipe "
+                       "with administrator rights to try again.");
+    static inline const QString kCannotStart =
+        QStringLiteral("The wipe could not start on this volume: %1");
     static inline const QString kCancelled =
         QStringLiteral("The operation was canceled by the user.");
     static inline const QString kFreeSpaceDone =
@@ -50,7 +66,7 @@ public:
     ~FreeSpaceWipeJob() override;
 
     void start();
-    // Stops within one write; the work folder is removed and the wipe ends as failed.
+    // Stops within one write; the work folder is removed and the wipe ends as cancelled.
     void cancel();
     bool isRunning() const { return m_running; }
     int passes() const { return m_passes; }

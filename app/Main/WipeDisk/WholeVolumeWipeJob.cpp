@@ -1,7 +1,9 @@
 #include "app/Main/WipeDisk/WholeVolumeWipeJob.h"
 
+#include "app/Comm/PublicUtilities.h"
 #include "app/Main/FileEraser/EraseJob.h"
 #include "app/Main/WipeDisk/DiskUtil.h"
+#include "app/Main/WipeDisk/FreeSpaceWipeLock.h"
 #include "app/inter/DoDataBase.h"
 #include "platform/FileSystemInfo.h"
 #include "platform/Logger.h"
@@ -45,9 +47,17 @@ void WholeVolumeWipeJob::start() {
         return;
     m_running = true;
     m_cancel = false;
+    m_formatted = false;
     m_report = FreeSpaceWipeJob::Report();
     if (isStartupVolume(m_volume)) {
         QTimer::singleShot(0, this, [this] { fail(kStartupVolume); });
+        return;
+    }
+    // A free-space wipe of this volume that runs would lose the volume under it. The lock is
+    // only tried, not kept: an open root folder would keep the volume from being unmounted.
+    if (FreeSpaceWipeLock().acquire(m_volume.volumeMountPoint) ==
+        FreeSpaceWipeLock::Outcome::AnotherWipe) {
+        QTimer::singleShot(0, this, [this] { fail(FreeSpaceWipeJob::kAnotherWipe); });
         return;
     }
     m_oldEntries = entriesOf(m_volume.volumeMountPoint);
@@ -94,6 +104,7 @@ void WholeVolumeWipeJob::reformatEnded(int exitCode, QProcess::ExitStatus status
         fail(err.isEmpty() ? QStringLiteral("The volume could not be formatted.") : err);
         return;
     }
+    m_formatted = true;
     emit volumesChanged();
     // The volume as it is now (an NTFS volume is "NEW" now).
     const QVariantMap info = DiskUtil::getDisjInfo(m_volume.volumePath);
@@ -105,6 +116,7 @@ void WholeVolumeWipeJob::reformatEnded(int exitCode, QProcess::ExitStatus status
     emit progress(QStringLiteral("Formatting %1…").arg(m_volume.volumeName), kFormatted);
     for (const QString& name : m_oldEntries) {
         if (QFileInfo::exists(m_volume.volumeMountPoint + QLatin1Char('/') + name)) {
+            m_formatted = false; // whatever the tool said, the old content is there
             fail(QStringLiteral("The volume still holds its old files after it was formatted."));
             return;
         }
@@ -164,8 +176,9 @@ void WholeVolumeWipeJob::eraseContents() {
 }
 
 void WholeVolumeWipeJob::wipeFreeSpace() {
-    m_freeSpace = new FreeSpaceWipeJob(
-        m_volume, {m_options.level, m_options.recordHistory, true, m_options.programName}, this);
+    // This job records the end itself: it knows the volume was formatted.
+    m_freeSpace =
+        new FreeSpaceWipeJob(m_volume, {m_options.level, false, true, m_options.programName}, this);
     // The passes write nearly the whole device: they take the bar from where formatting and the
     // erasure left it, so it only ever moves forward.
     connect(m_freeSpace, &FreeSpaceWipeJob::progress, this,
@@ -173,7 +186,15 @@ void WholeVolumeWipeJob::wipeFreeSpace() {
                 emit progress(text, kPassesStart + percent * (100 - kPassesStart) / 100);
             });
     connect(m_freeSpace, &FreeSpaceWipeJob::finished, this, [this] {
-        m_report = m_freeSpace->report();
+        const FreeSpaceWipeJob::Report& passes = m_freeSpace->report();
+        if (!passes.ok) {
+            m_report.notes = passes.notes;
+            fail(passes.reason);
+            return;
+        }
+        m_report = passes;
+        m_report.volumeEmptied = true;
+        record(QStringLiteral("Erased"));
         end();
     });
     if (m_cancel) {
@@ -186,13 +207,21 @@ void WholeVolumeWipeJob::wipeFreeSpace() {
 void WholeVolumeWipeJob::fail(const QString& reason) {
     m_report.ok = false;
     m_report.cancelled = m_cancel;
-    m_report.reason = m_cancel ? FreeSpaceWipeJob::kCancelled : reason;
-    if (m_options.recordHistory) {
-        DoDataBase::returnDoDataBase()->writeWipeVolumesOrFree(m_volume.volumeName,
-                                                               QStringLiteral("Failed"), false);
-        m_report.historyRecorded = true;
-    }
+    m_report.volumeEmptied = m_formatted;
+    if (m_formatted)
+        m_report.reason = m_cancel ? kStoppedAfterFormat : kFailedAfterFormat.arg(reason);
+    else
+        m_report.reason = reason; // a reformat that failed says so even when it was cancelled
+    record(m_formatted ? kEmptiedResult : QStringLiteral("Failed"));
     end();
+}
+
+void WholeVolumeWipeJob::record(const QString& result) {
+    if (!m_options.recordHistory)
+        return;
+    DoDataBase::returnDoDataBase()->writeWipeVolumesOrFree(m_volume.volumeName, result, false);
+    m_report.historyRecorded = PublicUtilities::writeUpDataHistoryStr(
+        QStringLiteral("WipeVolumeHistory"), QStringLiteral("1"));
 }
 
 void WholeVolumeWipeJob::end() {

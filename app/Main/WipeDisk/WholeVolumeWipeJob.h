@@ -15,7 +15,8 @@ class EraseJob;
 // fresh file system holds is erased, and then its free space is wiped with the passes of the
 // free-space wipe, which ends and records the job ("Erase Hard Drive:NAME"). The start-up volume
 // is never wiped. A reformat that fails, or a volume that still holds its old files after it,
-// ends the job as failed.
+// ends the job as failed. A job that ends, cancelled or failed, after the reformat says (and
+// records) that the volume was emptied but its free space was not overwritten.
 class WholeVolumeWipeJob : public QObject {
     Q_OBJECT
 public:
@@ -27,6 +28,16 @@ public:
 
     static inline const QString kStartupVolume =
         QStringLiteral("The start-up volume cannot be erased while the system runs from it.");
+    static inline const QString kStoppedAfterFormat = QStringLiteral(
+        "The wipe was stopped after the volume was formatted anew: everything that was on it is "
+        "gone and it is empty now, but its free space was not overwritten (or only in part), so "
+        "earlier data may still be read from the device. Erase its free space to finish.");
+    static inline const QString kFailedAfterFormat =
+        QStringLiteral("The volume was formatted anew and is empty now, but its free space was not "
+                       "overwritten: %1");
+    // The history's result for a job that ended after the reformat without finishing.
+    static inline const QString kEmptiedResult =
+        QStringLiteral("Failed; formatted (emptied), free space not overwritten");
 
     WholeVolumeWipeJob(VolumeObj volume, Options options, QObject* parent = nullptr);
     ~WholeVolumeWipeJob() override;
@@ -55,6 +66,7 @@ private:
     void eraseContents();
     void wipeFreeSpace();
     void fail(const QString& reason);
+    void record(const QString& result);
     void end();
 
     // Where the bar stands once the volume is formatted, and where the passes begin.
@@ -71,4 +83,5 @@ private:
     FreeSpaceWipeJob::Report m_report;
     bool m_running = false;
     bool m_cancel = false;
+    bool m_formatted = false; // the reformat ended well: the volume's old content is gone
 };

@@ -164,7 +164,8 @@ void WipeDiskViewController::showVolumes(const QList<VolumeObj>& volumes) {
         m_table->setItem(row, 4, new QTableWidgetItem(v.volumeFreeSize));
         m_table->setItem(row, 0, new QTableWidgetItem);
     }
-    // Work folders a wipe that was killed left behind.
+    // Work folders (ours by their marker) that a killed wipe left; a volume being wiped is
+    // skipped.
     for (const QString& removed : WipeWorkFolder::removeLeftovers(mountPoints))
         Logger::log(QStringLiteral("removed the work folder left at %1").arg(removed));
     m_loading->hide();
@@ -269,10 +270,7 @@ void WipeDiskViewController::makeSureToWipeFreeSpaceSelectVolume() {
             &FreeSpaceWipeJob::cancel);
     connect(m_freeJob, &FreeSpaceWipeJob::progress, view,
             &WipeFreeSpaceProViewController::setRemoveProgress);
-    connect(m_freeJob, &FreeSpaceWipeJob::finished, this, [this] {
-        const FreeSpaceWipeJob::Report& r = m_freeJob->report();
-        showEnd(r.ok, r.cancelled, r.reason, r.successText, r.notes);
-    });
+    connect(m_freeJob, &FreeSpaceWipeJob::finished, this, [this] { showEnd(m_freeJob->report()); });
     showProgress(view);
     m_freeJob->start();
 }
@@ -287,24 +285,23 @@ void WipeDiskViewController::makeSureToWipeSelectVolume() {
             &WipeFreeSpaceProViewController::setRemoveProgress);
     connect(m_wholeJob, &WholeVolumeWipeJob::volumesChanged, this,
             &WipeDiskViewController::getallVolumes);
-    connect(m_wholeJob, &WholeVolumeWipeJob::finished, this, [this] {
-        const FreeSpaceWipeJob::Report& r = m_wholeJob->report();
-        showEnd(r.ok, r.cancelled, r.reason, r.successText, r.notes);
-    });
+    connect(m_wholeJob, &WholeVolumeWipeJob::finished, this,
+            [this] { showEnd(m_wholeJob->report()); });
     showProgress(view);
     m_wholeJob->start();
 }
 
-void WipeDiskViewController::showEnd(bool ok, bool cancelled, const QString& reason,
-                                     const QString& text, const QStringList& notes) {
+void WipeDiskViewController::showEnd(const FreeSpaceWipeJob::Report& report) {
     if (m_progress)
         m_progress->closeWindow();
     m_isBegin = false;
     if (m_owner)
         m_owner->canChangeType(true);
     refreshHistoryButton();
-    QWidget* end = ok ? static_cast<QWidget*>(new WipeSuccessViewController(text, notes))
-                      : new WipeFailViewController(reason, cancelled);
+    QWidget* end =
+        report.ok
+            ? static_cast<QWidget*>(new WipeSuccessViewController(report.successText, report.notes))
+            : new WipeFailViewController(report.reason, report.cancelled, report.volumeEmptied);
     AttachedWindow::run(end, this);
     m_selectIndex = -1;
     m_selectDevice.clear();

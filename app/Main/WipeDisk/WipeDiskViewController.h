@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Main/WipeDisk/FreeSpaceWipeJob.h"
 #include "app/Main/WipeDisk/VolumeObj.h"
 
 #include <QFutureWatcher>
@@ -7,7 +8,6 @@
 #include <QPointer>
 #include <QWidget>
 
-class FreeSpaceWipeJob;
 class HistoryViewController;
 class ImageButton;
 class ModuleOwner;
@@ -59,8 +59,7 @@ private:
     void makeSureToWipeFreeSpaceSelectVolume();
     void makeSureToWipeSelectVolume();
     void showProgress(WipeFreeSpaceProViewController* view);
-    void showEnd(bool ok, bool cancelled, const QString& reason, const QString& text,
-                 const QStringList& notes);
+    void showEnd(const FreeSpaceWipeJob::Report& report);
     void historyButtonAction();
     void refreshHistoryButton();
     void refreshTitles();

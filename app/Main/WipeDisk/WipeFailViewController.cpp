@@ -7,13 +7,14 @@
 #include <QVBoxLayout>
 
 WipeFailViewController::WipeFailViewController(const QString& reason, bool cancelled,
-                                               QWidget* parent)
+                                               bool volumeEmptied, QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("WipeFailViewController"));
     WipeViewParts::messageView(this, QStringLiteral("ic_failed"), tr("Erasure failed"),
-                               cancelled ? tr("The wipe was stopped before it was done; what it "
-                                              "had written is removed.")
-                                         : reason,
+                               cancelled && !volumeEmptied
+                                   ? tr("The wipe was stopped before it was done; what it "
+                                        "had written is removed.")
+                                   : reason,
                                tr("OK"), QStringLiteral("okButton"));
     if (cancelled) {
         auto* column = qobject_cast<QVBoxLayout*>(layout());

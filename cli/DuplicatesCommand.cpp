@@ -7,6 +7,7 @@
 #include "app/duplicat/DuplicateDeleteJob.h"
 #include "app/duplicat/DuplicatePick.h"
 #include "cli/CliBundle.h"
+#include "cli/CliInterrupt.h"
 #include "cli/CliPrompt.h"
 #include "cli/EraseCommand.h"
 
@@ -43,7 +44,9 @@ const char* const kUsage =
     "  --bundle D      the KorvaneLoader.app bundle (or KORVANE_BUNDLE), for --method erase\n"
     "Other names of one file (hard links) and copy-on-write copies sharing all their data are\n"
     "marked as such: removing them frees nothing, and they are never deleted against each other.\n"
-    "Pseudo file systems (proc, sysfs...) are never entered.\n";
+    "Pseudo file systems (proc, sysfs...) are never entered.\n"
+    "With --delete each copy's line (Removed PATH, or Kept PATH: why) is printed as its group is\n"
+    "done. Exit status: 0 when every planned copy went, 1 when any stayed, 2 for bad usage.\n";
 
 void printErr(const QString& text) {
     std::fprintf(stderr, "korvane duplicates: %s\n", text.toLocal8Bit().constData());
@@ -123,6 +126,7 @@ int DuplicatesCommand::run(const QStringList& args) {
         QString v;
         if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             std::fputs(kUsage, stdout);
+            std::fputs(CliInterrupt::kHelp, stdout);
             return 0;
         } else if (a == QLatin1String("--hidden")) {
             hidden = true;
@@ -268,6 +272,7 @@ int DuplicatesCommand::run(const QStringList& args) {
     }
 
     // Deletion: files only (bundles are listed, never deleted from here).
+    CliInterrupt::lineBufferedOutput();
     QList<DuplicatePick::Marks> marks;
     for (const DuplicateGroup& g : groups)
         marks << (rule == QLatin1String("keep-newest") ? DuplicatePick::keepNewest(g)
@@ -298,21 +303,52 @@ int DuplicatesCommand::run(const QStringList& args) {
     }
     DuplicateDeleteJob::Options options;
     options.method = method;
-    DuplicateDeleteJob job(options);
-    QEventLoop loop;
-    QObject::connect(&job, &DuplicateDeleteJob::finished, &loop, &QEventLoop::quit);
-    job.start(groups, marks);
-    loop.exec();
-    const DuplicateDeleteJob::Report& report = job.report();
-    for (const DuplicateDeleteJob::Line& line : report.lines) {
-        if (line.outcome == DuplicateDeleteJob::Outcome::Removed)
-            std::printf("Removed %s\n", show(line.file->filePathName).toLocal8Bit().constData());
-        else
-            std::printf("Kept %s: %s\n", show(line.file->filePathName).toLocal8Bit().constData(),
-                        show(line.why).toLocal8Bit().constData());
+    DuplicateDeleteJob* running = nullptr;
+    CliInterrupt::install([&running](int) {
+        if (running)
+            running->cancel();
+    });
+    // One job per group: a group's lines are out as soon as it is done, and a signal stops the
+    // run inside a group (the copy under way is finished) or before the next one.
+    int removed = 0, kept = 0;
+    std::uint64_t freed = 0;
+    bool stopped = false;
+    for (qsizetype g = 0; g < groups.size() && !CliInterrupt::interrupted(); ++g) {
+        if (DuplicateDeleteJob::plan({groups[g]}, {marks[g]}).isEmpty())
+            continue;
+        DuplicateDeleteJob job(options);
+        QEventLoop loop;
+        QObject::connect(&job, &DuplicateDeleteJob::finished, &loop, &QEventLoop::quit);
+        running = &job;
+        job.start({groups[g]}, {marks[g]});
+        loop.exec();
+        running = nullptr;
+        const DuplicateDeleteJob::Report& report = job.report();
+        stopped = stopped || report.cancelled;
+        for (const DuplicateDeleteJob::Line& line : report.lines) {
+            if (line.outcome == DuplicateDeleteJob::Outcome::Removed)
+                std::printf("Removed %s\n",
+                            show(line.file->filePathName).toLocal8Bit().constData());
+            else
+                std::printf("Kept %s: %s\n",
+                            show(line.file->filePathName).toLocal8Bit().constData(),
+                            show(line.why).toLocal8Bit().constData());
+        }
+        removed += report.removed();
+        kept += report.failed();
+        freed += report.bytesFreed();
     }
-    std::printf("%d removed (%s), %d failed, %s freed%s\n", report.removed(), how, report.failed(),
-                SizeText::withTerabytes(qint64(report.bytesFreed())).toUtf8().constData(),
+    const int notReached = int(planned.size()) - removed - kept;
+    std::printf("%d removed (%s), %d not removed, %s freed%s\n", removed, how, kept,
+                SizeText::withTerabytes(qint64(freed)).toUtf8().constData(),
                 method == DuplicateDeleteJob::Method::Trash ? " once the Trash is emptied" : "");
-    return report.failed() == 0 ? 0 : 1;
+    if (CliInterrupt::interrupted() && (stopped || notReached > 0)) {
+        std::fprintf(stderr,
+                     "Interrupted by %s: %d of %lld copies removed; the %d listed as kept and the "
+                     "%d not reached stay where they are.\n",
+                     CliInterrupt::signalName(), removed, qlonglong(planned.size()), kept,
+                     notReached);
+        return CliInterrupt::exitStatus();
+    }
+    return kept == 0 ? 0 : 1;
 }

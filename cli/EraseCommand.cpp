@@ -5,15 +5,13 @@
 #include "app/Main/FileEraser/SrmTool.h"
 #include "app/SetEraserLevel/EraserStandard.h"
 #include "cli/CliBundle.h"
+#include "cli/CliInterrupt.h"
 #include "cli/CliPrompt.h"
 #include "cli/EraseProgressPrinter.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSocketNotifier>
-#include <csignal>
 #include <cstdio>
-#include <fcntl.h>
 #include <iostream>
 #include <string>
 #include <unistd.h>
@@ -30,18 +28,12 @@ const char* const kUsage =
     "Symbolic links are removed as links; what they point to is left alone. Mounts inside a\n"
     "folder (bind mounts too) are never entered. A file with other hard links is left whole.\n"
     "Overwriting cannot reach copies the file system or the device keeps elsewhere\n"
-    "(copy-on-write volumes, journals, snapshots, remapped sectors of solid-state disks).\n";
+    "(copy-on-write volumes, journals, snapshots, remapped sectors of solid-state disks).\n"
+    "Exit status: 0 when every path was erased, 1 when anything failed or was refused, 2 for\n"
+    "bad usage.\n";
 
 void printErr(const QString& text) {
     std::fprintf(stderr, "korvane erase: %s\n", text.toLocal8Bit().constData());
-}
-
-// Ctrl-C and termination cancel the run (the running overwrite is stopped) instead of killing
-// the program half-way; the signal handler only writes to a pipe the event loop watches.
-int g_signalPipe[2] = {-1, -1};
-void onSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &byte, 1);
 }
 
 QString passes(int level) {
@@ -122,8 +114,10 @@ EraseCommand::Options EraseCommand::parse(const QList<QByteArray>& args) {
 
 int EraseCommand::run(const QList<QByteArray>& args) {
     const Options options = parse(args);
+    CliInterrupt::lineBufferedOutput();
     if (options.help) {
         std::fputs(kUsage, stdout);
+        std::fputs(CliInterrupt::kHelp, stdout);
         return 0;
     }
     if (!options.error.isEmpty()) {
@@ -217,20 +211,14 @@ int EraseCommand::run(const QList<QByteArray>& args) {
 
     EraseProgressPrinter printer(::isatty(STDERR_FILENO) == 1);
     job.setListener(&printer);
-    if (::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) == 0) {
-        auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read,
-                                             QCoreApplication::instance());
-        QObject::connect(notifier, &QSocketNotifier::activated, notifier, [&job, &printer] {
-            char drain[16];
-            while (::read(g_signalPipe[0], drain, sizeof drain) > 0) {
-            }
-            printer.cancelled();
-            job.cancel();
-        });
-        std::signal(SIGINT, onSignal);
-        std::signal(SIGTERM, onSignal);
-        std::signal(SIGHUP, onSignal);
-    }
+    // Ctrl-C and termination cancel the run (the running overwrite is stopped) instead of
+    // killing the program half-way.
+    CliInterrupt::install([&job, &printer](int) {
+        if (!job.isRunning())
+            return;
+        printer.cancelled();
+        job.cancel();
+    });
     printer.onEnd([] { QCoreApplication::exit(0); });
     job.start(chosen);
     QCoreApplication::exec();
@@ -255,5 +243,14 @@ int EraseCommand::run(const QList<QByteArray>& args) {
     std::fflush(stdout);
     if (!report.historyRecorded)
         printErr(QStringLiteral("the erasure could not be recorded in the history"));
+    // A signal that came when the erasure had ended anyway changed nothing.
+    if (report.cancelled && CliInterrupt::interrupted()) {
+        std::fprintf(stderr,
+                     "Interrupted by %s: %d of %lld paths erased; the others were not erased, or "
+                     "only in part (see above).\n",
+                     CliInterrupt::signalName(), report.erasedCount(),
+                     qlonglong(report.lines.size()));
+        return CliInterrupt::exitStatus();
+    }
     return report.allErased() ? 0 : 1;
 }

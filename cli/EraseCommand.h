@@ -25,7 +25,8 @@ public:
     static Options parse(const QList<QByteArray>& args);
     static Options parse(const QStringList& args);
     // Runs the command; the exit status: 0 when every path was erased, 1 when anything failed
-    // or was refused, 2 for bad usage.
+    // or was refused, 2 for bad usage, 128 + the signal's number when a signal stopped it
+    // (CliInterrupt).
     static int run(const QList<QByteArray>& args);
 
     // A path as printed on one line: control characters (a newline in a name) escaped.

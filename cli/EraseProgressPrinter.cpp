@@ -25,13 +25,21 @@ QString EraseProgressPrinter::elideLeft(const QString& path, int width) {
 
 void EraseProgressPrinter::eraseProgress(float progress, const QString& path, int index,
                                          int total) {
-    const int percent = int(progress);
-    const QString shown = index >= total ? QStringLiteral("done") : EraseCommand::printable(path);
+    // The job says 100% once it has ended, cancelled or not: "done" waits for its report.
+    m_total = total;
+    if (index >= total)
+        return;
+    m_lastIndex = index;
+    show(int(progress), EraseCommand::printable(path), index, total);
+}
+
+void EraseProgressPrinter::show(int percent, const QString& text, int index, int total) {
+    const bool same = percent == m_lastPercent;
+    m_lastPercent = percent;
     if (!m_terminal) {
-        if (percent == m_lastPercent)
+        if (same && index < total)
             return;
-        m_lastPercent = percent;
-        std::fprintf(stderr, "%3d%% %s\n", percent, shown.toLocal8Bit().constData());
+        std::fprintf(stderr, "%3d%% %s\n", percent, text.toLocal8Bit().constData());
         return;
     }
     constexpr int kBar = 24;
@@ -42,7 +50,7 @@ void EraseProgressPrinter::eraseProgress(float progress, const QString& path, in
                              .arg(QString(filled, QLatin1Char('#')))
                              .arg(QString(kBar - filled, QLatin1Char(' ')))
                              .arg(counter);
-    const QString line = head + elideLeft(shown, terminalWidth() - int(head.size()) - 1);
+    const QString line = head + elideLeft(text, terminalWidth() - int(head.size()) - 1);
     std::fprintf(stderr, "\r\033[K%s", line.toLocal8Bit().constData());
     std::fflush(stderr);
     m_lineOpen = true;
@@ -55,7 +63,16 @@ void EraseProgressPrinter::cancelled() {
     std::fputs("Cancelling: stopping the running overwrite...\n", stderr);
 }
 
-void EraseProgressPrinter::eraseFinished(const EraseReport&) {
+void EraseProgressPrinter::eraseFinished(const EraseReport& report) {
+    if (report.cancelled) {
+        if (m_lineOpen)
+            std::fputs("\n", stderr);
+        std::fprintf(stderr, "stopped at %d%% (item %d of %d): the erasure was cancelled\n",
+                     qMax(m_lastPercent, 0), qMin(m_lastIndex + 1, m_total), m_total);
+        m_lineOpen = false;
+    } else {
+        show(100, QStringLiteral("done"), m_total, m_total);
+    }
     if (m_lineOpen)
         std::fputs("\n", stderr);
     m_lineOpen = false;

@@ -5,7 +5,8 @@
 #include <functional>
 
 // Shows an erasure job's progress on standard error: a one-line bar with the current path on a
-// terminal, plain lines (one per change of the percentage) otherwise; both end at 100%.
+// terminal, plain lines (one per change of the percentage) otherwise. Both end at "100% done"
+// only when the job ran to its end; a cancelled job ends at "stopped" where it was.
 class EraseProgressPrinter : public EraseJobListener {
 public:
     explicit EraseProgressPrinter(bool terminal);
@@ -21,9 +22,12 @@ public:
 
 private:
     int terminalWidth() const;
+    void show(int percent, const QString& text, int index, int total);
 
     bool m_terminal;
     int m_lastPercent = -1;
+    int m_lastIndex = 0;
+    int m_total = 0;
     bool m_lineOpen = false;
     std::function<void()> m_onEnd;
 };

@@ -9,7 +9,9 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSet>
 #include <QTemporaryDir>
+#include <csignal>
 #include <ctime>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -132,4 +134,52 @@ TEST(DuplicatesCommand, SecureErasureThroughTheErasureJob) {
     EXPECT_TRUE(QFileInfo::exists(r + "/a"));
     EXPECT_FALSE(QFileInfo::exists(r + "/b"));
     EXPECT_TRUE(erased.out.contains("1 removed (erased securely)"));
+}
+
+// SIGINT or SIGTERM half-way through many deletions: each copy removed until then is named on
+// its own line as it goes (and is really gone), nothing else is claimed, every group keeps its
+// kept copy, and the status is 128 + the signal. It used to die at once with the lines of what
+// it had done still in its output buffer.
+TEST(DuplicatesCommand, ASignalStopsTheDeletionAndEveryRemovedCopyIsNamed) {
+    constexpr int kGroups = 4000;
+    for (const int signal : {SIGINT, SIGTERM}) {
+        QTemporaryDir dir;
+        const QString r = dir.path();
+        for (int i = 0; i < kGroups; ++i) {
+            const QByteArray data = "copy number " + QByteArray::number(i);
+            age(put(r, QStringLiteral("kept%1").arg(i), data), 500);
+            put(r, QStringLiteral("copy%1").arg(i), data);
+        }
+        QProcess p;
+        p.setStandardInputFile(QProcess::nullDevice());
+        p.start(QStringLiteral(KORVANE_BUILD_DIR "/bin/korvane"),
+                {"duplicates", r, "--delete", "keep-oldest", "--method", "remove", "--yes"});
+        QByteArray out;
+        // The signal goes as soon as the first copy is reported removed.
+        while (!out.contains("Removed ") && p.waitForReadyRead(120000))
+            out += p.readAllStandardOutput();
+        ::kill(pid_t(p.processId()), signal);
+        ASSERT_TRUE(p.waitForFinished(120000));
+        out += p.readAllStandardOutput();
+        const QByteArray err = p.readAllStandardError();
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), 128 + signal) << err.constData();
+
+        QSet<QString> removed;
+        for (const QByteArray& line : out.split('\n'))
+            if (line.startsWith("Removed "))
+                removed.insert(QString::fromLocal8Bit(line.mid(8)));
+        EXPECT_FALSE(removed.isEmpty());
+        EXPECT_LT(removed.size(), kGroups) << "stopped half-way";
+        for (int i = 0; i < kGroups; ++i) {
+            const QString copy = r + QStringLiteral("/copy%1").arg(i);
+            EXPECT_NE(QFileInfo::exists(copy), removed.contains(copy)) << copy.toStdString();
+            EXPECT_TRUE(QFileInfo::exists(r + QStringLiteral("/kept%1").arg(i)));
+        }
+        EXPECT_TRUE(out.contains(QByteArray::number(removed.size()) + " removed (removed)"))
+            << out.right(200).constData();
+        EXPECT_TRUE(
+            err.contains(QByteArray("Interrupted by ") + (signal == SIGINT ? "SIGINT" : "SIGTERM")))
+            << err.constData();
+    }
 }

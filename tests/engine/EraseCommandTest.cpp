@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -126,6 +127,46 @@ TEST(EraseCommandTest, ErasesAndReportsEachPathWithTheFakeTool) {
     r = korvane({QStringLiteral("--yes"), tree}, bundle.outer());
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QStringLiteral("Erased ") + tree + QLatin1Char('\n'));
+}
+
+// A signal during an erasure stops the overwrite under way; every path is then reported for
+// what it is (erased, stopped, not reached), the run ends with 128 + the signal, and the
+// progress stops where it was: it used to end at "100% done" with status 1.
+TEST(EraseCommandTest, ASignalStopsTheRunWithoutClaimingItDone) {
+    for (const int signal : {SIGINT, SIGTERM}) {
+        FakeBundle bundle;
+        QTemporaryDir work;
+        const QString first = work.path() + QStringLiteral("/a-first.txt");
+        const QString stopped = work.path() + QStringLiteral("/b-toolsleeps.txt");
+        const QString after = work.path() + QStringLiteral("/c-after.txt");
+        for (const QString& path : {first, stopped, after})
+            writeFile(path, "data");
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("KORVANE_BUNDLE"), bundle.outer());
+        process.setProcessEnvironment(env);
+        process.setStandardInputFile(QProcess::nullDevice());
+        process.start(kKorvane,
+                      {QStringLiteral("erase"), QStringLiteral("--yes"), first, stopped, after});
+        ASSERT_GT(bundle.sleeperPid(), 0) << "the tool reached the file that sleeps";
+        ::kill(pid_t(process.processId()), signal);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        const QString out = QString::fromLocal8Bit(process.readAllStandardOutput());
+        const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 128 + signal) << err.toStdString();
+        EXPECT_FALSE(err.contains(QStringLiteral("100%"))) << err.toStdString();
+        EXPECT_TRUE(err.contains(QStringLiteral("the erasure was cancelled"))) << err.toStdString();
+        EXPECT_TRUE(err.contains(QStringLiteral("Interrupted by %1: 1 of 3 paths erased")
+                                     .arg(signal == SIGINT ? "SIGINT" : "SIGTERM")))
+            << err.toStdString();
+        EXPECT_TRUE(out.startsWith(QStringLiteral("Erased %1\nFailed %2\n").arg(first, stopped)))
+            << out.toStdString();
+        EXPECT_TRUE(out.contains(QStringLiteral("Failed %1\n").arg(after))) << out.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(first));
+        EXPECT_TRUE(QFileInfo::exists(stopped));
+        EXPECT_TRUE(QFileInfo::exists(after));
+    }
 }
 
 TEST(EraseCommandTest, RefusesRootMissingPathsAndUnconfirmedRuns) {

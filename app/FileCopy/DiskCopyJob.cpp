@@ -1,12 +1,15 @@
 #include "app/FileCopy/DiskCopyJob.h"
 
+#include "app/FileCopy/CopyPartialMark.h"
+#include "app/FileCopy/CopyRunClaim.h"
 #include "app/duplicat/Duplicate/crc.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
+#include <QSet>
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -74,8 +77,16 @@ struct CopyRun {
     };
     struct Folder {
         QString path;
-        struct stat st {};
+        struct stat st {}; // the source's
+        dev_t device = 0;  // the one made, so that only it is ever removed again
+        ino_t inode = 0;
+        bool removed = false;
     };
+
+    CopyRun(const DiskCopyJob::Options& options, const DiskCopyJob::AskExisting& ask,
+            const DiskCopyJob::ProgressSink& sink, const std::atomic_bool& cancel,
+            DiskCopyJob::Report& report)
+        : options(options), ask(ask), sink(sink), cancel(cancel), report(report) {}
 
     const DiskCopyJob::Options& options;
     const DiskCopyJob::AskExisting& ask;
@@ -89,9 +100,15 @@ struct CopyRun {
         static_cast<char*>(std::aligned_alloc(4096, kChunk)), &std::free};
     std::vector<Pending> pending;
     quint64 pendingBytes = 0;
-    std::vector<Folder> folders; // times and modes set once their contents are in
+    std::vector<Folder> folders; // made by this run; times and modes set once contents are in
     int destinationFd = -1;
     bool root = ::geteuid() == 0;
+    std::string runId;
+    std::uint64_t partialCount = 0;
+    QSet<QString> partials; // this run's partial files that exist now
+    // Of the items (files, links, others) that did not end up copied.
+    qsizetype failedItems = 0;
+    quint64 failedBytes = 0, skippedBytes = 0;
 
     void tell(const QString& file, bool force = false) {
         progress.currentFile = file;
@@ -108,12 +125,17 @@ struct CopyRun {
         sink(progress);
     }
 
-    void fail(const QString& source, const QString& reason) {
+    // ST is the source's status when the source is a file, link or other item, else null.
+    void fail(const QString& source, const QString& reason, const struct stat* st = nullptr) {
         report.failed.append({source, reason});
+        if (st && !S_ISDIR(st->st_mode)) {
+            ++failedItems;
+            failedBytes += S_ISREG(st->st_mode) ? quint64(st->st_size) : 0;
+        }
     }
 
     // What to do about FINAL that exists; false to leave it.
-    bool settle(const QString& final, QString& target, bool& replace) {
+    bool settle(const QString& final, const struct stat& source, QString& target, bool& replace) {
         replace = false;
         target = final;
         struct stat st {};
@@ -131,24 +153,41 @@ struct CopyRun {
         case DiskCopyJob::Existing::Replace:
             replace = true;
             return true;
-        case DiskCopyJob::Existing::KeepBoth: {
-            QStringList names;
-            for (const Pending& p : pending)
-                names << p.final;
-            target = DiskCopyJob::freeNameLike(final, names);
+        case DiskCopyJob::Existing::KeepBoth:
+            target = DiskCopyJob::freeNameLike(final, pendingNames());
             return true;
-        }
         default:
             report.skipped << final;
+            skippedBytes += S_ISREG(source.st_mode) ? quint64(source.st_size) : 0;
             return false;
         }
     }
 
-    QString tempNameIn(const QString& folder) {
-        return QStringLiteral("%1/.kvcopy-%2.part")
-            .arg(folder)
-            .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
+    QString partialIn(const QString& folder) {
+        return folder + QLatin1Char('/') +
+               QFile::decodeName(CopyPartialMark::partialName(runId, ++partialCount).c_str());
     }
+
+    // Creates a partial file in FOLDER, marked as this run's: its descriptor, or -1 with errno.
+    int createPartial(const QString& folder, QString& path) {
+        std::string made;
+        const int fd =
+            CopyPartialMark::create(native(folder).toStdString(), runId, partialCount, made);
+        if (fd >= 0) {
+            path = QFile::decodeName(QByteArray::fromStdString(made));
+            partials.insert(path);
+        }
+        return fd;
+    }
+
+    // Removes this run's partial file PATH; one that cannot be removed is named in the report.
+    void discard(const QString& path) {
+        if (::unlink(native(path).constData()) != 0 && errno != ENOENT)
+            report.partialsLeft << path;
+        partials.remove(path);
+    }
+
+    void named(const QString& partial) { partials.remove(partial); }
 
     void applyMetadata(int fd, const struct stat& st) {
         if (root)
@@ -161,19 +200,18 @@ struct CopyRun {
     void copyFile(const QString& source, const struct stat& st, const QString& final) {
         QString target;
         bool replace = false;
-        if (!settle(final, target, replace))
+        if (!settle(final, st, target, replace))
             return;
         const int in = ::open(native(source).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
         if (in < 0) {
-            fail(source, errorText(errno));
+            fail(source, errorText(errno), &st);
             return;
         }
         ::posix_fadvise(in, 0, 0, POSIX_FADV_SEQUENTIAL);
-        const QString temp = tempNameIn(QFileInfo(target).path());
-        const int out =
-            ::open(native(temp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        QString temp;
+        const int out = createPartial(QFileInfo(target).path(), temp);
         if (out < 0) {
-            fail(source, errorText(errno));
+            fail(source, errorText(errno), &st);
             ::close(in);
             return;
         }
@@ -200,7 +238,6 @@ struct CopyRun {
                 break;
             }
             progress.doneBytes += quint64(n);
-            report.copiedBytes += quint64(n);
             tell(source);
         }
         ::close(in);
@@ -209,9 +246,9 @@ struct CopyRun {
         if (::close(out) != 0 && problem.isEmpty())
             problem = errorText(errno);
         if (!problem.isEmpty()) {
-            ::unlink(native(temp).constData());
+            discard(temp);
             if (!cancel)
-                fail(source, problem);
+                fail(source, problem, &st);
             return;
         }
         pending.push_back({source, temp, target, st, digest, replace});
@@ -220,79 +257,115 @@ struct CopyRun {
             flush();
     }
 
+    // A link is made whole by one call, so it is made under its final name at once: a link
+    // cannot carry the partial files' mark. Only to replace a file is it made beside it under a
+    // partial name and renamed over it straight away.
     void copyLink(const QString& source, const struct stat& st, const QString& final) {
         QString target;
         bool replace = false;
-        if (!settle(final, target, replace))
+        if (!settle(final, st, target, replace))
             return;
         QByteArray to(4096, '\0');
         const ssize_t n = ::readlink(native(source).constData(), to.data(), std::size_t(to.size()));
         if (n < 0 || n >= to.size()) {
-            fail(source, n < 0 ? errorText(errno) : QStringLiteral("the link is too long"));
+            fail(source, n < 0 ? errorText(errno) : QStringLiteral("the link is too long"), &st);
             return;
         }
         to.truncate(n);
-        const QString temp = tempNameIn(QFileInfo(target).path());
-        if (::symlink(to.constData(), native(temp).constData()) != 0) {
-            fail(source, errorText(errno));
-            return;
+        QString made = target;
+        if (replace) {
+            made = partialIn(QFileInfo(target).path());
+            if (::symlink(to.constData(), native(made).constData()) != 0) {
+                fail(source, errorText(errno), &st);
+                return;
+            }
+            if (::rename(native(made).constData(), native(target).constData()) != 0) {
+                fail(source, errorText(errno), &st);
+                if (::unlink(native(made).constData()) != 0)
+                    report.partialsLeft << made;
+                return;
+            }
+            made = target;
+        } else {
+            // The name may have been taken since it was looked at: then the next free one.
+            while (::symlink(to.constData(), native(made).constData()) != 0) {
+                if (errno != EEXIST) {
+                    fail(source, errorText(errno), &st);
+                    return;
+                }
+                made = DiskCopyJob::freeNameLike(made, pendingNames());
+            }
         }
         const struct timespec times[2] = {st.st_atim, st.st_mtim};
-        ::utimensat(AT_FDCWD, native(temp).constData(), times, AT_SYMLINK_NOFOLLOW);
-        pending.push_back({source, temp, target, st, 0, replace});
+        ::utimensat(AT_FDCWD, native(made).constData(), times, AT_SYMLINK_NOFOLLOW);
+        report.copied << made;
     }
 
-    // Checks the batch against the device and gives each file its final name.
+    QStringList pendingNames() const {
+        QStringList names;
+        for (const Pending& p : pending)
+            names << p.final;
+        return names;
+    }
+
+    // Checks the batch against the device and gives each file its final name. Once cancelled,
+    // the rest of the batch is removed instead.
     void flush() {
-        if (options.verify && destinationFd >= 0)
+        if (options.verify && destinationFd >= 0 && !cancel)
             ::syncfs(destinationFd);
         for (std::size_t i = 0; i < pending.size(); ++i) {
-            if (options.verify && i % kReadAhead == 0)
+            if (options.verify && !cancel && i % kReadAhead == 0)
                 startReadBacks(i, std::min(pending.size(), i + kReadAhead));
             Pending& p = pending[i];
-            const QByteArray temp = native(p.temp);
             if (cancel) {
                 if (p.readFd >= 0)
-                    ::close(p.readFd);
-                ::unlink(temp.constData());
+                    ::close(std::exchange(p.readFd, -1));
+                discard(p.temp);
                 continue;
             }
-            if (options.verify && S_ISREG(p.st.st_mode)) {
+            if (options.verify) {
                 const QString differs = readBack(p);
                 if (!differs.isEmpty()) {
-                    ::unlink(temp.constData());
-                    fail(p.source, differs);
+                    discard(p.temp);
+                    fail(p.source, differs, &p.st);
                     continue;
                 }
             }
-            if (!p.replace) {
-                // The name may have been taken meanwhile: then the next free one.
-                while (::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD,
-                                   native(p.final).constData(), RENAME_NOREPLACE) != 0) {
-                    if (errno != EEXIST) {
-                        // A file system without RENAME_NOREPLACE: checked, then renamed.
-                        struct stat st {};
-                        if (errno == EINVAL && ::lstat(native(p.final).constData(), &st) != 0 &&
-                            ::rename(temp.constData(), native(p.final).constData()) == 0)
-                            break;
-                        fail(p.source, errorText(errno));
-                        ::unlink(temp.constData());
-                        p.final.clear();
-                        break;
-                    }
-                    p.final = DiskCopyJob::freeNameLike(p.final);
-                }
-                if (p.final.isEmpty())
-                    continue;
-            } else if (::rename(temp.constData(), native(p.final).constData()) != 0) {
-                fail(p.source, errorText(errno));
-                ::unlink(temp.constData());
-                continue;
+            if (giveFinalName(p)) {
+                named(p.temp);
+                report.copied << p.final;
+                report.copiedBytes += quint64(p.st.st_size);
+            } else {
+                fail(p.source, errorText(errno), &p.st);
+                discard(p.temp);
             }
-            report.copied << p.final;
         }
         pending.clear();
         pendingBytes = 0;
+    }
+
+    // Renames P's partial file to its final name, or over it when replacing. False with errno.
+    bool giveFinalName(Pending& p) {
+        const QByteArray temp = native(p.temp);
+        if (p.replace)
+            return ::rename(temp.constData(), native(p.final).constData()) == 0;
+        // The name may have been taken meanwhile: then the next free one.
+        while (::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, native(p.final).constData(),
+                           RENAME_NOREPLACE) != 0) {
+            if (errno != EEXIST) {
+                // A file system without RENAME_NOREPLACE: checked, then renamed.
+                const int error = errno;
+                struct stat st {};
+                if (error != EINVAL) {
+                    errno = error;
+                    return false;
+                }
+                if (::lstat(native(p.final).constData(), &st) != 0)
+                    return ::rename(temp.constData(), native(p.final).constData()) == 0;
+            }
+            p.final = DiskCopyJob::freeNameLike(p.final);
+        }
+        return true;
     }
 
     // Opens the written files FROM to TO for reading back and drops their pages: written out
@@ -366,19 +439,41 @@ struct CopyRun {
                 fail(source, errorText(errno));
                 return;
             } else {
-                folders.push_back({final, st});
+                struct stat made {};
+                ::lstat(native(final).constData(), &made);
+                folders.push_back({final, st, made.st_dev, made.st_ino});
             }
             for (const std::string& name : entriesOf(native(source)))
                 copyTree(source + QLatin1Char('/') + QFile::decodeName(name.c_str()),
                          final + QLatin1Char('/') + QFile::decodeName(name.c_str()));
         } else {
-            fail(source, QStringLiteral("not a file, folder or link (a device, fifo or socket)"));
+            fail(source, QStringLiteral("not a file, folder or link (a device, fifo or socket)"),
+                 &st);
+        }
+    }
+
+    // After a cancel: the folders this run made that are still empty go again, deepest first so
+    // that a folder emptied of its empty subfolders goes too. A folder is removed only while its
+    // path still leads to the one this run made; rmdir leaves any that holds something.
+    void removeEmptyFolders() {
+        for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
+            const QByteArray path = native(folder->path);
+            struct stat now {};
+            if (::lstat(path.constData(), &now) != 0 || !S_ISDIR(now.st_mode) ||
+                now.st_dev != folder->device || now.st_ino != folder->inode)
+                continue;
+            if (::rmdir(path.constData()) == 0) {
+                folder->removed = true;
+                report.foldersRemoved << folder->path;
+            }
         }
     }
 
     void finishFolders() {
         // Deepest first, so that setting a folder's time is not undone by its contents.
         for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
+            if (folder->removed)
+                continue;
             const int fd = ::open(native(folder->path).constData(),
                                   O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
             if (fd >= 0) {
@@ -401,13 +496,14 @@ quint64 DiskCopyJob::bytesUnder(const QStringList& paths, qsizetype* files) {
         struct stat st {};
         if (::lstat(path.constData(), &st) != 0)
             return;
-        if (S_ISREG(st.st_mode)) {
-            bytes += quint64(st.st_size);
-            ++count;
-        } else if (S_ISDIR(st.st_mode)) {
+        if (S_ISDIR(st.st_mode)) {
             for (const std::string& name : entriesOf(path))
                 add(path + '/' + QByteArray::fromStdString(name));
+            return;
         }
+        if (S_ISREG(st.st_mode))
+            bytes += quint64(st.st_size);
+        ++count;
     };
     for (const QString& path : paths)
         add(native(path));
@@ -458,8 +554,29 @@ DiskCopyJob::Report DiskCopyJob::run(const std::atomic_bool& cancel) {
         }
         sources << path;
     }
+    // Known to other copies as running from here on, so that they leave its partial files be.
+    const std::string runId = CopyPartialMark::newRunId();
+    const CopyRunClaim claim(runId);
+    const int destinationFd =
+        ::open(native(destination).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (destinationFd >= 0) {
+        // What stopped copies left where this one writes goes first, so that the space check
+        // counts the room it took. The destination's own entries, and the folders the sources
+        // go into; `korvane copy --clean` sweeps a whole tree.
+        CopyLeftoverSweep::sweep(destination, CopyLeftoverSweep::Depth::FolderOnly,
+                                 report.leftovers);
+        for (const QString& source : sources)
+            if (const QString name = QFileInfo(source).fileName(); !name.isEmpty())
+                CopyLeftoverSweep::sweepTree(
+                    destinationFd, name, destination + QLatin1Char('/') + name, report.leftovers);
+        // Written out, so that the free space counted below includes what was removed.
+        if (!report.leftovers.removed.isEmpty())
+            ::syncfs(destinationFd);
+    }
+
     // Enough room first: a copy that runs out halfway helps nobody.
-    const quint64 needed = bytesUnder(sources);
+    qsizetype items = 0;
+    const quint64 needed = bytesUnder(sources, &items);
     struct statvfs vfs {};
     if (::statvfs(native(destination).constData(), &vfs) == 0) {
         const quint64 room = quint64(vfs.f_bavail) * vfs.f_frsize;
@@ -468,24 +585,37 @@ DiskCopyJob::Report DiskCopyJob::run(const std::atomic_bool& cancel) {
                                             "needs %2 bytes")
                                  .arg(room)
                                  .arg(needed);
+            if (destinationFd >= 0)
+                ::close(destinationFd);
             return report;
         }
     }
 
-    CopyRun run{m_options, m_ask, m_progress, cancel, report, {}, {}, {}};
+    CopyRun run(m_options, m_ask, m_progress, cancel, report);
     run.progress.totalBytes = needed * (m_options.verify ? 2 : 1);
     run.clock.start();
-    run.destinationFd = ::open(native(destination).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    run.destinationFd = destinationFd;
+    run.runId = runId;
     for (const QString& source : sources) {
         if (cancel)
             break;
         run.copyTree(source, destination + QLatin1Char('/') + QFileInfo(source).fileName());
     }
     run.flush();
-    run.finishFolders();
-    if (run.destinationFd >= 0)
-        ::close(run.destinationFd);
+    // Every partial file was named or removed by now; should one have slipped through, it goes.
+    for (const QString& partial : QSet<QString>(run.partials))
+        run.discard(partial);
     report.cancelled = cancel;
+    if (report.cancelled)
+        run.removeEmptyFolders();
+    run.finishFolders();
+    if (destinationFd >= 0)
+        ::close(destinationFd);
+    report.verified = m_options.verify;
+    const qsizetype settled = report.copied.size() + report.skipped.size() + run.failedItems;
+    report.notCopied = std::max<qsizetype>(0, items - settled);
+    const quint64 settledBytes = report.copiedBytes + run.skippedBytes + run.failedBytes;
+    report.notCopiedBytes = needed > settledBytes ? needed - settledBytes : 0;
     run.tell(QString(), true);
     return report;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/FileCopy/CopyLeftoverSweep.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -10,8 +12,12 @@
 // Copies chosen files and folders into a destination folder: folders with what they hold, links
 // as links, times and permissions kept where the destination's file system can hold them (and
 // owners when run as root). Nothing is written under a final name before all of it is written:
-// each file is made under a hidden temporary name and renamed when complete, so a cancelled or
-// failed copy leaves no partial file where a whole one is expected. With verification, every
+// each file is made under a hidden partial name and renamed when complete, so a cancelled or
+// failed copy leaves no partial file where a whole one is expected. Partial files carry the
+// run's mark (CopyPartialMark): the job removes its own when it is cancelled or a file fails,
+// and before counting the free space it removes those a stopped copy left where it is about to
+// write. A cancelled copy also removes the folders it made that are still empty. With
+// verification, every
 // copy is flushed to the device, dropped from memory and read back from the device, and its
 // CRC-64 compared with that of the bytes read from the source; a copy that differs is removed
 // and named as failed. An existing file is never overwritten without the caller's say.
@@ -35,12 +41,22 @@ public:
     };
     struct Report {
         QString refusal;    // set when nothing was copied because the copy could not start
-        QStringList copied; // destination paths of the files written (and verified)
+        QStringList copied; // destination paths of the files and links under their final names
         QStringList skipped;
         QList<Failure> failed;
-        quint64 copiedBytes = 0;
+        quint64 copiedBytes = 0; // the bytes of the files in COPIED
+        bool verified = false;   // each file in COPIED was read back and matched its source
         bool cancelled = false;
-        bool ok() const { return refusal.isEmpty() && failed.isEmpty() && !cancelled; }
+        // Files and links of the selection that are neither copied, skipped nor failed: not
+        // reached before a cancel, or inside a folder that could not be made.
+        qsizetype notCopied = 0;
+        quint64 notCopiedBytes = 0;
+        QStringList partialsLeft;            // partial files of this run that could not be removed
+        QStringList foldersRemoved;          // folders this run made and removed again, left empty
+        CopyLeftoverSweep::Result leftovers; // what stopped copies had left, found before
+        bool ok() const {
+            return refusal.isEmpty() && failed.isEmpty() && !cancelled && partialsLeft.isEmpty();
+        }
     };
     // Asked for an existing DESTINATION: Skip, Replace or KeepBoth (Ask counts as Skip).
     using AskExisting = std::function<Existing(const QString& destination)>;
@@ -57,7 +73,8 @@ public:
     // Copies on the calling thread; CANCEL stops it between two chunks.
     Report run(const std::atomic_bool& cancel);
 
-    // Bytes of regular files under PATHS (links not followed).
+    // Bytes of regular files under PATHS (links not followed). FILES gets the number of entries
+    // that are not folders: the files, links and others a copy would make or fail.
     static quint64 bytesUnder(const QStringList& paths, qsizetype* files = nullptr);
     // "name (2).ext" and so on: the first name in FOLDER that is free.
     static QString freeNameLike(const QString& path, const QStringList& taken = {});

@@ -1,6 +1,8 @@
 #include "cli/CopyCommand.h"
 
+#include "app/FileCopy/CopyLeftoverSweep.h"
 #include "app/FileCopy/DiskCopyJob.h"
+#include "app/FileCopy/DiskCopySummary.h"
 
 #include <atomic>
 #include <csignal>
@@ -13,12 +15,17 @@ namespace {
 
 const char* const kUsage =
     "usage: korvane copy SOURCE... DESTINATION [--verify] [--existing skip|replace|keep-both]\n"
+    "       korvane copy --clean DESTINATION\n"
     "Copies files and folders into the folder DESTINATION: links as links, times and\n"
     "permissions kept where the destination can hold them. A file appears under its name only\n"
-    "once it is whole; Ctrl-C leaves no partial file. The free space is checked first.\n"
+    "once it is whole; Ctrl-C leaves no partial file, and removes the folders the copy made\n"
+    "that are still empty. Partial files a killed copy left where this one writes are removed\n"
+    "first; then the free space is checked.\n"
     "  --verify     read every copy back from the device and compare it with the original\n"
     "  --existing   what to do with a file that is already there (asked on a terminal,\n"
-    "               else skipped)\n";
+    "               else skipped)\n"
+    "  --clean      remove every partial file that stopped copies left anywhere under\n"
+    "               DESTINATION, and say which; files merely named like them stay\n";
 
 std::atomic_bool g_cancel{false};
 
@@ -36,17 +43,54 @@ QString sizeText(double bytes) {
     return QStringLiteral("%1 %2").arg(bytes, 0, 'f', unit == 0 ? 0 : 2).arg(units[unit]);
 }
 
+QByteArray local(const QString& text) {
+    return text.toLocal8Bit();
+}
+
+// korvane copy --clean DESTINATION
+int clean(const QString& destination) {
+    CopyLeftoverSweep::Result found;
+    QString problem;
+    if (!CopyLeftoverSweep::sweep(destination, CopyLeftoverSweep::Depth::WholeTree, found,
+                                  &problem)) {
+        std::fprintf(stderr, "korvane copy: %s: %s\n", local(destination).constData(),
+                     local(problem).constData());
+        return 1;
+    }
+    for (const CopyLeftoverSweep::Removed& removed : found.removed)
+        std::printf("Removed %s (%s)\n", local(removed.path).constData(),
+                    qPrintable(sizeText(removed.bytes)));
+    for (const QString& path : found.unmarked)
+        std::printf("Left %s: named like a partial file, but not marked as a copy's\n",
+                    local(path).constData());
+    for (const QString& path : found.inUse)
+        std::printf("Left %s: a copy still running is writing it\n", local(path).constData());
+    for (const CopyLeftoverSweep::Problem& failed : found.failed)
+        std::fprintf(stderr, "Failed %s: %s\n", local(failed.path).constData(),
+                     local(failed.reason).constData());
+    if (found.removed.isEmpty())
+        std::printf("No partial file of a stopped copy was found under %s\n",
+                    local(destination).constData());
+    else
+        std::printf("Removed %lld partial files (%s) that stopped copies had left under %s\n",
+                    static_cast<long long>(found.removed.size()),
+                    qPrintable(sizeText(found.removedBytes)), local(destination).constData());
+    return found.failed.isEmpty() ? 0 : 1;
+}
+
 } // namespace
 
 int CopyCommand::run(const QStringList& args) {
     DiskCopyJob::Options options;
     options.verify = false;
-    bool existingGiven = false;
+    bool existingGiven = false, cleaning = false;
     QStringList paths;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
         if (arg == QLatin1String("--verify")) {
             options.verify = true;
+        } else if (arg == QLatin1String("--clean")) {
+            cleaning = true;
         } else if (arg == QLatin1String("--existing") && i + 1 < args.size()) {
             const QString value = args[++i];
             existingGiven = true;
@@ -69,6 +113,14 @@ int CopyCommand::run(const QStringList& args) {
         } else {
             paths << arg;
         }
+    }
+    if (cleaning) {
+        if (paths.size() != 1 || paths[0].isEmpty() || existingGiven || options.verify) {
+            std::fprintf(stderr, "korvane copy: --clean takes one destination folder alone\n%s",
+                         kUsage);
+            return 2;
+        }
+        return clean(paths[0]);
     }
     if (paths.size() < 2) {
         std::fputs(kUsage, stderr);
@@ -99,23 +151,30 @@ int CopyCommand::run(const QStringList& args) {
                      p.secondsLeft < 0 ? "?"
                                        : qPrintable(QStringLiteral("%1 s").arg(p.secondsLeft)));
     });
+    // Stopped this way, the job removes its partial files and the empty folders it made.
     std::signal(SIGINT, stop);
     std::signal(SIGTERM, stop);
+    std::signal(SIGHUP, stop);
     const DiskCopyJob::Report report = job.run(g_cancel);
     if (terminal)
         std::fputs("\n", stderr);
+    const auto size = [](quint64 bytes) { return sizeText(double(bytes)); };
+    const QString cleanedUp = DiskCopySummary::cleanUp(report, size);
     if (!report.refusal.isEmpty()) {
         std::fprintf(stderr, "korvane copy: %s; nothing was copied\n",
-                     report.refusal.toLocal8Bit().constData());
+                     local(report.refusal).constData());
+        if (!cleanedUp.isEmpty())
+            std::fprintf(stderr, "%s\n", local(cleanedUp).constData());
         return 1;
     }
     for (const DiskCopyJob::Failure& failure : report.failed)
-        std::fprintf(stderr, "Failed %s: %s\n", failure.path.toLocal8Bit().constData(),
-                     failure.reason.toLocal8Bit().constData());
-    std::printf(
-        "%lld copied (%s)%s, %lld skipped, %lld failed%s\n",
-        static_cast<long long>(report.copied.size()), qPrintable(sizeText(report.copiedBytes)),
-        options.verify ? ", verified" : "", static_cast<long long>(report.skipped.size()),
-        static_cast<long long>(report.failed.size()), report.cancelled ? "; cancelled" : "");
+        std::fprintf(stderr, "Failed %s: %s\n", local(failure.path).constData(),
+                     local(failure.reason).constData());
+    std::printf("%s\n", local(DiskCopySummary::counts(report, size)).constData());
+    if (!cleanedUp.isEmpty())
+        std::printf("%s\n", local(cleanedUp).constData());
+    for (const QString& path : report.partialsLeft)
+        std::fprintf(stderr, "Left %s: this partial file could not be removed\n",
+                     local(path).constData());
     return report.ok() ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #include "app/FileCopy/DiskCopyViewController.h"
 
+#include "app/FileCopy/DiskCopySummary.h"
 #include "app/Main/FileEraser/FileEraserViewParts.h"
 #include "app/Main/WipeDisk/VolumeObj.h"
 #include "app/Main/WipeDisk/WipeViewParts.h"
@@ -261,7 +262,8 @@ void DiskCopyViewController::startCopy() {
 void DiskCopyViewController::cancelCopy() {
     m_cancelled = true;
     m_cancel->setEnabled(false);
-    m_progressText->setText(tr("Stopping: the file being copied is removed…"));
+    m_progressText->setText(
+        tr("Stopping: the partial files and the empty folders this copy made are removed…"));
 }
 
 void DiskCopyViewController::showProgress(const DiskCopyJob::Progress& p) {
@@ -288,21 +290,20 @@ void DiskCopyViewController::showReport(const DiskCopyJob::Report& report) {
     m_copy->setEnabled(true);
     m_close->setEnabled(true);
     m_bar->setValue(report.ok() ? 1000 : m_bar->value());
+    // The same words as at the command line, from the report alone: the verify box may have
+    // been changed while the copy ran.
+    const auto size = [](quint64 bytes) { return VolumeObj::byteToSizeWithByte(qint64(bytes)); };
+    const QString cleanedUp = DiskCopySummary::cleanUp(report, size);
     QString text;
     if (!report.refusal.isEmpty()) {
         text = tr("Nothing was copied: %1.").arg(report.refusal);
     } else {
-        text = tr("%1 copied (%2)%3, %4 skipped, %5 failed.")
-                   .arg(report.copied.size())
-                   .arg(VolumeObj::byteToSizeWithByte(qint64(report.copiedBytes)))
-                   .arg(m_verify->isChecked() ? tr(" and verified") : QString())
-                   .arg(report.skipped.size())
-                   .arg(report.failed.size());
-        if (report.cancelled)
-            text += QStringLiteral(" ") + tr("The copy was cancelled; no partial file was left.");
+        text = DiskCopySummary::counts(report, size);
         for (qsizetype i = 0; i < report.failed.size() && i < 5; ++i)
             text += QStringLiteral("\n%1: %2").arg(report.failed[i].path, report.failed[i].reason);
     }
+    if (!cleanedUp.isEmpty())
+        text += QStringLiteral("\n") + cleanedUp;
     m_progressText->setText(QStringLiteral(" "));
     m_report->setText(text);
     emit copyFinished(report);

@@ -16,8 +16,9 @@ class QTreeWidgetItem;
 
 // Disk copy: a source folder or volume scanned into a tree with check boxes and sizes, a
 // destination folder, and the copy of what is ticked with its progress (bytes, current file,
-// speed, time left) and an end report of what was copied, skipped and failed. A file already at
-// the destination is never overwritten without asking: skip, replace, or keep both.
+// speed, time left) and an end report of what was copied (and verified), what was not, what was
+// skipped and failed, and what was cleaned up, in the same words as the command line. A file
+// already at the destination is never overwritten without asking: skip, replace, or keep both.
 class DiskCopyViewController : public QWidget {
     Q_OBJECT
 public:

@@ -1,8 +1,9 @@
-// Disk copy between two loop-mounted volumes: a tree of 10,000 files and a 1 GiB file copied and
-// verified byte for byte; a cancelled copy that leaves no partial file under its name; files
-// already there; and the copies that must not start.
+// Disk copy between loop-mounted volumes: a tree of 10,000 files and a 1 GiB file copied and
+// verified byte for byte; a cancelled copy that keeps what it finished and leaves no partial file
+// and no empty folder it made; files already there; and the copies that must not start.
 #include "LoopImage.h"
 #include "app/FileCopy/DiskCopyJob.h"
+#include "app/FileCopy/DiskCopySummary.h"
 
 #include "tests/utils/QStringPrinter.h"
 #include <QDir>
@@ -109,28 +110,47 @@ TEST_F(DiskCopyTest, ATreeAndALargeFileArriveWholeAndVerifiedWithTheirTimes) {
     EXPECT_TRUE(leftovers(destination).isEmpty());
 }
 
-TEST_F(DiskCopyTest, ACancelledCopyLeavesNoPartialFileUnderItsName) {
-    LoopImage from(LoopImage::FileSystem::Ext4, 400u << 20),
-        to(LoopImage::FileSystem::Ext4, 400u << 20);
-    from.mount();
+// Cancelled inside a folder it made, after one batch was checked and named: what was named stays,
+// nothing partial stays, the folders it made go once empty, those that were there stay, and the
+// report counts what was not copied.
+TEST_F(DiskCopyTest, ACancelledCopyKeepsWhatItFinishedAndLeavesNoPartialFileOrEmptyFolder) {
+    LoopImage to(LoopImage::FileSystem::Ext4, 700u << 20);
     to.mount();
-    const QString source = QString::fromStdString(from.mountPoint());
-    write(source + "/small.txt", "small");
-    write(source + "/zlarge.bin", QByteArray(300 << 20, 'L'));
+    QTemporaryDir sourceDir;
+    const QString source = sourceDir.path() + "/trip";
+    write(source + "/a.bin", QByteArray(260 << 20, 'A')); // one verify batch: checked and named
+    write(source + "/album/b.txt", "b");
+    write(source + "/album/new/zlarge.bin", QByteArray(300 << 20, 'L'));
+    write(source + "/zz/deep/c.txt", "c");
     const QString destination = QString::fromStdString(to.mountPoint());
+    QDir().mkpath(destination + "/trip/album"); // there before: stays, though empty after
     std::atomic_bool cancel{false};
-    DiskCopyJob job({source + "/small.txt", source + "/zlarge.bin"}, destination,
-                    {true, DiskCopyJob::Existing::Skip});
+    DiskCopyJob job({source}, destination, {true, DiskCopyJob::Existing::Skip});
     job.setProgressSink([&](const DiskCopyJob::Progress& p) {
-        if (p.currentFile.endsWith(QLatin1String("zlarge.bin")) && p.doneBytes > (50u << 20))
+        if (p.currentFile.endsWith(QLatin1String("zlarge.bin")) && p.doneBytes > (570u << 20))
             cancel = true;
     });
     const DiskCopyJob::Report report = job.run(cancel);
+
     EXPECT_TRUE(report.cancelled);
     EXPECT_FALSE(report.ok());
-    EXPECT_FALSE(QFileInfo::exists(destination + "/zlarge.bin"));
-    EXPECT_FALSE(QFileInfo::exists(destination + "/small.txt")) << "written, but not yet checked";
-    EXPECT_TRUE(leftovers(destination).isEmpty());
+    EXPECT_EQ(report.copied, QStringList{destination + "/trip/a.bin"});
+    EXPECT_EQ(report.copiedBytes, 260u << 20);
+    EXPECT_EQ(QFileInfo(destination + "/trip/a.bin").size(), 260 << 20);
+    EXPECT_EQ(report.notCopied, 3);
+    EXPECT_EQ(report.notCopiedBytes, (300u << 20) + 2);
+    EXPECT_TRUE(leftovers(destination).isEmpty()) << leftovers(destination).join(' ').toStdString();
+    EXPECT_FALSE(QFileInfo::exists(destination + "/trip/album/b.txt")) << "written, not checked";
+    EXPECT_EQ(report.foldersRemoved, QStringList{destination + "/trip/album/new"});
+    EXPECT_FALSE(QFileInfo::exists(destination + "/trip/album/new"));
+    EXPECT_FALSE(QFileInfo::exists(destination + "/trip/zz"));
+    EXPECT_TRUE(QFileInfo(destination + "/trip/album").isDir());
+    const auto size = [](quint64 bytes) { return QString::number(bytes >> 20) + " MiB"; };
+    EXPECT_EQ(DiskCopySummary::counts(report, size),
+              "Cancelled: 1 copied and verified (260 MiB), 3 not copied (300 MiB), 0 skipped, 0 "
+              "failed.");
+    EXPECT_EQ(DiskCopySummary::cleanUp(report, size),
+              "No partial file was left. Removed 1 folder that this copy had made and left empty.");
 }
 
 TEST_F(DiskCopyTest, FilesInTheWayAreSkippedReplacedOrKeptBesideAndImpossibleCopiesDoNotStart) {

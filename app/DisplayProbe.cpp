@@ -1,5 +1,7 @@
 #include "app/DisplayProbe.h"
 
+#include "platform/ParentDeathSignal.h"
+
 #include <QGuiApplication>
 #include <cerrno>
 #include <sys/wait.h>
@@ -16,10 +18,13 @@ void exitOnFatal(QtMsgType type, const QMessageLogContext&, const QString& messa
 } // namespace
 
 bool DisplayProbe::canOpenWindows(int argc, char** argv) {
+    const pid_t parent = ::getpid();
     const pid_t child = ::fork();
     if (child < 0)
         return true; // cannot tell: let the real start try
     if (child == 0) {
+        if (!ParentDeathSignal::armInChild(parent))
+            ::_exit(1);
         ::alarm(20); // a display that never answers counts as unreachable
         qInstallMessageHandler(exitOnFatal);
         int count = argc;

@@ -1,5 +1,7 @@
 #include "platform/PrivilegedCommand.h"
 
+#include "platform/ChildProcessTie.h"
+
 #include <QProcess>
 #include <unistd.h>
 
@@ -14,6 +16,9 @@ PrivilegedCommand::Result runProcess(const QString& program, const QStringList& 
                                      int timeoutMs) {
     PrivilegedCommand::Result result;
     QProcess process;
+    // Run directly as root, the command (mkfs, mount, rm...) ends with this program. Through
+    // pkexec the kernel drops the tie at pkexec's set-user-ID start.
+    ChildProcessTie::tieToThisProcess(process);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.setStandardInputFile(QProcess::nullDevice());
     process.start(program, arguments);

@@ -3,6 +3,7 @@
 #include "app/Comm/CommUti.h"
 #include "app/uninstall/DesktopEntry.h"
 #include "app/uninstall/RelatedAppFilesScanner.h"
+#include "platform/ChildProcessTie.h"
 
 #include <QDir>
 #include <QFile>
@@ -215,6 +216,7 @@ QList<AMAppItemPtr> AppCatalog::relatedFiles(const AMAppItemPtr& app) const {
 QString AppCatalog::sizeOf(const AMAppItem& item) {
     if (item.package.manager == PackageRef::Manager::Dpkg) {
         QProcess query;
+        ChildProcessTie::tieToThisProcess(query);
         query.start(QStringLiteral("dpkg-query"),
                     {QStringLiteral("-W"), QStringLiteral("-f=${Installed-Size}"),
                      QStringLiteral("--"), item.package.name});

@@ -1,5 +1,7 @@
 #include "app/uninstall/PackageLookup.h"
 
+#include "platform/ChildProcessTie.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -22,6 +24,7 @@ struct ToolRun {
 std::optional<ToolRun> runTool(const QString& program, const QStringList& arguments, int timeoutMs,
                                const QString& flatpakUserDir = {}) {
     QProcess process;
+    ChildProcessTie::tieToThisProcess(process);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     // The lookup may run as root for another user: point Flatpak at that user's installation.

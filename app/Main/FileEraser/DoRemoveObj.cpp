@@ -2,6 +2,7 @@
 
 #include "app/Main/FileEraser/EraseFileOps.h"
 #include "app/Main/FileEraser/SrmTool.h"
+#include "platform/ChildProcessTie.h"
 #include "platform/Logger.h"
 
 DoRemoveObj::DoRemoveObj(QStringList paths, QObject* parent)
@@ -32,6 +33,7 @@ void DoRemoveObj::runTaskWithPath() {
         EraseFileOps::clearProtectionFlags(m_filePathStr);
         auto* process = new QProcess(this);
         m_pEraser = process;
+        ChildProcessTie::tieToThisProcess(*process);
         process->setProgram(tool);
         process->setArguments({QStringLiteral("-fsvrz"), m_filePathStr});
         process->setProcessChannelMode(QProcess::MergedChannels);

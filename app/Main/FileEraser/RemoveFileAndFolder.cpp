@@ -4,6 +4,7 @@
 #include "app/Main/FileEraser/SrmTool.h"
 #include "app/SetEraserLevel/EraserStandard.h"
 #include "platform/BundleLocator.h"
+#include "platform/ChildProcessTie.h"
 #include "platform/Logger.h"
 
 #include <QFile>
@@ -118,6 +119,8 @@ void RemoveFileAndFolder::startRun(quint64 generation) {
 
     auto* process = new QProcess(this);
     m_pEraser = process;
+    // Killed or crashed, this program takes srm with it: it stops within one write chunk.
+    ChildProcessTie::tieToThisProcess(*process);
     process->setProgram(tool);
     process->setArguments({QStringLiteral("--batch")});
     connect(process, &QProcess::readyReadStandardOutput, this, [this, process] {

@@ -2,6 +2,7 @@
 
 #include "app/Main/FileEraser/SrmTool.h"
 #include "platform/BundleLocator.h"
+#include "platform/ChildProcessTie.h"
 #include "platform/Logger.h"
 
 #include <QProcess>
@@ -83,6 +84,8 @@ bool DiskUtil::run(const QStringList& args, QByteArray* out, QString* problem, i
         return false;
     }
     QProcess process;
+    // A format or rename whose program is gone stops before its next step (see diskutil).
+    ChildProcessTie::tieToThisProcess(process);
     process.start(tool, args);
     process.closeWriteChannel();
     if (!process.waitForFinished(timeoutMs)) {

@@ -9,6 +9,7 @@
 #include "app/SetEraserLevel/EraserStandard.h"
 #include "app/inter/DoDataBase.h"
 #include "platform/BundleLocator.h"
+#include "platform/ChildProcessTie.h"
 #include "platform/FileSystemInfo.h"
 #include "platform/Logger.h"
 
@@ -285,6 +286,7 @@ void FreeSpaceWipeJob::overwriteFreeSlots() {
         return;
     }
     QProcess tool;
+    ChildProcessTie::tieToThisProcess(tool);
     tool.setProcessChannelMode(QProcess::MergedChannels);
     tool.start(srm,
                {QStringLiteral("--free-slots"), QStringLiteral("--"), m_volume.volumeMountPoint});

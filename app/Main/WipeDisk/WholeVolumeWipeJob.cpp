@@ -5,6 +5,7 @@
 #include "app/Main/WipeDisk/DiskUtil.h"
 #include "app/Main/WipeDisk/FreeSpaceWipeLock.h"
 #include "app/inter/DoDataBase.h"
+#include "platform/ChildProcessTie.h"
 #include "platform/FileSystemInfo.h"
 #include "platform/Logger.h"
 
@@ -76,6 +77,7 @@ void WholeVolumeWipeJob::start() {
     if (!m_volume.diskUUID.isEmpty())
         args << QStringLiteral("--uuid") << m_volume.diskUUID;
     m_reformat = new QProcess(this);
+    ChildProcessTie::tieToThisProcess(*m_reformat);
     connect(m_reformat, &QProcess::readyReadStandardOutput, this, [this] {
         m_reformatOutput += m_reformat->readAllStandardOutput();
         if (m_reformatOutput.contains("Mounting disk")) {

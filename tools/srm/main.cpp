@@ -8,6 +8,7 @@
 #include "SecureRemover.h"
 #include "SrmOptions.h"
 #include "SystemRandom.h"
+#include "platform/ParentDeathSignal.h"
 
 #include <csignal>
 #include <exception>
@@ -40,6 +41,9 @@ int main(int argc, char** argv) {
     // half-way; a reader that went away makes writes fail rather than kill the process.
     srm::Cancellation::installSignalHandlers();
     std::signal(SIGPIPE, SIG_IGN);
+    // The same stop when the program that started srm is gone, however it started it: nobody
+    // is left to show the results, and nothing after the current file is touched.
+    ParentDeathSignal::armForThisProcess();
     // Every folder level of a deep tree holds one descriptor open.
     struct rlimit files {};
     if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {

@@ -1,7 +1,11 @@
 #include "DeviceTools.h"
 
+#include "StopRequest.h"
+#include "platform/ParentDeathSignal.h"
+
 #include <blkid/blkid.h>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -52,13 +56,27 @@ std::uint64_t DeviceTools::deviceSize(const std::string& device) {
     return size;
 }
 
+bool DeviceTools::prepareChild(pid_t parent) noexcept {
+    ::signal(SIGPIPE, SIG_DFL);
+    return ParentDeathSignal::armInChild(parent);
+}
+
 int DeviceTools::runTool(const std::vector<std::string>& argv, std::ostream& err) {
+    if (StopRequest::requested()) {
+        err << "diskutil: " << (argv.empty() ? std::string() : argv[0])
+            << " not started: " << StopRequest::reason() << std::endl;
+        return -1;
+    }
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
         return -1;
     }
+    const pid_t self = ::getpid();
     const pid_t child = ::fork();
     if (child == 0) {
+        if (!prepareChild(self)) {
+            ::_exit(127);
+        }
         ::dup2(pipeFds[1], STDOUT_FILENO);
         ::dup2(pipeFds[1], STDERR_FILENO);
         const int devNull = ::open("/dev/null", O_RDONLY);

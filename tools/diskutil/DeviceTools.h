@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace diskutil {
@@ -19,8 +20,13 @@ public:
     // The file system on DEVICE as the device itself has it (no cache).
     static Identity probe(const std::string& device);
     static std::uint64_t deviceSize(const std::string& device);
-    // Runs ARGV and waits; its output goes to ERR. The exit status, or -1.
+    // Runs ARGV and waits; its output goes to ERR. The exit status, or -1. Once a stop was
+    // requested nothing new is started (-1). The child ends with diskutil: see prepareChild.
     static int runTool(const std::vector<std::string>& argv, std::ostream& err);
+    // In a forked child before exec (async-signal-safe): it receives SIGTERM when diskutil,
+    // PARENT, is gone, and gets SIGPIPE back as programs expect it. False when diskutil is
+    // already gone; the child then _exits.
+    static bool prepareChild(pid_t parent) noexcept;
     // Whether PROGRAM is found in PATH.
     static bool haveTool(const std::string& program);
     // Whether the kernel has a driver for file-system TYPE.

@@ -3,6 +3,7 @@
 #include "DeviceTools.h"
 #include "DiskCatalog.h"
 #include "MountTable.h"
+#include "StopRequest.h"
 #include "SystemVolumes.h"
 #include "VolumeLabelRules.h"
 #include "VolumeUnmounter.h"
@@ -118,7 +119,7 @@ int VolumeChanger::rename(const std::string& device, const std::string& name) {
     if (offline && main != nullptr) {
         again = *main;
         if (const std::string why = VolumeUnmounter::unmountAll(mounts); !why.empty()) {
-            if (MountTable::read().mountsOf(device).empty()) {
+            if (!StopRequest::requested() && MountTable::read().mountsOf(device).empty()) {
                 DeviceTools::runTool(
                     DeviceTools::mountCommand(id.type, device, again.target,
                                               DeviceTools::ownershipOptions(again.options)),
@@ -127,7 +128,22 @@ int VolumeChanger::rename(const std::string& device, const std::string& name) {
             return fail(why);
         }
     }
+    // As for a format: a stop lets the step under way end and takes no further one.
+    const std::string unmounted =
+        again.target.empty() ? "" : ", unmounted from " + again.target + " and not mounted again";
+    if (StopRequest::requested()) {
+        return StopRequest::reportStopped(device, "not renamed" + unmounted, err_);
+    }
     const int status = DeviceTools::runTool(command, err_);
+    if (StopRequest::requested()) {
+        return StopRequest::reportStopped(device,
+                                          (status == 0 ? "renamed to " + label
+                                                       : "not renamed (" + command[0] +
+                                                             " ended with status " +
+                                                             std::to_string(status) + ")") +
+                                              unmounted,
+                                          err_);
+    }
     if (!again.target.empty() &&
         DeviceTools::runTool(
             DeviceTools::mountCommand(id.type, device, again.target,

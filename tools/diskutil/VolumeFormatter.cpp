@@ -1,6 +1,7 @@
 #include "VolumeFormatter.h"
 
 #include "DeviceTools.h"
+#include "StopRequest.h"
 #include "SystemVolumes.h"
 #include "VolumeLabelRules.h"
 #include "VolumeUnmounter.h"
@@ -30,8 +31,12 @@ std::string reservedPercent(const std::string& device, std::ostream& err) {
     if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
         return {};
     }
+    const pid_t self = ::getpid();
     const pid_t child = ::fork();
     if (child == 0) {
+        if (!DeviceTools::prepareChild(self)) {
+            ::_exit(127);
+        }
         ::dup2(pipeFds[1], STDOUT_FILENO);
         const int devNull = ::open("/dev/null", O_RDWR);
         ::dup2(devNull, STDERR_FILENO);
@@ -220,9 +225,15 @@ int VolumeFormatter::run(const Request& request, std::string type, std::string v
             break;
         }
     }
+    // From here on each step is taken only while somebody waits for the outcome; a stop lets
+    // the step under way end and says what the volume was left as.
+    if (StopRequest::requested()) {
+        return StopRequest::reportStopped(
+            device, "as it was: not formatted, still mounted at " + target, err_);
+    }
     if (const std::string why = VolumeUnmounter::unmountAll(mounted); !why.empty()) {
         // Nothing was written: a volume whose mounts are all gone goes back where it was.
-        if (MountTable::read().mountsOf(device).empty()) {
+        if (!StopRequest::requested() && MountTable::read().mountsOf(device).empty()) {
             DeviceTools::runTool(DeviceTools::mountCommand(id.type, device, target,
                                                            DeviceTools::ownershipOptions(options)),
                                  err_);
@@ -233,9 +244,23 @@ int VolumeFormatter::run(const Request& request, std::string type, std::string v
     if (!MountTable::read().mountsOf(device).empty()) {
         return fail("refused: " + device + " is still mounted");
     }
+    if (StopRequest::requested()) {
+        return StopRequest::reportStopped(
+            device, "unmounted from " + target + ", not formatted: its old file system is whole",
+            err_);
+    }
     out_ << "Formatting " << device << " as " << type << std::endl;
-    if (const int status = DeviceTools::runTool(mkfs, err_); status != 0) {
-        return fail(mkfs[0] + " failed on " + device + " (status " + std::to_string(status) + ")");
+    const int made = DeviceTools::runTool(mkfs, err_);
+    if (StopRequest::requested()) {
+        return StopRequest::reportStopped(
+            device,
+            made == 0 ? "formatted as " + type + ", not mounted (it was mounted at " + target + ")"
+                      : "unmounted from " + target + " after " + mkfs[0] + " ended with status " +
+                            std::to_string(made) + "; its file system may be incomplete",
+            err_);
+    }
+    if (made != 0) {
+        return fail(mkfs[0] + " failed on " + device + " (status " + std::to_string(made) + ")");
     }
     ::mkdir(target.c_str(), 0755);
     out_ << "Mounting disk" << std::endl;

@@ -3,10 +3,12 @@
 #include "DiskCatalog.h"
 #include "MountTable.h"
 #include "PlistWriter.h"
+#include "StopRequest.h"
 #include "SystemVolumes.h"
 #include "VolumeCatalog.h"
 #include "VolumeChanger.h"
 #include "VolumeFormatter.h"
+#include "platform/ParentDeathSignal.h"
 
 #include <cstdlib>
 
@@ -37,6 +39,8 @@ int main(int argc, char** argv) {
         return usage();
     }
     const std::string& verb = args[0];
+    // A read verb simply ends when its caller is gone (SIGTERM as it comes).
+    ParentDeathSignal::armForThisProcess();
     const diskutil::MountTable mounts = diskutil::MountTable::read();
     if (verb == "list" && args.size() == 2 && args[1] == "-plist") {
         std::cout << diskutil::PlistWriter::volumes(diskutil::VolumeCatalog(mounts).all());
@@ -46,6 +50,8 @@ int main(int argc, char** argv) {
         std::cout << diskutil::PlistWriter::disks(diskutil::DiskCatalog(mounts).all());
         return 0;
     }
+    // The verbs that change a volume stop between their steps instead.
+    diskutil::StopRequest::install();
     diskutil::VolumeChanger changer(std::cout, std::cerr);
     if (verb == "rename" && args.size() == 3) {
         return changer.rename(args[1], args[2]);

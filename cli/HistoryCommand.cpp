@@ -4,6 +4,7 @@
 #include "app/inter/DoDataBase.h"
 #include "app/inter/HistoryLocation.h"
 #include "cli/CliBundle.h"
+#include "cli/CliPrompt.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -23,8 +25,15 @@ const char* const kUsage =
     "                                                 an existing FILE only with --force)\n"
     "       korvane history delete KEY                remove one entry\n"
     "       korvane history clear [--yes]             remove every entry\n"
+    "       korvane history repair [--yes]            keep a damaged history aside (renamed\n"
+    "                                                 DataBase.db.damaged-DATE, same folder)\n"
+    "                                                 and start a new, empty one; asks first\n"
+    "                                                 (without --yes, only on a terminal)\n"
     "KEY is an entry's time as listed, e.g. \"2024-03-05 14-07-09\" (quote the blank).\n"
-    "  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n";
+    "  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n"
+    "Exit status: 0 done; 1 failed or refused, also when the history cannot be read (locked\n"
+    "by another program, damaged, or missing: the message names the file); 2 usage error.\n"
+    "A locked history is waited for 3 seconds (KORVANE_HISTORY_WAIT_MS sets milliseconds).\n";
 
 void printErr(const QString& text) {
     std::fprintf(stderr, "korvane history: %s\n", text.toLocal8Bit().constData());
@@ -48,6 +57,21 @@ int itemCount(const HistoryRecords& records) {
     for (const HistoryRecord& record : records)
         count += record.isHeader() ? 0 : 1;
     return count;
+}
+
+// The history could not be used: says why, with the file, and what to do. Exit status 1.
+int historyError(const HistoryStatus& status, const QString& what) {
+    printErr(QStringLiteral("%1: %2").arg(what, status.reason()));
+    if (status.damaged())
+        printErr(QStringLiteral("`korvane history repair` keeps the damaged file aside and "
+                                "starts a new, empty history"));
+    else if (status.locked())
+        printErr(QStringLiteral("try again once the other program has finished with it"));
+    return 1;
+}
+
+int unreadable(const HistoryStatus& status) {
+    return historyError(status, QStringLiteral("the erasure history cannot be read"));
 }
 
 // An unknown key is an error: a typo must not look like a deleted or empty entry.
@@ -89,11 +113,9 @@ HistoryCommand::Options HistoryCommand::parse(const QStringList& args) {
     }
     options.verb = words.isEmpty() ? QStringLiteral("list") : words.takeFirst();
     options.values = words;
-    static const QMap<QString, int> operands = {{QStringLiteral("list"), 0},
-                                                {QStringLiteral("show"), 1},
-                                                {QStringLiteral("export"), 2},
-                                                {QStringLiteral("delete"), 1},
-                                                {QStringLiteral("clear"), 0}};
+    static const QMap<QString, int> operands = {
+        {QStringLiteral("list"), 0},   {QStringLiteral("show"), 1},  {QStringLiteral("export"), 2},
+        {QStringLiteral("delete"), 1}, {QStringLiteral("clear"), 0}, {QStringLiteral("repair"), 0}};
     if (!operands.contains(options.verb))
         options.error = QStringLiteral("unknown verb %1").arg(options.verb);
     else if (options.values.size() != operands.value(options.verb))
@@ -117,11 +139,6 @@ int HistoryCommand::run(const QStringList& args) {
     if (!useBundle(options.bundle))
         return 1;
     DoDataBase history(&HistoryLocation::resolve);
-    const QString database = history.getDataBase();
-    if (!QFileInfo(database).isFile()) {
-        printErr(QStringLiteral("no history database at %1").arg(database));
-        return 1;
-    }
     if (options.verb == QLatin1String("show"))
         return show(history, options.values[0]);
     if (options.verb == QLatin1String("export"))
@@ -130,12 +147,18 @@ int HistoryCommand::run(const QStringList& args) {
         return deleteEntry(history, options.values[0]);
     if (options.verb == QLatin1String("clear"))
         return clear(history, options.yes);
+    if (options.verb == QLatin1String("repair"))
+        return repair(history, options.yes);
     return list(history);
 }
 
 int HistoryCommand::list(DoDataBase& history) {
-    const HistoryData all = history.getAllData();
-    const QMap<QString, QStringList> types = history.getTypes();
+    DoDataBase::HistoryTypes types;
+    const HistoryResult<HistoryData> read = history.readAll(&types);
+    if (!read.ok())
+        return unreadable(read.status);
+    const HistoryData& all = read.value;
+    // Only a history that was read, and holds nothing, is empty.
     if (all.isEmpty()) {
         printOut(QStringLiteral("No erasure history.\n"));
         return 0;
@@ -159,7 +182,10 @@ int HistoryCommand::list(DoDataBase& history) {
 }
 
 int HistoryCommand::show(DoDataBase& history, const QString& key) {
-    const HistoryData all = history.getAllData();
+    const HistoryResult<HistoryData> read = history.readAll();
+    if (!read.ok())
+        return unreadable(read.status);
+    const HistoryData& all = read.value;
     if (!knownKey(all, key))
         return 1;
     // Tab-separated, one line per record, so scripts can cut the columns.
@@ -182,7 +208,10 @@ QString HistoryCommand::moduleName(const QString& kind, const QString& firstLine
 
 int HistoryCommand::exportEntry(DoDataBase& history, const QString& key, const QString& file,
                                 bool force) {
-    const HistoryData all = history.getAllData();
+    const HistoryResult<HistoryData> read = history.readAll();
+    if (!read.ok())
+        return unreadable(read.status);
+    const HistoryData& all = read.value;
     if (!knownKey(all, key))
         return 1;
     if (file != QLatin1String("-") && !force &&
@@ -203,27 +232,32 @@ int HistoryCommand::exportEntry(DoDataBase& history, const QString& key, const Q
 }
 
 int HistoryCommand::deleteEntry(DoDataBase& history, const QString& key) {
-    if (!knownKey(history.getAllData(), key))
-        return 1;
-    history.deleteDataWithKey(key);
-    // The service only logs a failed delete; check, so a read-only history is not reported as
-    // emptied.
-    if (history.getAllData().contains(key)) {
-        printErr(QStringLiteral("could not delete \"%1\" from %2").arg(key, history.getDataBase()));
+    // One transaction: the entry is looked for and removed under the same lock.
+    const HistoryResult<int> removed = history.deleteEntries({key});
+    if (!removed.ok())
+        return historyError(removed.status, QStringLiteral("\"%1\" could not be deleted").arg(key));
+    if (removed.value == 0) {
+        printErr(QStringLiteral("no history entry \"%1\" (see `korvane history`)").arg(key));
         return 1;
     }
     return 0;
 }
 
 int HistoryCommand::clear(DoDataBase& history, bool yes) {
-    const QStringList keys = history.getAllData().keys();
+    const HistoryResult<HistoryData> read = history.readAll();
+    if (!read.ok())
+        return unreadable(read.status);
+    const QStringList keys = read.value.keys();
     if (keys.isEmpty()) {
         printOut(QStringLiteral("No erasure history.\n"));
         return 0;
     }
     if (!yes) {
-        std::fprintf(stderr, "Delete all %d history entries? This cannot be undone. [y/N] ",
-                     int(keys.size()));
+        const QByteArray question =
+            QStringLiteral("Delete all %1 history entries? This cannot be undone.")
+                .arg(keys.size())
+                .toLocal8Bit();
+        std::fprintf(stderr, "%s [y/N] ", question.constData());
         std::fflush(stderr);
         std::string answer;
         if (!std::getline(std::cin, answer)) {
@@ -236,14 +270,66 @@ int HistoryCommand::clear(DoDataBase& history, bool yes) {
             return 1;
         }
     }
-    for (const QString& key : keys)
-        history.deleteDataWithKey(key);
-    const qsizetype left = history.getAllData().size();
-    if (left != 0) {
-        printErr(QStringLiteral("%1 entries could not be deleted from %2")
-                     .arg(left)
-                     .arg(history.getDataBase()));
+    // The entries that were counted and confirmed, in one transaction: all or none.
+    const HistoryResult<int> removed = history.deleteEntries(keys);
+    if (!removed.ok())
+        return historyError(removed.status,
+                            QStringLiteral("the history could not be cleared; nothing deleted"));
+    return 0;
+}
+
+int HistoryCommand::repair(DoDataBase& history, bool yes) {
+    const HistoryStatus status = history.check();
+    switch (status.code) {
+    case HistoryStatus::Code::Ok:
+        printOut(QStringLiteral("The erasure history at %1 is not damaged; nothing to repair.\n")
+                     .arg(status.path));
+        return 0;
+    case HistoryStatus::Code::Locked:
+        // In use is not damaged: whatever holds it may be writing an entry right now.
+        printErr(QStringLiteral("not repaired: %1; a locked history is in use, not damaged")
+                     .arg(status.reason()));
+        printErr(QStringLiteral("try again once the other program has finished with it"));
+        return 1;
+    case HistoryStatus::Code::Damaged:
+        break;
+    default:
+        printErr(QStringLiteral("not repaired: %1").arg(status.reason()));
         return 1;
     }
+    const QString kept = history.keptPathForRepair();
+    printErr(status.reason());
+    if (!yes) {
+        if (!::isatty(STDIN_FILENO)) {
+            printErr(QStringLiteral("not repairing without confirmation: standard input is not a "
+                                    "terminal; add --yes to repair"));
+            return 1;
+        }
+        std::fprintf(stderr,
+                     "Repairing keeps the damaged file, untouched, at\n  %s\n"
+                     "(with its journal files, if any) and starts a new, empty history at\n"
+                     "  %s\n",
+                     kept.toLocal8Bit().constData(), status.path.toLocal8Bit().constData());
+        if (!CliPrompt::askYes("Repair the erasure history?")) {
+            std::fprintf(stderr, "Nothing was changed.\n");
+            return 1;
+        }
+    }
+    const HistoryRepair repaired = history.repair(kept);
+    if (!repaired.keptAt.isEmpty() && !repaired.status.ok()) {
+        printErr(QStringLiteral("the damaged history was kept at %1").arg(repaired.keptAt));
+        return historyError(repaired.status, QStringLiteral("the new history"));
+    }
+    if (!repaired.status.ok())
+        return historyError(repaired.status, QStringLiteral("not repaired"));
+    if (!repaired.repaired()) {
+        printOut(QStringLiteral("The erasure history at %1 is not damaged any more; nothing to "
+                                "repair.\n")
+                     .arg(repaired.status.path));
+        return 0;
+    }
+    printOut(QStringLiteral("The damaged history was kept at %1\n"
+                            "A new, empty history was made at %2\n")
+                 .arg(repaired.keptAt, repaired.status.path));
     return 0;
 }

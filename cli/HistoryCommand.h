@@ -5,13 +5,14 @@
 
 class DoDataBase;
 
-// `korvane history [show KEY | export KEY FILE | delete KEY | clear [--yes]] [--bundle DIR]`:
-// the erasure history the window shows, from the command line. Without a verb it lists the
-// entries newest first: key, kind and number of items.
+// `korvane history [show KEY | export KEY FILE | delete KEY | clear [--yes] | repair [--yes]]
+// [--bundle DIR]`: the erasure history the window shows, from the command line. Without a verb it
+// lists the entries newest first: key, kind and number of items. A history that cannot be read
+// (locked by another program, damaged, missing) is an error with its path, never shown as empty.
 class HistoryCommand {
 public:
     struct Options {
-        QString verb;       // "list", "show", "export", "delete" or "clear"
+        QString verb;       // "list", "show", "export", "delete", "clear" or "repair"
         QStringList values; // the verb's operands (KEY, FILE)
         QString bundle;
         bool yes = false;
@@ -22,7 +23,8 @@ public:
 
     // ARGS are the words after "history".
     static Options parse(const QStringList& args);
-    // Exit status: 0 done, 1 failed or refused (unknown key, unwritable file, no answer), 2 usage.
+    // Exit status: 0 done; 1 failed or refused (the history locked, damaged or not there; unknown
+    // key, unwritable file, no answer); 2 usage.
     static int run(const QStringList& args);
 
     // The module an entry of KIND came from, as the window names it ("Erase Files"); a volume
@@ -36,4 +38,5 @@ private:
                            bool force);
     static int deleteEntry(DoDataBase& history, const QString& key);
     static int clear(DoDataBase& history, bool yes);
+    static int repair(DoDataBase& history, bool yes);
 };

@@ -1,9 +1,11 @@
 #include "app/SetEraserLevel/HistoryViewController.h"
 
 #include "app/Comm/SettingsStore.h"
+#include "app/Main/FileEraser/FileEraserViewParts.h"
 #include "app/SetEraserLevel/ExportViewController.h"
 #include "app/SetEraserLevel/HistoryReport.h"
 #include "app/inter/DoDataBase.h"
+#include "app/ui/AttachedWindow.h"
 #include "app/ui/ImageButton.h"
 #include "app/ui/Images.h"
 #include "app/ui/SlidePanel.h"
@@ -11,7 +13,9 @@
 #include "platform/Logger.h"
 #include "platform/UserAccount.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -56,6 +60,34 @@ QString exportStartFolder() {
 }
 
 enum Column { StateColumn = 0, NameColumn = 1, TypeColumn = 2 };
+enum Page { ListPage = 0, EmptyPage = 1, ErrorPage = 2 };
+
+// The confirmation of a repair, shown as an attached window: "Cancel" or "Repair".
+QWidget* repairConfirmation(const QString& text) {
+    auto* view = new QWidget;
+    view->setObjectName(QStringLiteral("HistoryRepairConfirmation"));
+    auto* layout = FileEraserViewParts::frame(
+        view, QStringLiteral("ic_warning"),
+        QCoreApplication::translate("HistoryViewController", "Repair the erasure history?"));
+    QLabel* paragraph = FileEraserViewParts::paragraph(text, QStringLiteral("explanationText"));
+    paragraph->setTextFormat(Qt::PlainText);
+    paragraph->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(paragraph);
+    auto* cancel = FileEraserViewParts::button(
+        QStringLiteral("btn_sec"), QCoreApplication::translate("HistoryViewController", "Cancel"),
+        QStringLiteral("cancelButton"));
+    auto* repair =
+        FileEraserViewParts::button(QStringLiteral("btn_danger"),
+                                    QCoreApplication::translate("HistoryViewController", "Repair"),
+                                    QStringLiteral("repairButton"));
+    QObject::connect(cancel, &ImageButton::clicked, view,
+                     [view] { AttachedWindow::dismiss(view, QDialog::Rejected); });
+    QObject::connect(repair, &ImageButton::clicked, view,
+                     [view] { AttachedWindow::dismiss(view, QDialog::Accepted); });
+    layout->addSpacing(12);
+    layout->addLayout(FileEraserViewParts::buttonRow({cancel, repair}));
+    return view;
+}
 
 ImageButton* entryButton(const QString& image, const QString& name, const QString& tip,
                          QWidget* parent) {
@@ -89,7 +121,10 @@ QTreeWidgetItem* recordRow(const HistoryRecord& record) {
 HistoryViewController::HistoryViewController(QWidget* parent, DoDataBase* database)
     : QWidget(parent), m_database(database ? database : DoDataBase::returnDoDataBase()),
       m_lastExportFolder(exportStartFolder()), m_pages(new QStackedWidget(this)),
-      m_outline(new QTreeWidget(this)), m_emptyAll(new QPushButton(tr("Empty All"), this)),
+      m_outline(new QTreeWidget(this)), m_notice(new QLabel(this)), m_errorText(new QLabel(this)),
+      m_repair(new QPushButton(tr("Repair…"), this)),
+      m_retry(new QPushButton(tr("Try Again"), this)),
+      m_emptyAll(new QPushButton(tr("Empty All"), this)),
       m_close(new QPushButton(tr("Close"), this)), m_ok(new QPushButton(tr("OK"), this)) {
     setObjectName(QStringLiteral("HistoryViewController"));
     setAutoFillBackground(true);
@@ -128,8 +163,47 @@ HistoryViewController::HistoryViewController(QWidget* parent, DoDataBase* databa
     emptyLayout->addWidget(emptyText);
     emptyLayout->addStretch();
 
+    // A history that cannot be read: why, with the file, and what can be done. Never the empty
+    // state: the entries may all still be there.
+    auto* failed = new QWidget(this);
+    failed->setObjectName(QStringLiteral("errorState"));
+    auto* failedLayout = new QVBoxLayout(failed);
+    auto* failedImage = new QLabel(failed);
+    failedImage->setPixmap(
+        Images::pixmap(QStringLiteral("ic_warning"), QSize(48, 48), devicePixelRatioF()));
+    failedImage->setAlignment(Qt::AlignCenter);
+    m_errorText->setParent(failed);
+    m_errorText->setObjectName(QStringLiteral("errorText"));
+    m_errorText->setWordWrap(true);
+    m_errorText->setAlignment(Qt::AlignCenter);
+    m_errorText->setTextFormat(Qt::PlainText);
+    m_errorText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_repair->setParent(failed);
+    m_repair->setObjectName(QStringLiteral("Repair"));
+    m_retry->setParent(failed);
+    m_retry->setObjectName(QStringLiteral("Try Again"));
+    connect(m_repair, &QPushButton::clicked, this, &HistoryViewController::repairHistory);
+    connect(m_retry, &QPushButton::clicked, this, &HistoryViewController::getEraserHistory);
+    auto* failedButtons = new QHBoxLayout;
+    failedButtons->addStretch();
+    failedButtons->addWidget(m_retry);
+    failedButtons->addWidget(m_repair);
+    failedButtons->addStretch();
+    failedLayout->addStretch();
+    failedLayout->addWidget(failedImage);
+    failedLayout->addWidget(m_errorText);
+    failedLayout->addLayout(failedButtons);
+    failedLayout->addStretch();
+
     m_pages->addWidget(m_outline);
     m_pages->addWidget(empty);
+    m_pages->addWidget(failed);
+
+    m_notice->setObjectName(QStringLiteral("notice"));
+    m_notice->setWordWrap(true);
+    m_notice->setTextFormat(Qt::PlainText);
+    m_notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_notice->hide();
 
     m_emptyAll->setObjectName(QStringLiteral("Empty All"));
     m_close->setObjectName(QStringLiteral("Close"));
@@ -149,6 +223,7 @@ HistoryViewController::HistoryViewController(QWidget* parent, DoDataBase* databa
     layout->setContentsMargins(24, 18, 24, 18);
     layout->setSpacing(12);
     layout->addWidget(title);
+    layout->addWidget(m_notice);
     layout->addWidget(m_pages, 1);
     layout->addLayout(buttons);
 }
@@ -169,18 +244,118 @@ HistoryViewController* HistoryViewController::openOver(QWidget* area, const QStr
 }
 
 bool HistoryViewController::showsEmptyState() const {
-    return m_pages->currentIndex() == 1;
+    return m_pages->currentIndex() == EmptyPage;
+}
+
+bool HistoryViewController::showsErrorState() const {
+    return m_pages->currentIndex() == ErrorPage;
+}
+
+QString HistoryViewController::errorText() const {
+    return m_errorText->text();
+}
+
+QString HistoryViewController::noticeText() const {
+    return m_notice->isHidden() ? QString() : m_notice->text();
+}
+
+void HistoryViewController::setNotice(const QString& text, bool warning) {
+    // The property first: setting the style sheet polishes the label again.
+    m_notice->setProperty("role", warning ? QVariant() : QVariant(QStringLiteral("muted")));
+    m_notice->setStyleSheet(warning ? QStringLiteral("color: %1;").arg(Theme::kWarning.name())
+                                    : QString());
+    m_notice->setText(text);
+    m_notice->setVisible(!text.isEmpty());
+}
+
+QString HistoryViewController::reasonText(const HistoryStatus& status) {
+    const QString path = QDir::toNativeSeparators(status.path);
+    QString text;
+    switch (status.code) {
+    case HistoryStatus::Code::Ok:
+        return {};
+    case HistoryStatus::Code::Locked:
+        text = tr("%1 is locked by another program").arg(path);
+        break;
+    case HistoryStatus::Code::Damaged:
+        text = tr("%1 is damaged").arg(path);
+        break;
+    case HistoryStatus::Code::CannotOpen:
+        text = status.path.isEmpty() ? tr("no history database was found")
+                                     : tr("%1 cannot be opened").arg(path);
+        break;
+    case HistoryStatus::Code::Failed:
+        text = tr("%1 could not be used").arg(path);
+        break;
+    }
+    if (!status.detail.isEmpty())
+        text += QStringLiteral(" (%1)").arg(status.detail);
+    return text;
+}
+
+QString HistoryViewController::unreadableText(const HistoryStatus& status) {
+    QString text = tr("The erasure history cannot be read: %1.").arg(reasonText(status));
+    if (status.damaged())
+        text += QLatin1Char('\n') + tr("Repair keeps the damaged file aside and starts a new, "
+                                       "empty history.");
+    else if (status.locked())
+        text += QLatin1Char('\n') + tr("Try again once the other program has finished with it.");
+    return text;
 }
 
 void HistoryViewController::getEraserHistory() {
-    m_history = m_database->getAllData();
+    setNotice(QString());
+    HistoryResult<HistoryData> read = m_database->readAll();
+    m_status = read.status;
+    m_history = std::move(read.value);
     m_sortedKeys = m_history.keys();
     // Keys are "yyyy-MM-dd HH-mm-ss": descending text order is newest first.
     std::sort(m_sortedKeys.begin(), m_sortedKeys.end(), std::greater<QString>());
     buildOutline();
+    if (!m_status.ok()) {
+        m_errorText->setText(unreadableText(m_status));
+        // Only a damaged history is repaired; a locked one is in use and fine.
+        m_repair->setVisible(m_status.damaged());
+        m_pages->setCurrentIndex(ErrorPage);
+        m_emptyAll->setEnabled(false);
+        return;
+    }
     const bool empty = m_sortedKeys.isEmpty();
-    m_pages->setCurrentIndex(empty ? 1 : 0);
+    m_pages->setCurrentIndex(empty ? EmptyPage : ListPage);
     m_emptyAll->setEnabled(!empty);
+}
+
+bool HistoryViewController::confirmRepair(const QString& text) {
+    if (m_confirmRepair)
+        return m_confirmRepair(this, text);
+    return AttachedWindow::run(repairConfirmation(text), this) == QDialog::Accepted;
+}
+
+void HistoryViewController::repairHistory() {
+    // Looked at again: the file may have been unlocked, replaced or repaired meanwhile.
+    const HistoryStatus now = m_database->check();
+    if (!now.damaged()) {
+        getEraserHistory();
+        return;
+    }
+    const QString kept = m_database->keptPathForRepair();
+    const QString text =
+        tr("The erasure history at\n%1\nis damaged (%2).\n\n"
+           "The damaged file is kept, unchanged, at\n%3\n"
+           "and a new, empty erasure history is started. The entries in the damaged file are "
+           "no longer listed here.")
+            .arg(QDir::toNativeSeparators(now.path), now.detail, QDir::toNativeSeparators(kept));
+    if (!confirmRepair(text))
+        return;
+    const HistoryRepair repaired = m_database->repair(kept);
+    getEraserHistory();
+    if (repaired.repaired() && repaired.status.ok())
+        setNotice(tr("The damaged erasure history was kept at %1. A new, empty history was "
+                     "started.")
+                      .arg(QDir::toNativeSeparators(repaired.keptAt)),
+                  false);
+    else if (!repaired.status.ok())
+        setNotice(tr("The erasure history was not repaired: %1.").arg(reasonText(repaired.status)));
 }
 
 void HistoryViewController::buildOutline() {
@@ -243,17 +418,30 @@ QWidget* HistoryViewController::makeEntryButtons(const QString& key) {
 }
 
 void HistoryViewController::deleteEntry(const QString& key) {
-    m_database->deleteDataWithKey(key);
+    const HistoryResult<int> removed = m_database->deleteDataWithKey(key);
+    if (!removed.ok()) {
+        // The entry stays listed: it is still there.
+        setNotice(
+            tr("The entry %1 could not be deleted: %2.").arg(key, reasonText(removed.status)));
+        return;
+    }
     if (m_keyClickStr == key)
         m_keyClickStr.clear();
     getEraserHistory();
 }
 
 void HistoryViewController::emptyAll() {
-    for (const QString& key : std::as_const(m_sortedKeys))
-        m_database->deleteDataWithKey(key);
+    // The entries shown, in one transaction: all go or none.
+    const HistoryResult<int> removed = m_database->deleteEntries(m_sortedKeys);
+    if (!removed.ok()) {
+        setNotice(
+            tr("The erasure history could not be emptied: %1.").arg(reasonText(removed.status)));
+        return;
+    }
     m_keyClickStr.clear();
     getEraserHistory();
+    if (!m_status.ok())
+        return; // the error state says why; the view stays open
     m_emptyAll->setEnabled(false);
     slideOut();
 }

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "app/inter/HistoryRecord.h"
+#include "app/inter/HistoryStatus.h"
 
 #include <QStringList>
 #include <QWidget>
 #include <functional>
 
 class DoDataBase;
+class QLabel;
 class QPushButton;
 class QStackedWidget;
 class QTreeWidget;
@@ -15,11 +17,18 @@ class QTreeWidgetItem;
 // The erasure history, slid in over the file-eraser or volume-wiping module: every entry newest
 // first, each expanding to its lines; delete one entry, empty all, or export one entry as an HTML
 // report. All entries are listed whatever module opened the view.
+//
+// A history that cannot be read is never shown as an empty list: the view says why, with the
+// file ("… is locked by another program", "… is damaged"), offers "Try Again", and for a damaged
+// history "Repair", which — after a confirmation naming where the damaged file is kept — puts it
+// aside and starts a new, empty history. A failed delete is said in a notice above the list.
 class HistoryViewController : public QWidget {
     Q_OBJECT
 public:
     // Asks where to save a report; PROPOSED is the suggested path. Empty when cancelled.
     using SavePathAsker = std::function<QString(QWidget* parent, const QString& proposed)>;
+    // Asks the user to confirm a repair described by TEXT (which names the kept file's path).
+    using RepairConfirmer = std::function<bool(QWidget* parent, const QString& text)>;
 
     // DATABASE defaults to the shared history.
     explicit HistoryViewController(QWidget* parent = nullptr, DoDataBase* database = nullptr);
@@ -35,7 +44,8 @@ public:
     void setKind(const QString& kind) { m_kind = kind; }
     QString kind() const { return m_kind; }
 
-    // Reads the history and fills the outline (or the empty state).
+    // Reads the history and fills the outline, the empty state (a readable history without
+    // entries) or the error state (a history that cannot be read).
     void getEraserHistory();
 
     const HistoryData& history() const { return m_history; }
@@ -44,6 +54,13 @@ public:
     QString keyClickStr() const { return m_keyClickStr; }
     QTreeWidget* outline() const { return m_outline; }
     bool showsEmptyState() const;
+    // The status of the last read; the error state shows when it is not Ok.
+    const HistoryStatus& status() const { return m_status; }
+    bool showsErrorState() const;
+    // The error state's text ("The erasure history cannot be read: PATH is locked by another
+    // program", …) and the notice above the list (a failed delete, a repair's outcome).
+    QString errorText() const;
+    QString noticeText() const;
 
     void deleteEntry(const QString& key);
     // Deletes every entry, reloads and closes the view.
@@ -52,6 +69,13 @@ public:
     // entry (the export button belongs to a row, so this only happens when called directly).
     void exportEntry(const QString& key);
     void setSavePathAsker(SavePathAsker asker) { m_askSavePath = std::move(asker); }
+
+    // The "Repair" button: only for a history that is damaged now (a locked one is never
+    // repaired), and only once the user has confirmed. Reloads afterwards.
+    void repairHistory();
+    void setRepairConfirmer(RepairConfirmer confirmer) { m_confirmRepair = std::move(confirmer); }
+    // What the error state says for STATUS (translated).
+    static QString unreadableText(const HistoryStatus& status);
 
     // Covers the parent and slides in from its right edge, or back out and hides (0.5 s).
     void slideIn();
@@ -67,18 +91,28 @@ private:
     void selectionChanged();
     QWidget* makeEntryButtons(const QString& key);
     QString askSavePath(const QString& proposed);
+    bool confirmRepair(const QString& text);
+    // TEXT above the list: in the warning colour for what failed (WARNING), else muted.
+    void setNotice(const QString& text, bool warning = true);
+    static QString reasonText(const HistoryStatus& status);
 
     DoDataBase* m_database;
     QString m_kind;
+    HistoryStatus m_status;
     HistoryData m_history;
     QStringList m_sortedKeys;
     QString m_keyClickStr;
     QTreeWidgetItem* m_buttonsRow = nullptr;
     SavePathAsker m_askSavePath;
+    RepairConfirmer m_confirmRepair;
     QString m_lastExportFolder;
 
     QStackedWidget* m_pages;
     QTreeWidget* m_outline;
+    QLabel* m_notice;
+    QLabel* m_errorText;
+    QPushButton* m_repair;
+    QPushButton* m_retry;
     QPushButton* m_emptyAll;
     QPushButton* m_close;
     QPushButton* m_ok;

@@ -14,8 +14,9 @@ public:
     static inline const QString kFileName = QStringLiteral("DataBase.db");
 
     // The path to use now; looked up afresh on every call. May name a file that does not exist
-    // (no bundle, a bundle without its database, or no copy could be made): opening it then
-    // fails, so the history reads empty and records nothing.
+    // (no bundle, a bundle without its database, or no copy could be made): DoDataBase then
+    // reports that it cannot be opened, and records nothing. An existing file is used whatever it
+    // holds: a damaged one is reported as damaged, never replaced here (see DoDataBase::repair).
     static QString resolve();
 
     // The shipped file in the main bundle's Resources (empty when no bundle was found).

@@ -101,9 +101,16 @@ void startCopyUntilPartials(QProcess& copy, const QString& source, const QString
     ASSERT_EQ(copy.state(), QProcess::Running) << "the copy ended before it could be stopped";
 }
 
+// Signals the copy; never pid 0, which would signal this test's whole process group.
+void signalCopy(QProcess& copy, int signal) {
+    const qint64 pid = copy.processId();
+    ASSERT_GT(pid, 0) << "the copy is not running";
+    ::kill(pid_t(pid), signal);
+}
+
 // SIGSTOP, returning once the process is really stopped: kill() does not wait for that.
 void stopNow(QProcess& copy) {
-    ::kill(pid_t(copy.processId()), SIGSTOP);
+    ASSERT_NO_FATAL_FAILURE(signalCopy(copy, SIGSTOP));
     QFile stat(QStringLiteral("/proc/%1/stat").arg(copy.processId()));
     for (int i = 0; i < 5000; ++i, QThread::msleep(1)) {
         stat.open(QIODevice::ReadOnly);
@@ -116,7 +123,7 @@ void stopNow(QProcess& copy) {
 }
 
 void killNow(QProcess& copy) {
-    ::kill(pid_t(copy.processId()), SIGKILL);
+    signalCopy(copy, SIGKILL);
     copy.waitForFinished(30000);
 }
 
@@ -143,7 +150,7 @@ TEST_F(KilledCopyTest, LeftoversAreMarkedAndOnlyTheyGoAtTheNextCopyAndWithClean)
     const QString destination = QString::fromStdString(image.mountPoint());
 
     QProcess copy;
-    startCopyUntilPartials(copy, source, destination, 400);
+    ASSERT_NO_FATAL_FAILURE(startCopyUntilPartials(copy, source, destination, 400));
     killNow(copy);
     const QStringList left = partialsUnder(destination);
     ASSERT_GE(left.size(), 400);
@@ -202,8 +209,8 @@ TEST_F(KilledCopyTest, LeftoversAreMarkedAndOnlyTheyGoAtTheNextCopyAndWithClean)
     QFile::remove(destination + "/filler");
     ASSERT_TRUE(QDir(destination + "/photos").removeRecursively());
     QProcess again;
-    startCopyUntilPartials(again, source, destination, users.size() + 50);
-    stopNow(again);
+    ASSERT_NO_FATAL_FAILURE(startCopyUntilPartials(again, source, destination, users.size() + 50));
+    ASSERT_NO_FATAL_FAILURE(stopNow(again));
     const QStringList running = partialsUnder(destination);
     CommandRun clean = korvane({"--clean", destination});
     EXPECT_EQ(clean.code, 0) << clean.err.toStdString();
@@ -241,7 +248,7 @@ TEST_F(KilledCopyTest, OnExfatTheNameAloneMarksLeftoversAndALookalikeStays) {
     writeFile(lookalike, "user's");
 
     QProcess copy;
-    startCopyUntilPartials(copy, source, destination, 20);
+    ASSERT_NO_FATAL_FAILURE(startCopyUntilPartials(copy, source, destination, 20));
     killNow(copy);
     const QStringList left = partialsUnder(destination);
     ASSERT_GT(left.size(), 10);

@@ -4,6 +4,7 @@
 #include "app/Main/FileEraser/ErasePathCheck.h"
 #include "app/Main/FileEraser/SrmTool.h"
 #include "app/SetEraserLevel/EraserStandard.h"
+#include "app/inter/DoDataBase.h"
 #include "cli/CliBundle.h"
 #include "cli/CliInterrupt.h"
 #include "cli/CliPrompt.h"
@@ -29,8 +30,9 @@ const char* const kUsage =
     "folder (bind mounts too) are never entered. A file with other hard links is left whole.\n"
     "Overwriting cannot reach copies the file system or the device keeps elsewhere\n"
     "(copy-on-write volumes, journals, snapshots, remapped sectors of solid-state disks).\n"
-    "Exit status: 0 when every path was erased, 1 when anything failed or was refused, 2 for\n"
-    "bad usage.\n";
+    "Exit status: 0 when every path was erased and recorded in the history, 1 when anything\n"
+    "failed or was refused, or the erasure could not be recorded (history locked or damaged),\n"
+    "2 for bad usage.\n";
 
 void printErr(const QString& text) {
     std::fprintf(stderr, "korvane erase: %s\n", text.toLocal8Bit().constData());
@@ -241,8 +243,11 @@ int EraseCommand::run(const QList<QByteArray>& args) {
                         printable(EraseReport::reasonText(p)).toLocal8Bit().constData());
     }
     std::fflush(stdout);
-    if (!report.historyRecorded)
-        printErr(QStringLiteral("the erasure could not be recorded in the history"));
+    // An erasure the history does not hold is not done as far as an audit goes.
+    const bool unrecorded = !report.historyRecorded && !report.lines.isEmpty();
+    if (unrecorded)
+        printErr(QStringLiteral("the erasure could not be recorded in the history: %1")
+                     .arg(DoDataBase::returnDoDataBase()->lastStatus().reason()));
     // A signal that came when the erasure had ended anyway changed nothing.
     if (report.cancelled && CliInterrupt::interrupted()) {
         std::fprintf(stderr,
@@ -252,5 +257,5 @@ int EraseCommand::run(const QList<QByteArray>& args) {
                      qlonglong(report.lines.size()));
         return CliInterrupt::exitStatus();
     }
-    return report.allErased() ? 0 : 1;
+    return report.allErased() && !unrecorded ? 0 : 1;
 }

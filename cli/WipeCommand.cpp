@@ -1,4 +1,5 @@
 #include "cli/WipeCommand.h"
+#include "app/inter/DoDataBase.h"
 
 #include "app/Main/WipeDisk/DiskUtil.h"
 #include "app/Main/WipeDisk/FreeSpaceWipeJob.h"
@@ -181,6 +182,12 @@ int WipeCommand::run(const QStringList& args, Mode mode) {
                     report.reason.toLocal8Bit().constData());
     for (const QString& note : report.notes)
         std::printf("  %s\n", note.toLocal8Bit().constData());
+    std::fflush(stdout);
+    const bool unrecorded = !report.historyRecorded;
+    if (unrecorded)
+        std::fprintf(
+            stderr, "korvane: the wipe could not be recorded in the history: %s\n",
+            DoDataBase::returnDoDataBase()->lastStatus().reason().toLocal8Bit().constData());
     // A signal that came when the wipe had ended anyway changed nothing.
     if (report.cancelled && CliInterrupt::interrupted()) {
         const char* what =
@@ -192,5 +199,5 @@ int WipeCommand::run(const QStringList& args, Mode mode) {
         std::fprintf(stderr, "Interrupted by %s: %s\n", CliInterrupt::signalName(), what);
         return CliInterrupt::exitStatus();
     }
-    return report.ok ? 0 : 1;
+    return report.ok && !unrecorded ? 0 : 1;
 }

@@ -15,26 +15,27 @@
 #include <cstdio>
 
 namespace {
-const char* const kUsage = "usage: korvane COMMAND [ARGS]\n"
-                           "\n"
-                           "commands:\n"
-                           "  erase PATH...   overwrite and remove files and folders\n"
-                           "  history         list, show, export or delete erasure history\n"
-                           "  volumes         list the mounted volumes\n"
-                           "  wipe-free-space MOUNTPOINT  overwrite the free space of a volume\n"
-                           "  wipe-volume DEVICE  erase everything on a volume\n"
-                           "  apps            list, inspect and remove applications\n"
-                           "  disks           list the disks and their volumes\n"
-                           "  format DEVICE FS NAME  make a new, empty file system on a volume\n"
-                           "  rename DEVICE NAME     name a volume\n"
-                           "  mount, unmount, eject DEVICE\n"
-                           "  copy SOURCE... DESTINATION  copy files and folders, checked\n"
-                           "  update-check    ask whether a newer version is out\n"
-                           "  browsers        list and remove browser history, cookies, caches\n"
-                           "  duplicates DIR  find (and delete) duplicate files under a folder\n"
-                           "  --version       print the version and exit\n"
-                           "\n"
-                           "'korvane COMMAND --help' describes each command.\n";
+const char* const kUsage =
+    "usage: korvane COMMAND [ARGS]\n"
+    "\n"
+    "commands:\n"
+    "  erase PATH...   overwrite and remove files and folders\n"
+    "  history         list, show, export, delete or repair erasure history\n"
+    "  volumes         list the mounted volumes\n"
+    "  wipe-free-space MOUNTPOINT  overwrite the free space of a volume\n"
+    "  wipe-volume DEVICE  erase everything on a volume\n"
+    "  apps            list, inspect and remove applications\n"
+    "  disks           list the disks and their volumes\n"
+    "  format DEVICE FS NAME  make a new, empty file system on a volume\n"
+    "  rename DEVICE NAME     name a volume\n"
+    "  mount, unmount, eject DEVICE\n"
+    "  copy SOURCE... DESTINATION  copy files and folders, checked\n"
+    "  update-check    ask whether a newer version is out\n"
+    "  browsers        list and remove browser history, cookies, caches\n"
+    "  duplicates DIR  find (and delete) duplicate files under a folder\n"
+    "  --version       print the version and exit\n"
+    "\n"
+    "'korvane COMMAND --help' describes each command.\n";
 }
 
 // korvane: the command-line front end over the same core as the window.

@@ -88,6 +88,7 @@ TEST(EraseCommandTest, ProgressPathIsCutFromTheLeft) {
 
 TEST(EraseCommandTest, ErasesAndReportsEachPathWithTheFakeTool) {
     FakeBundle bundle;
+    bundle.addHistoryDatabase();
     QTemporaryDir work;
     const QString tree = work.path() + QStringLiteral("/tree");
     writeFile(tree + QStringLiteral("/sub/data"), "secret");
@@ -275,3 +276,24 @@ TEST(EraseCommandTest, RecordsOneHistoryEntryAndRaisesTheUnseenFlag) {
 }
 
 } // namespace
+
+// An erasure the history could not hold (the database is damaged) is not reported as a success:
+// the files are erased, the reason is named, and the exit status says it.
+TEST(EraseCommandTest, AnErasureTheHistoryCannotHoldFailsTheRun) {
+    FakeBundle bundle;
+    const QString resources = QFileInfo(bundle.srmPath()).path();
+    writeFile(resources + QStringLiteral("/DataBase.db"), QByteArray(4096, 'x'));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KORVANE_SOURCE_DIR "/app/Resources/NexwipeBase.plist"),
+                            resources + QStringLiteral("/NexwipeBase.plist")));
+    QFile::setPermissions(resources + QStringLiteral("/NexwipeBase.plist"),
+                          QFile::ReadOwner | QFile::WriteOwner);
+    QTemporaryDir work;
+    const QString gone = work.path() + QStringLiteral("/gone.txt");
+    writeFile(gone, "a");
+    const Result r = korvane({QStringLiteral("--yes"), gone}, bundle.outer());
+    EXPECT_EQ(r.code, 1) << r.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(gone));
+    EXPECT_TRUE(r.err.contains(QStringLiteral("could not be recorded in the history")) &&
+                r.err.contains(QStringLiteral("is damaged")))
+        << r.err.toStdString();
+}

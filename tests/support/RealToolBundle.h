@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/inter/HistorySchema.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,6 +33,11 @@ inline QString makeRealToolBundle(const QString& root) {
                                   QFileDevice::ExeOwner | QFileDevice::ReadGroup |
                                   QFileDevice::ExeGroup | QFileDevice::ReadOther |
                                   QFileDevice::ExeOther);
+    // An empty history, as an installed bundle has: an erasure that cannot be recorded fails.
+    std::string error;
+    if (!HistorySchema::createDatabase((resources + QStringLiteral("/DataBase.db")).toStdString(),
+                                       0600, error))
+        return {};
     // A root program refuses a tool that others could replace: keep it 0755.
     QFile::setPermissions(resources + QStringLiteral("/srm"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |

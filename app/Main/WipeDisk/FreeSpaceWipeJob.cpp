@@ -317,11 +317,12 @@ void FreeSpaceWipeJob::finish() {
     m_report.ok = m_report.reason.isEmpty();
     m_report.successText = m_options.wholeVolume ? kWholeVolumeDone : kFreeSpaceDone;
     if (m_options.recordHistory) {
-        DoDataBase::returnDoDataBase()->writeWipeVolumesOrFree(
+        const bool recorded = DoDataBase::returnDoDataBase()->writeWipeVolumesOrFree(
             m_volume.volumeName, m_report.ok ? QStringLiteral("Erased") : QStringLiteral("Failed"),
             !m_options.wholeVolume);
-        m_report.historyRecorded = PublicUtilities::writeUpDataHistoryStr(
-            QStringLiteral("WipeVolumeHistory"), QStringLiteral("1"));
+        m_report.historyRecorded =
+            recorded && PublicUtilities::writeUpDataHistoryStr(QStringLiteral("WipeVolumeHistory"),
+                                                               QStringLiteral("1"));
     }
     emit finished();
 }

@@ -221,9 +221,11 @@ void WholeVolumeWipeJob::fail(const QString& reason) {
 void WholeVolumeWipeJob::record(const QString& result) {
     if (!m_options.recordHistory)
         return;
-    DoDataBase::returnDoDataBase()->writeWipeVolumesOrFree(m_volume.volumeName, result, false);
-    m_report.historyRecorded = PublicUtilities::writeUpDataHistoryStr(
-        QStringLiteral("WipeVolumeHistory"), QStringLiteral("1"));
+    const bool recorded =
+        DoDataBase::returnDoDataBase()->writeWipeVolumesOrFree(m_volume.volumeName, result, false);
+    m_report.historyRecorded =
+        recorded && PublicUtilities::writeUpDataHistoryStr(QStringLiteral("WipeVolumeHistory"),
+                                                           QStringLiteral("1"));
 }
 
 void WholeVolumeWipeJob::end() {

@@ -183,7 +183,7 @@ int WipeCommand::run(const QStringList& args, Mode mode) {
     for (const QString& note : report.notes)
         std::printf("  %s\n", note.toLocal8Bit().constData());
     std::fflush(stdout);
-    const bool unrecorded = !report.historyRecorded;
+    const bool unrecorded = report.historyFailed;
     if (unrecorded)
         std::fprintf(
             stderr, "korvane: the wipe could not be recorded in the history: %s\n",

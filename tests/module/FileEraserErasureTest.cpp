@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -268,4 +269,38 @@ TEST(FileEraserErasureTest, SuccessViewSaysWhenNamesMayRemainInTheJournal) {
     EXPECT_TRUE(warning.contains(QLatin1String("may remain in the file system journal")))
         << warning.toStdString();
     EXPECT_EQ(resultsByPath(onlyEntry()).value(file), EraseReport::kJournalResult);
+}
+
+// Erased, but the damaged history could not take the entry: the success view says so and why,
+// and the damaged file is not written into.
+TEST(FileEraserErasureTest, SuccessViewSaysWhenTheHistoryCouldNotRecordIt) {
+    TempBundle bundle;
+    const QString history = bundle.resources() + QStringLiteral("/DataBase.db");
+    const QByteArray damaged(4096, '\x5a');
+    {
+        QFile file(history);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(damaged), damaged.size());
+    }
+    const QString file = writeFile(bundle.work() + "/unrecorded.txt", 300);
+    FileEraserViewController module(nullptr);
+    module.show();
+    module.addPaths({file});
+    QString warning;
+    Answerer answerer({{"MakeSureFileEraserViewControoler", "eraseButton", {}},
+                       {"FileEraserSuccessViewController", "okButton", {}},
+                       {"FileEraserFailViewController", "okButton", {}}});
+    answerer.inspect = [&](QWidget* view) {
+        for (QLabel* label : view->findChildren<QLabel*>(QStringLiteral("warningText")))
+            warning += label->text();
+    };
+    eraseNow(module);
+    EXPECT_EQ(answerer.answered().value(1), QStringLiteral("FileEraserSuccessViewController"));
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_TRUE(warning.contains(QStringLiteral("could not be recorded in the history: ") +
+                                 history + QStringLiteral(" is damaged")))
+        << warning.toStdString();
+    QFile kept(history);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), damaged);
 }

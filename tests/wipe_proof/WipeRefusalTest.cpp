@@ -103,6 +103,39 @@ TEST(WipeOnAVolume, AUsersEntriesNamedLikeTheWorkFolderAreLeftWhole) {
     EXPECT_GE(image.count("ZQUSERDATA"), 1000u);
 }
 
+// A wipe the history cannot take still wipes, but does not end as if all were well: the
+// damaged history is named, left as it is, and the run ends with status 1.
+TEST(WipeOnAVolume, AWipeTheHistoryCannotHoldEndsWithStatusOne) {
+    if (std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4); !why.empty())
+        GTEST_SKIP() << why;
+    WipeBundle bundle;
+    if (!bundle.hasVolumeTool())
+        GTEST_SKIP() << "the volume tool is not built: `korvane` was not tried";
+    const QString history =
+        bundle.outer() +
+        QStringLiteral("/Contents/MacOS/Korvane Data Eraser.app/Contents/Resources/DataBase.db");
+    const QByteArray damaged = QByteArray(4096, '\x5a');
+    {
+        QFile file(history);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(damaged), damaged.size());
+    }
+    LoopImage image(LoopImage::FileSystem::Ext4, 32u << 20);
+    image.mount();
+
+    const CliRun cli =
+        korvane({QStringLiteral("wipe-free-space"), QString::fromStdString(image.mountPoint()),
+                 QStringLiteral("--level"), QStringLiteral("1"), QStringLiteral("--yes"),
+                 QStringLiteral("--bundle"), bundle.outer()});
+    EXPECT_EQ(cli.code, 1) << cli.out.toStdString() << cli.err.toStdString();
+    EXPECT_TRUE(cli.out.startsWith(QStringLiteral("Erased the free space of")))
+        << cli.out.toStdString();
+    EXPECT_TRUE(cli.err.contains(QStringLiteral("could not be recorded in the history: ") +
+                                 history + QStringLiteral(" is damaged")))
+        << cli.err.toStdString();
+    EXPECT_EQ(contentOf(history), damaged) << "a damaged history is never written into";
+}
+
 // While one wipe runs, a second of the same volume, in this process or from `korvane`, is
 // refused with its own text and takes nothing from the first, which ends as it would alone.
 TEST(WipeOnAVolume, ASecondWipeOfTheVolumeIsRefusedWithItsOwnText) {

@@ -496,6 +496,11 @@ void FileEraserViewController::showResultAndFinish() {
         if (const QStringList journal = report.namesInJournal(); !journal.isEmpty())
             note += (note.isEmpty() ? QString() : QStringLiteral(" ")) +
                     EraseReport::journalNote(journal);
+        // Erased but missing from the history: an audit would not find it, so say so.
+        if (!report.historyRecorded)
+            note += (note.isEmpty() ? QString() : QStringLiteral(" ")) +
+                    tr("The erasure could not be recorded in the history: %1.")
+                        .arg(DoDataBase::returnDoDataBase()->lastStatus().reason());
         // One volume to name: the result offers to wipe its free space right away.
         const QStringList volumes = report.copyOnWriteVolumes();
         auto* success = new FileEraserSuccessViewController(

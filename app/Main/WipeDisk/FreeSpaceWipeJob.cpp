@@ -320,9 +320,12 @@ void FreeSpaceWipeJob::finish() {
         const bool recorded = DoDataBase::returnDoDataBase()->writeWipeVolumesOrFree(
             m_volume.volumeName, m_report.ok ? QStringLiteral("Erased") : QStringLiteral("Failed"),
             !m_options.wholeVolume);
-        m_report.historyRecorded =
-            recorded && PublicUtilities::writeUpDataHistoryStr(QStringLiteral("WipeVolumeHistory"),
-                                                               QStringLiteral("1"));
+        m_report.historyRecorded = recorded;
+        m_report.historyFailed = !recorded;
+        // The unseen-history badge is a convenience: the entry is recorded without it.
+        if (!PublicUtilities::writeUpDataHistoryStr(QStringLiteral("WipeVolumeHistory"),
+                                                    QStringLiteral("1")))
+            Logger::log(QStringLiteral("wipe: cannot set WipeVolumeHistory in the settings store"));
     }
     emit finished();
 }

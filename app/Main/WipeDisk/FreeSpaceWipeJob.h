@@ -35,9 +35,11 @@ public:
         QString reason; // empty on success; the failure's text otherwise
         int passes = 0;
         QString successText;
-        QStringList notes; // what the user should know besides (trim, solid state, journal)
+        QStringList notes;  // what the user should know besides (trim, solid state, journal)
         QString workFolder; // the name of the folder at the volume's root that held the fill
         bool historyRecorded = false;
+        // A history entry was due but the database did not take it (locked, damaged, …).
+        bool historyFailed = false;
         // The whole-volume wipe formatted the volume: what it held is gone, whatever else the
         // report says.
         bool volumeEmptied = false;

@@ -223,9 +223,12 @@ void WholeVolumeWipeJob::record(const QString& result) {
         return;
     const bool recorded =
         DoDataBase::returnDoDataBase()->writeWipeVolumesOrFree(m_volume.volumeName, result, false);
-    m_report.historyRecorded =
-        recorded && PublicUtilities::writeUpDataHistoryStr(QStringLiteral("WipeVolumeHistory"),
-                                                           QStringLiteral("1"));
+    m_report.historyRecorded = recorded;
+    m_report.historyFailed = !recorded;
+    // The unseen-history badge is a convenience: the entry is recorded without it.
+    if (!PublicUtilities::writeUpDataHistoryStr(QStringLiteral("WipeVolumeHistory"),
+                                                QStringLiteral("1")))
+        Logger::log(QStringLiteral("wipe: cannot set WipeVolumeHistory in the settings store"));
 }
 
 void WholeVolumeWipeJob::end() {

@@ -298,9 +298,13 @@ void WipeDiskViewController::showEnd(const FreeSpaceWipeJob::Report& report) {
     if (m_owner)
         m_owner->canChangeType(true);
     refreshHistoryButton();
+    QStringList notes = report.notes;
+    if (report.historyFailed)
+        notes << tr("The wipe could not be recorded in the history: %1.")
+                     .arg(DoDataBase::returnDoDataBase()->lastStatus().reason());
     QWidget* end =
         report.ok
-            ? static_cast<QWidget*>(new WipeSuccessViewController(report.successText, report.notes))
+            ? static_cast<QWidget*>(new WipeSuccessViewController(report.successText, notes))
             : new WipeFailViewController(report.reason, report.cancelled, report.volumeEmptied);
     AttachedWindow::run(end, this);
     m_selectIndex = -1;

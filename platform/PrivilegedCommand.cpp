@@ -13,12 +13,13 @@ constexpr int kPkexecDismissed = 126;
 constexpr int kPkexecNotAuthorized = 127;
 
 PrivilegedCommand::Result runProcess(const QString& program, const QStringList& arguments,
-                                     int timeoutMs) {
+                                     int timeoutMs, bool endsWithCaller = true) {
     PrivilegedCommand::Result result;
     QProcess process;
     // Run directly as root, the command (mkfs, mount, rm...) ends with this program. Through
     // pkexec the kernel drops the tie at pkexec's set-user-ID start.
-    ChildProcessTie::tieToThisProcess(process);
+    if (endsWithCaller)
+        ChildProcessTie::tieToThisProcess(process);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.setStandardInputFile(QProcess::nullDevice());
     process.start(program, arguments);
@@ -50,8 +51,8 @@ PrivilegedCommand::Result PrivilegedCommand::run(const QStringList& argv, const 
     if (argv.isEmpty() || !argv.first().startsWith(QLatin1Char('/')))
         return {};
     if (options.alreadyRoot)
-        return runProcess(argv.first(), argv.mid(1), options.timeoutMs);
-    Result result = runProcess(options.pkexecPath, argv, options.timeoutMs);
+        return runProcess(argv.first(), argv.mid(1), options.timeoutMs, options.endsWithCaller);
+    Result result = runProcess(options.pkexecPath, argv, options.timeoutMs, options.endsWithCaller);
     if (result.started && !result.crashed &&
         (result.exitCode == kPkexecDismissed || result.exitCode == kPkexecNotAuthorized))
         result.refused = true;

@@ -23,6 +23,9 @@ public:
         bool alreadyRoot = false;
         QString pkexecPath = QStringLiteral("/usr/bin/pkexec");
         int timeoutMs = -1; // -1: no limit
+        // The command gets SIGTERM when this program dies. Off for a package manager: stopped
+        // halfway it leaves the system's package database half-done, so it is let finish.
+        bool endsWithCaller = true;
     };
     // This process: root or not, the system's pkexec.
     static Options systemOptions();

@@ -151,6 +151,9 @@ QList<PackageRemoval::Outcome> PackageRemoval::removeAll(const QList<PackageRef>
         runs[{int(package.manager), package.systemWide}] << i;
     }
 
+    // A package manager the caller's end would stop halfway leaves its database half-done.
+    PrivilegedCommand::Options removal = m_options;
+    removal.endsWithCaller = false;
     for (auto group = runs.cbegin(); group != runs.cend(); ++group) {
         const Manager manager = Manager(group.key().first);
         const bool systemWide = group.key().second;
@@ -167,7 +170,7 @@ QList<PackageRemoval::Outcome> PackageRemoval::removeAll(const QList<PackageRef>
                             m_tools.aptGet, QStringLiteral("remove"), QStringLiteral("-y"),
                             QStringLiteral("--")} +
                     names,
-                m_options);
+                removal);
             break;
         case Manager::Flatpak: {
             const QStringList argv =
@@ -175,12 +178,12 @@ QList<PackageRemoval::Outcome> PackageRemoval::removeAll(const QList<PackageRef>
                             QStringLiteral("--noninteractive"),
                             systemWide ? QStringLiteral("--system") : QStringLiteral("--user")} +
                 names;
-            run = systemWide ? PrivilegedCommand::run(argv, m_options) : runAsUser(argv);
+            run = systemWide ? PrivilegedCommand::run(argv, removal) : runAsUser(argv);
             break;
         }
         case Manager::Snap:
             run = PrivilegedCommand::run(
-                QStringList{m_tools.snap, QStringLiteral("remove")} + names, m_options);
+                QStringList{m_tools.snap, QStringLiteral("remove")} + names, removal);
             break;
         case Manager::None:
             break;

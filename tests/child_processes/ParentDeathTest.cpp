@@ -3,12 +3,17 @@
 #include "ProcessTree.h"
 #include "platform/ChildProcessTie.h"
 #include "platform/ParentDeathSignal.h"
+#include "platform/PrivilegedCommand.h"
 
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -106,6 +111,47 @@ TEST(ParentDeath, ArmingAfterTheParentDiedSaysSo) {
         << describeStatus(*status) << "; status 1: the arming missed that the parent was gone";
     ::close(armed[0]);
     ::close(go[1]);
+}
+
+// A command run with rights ends with the program that ran it, except a package manager:
+// stopped halfway, apt-get or dpkg would leave the package database half-done.
+TEST(ParentDeath, APrivilegedCommandEndsWithItsCallerUnlessItIsLetFinish) {
+    for (const bool endsWithCaller : {true, false}) {
+        SCOPED_TRACE(endsWithCaller ? "ends with its caller" : "let finish");
+        OrphanAdopter adopter;
+        QTemporaryDir dir;
+        const QString pidFile = dir.path() + QStringLiteral("/pid");
+        pid_t child = -1;
+        const pid_t middle = forkIntermediate(
+            [&] {
+                std::thread([&] {
+                    PrivilegedCommand::Options options;
+                    options.alreadyRoot = true;
+                    options.endsWithCaller = endsWithCaller;
+                    PrivilegedCommand::run({QStringLiteral("/bin/sh"), QStringLiteral("-c"),
+                                            QStringLiteral("echo $$ > \"$0\"; exec sleep 30"),
+                                            pidFile},
+                                           options);
+                }).detach();
+                for (int i = 0; i < 1000; ++i, QThread::msleep(10)) {
+                    QFile file(pidFile);
+                    if (file.open(QIODevice::ReadOnly))
+                        if (const QByteArray pid = file.readAll().trimmed(); !pid.isEmpty())
+                            return pid_t(pid.toInt());
+                }
+                return pid_t(-1);
+            },
+            child);
+        ASSERT_GT(child, 0);
+        kill9(middle);
+        const std::optional<int> status = waitForEnd(child, 2s);
+        if (!status) {
+            ::kill(child, SIGKILL);
+            waitForEnd(child, 10s);
+        }
+        EXPECT_EQ(status.has_value(), endsWithCaller)
+            << (status ? describeStatus(*status) : std::string("still running"));
+    }
 }
 
 } // namespace

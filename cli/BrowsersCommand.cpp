@@ -7,6 +7,7 @@
 #include "app/inter/CookieKeepList.h"
 #include "app/uninstall/UninstallFolders.h"
 #include "cli/CliBundle.h"
+#include "cli/CliInterrupt.h"
 #include "cli/CliPrompt.h"
 #include "platform/UserAccount.h"
 
@@ -44,7 +45,8 @@ const char* const kUsage =
     "overwritten in the databases, their journals and logs, and removed files are erased; what\n"
     "the browser deleted on its own earlier is reached only by a free-space wipe.\n"
     "Exit status: 0 when everything chosen was removed, 1 when something was not (it is named),\n"
-    "2 on a usage error.\n";
+    "2 on a usage error. Interrupted (SIGINT, SIGTERM or SIGHUP), it finishes the browser under\n"
+    "way, names those it did not begin, and exits with 128 + the signal's number.\n";
 
 const QList<std::pair<const char*, const char*>> kAliases = {{"history", "Browsing History"},
                                                              {"downloads", "Download History"},
@@ -307,8 +309,12 @@ int BrowsersCommand::run(const QStringList& args) {
             return 1;
         }
     }
+    static std::atomic_bool stop{false};
+    CliInterrupt::lineBufferedOutput();
+    CliInterrupt::install({}, &stop);
     BrowserCleaner cleaner(user->uid);
     cleaner.setKeptCookies(options.keptCookies);
+    cleaner.setStopRequest(&stop);
     const BrowserCleaner::Summary summary = cleaner.clean(browsers);
     for (const QString& problem : summary.problems)
         std::printf("not removed: %s\n", qPrintable(problem));
@@ -321,5 +327,13 @@ int BrowsersCommand::run(const QStringList& args) {
     std::printf("%d kinds removed, %d not%s.\n", summary.cleanedKinds, summary.failedKinds,
                 qPrintable(running));
     std::printf("%s\n", qPrintable(BrowserCleaner::freeSpaceNote(summary)));
+    if (CliInterrupt::interrupted()) {
+        std::fprintf(stderr, "Interrupted by %s: %s\n", CliInterrupt::signalName(),
+                     summary.notReached.isEmpty()
+                         ? "every browser chosen had been cleaned already"
+                         : qPrintable(QStringLiteral("not cleaned: %1")
+                                          .arg(summary.notReached.join(QStringLiteral(", ")))));
+        return CliInterrupt::exitStatus();
+    }
     return summary.allCleaned() ? 0 : 1;
 }

@@ -14,14 +14,19 @@ namespace {
 std::atomic<int> g_signal{0};
 int g_pipe[2] = {-1, -1};
 std::function<void(int)> g_onSignal;
+std::atomic<std::atomic_bool*> g_raised{nullptr};
 
 static_assert(std::atomic<int>::is_always_lock_free, "used from a signal handler");
+static_assert(std::atomic_bool::is_always_lock_free, "used from a signal handler");
+static_assert(std::atomic<std::atomic_bool*>::is_always_lock_free, "used from a signal handler");
 
 // Only what is safe in a signal handler: an atomic store and a write(2).
 void onSignal(int signal) {
     const int saved = errno;
     int expected = 0;
     g_signal.compare_exchange_strong(expected, signal);
+    if (std::atomic_bool* raised = g_raised.load())
+        raised->store(true);
     const char byte = char(signal);
     [[maybe_unused]] const ssize_t n = ::write(g_pipe[1], &byte, 1);
     errno = saved;
@@ -33,8 +38,9 @@ void CliInterrupt::lineBufferedOutput() {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
 }
 
-void CliInterrupt::install(std::function<void(int)> onSignalReceived) {
+void CliInterrupt::install(std::function<void(int)> onSignalReceived, std::atomic_bool* raised) {
     g_onSignal = std::move(onSignalReceived);
+    g_raised.store(raised);
     if (g_pipe[0] < 0 && ::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
         g_pipe[0] = g_pipe[1] = -1;
     if (g_pipe[0] >= 0 && QCoreApplication::instance()) {

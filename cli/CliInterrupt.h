@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <functional>
 
 // How every korvane verb that changes data meets SIGINT, SIGTERM and SIGHUP, the same way in
@@ -17,8 +18,10 @@ public:
 
     // Installs the handlers. ON_SIGNAL runs on the thread of the event loop, once per signal
     // received (the work is asked to stop each time); it may be empty for a verb that polls
-    // interrupted() instead.
-    static void install(std::function<void(int signal)> onSignal);
+    // interrupted() instead. RAISED, when given, is set in the handler itself, for work that
+    // runs without an event loop and polls a flag.
+    static void install(std::function<void(int signal)> onSignal,
+                        std::atomic_bool* raised = nullptr);
 
     static bool interrupted();
     static int signalNumber(); // 0 until a signal arrived

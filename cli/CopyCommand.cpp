@@ -3,9 +3,9 @@
 #include "app/FileCopy/CopyLeftoverSweep.h"
 #include "app/FileCopy/DiskCopyJob.h"
 #include "app/FileCopy/DiskCopySummary.h"
+#include "cli/CliInterrupt.h"
 
 #include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -25,13 +25,11 @@ const char* const kUsage =
     "  --existing   what to do with a file that is already there (asked on a terminal,\n"
     "               else skipped)\n"
     "  --clean      remove every partial file that stopped copies left anywhere under\n"
-    "               DESTINATION, and say which; files merely named like them stay\n";
+    "               DESTINATION, and say which; files merely named like them stay\n"
+    "Exit status: 0 when everything was copied (and verified), 1 when anything failed or was\n"
+    "refused, 2 for bad usage.\n";
 
 std::atomic_bool g_cancel{false};
-
-void stop(int) {
-    g_cancel = true;
-}
 
 QString sizeText(double bytes) {
     const char* units[] = {"B", "KB", "MB", "GB", "TB"};
@@ -106,6 +104,7 @@ int CopyCommand::run(const QStringList& args) {
             }
         } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             std::fputs(kUsage, stdout);
+            std::fputs(CliInterrupt::kHelp, stdout);
             return 0;
         } else if (arg.startsWith(QLatin1String("--"))) {
             std::fprintf(stderr, "korvane copy: unknown option '%s'\n%s", qPrintable(arg), kUsage);
@@ -130,6 +129,7 @@ int CopyCommand::run(const QStringList& args) {
     if (!existingGiven && !::isatty(STDIN_FILENO))
         options.existing = DiskCopyJob::Existing::Skip;
 
+    CliInterrupt::lineBufferedOutput();
     DiskCopyJob job(paths, destination, options);
     job.setAskExisting([](const QString& path) {
         std::fprintf(stderr, "\n%s exists: skip, replace or keep both? [s/r/k] ",
@@ -152,9 +152,7 @@ int CopyCommand::run(const QStringList& args) {
                                        : qPrintable(QStringLiteral("%1 s").arg(p.secondsLeft)));
     });
     // Stopped this way, the job removes its partial files and the empty folders it made.
-    std::signal(SIGINT, stop);
-    std::signal(SIGTERM, stop);
-    std::signal(SIGHUP, stop);
+    CliInterrupt::install({}, &g_cancel);
     const DiskCopyJob::Report report = job.run(g_cancel);
     if (terminal)
         std::fputs("\n", stderr);
@@ -176,5 +174,12 @@ int CopyCommand::run(const QStringList& args) {
     for (const QString& path : report.partialsLeft)
         std::fprintf(stderr, "Left %s: this partial file could not be removed\n",
                      local(path).constData());
+    if (report.cancelled && CliInterrupt::interrupted()) {
+        std::fprintf(stderr,
+                     "Interrupted by %s: the files counted above as copied are whole; the others "
+                     "were not copied\n",
+                     CliInterrupt::signalName());
+        return CliInterrupt::exitStatus();
+    }
     return report.ok() ? 0 : 1;
 }

@@ -120,6 +120,10 @@ BrowserCleaner::Summary BrowserCleaner::clean(const QList<BrowerObjPtr>& browser
                 chosen << kind.get();
         if (chosen.isEmpty())
             continue;
+        if (m_stop && m_stop->load()) {
+            summary.notReached << browser->name;
+            continue;
+        }
         for (const QString& refusal : browser->refusals)
             summary.refused << QStringLiteral("%1: %2").arg(browser->name, refusal);
         const auto holders = BrowserLockProbe::running(browser->family, browser->profiles, m_uid);

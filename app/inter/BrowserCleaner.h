@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <functional>
 #include <sys/types.h>
 
@@ -30,8 +31,10 @@ public:
         QStringList refused;      // "Browser: folder not followed, why"
         bool copyOnWrite = false; // erased files lay on a copy-on-write volume
         bool solidState = false;  // or on solid-state storage
+        QStringList notReached;   // browsers not begun because a stop was asked for
         bool allCleaned() const {
-            return failedKinds == 0 && running.isEmpty() && refused.isEmpty();
+            return failedKinds == 0 && running.isEmpty() && refused.isEmpty() &&
+                   notReached.isEmpty();
         }
     };
     using FileEraser = std::function<BrowserFileEraser::Result(const QStringList& paths)>;
@@ -40,6 +43,8 @@ public:
     explicit BrowserCleaner(uid_t uid, ToGetDB* database = nullptr, FileEraser eraser = {});
 
     void setKeptCookies(const CookieKeepList& kept) { m_kept = kept; }
+    // Once STOP is set, the browser under way is finished and the others are not begun.
+    void setStopRequest(const std::atomic_bool* stop) { m_stop = stop; }
 
     Summary clean(const QList<BrowerObjPtr>& browsers) const;
     // One kind, whether or not its browser runs; true when all of it is gone.
@@ -60,4 +65,5 @@ private:
     ToGetDB* m_database;
     FileEraser m_eraser;
     CookieKeepList m_kept;
+    const std::atomic_bool* m_stop = nullptr;
 };

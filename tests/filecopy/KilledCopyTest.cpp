@@ -233,6 +233,33 @@ TEST_F(KilledCopyTest, LeftoversAreMarkedAndOnlyTheyGoAtTheNextCopyAndWithClean)
         QStringLiteral("Removed %1 partial files").arg(running.size() - users.size())));
 }
 
+// SIGTERM (or Ctrl-C) is a cancel: the copy removes its partial files and the folders it made,
+// says it was interrupted and ends with 128 + the signal, as every verb that changes data does.
+TEST_F(KilledCopyTest, ASignalCancelsAndLeavesNoPartialFile) {
+    QTemporaryDir sourceDir;
+    const QString source = makeSource(sourceDir, 600, 100 << 10);
+    LoopImage image(LoopImage::FileSystem::Ext4, 128u << 20);
+    image.mount();
+    const QString destination = QString::fromStdString(image.mountPoint());
+
+    QProcess copy;
+    ASSERT_NO_FATAL_FAILURE(startCopyUntilPartials(copy, source, destination, 50));
+    ASSERT_NO_FATAL_FAILURE(signalCopy(copy, SIGTERM));
+    ASSERT_TRUE(copy.waitForFinished(60000));
+    const QString out = QString::fromLocal8Bit(copy.readAllStandardOutput());
+    const QString err = QString::fromLocal8Bit(copy.readAllStandardError());
+    EXPECT_EQ(copy.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(copy.exitCode(), 128 + SIGTERM) << out.toStdString() << err.toStdString();
+    EXPECT_TRUE(out.startsWith(QStringLiteral("Cancelled: "))) << out.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("Interrupted by SIGTERM"))) << err.toStdString();
+    EXPECT_TRUE(partialsUnder(destination).isEmpty());
+    const QStringList copied = QDir(destination + "/photos").entryList(QDir::Files);
+    EXPECT_LT(copied.size(), 600);
+    for (const QString& name : copied)
+        EXPECT_FALSE(differ(source + "/" + name, destination + "/photos/" + name))
+            << name.toStdString();
+}
+
 // exFAT holds no extended attributes: there the checked name alone marks a partial file. (Not
 // FAT through fusefat: its removal of long names leaves their slots behind as other names.)
 TEST_F(KilledCopyTest, OnExfatTheNameAloneMarksLeftoversAndALookalikeStays) {

@@ -5,7 +5,9 @@
 #include "app/inter/ToGetDB.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <atomic>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -318,4 +320,42 @@ TEST(BrowserClean, KindsReachEveryPlaceTheBrowserKeepsThem) {
     EXPECT_FALSE(QFileInfo::exists(f + "/logins.json"));
     EXPECT_EQ(BrowserFixture::scalar(f + "/logins.db", "select count(*) from loginsL"), 0);
     EXPECT_FALSE(BrowserFixture::bytesContain(f + "/logins.db", "pw-secret"));
+}
+
+// A stop asked for during a clean (korvane's answer to a signal) lets the browser under way
+// finish and begins no other: those are named, untouched, and the clean is not called whole.
+TEST(BrowserClean, AStopFinishesTheBrowserUnderWayAndBeginsNoOther) {
+    BrowserFixture fx;
+    const QString h = fx.home();
+    BrowserFixture::chromiumProfile(h + "/.config/google-chrome/Default", "first", 10);
+    BrowserFixture::chromiumProfile(h + "/.config/chromium/Default", "second", 10);
+    QList<BrowerObjPtr> browsers = scannerFor(fx).scan();
+    ASSERT_EQ(browsers.size(), 2);
+    for (const BrowerObjPtr& browser : browsers)
+        for (const BrowerObjPtr& kind : browser->chrArr)
+            kind->isSelect = kind->name == "Browsing History" || kind->name == "Caches";
+    std::atomic_bool stop{false};
+    QStringList erased;
+    BrowserCleaner cleaner(::getuid(), nullptr, [&](const QStringList& paths) {
+        stop = true; // the signal comes while the first browser's files are erased
+        for (const QString& path : paths)
+            QDir(path).removeRecursively() || QFile::remove(path);
+        erased << paths;
+        return BrowserFileEraser::Result{};
+    });
+    cleaner.setStopRequest(&stop);
+    const BrowserCleaner::Summary summary = cleaner.clean(browsers);
+    EXPECT_FALSE(summary.allCleaned());
+    EXPECT_EQ(summary.notReached, QStringList{browsers[1]->name});
+    EXPECT_EQ(summary.cleanedKinds, 2) << "the first browser's kinds were finished";
+    const QString first = browsers[0]->name == "Google Chrome" ? "google-chrome" : "chromium";
+    const QString second = first == "chromium" ? "google-chrome" : "chromium";
+    EXPECT_EQ(BrowserFixture::scalar(h + "/.config/" + first + "/Default/History",
+                                     "select count(*) from urls"),
+              0);
+    EXPECT_EQ(BrowserFixture::scalar(h + "/.config/" + second + "/Default/History",
+                                     "select count(*) from urls"),
+              10);
+    for (const QString& path : erased)
+        EXPECT_FALSE(path.contains("/" + second + "/")) << path.toStdString();
 }

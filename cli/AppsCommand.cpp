@@ -5,6 +5,7 @@
 #include "app/uninstall/PackageRemoval.h"
 #include "app/uninstall/RelatedAppFilesScanner.h"
 #include "cli/CliBundle.h"
+#include "cli/CliInterrupt.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -31,7 +32,10 @@ const char* const kUsage =
     "  --home DIR       look in DIR instead of the home of the user the program works for\n"
     "  --bundle D       the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n"
     "Files in the download folder are listed but not removed (they are as often the user's\n"
-    "own as installers): remove those yourself.\n";
+    "own as installers): remove those yourself.\n"
+    "Interrupted (SIGINT, SIGTERM or SIGHUP), a removal finishes the package removals under\n"
+    "way (a package manager stopped halfway leaves the system's package database broken),\n"
+    "removes no further file, says what was removed and exits with 128 + the signal's number.\n";
 
 QString kindText(const AMAppItem& item) {
     switch (item.package.manager) {
@@ -154,8 +158,20 @@ int removeApps(const AppCatalog& catalog, const QList<AMAppItemPtr>& apps,
     AsMDeleteExecutor executor(catalog.folders());
     executor.setDelegate(&progress);
     executor.setEraseSecurely(eraseSecurely);
+    static std::atomic_bool stop{false};
+    CliInterrupt::lineBufferedOutput();
+    CliInterrupt::install({}, &stop);
+    executor.setStopRequest(&stop);
     const UninstallReport report = executor.executeDelete(items);
     std::printf("%s\n", report.message().toLocal8Bit().constData());
+    if (CliInterrupt::interrupted()) {
+        std::fprintf(stderr,
+                     "Interrupted by %s: %lld of %lld items removed (what was under way was "
+                     "finished); the others were not removed\n",
+                     CliInterrupt::signalName(), qlonglong(report.removed.size()),
+                     qlonglong(items.size()));
+        return CliInterrupt::exitStatus();
+    }
     return report.allRemoved() ? 0 : 1;
 }
 

@@ -159,6 +159,10 @@ UninstallReport AsMDeleteExecutor::executeDelete(const QList<AMAppItemPtr>& item
     const QList<Outcome> removedPackages = removePackages(packages);
     for (qsizetype k = 0; k < packaged.size(); ++k)
         outcomes[packaged[k]] = removedPackages[k];
+    if (m_stop && m_stop->load())
+        for (qsizetype i = 0; i < count; ++i)
+            if (!outcomes[i] && first.value(items[i]->path) == i)
+                outcomes[i] = Outcome{false, kNotReached};
 
     // Then the files: the related files erased or removed, the rest removed, the application's
     // own files besides (an AppImage its entry starts, in the user's home) with it.

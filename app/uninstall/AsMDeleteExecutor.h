@@ -42,11 +42,17 @@ public:
 
     void setDelegate(AsMDeleteExecutorDelegate* delegate) { m_delegate = delegate; }
     void setEraseSecurely(bool erase) { m_eraseSecurely = erase; }
+    // Once STOP is set, the package removals under way are finished and no file is removed.
+    void setStopRequest(const std::atomic_bool* stop) { m_stop = stop; }
 
     // Runs through ITEMS (groups in order, the application first in each) on the calling
-    // thread and returns what happened. There is no stop: a package removal half done would be
-    // worse than the wait.
+    // thread and returns what happened. A package removal is never stopped halfway (that would
+    // be worse than the wait); a stop asked for is heeded once the packages are done.
     UninstallReport executeDelete(const QList<AMAppItemPtr>& items);
+
+    // Why an item stayed when the run was stopped before it.
+    static inline const QString kNotReached =
+        QStringLiteral("not removed: the removal was stopped before it");
 
     // Removes one item; false with WHY set when it stayed.
     bool removeTrahFile(const AMAppItemPtr& item, QString& why);
@@ -68,4 +74,5 @@ private:
     PackageRemover m_packages; // set: one package at a time
     AsMDeleteExecutorDelegate* m_delegate = nullptr;
     bool m_eraseSecurely = false;
+    const std::atomic_bool* m_stop = nullptr;
 };

@@ -103,6 +103,30 @@ TEST(RemovalTest, APackagedApplicationGoesThroughItsPackageManagerAndItsFailureI
     EXPECT_TRUE(freed.message().contains(QLatin1String("Free up 12.35 MB")));
 }
 
+// A stop asked for while a package is removed (korvane's answer to a signal): the package
+// removal ends as it would, and no related file is removed after it; each says why it stayed.
+TEST(RemovalTest, AStopDuringThePackagesLetsThemFinishAndRemovesNoFile) {
+    UninstallFixture fx;
+    const QString entry = UninstallFixture::desktopEntry(
+        fx.system() + "/usr/share/applications/gimp.desktop", "GIMP");
+    const QString cache = UninstallFixture::write(fx.home() + "/.cache/gimp/blob", "cached");
+    AMAppItemPtr app = RelatedAppFilesScanner::constructItem(entry, true, fx.folders());
+    app->package.manager = PackageRef::Manager::Dpkg;
+    app->package.name = QStringLiteral("gimp");
+    std::atomic_bool stop{false};
+    AsMDeleteExecutor executor(fx.folders(), [&](const PackageRef&, QString&) {
+        stop = true;
+        return true;
+    });
+    executor.setStopRequest(&stop);
+    const UninstallReport report =
+        executor.executeDelete({app, related(QFileInfo(cache).path(), fx)});
+    EXPECT_EQ(report.removed, QList<AMAppItemPtr>{app});
+    ASSERT_EQ(report.failed.size(), 1);
+    EXPECT_EQ(report.failed[0].reason, AsMDeleteExecutor::kNotReached);
+    EXPECT_TRUE(exists(cache));
+}
+
 TEST(RemovalTest, SafeRemovalRefusesBadPathsAndLeavesMountsAlone) {
     for (const char* bad : {"", "/", "relative/path", "/tmp/.", "/tmp/..", "//"})
         EXPECT_FALSE(safewalk::SafeTreeRemover::remove(bad).removed) << bad;

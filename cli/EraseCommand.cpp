@@ -93,17 +93,12 @@ EraseCommand::Options EraseCommand::parse(const QList<QByteArray>& args) {
                 options.bundle = QFile::decodeName(value);
                 continue;
             }
-            bool ok = false;
-            const int level = value.toInt(&ok);
-            bool known = false;
-            for (const EraserStandard& standard : EraserStandard::all())
-                known = known || (ok && standard.level == level);
-            if (!known) {
-                options.error = QStringLiteral("unknown level '%1' (use 1, 2, 3, 7 or 35)")
-                                    .arg(QString::fromUtf8(value));
+            const std::optional<int> level = EraserStandard::parseLevel(QString::fromUtf8(value));
+            if (!level) {
+                options.error = EraserStandard::unknownLevelText(QString::fromUtf8(value));
                 return options;
             }
-            options.level = level;
+            options.level = *level;
         } else {
             options.error = QStringLiteral("unknown option '%1'").arg(QString::fromUtf8(arg));
             return options;

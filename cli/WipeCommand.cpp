@@ -69,12 +69,12 @@ int WipeCommand::run(const QStringList& args, Mode mode) {
         } else if (arg == QLatin1String("--bundle") && i + 1 < args.size()) {
             bundle = args[++i];
         } else if (arg == QLatin1String("--level") && i + 1 < args.size()) {
-            bool ok = false;
-            level = args[++i].toInt(&ok);
-            if (!ok || EraserStandard::nameForLevel(level).isEmpty()) {
-                printErr(QStringLiteral("unknown level '%1' (1, 2, 3, 7 or 35)").arg(args[i]));
+            const std::optional<int> parsed = EraserStandard::parseLevel(args[++i]);
+            if (!parsed) {
+                printErr(EraserStandard::unknownLevelText(args[i]));
                 return 2;
             }
+            level = *parsed;
         } else if (!arg.startsWith(QLatin1String("--")) && target.isEmpty()) {
             target = arg;
         } else {

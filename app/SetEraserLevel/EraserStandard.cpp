@@ -11,6 +11,27 @@ const std::array<EraserStandard, 5>& EraserStandard::all() {
     return table;
 }
 
+const EraserStandard* EraserStandard::find(int level) {
+    for (const EraserStandard& standard : all())
+        if (standard.level == level)
+            return &standard;
+    return nullptr;
+}
+
+std::optional<int> EraserStandard::parseLevel(const QString& text) {
+    const QString trimmed = text.trimmed();
+    bool ok = false;
+    const int level = trimmed.toInt(&ok);
+    // Digits only: "+3", "03" and "3.0" are not how a level is written.
+    if (!ok || trimmed != QString::number(level) || !find(level))
+        return std::nullopt;
+    return level;
+}
+
+QString EraserStandard::unknownLevelText(const QString& text) {
+    return QStringLiteral("unknown level '%1' (use 1, 2, 3, 7 or 35)").arg(text);
+}
+
 const EraserStandard& EraserStandard::forLevel(int level) {
     for (const EraserStandard& standard : all())
         if (standard.level == level)
@@ -29,5 +50,5 @@ QString EraserStandard::srmOptionFor(int level, bool solidState) {
 }
 
 int EraserStandard::effectiveLevel(int storedValue) {
-    return storedValue < 1 ? 1 : storedValue;
+    return forLevel(storedValue).level;
 }

@@ -421,11 +421,14 @@ HistoryStatus DoDataBase::recordFiles(const QList<FileObjPtr>& items, int level)
     return writeEntry(kTypeWipeFile, standards, paths, results);
 }
 
-HistoryStatus DoDataBase::recordVolume(const QString& name, const QString& result, bool isFree) {
+HistoryStatus DoDataBase::recordVolume(const QString& name, const QString& result, bool isFree,
+                                       int level) {
     const QString line =
         (isFree ? QStringLiteral("Erase Free Space:%1") : QStringLiteral("Erase Hard Drive:%1"))
             .arg(name);
-    return writeEntry(kTypeWipeVolume, {storedStandardName()}, {line}, {result});
+    return writeEntry(kTypeWipeVolume,
+                      {level > 0 ? EraserStandard::nameForLevel(level) : storedStandardName()},
+                      {line}, {result});
 }
 
 bool DoDataBase::writePlistForHistoryWithArr(const QList<FileObjPtr>& items) {
@@ -438,8 +441,9 @@ bool DoDataBase::writePlistForHistoryWithArr(const QList<FileObjPtr>& items, int
     return recordFiles(items, level).ok() && anything;
 }
 
-bool DoDataBase::writeWipeVolumesOrFree(const QString& name, const QString& result, bool isFree) {
-    return recordVolume(name, result, isFree).ok();
+bool DoDataBase::writeWipeVolumesOrFree(const QString& name, const QString& result, bool isFree,
+                                        int level) {
+    return recordVolume(name, result, isFree, level).ok();
 }
 
 // One entry in one transaction: its time row, the header line and every item line go in

@@ -73,7 +73,9 @@ public:
     HistoryStatus recordFiles(const QList<FileObjPtr>& items, int level);
     // Records one volume-wipe entry with the line "Erase Free Space:NAME" (ISFREE) or
     // "Erase Hard Drive:NAME" and RESULT ("Erased" or "Failed").
-    HistoryStatus recordVolume(const QString& name, const QString& result, bool isFree);
+    // LEVEL: the standard that ran (0: the stored one).
+    HistoryStatus recordVolume(const QString& name, const QString& result, bool isFree,
+                               int level = 0);
     // Removes the entries KEYS and all their lines, in one transaction. The value is how many
     // of KEYS were entries (an unknown key is no error here; callers tell the user).
     HistoryResult<int> deleteEntries(const QStringList& keys);
@@ -100,7 +102,8 @@ public:
     bool writePlistForHistoryWithArr(const QList<FileObjPtr>& items);
     bool writePlistForHistoryWithArr(const QList<FileObjPtr>& items, int level);
     // recordVolume(); false when nothing was recorded.
-    bool writeWipeVolumesOrFree(const QString& name, const QString& result, bool isFree);
+    bool writeWipeVolumesOrFree(const QString& name, const QString& result, bool isFree,
+                                int level = 0);
     // readAll().value: EMPTY ALSO WHEN THE HISTORY CANNOT BE READ (the failure is logged and in
     // lastStatus()). Anything shown to the user must use readAll().
     HistoryData getAllData();

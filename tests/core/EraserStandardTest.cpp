@@ -20,7 +20,8 @@ TEST(EraserStandardTest, NamesAndOptionWordsPerLevel) {
                         {-4, "HMG Infosec Standard 5", "-fsvrz"},
                         {5, "HMG Infosec Standard 5", "-fsvrz"}};
     for (const Row& row : rows) {
-        EXPECT_EQ(EraserStandard::nameForLevel(row.level), QString::fromUtf8(row.name)) << row.level;
+        EXPECT_EQ(EraserStandard::nameForLevel(row.level), QString::fromUtf8(row.name))
+            << row.level;
         EXPECT_EQ(EraserStandard::srmOptionFor(row.level, false), QString::fromLatin1(row.option))
             << row.level;
         // A solid-state item always gets a single pass.
@@ -29,6 +30,21 @@ TEST(EraserStandardTest, NamesAndOptionWordsPerLevel) {
     EXPECT_EQ(EraserStandard::effectiveLevel(0), 1);
     EXPECT_EQ(EraserStandard::effectiveLevel(-3), 1);
     EXPECT_EQ(EraserStandard::effectiveLevel(7), 7);
+    // A stored value outside the table runs as the level it is named by, never as N passes.
+    EXPECT_EQ(EraserStandard::effectiveLevel(9), 1);
+    EXPECT_EQ(EraserStandard::effectiveLevel(4), 1);
+}
+
+// Only the five levels are accepted from a user, written plainly.
+TEST(EraserStandardTest, OnlyTheTablesLevelsAreAccepted) {
+    for (const char* good : {"1", "2", "3", "7", "35", " 7 "})
+        EXPECT_EQ(EraserStandard::parseLevel(QString::fromLatin1(good)),
+                  QString::fromLatin1(good).trimmed().toInt())
+            << good;
+    for (const char* bad : {"0", "4", "5", "9", "-1", "36", "+3", "03", "3.0", "", "three"})
+        EXPECT_FALSE(EraserStandard::parseLevel(QString::fromLatin1(bad)).has_value()) << bad;
+    EXPECT_EQ(EraserStandard::unknownLevelText(QStringLiteral("9")),
+              QStringLiteral("unknown level '9' (use 1, 2, 3, 7 or 35)"));
 }
 
 } // namespace

@@ -136,6 +136,41 @@ TEST(WipeOnAVolume, AWipeTheHistoryCannotHoldEndsWithStatusOne) {
     EXPECT_EQ(contentOf(history), damaged) << "a damaged history is never written into";
 }
 
+// The history names the standard that ran, not the stored one; a level outside the table
+// is refused by the job and by `korvane`, and nothing is written for it.
+TEST(WipeOnAVolume, TheHistoryNamesTheLevelThatRanAndOthersAreRefused) {
+    if (std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4); !why.empty())
+        GTEST_SKIP() << why;
+    WipeBundle bundle;
+    LoopImage image(LoopImage::FileSystem::Ext4, 32u << 20);
+    image.mount();
+    const std::string root = image.mountPoint();
+
+    FreeSpaceWipeJob three(volumeAt(root, QStringLiteral("THREE")), {3, true, false, {}});
+    ASSERT_TRUE(runToEnd(three));
+    EXPECT_TRUE(three.report().ok) << three.report().reason.toStdString();
+    EXPECT_EQ(three.report().passes, 3);
+    const HistoryData history = DoDataBase::returnDoDataBase()->getAllData();
+    ASSERT_FALSE(history.isEmpty());
+    EXPECT_EQ(history.first().last().erasureStandard, QStringLiteral("U.S. Army AR380-19"));
+
+    FreeSpaceWipeJob nine(volumeAt(root, QStringLiteral("NINE")), {9, true, false, {}});
+    ASSERT_TRUE(runToEnd(nine));
+    EXPECT_FALSE(nine.report().ok);
+    EXPECT_EQ(nine.report().reason, FreeSpaceWipeJob::kUnknownLevel.arg(9));
+
+    for (const char* verb : {"wipe-free-space", "wipe-volume"})
+        for (const char* level : {"9", "4", "0"}) {
+            const CliRun cli =
+                korvane({QString::fromLatin1(verb), QString::fromStdString(root),
+                         QStringLiteral("--level"), QString::fromLatin1(level),
+                         QStringLiteral("--yes"), QStringLiteral("--bundle"), bundle.outer()});
+            EXPECT_EQ(cli.code, 2) << verb << " --level " << level;
+            EXPECT_TRUE(cli.err.contains(QStringLiteral("unknown level '%1'").arg(level)))
+                << cli.err.toStdString();
+        }
+}
+
 // While one wipe runs, a second of the same volume, in this process or from `korvane`, is
 // refused with its own text and takes nothing from the first, which ends as it would alone.
 TEST(WipeOnAVolume, ASecondWipeOfTheVolumeIsRefusedWithItsOwnText) {

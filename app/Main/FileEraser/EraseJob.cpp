@@ -29,10 +29,9 @@ EraseJob::EraseJob(Options options, QObject* parent)
       m_builder(m_options.solidState, m_options.copyOnWrite) {
     if (m_options.programName.isEmpty())
         m_options.programName = BundleLocator::kMainProgramName;
-    m_level =
-        m_options.level > 0
-            ? m_options.level
-            : EraserStandard::effectiveLevel(UserDefaults(m_options.programName).eraserTimes());
+    // Only a level of the table runs, so that the passes and the standard recorded agree.
+    m_level = EraserStandard::effectiveLevel(
+        m_options.level != 0 ? m_options.level : UserDefaults(m_options.programName).eraserTimes());
 }
 
 EraseJob::~EraseJob() {

@@ -112,12 +112,11 @@ FreeSpaceWipeJob::FreeSpaceWipeJob(VolumeObj volume, Options options, QObject* p
 }
 
 int FreeSpaceWipeJob::passesFor(int level, const QString& programName) {
-    if (level > 0)
-        return level;
-    return qMax(
-        1, EraserStandard::effectiveLevel(
-               UserDefaults(programName.isEmpty() ? BundleLocator::kMainProgramName : programName)
-                   .eraserTimes()));
+    if (level != 0)
+        return EraserStandard::find(level) ? level : 0;
+    return EraserStandard::effectiveLevel(
+        UserDefaults(programName.isEmpty() ? BundleLocator::kMainProgramName : programName)
+            .eraserTimes());
 }
 
 FreeSpaceWipeJob::~FreeSpaceWipeJob() {
@@ -150,6 +149,10 @@ void FreeSpaceWipeJob::cancel() {
 }
 
 void FreeSpaceWipeJob::work() {
+    if (m_passes == 0) {
+        m_report.reason = kUnknownLevel.arg(m_options.level);
+        return;
+    }
     lowerIoPriority();
     // Held to the end of the work, the steps after the passes included.
     FreeSpaceWipeLock lock;
@@ -319,7 +322,7 @@ void FreeSpaceWipeJob::finish() {
     if (m_options.recordHistory) {
         const bool recorded = DoDataBase::returnDoDataBase()->writeWipeVolumesOrFree(
             m_volume.volumeName, m_report.ok ? QStringLiteral("Erased") : QStringLiteral("Failed"),
-            !m_options.wholeVolume);
+            !m_options.wholeVolume, m_passes);
         m_report.historyRecorded = recorded;
         m_report.historyFailed = !recorded;
         // The unseen-history badge is a convenience: the entry is recorded without it.

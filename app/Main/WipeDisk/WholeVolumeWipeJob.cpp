@@ -54,6 +54,11 @@ void WholeVolumeWipeJob::start() {
         QTimer::singleShot(0, this, [this] { fail(kStartupVolume); });
         return;
     }
+    if (passes() == 0) {
+        QTimer::singleShot(0, this,
+                           [this] { fail(FreeSpaceWipeJob::kUnknownLevel.arg(m_options.level)); });
+        return;
+    }
     // A free-space wipe of this volume that runs would lose the volume under it. The lock is
     // only tried, not kept: an open root folder would keep the volume from being unmounted.
     if (FreeSpaceWipeLock().acquire(m_volume.volumeMountPoint) ==
@@ -221,8 +226,8 @@ void WholeVolumeWipeJob::fail(const QString& reason) {
 void WholeVolumeWipeJob::record(const QString& result) {
     if (!m_options.recordHistory)
         return;
-    const bool recorded =
-        DoDataBase::returnDoDataBase()->writeWipeVolumesOrFree(m_volume.volumeName, result, false);
+    const bool recorded = DoDataBase::returnDoDataBase()->writeWipeVolumesOrFree(
+        m_volume.volumeName, result, false, passes());
     m_report.historyRecorded = recorded;
     m_report.historyFailed = !recorded;
     // The unseen-history badge is a convenience: the entry is recorded without it.

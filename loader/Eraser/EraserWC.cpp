@@ -1,6 +1,8 @@
 #include "loader/Eraser/EraserWC.h"
 
+#include "app/Comm/UserDefaults.h"
 #include "app/Main/FileEraser/ErasePathCheck.h"
+#include "app/SetEraserLevel/EraserStandard.h"
 #include "platform/BundleLocator.h"
 
 #include <QCloseEvent>
@@ -97,7 +99,9 @@ QWidget* EraserWC::buildConfirmPage() {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(28, 24, 28, 20);
-    layout->addWidget(boldLabel(tr("Erase this?"), page));
+    confirmTitle = boldLabel(tr("Erase this?"), page);
+    confirmTitle->setObjectName(QStringLiteral("confirmTitle"));
+    layout->addWidget(confirmTitle);
     confirmText = new QLabel(page);
     confirmText->setObjectName(QStringLiteral("confirmText"));
     confirmText->setWordWrap(true);
@@ -109,7 +113,18 @@ QWidget* EraserWC::buildConfirmPage() {
     confirmEraseButton->setObjectName(QStringLiteral("confirmEraseButton"));
     connect(confirmCancelButton, &QPushButton::clicked, this,
             [this] { showResult(false, tr("Nothing was erased.")); });
-    connect(confirmEraseButton, &QPushButton::clicked, this, [this] { startErasing(true); });
+    connect(confirmEraseButton, &QPushButton::clicked, this, [this] {
+        // A protected path is asked about twice: the second question names what it is.
+        if (!m_consentQuestion.isEmpty()) {
+            confirmTitle->setText(tr("Erase it anyway?"));
+            confirmText->setText(m_consentQuestion);
+            confirmEraseButton->setText(tr("Erase Anyway"));
+            m_consentQuestion.clear();
+            confirmCancelButton->setFocus();
+            return;
+        }
+        startErasing(m_needsConsent);
+    });
     auto* row = new QHBoxLayout();
     row->addStretch(1);
     row->addWidget(confirmEraseButton);
@@ -145,19 +160,28 @@ void EraserWC::eumeFileWithPath(const QByteArray& path) {
         showResult(false, text);
         return;
     }
-    // The file manager's action erases at once, unless the path needs a word first.
-    QStringList reasons;
-    if (verdict.verdict == ErasePathCheck::Verdict::NeedsConsent)
-        reasons << ErasePathCheck::message(verdict) + QLatin1Char('.');
+    // A file manager's menu item is one misclick away: nothing is erased before the user has
+    // seen what and how, and said yes; a protected path needs a second yes.
+    const int level = EraserStandard::effectiveLevel(UserDefaults(m_programName).eraserTimes());
+    QStringList text{tr("%1 will be overwritten with %2 (%n pass(es)) and removed, with "
+                        "everything in it. This cannot be undone.",
+                        nullptr, level)
+                         .arg(m_shown, EraserStandard::nameForLevel(level))};
     if (verdict.copyOnWrite)
-        reasons << EraseReport::copyOnWriteWarning({m_shown});
-    if (!reasons.isEmpty()) {
-        confirmText->setText(reasons.join(QStringLiteral("\n\n")));
-        pages->setCurrentIndex(2);
-        confirmCancelButton->setFocus();
-        return;
+        text << EraseReport::copyOnWriteWarning({m_shown});
+    m_needsConsent = verdict.verdict == ErasePathCheck::Verdict::NeedsConsent;
+    m_consentQuestion.clear();
+    if (m_needsConsent) {
+        QString why = ErasePathCheck::message(verdict) + QLatin1Char('.');
+        why[0] = why[0].toUpper();
+        text << why;
+        m_consentQuestion = why;
     }
-    startErasing(false);
+    confirmTitle->setText(tr("Erase this?"));
+    confirmText->setText(text.join(QStringLiteral("\n\n")));
+    confirmEraseButton->setText(tr("Erase"));
+    pages->setCurrentIndex(2);
+    confirmCancelButton->setFocus();
 }
 
 void EraserWC::startErasing(bool consented) {

@@ -47,6 +47,7 @@ public:
     QLabel* resultTitle = nullptr;
     QLabel* resultText = nullptr;
     QPushButton* okButton = nullptr;
+    QLabel* confirmTitle = nullptr;
     QLabel* confirmText = nullptr;
     QPushButton* confirmEraseButton = nullptr;
     QPushButton* confirmCancelButton = nullptr;
@@ -68,6 +69,10 @@ private:
     EraseJob* m_job = nullptr;
     QByteArray m_path;
     QString m_shown;
+    // Why the path needs a second, explicit yes (a home, a system folder, a mount point); empty
+    // when the first answer is enough. Set to empty once that second question was shown.
+    QString m_consentQuestion;
+    bool m_needsConsent = false;
     bool m_erasing = false;
     bool m_cancelled = false;
     bool m_succeeded = false;

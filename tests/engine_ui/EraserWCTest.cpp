@@ -1,5 +1,6 @@
 #include "EngineTestSupport.h"
 
+#include "app/Main/FileEraser/ErasePathCheck.h"
 #include "loader/Eraser/EraserWC.h"
 #include "loader/Eraser/NTFSFileAlert.h"
 #include "loader/Eraser/ServiceEraser.h"
@@ -25,6 +26,13 @@ template <typename T> void pressOkWhenShown(bool* seen) {
             auto* window = qobject_cast<T*>(w);
             if (!window || !window->isVisible())
                 continue;
+            // The erasure window asks first: the user says yes.
+            if (auto* erase =
+                    window->template findChild<QPushButton*>(QStringLiteral("confirmEraseButton"));
+                erase && erase->isVisible()) {
+                erase->click();
+                continue;
+            }
             auto* ok = window->template findChild<QPushButton*>(QStringLiteral("okButton"));
             if (ok && ok->isVisible()) {
                 *seen = true;
@@ -35,6 +43,12 @@ template <typename T> void pressOkWhenShown(bool* seen) {
         }
     });
     poll->start(50);
+}
+
+// The question the window asks before anything is erased: answered yes.
+void sayYes(EraserWC& window) {
+    ASSERT_TRUE(window.asksFirst()) << "the window erased without asking";
+    window.confirmEraseButton->click();
 }
 
 bool waitForResult(const EraserWC& window, int ms = 20000) {
@@ -51,6 +65,7 @@ TEST(EraserWCTest, ErasesTheFolderAndReportsSuccess) {
     EraserWC window(nullptr, QString(), kNoMediumCheck);
     window.show();
     window.eumeFileWithPath(work.path() + QStringLiteral("/chosen"));
+    ASSERT_NO_FATAL_FAILURE(sayYes(window));
     ASSERT_TRUE(waitForResult(window));
     EXPECT_TRUE(window.succeeded());
     EXPECT_FALSE(QFileInfo::exists(work.path() + QStringLiteral("/chosen")));
@@ -67,6 +82,7 @@ TEST(EraserWCTest, ToolFailureShowsTheFailureView) {
     writeFile(path, "data");
     EraserWC window(nullptr, QString(), kNoMediumCheck);
     window.eumeFileWithPath(path);
+    ASSERT_NO_FATAL_FAILURE(sayYes(window));
     ASSERT_TRUE(waitForResult(window));
     EXPECT_FALSE(window.succeeded());
     EXPECT_EQ(window.resultTitle->text(), QStringLiteral("Erasure failed"));
@@ -80,12 +96,63 @@ TEST(EraserWCTest, CancelStopsTheToolAndSaysSo) {
     writeFile(path, "data");
     EraserWC window(nullptr, QString(), kNoMediumCheck);
     window.eumeFileWithPath(path);
+    ASSERT_NO_FATAL_FAILURE(sayYes(window));
     ASSERT_GT(bundle.sleeperPid(), 0);
     window.cancelButton->click();
     ASSERT_TRUE(waitForResult(window, 15000));
     EXPECT_FALSE(window.succeeded());
     EXPECT_TRUE(window.resultText->text().contains(QStringLiteral("cancelled")));
     EXPECT_TRUE(QFileInfo::exists(path));
+}
+
+// From a file manager's menu one misclick away: the window names the path and the standard and
+// waits; Cancel erases nothing. Another account's home (and a folder holding homes) is asked
+// about a second time, naming whose it is.
+TEST(EraserWCTest, AsksFirstAndTwiceForAnotherAccountsHome) {
+    FakeBundle bundle;
+    QTemporaryDir work;
+    const QString chosen = work.path() + QStringLiteral("/chosen.txt");
+    writeFile(chosen, "data");
+    const QString bobHome = work.path() + QStringLiteral("/users/bob");
+    writeFile(bobHome + QStringLiteral("/notes"), "bob's");
+    writeFile(work.path() + QStringLiteral("/passwd"),
+              QStringLiteral("bob:x:4242:4242::%1:/bin/sh\n").arg(bobHome).toUtf8());
+    ErasePathCheck::setAccountFile(work.path() + QStringLiteral("/passwd"));
+    struct Restore {
+        ~Restore() { ErasePathCheck::setAccountFile(QString()); }
+    } restore;
+
+    {
+        EraserWC window(nullptr, QString(), kNoMediumCheck);
+        window.eumeFileWithPath(chosen);
+        ASSERT_TRUE(window.asksFirst());
+        EXPECT_TRUE(window.confirmText->text().contains(chosen));
+        EXPECT_TRUE(window.confirmText->text().contains(QStringLiteral("HMG Infosec Standard 5")))
+            << window.confirmText->text().toStdString();
+        spin(300);
+        EXPECT_TRUE(bundle.srmRuns().isEmpty()) << "nothing runs while the question is open";
+        window.confirmCancelButton->click();
+        EXPECT_EQ(window.pages->currentIndex(), 1);
+        EXPECT_TRUE(QFileInfo::exists(chosen));
+    }
+    for (const QString& path : {bobHome, work.path() + QStringLiteral("/users")}) {
+        EraserWC window(nullptr, QString(), kNoMediumCheck);
+        window.eumeFileWithPath(path);
+        ASSERT_TRUE(window.asksFirst());
+        window.confirmEraseButton->click();
+        ASSERT_TRUE(window.asksFirst()) << "one yes is not enough for " << path.toStdString();
+        EXPECT_TRUE(window.confirmText->text().contains(QStringLiteral("bob")))
+            << window.confirmText->text().toStdString();
+        window.confirmCancelButton->click();
+        EXPECT_TRUE(QFileInfo::exists(bobHome + QStringLiteral("/notes")));
+    }
+    EraserWC window(nullptr, QString(), kNoMediumCheck);
+    window.eumeFileWithPath(bobHome);
+    window.confirmEraseButton->click();
+    window.confirmEraseButton->click();
+    ASSERT_TRUE(waitForResult(window));
+    EXPECT_TRUE(window.succeeded()) << window.resultText->text().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(bobHome));
 }
 
 TEST(ServiceEraserTest, NtfsVolumeShowsOnlyTheNotice) {

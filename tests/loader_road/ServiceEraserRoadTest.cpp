@@ -18,8 +18,9 @@ using namespace enginetest;
 
 namespace {
 
-// Once the road has made its application object, presses OK on the erasure window's result
-// page, as the user would. Runs on its own thread because the road blocks in the window's loop.
+// Once the road has made its application object, says yes to the erasure window's question and
+// presses OK on its result page, as the user would. Runs on its own thread because the road blocks
+// in the window's loop.
 class OkPresser {
 public:
     OkPresser()
@@ -35,6 +36,11 @@ public:
                       QObject::connect(poll, &QTimer::timeout, poll, [this, poll] {
                           for (QWidget* top : QApplication::topLevelWidgets()) {
                               auto* window = qobject_cast<EraserWC*>(top);
+                              if (window && window->asksFirst()) {
+                                  m_confirmed = true;
+                                  window->confirmEraseButton->click();
+                                  continue;
+                              }
                               if (!window || window->pages->currentIndex() != 1)
                                   continue;
                               m_pressed = true;
@@ -52,10 +58,12 @@ public:
         m_thread.join();
     }
     bool pressed() const { return m_pressed; }
+    bool confirmed() const { return m_confirmed; }
 
 private:
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_pressed{false};
+    std::atomic<bool> m_confirmed{false};
     std::thread m_thread;
 };
 
@@ -69,6 +77,7 @@ TEST(ServiceEraserRoadTest, ErasesThePathWithoutAnApplicationObjectOfItsOwn) {
     writeFile(chosen + QStringLiteral("/a"), "data");
     OkPresser presser;
     EXPECT_TRUE(runServiceEraser(chosen));
+    EXPECT_TRUE(presser.confirmed()) << "the window asked before erasing";
     EXPECT_TRUE(presser.pressed());
     EXPECT_FALSE(QFileInfo::exists(chosen));
     // The loader's own defaults hold no level: one pass.

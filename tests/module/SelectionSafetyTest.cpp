@@ -3,6 +3,7 @@
 #include "ModuleUiTestSupport.h"
 
 #include "LoopImage.h"
+#include "app/Main/FileEraser/ErasePathCheck.h"
 #include "app/Main/FileEraser/EraseReport.h"
 #include "app/Main/FileEraser/FileEraserFailViewController.h"
 #include "app/Main/FileEraser/FileEraserListView.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QTest>
 #include <fcntl.h>
 #include <filesystem>
@@ -367,6 +369,85 @@ TEST(SelectionSafetyTest, HardLinkedFileIsFailedInTheWindowAndItsHistory) {
     EXPECT_EQ(history.first().last().result, QStringLiteral("Failed"));
     EXPECT_TRUE(exists(chosen));
     EXPECT_TRUE(exists(other));
+}
+
+// Another account's home, and a folder that holds homes, are asked about a second time in the
+// window and refused without --force by `korvane`, whichever user the program says it works
+// for (SUDO_USER). The accounts come from a passwd file of the test's own: put in place of
+// /etc/passwd in a private mount namespace for the program, handed to the check in this process.
+TEST(SelectionSafetyTest, AnotherAccountsHomeAndTheFolderAboveHomesNeedConsentEverywhere) {
+    TempBundle bundle(TempBundle::Tool::Real);
+    const QString users = bundle.work() + QStringLiteral("/users");
+    const QString bob = users + QStringLiteral("/bob");
+    writeFile(bob + QStringLiteral("/thesis.txt"), 500);
+    QDir().mkpath(users + QStringLiteral("/alice"));
+    const QString passwd = bundle.root() + QStringLiteral("/passwd");
+    {
+        QFile file(passwd);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("root:x:0:0:root:/root:/bin/sh\n"
+                                  "alice:x:4241:4241::%1/alice:/bin/sh\n"
+                                  "bob:x:4242:4242::%2:/bin/sh\n")
+                       .arg(users, bob)
+                       .toUtf8());
+    }
+    ErasePathCheck::setAccountFile(passwd);
+    struct Restore {
+        ~Restore() { ErasePathCheck::setAccountFile(QString()); }
+    } restore;
+    const auto before = snapshot(users);
+
+    for (const QString& path : {bob, users}) {
+        FileEraserViewController module(nullptr);
+        module.show();
+        module.addPaths({path});
+        ASSERT_EQ(module.valueArr().size(), 1);
+        QString asked;
+        // Were the second question missing, the erasure would run: its end is answered too.
+        Answerer answerer({{"MakeSureFileEraserViewControoler", "eraseButton", {}},
+                           {"MakeSureEraseProtectedViewController", "cancelButton", {}},
+                           {"FileEraserSuccessViewController", "okButton", {}},
+                           {"FileEraserFailViewController", "okButton", {}}});
+        answerer.inspect = [&](QWidget* view) {
+            for (QWidget* line : view->findChildren<QWidget*>(QStringLiteral("protectedItem")))
+                for (QLabel* label : line->findChildren<QLabel*>())
+                    asked += label->text();
+        };
+        QSignalSpy finished(&module, &FileEraserViewController::erasureFinished);
+        module.listView()->eraseButton()->click();
+        QTest::qWait(300);
+        if (answerer.answered().value(1) !=
+                QStringLiteral("MakeSureEraseProtectedViewController") &&
+            finished.isEmpty())
+            finished.wait(60000);
+        EXPECT_EQ(answerer.answered().value(1),
+                  QStringLiteral("MakeSureEraseProtectedViewController"))
+            << path.toStdString();
+        EXPECT_TRUE(asked.contains(QStringLiteral("bob"))) << asked.toStdString();
+    }
+    EXPECT_EQ(snapshot(users), before) << "declined: nothing erased";
+
+    if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("unshare")).isEmpty())
+        GTEST_SKIP() << "the command line is tried as root in a private mount namespace only";
+    for (const QString& path : {bob, users}) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("KORVANE_BUNDLE"), outerOf(bundle));
+        env.insert(QStringLiteral("SUDO_USER"), QStringLiteral("alice"));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral("unshare"),
+                      {QStringLiteral("--mount"), QStringLiteral("sh"), QStringLiteral("-c"),
+                       QStringLiteral("mount --bind \"$0\" /etc/passwd && exec \"$1\" erase "
+                                      "--yes \"$2\""),
+                       passwd, kKorvane, path});
+        process.closeWriteChannel();
+        ASSERT_TRUE(process.waitForFinished(60000));
+        const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+        EXPECT_EQ(process.exitCode(), 1) << err.toStdString();
+        EXPECT_TRUE(err.contains(QStringLiteral("bob"))) << err.toStdString();
+        EXPECT_TRUE(err.contains(QStringLiteral("--force"))) << err.toStdString();
+    }
+    EXPECT_EQ(snapshot(users), before) << "refused: nothing erased";
 }
 
 // On a copy-on-write volume each front end says before that overwriting cannot reach the copies

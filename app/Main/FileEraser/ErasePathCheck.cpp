@@ -9,7 +9,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <pwd.h>
@@ -43,7 +45,16 @@ bool isMountRoot(const QByteArray& path) {
            (x.stx_attributes & STATX_ATTR_MOUNT_ROOT) && S_ISDIR(x.stx_mode);
 }
 
+QString& accountFileOverride() {
+    static QString path;
+    return path;
+}
+
 } // namespace
+
+void ErasePathCheck::setAccountFile(const QString& passwdFile) {
+    accountFileOverride() = passwdFile;
+}
 
 ErasePathCheck::Protected ErasePathCheck::systemProtected() {
     Protected p;
@@ -62,6 +73,27 @@ ErasePathCheck::Protected ErasePathCheck::systemProtected() {
     if (!bundle.isEmpty()) {
         p.bundle = canonicalEntry(absolutePath(QFile::encodeName(bundle)));
     }
+    // Every account's home: which user the program works for (SUDO_USER, PKEXEC_UID) says
+    // nothing about whose files a path holds.
+    const QString accountFile = accountFileOverride();
+    FILE* file = accountFile.isEmpty() ? nullptr : std::fopen(QFile::encodeName(accountFile), "re");
+    if (!file)
+        ::setpwent();
+    const auto next = [file] { return file ? ::fgetpwent(file) : ::getpwent(); };
+    while (const passwd* account = next()) {
+        // Missing homes (nobody's /nonexistent) protect nothing; system accounts' homes (/root,
+        // /usr/sbin, /var/www) are system folders already and keep that reason.
+        const QByteArray home = canonicalEntry(absolutePath(QByteArray(account->pw_dir)));
+        if (home.isEmpty() || home == "/" || isSystemFolder(home) ||
+            !QFileInfo(QFile::decodeName(home)).isDir() || p.homes.contains(home))
+            continue;
+        p.homes.append(home);
+        p.owners.insert(home, QFile::decodeName(account->pw_name));
+    }
+    if (file)
+        std::fclose(file);
+    else
+        ::endpwent();
     if (const auto user = UserAccount::invokingUser())
         add(p.homes, user->home);
     if (const passwd* owner = ::getpwuid(::geteuid()))
@@ -185,6 +217,21 @@ ErasePathCheck::Result ErasePathCheck::check(const QByteArray& raw) {
     r.verdict = Verdict::NeedsConsent;
     if (m_protected.homes.contains(canonical)) {
         r.reason = Reason::HomeFolder;
+        r.detail = m_protected.owners.value(canonical);
+        return r;
+    }
+    QStringList heldOwners;
+    bool holdsHome = false;
+    for (const QByteArray& home : m_protected.homes)
+        if (home != canonical && within(home, canonical)) {
+            holdsHome = true;
+            const QString owner = m_protected.owners.value(home);
+            if (!owner.isEmpty() && !heldOwners.contains(owner))
+                heldOwners << owner;
+        }
+    if (holdsHome) {
+        r.reason = Reason::HoldsHomes;
+        r.detail = heldOwners.join(QStringLiteral(", "));
         return r;
     }
     if (isSystemFolder(canonical)) {
@@ -223,7 +270,19 @@ QString ErasePathCheck::message(const Result& r) {
         return QStringLiteral("%1 is on an %2 volume; files are not erased on NTFS volumes")
             .arg(r.shown, r.detail);
     case Reason::HomeFolder:
+        if (!r.detail.isEmpty())
+            return QStringLiteral("%1 is the home folder of %2: erasing it removes everything of "
+                                  "that user")
+                .arg(r.shown, r.detail);
         return QStringLiteral("%1 is a home folder: erasing it removes everything of that user")
+            .arg(r.shown);
+    case Reason::HoldsHomes:
+        if (!r.detail.isEmpty())
+            return QStringLiteral("%1 holds the home folders of %2: erasing it removes everything "
+                                  "of those users")
+                .arg(r.shown, r.detail);
+        return QStringLiteral("%1 holds home folders: erasing it removes everything of their "
+                              "users")
             .arg(r.shown);
     case Reason::SystemFolder:
         return QStringLiteral("%1 is a folder the system needs: erasing it can leave this "

@@ -9,8 +9,9 @@
 // never erases what the user did not name: as coreutils rm does, an empty path, ".", "..", any
 // path whose last component is "." or "..", and the root folder are refused, and so is any path
 // that is, holds or lies inside the program's own bundle, its erasure tool or its history.
-// A user's home folder itself, the folders the system needs and the mount point of a volume
-// are erased only with an explicit second consent.
+// The home folder of any account (not only the user's own), a folder that holds one, the
+// folders the system needs and the mount point of a volume are erased only with an explicit
+// second consent.
 //
 // Paths are made absolute once, here (against the current folder), and kept as the bytes given:
 // ".." inside a path is not resolved by text, since a link before it would change its meaning.
@@ -25,7 +26,8 @@ public:
         ProgramFiles, // the program's bundle, its srm or its history database
         Missing,      // nothing at that path
         Ntfs,         // files are not erased on NTFS volumes
-        HomeFolder,   // consent: a user's home folder itself
+        HomeFolder,   // consent: an account's home folder itself
+        HoldsHomes,   // consent: a folder that holds accounts' home folders
         SystemFolder, // consent: a folder the system needs
         MountPoint,   // consent: the mount point of a mounted volume
     };
@@ -43,13 +45,18 @@ public:
     };
 
     // What the check protects; by default the running program's own files and the home folders
-    // of the user it works for, of the process owner and of $HOME.
+    // of every account in the account database, of the user it works for and of $HOME.
     struct Protected {
-        QList<QByteArray> programFiles; // refused, with everything holding them
-        QByteArray bundle;              // refused, with everything inside it
-        QList<QByteArray> homes;        // need consent
+        QList<QByteArray> programFiles;    // refused, with everything holding them
+        QByteArray bundle;                 // refused, with everything inside it
+        QList<QByteArray> homes;           // need consent, as do the folders holding them
+        QHash<QByteArray, QString> owners; // home -> the account's name, where known
     };
     static Protected systemProtected();
+    // Reads the accounts from PASSWD_FILE (passwd(5) lines) instead of the system's account
+    // database; empty: the system's again. For tests, which must not depend on the machine's
+    // accounts.
+    static void setAccountFile(const QString& passwdFile);
 
     ErasePathCheck();
     explicit ErasePathCheck(Protected protectedPaths);

@@ -42,6 +42,37 @@ QString passes(int level) {
     return level == 1 ? QStringLiteral("1 pass") : QStringLiteral("%1 passes").arg(level);
 }
 
+// The word a result line starts with.
+const char* outcomeWord(EraseReport::Outcome outcome) {
+    switch (outcome) {
+    case EraseReport::Outcome::Erased:
+        return "Erased";
+    case EraseReport::Outcome::Stopped:
+        return "Stopped";
+    case EraseReport::Outcome::NotReached:
+        return "Not reached";
+    case EraseReport::Outcome::Failed:
+        break;
+    }
+    return "Failed";
+}
+
+// "12 files erased, 1 stopped after pass 1 of 3 (removed), 40 not reached": plain integers,
+// so that a script can read them.
+QString fileCounts(const EraseReport::FileCounts& files) {
+    QStringList parts{files.erased == 1 ? QStringLiteral("1 file erased")
+                                        : QStringLiteral("%1 files erased").arg(files.erased)};
+    if (files.failed > 0)
+        parts << QStringLiteral("%1 failed").arg(files.failed);
+    if (files.stopped > 0)
+        parts << QStringLiteral("%1 stopped after pass %2 of %3 (removed)")
+                     .arg(files.stopped)
+                     .arg(files.stoppedAfterPass)
+                     .arg(files.stoppedPassesPlanned);
+    parts << QStringLiteral("%1 not reached").arg(files.notReached);
+    return parts.join(QStringLiteral(", "));
+}
+
 } // namespace
 
 QString EraseCommand::printable(const QString& path) {
@@ -223,8 +254,13 @@ int EraseCommand::run(const QList<QByteArray>& args) {
     const EraseReport& report = job.report();
     for (const EraseReport::Line& line : report.lines) {
         const bool erased = line.outcome == EraseReport::Outcome::Erased;
-        std::printf("%s %s\n", erased ? "Erased" : "Failed",
+        std::printf("%s %s\n", outcomeWord(line.outcome),
                     printable(line.item->url).toLocal8Bit().constData());
+        // A folder the cancel left partly done says what of it went.
+        if (line.item->isDir &&
+            (line.outcome == EraseReport::Outcome::Stopped ||
+             (line.outcome == EraseReport::Outcome::Failed && line.files.notReached > 0)))
+            std::printf("  %s\n", fileCounts(line.files).toUtf8().constData());
         if (erased && line.copyOnWrite) {
             const QString mountPoint = EraseReport::volumeOf(line);
             std::printf("  earlier copies may remain on this copy-on-write volume; wipe its free "
@@ -246,9 +282,10 @@ int EraseCommand::run(const QList<QByteArray>& args) {
     // A signal that came when the erasure had ended anyway changed nothing.
     if (report.cancelled && CliInterrupt::interrupted()) {
         std::fprintf(stderr,
-                     "Interrupted by %s: %d of %lld paths erased; the others were not erased, or "
-                     "only in part (see above).\n",
-                     CliInterrupt::signalName(), report.erasedCount(),
+                     "Interrupted by %s: %s; %d of %lld paths erased, what is left of the others "
+                     "is listed above.\n",
+                     CliInterrupt::signalName(),
+                     fileCounts(report.fileCounts()).toUtf8().constData(), report.erasedCount(),
                      qlonglong(report.lines.size()));
         return CliInterrupt::exitStatus();
     }

@@ -8,7 +8,8 @@
 // `korvane erase [--level 1|2|3|7|35] [--yes] [--force] [--bundle DIR] PATH...`: erases files
 // and folders through the same erasure job as the window. Every path is checked before
 // anything is erased; each is reported "Erased" when it is gone and everything in it was
-// erased, else "Failed" with the reasons below it.
+// erased, else "Failed" with the reasons below it. After a signal a path the run had not begun
+// on reads "Not reached", one it left partly done "Stopped", and the files are counted.
 class EraseCommand {
 public:
     struct Options {

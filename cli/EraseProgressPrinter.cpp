@@ -60,7 +60,7 @@ void EraseProgressPrinter::cancelled() {
     if (m_lineOpen)
         std::fputs("\n", stderr);
     m_lineOpen = false;
-    std::fputs("Cancelling: stopping the running overwrite...\n", stderr);
+    std::fputs("Cancelling: finishing the pass under way, then removing that file...\n", stderr);
 }
 
 void EraseProgressPrinter::eraseFinished(const EraseReport& report) {

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
@@ -230,28 +231,66 @@ TEST_F(EraseJobTest, HomeAndSystemFoldersAreErasedOnlyWithConsent) {
     }
 }
 
-TEST_F(EraseJobTest, CancelledRunSaysWhatWasNotReached) {
-    writeFile(path("t/1"), "a");
-    writeFile(path("t/2-toolsleeps"), "b");
-    writeFile(path("t/3"), "c");
-    EraseJob job(quietOptions());
+// A cancel while a file of a folder is being overwritten: that file is finished and removed
+// (the tool says "stopped"), the rest is untouched. The folder is not "Erased": its line, the
+// history and the counts say what of it went; a chosen file never begun is "not reached".
+TEST_F(EraseJobTest, CancelledRunCountsErasedStoppedAndNotReachedFiles) {
+    for (const char* name : {"t/1", "t/2", "t/3-toolstops", "t/4", "t/sub/5"})
+        writeFile(path(name), name);
+    writeFile(path("later"), "l");
+    EraseJob job(quietOptions(3));
     JobEnd end;
     job.setListener(&end);
-    job.start({job.builder().addFileToArr(path("t"))});
-    for (int i = 0; i < 200 && bundle.srmRuns().size() < 2; ++i)
+    job.start({job.builder().addFileToArr(path("t")), job.builder().addFileToArr(path("later"))});
+    for (int i = 0; i < 500 && bundle.sleeperPid() <= 0; ++i)
         spin(20);
+    ASSERT_GT(bundle.sleeperPid(), 0) << "the tool never reached the file that stops";
     job.cancel();
     for (int waited = 0; waited < 20000 && end.ends == 0; waited += 20)
         spin(20);
     ASSERT_EQ(end.ends, 1);
+
     const EraseReport& report = job.report();
     EXPECT_TRUE(report.cancelled);
-    EXPECT_EQ(report.lines[0].outcome, EraseReport::Outcome::Failed);
-    EXPECT_EQ(report.lines[0].item->failStr, QStringLiteral("Failed"));
-    bool saysNotReached = false;
-    for (const EraseReport::Problem& p : report.lines[0].problems)
-        saysNotReached = saysNotReached || p.toolMessage.contains(QLatin1String("not reached"));
-    EXPECT_TRUE(saysNotReached);
+    ASSERT_EQ(report.lines.size(), 2);
+    const EraseReport::Line& folder = report.lines[0];
+    EXPECT_EQ(folder.outcome, EraseReport::Outcome::Stopped);
+    EXPECT_TRUE(folder.stillPresent);
+    int goneBeforeTheStop = 0;
+    for (const char* name : {"t/1", "t/2", "t/4", "t/sub/5"})
+        goneBeforeTheStop += QFileInfo::exists(path(name)) ? 0 : 1;
+    EXPECT_EQ(folder.files.erased, goneBeforeTheStop);
+    EXPECT_EQ(folder.files.stopped, 1);
+    EXPECT_EQ(folder.files.failed, 0);
+    EXPECT_EQ(folder.files.total(), 5) << "every file of the folder is counted once";
+    EXPECT_EQ(folder.files.stoppedAfterPass, 1);
+    EXPECT_EQ(folder.files.stoppedPassesPlanned, 3);
+    EXPECT_FALSE(QFileInfo::exists(path("t/3-toolstops")));
+    const QString folderText =
+        QStringLiteral("Cancelled: %1 files erased, 1 stopped after pass 1 of 3 (removed), %2 "
+                       "not reached")
+            .arg(folder.files.erased)
+            .arg(folder.files.notReached);
+    EXPECT_EQ(folder.item->failStr, folderText);
+
+    const EraseReport::Line& later = report.lines[1];
+    EXPECT_EQ(later.outcome, EraseReport::Outcome::NotReached);
+    EXPECT_EQ(later.files.notReached, 1);
+    EXPECT_TRUE(QFileInfo::exists(path("later")));
+    EXPECT_EQ(report.fileCounts().total(), 6);
+    EXPECT_EQ(report.fileCounts().notReached, folder.files.notReached + 1);
+
+    // The history keeps the same words, one line per chosen item.
+    ASSERT_TRUE(report.historyRecorded);
+    const HistoryData history = DoDataBase::returnDoDataBase()->getAllData();
+    ASSERT_EQ(history.size(), 1);
+    QMap<QString, QString> results;
+    for (const HistoryRecord& record : history.first())
+        if (!record.isHeader())
+            results.insert(record.items, record.result);
+    EXPECT_EQ(results, (QMap<QString, QString>{
+                           {path("t"), folderText},
+                           {path("later"), "Not erased: cancelled before it was reached"}}));
 }
 
 } // namespace

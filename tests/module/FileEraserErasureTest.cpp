@@ -164,14 +164,82 @@ TEST(FileEraserErasureTest, CancelInTheMiddleStopsAndReportsWhatIsLeft) {
     for (int i = 2; i < 5; ++i)
         EXPECT_TRUE(exists(files[i])) << files[i].toStdString();
     EXPECT_EQ(owner.calls, (QList<bool>{false, true}));
-    EXPECT_TRUE(module.valueArr().isEmpty());
-    EXPECT_FALSE(module.showsList());
+    // What the cancel left untouched stays listed, so that it can be erased again.
+    QStringList listed;
+    for (const FileObjPtr& item : module.valueArr())
+        listed << item->url;
+    EXPECT_EQ(listed, files.mid(2));
+    EXPECT_TRUE(module.showsList());
+    const QString notReached = QStringLiteral("Not erased: cancelled before it was reached");
     EXPECT_EQ(resultsByPath(onlyEntry()), (QMap<QString, QString>{{files[0], "Erased"},
                                                                   {files[1], "Erased"},
-                                                                  {files[2], "Failed"},
-                                                                  {files[3], "Failed"},
-                                                                  {files[4], "Failed"}}));
+                                                                  {files[2], notReached},
+                                                                  {files[3], notReached},
+                                                                  {files[4], notReached}}));
     EXPECT_EQ(bundle.settingValue("WipeFileHistory"), QStringLiteral("1"));
+}
+
+// Cancel inside a folder while one of its files is being overwritten: that file is finished and
+// removed, the result counts the folder's files, and the folder, still holding what was not
+// reached, stays in the list with the file chosen after it; only the erased file leaves.
+TEST(FileEraserErasureTest, CancelInsideAFolderCountsItsFilesAndKeepsWhatIsLeft) {
+    TempBundle bundle;
+    const QString w = bundle.work();
+    const QString first = writeFile(w + "/a-first.txt", 10);
+    const QString folder = w + "/b-folder";
+    for (const char* name : {"/1.txt", "/2-toolstops.txt", "/3.txt", "/4.txt"})
+        writeFile(folder + name, 10);
+    const QString last = writeFile(w + "/c-last.txt", 10);
+    OwnerSpy owner;
+    FileEraserViewController module(&owner);
+    module.resize(784, 600);
+    module.show();
+    module.addPaths({first, folder, last});
+
+    QString message;
+    Answerer answerer(
+        {{"MakeSureFileEraserViewControoler", "eraseButton", {}},
+         {"FileEraserProgressViewController", "cancelButton",
+          // The tool has reached the file it is overwriting when it is cancelled.
+          [&](QWidget*) { return QFileInfo::exists(bundle.resources() + "/srm.pid"); }},
+         {"FileEraserFailViewController", "okButton", {}},
+         {"FileEraserSuccessViewController", "okButton", {}}});
+    answerer.inspect = [&](QWidget* view) {
+        if (auto* fail = qobject_cast<FileEraserFailViewController*>(view))
+            message = fail->message()->text();
+    };
+    eraseNow(module);
+
+    EXPECT_EQ(answerer.answered(),
+              (QStringList{"MakeSureFileEraserViewControoler", "FileEraserProgressViewController",
+                           "FileEraserFailViewController"}));
+    EXPECT_FALSE(exists(first));
+    EXPECT_FALSE(exists(folder + "/2-toolstops.txt"));
+    EXPECT_TRUE(exists(last));
+    // Six files in all: a-first, those of the folder erased before the stop, the stopped one,
+    // the rest of the folder and c-last not reached.
+    int erasedInFolder = 0;
+    for (const char* name : {"/1.txt", "/3.txt", "/4.txt"})
+        erasedInFolder += exists(folder + name) ? 0 : 1;
+    EXPECT_EQ(message,
+              QStringLiteral("Cancelled: %1 erased, 1 stopped after pass 1 of 3 "
+                             "(removed), %2 not reached.")
+                  .arg(erasedInFolder == 0 ? QStringLiteral("1 file")
+                                           : QStringLiteral("%1 files").arg(1 + erasedInFolder))
+                  .arg(4 - erasedInFolder));
+    QStringList listed;
+    for (const FileObjPtr& item : module.valueArr())
+        listed << item->url;
+    EXPECT_EQ(listed, (QStringList{folder, last}));
+    const QMap<QString, QString> results = resultsByPath(onlyEntry());
+    EXPECT_EQ(results.value(first), QStringLiteral("Erased"));
+    EXPECT_EQ(results.value(folder),
+              QStringLiteral("Cancelled: %1 erased, 1 stopped after pass 1 of 3 (removed), %2 "
+                             "not reached")
+                  .arg(erasedInFolder == 1 ? QStringLiteral("1 file")
+                                           : QStringLiteral("%1 files").arg(erasedInFolder))
+                  .arg(3 - erasedInFolder));
+    EXPECT_EQ(results.value(last), QStringLiteral("Not erased: cancelled before it was reached"));
 }
 
 TEST(FileEraserErasureTest, DecliningTheConfirmationErasesNothing) {

@@ -58,19 +58,19 @@ TEST(SrmBatch, AnswersOneLinePerEntryWithItsStatusAndReason) {
     writeFile(dir / "target", "keep");
     ASSERT_EQ(::symlink((dir / "target").c_str(), (top + "/link").c_str()), 0);
 
-    const srmtest::SrmResult r = srmtest::runSrmWithInput(
-        {"--batch"}, encode({{"-fsvrz", top, "sub/secret"},
-                             {"-fEvrz", top, "sub"},
-                             {"-fsvrz", top, "linked"},
-                             {"-fsvrz", top, "link"},
-                             {"-fsvrz", top, "never/was"},
-                             {"-fsvrz", top, ""}}));
+    const srmtest::SrmResult r =
+        srmtest::runSrmWithInput({"--batch"}, encode({{"-fsvrz", top, "sub/secret"},
+                                                      {"-fEvrz", top, "sub"},
+                                                      {"-fsvrz", top, "linked"},
+                                                      {"-fsvrz", top, "link"},
+                                                      {"-fsvrz", top, "never/was"},
+                                                      {"-fsvrz", top, ""}}));
     EXPECT_EQ(r.status, 1);
     const auto lines = resultLines(r.out);
     ASSERT_EQ(lines.size(), 6u) << r.out;
     const std::vector<std::pair<std::string, std::string>> expected{
-        {"erased", "-"},       {"erased", "-"},  {"failed", "hardlink"},
-        {"erased", "-"},       {"missing", "-"}, {"failed", "notempty"}};
+        {"erased", "-"}, {"erased", "-"},  {"failed", "hardlink"},
+        {"erased", "-"}, {"missing", "-"}, {"failed", "notempty"}};
     for (std::size_t i = 0; i < lines.size(); ++i) {
         ASSERT_EQ(lines[i].size(), 4u) << r.out;
         EXPECT_EQ(lines[i][0], std::to_string(i));
@@ -171,9 +171,9 @@ TEST(SrmBatch, BindMountOfTheSameFileSystemIsNeverEntered) {
             std::string(mode) == "-r"
                 ? srmtest::runSrm({"-fsvrz", top})
                 : srmtest::runSrmWithInput({"--batch"}, encode({{"-fsvrz", top, "bind/data"},
-                                                                 {"-fsvrz", top, "bind"},
-                                                                 {"-fsvrz", top, "mine"},
-                                                                 {"-fsvrz", top, ""}}));
+                                                                {"-fsvrz", top, "bind"},
+                                                                {"-fsvrz", top, "mine"},
+                                                                {"-fsvrz", top, ""}}));
         ::umount((top + "/bind").c_str());
         EXPECT_EQ(r.status, 1) << mode;
         EXPECT_EQ(readFile(dir / "keep/data"), "outside the selection") << mode;
@@ -191,8 +191,10 @@ TEST(SrmBatch, BindMountOfTheSameFileSystemIsNeverEntered) {
     }
 }
 
-// A stop request during the passes keeps the file, reports it cancelled and ends the run.
-TEST(SrmBatch, StopDuringThePassesKeepsTheFileAndEndsTheRun) {
+// A stop request during the passes lets the pass under way end, skips the rest, removes the
+// file (it holds pattern now, not the user's data), reports how many passes ran and begins
+// no further entry.
+TEST(SrmBatch, StopDuringThePassesRemovesTheFileAfterItsPassAndEndsTheRun) {
     TempFolder dir;
     writeFile(dir / "one", std::string(20000, '1'));
     writeFile(dir / "two", std::string(20000, '2'));
@@ -223,8 +225,12 @@ TEST(SrmBatch, StopDuringThePassesKeepsTheFileAndEndsTheRun) {
     EXPECT_EQ(status, 1);
     const auto lines = resultLines(readFile(outPath));
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0][1], "cancelled");
-    EXPECT_TRUE(exists(dir / "one"));
+    ASSERT_EQ(lines[0].size(), 5u);
+    EXPECT_EQ(lines[0][1], "stopped");
+    EXPECT_EQ(lines[0][2], "cancelled");
+    EXPECT_EQ(lines[0][3], "stopped after pass 2 of 8; removed");
+    EXPECT_EQ(lines[0][4], "passes=2/8");
+    EXPECT_FALSE(exists(dir / "one")) << "a stopped file must not stay under its own name";
     EXPECT_EQ(readFile(dir / "two"), std::string(20000, '2'));
 }
 

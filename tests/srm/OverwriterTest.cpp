@@ -1,4 +1,5 @@
 #include "Overwriter.h"
+#include "Cancellation.h"
 #include "SeededRandom.h"
 #include "SrmProcess.h"
 
@@ -113,6 +114,51 @@ TEST(Overwriter, BadBlockIsSkippedOtherErrorsStop) {
     EXPECT_NE(err2.str().find(path + ": write at offset 0: No space left on device"),
               std::string::npos)
         << err2.str();
+}
+
+// A stop request never leaves a pass half done: the pass under way covers the whole file and
+// is synced, the passes after it are skipped, and the result says how many ran. A request
+// made before the first pass leaves the file as it was.
+TEST(Overwriter, StopRequestFinishesThePassUnderWayAndSkipsTheRest) {
+    TempFolder dir;
+    const std::string path = dir / "data";
+    const std::size_t size = 2 * Overwriter::kChunk + 5000; // three chunks per pass
+    srmtest::writeFile(path, std::string(size, 'Q'));
+    OpenFile file;
+    openFile(path, file);
+    const std::uint64_t covered = Overwriter::coveredLength(size, file.st.st_blksize);
+
+    srmtest::SeededRandom random(2);
+    std::ostringstream out, err;
+    srm::Reporter reporter(out, err, false);
+    Overwriter overwriter(random, reporter);
+    int writes = 0;
+    overwriter.setWriteFunction([&](int fd, const void* buf, size_t len, off_t at) -> ssize_t {
+        if (writes++ == 0) {
+            srm::Cancellation::request(); // during the first chunk of the first pass
+        }
+        return ::pwrite(fd, buf, len, at);
+    });
+    std::vector<std::size_t> passesSeen;
+    overwriter.setPassObserver(
+        [&](std::size_t index, const Pass&) { passesSeen.push_back(index); });
+    const std::vector<Pass> plan = {Pass::byte(0x55), Pass::byte(0xAA), Pass::byte(0)};
+
+    srm::Cancellation::reset();
+    const OverwriteResult stopped =
+        overwriter.overwrite(file.fd, path, size, file.st.st_blksize, plan);
+    const OverwriteResult before =
+        overwriter.overwrite(file.fd, path, size, file.st.st_blksize, plan);
+    srm::Cancellation::reset();
+
+    EXPECT_EQ(stopped, OverwriteResult::Stopped);
+    EXPECT_EQ(passesSeen, std::vector<std::size_t>{0});
+    EXPECT_EQ(writes, 3) << "the first pass ended early or a second one began";
+    EXPECT_TRUE(readFile(path) == std::string(covered, 0x55)) << "the first pass is not whole";
+    // Asked again with the request still standing: not one byte is written.
+    EXPECT_EQ(before, OverwriteResult::Cancelled);
+    EXPECT_EQ(overwriter.passesDone(), 0u);
+    EXPECT_EQ(writes, 3);
 }
 
 } // namespace

@@ -64,7 +64,7 @@ int BatchRunner::run() {
         if (!writeResult(index++, outcome)) {
             return 1; // nobody reads the results any more
         }
-        if (outcome.status == EntryStatus::Cancelled) {
+        if (outcome.endsRun()) {
             break;
         }
     }
@@ -121,14 +121,23 @@ bool BatchRunner::writeResult(long index, const EntryOutcome& outcome) {
             c = ' ';
         }
     }
-    // A fifth field carries notes on an erased entry: "journal" when its name may remain in a
-    // file-system journal that this run cannot empty.
-    const bool journal =
-        outcome.status == EntryStatus::Erased && remover_.namesMayRemainInJournal();
+    // A fifth field carries notes, separated by commas: "journal" when the name of a removed
+    // entry may remain in a file-system journal that this run cannot empty, "passes=K/N" when
+    // a stop request cut its passes short after K of N.
+    std::string notes;
+    const bool removed =
+        outcome.status == EntryStatus::Erased || outcome.status == EntryStatus::Stopped;
+    if (removed && remover_.namesMayRemainInJournal()) {
+        notes = "journal";
+    }
+    if (outcome.passesPlanned > outcome.passesDone) {
+        notes += (notes.empty() ? "passes=" : ",passes=") + std::to_string(outcome.passesDone) +
+                 "/" + std::to_string(outcome.passesPlanned);
+    }
     const std::string line = std::to_string(index) + "\t" +
                              EntryOutcome::statusWord(outcome.status) + "\t" +
                              EntryOutcome::reasonWord(outcome.reason) + "\t" + message +
-                             (journal ? "\tjournal" : "") + "\n";
+                             (notes.empty() ? "" : "\t" + notes) + "\n";
     const char* data = line.data();
     std::size_t left = line.size();
     while (left > 0) {

@@ -22,10 +22,12 @@ namespace srm {
 //
 // Output, one line per record, flushed at once:
 //     INDEX TAB STATUS TAB REASON TAB MESSAGE NEWLINE
-// INDEX counts records from 0; STATUS is erased, failed, skipped, cancelled or missing; REASON
-// one of the words of EntryOutcome::reasonWord; MESSAGE the first problem met ("-" when none),
-// without the path, on one line. A stop request (SIGTERM) ends the run after the current entry,
-// which is then reported as cancelled when its passes were cut short.
+// INDEX counts records from 0; STATUS is erased, failed, skipped, cancelled, stopped or
+// missing; REASON one of the words of EntryOutcome::reasonWord; MESSAGE the first problem met
+// ("-" when none), without the path, on one line; an optional fifth field holds notes (see
+// writeResult). A stop request (SIGTERM) ends the run with the current entry: a file whose
+// passes had begun gets the pass under way finished and is removed ("stopped", with the note
+// "passes=K/N"); one not begun yet is left untouched ("cancelled"); no entry after it is begun.
 class BatchRunner {
 public:
     BatchRunner(SecureRemover& remover, Reporter& reporter, int inFd, int outFd);

@@ -2,9 +2,10 @@
 
 namespace srm {
 
-// A request to stop, raised by SIGTERM, SIGINT or SIGHUP (or by a test) and read between write
-// chunks, so an erasure stops within one chunk: the file being overwritten is then kept and
-// reported as cancelled, and nothing after it is touched.
+// A request to stop, raised by SIGTERM, SIGINT or SIGHUP (or by a test) and read between passes:
+// the file being overwritten gets the pass under way finished, then is removed and reported as
+// stopped (never left half old data, half pattern under its own name), and nothing after it is
+// touched.
 class Cancellation {
 public:
     // Makes the three signals raise the request instead of ending the process.

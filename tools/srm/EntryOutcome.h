@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 namespace srm {
 
 // How the erasure of one entry ended. The words are those of the batch mode's result lines.
@@ -7,7 +9,9 @@ enum class EntryStatus {
     Erased,    // overwritten (when it had data) and removed
     Failed,    // left in place, or only partly done; the reason says which
     Skipped,   // a mount point: left standing, nothing on it touched
-    Cancelled, // a stop was requested before it was done; left in place
+    Cancelled, // a stop was requested before its first pass: untouched, left in place
+    Stopped,   // a stop was requested during its passes: the pass under way was finished, the
+               // rest skipped, and it was removed (passesDone of passesPlanned ran)
     Missing,   // not there (any more): nothing to erase
 };
 
@@ -26,10 +30,19 @@ enum class EntryReason {
 struct EntryOutcome {
     EntryStatus status = EntryStatus::Erased;
     EntryReason reason = EntryReason::None;
+    // For a file whose passes were cut short by a stop request (Stopped, or Failed when it could
+    // not be removed afterwards): how many passes ran, of how many planned. 0 of 0 otherwise.
+    std::size_t passesDone = 0;
+    std::size_t passesPlanned = 0;
 
     static EntryOutcome erased() { return {}; }
     static EntryOutcome failed(EntryReason why) { return {EntryStatus::Failed, why}; }
     bool ok() const { return status == EntryStatus::Erased || status == EntryStatus::Missing; }
+    // A stop request ended the work at this entry: nothing after it is begun.
+    bool endsRun() const {
+        return status == EntryStatus::Cancelled || status == EntryStatus::Stopped ||
+               passesPlanned > passesDone;
+    }
 
     static const char* statusWord(EntryStatus status);
     static const char* reasonWord(EntryReason reason);
@@ -45,6 +58,8 @@ inline const char* EntryOutcome::statusWord(EntryStatus status) {
         return "skipped";
     case EntryStatus::Cancelled:
         return "cancelled";
+    case EntryStatus::Stopped:
+        return "stopped";
     case EntryStatus::Missing:
         return "missing";
     }

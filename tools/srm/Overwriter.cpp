@@ -43,14 +43,22 @@ OverwriteResult Overwriter::overwrite(int fd, const std::string& path, std::uint
     }
     const std::uint64_t length = coveredLength(size, blockSize);
     bool skipped = false;
+    passesDone_ = 0;
     for (std::size_t i = 0; i < plan.size(); ++i) {
+        // Looked at only between passes: see the class comment.
+        if (Cancellation::requested()) {
+            if (skipped) {
+                return OverwriteResult::BlocksSkipped;
+            }
+            return i == 0 ? OverwriteResult::Cancelled : OverwriteResult::Stopped;
+        }
         reporter_.progress(path, "pass " + std::to_string(i + 1) + "/" +
                                      std::to_string(plan.size()) + " (" + plan[i].describe() +
                                      ")...");
-        const PassEnd end = runPass(fd, path, length, blockSize, plan[i], skipped);
-        if (end != PassEnd::Done) {
-            return end == PassEnd::Cancelled ? OverwriteResult::Cancelled : OverwriteResult::Failed;
+        if (runPass(fd, path, length, blockSize, plan[i], skipped) != PassEnd::Done) {
+            return OverwriteResult::Failed;
         }
+        ++passesDone_;
         if (observer_) {
             observer_(i, plan[i]);
         }
@@ -67,9 +75,6 @@ Overwriter::PassEnd Overwriter::runPass(int fd, const std::string& path, std::ui
         pass.fillPattern(0, buffer, std::size_t(length < kChunk ? length : kChunk) + 2);
     }
     for (std::uint64_t at = 0; at < length; at += kChunk) {
-        if (Cancellation::requested()) {
-            return PassEnd::Cancelled;
-        }
         std::size_t len = length - at < kChunk ? std::size_t(length - at) : kChunk;
         const std::uint8_t* data = buffer;
         if (pass.random) {

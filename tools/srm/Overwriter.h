@@ -17,12 +17,16 @@ enum class OverwriteResult {
     Complete,      // every pass reached every block and the device
     BlocksSkipped, // every pass ran, but some blocks could not be written (reported)
     Failed,        // stopped on an error (reported)
-    Cancelled,     // stopped between two chunks because a stop was requested
+    Cancelled,     // a stop was requested before the first pass began: nothing was written
+    Stopped,       // a stop was requested during the passes: the pass under way was finished,
+                   // the rest skipped (passesDone() says how many ran)
 };
 
 // Runs a pass plan over an open file: each pass writes every block from offset 0 to the end of
 // the file's last block, then fdatasync() before the next pass, so that each pass reaches the
-// device and lands in the file's own blocks.
+// device and lands in the file's own blocks. A stop request never cuts a pass short: a file
+// left half old and half pattern would still look like the user's file while being damaged,
+// so the pass under way is finished and synced, and only the passes after it are skipped.
 class Overwriter {
 public:
     using WriteFunction = std::function<ssize_t(int fd, const void* buf, size_t len, off_t at)>;
@@ -40,6 +44,8 @@ public:
 
     OverwriteResult overwrite(int fd, const std::string& path, std::uint64_t size,
                               std::uint64_t blockSize, const std::vector<Pass>& plan);
+    // The passes of the last overwrite() that ran to their end and were synced.
+    std::size_t passesDone() const { return passesDone_; }
 
     // SIZE rounded up to whole blocks of BLOCKSIZE; an implausible block size counts as 4096.
     static std::uint64_t coveredLength(std::uint64_t size, std::uint64_t blockSize);
@@ -47,7 +53,7 @@ public:
 private:
     enum class Step { Written, Skipped, Failed };
 
-    enum class PassEnd { Done, Failed, Cancelled };
+    enum class PassEnd { Done, Failed };
 
     PassEnd runPass(int fd, const std::string& path, std::uint64_t length, std::uint64_t blockSize,
                     const Pass& pass, bool& skipped);
@@ -60,6 +66,7 @@ private:
     WriteFunction write_;
     PassObserver observer_;
     std::unique_ptr<std::uint8_t, void (*)(void*)> buffer_;
+    std::size_t passesDone_ = 0;
 };
 
 } // namespace srm

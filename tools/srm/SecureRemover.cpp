@@ -145,7 +145,7 @@ public:
         if (!outcome.ok()) {
             failedAt(entry.depth);
         }
-        return outcome.status != EntryStatus::Cancelled;
+        return !outcome.endsRun();
     }
 
     bool leaveFolder(const SafeWalk::Entry& entry, bool complete) override {
@@ -361,7 +361,7 @@ EntryOutcome SecureRemover::eraseFile(int dirFd, const std::string& name, const 
     OverwriteResult result = overwriter_.overwrite(fd.get(), shown, std::uint64_t(opened.st_size),
                                                    std::uint64_t(opened.st_blksize), plan);
     if (result == OverwriteResult::Cancelled) {
-        reporter_.problem(shown, "cancelled before it was overwritten completely; left in place");
+        reporter_.problem(shown, "cancelled before its first pass; left untouched");
         return {EntryStatus::Cancelled, EntryReason::Cancelled};
     }
     if (result == OverwriteResult::Failed) {
@@ -377,19 +377,38 @@ EntryOutcome SecureRemover::eraseFile(int dirFd, const std::string& name, const 
     // (No sync of its own: the data is already overwritten on the device, and what is left to
     // make durable, the truncation and the removal, goes with the file system's sync at the
     // end of the run.)
+    // A stopped file goes the same way: each finished pass covered all of it, so what it holds
+    // now is pattern, not the user's data, and keeping it under its name would only pass off
+    // that pattern as the user's file.
+    EntryOutcome done = EntryOutcome::erased();
+    if (result == OverwriteResult::Stopped) {
+        done = {EntryStatus::Stopped, EntryReason::Cancelled, overwriter_.passesDone(),
+                plan.size()};
+    }
+    const auto failed = [&done] {
+        EntryOutcome outcome = EntryOutcome::failed(EntryReason::Error);
+        outcome.passesDone = done.passesDone;
+        outcome.passesPlanned = done.passesPlanned;
+        return outcome;
+    };
     if (::ftruncate(fd.get(), 0) != 0) {
         reporter_.failure(shown, "truncate", errno);
-        return EntryOutcome::failed(EntryReason::Error);
+        return failed();
     }
     if (::close(fd.release()) != 0) {
         reporter_.failure(shown, "close", errno);
-        return EntryOutcome::failed(EntryReason::Error);
+        return failed();
     }
     if (!removeName(dirFd, name, shown, false, seen, topLevel)) {
-        return EntryOutcome::failed(EntryReason::Error);
+        return failed();
+    }
+    if (done.status == EntryStatus::Stopped) {
+        reporter_.problem(shown, "stopped after pass " + std::to_string(done.passesDone) + " of " +
+                                     std::to_string(done.passesPlanned) + "; removed");
+        return done;
     }
     reporter_.progress(shown, "removed");
-    return EntryOutcome::erased();
+    return done;
 }
 
 EntryOutcome SecureRemover::eraseFolder(int dirFd, const std::string& name,

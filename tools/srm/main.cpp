@@ -37,8 +37,9 @@ int main(int argc, char** argv) {
         std::cerr << "srm: cannot seed the random generator: " << e.what() << "\n";
         return 1;
     }
-    // A stop request lets the current file end cleanly (kept, reported) instead of dying
-    // half-way; a reader that went away makes writes fail rather than kill the process.
+    // A stop request lets the current file end cleanly (its pass under way finished, then
+    // removed, reported) instead of dying half-way; a reader that went away makes writes fail
+    // rather than kill the process.
     srm::Cancellation::installSignalHandlers();
     std::signal(SIGPIPE, SIG_IGN);
     // The same stop when the program that started srm is gone, however it started it: nobody

@@ -10,7 +10,9 @@ struct EraseItemResult {
         Erased,    // overwritten where it had data, and removed
         Failed,    // left in place or only partly done
         Skipped,   // a mount point: left standing, nothing on it touched
-        Cancelled, // the erasure was cancelled before this item was done
+        Cancelled, // the erasure was cancelled before this item was begun: untouched
+        Stopped,   // cancelled during its passes: the pass under way was finished, the rest
+                   // skipped, and it was removed (passesDone of passesPlanned ran)
     };
     enum class Reason {
         None,
@@ -32,6 +34,9 @@ struct EraseItemResult {
     // Erased, but its name may remain in a file-system journal that the tool could not empty
     // (it needs administrator rights for that).
     bool namesInJournal = false;
+    // For an item whose passes a cancel cut short: how many ran, of how many planned.
+    int passesDone = 0;
+    int passesPlanned = 0;
 
     bool erased() const { return outcome == Outcome::Erased; }
 };

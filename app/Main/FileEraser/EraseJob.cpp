@@ -113,50 +113,84 @@ void EraseJob::removeObjEnd(const QList<FileObjPtr>&) {
 // The one outcome rule, for every chosen item from the results of everything inside it.
 void EraseJob::judge() {
     m_report.cancelled = m_cancel;
-    QList<int> notReached(m_report.lines.size(), 0);
-    QList<bool> allErased(m_report.lines.size(), true);
+    const qsizetype count = m_report.lines.size();
+    QList<int> notReached(count, 0); // entries of any kind, folders included
+    QList<bool> allErased(count, true);
+    QList<bool> begun(count, false);     // something in it was overwritten or removed
+    QList<bool> realFault(count, false); // a failure that is not the cancel's doing
     for (const FileObjPtr& item : m_work) {
         const int index = m_lineByAnchor.value(item->anchorPath(), -1);
         if (index < 0)
             continue;
         EraseReport::Line& line = m_report.lines[index];
+        EraseReport::FileCounts& files = line.files;
+        const bool file = !item->isDir;
         switch (item->result.outcome) {
         case Outcome::Erased:
             line.namesInJournal = line.namesInJournal || item->result.namesInJournal;
+            begun[index] = true;
+            files.erased += file ? 1 : 0;
             break;
         case Outcome::Pending:
+        case Outcome::Cancelled: // the tool had not begun on it: untouched
             allErased[index] = false;
             ++notReached[index];
+            files.notReached += file ? 1 : 0;
+            break;
+        case Outcome::Stopped:
+            allErased[index] = false;
+            begun[index] = true;
+            line.namesInJournal = line.namesInJournal || item->result.namesInJournal;
+            files.stopped += file ? 1 : 0;
+            files.stoppedAfterPass = item->result.passesDone;
+            files.stoppedPassesPlanned = item->result.passesPlanned;
+            line.problems.append({item->url, Reason::Cancelled,
+                                  QStringLiteral("stopped after pass %1 of %2; removed")
+                                      .arg(item->result.passesDone)
+                                      .arg(item->result.passesPlanned)});
             break;
         default:
             allErased[index] = false;
+            begun[index] = true;
+            realFault[index] = true;
+            files.failed += file ? 1 : 0;
             line.problems.append({item->url, item->result.reason, item->result.toolMessage});
             break;
         }
     }
     for (const FileObjBuilder::PlanProblem& problem : m_builder.planProblems()) {
         const int index = m_lineByAnchor.value(problem.anchor, -1);
-        if (index >= 0)
+        if (index >= 0) {
             m_report.lines[index].problems.prepend({problem.text, Reason::ToolError, QString()});
+            realFault[index] = true;
+        }
     }
 
-    for (qsizetype i = 0; i < m_report.lines.size(); ++i) {
+    for (qsizetype i = 0; i < count; ++i) {
         EraseReport::Line& line = m_report.lines[i];
+        line.stillPresent = stillThere(line.item);
         if (line.refused) {
             line.outcome = EraseReport::Outcome::Failed;
             line.problems.append(
                 {line.item->url, Reason::ToolError, ErasePathCheck::message(line.refusal)});
         } else {
             line.level = line.item->isSSD ? 1 : m_level;
-            const bool gone = !stillThere(line.item);
-            line.outcome =
-                allErased[i] && gone ? EraseReport::Outcome::Erased : EraseReport::Outcome::Failed;
-            if (notReached[i] > 0)
+            if (allErased[i] && !line.stillPresent)
+                line.outcome = EraseReport::Outcome::Erased;
+            else if (realFault[i] || allErased[i])
+                line.outcome = EraseReport::Outcome::Failed;
+            else if (!begun[i])
+                line.outcome = EraseReport::Outcome::NotReached;
+            else
+                line.outcome = EraseReport::Outcome::Stopped;
+            if (line.outcome == EraseReport::Outcome::NotReached)
+                line.level = 0;
+            if (notReached[i] > 0 && line.outcome != EraseReport::Outcome::NotReached)
                 line.problems.append(
                     {line.item->url, Reason::Cancelled,
                      QStringLiteral("%1 item(s) were not reached: the erasure was cancelled")
                          .arg(notReached[i])});
-            if (allErased[i] && !gone)
+            if (allErased[i] && line.stillPresent)
                 line.problems.append({line.item->url, Reason::ToolError,
                                       QStringLiteral("it is still there after the erasure")});
             // A folder left only because something in it failed says nothing new.

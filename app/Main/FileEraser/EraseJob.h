@@ -35,7 +35,11 @@ public:
 // turns its input into chosen items and shows progress and the report; it decides no outcome.
 //
 // The rule: a chosen item is "Erased" only when every entry in it was overwritten and removed
-// and its path is gone; otherwise it is "Failed", with what failed inside it and why.
+// and its path is gone; otherwise it is "Failed", with what failed inside it and why. A cancel
+// makes two more: "NotReached" when nothing in it had been begun (it is untouched), "Stopped"
+// when part of it is gone and nothing in it failed. Each item counts its files by outcome.
+// A cancel lets the file being overwritten finish its pass and go (srm's rule), so no file is
+// ever left half overwritten under its own name.
 class EraseJob : public QObject, public RemoveFileAndFolderDelegate {
     Q_OBJECT
 public:

@@ -15,6 +15,24 @@ int EraseReport::failedCount() const {
     return int(lines.size()) - erasedCount();
 }
 
+void EraseReport::FileCounts::add(const FileCounts& other) {
+    erased += other.erased;
+    failed += other.failed;
+    stopped += other.stopped;
+    notReached += other.notReached;
+    if (other.stopped > 0) {
+        stoppedAfterPass = other.stoppedAfterPass;
+        stoppedPassesPlanned = other.stoppedPassesPlanned;
+    }
+}
+
+EraseReport::FileCounts EraseReport::fileCounts() const {
+    FileCounts counts;
+    for (const Line& line : lines)
+        counts.add(line.files);
+    return counts;
+}
+
 bool EraseReport::anyCopyOnWrite() const {
     for (const Line& line : lines)
         if (line.copyOnWrite)
@@ -31,6 +49,27 @@ QStringList EraseReport::namesInJournal() const {
 }
 
 QString EraseReport::resultText(const Line& line) {
+    const FileCounts& files = line.files;
+    const QString stopped = QStringLiteral("stopped after pass %1 of %2 (removed)")
+                                .arg(files.stoppedAfterPass)
+                                .arg(files.stoppedPassesPlanned);
+    if (line.outcome == Outcome::NotReached)
+        return QStringLiteral("Not erased: cancelled before it was reached");
+    if (line.outcome == Outcome::Stopped && !line.item->isDir)
+        return QStringLiteral("Cancelled: ") + stopped;
+    if (line.outcome == Outcome::Stopped || (line.outcome == Outcome::Failed && files.notReached)) {
+        // A folder the cancel left partly done: never "Erased", and what is left, counted.
+        QStringList parts{files.erased == 1 ? QStringLiteral("1 file erased")
+                                            : QStringLiteral("%1 files erased").arg(files.erased)};
+        if (files.failed > 0)
+            parts << QStringLiteral("%1 failed").arg(files.failed);
+        if (files.stopped > 0)
+            parts << QStringLiteral("%1 %2").arg(files.stopped).arg(stopped);
+        parts << QStringLiteral("%1 not reached").arg(files.notReached);
+        return (line.outcome == Outcome::Failed ? QStringLiteral("Failed, cancelled: ")
+                                                : QStringLiteral("Cancelled: ")) +
+               parts.join(QStringLiteral(", "));
+    }
     if (line.outcome == Outcome::Failed)
         return QStringLiteral("Failed");
     if (line.copyOnWrite)
@@ -47,7 +86,9 @@ QString EraseReport::reasonText(const Problem& problem) {
         return QStringLiteral("a volume is mounted there; it was left standing and nothing on it "
                               "was touched");
     case Reason::Cancelled:
-        return QStringLiteral("the erasure was cancelled before it was done");
+        return problem.toolMessage.isEmpty()
+                   ? QStringLiteral("the erasure was cancelled before it was done")
+                   : problem.toolMessage;
     case Reason::NotEmpty:
         return problem.toolMessage.isEmpty() ? QStringLiteral("some of its contents are left")
                                              : problem.toolMessage;
@@ -61,7 +102,7 @@ QStringList EraseReport::problemLines(int limit) const {
     QStringList out;
     int total = 0;
     for (const Line& line : lines) {
-        if (line.outcome != Outcome::Failed)
+        if (line.outcome == Outcome::Erased)
             continue;
         for (const Problem& problem : line.problems) {
             if (total++ < limit)

@@ -11,7 +11,26 @@
 // the standard it really got and, for an item not erased, what inside it failed and why.
 class EraseReport {
 public:
-    enum class Outcome { Erased, Failed };
+    enum class Outcome {
+        Erased,     // everything in it was overwritten and removed, and its path is gone
+        Failed,     // something in it could not be erased (or it was refused)
+        Stopped,    // a cancel ended the run inside it: part of it is gone, nothing failed
+        NotReached, // a cancel ended the run before anything in it was begun: untouched
+    };
+
+    // What happened to the files (every entry that is not a folder) of an item or a run.
+    struct FileCounts {
+        int erased = 0;
+        int failed = 0;
+        int stopped = 0;    // passes cut short by the cancel; removed
+        int notReached = 0; // untouched
+        // For the stopped file: how many passes ran, of how many planned.
+        int stoppedAfterPass = 0;
+        int stoppedPassesPlanned = 0;
+
+        int total() const { return erased + failed + stopped + notReached; }
+        void add(const FileCounts& other);
+    };
 
     struct Problem {
         QString path; // display form
@@ -27,6 +46,8 @@ public:
         int level = 0; // the standard it really got (pass count); 0 when nothing was erased
         ErasePathCheck::Result refusal; // set when the item was refused at the start
         bool refused = false;
+        bool stillPresent = true; // its path is still there after the run
+        FileCounts files;
         QList<Problem> problems;
     };
 
@@ -35,7 +56,9 @@ public:
     bool historyRecorded = false;
 
     int erasedCount() const;
-    int failedCount() const;
+    int failedCount() const; // the items not erased, whatever the reason
+    // The files of every item together.
+    FileCounts fileCounts() const;
     bool allErased() const { return failedCount() == 0 && !cancelled; }
     bool anyCopyOnWrite() const;
     // The mount points of the copy-on-write volumes that held erased items, each once, in order.
@@ -47,12 +70,13 @@ public:
     QStringList namesInJournal() const;
 
     // "Erased", "Failed", or for an erased item on a copy-on-write volume, or whose names may
-    // remain in the journal, the same warning the history keeps.
+    // remain in the journal, the same warning the history keeps. An item a cancel left partly
+    // done or untouched says so, with its file counts; this is the text the history keeps.
     static QString resultText(const Line& line);
     // One sentence for a problem ("its data is still reachable through another name").
     static QString reasonText(const Problem& problem);
-    // "PATH: reason" for the failed items' problems, at most LIMIT of them (then a count of the
-    // rest).
+    // "PATH: reason" for the problems of the items not erased, at most LIMIT of them (then a count
+    // of the rest).
     QStringList problemLines(int limit = 20) const;
 
     static inline const QString kCopyOnWriteResult =

@@ -5,12 +5,30 @@
 #include "app/ui/ImageButton.h"
 
 #include <QLabel>
+#include <QLocale>
 #include <QScrollArea>
 #include <QVBoxLayout>
+
+QString FileEraserFailViewController::cancelledCounts(const EraseReport::FileCounts& files) {
+    const QLocale locale;
+    QStringList parts;
+    parts << (files.erased == 1 ? tr("1 file erased")
+                                : tr("%1 files erased").arg(locale.toString(files.erased)));
+    if (files.failed > 0)
+        parts << tr("%1 failed").arg(locale.toString(files.failed));
+    if (files.stopped > 0)
+        parts << tr("%1 stopped after pass %2 of %3 (removed)")
+                     .arg(locale.toString(files.stopped))
+                     .arg(files.stoppedAfterPass)
+                     .arg(files.stoppedPassesPlanned);
+    parts << tr("%1 not reached").arg(locale.toString(files.notReached));
+    return tr("Cancelled: %1.").arg(parts.join(tr(", ")));
+}
 
 FileEraserFailViewController::FileEraserFailViewController(int erasedCount, int failedCount,
                                                            bool cancelled,
                                                            const QStringList& problems,
+                                                           const EraseReport::FileCounts& files,
                                                            QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("FileEraserFailViewController"));
@@ -22,9 +40,7 @@ FileEraserFailViewController::FileEraserFailViewController(int erasedCount, int 
         text = tr("The selected items are gone, but some of what they held could not be "
                   "overwritten.");
     else if (cancelled)
-        text = tr("%1 of %2 items are still on the disk.")
-                   .arg(failedCount)
-                   .arg(erasedCount + failedCount);
+        text = cancelledCounts(files);
     else
         text = tr("%1 of %2 items could not be erased completely and are still on the disk:")
                    .arg(failedCount)
@@ -44,14 +60,17 @@ FileEraserFailViewController::FileEraserFailViewController(int erasedCount, int 
     scroll->setMaximumHeight(150);
     scroll->setVisible(!problems.isEmpty());
     layout->addWidget(scroll);
-    m_cancelNotice = new QLabel(tr("The erasure was cancelled: items it had not reached yet were "
-                                   "left untouched."));
+    m_cancelNotice = new QLabel(
+        tr("The erasure was cancelled: the file under way was finished to the end of its pass "
+           "and removed, files not reached were left untouched. What is still on the disk stays "
+           "in the list, so that you can erase it again."));
     m_cancelNotice->setObjectName(QStringLiteral("cancelNotice"));
     m_cancelNotice->setWordWrap(true);
     m_cancelNotice->setVisible(cancelled);
     layout->addWidget(m_cancelNotice);
     layout->addWidget(FileEraserViewParts::paragraph(
-        tr("Each item is recorded in the history as Erased or Failed."),
+        cancelled ? tr("Each item is recorded in the history with what was done to it.")
+                  : tr("Each item is recorded in the history as Erased or Failed."),
         QStringLiteral("historyNote")));
     m_ok = FileEraserViewParts::button(QStringLiteral("btn_main"), tr("OK"),
                                        QStringLiteral("okButton"));

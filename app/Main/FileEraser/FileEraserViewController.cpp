@@ -466,10 +466,12 @@ void FileEraserViewController::eraseFinished(const EraseReport&) {
 
 void FileEraserViewController::showResultAndFinish() {
     const EraseReport& report = m_job->report();
-    // The erased and failed items leave the list; unselected ones stay, in order.
+    // Only what is gone leaves the list: what failed, or a cancel left untouched or partly
+    // done, stays (in order, with the unselected items) so that the user can erase it again.
     m_deleteErrorArr.clear();
     for (const EraseReport::Line& line : report.lines)
-        m_deleteErrorArr.append(line.item);
+        if (!line.stillPresent)
+            m_deleteErrorArr.append(line.item);
     QList<FileObjPtr> remaining;
     for (const FileObjPtr& item : m_valueArr)
         if (!m_deleteErrorArr.contains(item))
@@ -479,9 +481,9 @@ void FileEraserViewController::showResultAndFinish() {
 
     QWidget* result = nullptr;
     if (!report.allErased() || m_isCancel) {
-        result =
-            new FileEraserFailViewController(report.erasedCount(), report.failedCount(),
-                                             m_isCancel || report.cancelled, report.problemLines());
+        result = new FileEraserFailViewController(report.erasedCount(), report.failedCount(),
+                                                  m_isCancel || report.cancelled,
+                                                  report.problemLines(), report.fileCounts());
     } else {
         QStringList copyOnWrite;
         for (const EraseReport::Line& line : report.lines)

@@ -9,15 +9,12 @@
 
 #include <QFile>
 #include <QHash>
-#include <QTimer>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-// A tool that ignores the request to stop is killed after this long.
-constexpr int kKillAfterMilliseconds = 5000;
 // Lines the tool writes on standard error that are copied to the log, per run.
 constexpr int kLoggedToolLines = 200;
 
@@ -174,24 +171,36 @@ void RemoveFileAndFolder::applyResult(const QByteArray& line) {
     const QByteArray& status = fields[1];
     const Reason reason = reasonFromWord(fields[2]);
     const QString message = fields[3] == "-" ? QString() : QString::fromUtf8(fields[3]);
+    // The notes field, after the message: "journal", "passes=K/N".
+    const QList<QByteArray> notes = fields.size() > 4 ? fields[4].split(',') : QList<QByteArray>();
+    int passesDone = 0, passesPlanned = 0;
+    for (const QByteArray& note : notes)
+        if (note.startsWith("passes=")) {
+            const QList<QByteArray> counts = note.mid(7).split('/');
+            passesDone = counts.value(0).toInt();
+            passesPlanned = counts.value(1).toInt();
+        }
     item->eraserLevel = item->isSSD ? 1 : m_level;
     struct stat st {};
     // Erased means gone: a path still there after the tool said otherwise is not erased. (A
     // path too long to look at by name was checked by the tool, which works from folders.)
     const bool stillThere = ::lstat(item->nativePath().constData(), &st) == 0;
-    if ((status == "erased" || status == "missing") && stillThere)
+    const bool removed = status == "erased" || status == "missing" || status == "stopped";
+    if (removed && stillThere)
         mark(item, Outcome::Failed, Reason::ToolError,
              QStringLiteral("it is still there after the erasure"));
-    else if (status == "erased" || status == "missing") {
-        mark(item, Outcome::Erased, Reason::None, QString());
-        // The notes field, after the message, of an erased entry.
-        item->result.namesInJournal = fields.size() > 4 && fields[4].split(',').contains("journal");
-    } else if (status == "skipped")
+    else if (removed)
+        mark(item, status == "stopped" ? Outcome::Stopped : Outcome::Erased,
+             status == "stopped" ? Reason::Cancelled : Reason::None, message);
+    else if (status == "skipped")
         mark(item, Outcome::Skipped, reason, message);
     else if (status == "cancelled")
         mark(item, Outcome::Cancelled, Reason::Cancelled, message);
     else
         mark(item, Outcome::Failed, reason, message);
+    item->result.namesInJournal = removed && !stillThere && notes.contains("journal");
+    item->result.passesDone = passesDone;
+    item->result.passesPlanned = passesPlanned;
     m_deleteErrorArr.append(item);
     doneErasing();
 }
@@ -265,14 +274,11 @@ void RemoveFileAndFolder::finish() {
 
 void RemoveFileAndFolder::isCancel() {
     m_cancel = true;
-    if (!m_pEraser)
-        return;
-    QProcess* process = m_pEraser;
-    process->terminate();
-    QTimer::singleShot(kKillAfterMilliseconds, process, [process] {
-        if (process->state() != QProcess::NotRunning)
-            process->kill();
-    });
+    // No kill after a delay: the tool finishes the pass under way and removes that file, which
+    // takes as long as one pass over it; killed before, it would leave the file half written
+    // under its own name. It answers for that file and ends on its own.
+    if (m_pEraser)
+        m_pEraser->terminate();
 }
 
 void RemoveFileAndFolder::stopTool() {
@@ -281,10 +287,8 @@ void RemoveFileAndFolder::stopTool() {
     QProcess* process = m_pEraser;
     m_pEraser = nullptr;
     process->disconnect(this);
+    // Waited for, for the same reason as in isCancel().
     process->terminate();
-    if (!process->waitForFinished(kKillAfterMilliseconds)) {
-        process->kill();
-        process->waitForFinished(2000);
-    }
+    process->waitForFinished(-1);
     delete process;
 }

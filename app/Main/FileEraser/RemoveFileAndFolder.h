@@ -32,9 +32,9 @@ public:
 
     // Starts processing ITEMS from the first one (replacing any earlier list).
     void benginToTraskWithArr(const QList<FileObjPtr>& items);
-    // Cancels: the tool is asked to stop (it ends the file it is overwriting within one write
-    // chunk and keeps it) and the end is reported once it has stopped; items not yet reached
-    // are neither touched nor listed.
+    // Cancels: the tool is asked to stop (it finishes the pass under way, skips the remaining
+    // passes and removes that file, reported as Stopped) and the end is reported once it has
+    // stopped; items not yet reached are neither touched nor listed.
     void isCancel();
     bool cancelled() const { return m_cancel; }
     bool isRunning() const { return m_running; }

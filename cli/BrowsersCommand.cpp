@@ -281,6 +281,18 @@ int BrowsersCommand::run(const QStringList& args) {
         std::puts("Nothing to remove.");
         return refused.isEmpty() ? 0 : 1;
     }
+    // Nothing is closed before the user has said yes to the removal.
+    if (!yes) {
+        if (!::isatty(STDIN_FILENO)) {
+            printErr(QStringLiteral("not removing without --yes when the input is not a terminal"));
+            std::puts("Nothing was removed.");
+            return 1;
+        }
+        if (!CliPrompt::askYes("Remove these? This cannot be undone.")) {
+            std::puts("Nothing was removed.");
+            return 1;
+        }
+    }
     for (const BrowerObjPtr& b : browsers) {
         if (!b->isSelect)
             continue;
@@ -297,17 +309,6 @@ int BrowsersCommand::run(const QStringList& args) {
                 [&] { return BrowserLockProbe::running(b->family, b->profiles, user->uid); }, 15000,
                 &why))
             printErr(QStringLiteral("%1 did not end: %2").arg(b->name, why));
-    }
-    if (!yes) {
-        if (!::isatty(STDIN_FILENO)) {
-            printErr(QStringLiteral("not removing without --yes when the input is not a terminal"));
-            std::puts("Nothing was removed.");
-            return 1;
-        }
-        if (!CliPrompt::askYes("Remove these? This cannot be undone.")) {
-            std::puts("Nothing was removed.");
-            return 1;
-        }
     }
     static std::atomic_bool stop{false};
     CliInterrupt::lineBufferedOutput();

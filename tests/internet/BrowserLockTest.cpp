@@ -6,10 +6,12 @@
 #include "app/inter/BrowserScanner.h"
 
 #include <QDeadlineTimer>
+#include <QProcess>
 #include <QThread>
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -134,4 +136,47 @@ TEST(BrowserLock, ChromiumSingletonLockCheckedAgainstLiveProcesses) {
     EXPECT_FALSE(BrowserCloser::close(
         holders, [&] { return holders; }, 100, &why));
     EXPECT_TRUE(why.contains("another computer")) << why.toStdString();
+}
+
+// `korvane browsers clean --close` closes a running browser only once the removal is agreed:
+// without --yes (and no terminal to ask) nothing is removed and the browser keeps running.
+TEST(BrowserLock, NothingIsClosedBeforeTheRemovalIsAgreed) {
+    BrowserFixture fx;
+    const QString fox = fx.home() + "/.mozilla/firefox";
+    const QString profile = fox + "/q1w2e3r4.default-release";
+    BrowserFixture::firefoxProfile(profile, "ask", 5);
+    BrowserFixture::firefoxIni(fox, {"q1w2e3r4.default-release"}, "q1w2e3r4.default-release");
+    const pid_t browser = holdFirefoxLock(profile);
+    ASSERT_GT(browser, 0);
+    const QDeadlineTimer started(5000);
+    while (BrowserLockProbe::firefoxLockPid(profile) != browser && !started.hasExpired())
+        QThread::msleep(20);
+    ASSERT_EQ(BrowserLockProbe::firefoxLockPid(profile), browser);
+
+    const auto run = [&](const QStringList& extra) {
+        QProcess p;
+        const QString user = QString::fromLocal8Bit(::getpwuid(::getuid())->pw_name);
+        p.start(QStringLiteral(KORVANE_BUILD_DIR) + "/bin/korvane",
+                QStringList{"browsers", "clean", "history", "--close"} + extra +
+                    QStringList{"--home", fx.home(), "--user", user, "--bundle",
+                                QStringLiteral(KORVANE_BUNDLE_DIR)});
+        p.closeWriteChannel(); // not a terminal: nothing can be asked
+        p.waitForFinished(60000);
+        return std::make_pair(p.exitCode(), p.readAllStandardOutput());
+    };
+    const auto [declined, said] = run({});
+    EXPECT_EQ(declined, 1);
+    EXPECT_TRUE(said.contains("Nothing was removed.")) << said.toStdString();
+    int status = 0;
+    EXPECT_EQ(::waitpid(browser, &status, WNOHANG), 0) << "the browser was ended for nothing";
+    EXPECT_EQ(BrowserFixture::scalar(profile + "/places.sqlite",
+                                     "select count(*) from moz_historyvisits"),
+              5);
+
+    const auto [agreed, out] = run({"--yes"});
+    EXPECT_EQ(agreed, 0) << out.toStdString();
+    EXPECT_EQ(::waitpid(browser, &status, 0), browser);
+    EXPECT_EQ(BrowserFixture::scalar(profile + "/places.sqlite",
+                                     "select count(*) from moz_historyvisits"),
+              0);
 }

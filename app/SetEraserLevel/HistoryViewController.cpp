@@ -62,13 +62,12 @@ QString exportStartFolder() {
 enum Column { StateColumn = 0, NameColumn = 1, TypeColumn = 2 };
 enum Page { ListPage = 0, EmptyPage = 1, ErrorPage = 2 };
 
-// The confirmation of a repair, shown as an attached window: "Cancel" or "Repair".
-QWidget* repairConfirmation(const QString& text) {
+// A question shown as an attached window: "Cancel" or the ACTION, which is what it is about.
+QWidget* confirmation(const QString& objectName, const QString& title, const QString& text,
+                      const QString& action, const QString& actionName) {
     auto* view = new QWidget;
-    view->setObjectName(QStringLiteral("HistoryRepairConfirmation"));
-    auto* layout = FileEraserViewParts::frame(
-        view, QStringLiteral("ic_warning"),
-        QCoreApplication::translate("HistoryViewController", "Repair the erasure history?"));
+    view->setObjectName(objectName);
+    auto* layout = FileEraserViewParts::frame(view, QStringLiteral("ic_warning"), title);
     QLabel* paragraph = FileEraserViewParts::paragraph(text, QStringLiteral("explanationText"));
     paragraph->setTextFormat(Qt::PlainText);
     paragraph->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -76,10 +75,7 @@ QWidget* repairConfirmation(const QString& text) {
     auto* cancel = FileEraserViewParts::button(
         QStringLiteral("btn_sec"), QCoreApplication::translate("HistoryViewController", "Cancel"),
         QStringLiteral("cancelButton"));
-    auto* repair =
-        FileEraserViewParts::button(QStringLiteral("btn_danger"),
-                                    QCoreApplication::translate("HistoryViewController", "Repair"),
-                                    QStringLiteral("repairButton"));
+    auto* repair = FileEraserViewParts::button(QStringLiteral("btn_danger"), action, actionName);
     QObject::connect(cancel, &ImageButton::clicked, view,
                      [view] { AttachedWindow::dismiss(view, QDialog::Rejected); });
     QObject::connect(repair, &ImageButton::clicked, view,
@@ -209,7 +205,7 @@ HistoryViewController::HistoryViewController(QWidget* parent, DoDataBase* databa
     m_close->setObjectName(QStringLiteral("Close"));
     m_ok->setObjectName(QStringLiteral("OK"));
     m_ok->setDefault(true);
-    connect(m_emptyAll, &QPushButton::clicked, this, &HistoryViewController::emptyAll);
+    connect(m_emptyAll, &QPushButton::clicked, this, &HistoryViewController::askEmptyAll);
     connect(m_close, &QPushButton::clicked, this, &HistoryViewController::slideOut);
     connect(m_ok, &QPushButton::clicked, this, &HistoryViewController::slideOut);
 
@@ -328,7 +324,10 @@ void HistoryViewController::getEraserHistory() {
 bool HistoryViewController::confirmRepair(const QString& text) {
     if (m_confirmRepair)
         return m_confirmRepair(this, text);
-    return AttachedWindow::run(repairConfirmation(text), this) == QDialog::Accepted;
+    return AttachedWindow::run(confirmation(QStringLiteral("HistoryRepairConfirmation"),
+                                            tr("Repair the erasure history?"), text, tr("Repair"),
+                                            QStringLiteral("repairButton")),
+                               this) == QDialog::Accepted;
 }
 
 void HistoryViewController::repairHistory() {
@@ -428,6 +427,24 @@ void HistoryViewController::deleteEntry(const QString& key) {
     if (m_keyClickStr == key)
         m_keyClickStr.clear();
     getEraserHistory();
+}
+
+void HistoryViewController::askEmptyAll() {
+    if (m_sortedKeys.isEmpty())
+        return;
+    const QString text =
+        tr("All %n entries of the erasure history are deleted for good, and the record of "
+           "those erasures with them. What was erased stays erased.",
+           nullptr, int(m_sortedKeys.size()));
+    const bool yes =
+        m_confirmEmpty
+            ? m_confirmEmpty(this, text)
+            : AttachedWindow::run(confirmation(QStringLiteral("HistoryEmptyConfirmation"),
+                                               tr("Empty the erasure history?"), text,
+                                               tr("Delete All"), QStringLiteral("deleteAllButton")),
+                                  this) == QDialog::Accepted;
+    if (yes)
+        emptyAll();
 }
 
 void HistoryViewController::emptyAll() {

@@ -63,6 +63,9 @@ public:
     QString noticeText() const;
 
     void deleteEntry(const QString& key);
+    // The "Empty All" button: asks first (the entries cannot be brought back), then emptyAll().
+    void askEmptyAll();
+    void setEmptyConfirmer(RepairConfirmer confirmer) { m_confirmEmpty = std::move(confirmer); }
     // Deletes every entry, reloads and closes the view.
     void emptyAll();
     // Asks for a file and writes the report of entry KEY there; an empty KEY exports the newest
@@ -105,6 +108,7 @@ private:
     QTreeWidgetItem* m_buttonsRow = nullptr;
     SavePathAsker m_askSavePath;
     RepairConfirmer m_confirmRepair;
+    RepairConfirmer m_confirmEmpty;
     QString m_lastExportFolder;
 
     QStackedWidget* m_pages;

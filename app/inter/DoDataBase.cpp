@@ -452,11 +452,27 @@ bool DoDataBase::writeWipeVolumesOrFree(const QString& name, const QString& resu
 // database is reported, never written into, and its tables are never created anew.
 HistoryStatus DoDataBase::writeEntry(const QString& type, const QStringList& standards,
                                      const QStringList& items, const QStringList& results) {
-    const QString key = keyForTime(now());
     Session session(getDataBase(), m_busyTimeoutMs);
     HistoryStatus status = session.begin(true);
     if (!status.ok())
         return remember(status, "write");
+    // Each run is an entry of its own, deleted on its own: a second run in the same second gets
+    // "TIME (2)", which sorts right after the first. Looked up inside the write transaction.
+    const QString stamp = keyForTime(now());
+    QString key = stamp;
+    {
+        sqlite3_stmt* taken = nullptr;
+        if (sqlite3_prepare_v2(session.db(), "SELECT 1 FROM TimeBase WHERE Time = ? LIMIT 1;", -1,
+                               &taken, nullptr) == SQLITE_OK)
+            for (int n = 2;; ++n) {
+                sqlite3_reset(taken);
+                bindTexts(taken, {key});
+                if (sqlite3_step(taken) != SQLITE_ROW)
+                    break;
+                key = QStringLiteral("%1 (%2)").arg(stamp).arg(n);
+            }
+        sqlite3_finalize(taken);
+    }
     sqlite3_stmt* time = nullptr;
     sqlite3_stmt* line = nullptr;
     const auto run = [&](sqlite3_stmt* statement, std::initializer_list<QString> values) {

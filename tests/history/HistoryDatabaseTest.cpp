@@ -76,29 +76,31 @@ TEST_F(HistoryDatabaseTest, RecordsBothKindsWithHeaderLinesStandardsAndOrder) {
     EXPECT_EQ(types.value("2024-03-06 09-00-00"), QStringList{"WipeVolume"});
 }
 
-TEST_F(HistoryDatabaseTest, TwoErasuresInOneSecondFormOneEntryAndAreDeletedTogether) {
+// Two runs in one second are two entries: each is listed and deleted on its own, in order.
+TEST_F(HistoryDatabaseTest, TwoRunsInOneSecondAreTwoEntriesDeletedApart) {
     stampAt(QStringLiteral("2024-05-01 12-00-00"));
     history.writePlistForHistoryWithArr({item("/a", "Erased"), item("/b", "Erased")});
     history.writeWipeVolumesOrFree(QStringLiteral("Vol"), QStringLiteral("Failed"), true);
+    history.writePlistForHistoryWithArr({item("/z", "Failed")});
     stampAt(QStringLiteral("2024-05-01 12-00-01"));
     history.writePlistForHistoryWithArr({item("/c", "Erased")});
 
     const HistoryData all = history.getAllData();
-    ASSERT_EQ(all.size(), 2);
+    EXPECT_EQ(all.keys(), (QStringList{"2024-05-01 12-00-00", "2024-05-01 12-00-00 (2)",
+                                       "2024-05-01 12-00-00 (3)", "2024-05-01 12-00-01"}));
     const QString standard = QStringLiteral("HMG Infosec Standard 5");
     EXPECT_EQ(all.value("2024-05-01 12-00-00"),
-              (HistoryRecords{kHeader,
-                              {"/a", standard, "Erased"},
-                              {"/b", standard, "Erased"},
-                              kHeader,
-                              {"Erase Free Space:Vol", standard, "Failed"}}));
-    EXPECT_EQ(history.getTypes().value("2024-05-01 12-00-00"),
-              (QStringList{"WipeFile", "WipeVolume"}));
+              (HistoryRecords{kHeader, {"/a", standard, "Erased"}, {"/b", standard, "Erased"}}));
+    EXPECT_EQ(all.value("2024-05-01 12-00-00 (2)"),
+              (HistoryRecords{kHeader, {"Erase Free Space:Vol", standard, "Failed"}}));
+    EXPECT_EQ(history.getTypes().value("2024-05-01 12-00-00 (2)"), QStringList{"WipeVolume"});
 
     history.deleteDataWithKey(QStringLiteral("2024-05-01 12-00-00"));
-    EXPECT_EQ(history.getAllData().keys(), QStringList{"2024-05-01 12-00-01"});
-    EXPECT_EQ(temp.rowCount("TimeBase"), 1);
-    EXPECT_EQ(temp.rowCount("BaseTable"), 2);
+    EXPECT_EQ(
+        history.getAllData().keys(),
+        (QStringList{"2024-05-01 12-00-00 (2)", "2024-05-01 12-00-00 (3)", "2024-05-01 12-00-01"}));
+    EXPECT_EQ(temp.rowCount("TimeBase"), 3);
+    EXPECT_EQ(temp.rowCount("BaseTable"), 6);
 }
 
 TEST_F(HistoryDatabaseTest, DeletesOneEntryOrAllOfThem) {
@@ -145,17 +147,17 @@ TEST_F(HistoryDatabaseTest, QuotesInPathsAndKeysAreDataNotStatements) {
     history.writePlistForHistoryWithArr({item("/other", "Erased")});
 
     const HistoryData all = history.getAllData();
-    ASSERT_EQ(all.size(), 2);
+    ASSERT_EQ(all.size(), 3);
     const HistoryRecords lines = all.value("2024-02-02 02-02-02");
-    ASSERT_EQ(lines.size(), 6);
+    ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[1].items, "/home/u/it's.txt");
     EXPECT_EQ(lines[2].items, "/tmp/x'); DELETE FROM TimeBase; --");
     EXPECT_EQ(lines[3].items, "/tmp/日本語 \"q\"");
-    EXPECT_EQ(lines[5].items, "Erase Hard Drive:Bob's disk");
+    EXPECT_EQ(all.value("2024-02-02 02-02-02 (2)").value(1).items, "Erase Hard Drive:Bob's disk");
 
     // A key that would widen a pasted WHERE clause matches nothing.
     history.deleteDataWithKey(QStringLiteral("x' OR '1'='1"));
-    EXPECT_EQ(history.getAllData().size(), 2);
+    EXPECT_EQ(history.getAllData().size(), 3);
 
     // A stored key holding a quote is read and deleted like any other.
     sqlite3* db = nullptr;
@@ -170,8 +172,9 @@ TEST_F(HistoryDatabaseTest, QuotesInPathsAndKeysAreDataNotStatements) {
     EXPECT_EQ(history.getValueWith(db, QStringLiteral("a'b")).size(), 2);
     sqlite3_close(db);
     history.deleteDataWithKey(QStringLiteral("a'b"));
-    EXPECT_EQ(history.getAllData().keys(),
-              (QStringList{"2024-02-02 02-02-02", "2024-02-02 02-02-03"}));
+    EXPECT_EQ(
+        history.getAllData().keys(),
+        (QStringList{"2024-02-02 02-02-02", "2024-02-02 02-02-02 (2)", "2024-02-02 02-02-03"}));
 }
 
 // The whole history is read in one pass; it must equal reading each entry on its own, also for
@@ -192,13 +195,14 @@ TEST_F(HistoryDatabaseTest, WholeHistoryMatchesReadingEachEntry) {
                      nullptr, nullptr, nullptr),
         SQLITE_OK);
     const HistoryData all = history.getAllData();
-    EXPECT_EQ(all.keys(), (QStringList{"2024-08-01 00-00-01", "2024-08-01 00-00-02",
-                                       "2024-08-01 00-00-03", "2024-08-02 00-00-00"}));
+    EXPECT_EQ(all.keys(),
+              (QStringList{"2024-08-01 00-00-01", "2024-08-01 00-00-01 (2)", "2024-08-01 00-00-02",
+                           "2024-08-01 00-00-03", "2024-08-02 00-00-00"}));
     for (auto entry = all.begin(); entry != all.end(); ++entry)
         EXPECT_EQ(entry.value(), history.getValueWith(db, entry.key()))
             << entry.key().toStdString();
     EXPECT_TRUE(all.value("2024-08-02 00-00-00").isEmpty());
-    EXPECT_EQ(all.value("2024-08-01 00-00-01").size(), 6);
+    EXPECT_EQ(all.value("2024-08-01 00-00-01").size(), 3);
     sqlite3_close(db);
 }
 

@@ -158,8 +158,19 @@ TEST_F(HistoryViewTest, ExportWritesTheRowsEntryAndSaysWhereOrWhyNot) {
     EXPECT_TRUE(testsupport::readFile(answer).contains("2024-06-03 08-30-00"));
 }
 
-TEST_F(HistoryViewTest, EmptyAllDeletesEverythingAndCloses) {
+TEST_F(HistoryViewTest, EmptyAllAsksThenDeletesEverythingAndCloses) {
     QSignalSpy closed(view, &HistoryViewController::closed);
+    QString asked;
+    view->setEmptyConfirmer([&](QWidget*, const QString& text) {
+        asked = text;
+        return false;
+    });
+    QTest::mouseClick(view->findChild<QPushButton*>("Empty All"), Qt::LeftButton);
+    EXPECT_TRUE(asked.contains("All 4 entries")) << asked.toStdString();
+    EXPECT_EQ(temp.rowCount("TimeBase"), 4) << "declined: nothing deleted";
+    EXPECT_EQ(closed.count(), 0);
+
+    view->setEmptyConfirmer([](QWidget*, const QString&) { return true; });
     QTest::mouseClick(view->findChild<QPushButton*>("Empty All"), Qt::LeftButton);
     EXPECT_TRUE(closed.wait(3000));
     EXPECT_FALSE(view->isVisible());
@@ -243,6 +254,7 @@ TEST_F(HistoryViewTest, ADeleteOrEmptyThatCannotBeDoneIsSaid) {
     EXPECT_EQ(outline()->topLevelItemCount(), 4);
 
     QSignalSpy closed(view, &HistoryViewController::closed);
+    view->setEmptyConfirmer([](QWidget*, const QString&) { return true; });
     QTest::mouseClick(button("Empty All"), Qt::LeftButton);
     EXPECT_TRUE(view->noticeText().contains("could not be emptied"));
     EXPECT_EQ(closed.count(), 0);

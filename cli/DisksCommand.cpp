@@ -1,4 +1,5 @@
 #include "cli/DisksCommand.h"
+#include "app/Main/WipeDisk/WholeVolumeWipeJob.h"
 
 #include "app/RepairDisk/DiskTool.h"
 #include "cli/CliBundle.h"
@@ -111,6 +112,12 @@ int format(const QStringList& operands, bool yes) {
         printErr(
             verb,
             QStringLiteral("%1 is not mounted; mount it first (korvane mount %1)").arg(device));
+        return 1;
+    }
+    // Refused before any question, as the window and wipe-volume refuse it.
+    if (WholeVolumeWipeJob::isStartupVolume(volume)) {
+        printErr(verb,
+                 QStringLiteral("%1 holds the running system and cannot be formatted").arg(device));
         return 1;
     }
     std::fprintf(stderr,

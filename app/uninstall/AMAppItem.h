@@ -30,7 +30,8 @@ public:
     QDateTime date;        // when the item at path was made (its birth time, or change time)
     bool bIsSelected = false;
     QString isSystemAppStr; // "YES" or "NO"
-    QString size;           // size text, "0KB" until measured
+    QString size;           // size text, "0KB" until measured: shown, never added up
+    quint64 sizeBytes = 0;  // the same in bytes: what totals and sorting use
     bool bIsGetSize = false;
 
     Kind kind = Kind::RelatedFile;

@@ -1,6 +1,7 @@
 #include "app/uninstall/AppCatalog.h"
 
 #include "app/Comm/CommUti.h"
+#include "app/Comm/FileTreeSize.h"
 #include "app/uninstall/DesktopEntry.h"
 #include "app/uninstall/RelatedAppFilesScanner.h"
 #include "platform/ChildProcessTie.h"
@@ -193,7 +194,9 @@ void AppCatalog::lookUpPackages(const QList<AMAppItemPtr>& items) const {
 QList<AMAppItemPtr> AppCatalog::relatedFiles(const AMAppItemPtr& app) const {
     QList<AMAppItemPtr> found =
         RelatedAppFilesScanner::relatedFilesToApplicationAtPath(app, m_folders);
-    found.first()->size = sizeOf(*app); // a package's installed size, not its desktop entry's
+    // A package's installed size, not its desktop entry's.
+    found.first()->sizeBytes = sizeBytesOf(*app);
+    found.first()->size = CommUti::convertVolSpace(found.first()->sizeBytes);
     QStringList machineWide;
     const QString home = m_folders.home() + QLatin1Char('/');
     for (qsizetype i = 1; i < found.size(); ++i)
@@ -214,6 +217,10 @@ QList<AMAppItemPtr> AppCatalog::relatedFiles(const AMAppItemPtr& app) const {
 }
 
 QString AppCatalog::sizeOf(const AMAppItem& item) {
+    return CommUti::convertVolSpace(sizeBytesOf(item));
+}
+
+quint64 AppCatalog::sizeBytesOf(const AMAppItem& item) {
     if (item.package.manager == PackageRef::Manager::Dpkg) {
         QProcess query;
         ChildProcessTie::tieToThisProcess(query);
@@ -224,12 +231,11 @@ QString AppCatalog::sizeOf(const AMAppItem& item) {
             bool ok = false;
             const quint64 kib = query.readAllStandardOutput().trimmed().toULongLong(&ok);
             if (ok)
-                return CommUti::convertVolSpace(kib * 1024);
+                return kib * 1024;
         }
     }
-    quint64 bytes = 0;
-    bytes += CommUti::volSpaceFromString(RelatedAppFilesScanner::getFileSizeItem(item.path));
+    quint64 bytes = FileTreeSize::of(QFile::encodeName(item.path));
     for (const QString& own : item.ownFiles)
-        bytes += CommUti::volSpaceFromString(RelatedAppFilesScanner::getFileSizeItem(own));
-    return CommUti::convertVolSpace(bytes);
+        bytes += FileTreeSize::of(QFile::encodeName(own));
+    return bytes;
 }

@@ -44,6 +44,7 @@ public:
 
     // The size text of ITEM: a Debian package's installed size, else what its files take.
     static QString sizeOf(const AMAppItem& item);
+    static quint64 sizeBytesOf(const AMAppItem& item);
 
     // Fills in the packages that installed ITEMS (AppImages and bundles come from none), and
     // marks the ones the system needs.

@@ -202,7 +202,7 @@ UninstallReport AsMDeleteExecutor::executeDelete(const QList<AMAppItemPtr>& item
         const Outcome outcome = outcomes[once].value_or(Outcome{false, QString()});
         if (outcome.ok) {
             if (once == i)
-                report.freedBytes += CommUti::volSpaceFromString(item->size);
+                report.freedBytes += item->sizeBytes;
             report.removed.append(item);
             if (m_delegate)
                 m_delegate->deleteRelatedFile(item);

@@ -61,7 +61,7 @@ MakeSureUninstallViewController::MakeSureUninstallViewController(
         quint64 total = 0;
         for (int i = 0; i < group.size(); ++i) {
             const AMAppItemPtr& item = group[i];
-            total += CommUti::volSpaceFromString(item->size);
+            total += item->sizeBytes;
             auto* row = new QTreeWidgetItem(top);
             row->setData(kName, kGroupRole, g);
             row->setData(kName, kItemRole, i);

@@ -106,7 +106,8 @@ AMAppItemPtr RelatedAppFilesScanner::constructItem(const QString& path, bool app
 AMAppItemPtr RelatedAppFilesScanner::aConstructItem(const QString& path, bool appFlag,
                                                     const UninstallFolders& folders) {
     AMAppItemPtr item = getAppItemWithFilePath(path, appFlag, folders);
-    item->size = getFileSizeItem(path);
+    item->sizeBytes = FileTreeSize::of(QFile::encodeName(path));
+    item->size = CommUti::convertVolSpace(item->sizeBytes);
     item->bIsGetSize = true;
     return item;
 }
@@ -178,7 +179,8 @@ RelatedAppFilesScanner::relatedFilesToApplicationAtPath(const AMAppItemPtr& app,
                                                         const UninstallFolders& folders) {
     QList<AMAppItemPtr> result;
     AMAppItemPtr first = app->copy();
-    first->size = getFileSizeItem(app->path);
+    first->sizeBytes = FileTreeSize::of(QFile::encodeName(app->path));
+    first->size = CommUti::convertVolSpace(first->sizeBytes);
     first->bIsGetSize = true;
     result.append(first);
     const QString n = app->searchName;

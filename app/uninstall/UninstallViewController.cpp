@@ -295,13 +295,15 @@ void UninstallViewController::needSize(int row) {
     item->bIsGetSize = true;
     QPointer<UninstallViewController> self(this);
     QThreadPool::globalInstance()->start([self, item] {
-        const QString size = AppCatalog::sizeOf(*item);
+        const quint64 bytes = AppCatalog::sizeBytesOf(*item);
+        const QString size = CommUti::convertVolSpace(bytes);
         QMetaObject::invokeMethod(
             self,
-            [self, item, size] {
+            [self, item, size, bytes] {
                 if (!self)
                     return;
                 item->size = size;
+                item->sizeBytes = bytes;
                 const int at = int(self->m_showListArr.indexOf(item));
                 if (at >= 0)
                     if (QTableWidgetItem* cell = self->m_table->item(at, kSizeColumn))
@@ -350,9 +352,7 @@ void UninstallViewController::clickButtonAction(int row) {
 }
 
 void UninstallViewController::sortShown(int key, bool descending) {
-    auto bytes = [](const AMAppItemPtr& item) {
-        return qint64(CommUti::volSpaceFromString(item->size));
-    };
+    auto bytes = [](const AMAppItemPtr& item) { return qint64(item->sizeBytes); };
     std::stable_sort(m_showListArr.begin(), m_showListArr.end(),
                      [&](const AMAppItemPtr& a, const AMAppItemPtr& b) {
                          if (key == 0)

@@ -12,6 +12,7 @@
 #include "platform/ChildProcessTie.h"
 #include "platform/FileSystemInfo.h"
 #include "platform/Logger.h"
+#include "platform/MountTable.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -53,16 +54,9 @@ bool needsRandomFill(const QString& mountPoint) {
     const FileSystemInfo info = FileSystemInfo::forPath(mountPoint);
     if (info.type == QLatin1String("zfs"))
         return true;
-    QFile mounts(QStringLiteral("/proc/self/mountinfo"));
-    if (!mounts.open(QIODevice::ReadOnly))
-        return false;
-    for (const QByteArray& line : mounts.readAll().split('\n')) {
-        const QList<QByteArray> fields = line.split(' ');
-        if (fields.size() > 4 && QFile::decodeName(fields[4]) == mountPoint &&
-            line.contains("compress"))
-            return true;
-    }
-    return false;
+    const QList<MountTable::Entry> table = MountTable::read();
+    const MountTable::Entry* mount = MountTable::at(table, mountPoint);
+    return mount && (mount->hasOption("compress") || mount->hasOption("compress-force"));
 }
 
 // ext4 keeps a few clusters back from data (/sys/fs/ext4/DEV/reserved_clusters) so that its own

@@ -1,7 +1,9 @@
 #include "app/Main/WipeDisk/WatchMountUnmount.h"
 
+#include "platform/MountTable.h"
 #include <QFile>
 #include <QSocketNotifier>
+
 #include <libmount/libmount.h>
 
 WatchMountUnmount::WatchMountUnmount(QObject* parent) : QObject(parent) {
@@ -24,15 +26,9 @@ WatchMountUnmount::~WatchMountUnmount() {
 
 QSet<QString> WatchMountUnmount::mountedDevices() {
     QSet<QString> devices;
-    QFile table(QStringLiteral("/proc/self/mountinfo"));
-    if (!table.open(QIODevice::ReadOnly))
-        return devices;
-    for (const QByteArray& line : table.readAll().split('\n')) {
-        const qsizetype dash = line.indexOf(" - ");
-        const QList<QByteArray> tail = line.mid(dash + 3).split(' ');
-        if (dash > 0 && tail.size() > 1 && tail[1].startsWith("/dev/"))
-            devices.insert(QString::fromUtf8(tail[1]));
-    }
+    for (const MountTable::Entry& entry : MountTable::read())
+        if (entry.source.startsWith(QLatin1String("/dev/")))
+            devices.insert(entry.source);
     return devices;
 }
 

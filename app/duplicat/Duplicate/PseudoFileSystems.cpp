@@ -1,4 +1,5 @@
 #include "app/duplicat/Duplicate/PseudoFileSystems.h"
+#include "platform/MountTable.h"
 
 #include <QFile>
 #include <QList>
@@ -49,20 +50,8 @@ bool PseudoFileSystems::isPseudoType(const QByteArray& type) {
 
 void PseudoFileSystems::loadMountTable() {
     m_loaded = true;
-    QFile file(QStringLiteral("/proc/self/mountinfo"));
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    // "36 35 98:0 /mnt1 /mnt2 rw,noatime master:1 - ext3 /dev/root rw,errors=continue"
-    for (const QByteArray& line : file.readAll().split('\n')) {
-        const QList<QByteArray> fields = line.split(' ');
-        const qsizetype dash = fields.indexOf(QByteArray("-"));
-        if (fields.size() < 5 || dash < 0 || dash + 1 >= fields.size())
-            continue;
-        bool ok = false;
-        const std::uint64_t id = fields[0].toULongLong(&ok);
-        if (ok)
-            m_typeById.insert(id, fields[dash + 1]);
-    }
+    for (const MountTable::Entry& entry : MountTable::read())
+        m_typeById.insert(entry.id, entry.type);
 }
 
 bool PseudoFileSystems::isPseudoMount(std::uint64_t mountId) {

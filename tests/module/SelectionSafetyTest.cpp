@@ -429,6 +429,15 @@ TEST(SelectionSafetyTest, AnotherAccountsHomeAndTheFolderAboveHomesNeedConsentEv
 
     if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("unshare")).isEmpty())
         GTEST_SKIP() << "the command line is tried as root in a private mount namespace only";
+    {
+        QProcess probe;
+        probe.start(QStringLiteral("unshare"),
+                    {QStringLiteral("--mount"), QStringLiteral("sh"), QStringLiteral("-c"),
+                     QStringLiteral("mount --bind \"$0\" /etc/passwd && echo bound"), passwd});
+        probe.waitForFinished(30000);
+        if (!probe.readAllStandardOutput().contains("bound"))
+            GTEST_SKIP() << "no private mount namespace here: the command line was not tried";
+    }
     for (const QString& path : {bob, users}) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -99,8 +99,7 @@ int WipeCommand::run(const QStringList& args, Mode mode) {
     }
     const VolumeObj volume = VolumeObj::fromDictionary(info);
     if (!whole && FileSystemInfo::isNtfsType(volume.volumeType)) {
-        printErr(QStringLiteral("%1 is an NTFS volume: its free space is not erased here")
-                     .arg(volume.volumeName));
+        printErr(FreeSpaceWipeJob::kNtfs.arg(volume.volumeName));
         return 1;
     }
     if (whole && WholeVolumeWipeJob::isStartupVolume(volume)) {

@@ -171,6 +171,24 @@ TEST(WipeOnAVolume, TheHistoryNamesTheLevelThatRanAndOthersAreRefused) {
         }
 }
 
+// The job itself refuses an NTFS volume's free space, whatever type its caller named, and
+// writes nothing there.
+TEST(WipeOnAVolume, TheJobRefusesAnNtfsVolumeItself) {
+    if (std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ntfs); !why.empty())
+        GTEST_SKIP() << why;
+    WipeBundle bundle;
+    LoopImage image(LoopImage::FileSystem::Ntfs, 32u << 20);
+    image.mount();
+    const QString root = QString::fromStdString(image.mountPoint());
+    const QStringList before = QDir(root).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+    FreeSpaceWipeJob job(volumeAt(image.mountPoint(), QStringLiteral("WINDATA")),
+                         {1, true, false, {}});
+    ASSERT_TRUE(runToEnd(job));
+    EXPECT_FALSE(job.report().ok);
+    EXPECT_EQ(job.report().reason, FreeSpaceWipeJob::kNtfs.arg(QStringLiteral("WINDATA")));
+    EXPECT_EQ(QDir(root).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), before);
+}
+
 // While one wipe runs, a second of the same volume, in this process or from `korvane`, is
 // refused with its own text and takes nothing from the first, which ends as it would alone.
 TEST(WipeOnAVolume, ASecondWipeOfTheVolumeIsRefusedWithItsOwnText) {

@@ -147,6 +147,13 @@ void FreeSpaceWipeJob::work() {
         m_report.reason = kUnknownLevel.arg(m_options.level);
         return;
     }
+    // Whatever the front end checked, and whatever type the caller named: the volume itself.
+    if (!m_options.wholeVolume &&
+        (FileSystemInfo::isNtfsType(m_volume.volumeType) ||
+         FileSystemInfo::isNtfsType(FileSystemInfo::forPath(m_volume.volumeMountPoint).type))) {
+        m_report.reason = kNtfs.arg(m_volume.volumeName);
+        return;
+    }
     lowerIoPriority();
     // Held to the end of the work, the steps after the passes included.
     FreeSpaceWipeLock lock;

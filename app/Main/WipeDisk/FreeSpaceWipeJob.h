@@ -55,6 +55,8 @@ public:
     static inline const QString kNoPermission =
         QStringLiteral("You don't have the permission to write on this volume. Run the wipe "
                        "with administrator rights to try again.");
+    static inline const QString kNtfs =
+        QStringLiteral("%1 is an NTFS volume: its free space is not erased here.");
     static inline const QString kUnknownLevel =
         QStringLiteral("There is no erasure standard of level %1: use 1, 2, 3, 7 or 35.");
     static inline const QString kCannotStart =

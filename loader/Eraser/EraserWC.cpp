@@ -240,7 +240,8 @@ void EraserWC::eraseFinished(const EraseReport& report) {
     if (!problems.isEmpty())
         text += QLatin1Char('\n') + problems.join(QLatin1Char('\n'));
     if (m_cancelled)
-        text += QLatin1Char('\n') + tr("The erasure was cancelled.");
+        text += QLatin1Char('\n') + tr("The erasure was cancelled.") + QLatin1Char(' ') +
+                EraseReport::cancelledCountsText(report.fileCounts());
     showResult(false, text);
 }
 

@@ -102,6 +102,9 @@ TEST(EraserWCTest, CancelStopsTheToolAndSaysSo) {
     ASSERT_TRUE(waitForResult(window, 15000));
     EXPECT_FALSE(window.succeeded());
     EXPECT_TRUE(window.resultText->text().contains(QStringLiteral("cancelled")));
+    // What the cancel left, counted as the main window counts it.
+    EXPECT_TRUE(window.resultText->text().contains(QStringLiteral("0 files erased, 1 not reached")))
+        << window.resultText->text().toStdString();
     EXPECT_TRUE(QFileInfo::exists(path));
 }
 

@@ -1,5 +1,8 @@
 #include "app/Main/FileEraser/EraseReport.h"
 
+#include <QCoreApplication>
+#include <QLocale>
+
 #include "platform/FileSystemInfo.h"
 
 #include <QFileInfo>
@@ -141,4 +144,23 @@ QString EraseReport::copyOnWriteWarning(const QStringList& paths) {
                           "volume as well (Erase Free Space) to remove them.")
         .arg(paths.join(QStringLiteral(", ")),
              paths.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"));
+}
+
+QString EraseReport::cancelledCountsText(const FileCounts& files) {
+    const auto translate = [](const char* text) {
+        return QCoreApplication::translate("EraseReport", text);
+    };
+    const QLocale locale;
+    QStringList parts;
+    parts << (files.erased == 1 ? translate("1 file erased")
+                                : translate("%1 files erased").arg(locale.toString(files.erased)));
+    if (files.failed > 0)
+        parts << translate("%1 failed").arg(locale.toString(files.failed));
+    if (files.stopped > 0)
+        parts << translate("%1 stopped after pass %2 of %3 (removed)")
+                     .arg(locale.toString(files.stopped))
+                     .arg(files.stoppedAfterPass)
+                     .arg(files.stoppedPassesPlanned);
+    parts << translate("%1 not reached").arg(locale.toString(files.notReached));
+    return translate("Cancelled: %1.").arg(parts.join(translate(", ")));
 }

@@ -73,6 +73,9 @@ public:
     // remain in the journal, the same warning the history keeps. An item a cancel left partly
     // done or untouched says so, with its file counts; this is the text the history keeps.
     static QString resultText(const Line& line);
+    // "Cancelled: 7,612 files erased, 1 stopped after pass 1 of 3 (removed), 42,387 not
+    // reached." in the user's language and number format, for the windows' end views.
+    static QString cancelledCountsText(const FileCounts& files);
     // One sentence for a problem ("its data is still reachable through another name").
     static QString reasonText(const Problem& problem);
     // "PATH: reason" for the problems of the items not erased, at most LIMIT of them (then a count

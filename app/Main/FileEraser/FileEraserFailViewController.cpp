@@ -10,19 +10,7 @@
 #include <QVBoxLayout>
 
 QString FileEraserFailViewController::cancelledCounts(const EraseReport::FileCounts& files) {
-    const QLocale locale;
-    QStringList parts;
-    parts << (files.erased == 1 ? tr("1 file erased")
-                                : tr("%1 files erased").arg(locale.toString(files.erased)));
-    if (files.failed > 0)
-        parts << tr("%1 failed").arg(locale.toString(files.failed));
-    if (files.stopped > 0)
-        parts << tr("%1 stopped after pass %2 of %3 (removed)")
-                     .arg(locale.toString(files.stopped))
-                     .arg(files.stoppedAfterPass)
-                     .arg(files.stoppedPassesPlanned);
-    parts << tr("%1 not reached").arg(locale.toString(files.notReached));
-    return tr("Cancelled: %1.").arg(parts.join(tr(", ")));
+    return EraseReport::cancelledCountsText(files);
 }
 
 FileEraserFailViewController::FileEraserFailViewController(int erasedCount, int failedCount,

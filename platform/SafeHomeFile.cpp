@@ -1,4 +1,5 @@
 #include "platform/SafeHomeFile.h"
+#include "platform/FdWrite.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -85,19 +86,6 @@ Outcome openFolder(const Fd& parent, const QString& shownPath, const QByteArray&
     return {Result::Created, {}};
 }
 
-bool writeAll(int fd, const QByteArray& content) {
-    qsizetype done = 0;
-    while (done < content.size()) {
-        const ssize_t n = ::write(fd, content.constData() + done, content.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
-
 Outcome create(const QString& home, const QString& relative, const QByteArray& content, mode_t mode,
                const SafeHomeFile::Owner& owner) {
     const QStringList parts = relative.split(QLatin1Char('/'));
@@ -150,7 +138,7 @@ Outcome create(const QString& home, const QString& relative, const QByteArray& c
         ::unlinkat(folder.get(), temporary.constData(), 0);
         return Outcome{Result::Failed, describe(operation, target, error)};
     };
-    if (!writeAll(file.get(), content))
+    if (!FdWrite::all(file.get(), content))
         return discard(QStringLiteral("write"), errno);
     if (::geteuid() == 0 && ::fchown(file.get(), owner.uid, owner.gid) != 0)
         return discard(QStringLiteral("chown"), errno);

@@ -1,4 +1,5 @@
 #include "app/Comm/SettingsStore.h"
+#include "platform/FdWrite.h"
 
 #include "platform/BundleLocator.h"
 #include "platform/Logger.h"
@@ -66,14 +67,8 @@ bool replaceFile(const QString& path, const QByteArray& bytes, QString* why) {
         ::unlink(temp.constData());
         return false;
     };
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return fail(QStringLiteral("write"));
-        done += n;
-    }
+    if (!FdWrite::all(fd, bytes))
+        return fail(QStringLiteral("write"));
     if (::fsync(fd) != 0)
         return fail(QStringLiteral("flush"));
     struct stat written {};

@@ -1,4 +1,5 @@
 #include "app/FileCopy/DiskCopyJob.h"
+#include "platform/FdWrite.h"
 
 #include "app/FileCopy/CopyPartialMark.h"
 #include "app/FileCopy/CopyRunClaim.h"
@@ -38,19 +39,6 @@ QByteArray native(const QString& path) {
 
 QString errorText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
-}
-
-bool writeAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= std::size_t(n);
-    }
-    return true;
 }
 
 std::vector<std::string> entriesOf(const QByteArray& folder) {
@@ -233,7 +221,7 @@ struct CopyRun {
                 break;
             if (options.verify)
                 digest = crc::update(digest, buffer.get(), std::size_t(n));
-            if (!writeAll(out, buffer.get(), std::size_t(n))) {
+            if (!FdWrite::all(out, buffer.get(), std::size_t(n))) {
                 problem = errorText(errno);
                 break;
             }

@@ -1,4 +1,5 @@
 #include "app/Main/WipeDisk/WipeWorkFolder.h"
+#include "platform/FdWrite.h"
 
 #include "app/Main/WipeDisk/FreeSpaceWipeLock.h"
 
@@ -31,19 +32,6 @@ QString newRunId() {
         return QString::number(::getpid()) + QLatin1Char('-') + QString::number(::time(nullptr));
     return QString::fromLatin1(
         QByteArray(reinterpret_cast<const char*>(bytes), sizeof bytes).toHex());
-}
-
-bool writeAll(int fd, const QByteArray& data) {
-    qsizetype done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.constData() + done, std::size_t(data.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
 }
 
 // The entry names of the folder FD, read through a descriptor of its own.
@@ -133,7 +121,7 @@ WipeWorkFolder::Outcome WipeWorkFolder::make(int rootFd) {
             ::fstatvfs(fd, &vfs) == 0 && vfs.f_frsize > 0 ? std::uint64_t(vfs.f_frsize) : 4096;
         const std::uint64_t size = (std::uint64_t(kMarkerMinBytes) + block - 1) / block * block;
         text.append(QByteArray(qsizetype(size) - text.size(), '\0'));
-        const bool written = marker >= 0 && writeAll(marker, text);
+        const bool written = marker >= 0 && FdWrite::all(marker, text);
         const int error = errno;
         if (marker >= 0)
             ::close(marker);

@@ -50,6 +50,18 @@ void kill9(pid_t middle) {
     waitForEnd(middle, 10s);
 }
 
+// Kills the intermediate and waits a little for CHILD to end: its status, or none when it
+// outlived its parent (then it is ended here, so no test leaves it behind).
+std::optional<int> endOfChildAfterParentKilled(pid_t middle, pid_t child) {
+    kill9(middle);
+    const std::optional<int> status = waitForEnd(child, 2s);
+    if (!status) {
+        ::kill(child, SIGKILL);
+        waitForEnd(child, 10s);
+    }
+    return status;
+}
+
 TEST(ParentDeath, QProcessChildEndsWithItsKilledParentBySigterm) {
     OrphanAdopter adopter;
     pid_t child = -1;
@@ -62,12 +74,7 @@ TEST(ParentDeath, QProcessChildEndsWithItsKilledParentBySigterm) {
         },
         child);
     ASSERT_GT(child, 0);
-    kill9(middle);
-    const std::optional<int> status = waitForEnd(child, 2s);
-    if (!status) {
-        ::kill(child, SIGKILL);
-        waitForEnd(child, 10s);
-    }
+    const std::optional<int> status = endOfChildAfterParentKilled(middle, child);
     ASSERT_TRUE(status.has_value()) << "the child outlived its killed parent";
     EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == SIGTERM)
         << describeStatus(*status) << "; SIGTERM lets a tool stop at a safe point";
@@ -143,12 +150,7 @@ TEST(ParentDeath, APrivilegedCommandEndsWithItsCallerUnlessItIsLetFinish) {
             },
             child);
         ASSERT_GT(child, 0);
-        kill9(middle);
-        const std::optional<int> status = waitForEnd(child, 2s);
-        if (!status) {
-            ::kill(child, SIGKILL);
-            waitForEnd(child, 10s);
-        }
+        const std::optional<int> status = endOfChildAfterParentKilled(middle, child);
         EXPECT_EQ(status.has_value(), endsWithCaller)
             << (status ? describeStatus(*status) : std::string("still running"));
     }

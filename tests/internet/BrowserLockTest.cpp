@@ -39,6 +39,21 @@ pid_t holdFirefoxLock(const QString& profile) {
     return pid;
 }
 
+// The stand-in, once the lock is seen held; -1 (and ended) when it never gets there.
+pid_t runningFirefox(const QString& profile) {
+    const pid_t browser = holdFirefoxLock(profile);
+    if (browser <= 0)
+        return -1;
+    const QDeadlineTimer started(5000);
+    while (BrowserLockProbe::firefoxLockPid(profile) != browser && !started.hasExpired())
+        QThread::msleep(20);
+    if (BrowserLockProbe::firefoxLockPid(profile) == browser)
+        return browser;
+    ::kill(browser, SIGKILL);
+    ::waitpid(browser, nullptr, 0);
+    return -1;
+}
+
 } // namespace
 
 // A running browser (a process holding its profile lock) is not cleaned; once it is ended
@@ -53,12 +68,8 @@ TEST(BrowserLock, RunningFirefoxBlocksCleaningUntilEnded) {
     BrowserFixture::write(profile + "/.parentlock", "");
     EXPECT_EQ(BrowserLockProbe::firefoxLockPid(profile), -1);
 
-    const pid_t browser = holdFirefoxLock(profile);
-    ASSERT_GT(browser, 0);
-    const QDeadlineTimer started(5000);
-    while (BrowserLockProbe::firefoxLockPid(profile) != browser && !started.hasExpired())
-        QThread::msleep(20);
-    ASSERT_EQ(BrowserLockProbe::firefoxLockPid(profile), browser);
+    const pid_t browser = runningFirefox(profile);
+    ASSERT_GT(browser, 0) << "the stand-in never held the profile lock";
 
     BrowserScanner::Options options;
     options.history = EraserHistory::load(QStringLiteral(KORVANE_SOURCE_DIR) +
@@ -146,12 +157,8 @@ TEST(BrowserLock, NothingIsClosedBeforeTheRemovalIsAgreed) {
     const QString profile = fox + "/q1w2e3r4.default-release";
     BrowserFixture::firefoxProfile(profile, "ask", 5);
     BrowserFixture::firefoxIni(fox, {"q1w2e3r4.default-release"}, "q1w2e3r4.default-release");
-    const pid_t browser = holdFirefoxLock(profile);
-    ASSERT_GT(browser, 0);
-    const QDeadlineTimer started(5000);
-    while (BrowserLockProbe::firefoxLockPid(profile) != browser && !started.hasExpired())
-        QThread::msleep(20);
-    ASSERT_EQ(BrowserLockProbe::firefoxLockPid(profile), browser);
+    const pid_t browser = runningFirefox(profile);
+    ASSERT_GT(browser, 0) << "the stand-in never held the profile lock";
 
     const auto run = [&](const QStringList& extra) {
         QProcess p;

@@ -48,6 +48,30 @@ void eraseNow(FileEraserViewController& module) {
         ASSERT_TRUE(finished.wait(30000)) << "the erasure did not finish";
 }
 
+// Erases FILE alone in the window as a user who agrees would: the end view's name and the
+// warnings it showed.
+struct EndView {
+    QString name;
+    QString warning;
+};
+EndView eraseAloneAndReadTheEnd(const QString& file) {
+    FileEraserViewController module(nullptr);
+    module.show();
+    module.addPaths({file});
+    EXPECT_EQ(module.valueArr().size(), 1);
+    EndView end;
+    Answerer answerer({{"MakeSureFileEraserViewControoler", "eraseButton", {}},
+                       {"FileEraserSuccessViewController", "okButton", {}},
+                       {"FileEraserFailViewController", "okButton", {}}});
+    answerer.inspect = [&](QWidget* view) {
+        for (QLabel* label : view->findChildren<QLabel*>(QStringLiteral("warningText")))
+            end.warning += label->text();
+    };
+    eraseNow(module);
+    end.name = answerer.answered().value(1);
+    return end;
+}
+
 } // namespace
 
 TEST(FileEraserErasureTest, ErasesSelectedTreeKeepsUnselectedAndRecordsHistory) {
@@ -320,20 +344,8 @@ TEST(FileEraserErasureTest, MissingToolIsReportedBeforeAnythingStarts) {
 TEST(FileEraserErasureTest, SuccessViewSaysWhenNamesMayRemainInTheJournal) {
     TempBundle bundle;
     const QString file = writeFile(bundle.work() + "/tooljournal.txt", 300);
-    FileEraserViewController module(nullptr);
-    module.show();
-    module.addPaths({file});
-    ASSERT_EQ(module.valueArr().size(), 1);
-    QString warning;
-    Answerer answerer({{"MakeSureFileEraserViewControoler", "eraseButton", {}},
-                       {"FileEraserSuccessViewController", "okButton", {}},
-                       {"FileEraserFailViewController", "okButton", {}}});
-    answerer.inspect = [&](QWidget* view) {
-        for (QLabel* label : view->findChildren<QLabel*>(QStringLiteral("warningText")))
-            warning += label->text();
-    };
-    eraseNow(module);
-    EXPECT_EQ(answerer.answered().value(1), QStringLiteral("FileEraserSuccessViewController"));
+    const auto [view, warning] = eraseAloneAndReadTheEnd(file);
+    EXPECT_EQ(view, QStringLiteral("FileEraserSuccessViewController"));
     EXPECT_TRUE(warning.contains(QLatin1String("may remain in the file system journal")))
         << warning.toStdString();
     EXPECT_EQ(resultsByPath(onlyEntry()).value(file), EraseReport::kJournalResult);
@@ -351,19 +363,8 @@ TEST(FileEraserErasureTest, SuccessViewSaysWhenTheHistoryCouldNotRecordIt) {
         ASSERT_EQ(file.write(damaged), damaged.size());
     }
     const QString file = writeFile(bundle.work() + "/unrecorded.txt", 300);
-    FileEraserViewController module(nullptr);
-    module.show();
-    module.addPaths({file});
-    QString warning;
-    Answerer answerer({{"MakeSureFileEraserViewControoler", "eraseButton", {}},
-                       {"FileEraserSuccessViewController", "okButton", {}},
-                       {"FileEraserFailViewController", "okButton", {}}});
-    answerer.inspect = [&](QWidget* view) {
-        for (QLabel* label : view->findChildren<QLabel*>(QStringLiteral("warningText")))
-            warning += label->text();
-    };
-    eraseNow(module);
-    EXPECT_EQ(answerer.answered().value(1), QStringLiteral("FileEraserSuccessViewController"));
+    const auto [view, warning] = eraseAloneAndReadTheEnd(file);
+    EXPECT_EQ(view, QStringLiteral("FileEraserSuccessViewController"));
     EXPECT_FALSE(QFileInfo::exists(file));
     EXPECT_TRUE(warning.contains(QStringLiteral("could not be recorded in the history: ") +
                                  history + QStringLiteral(" is damaged")))

@@ -45,6 +45,16 @@ DiskTool::Result DiskTool::runVerb(const QStringList& args, int timeoutMs) {
     return result;
 }
 
+QString DiskTool::whyNeeded(const QString& device) {
+    const Result result = runVerb({QStringLiteral("check"), device}, 30000);
+    if (result.ok)
+        return {};
+    QString why = result.message;
+    if (why.startsWith(QLatin1String("refused: ")))
+        why = why.mid(9);
+    return why.isEmpty() ? QStringLiteral("%1 cannot be checked").arg(device) : why;
+}
+
 QList<DiskObj> DiskTool::listDisks(QString* problem) {
     QByteArray out;
     QList<DiskObj> disks;

@@ -36,6 +36,11 @@ public:
 
     // Formats the mounted VOLUME to FORMAT named NAME: a new, empty file system, mounted where
     // the old one was. Refused when the device no longer holds the volume that was listed.
+    // Empty when DEVICE may be unmounted, formatted or overwritten; otherwise why not. This is
+    // the volume tool's rule of what the running system needs, the one every front end uses;
+    // when the tool cannot answer, the answer is its failure (nothing is changed on a guess).
+    static QString whyNeeded(const QString& device);
+
     static Result eraseVolume(const VolumeObj& volume, const QString& format, const QString& name);
     static Result rename(const QString& device, const QString& name);
     // Mounts DEVICE; the message is the mount point.

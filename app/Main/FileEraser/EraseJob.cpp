@@ -8,6 +8,7 @@
 #include "platform/BundleLocator.h"
 #include "platform/Logger.h"
 
+#include <QSet>
 #include <QTimer>
 #include <algorithm>
 #include <sys/stat.h>
@@ -40,6 +41,24 @@ EraseJob::~EraseJob() {
 }
 
 void EraseJob::start(const QList<FileObjPtr>& chosen) {
+    const QList<FileObjPtr> accepted = checkChosen(chosen);
+    begin(m_builder.buildWorkList(accepted));
+}
+
+void EraseJob::startPlanned(const QList<FileObjPtr>& chosen, const QList<FileObjPtr>& work) {
+    const QList<FileObjPtr> accepted = checkChosen(chosen);
+    QSet<QByteArray> anchors;
+    for (const FileObjPtr& item : accepted)
+        anchors.insert(item->nativePath());
+    QList<FileObjPtr> kept;
+    kept.reserve(work.size());
+    for (const FileObjPtr& item : work)
+        if (anchors.contains(item->anchorPath()))
+            kept.append(item);
+    begin(kept);
+}
+
+QList<FileObjPtr> EraseJob::checkChosen(const QList<FileObjPtr>& chosen) {
     m_report = EraseReport();
     m_work.clear();
     m_lineByAnchor.clear();
@@ -70,7 +89,11 @@ void EraseJob::start(const QList<FileObjPtr>& chosen) {
         m_lineByAnchor.insert(item->nativePath(), int(m_report.lines.size()));
         m_report.lines.append(line);
     }
-    m_work = m_builder.buildWorkList(accepted);
+    return accepted;
+}
+
+void EraseJob::begin(const QList<FileObjPtr>& work) {
+    m_work = work;
     for (const FileObjPtr& item : m_work)
         item->result = EraseItemResult();
 

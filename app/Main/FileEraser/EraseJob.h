@@ -68,6 +68,9 @@ public:
     // Starts erasing CHOSEN (their selected items). The work begins once control returns to the
     // event loop; the end is reported to the listener even when nothing could be erased.
     void start(const QList<FileObjPtr>& chosen);
+    // The same with the work list already expanded from CHOSEN (by builder(), ahead of the run):
+    // the chosen items are checked again, and what lies under a refused one is left out.
+    void startPlanned(const QList<FileObjPtr>& chosen, const QList<FileObjPtr>& work);
     void cancel();
     bool isRunning() const { return m_running; }
     bool cancelRequested() const { return m_cancel; }
@@ -81,6 +84,8 @@ public:
     void removeObjEnd(const QList<FileObjPtr>& processed) override;
 
 private:
+    QList<FileObjPtr> checkChosen(const QList<FileObjPtr>& chosen);
+    void begin(const QList<FileObjPtr>& work);
     void finish();
     void judge();
     void recordHistory();

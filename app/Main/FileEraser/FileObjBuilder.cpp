@@ -38,12 +38,12 @@ public:
         if (entry.depth == 0)
             return true; // the chosen item itself is the caller's
         add(entry, entry.kind == safewalk::SafeWalk::Kind::MountPoint);
-        return true;
+        return keepGoing();
     }
     bool leaveFolder(const safewalk::SafeWalk::Entry& entry, bool) override {
         if (entry.depth > 0)
             add(entry, true);
-        return true;
+        return keepGoing();
     }
     void problem(const std::string& relative, const char* operation, int error) override {
         const QByteArray path =
@@ -56,6 +56,12 @@ public:
     }
 
 private:
+    bool keepGoing() {
+        if (!m_builder.m_watch || m_builder.m_watch(m_out.size()))
+            return true;
+        m_builder.m_expansionStopped = true;
+        return false;
+    }
     void add(const safewalk::SafeWalk::Entry& entry, bool isDir) {
         const QByteArray path = m_anchor + '/' + QByteArray::fromStdString(entry.relative);
         FileObjPtr item = m_builder.makeItem(path, isDir, qint64(entry.facts.st.st_size),
@@ -144,7 +150,10 @@ void FileObjBuilder::fillVolumeFlags(FileObj& item, quint64 device) {
 
 QList<FileObjPtr> FileObjBuilder::buildWorkList(const QList<FileObjPtr>& chosen) {
     QList<FileObjPtr> work;
+    m_expansionStopped = false;
     for (const FileObjPtr& item : chosen) {
+        if (m_expansionStopped)
+            break;
         if (!item || !item->isSelect)
             continue;
         // Expanded only when it really is a folder now, and not a link to one. A folder named

@@ -47,6 +47,12 @@ public:
     // Appends the content of the chosen folder TOP (not TOP itself) to OUT, depth first.
     void appendContents(const FileObjPtr& top, QList<FileObjPtr>& out);
 
+    // Told the number of entries found so far after each entry of an expansion; returning false
+    // ends the expansion there (the work list is then incomplete and must not be run).
+    using ExpansionWatch = std::function<bool(qsizetype found)>;
+    void setExpansionWatch(ExpansionWatch watch) { m_watch = std::move(watch); }
+    bool expansionStopped() const { return m_expansionStopped; }
+
     // What could not be read while expanding: "path: what failed", for the report.
     struct PlanProblem {
         QByteArray anchor; // the chosen item it belongs to
@@ -58,6 +64,8 @@ public:
     static QString displayPath(const QByteArray& nativePath);
 
 private:
+    ExpansionWatch m_watch;
+    bool m_expansionStopped = false;
     class ContentCollector;
 
     FileObjPtr makeItem(const QByteArray& path, bool isDir, qint64 size, bool isLink);

@@ -1,0 +1,58 @@
+#include "app/Job/DestructiveOperation.h"
+
+#include <algorithm>
+
+bool DestructiveOperation::Plan::needs(Consent consent) const {
+    return std::any_of(consents.cbegin(), consents.cend(),
+                       [consent](const ConsentNeeded& c) { return c.consent == consent; });
+}
+
+DestructiveOperation::Consents DestructiveOperation::Consents::all() {
+    Consents c;
+    c.m_bits = ~0u;
+    return c;
+}
+
+DestructiveOperation::Consents& DestructiveOperation::Consents::give(Consent consent) {
+    m_bits |= bit(consent);
+    return *this;
+}
+
+bool DestructiveOperation::Consents::cover(const Plan& plan) const {
+    return std::all_of(plan.consents.cbegin(), plan.consents.cend(),
+                       [this](const ConsentNeeded& c) { return given(c.consent); });
+}
+
+int DestructiveOperation::Report::count(Outcome outcome) const {
+    return int(std::count_if(items.cbegin(), items.cend(),
+                             [outcome](const Item& item) { return item.outcome == outcome; }));
+}
+
+quint64 DestructiveOperation::Report::bytes(Outcome outcome) const {
+    quint64 sum = 0;
+    for (const Item& item : items)
+        if (item.outcome == outcome)
+            sum += item.bytes;
+    return sum;
+}
+
+bool DestructiveOperation::Report::ok() const {
+    if (cancelled || !failure.isEmpty() || (historyDue && !historyRecorded))
+        return false;
+    return std::all_of(items.cbegin(), items.cend(), [](const Item& item) {
+        return item.outcome == Outcome::Done || item.outcome == Outcome::Skipped;
+    });
+}
+
+DestructiveOperation::Report DestructiveOperation::notRun(const Plan& plan, const QString& why) {
+    Report report;
+    report.kind = plan.kind;
+    report.level = plan.level;
+    report.standard = plan.standard;
+    report.failure = why;
+    for (const Refused& refused : plan.refusals)
+        report.items.append({refused.subject, Outcome::Refused, refused.detail, 0});
+    for (const QString& item : plan.items)
+        report.items.append({item, Outcome::NotReached, why, 0});
+    return report;
+}

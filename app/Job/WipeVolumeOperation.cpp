@@ -1,0 +1,71 @@
+#include "app/Job/WipeVolumeOperation.h"
+
+#include "app/Job/OperationLoop.h"
+#include "app/Job/WipeFreeSpaceOperation.h"
+#include "app/RepairDisk/DiskTool.h"
+#include "app/SetEraserLevel/EraserStandard.h"
+
+WipeVolumeOperation::WipeVolumeOperation(VolumeObj volume, WholeVolumeWipeJob::Options options)
+    : m_volume(std::move(volume)), m_options(std::move(options)) {}
+
+DestructiveOperation::Plan WipeVolumeOperation::plan(const StopToken&, const ProgressSink&) {
+    Plan plan;
+    plan.kind = Kind::WipeVolume;
+    const int passes = FreeSpaceWipeJob::passesFor(m_options.level, m_options.programName);
+    plan.level = passes;
+    plan.standard = passes > 0 ? EraserStandard::nameForLevel(passes) : QString();
+    const QString name = m_volume.volumeName.isEmpty() ? m_volume.volumePath : m_volume.volumeName;
+    if (WholeVolumeWipeJob::isStartupVolume(m_volume)) {
+        plan.refusals.append({name, Refusal::SystemVolume, WholeVolumeWipeJob::kStartupVolume});
+    } else if (const QString why = DiskTool::whyNeeded(m_volume.volumePath); !why.isEmpty()) {
+        plan.refusals.append({name, Refusal::SystemVolume, why});
+    }
+    // NTFS is wiped here: the volume is formatted anew first.
+    plan.refusals += WipeFreeSpaceOperation::volumeRefusals(m_volume, m_options.level, passes,
+                                                            false);
+    if (!plan.refusals.isEmpty())
+        return plan;
+    plan.items << name;
+    plan.bytes = quint64(qMax<qint64>(0, m_volume.volumeTotalSizeNum));
+    plan.consents.append(
+        {Consent::UnmountVolumes, name,
+         QStringLiteral("%1 (%2, mounted at %3) is unmounted, formatted anew and mounted again.")
+             .arg(name, m_volume.volumePath, m_volume.volumeMountPoint)});
+    plan.consents.append({Consent::Irreversible, name, QString()});
+    if (m_volume.solidState)
+        plan.notes.append({Warning::SolidState,
+                           QStringLiteral("%1 is solid-state storage: overwriting cannot reach "
+                                          "the blocks the drive keeps aside.")
+                               .arg(name)});
+    return plan;
+}
+
+DestructiveOperation::Report WipeVolumeOperation::run(const Plan& plan, const Consents& consents,
+                                                      const StopToken& stop,
+                                                      const ProgressSink& progress) {
+    m_wipeReport = FreeSpaceWipeJob::Report();
+    if (!plan.runnable())
+        return notRun(plan, QStringLiteral("The volume cannot be wiped."));
+    if (!consents.cover(plan))
+        return notRun(plan, QStringLiteral("Not confirmed: nothing was changed."));
+    WholeVolumeWipeJob job(m_volume, m_options);
+    OperationLoop loop(stop, [&job] { job.cancel(); });
+    QObject::connect(&job, &WholeVolumeWipeJob::progress,
+                     [&](const QString& text, double percent) {
+                         if (!progress)
+                             return;
+                         Progress p;
+                         p.stage = percent < 5 ? Stage::Preparing : Stage::Overwriting;
+                         p.done = qint64(percent * 100);
+                         p.total = 10000;
+                         p.passes = job.passes();
+                         p.subject = text;
+                         progress(p);
+                     });
+    QObject::connect(&job, &WholeVolumeWipeJob::finished, [&loop] { loop.quit(); });
+    job.start();
+    loop.exec();
+    m_wipeReport = job.report();
+    return WipeFreeSpaceOperation::reportOf(Kind::WipeVolume, m_volume, job.passes(),
+                                            m_options.recordHistory, m_wipeReport);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/Job/DestructiveOperation.h"
+#include "app/Main/WipeDisk/WholeVolumeWipeJob.h"
+
+// The whole-volume wipe behind the operation contract (WholeVolumeWipeJob does the work). The
+// plan refuses the volumes the running system needs (the volume tool's rule) and an unknown
+// level, and asks for the consent to unmount and format the volume by name.
+class WipeVolumeOperation : public DestructiveOperation {
+public:
+    WipeVolumeOperation(VolumeObj volume, WholeVolumeWipeJob::Options options);
+
+    Kind kind() const override { return Kind::WipeVolume; }
+    Plan plan(const StopToken& stop, const ProgressSink& progress) override;
+    Report run(const Plan& plan, const Consents& consents, const StopToken& stop,
+               const ProgressSink& progress) override;
+
+    const FreeSpaceWipeJob::Report& wipeReport() const { return m_wipeReport; }
+
+private:
+    VolumeObj m_volume;
+    WholeVolumeWipeJob::Options m_options;
+    FreeSpaceWipeJob::Report m_wipeReport;
+};

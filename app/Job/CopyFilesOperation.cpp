@@ -23,8 +23,8 @@ DestructiveOperation::Plan CopyFilesOperation::plan(const StopToken&, const Prog
     QStringList present;
     for (const QString& source : m_sources) {
         if (::lstat(QFile::encodeName(source).constData(), &st) != 0)
-            plan.refusals.append(
-                {source, Refusal::Missing, QStringLiteral("%1: no such file or folder").arg(source)});
+            plan.refusals.append({source, Refusal::Missing,
+                                  QStringLiteral("%1: no such file or folder").arg(source)});
         else
             present << source;
     }
@@ -33,9 +33,9 @@ DestructiveOperation::Plan CopyFilesOperation::plan(const StopToken&, const Prog
     plan.bytes = DiskCopyJob::bytesUnder(present, &files);
     plan.entries = files;
     if (m_options.existing == DiskCopyJob::Existing::Replace) {
-        plan.notes.append({Warning::ReplacesExisting,
-                           QStringLiteral("Files of the same name in %1 are replaced.")
-                               .arg(m_destination)});
+        plan.notes.append(
+            {Warning::ReplacesExisting,
+             QStringLiteral("Files of the same name in %1 are replaced.").arg(m_destination)});
         plan.consents.append({Consent::Irreversible, m_destination, QString()});
     }
     return plan;
@@ -83,6 +83,7 @@ DestructiveOperation::Report CopyFilesOperation::run(const Plan& plan, const Con
                              QStringLiteral("not copied"), m_copyReport.notCopiedBytes});
     for (const QString& partial : m_copyReport.partialsLeft)
         report.items.append({partial, Outcome::Failed,
-                             QStringLiteral("a partial file of this copy could not be removed"), 0});
+                             QStringLiteral("a partial file of this copy could not be removed"),
+                             0});
     return report;
 }

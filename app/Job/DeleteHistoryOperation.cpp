@@ -22,8 +22,8 @@ DestructiveOperation::Plan DeleteHistoryOperation::plan(const StopToken&, const 
             if (read.value.contains(key))
                 plan.items << key;
             else
-                plan.refusals.append({key, Refusal::Missing,
-                                      QStringLiteral("no history entry \"%1\"").arg(key)});
+                plan.refusals.append(
+                    {key, Refusal::Missing, QStringLiteral("no history entry \"%1\"").arg(key)});
         }
     }
     plan.entries = plan.items.size();
@@ -32,8 +32,7 @@ DestructiveOperation::Plan DeleteHistoryOperation::plan(const StopToken&, const 
     return plan;
 }
 
-DestructiveOperation::Report DeleteHistoryOperation::run(const Plan& plan,
-                                                         const Consents& consents,
+DestructiveOperation::Report DeleteHistoryOperation::run(const Plan& plan, const Consents& consents,
                                                          const StopToken&, const ProgressSink&) {
     if (!plan.runnable())
         return notRun(plan, QStringLiteral("Nothing was deleted."));

@@ -13,7 +13,9 @@ public:
     // Deletes KEYS from HISTORY; with no KEYS, every entry.
     DeleteHistoryOperation(DoDataBase& history, QStringList keys);
 
-    Kind kind() const override { return m_keys.isEmpty() ? Kind::ClearHistory : Kind::DeleteHistory; }
+    Kind kind() const override {
+        return m_keys.isEmpty() ? Kind::ClearHistory : Kind::DeleteHistory;
+    }
     Plan plan(const StopToken& stop, const ProgressSink& progress) override;
     Report run(const Plan& plan, const Consents& consents, const StopToken& stop,
                const ProgressSink& progress) override;

@@ -48,29 +48,29 @@ public:
 
     // Why an item (or the whole operation) is refused outright: no consent changes these.
     enum class Refusal {
-        Missing,        // nothing there (any more)
-        BadInput,       // an empty path, "." or "..", a name the file system cannot hold
-        ProgramFiles,   // the program's own bundle, tools or history
-        SystemFolder,   // "/" itself
-        SystemVolume,   // the volume or disk the running system needs
-        ReadOnly,       // the volume cannot be written
-        NoPermission,   // the user may not do it
-        Busy,           // another run holds it (a second wipe of the same volume)
-        Unsupported,    // this kind of file system or medium is not handled (NTFS)
-        UnknownLevel,   // no erasure standard has that many passes
-        NotAllowed,     // a rule of the operation forbids it (the last copy of a duplicate)
-        Failed,         // the check itself failed (the tool is missing, the database locked)
+        Missing,      // nothing there (any more)
+        BadInput,     // an empty path, "." or "..", a name the file system cannot hold
+        ProgramFiles, // the program's own bundle, tools or history
+        SystemFolder, // "/" itself
+        SystemVolume, // the volume or disk the running system needs
+        ReadOnly,     // the volume cannot be written
+        NoPermission, // the user may not do it
+        Busy,         // another run holds it (a second wipe of the same volume)
+        Unsupported,  // this kind of file system or medium is not handled (NTFS)
+        UnknownLevel, // no erasure standard has that many passes
+        NotAllowed,   // a rule of the operation forbids it (the last copy of a duplicate)
+        Failed,       // the check itself failed (the tool is missing, the database locked)
     };
 
     // What the user must agree to, a second time and by name, before the run may touch it.
     enum class Consent {
-        ProtectedFolder,  // a folder the system needs, or a mount point
-        HomeFolder,       // an account's home folder
-        HoldsHomes,       // a folder that holds accounts' home folders
-        RunningBrowser,   // a browser that must be closed first
-        PackagesWithIt,   // packages that go with the one removed
-        UnmountVolumes,   // mounted volumes that are unmounted for the run
-        Irreversible,     // every destructive run: "this cannot be undone"
+        ProtectedFolder, // a folder the system needs, or a mount point
+        HomeFolder,      // an account's home folder
+        HoldsHomes,      // a folder that holds accounts' home folders
+        RunningBrowser,  // a browser that must be closed first
+        PackagesWithIt,  // packages that go with the one removed
+        UnmountVolumes,  // mounted volumes that are unmounted for the run
+        Irreversible,    // every destructive run: "this cannot be undone"
     };
 
     // What the user should know before saying yes, without having to agree separately.
@@ -110,11 +110,11 @@ public:
 
     struct Plan {
         Kind kind = Kind::EraseFiles;
-        QStringList items;   // the subjects the run would act on, as shown
-        qint64 entries = 0;  // files and folders inside them, where that is counted
-        quint64 bytes = 0;   // their bytes, where that is counted
-        int level = 0;       // the erasure standard's passes, 0 when none is used
-        QString standard;    // its name
+        QStringList items;  // the subjects the run would act on, as shown
+        qint64 entries = 0; // files and folders inside them, where that is counted
+        quint64 bytes = 0;  // their bytes, where that is counted
+        int level = 0;      // the erasure standard's passes, 0 when none is used
+        QString standard;   // its name
         QList<Refused> refusals;
         QList<ConsentNeeded> consents;
         QList<Note> notes;
@@ -176,8 +176,8 @@ public:
         bool cancelled = false;
         int level = 0; // the standard that ran (passes), 0 when none
         QString standard;
-        QString failure;          // why the operation as a whole failed, when it did
-        bool historyDue = false;  // the operation writes a history entry
+        QString failure;         // why the operation as a whole failed, when it did
+        bool historyDue = false; // the operation writes a history entry
         bool historyRecorded = false;
         QStringList notes; // what the user should know besides
 

@@ -192,9 +192,10 @@ DestructiveOperation::Report EraseFilesOperation::run(const Plan& plan, const Co
         Item item;
         item.subject = line.item->url;
         item.outcome = outcomeOf(line);
-        item.detail = line.refused ? ErasePathCheck::message(line.refusal)
-                                   : (item.outcome == Outcome::Done ? QString()
-                                                                    : EraseReport::resultText(line));
+        item.detail =
+            line.refused
+                ? ErasePathCheck::message(line.refusal)
+                : (item.outcome == Outcome::Done ? QString() : EraseReport::resultText(line));
         report.items.append(item);
     }
     // The bytes of every file erased, per chosen item.

@@ -8,13 +8,12 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
-WipeFreeSpaceOperation::WipeFreeSpaceOperation(VolumeObj volume,
-                                               FreeSpaceWipeJob::Options options)
+WipeFreeSpaceOperation::WipeFreeSpaceOperation(VolumeObj volume, FreeSpaceWipeJob::Options options)
     : m_volume(std::move(volume)), m_options(std::move(options)) {}
 
-QList<DestructiveOperation::Refused>
-WipeFreeSpaceOperation::volumeRefusals(const VolumeObj& volume, int level, int passes,
-                                       bool refuseNtfs) {
+QList<DestructiveOperation::Refused> WipeFreeSpaceOperation::volumeRefusals(const VolumeObj& volume,
+                                                                            int level, int passes,
+                                                                            bool refuseNtfs) {
     QList<Refused> refusals;
     const QString name = volume.volumeName.isEmpty() ? volume.volumePath : volume.volumeName;
     if (passes == 0)
@@ -30,9 +29,10 @@ WipeFreeSpaceOperation::volumeRefusals(const VolumeObj& volume, int level, int p
     const QByteArray mountPoint = QFile::encodeName(volume.volumeMountPoint);
     struct statvfs vfs {};
     if (::statvfs(mountPoint.constData(), &vfs) != 0)
-        refusals.append({name, Refusal::Missing,
-                         QStringLiteral("%1 cannot be read: %2")
-                             .arg(volume.volumeMountPoint, QString::fromLocal8Bit(strerror(errno)))});
+        refusals.append(
+            {name, Refusal::Missing,
+             QStringLiteral("%1 cannot be read: %2")
+                 .arg(volume.volumeMountPoint, QString::fromLocal8Bit(strerror(errno)))});
     else if (vfs.f_flag & ST_RDONLY)
         refusals.append({name, Refusal::ReadOnly, FreeSpaceWipeJob::kReadOnly});
     else if (::access(mountPoint.constData(), W_OK | X_OK) != 0)
@@ -61,8 +61,8 @@ DestructiveOperation::Plan WipeFreeSpaceOperation::plan(const StopToken&, const 
 }
 
 DestructiveOperation::Report
-WipeFreeSpaceOperation::reportOf(Kind kind, const VolumeObj& volume, int passes,
-                                 bool recordHistory, const FreeSpaceWipeJob::Report& wipe) {
+WipeFreeSpaceOperation::reportOf(Kind kind, const VolumeObj& volume, int passes, bool recordHistory,
+                                 const FreeSpaceWipeJob::Report& wipe) {
     Report report;
     report.kind = kind;
     report.level = wipe.passes > 0 ? wipe.passes : passes;
@@ -82,8 +82,7 @@ WipeFreeSpaceOperation::reportOf(Kind kind, const VolumeObj& volume, int passes,
     return report;
 }
 
-DestructiveOperation::Report WipeFreeSpaceOperation::run(const Plan& plan,
-                                                         const Consents& consents,
+DestructiveOperation::Report WipeFreeSpaceOperation::run(const Plan& plan, const Consents& consents,
                                                          const StopToken& stop,
                                                          const ProgressSink& progress) {
     m_wipeReport = FreeSpaceWipeJob::Report();

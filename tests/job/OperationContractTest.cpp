@@ -1,0 +1,373 @@
+#include "LoopImage.h"
+
+#include "app/Job/CopyFilesOperation.h"
+#include "app/Job/DeleteHistoryOperation.h"
+#include "app/Job/EraseFilesOperation.h"
+#include "app/Job/VolumeChangeOperation.h"
+#include "app/Job/WipeFreeSpaceOperation.h"
+#include "app/Job/WipeVolumeOperation.h"
+#include "app/SetEraserLevel/EraserStandard.h"
+#include "app/inter/DoDataBase.h"
+#include "platform/BundleLocator.h"
+#include "tests/support/RealToolBundle.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+using Op = DestructiveOperation;
+using testsupport::LoopImage;
+using Clock = std::chrono::steady_clock;
+
+// Every entry under ROOT with its type, size, time and content: what a plan must not change.
+QStringList treeOf(const QString& root) {
+    QStringList lines;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        struct stat st {};
+        if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+            continue;
+        QString line = QStringLiteral("%1 %2 %3 %4.%5")
+                           .arg(path.mid(root.size()))
+                           .arg(st.st_mode)
+                           .arg(st.st_size)
+                           .arg(st.st_mtim.tv_sec)
+                           .arg(st.st_mtim.tv_nsec);
+        QFile file(path);
+        if (S_ISREG(st.st_mode) && file.open(QIODevice::ReadOnly))
+            line += QLatin1Char(' ') +
+                    QString::fromLatin1(
+                        QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex());
+        lines << line;
+    }
+    lines.sort();
+    return lines;
+}
+
+QByteArray fileBytes(const QString& path) {
+    if (path.isEmpty())
+        return "(none)";
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+// The file tree under ROOT, the mount table and the history database, as they are now.
+struct Snapshot {
+    explicit Snapshot(const QString& root)
+        : tree(root.isEmpty() ? QStringList() : treeOf(root)),
+          mounts(fileBytes(QStringLiteral("/proc/self/mountinfo"))),
+          history(fileBytes(DoDataBase::returnDoDataBase()->getDataBase())) {}
+    QStringList tree;
+    QByteArray mounts;
+    QByteArray history;
+};
+
+void expectUnchanged(const Snapshot& before, const QString& root, const char* what) {
+    const Snapshot after(root);
+    EXPECT_EQ(before.tree, after.tree) << what << ": the plan changed the files";
+    EXPECT_EQ(before.mounts, after.mounts) << what << ": the plan changed the mount table";
+    EXPECT_EQ(before.history, after.history) << what << ": the plan changed the history";
+}
+
+// A throw-away bundle with the real tools and an empty history, used by every operation here.
+class ToolBundle {
+public:
+    ToolBundle() {
+        m_outer = makeRealToolBundle(m_dir.path());
+        if (!m_outer.isEmpty())
+            BundleLocator::setOuterBundlePath(m_outer);
+    }
+    ~ToolBundle() { BundleLocator::setOuterBundlePath(QString()); }
+    bool ready() const { return !m_outer.isEmpty(); }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_outer;
+};
+
+struct StoppedRun {
+    Op::Report report;
+    double secondsAfterStop = -1;
+};
+
+// Runs PLAN and asks for a stop AFTERMS milliseconds into the run; how long the run took to end
+// after that.
+StoppedRun runAndStop(Op& op, const Op::Plan& plan, int afterMs) {
+    Op::StopToken stop;
+    Clock::time_point stoppedAt{};
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(afterMs));
+        stoppedAt = Clock::now();
+        stop.requestStop();
+    });
+    StoppedRun result;
+    result.report = op.run(plan, Op::Consents::all(), stop, {});
+    const Clock::time_point ended = Clock::now();
+    stopper.join();
+    result.secondsAfterStop = std::chrono::duration<double>(ended - stoppedAt).count();
+    return result;
+}
+
+QString historyStandardOfLastEntry() {
+    const HistoryResult<HistoryData> all = DoDataBase::returnDoDataBase()->readAll();
+    if (!all.ok() || all.value.isEmpty())
+        return {};
+    for (const HistoryRecord& record : all.value.last())
+        if (!record.isHeader())
+            return record.erasureStandard;
+    return {};
+}
+
+void writeFile(const QString& path, qint64 size) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << qPrintable(path);
+    file.write(QByteArray(size, 'k'));
+}
+
+EraseJob::Options eraseOptions(int level) {
+    EraseJob::Options options;
+    options.level = level;
+    options.solidState = {};
+    options.copyOnWrite = {};
+    options.protectedPaths = ErasePathCheck::Protected{};
+    return options;
+}
+
+TEST(OperationContract, EraseFilesPlanTouchesNothingAndAStopEndsTheRunWithinASecond) {
+    ToolBundle bundle;
+    if (!bundle.ready())
+        GTEST_SKIP() << "the srm tool is not built";
+    QTemporaryDir dir;
+    for (int i = 0; i < 400; ++i)
+        writeFile(dir.path() + QStringLiteral("/tree/d%1/f%2").arg(i % 10).arg(i), 256 * 1024);
+    writeFile(dir.path() + QStringLiteral("/kept"), 10);
+
+    EraseFilesOperation op({QFile::encodeName(dir.path() + QStringLiteral("/tree"))},
+                           eraseOptions(3));
+    const Snapshot before(dir.path());
+    const Op::Plan plan = op.plan({}, {});
+    expectUnchanged(before, dir.path(), "erase");
+    ASSERT_TRUE(plan.runnable());
+    EXPECT_EQ(plan.entries, 400 + 10 + 1);
+    EXPECT_EQ(plan.bytes, 400u * 256 * 1024);
+    EXPECT_EQ(plan.level, 3);
+    EXPECT_TRUE(plan.needs(Op::Consent::Irreversible));
+
+    // Without the plain yes nothing runs.
+    const Op::Report unconfirmed = op.run(plan, Op::Consents(), {}, {});
+    EXPECT_FALSE(unconfirmed.ok());
+    EXPECT_EQ(treeOf(dir.path()), before.tree);
+
+    const StoppedRun stopped = runAndStop(op, plan, 300);
+    EXPECT_TRUE(stopped.report.cancelled);
+    EXPECT_FALSE(stopped.report.ok());
+    EXPECT_LT(stopped.secondsAfterStop, 1.0);
+    EXPECT_EQ(stopped.report.items.value(0).outcome, Op::Outcome::Stopped);
+    EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/kept")));
+}
+
+TEST(OperationContract, EraseFilesFailedItemMakesTheReportNotOkAndTheHistoryNamesTheStandard) {
+    ToolBundle bundle;
+    if (!bundle.ready())
+        GTEST_SKIP() << "the srm tool is not built";
+    QTemporaryDir dir;
+    const QString erased = dir.path() + QStringLiteral("/erased");
+    const QString linked = dir.path() + QStringLiteral("/linked");
+    writeFile(erased, 5000);
+    writeFile(linked, 7000);
+    // Its data stays reachable through the other name: it cannot be erased.
+    ASSERT_EQ(::link(QFile::encodeName(linked).constData(),
+                     QFile::encodeName(dir.path() + QStringLiteral("/other-name")).constData()),
+              0);
+    EraseFilesOperation op({QFile::encodeName(erased), QFile::encodeName(linked)}, eraseOptions(7));
+    const Op::Plan plan = op.plan({}, {});
+    const Op::Report report = op.run(plan, Op::Consents::all(), {}, {});
+    ASSERT_EQ(report.items.size(), 2);
+    EXPECT_EQ(report.items.at(0).outcome, Op::Outcome::Done);
+    EXPECT_EQ(report.items.at(0).bytes, 5000u);
+    EXPECT_EQ(report.items.at(1).outcome, Op::Outcome::Failed);
+    EXPECT_FALSE(report.items.at(1).detail.isEmpty());
+    EXPECT_FALSE(report.ok());
+    EXPECT_TRUE(report.historyRecorded);
+    EXPECT_EQ(report.standard, EraserStandard::nameForLevel(7));
+    EXPECT_EQ(historyStandardOfLastEntry(), EraserStandard::nameForLevel(7));
+}
+
+TEST(OperationContract, EraseFilesRefusesWhatItMustAndAsksForHomes) {
+    QTemporaryDir dir;
+    writeFile(dir.path() + QStringLiteral("/home/ann/notes"), 10);
+    ErasePathCheck::Protected homes;
+    homes.homes = {QFile::encodeName(dir.path() + QStringLiteral("/home/ann"))};
+    EraseJob::Options options = eraseOptions(1);
+    options.protectedPaths = homes;
+    EraseFilesOperation op({QByteArray(""), QFile::encodeName(dir.path() + QStringLiteral("/gone")),
+                            QFile::encodeName(dir.path() + QStringLiteral("/home"))},
+                           options);
+    const Op::Plan plan = op.plan({}, {});
+    ASSERT_EQ(plan.refusals.size(), 2);
+    EXPECT_EQ(plan.refusals.at(0).reason, Op::Refusal::BadInput);
+    EXPECT_EQ(plan.refusals.at(1).reason, Op::Refusal::Missing);
+    EXPECT_FALSE(plan.runnable());
+    EXPECT_TRUE(plan.needs(Op::Consent::HoldsHomes));
+    const Op::Report report = op.run(plan, Op::Consents::all(), {}, {});
+    EXPECT_FALSE(report.ok());
+    EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/home/ann/notes")));
+}
+
+TEST(OperationContract, HistoryDeletionPlansWithoutTouchingAndRefusesUnknownKeys) {
+    ToolBundle bundle;
+    if (!bundle.ready())
+        GTEST_SKIP() << "the srm tool is not built";
+    DoDataBase& history = *DoDataBase::returnDoDataBase();
+    ASSERT_TRUE(history.recordVolume(QStringLiteral("A"), QStringLiteral("Erased"), true, 1).ok());
+    ASSERT_TRUE(history.recordVolume(QStringLiteral("B"), QStringLiteral("Erased"), true, 1).ok());
+    const QStringList keys = history.readTypes().value.keys();
+    ASSERT_EQ(keys.size(), 2); // two in one second are two entries
+
+    DeleteHistoryOperation unknown(history, {keys.first(), QStringLiteral("1999-01-01 00-00-00")});
+    const Snapshot before{QString()};
+    const Op::Plan refused = unknown.plan({}, {});
+    expectUnchanged(before, QString(), "history delete");
+    EXPECT_EQ(refused.refusals.value(0).reason, Op::Refusal::Missing);
+    EXPECT_FALSE(unknown.run(refused, Op::Consents::all(), {}, {}).ok());
+    EXPECT_EQ(history.readTypes().value.size(), 2);
+
+    DeleteHistoryOperation clear(history, {});
+    const Op::Plan plan = clear.plan({}, {});
+    expectUnchanged(before, QString(), "history clear");
+    EXPECT_EQ(plan.kind, Op::Kind::ClearHistory);
+    EXPECT_EQ(plan.items, keys);
+    EXPECT_FALSE(clear.run(plan, Op::Consents(), {}, {}).ok()); // not confirmed
+    EXPECT_EQ(history.readTypes().value.size(), 2);
+    EXPECT_TRUE(clear.run(plan, Op::Consents::all(), {}, {}).ok());
+    EXPECT_TRUE(history.readTypes().value.isEmpty());
+}
+
+TEST(OperationContract, CopyPlansWithoutTouchingStopsWithinASecondAndFailsOnAVanishedSource) {
+    QTemporaryDir dir;
+    const QString big = dir.path() + QStringLiteral("/src/big");
+    writeFile(big, 0);
+    {
+        QFile file(big);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        const QByteArray chunk(8 << 20, 'c');
+        for (int i = 0; i < 64; ++i) // 512 MiB, verified: several seconds of work
+            file.write(chunk);
+    }
+    writeFile(dir.path() + QStringLiteral("/src/small"), 100);
+    QDir().mkpath(dir.path() + QStringLiteral("/dst"));
+    CopyFilesOperation op({dir.path() + QStringLiteral("/src")},
+                          dir.path() + QStringLiteral("/dst"), DiskCopyJob::Options());
+    const Snapshot before(dir.path());
+    const Op::Plan plan = op.plan({}, {});
+    expectUnchanged(before, dir.path(), "copy");
+    ASSERT_TRUE(plan.runnable());
+    EXPECT_EQ(plan.bytes, (512u << 20) + 100);
+
+    const StoppedRun stopped = runAndStop(op, plan, 200);
+    EXPECT_TRUE(stopped.report.cancelled);
+    EXPECT_FALSE(stopped.report.ok());
+    EXPECT_LT(stopped.secondsAfterStop, 1.0);
+
+    CopyFilesOperation vanishing({dir.path() + QStringLiteral("/src/small")},
+                                 dir.path() + QStringLiteral("/dst"), DiskCopyJob::Options());
+    const Op::Plan small = vanishing.plan({}, {});
+    ASSERT_TRUE(small.runnable());
+    ASSERT_TRUE(QFile::remove(dir.path() + QStringLiteral("/src/small")));
+    EXPECT_FALSE(vanishing.run(small, Op::Consents::all(), {}, {}).ok());
+}
+
+TEST(OperationContract, VolumeWipesAndChangesPlanWithoutTouchingAndRefuseTheSystemVolume) {
+    const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
+    if (!why.empty())
+        GTEST_SKIP() << why;
+    ToolBundle bundle;
+    if (!bundle.ready())
+        GTEST_SKIP() << "the tools are not built";
+    LoopImage image(LoopImage::FileSystem::Ext4, 512 << 20);
+    image.mount();
+    const QString mountPoint = QString::fromStdString(image.mountPoint());
+    writeFile(mountPoint + QStringLiteral("/kept"), 4096);
+
+    VolumeObj volume;
+    volume.volumeName = QStringLiteral("Image");
+    volume.volumeMountPoint = mountPoint;
+    volume.volumeType = QStringLiteral("ext4");
+    volume.volumeFreeSizeNum = 480 << 20;
+    volume.volumeTotalSizeNum = 512 << 20;
+    {
+        FreeSpaceWipeJob::Options options;
+        options.level = 3;
+        WipeFreeSpaceOperation wipe(volume, options);
+        const Snapshot before(mountPoint);
+        const Op::Plan plan = wipe.plan({}, {});
+        expectUnchanged(before, mountPoint, "wipe-free-space");
+        ASSERT_TRUE(plan.runnable());
+        const StoppedRun stopped = runAndStop(wipe, plan, 300);
+        EXPECT_TRUE(stopped.report.cancelled);
+        EXPECT_FALSE(stopped.report.ok());
+        EXPECT_LT(stopped.secondsAfterStop, 1.0);
+        EXPECT_EQ(treeOf(mountPoint), before.tree); // the fill is gone, the file stays
+    }
+    {
+        FreeSpaceWipeJob::Options options;
+        options.level = 9;
+        const Op::Plan plan = WipeFreeSpaceOperation(volume, options).plan({}, {});
+        EXPECT_EQ(plan.refusals.value(0).reason, Op::Refusal::UnknownLevel);
+    }
+    {
+        ASSERT_EQ(
+            ::mount(nullptr, image.mountPoint().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr),
+            0);
+        FreeSpaceWipeJob::Options options;
+        options.level = 1;
+        WipeFreeSpaceOperation readOnly(volume, options);
+        const Op::Plan plan = readOnly.plan({}, {});
+        EXPECT_EQ(plan.refusals.value(0).reason, Op::Refusal::ReadOnly);
+        EXPECT_FALSE(readOnly.run(plan, Op::Consents::all(), {}, {}).ok());
+        ASSERT_EQ(::mount(nullptr, image.mountPoint().c_str(), nullptr, MS_REMOUNT, nullptr), 0);
+    }
+    VolumeObj system;
+    system.volumeName = QStringLiteral("System");
+    system.volumeMountPoint = QStringLiteral("/");
+    system.volumePath = QStringLiteral("/dev/root-of-this-system");
+    const Op::Plan systemWipe = WipeVolumeOperation(system, {}).plan({}, {});
+    EXPECT_EQ(systemWipe.refusals.value(0).reason, Op::Refusal::SystemVolume);
+
+    // The volume tool refuses the device holding "/" by its own rule, for every volume change.
+    QString rootDevice;
+    for (const QString& line : QString::fromUtf8(fileBytes("/proc/self/mountinfo")).split('\n')) {
+        const QStringList fields = line.split(' ');
+        if (fields.size() > 9 && fields.at(4) == QLatin1String("/")) {
+            const int dash = int(fields.indexOf(QStringLiteral("-")));
+            if (dash > 0 && dash + 2 < fields.size())
+                rootDevice = fields.at(dash + 2);
+        }
+    }
+    if (rootDevice.startsWith(QLatin1String("/dev/"))) {
+        VolumeObj root;
+        root.volumePath = rootDevice;
+        root.volumeMountPoint = QStringLiteral("/");
+        const Snapshot before{QString()};
+        const Op::Plan format = VolumeChangeOperation(Op::Kind::Format, root,
+                                                      QStringLiteral("ext4"), QStringLiteral("X"))
+                                    .plan({}, {});
+        expectUnchanged(before, QString(), "format");
+        EXPECT_EQ(format.refusals.value(0).reason, Op::Refusal::SystemVolume);
+    }
+}
+
+} // namespace

@@ -28,6 +28,9 @@ DestructiveOperation::Plan CopyFilesOperation::plan(const StopToken&, const Prog
         else
             present << source;
     }
+    // Without a destination there is nothing to do.
+    if (!plan.refusals.isEmpty() && plan.refusals.first().subject == m_destination)
+        return plan;
     plan.items = present;
     qsizetype files = 0;
     plan.bytes = DiskCopyJob::bytesUnder(present, &files);
@@ -85,5 +88,6 @@ DestructiveOperation::Report CopyFilesOperation::run(const Plan& plan, const Con
         report.items.append({partial, Outcome::Failed,
                              QStringLiteral("a partial file of this copy could not be removed"),
                              0});
+    addRefusals(report, plan);
     return report;
 }

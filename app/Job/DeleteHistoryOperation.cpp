@@ -47,5 +47,6 @@ DestructiveOperation::Report DeleteHistoryOperation::run(const Plan& plan, const
     for (const QString& key : plan.items)
         report.items.append({key, removed.ok() ? Outcome::Done : Outcome::Failed,
                              removed.ok() ? QString() : report.failure, 0});
+    addRefusals(report, plan);
     return report;
 }

@@ -44,14 +44,18 @@ bool DestructiveOperation::Report::ok() const {
     });
 }
 
+void DestructiveOperation::addRefusals(Report& report, const Plan& plan) {
+    for (const Refused& refused : plan.refusals)
+        report.items.append({refused.subject, Outcome::Refused, refused.detail, 0});
+}
+
 DestructiveOperation::Report DestructiveOperation::notRun(const Plan& plan, const QString& why) {
     Report report;
     report.kind = plan.kind;
     report.level = plan.level;
     report.standard = plan.standard;
     report.failure = why;
-    for (const Refused& refused : plan.refusals)
-        report.items.append({refused.subject, Outcome::Refused, refused.detail, 0});
+    addRefusals(report, plan);
     for (const QString& item : plan.items)
         report.items.append({item, Outcome::NotReached, why, 0});
     return report;

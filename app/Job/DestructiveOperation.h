@@ -121,8 +121,11 @@ public:
         bool stopped = false; // planning was stopped: the plan is incomplete and not runnable
 
         bool needs(Consent consent) const;
-        // True when there is something to do and nothing is refused.
-        bool runnable() const { return !stopped && refusals.isEmpty() && !items.isEmpty(); }
+        // True when there is something to do. A refused item is never touched; whether the rest
+        // may run is the front end's question to the user: a window shows the refusals before
+        // its question, the command line (whose --yes was given before anything was seen) runs
+        // nothing when anything is refused.
+        bool runnable() const { return !stopped && !items.isEmpty(); }
     };
 
     // The consents the user gave, by kind; Irreversible is the plain "yes".
@@ -199,4 +202,6 @@ public:
 
     // The report of a run that did not begin: every item of PLAN refused or not reached.
     static Report notRun(const Plan& plan, const QString& why);
+    // Adds the refusals of PLAN to REPORT as refused items (a report names every item asked).
+    static void addRefusals(Report& report, const Plan& plan);
 };

@@ -206,7 +206,6 @@ DestructiveOperation::Report EraseFilesOperation::run(const Plan& plan, const Co
         if (!entry->isDir && entry->result.erased())
             report.items[lineOf.value(entry->anchorPath())].bytes +=
                 quint64(qMax<qint64>(0, entry->size));
-    for (const Refused& refused : plan.refusals)
-        report.items.append({refused.subject, Outcome::Refused, refused.detail, 0});
+    addRefusals(report, plan);
     return report;
 }

@@ -52,6 +52,8 @@ DestructiveOperation::Report CopyFilesOperation::run(const Plan& plan, const Con
         return notRun(plan, QStringLiteral("Nothing was copied."));
     if (!consents.cover(plan))
         return notRun(plan, QStringLiteral("Not confirmed: nothing was copied."));
+    if (stop.stopRequested())
+        return stoppedBeforeRun(plan);
     DiskCopyJob job(plan.items, m_destination, m_options);
     if (m_ask)
         job.setAskExisting(m_ask);

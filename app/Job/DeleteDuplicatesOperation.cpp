@@ -49,6 +49,8 @@ DestructiveOperation::Report DeleteDuplicatesOperation::run(const Plan& plan,
         return notRun(plan, QStringLiteral("Nothing was deleted."));
     if (!consents.cover(plan))
         return notRun(plan, QStringLiteral("Not confirmed: nothing was deleted."));
+    if (stop.stopRequested())
+        return stoppedBeforeRun(plan);
     DuplicateDeleteJob job(m_options);
     OperationLoop loop(stop, [&job] { job.cancel(); });
     QObject::connect(&job, &DuplicateDeleteJob::progress,

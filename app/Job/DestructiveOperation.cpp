@@ -44,6 +44,12 @@ bool DestructiveOperation::Report::ok() const {
     });
 }
 
+DestructiveOperation::Report DestructiveOperation::stoppedBeforeRun(const Plan& plan) {
+    Report report = notRun(plan, QString());
+    report.cancelled = true;
+    return report;
+}
+
 void DestructiveOperation::addRefusals(Report& report, const Plan& plan) {
     for (const Refused& refused : plan.refusals)
         report.items.append({refused.subject, Outcome::Refused, refused.detail, 0});

@@ -202,6 +202,8 @@ public:
 
     // The report of a run that did not begin: every item of PLAN refused or not reached.
     static Report notRun(const Plan& plan, const QString& why);
+    // The report of a run whose stop was asked for before it began: nothing done, cancelled.
+    static Report stoppedBeforeRun(const Plan& plan);
     // Adds the refusals of PLAN to REPORT as refused items (a report names every item asked).
     static void addRefusals(Report& report, const Plan& plan);
 };

@@ -169,6 +169,8 @@ DestructiveOperation::Report EraseFilesOperation::run(const Plan& plan, const Co
                                          : QStringLiteral("Nothing can be erased."));
     if (!consents.given(Consent::Irreversible))
         return notRun(plan, QStringLiteral("Not confirmed: nothing was erased."));
+    if (stop.stopRequested())
+        return stoppedBeforeRun(plan);
 
     EraseJob::Options options = m_options;
     // Homes, system folders and mount points are erased only with every consent they need.

@@ -90,6 +90,8 @@ DestructiveOperation::Report WipeFreeSpaceOperation::run(const Plan& plan, const
         return notRun(plan, QStringLiteral("The free space cannot be wiped."));
     if (!consents.cover(plan))
         return notRun(plan, QStringLiteral("Not confirmed: nothing was written."));
+    if (stop.stopRequested())
+        return stoppedBeforeRun(plan);
     FreeSpaceWipeJob job(m_volume, m_options);
     OperationLoop loop(stop, [&job] { job.cancel(); });
     QObject::connect(&job, &FreeSpaceWipeJob::progress, [&](const QString& text, double percent) {

@@ -48,6 +48,8 @@ DestructiveOperation::Report WipeVolumeOperation::run(const Plan& plan, const Co
         return notRun(plan, QStringLiteral("The volume cannot be wiped."));
     if (!consents.cover(plan))
         return notRun(plan, QStringLiteral("Not confirmed: nothing was changed."));
+    if (stop.stopRequested())
+        return stoppedBeforeRun(plan);
     WholeVolumeWipeJob job(m_volume, m_options);
     OperationLoop loop(stop, [&job] { job.cancel(); });
     QObject::connect(&job, &WholeVolumeWipeJob::progress, [&](const QString& text, double percent) {

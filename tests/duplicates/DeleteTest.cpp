@@ -1,6 +1,7 @@
 // Deleting chosen duplicates: the pick helpers and their rules, the byte-for-byte check before
 // a copy goes, the freedesktop Trash of the user the program works for, plain removal.
 #include "DuplicateTestSupport.h"
+#include "app/Job/DeleteDuplicatesOperation.h"
 #include "app/duplicat/Duplicate/duplicateFind.h"
 #include "app/duplicat/DuplicateDeleteJob.h"
 #include "app/duplicat/DuplicatePick.h"
@@ -195,4 +196,50 @@ TEST(DuplicateDelete, PlainRemovalAndAKeptCopyThatVanished) {
     EXPECT_TRUE(QFileInfo::exists(r + "/a/f"));
     EXPECT_TRUE(QFileInfo::exists(r + "/d/g"));
     EXPECT_EQ(report.bytesFreed(), 7u);
+}
+
+// Through the operation: a group never loses all its copies (every one is refused by name and
+// the report is not ok); otherwise the plan changes nothing, a stop asked for before the run
+// deletes nothing, and the run removes the copies asked for.
+TEST(DuplicateDelete, TheOperationKeepsEveryGroupAndRemovesTheCopiesAskedFor) {
+    QTemporaryDir dir;
+    const QByteArray data = bytes(70000, 7);
+    const QString a = put(dir.path(), "a/photo.jpg", data);
+    const QString b = put(dir.path(), "b/photo.jpg", data);
+    const QString c = put(dir.path(), "c/photo.jpg", data);
+    const QList<DuplicateGroup> groups = find(dir.path());
+    ASSERT_EQ(groups.size(), 1);
+    ASSERT_EQ(groups.first().files.size(), 3);
+    const auto present = [&] {
+        return int(QFile::exists(a)) + int(QFile::exists(b)) + int(QFile::exists(c));
+    };
+    DuplicateDeleteJob::Options options;
+    options.method = DuplicateDeleteJob::Method::Remove;
+    using Op = DestructiveOperation;
+
+    DeleteDuplicatesOperation every(groups, {DuplicatePick::Marks{true, true, true}}, options);
+    const Op::Plan all = every.plan({}, {});
+    EXPECT_EQ(all.refusals.size(), 3);
+    EXPECT_EQ(all.refusals.first().reason, Op::Refusal::NotAllowed);
+    EXPECT_FALSE(all.runnable());
+    EXPECT_FALSE(every.run(all, Op::Consents::all(), {}, {}).ok());
+    EXPECT_EQ(present(), 3);
+
+    DeleteDuplicatesOperation two(groups, {DuplicatePick::Marks{true, true, false}}, options);
+    const Op::Plan plan = two.plan({}, {});
+    EXPECT_EQ(present(), 3);
+    EXPECT_TRUE(plan.refusals.isEmpty());
+    EXPECT_EQ(plan.items.size(), 2);
+    EXPECT_EQ(plan.bytes, 2u * 70000);
+    Op::StopToken stopped;
+    stopped.requestStop();
+    const Op::Report none = two.run(plan, Op::Consents::all(), stopped, {});
+    EXPECT_TRUE(none.cancelled);
+    EXPECT_EQ(present(), 3);
+
+    const Op::Report report = two.run(plan, Op::Consents::all(), {}, {});
+    EXPECT_TRUE(report.ok());
+    EXPECT_EQ(report.bytes(Op::Outcome::Done), 2u * 70000);
+    EXPECT_EQ(present(), 1);
+    EXPECT_TRUE(QFile::exists(groups.first().files.at(2)->filePathName));
 }

@@ -1,5 +1,6 @@
 #include "BrowserFixture.h"
 
+#include "app/Job/CleanBrowsersOperation.h"
 #include "app/inter/BrowserCleaner.h"
 #include "app/inter/BrowserCloser.h"
 #include "app/inter/BrowserLockProbe.h"
@@ -182,6 +183,48 @@ TEST(BrowserLock, NothingIsClosedBeforeTheRemovalIsAgreed) {
 
     const auto [agreed, out] = run({"--yes"});
     EXPECT_EQ(agreed, 0) << out.toStdString();
+    EXPECT_EQ(::waitpid(browser, &status, 0), browser);
+    EXPECT_EQ(BrowserFixture::scalar(profile + "/places.sqlite",
+                                     "select count(*) from moz_historyvisits"),
+              0);
+}
+
+// The clean operation closes a running browser only with the consent to close it, and only in
+// its run: the plan and a run without that consent leave the browser running.
+TEST(BrowserLock, TheCleanOperationClosesABrowserOnlyWithTheConsentToCloseIt) {
+    BrowserFixture fx;
+    const QString fox = fx.home() + "/.mozilla/firefox";
+    const QString profile = fox + "/q1w2e3r4.default-release";
+    BrowserFixture::firefoxProfile(profile, "op", 5);
+    BrowserFixture::firefoxIni(fox, {"q1w2e3r4.default-release"}, "q1w2e3r4.default-release");
+    const pid_t browser = runningFirefox(profile);
+    ASSERT_GT(browser, 0) << "the stand-in never held the profile lock";
+    BrowserScanner::Options options;
+    options.history = EraserHistory::load(QStringLiteral(KORVANE_SOURCE_DIR) +
+                                          "/app/Resources/EraserHistory.plist");
+    options.userName = QStringLiteral("ann");
+    options.home = fx.home();
+    options.uid = ::getuid();
+    QList<BrowerObjPtr> browsers = BrowserScanner(options).scan();
+    ASSERT_EQ(browsers.size(), 1);
+    for (const BrowerObjPtr& kind : browsers.first()->chrArr)
+        kind->isSelect = kind->name == "Browsing History";
+
+    using Op = DestructiveOperation;
+    CleanBrowsersOperation op(browsers, ::getuid(), CookieKeepList());
+    const Op::Plan plan = op.plan({}, {});
+    ASSERT_TRUE(plan.needs(Op::Consent::RunningBrowser));
+    const Op::Report kept = op.run(plan, Op::Consents().give(Op::Consent::Irreversible), {}, {});
+    EXPECT_FALSE(kept.ok());
+    EXPECT_EQ(kept.count(Op::Outcome::Failed), 1);
+    int status = 0;
+    EXPECT_EQ(::waitpid(browser, &status, WNOHANG), 0) << "ended without the consent to close";
+    EXPECT_EQ(BrowserFixture::scalar(profile + "/places.sqlite",
+                                     "select count(*) from moz_historyvisits"),
+              5);
+
+    const Op::Report cleaned = op.run(plan, Op::Consents::all(), {}, {});
+    EXPECT_TRUE(cleaned.ok()) << cleaned.items.value(0).detail.toStdString();
     EXPECT_EQ(::waitpid(browser, &status, 0), browser);
     EXPECT_EQ(BrowserFixture::scalar(profile + "/places.sqlite",
                                      "select count(*) from moz_historyvisits"),

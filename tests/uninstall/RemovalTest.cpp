@@ -3,6 +3,7 @@
 #include "UninstallFixture.h"
 
 #include "app/Comm/CommUti.h"
+#include "app/Job/UninstallOperation.h"
 #include "app/duplicat/EuAuthorization.h"
 #include "app/uninstall/AsMDeleteExecutor.h"
 #include "app/uninstall/RelatedAppFilesScanner.h"
@@ -193,3 +194,51 @@ TEST(RemovalTest, ThePrivilegedFallbackCountsOnlyWhenTheToolEndedWellAndThePathI
 }
 
 } // namespace
+
+// Through the operation: a packaged application the package manager refuses is refused with
+// its whole group at the plan (nothing asked of the package tools, nothing removed); the other
+// group goes, and the report names the refusal, so it is not ok.
+TEST(RemovalTest, TheOperationRefusesAGroupWhosePackageMayNotGoAndRemovesTheOthers) {
+    UninstallFixture fx;
+    const QString gimpEntry = UninstallFixture::desktopEntry(
+        fx.system() + "/usr/share/applications/gimp.desktop", "GIMP");
+    const QString gimpCache = UninstallFixture::write(fx.home() + "/.cache/gimp/blob", "g");
+    const QString fooEntry =
+        UninstallFixture::desktopEntry(fx.home() + "/.local/share/applications/foo.desktop", "Foo");
+    const QString fooCache = UninstallFixture::write(fx.home() + "/.cache/foo/blob", "f");
+    AMAppItemPtr gimp = RelatedAppFilesScanner::constructItem(gimpEntry, true, fx.folders());
+    gimp->package.manager = PackageRef::Manager::Dpkg;
+    gimp->package.name = QStringLiteral("gimp");
+    AMAppItemPtr foo = RelatedAppFilesScanner::aConstructItem(fooEntry, true, fx.folders());
+
+    QStringList removedPackages;
+    UninstallOperation::Options options;
+    options.simulate = [](const PackageRef& package) {
+        PackageRemoval::Plan plan;
+        plan.refusal = QStringLiteral("removing %1 would also remove libgimp").arg(package.name);
+        return plan;
+    };
+    options.packages = [&](const PackageRef& package, QString&) {
+        removedPackages << package.name;
+        return true;
+    };
+    using Op = DestructiveOperation;
+    UninstallOperation op({{gimp, related(QFileInfo(gimpCache).path(), fx)},
+                           {foo, related(QFileInfo(fooCache).path(), fx)}},
+                          fx.folders(), options);
+    const Op::Plan plan = op.plan({}, {});
+    ASSERT_EQ(plan.refusals.size(), 1);
+    EXPECT_EQ(plan.refusals.first().reason, Op::Refusal::NotAllowed);
+    EXPECT_EQ(plan.items, (QStringList{fooEntry, QFileInfo(fooCache).path()}));
+    EXPECT_TRUE(exists(fooEntry) && exists(fooCache));
+
+    EXPECT_FALSE(op.run(plan, Op::Consents(), {}, {}).ok()); // not confirmed
+    EXPECT_TRUE(exists(fooEntry) && exists(fooCache));
+    const Op::Report report = op.run(plan, Op::Consents::all(), {}, {});
+    EXPECT_EQ(report.count(Op::Outcome::Done), 2);
+    EXPECT_EQ(report.count(Op::Outcome::Refused), 1);
+    EXPECT_FALSE(report.ok());
+    EXPECT_FALSE(exists(fooEntry) || exists(fooCache));
+    EXPECT_TRUE(exists(gimpEntry) && exists(gimpCache));
+    EXPECT_TRUE(removedPackages.isEmpty());
+}

@@ -1,0 +1,100 @@
+#include "app/Job/UninstallOperation.h"
+
+namespace {
+
+// Reports each item as the executor reaches it.
+class ItemProgress : public AsMDeleteExecutorDelegate {
+public:
+    ItemProgress(const DestructiveOperation::ProgressSink& sink, qint64 total)
+        : m_sink(sink), m_total(total) {}
+    void deleteRelatedFile(const AMAppItemPtr& item) override { step(item); }
+    void deleteRelatedFileFail(const AMAppItemPtr& item, const QString&) override { step(item); }
+
+private:
+    void step(const AMAppItemPtr& item) {
+        if (m_sink)
+            m_sink({DestructiveOperation::Stage::Removing, ++m_done, m_total, 0, 0, item->path});
+    }
+    const DestructiveOperation::ProgressSink& m_sink;
+    qint64 m_total;
+    qint64 m_done = 0;
+};
+
+} // namespace
+
+UninstallOperation::UninstallOperation(QList<QList<AMAppItemPtr>> groups, UninstallFolders folders,
+                                       Options options)
+    : m_groups(std::move(groups)), m_folders(std::move(folders)), m_options(std::move(options)) {}
+
+DestructiveOperation::Plan UninstallOperation::plan(const StopToken&, const ProgressSink&) {
+    Plan plan;
+    plan.kind = Kind::Uninstall;
+    m_planned.clear();
+    m_packages.clear();
+    const PackageRemoval removal{PackageRemoval::Tools()};
+    for (const QList<AMAppItemPtr>& group : m_groups) {
+        if (group.isEmpty())
+            continue;
+        const AMAppItemPtr& app = group.first();
+        if (app->package.isPackaged()) {
+            const PackageRemoval::Plan simulated = m_options.simulate
+                                                       ? m_options.simulate(app->package)
+                                                       : removal.simulate(app->package);
+            if (!simulated.allowed) {
+                plan.refusals.append({app->name, Refusal::NotAllowed, simulated.refusal});
+                continue;
+            }
+            m_packages.insert(app->path, simulated.packages);
+            plan.notes.append({Warning::Other,
+                               QStringLiteral("packages removed with %1: %2")
+                                   .arg(app->name, simulated.packages.join(QStringLiteral(", ")))});
+        }
+        for (const AMAppItemPtr& item : group) {
+            m_planned << item;
+            plan.items << item->path;
+            plan.bytes += item->sizeBytes;
+        }
+    }
+    plan.entries = plan.items.size();
+    m_chosen = m_planned;
+    if (!plan.items.isEmpty())
+        plan.consents.append({Consent::Irreversible, QString(), QString()});
+    return plan;
+}
+
+DestructiveOperation::Report UninstallOperation::run(const Plan& plan, const Consents& consents,
+                                                     const StopToken& stop,
+                                                     const ProgressSink& progress) {
+    m_uninstallReport = UninstallReport();
+    if (!plan.runnable())
+        return notRun(plan, QStringLiteral("Nothing was removed."));
+    if (!consents.cover(plan))
+        return notRun(plan, QStringLiteral("Not confirmed: nothing was removed."));
+    if (stop.stopRequested())
+        return stoppedBeforeRun(plan);
+    QList<AMAppItemPtr> items;
+    for (const AMAppItemPtr& item : m_planned)
+        if (m_chosen.contains(item))
+            items << item;
+    AsMDeleteExecutor executor = m_options.packages
+                                     ? AsMDeleteExecutor(m_folders, m_options.packages)
+                                     : AsMDeleteExecutor(m_folders);
+    ItemProgress steps(progress, items.size());
+    executor.setDelegate(&steps);
+    executor.setEraseSecurely(m_options.eraseSecurely);
+    executor.setStopRequest(&stop.flag());
+    m_uninstallReport = executor.executeDelete(items);
+
+    Report report;
+    report.kind = Kind::Uninstall;
+    for (const AMAppItemPtr& item : m_uninstallReport.removed)
+        report.items.append({item->path, Outcome::Done, QString(), item->sizeBytes});
+    for (const UninstallReport::Failure& failure : m_uninstallReport.failed) {
+        const bool notReached = failure.reason == AsMDeleteExecutor::kNotReached;
+        report.items.append({failure.item->path, notReached ? Outcome::NotReached : Outcome::Failed,
+                             failure.reason, 0});
+        report.cancelled = report.cancelled || notReached;
+    }
+    addRefusals(report, plan);
+    return report;
+}

@@ -51,12 +51,9 @@ DestructiveOperation::Plan CleanBrowsersOperation::plan(const StopToken&, const 
 DestructiveOperation::Report CleanBrowsersOperation::run(const Plan& plan, const Consents& consents,
                                                          const StopToken& stop,
                                                          const ProgressSink& progress) {
-    if (!plan.runnable())
-        return notRun(plan, QStringLiteral("Nothing was removed."));
-    if (!consents.given(Consent::Irreversible))
-        return notRun(plan, QStringLiteral("Not confirmed: nothing was removed."));
-    if (stop.stopRequested())
-        return stoppedBeforeRun(plan);
+    if (auto early = refuseToBegin(plan, consents, stop, ConsentRule::PlainYes,
+                                   QStringLiteral("Nothing was removed.")))
+        return *early;
     Report report;
     report.kind = Kind::CleanBrowsers;
     // Only now, after the yes, and only with the consent to close them.

@@ -48,12 +48,9 @@ DestructiveOperation::Report CopyFilesOperation::run(const Plan& plan, const Con
                                                      const StopToken& stop,
                                                      const ProgressSink& progress) {
     m_copyReport = DiskCopyJob::Report();
-    if (!plan.runnable())
-        return notRun(plan, QStringLiteral("Nothing was copied."));
-    if (!consents.cover(plan))
-        return notRun(plan, QStringLiteral("Not confirmed: nothing was copied."));
-    if (stop.stopRequested())
-        return stoppedBeforeRun(plan);
+    if (auto early = refuseToBegin(plan, consents, stop, ConsentRule::Every,
+                                   QStringLiteral("Nothing was copied.")))
+        return *early;
     DiskCopyJob job(plan.items, m_destination, m_options);
     if (m_ask)
         job.setAskExisting(m_ask);

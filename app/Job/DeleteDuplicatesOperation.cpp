@@ -45,12 +45,9 @@ DestructiveOperation::Report DeleteDuplicatesOperation::run(const Plan& plan,
                                                             const StopToken& stop,
                                                             const ProgressSink& progress) {
     m_deleteReport = DuplicateDeleteJob::Report();
-    if (plan.items.isEmpty())
-        return notRun(plan, QStringLiteral("Nothing was deleted."));
-    if (!consents.cover(plan))
-        return notRun(plan, QStringLiteral("Not confirmed: nothing was deleted."));
-    if (stop.stopRequested())
-        return stoppedBeforeRun(plan);
+    if (auto early = refuseToBegin(plan, consents, stop, ConsentRule::Every,
+                                   QStringLiteral("Nothing was deleted.")))
+        return *early;
     DuplicateDeleteJob job(m_options);
     OperationLoop loop(stop, [&job] { job.cancel(); });
     QObject::connect(&job, &DuplicateDeleteJob::progress,

@@ -33,11 +33,11 @@ DestructiveOperation::Plan DeleteHistoryOperation::plan(const StopToken&, const 
 }
 
 DestructiveOperation::Report DeleteHistoryOperation::run(const Plan& plan, const Consents& consents,
-                                                         const StopToken&, const ProgressSink&) {
-    if (!plan.runnable())
-        return notRun(plan, QStringLiteral("Nothing was deleted."));
-    if (!consents.cover(plan))
-        return notRun(plan, QStringLiteral("Not confirmed: nothing was deleted."));
+                                                         const StopToken& stop,
+                                                         const ProgressSink&) {
+    if (auto early = refuseToBegin(plan, consents, stop, ConsentRule::Every,
+                                   QStringLiteral("Nothing was deleted.")))
+        return *early;
     // The planned entries, in one transaction: all or none.
     const HistoryResult<int> removed = m_history.deleteEntries(plan.items);
     Report report;

@@ -44,6 +44,21 @@ bool DestructiveOperation::Report::ok() const {
     });
 }
 
+std::optional<DestructiveOperation::Report>
+DestructiveOperation::refuseToBegin(const Plan& plan, const Consents& consents,
+                                    const StopToken& stop, ConsentRule rule,
+                                    const QString& nothingDone) {
+    if (!plan.runnable())
+        return notRun(plan, nothingDone);
+    const bool agreed =
+        rule == ConsentRule::Every ? consents.cover(plan) : consents.given(Consent::Irreversible);
+    if (!agreed)
+        return notRun(plan, QStringLiteral("Not confirmed. %1").arg(nothingDone));
+    if (stop.stopRequested())
+        return stoppedBeforeRun(plan);
+    return std::nullopt;
+}
+
 DestructiveOperation::Report DestructiveOperation::stoppedBeforeRun(const Plan& plan) {
     Report report = notRun(plan, QString());
     report.cancelled = true;

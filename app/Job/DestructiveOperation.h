@@ -7,6 +7,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 
 // The one contract of every operation that destroys or changes data: erasing files, wiping
 // free space or a whole volume, uninstalling, cleaning browser data, deleting duplicates,
@@ -200,6 +201,14 @@ public:
     virtual Report run(const Plan& plan, const Consents& consents, const StopToken& stop,
                        const ProgressSink& progress) = 0;
 
+    // Which consents a run needs before it begins: every one the plan lists, or only the plain
+    // yes (the others then decide item by item what is left alone).
+    enum class ConsentRule { Every, PlainYes };
+    // The report of a run that must not begin (nothing to do, the consents missing, a stop
+    // asked for already), NOTHINGDONE saying so; none when the run may begin.
+    static std::optional<Report> refuseToBegin(const Plan& plan, const Consents& consents,
+                                               const StopToken& stop, ConsentRule rule,
+                                               const QString& nothingDone);
     // The report of a run that did not begin: every item of PLAN refused or not reached.
     static Report notRun(const Plan& plan, const QString& why);
     // The report of a run whose stop was asked for before it began: nothing done, cancelled.

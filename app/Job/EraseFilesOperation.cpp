@@ -164,13 +164,9 @@ DestructiveOperation::Report EraseFilesOperation::run(const Plan& plan, const Co
                                                       const StopToken& stop,
                                                       const ProgressSink& progress) {
     m_eraseReport = EraseReport();
-    if (!plan.runnable())
-        return notRun(plan, plan.stopped ? QStringLiteral("The planning was stopped.")
-                                         : QStringLiteral("Nothing can be erased."));
-    if (!consents.given(Consent::Irreversible))
-        return notRun(plan, QStringLiteral("Not confirmed: nothing was erased."));
-    if (stop.stopRequested())
-        return stoppedBeforeRun(plan);
+    if (auto early = refuseToBegin(plan, consents, stop, ConsentRule::PlainYes,
+                                   QStringLiteral("Nothing was erased.")))
+        return *early;
 
     EraseJob::Options options = m_options;
     // Homes, system folders and mount points are erased only with every consent they need.

@@ -66,12 +66,9 @@ DestructiveOperation::Report UninstallOperation::run(const Plan& plan, const Con
                                                      const StopToken& stop,
                                                      const ProgressSink& progress) {
     m_uninstallReport = UninstallReport();
-    if (!plan.runnable())
-        return notRun(plan, QStringLiteral("Nothing was removed."));
-    if (!consents.cover(plan))
-        return notRun(plan, QStringLiteral("Not confirmed: nothing was removed."));
-    if (stop.stopRequested())
-        return stoppedBeforeRun(plan);
+    if (auto early = refuseToBegin(plan, consents, stop, ConsentRule::Every,
+                                   QStringLiteral("Nothing was removed.")))
+        return *early;
     QList<AMAppItemPtr> items;
     for (const AMAppItemPtr& item : m_planned)
         if (m_chosen.contains(item))

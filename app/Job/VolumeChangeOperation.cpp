@@ -52,11 +52,11 @@ DestructiveOperation::Plan VolumeChangeOperation::plan(const StopToken&, const P
 }
 
 DestructiveOperation::Report VolumeChangeOperation::run(const Plan& plan, const Consents& consents,
-                                                        const StopToken&, const ProgressSink&) {
-    if (!plan.runnable())
-        return notRun(plan, QStringLiteral("Nothing was changed."));
-    if (!consents.cover(plan))
-        return notRun(plan, QStringLiteral("Not confirmed: nothing was changed."));
+                                                        const StopToken& stop,
+                                                        const ProgressSink&) {
+    if (auto early = refuseToBegin(plan, consents, stop, ConsentRule::Every,
+                                   QStringLiteral("Nothing was changed.")))
+        return *early;
     const QString device = m_volume.volumePath;
     DiskTool::Result result;
     switch (m_kind) {

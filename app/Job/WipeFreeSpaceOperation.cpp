@@ -86,12 +86,9 @@ DestructiveOperation::Report WipeFreeSpaceOperation::run(const Plan& plan, const
                                                          const StopToken& stop,
                                                          const ProgressSink& progress) {
     m_wipeReport = FreeSpaceWipeJob::Report();
-    if (!plan.runnable())
-        return notRun(plan, QStringLiteral("The free space cannot be wiped."));
-    if (!consents.cover(plan))
-        return notRun(plan, QStringLiteral("Not confirmed: nothing was written."));
-    if (stop.stopRequested())
-        return stoppedBeforeRun(plan);
+    if (auto early = refuseToBegin(plan, consents, stop, ConsentRule::Every,
+                                   QStringLiteral("The free space cannot be wiped.")))
+        return *early;
     FreeSpaceWipeJob job(m_volume, m_options);
     OperationLoop loop(stop, [&job] { job.cancel(); });
     QObject::connect(&job, &FreeSpaceWipeJob::progress, [&](const QString& text, double percent) {

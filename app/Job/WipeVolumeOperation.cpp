@@ -44,12 +44,9 @@ DestructiveOperation::Report WipeVolumeOperation::run(const Plan& plan, const Co
                                                       const StopToken& stop,
                                                       const ProgressSink& progress) {
     m_wipeReport = FreeSpaceWipeJob::Report();
-    if (!plan.runnable())
-        return notRun(plan, QStringLiteral("The volume cannot be wiped."));
-    if (!consents.cover(plan))
-        return notRun(plan, QStringLiteral("Not confirmed: nothing was changed."));
-    if (stop.stopRequested())
-        return stoppedBeforeRun(plan);
+    if (auto early = refuseToBegin(plan, consents, stop, ConsentRule::Every,
+                                   QStringLiteral("The volume cannot be wiped.")))
+        return *early;
     WholeVolumeWipeJob job(m_volume, m_options);
     OperationLoop loop(stop, [&job] { job.cancel(); });
     QObject::connect(&job, &WholeVolumeWipeJob::progress, [&](const QString& text, double percent) {

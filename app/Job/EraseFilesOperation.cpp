@@ -93,6 +93,12 @@ DestructiveOperation::Plan EraseFilesOperation::plan(const StopToken& stop,
     plan.kind = Kind::EraseFiles;
     plan.level = probe.level();
     plan.standard = EraserStandard::nameForLevel(plan.level);
+    // Only the levels of the table run: the passes and the standard recorded must agree.
+    if (m_options.level != 0 && !EraserStandard::find(m_options.level)) {
+        plan.refusals.append({QString::number(m_options.level), Refusal::UnknownLevel,
+                              EraserStandard::unknownLevelText(QString::number(m_options.level))});
+        return plan;
+    }
     m_chosen.clear();
     m_work.clear();
 

@@ -226,6 +226,13 @@ TEST(OperationContract, EraseFilesRefusesWhatItMustAndAsksForHomes) {
     EXPECT_FALSE(report.ok());
     EXPECT_EQ(report.count(Op::Outcome::Refused), 3);
     EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/home/ann/notes")));
+
+    // Only the table's levels run.
+    EraseFilesOperation nine({QFile::encodeName(dir.path() + QStringLiteral("/home/ann/notes"))},
+                             eraseOptions(9));
+    const Op::Plan ninePlan = nine.plan({}, {});
+    EXPECT_EQ(ninePlan.refusals.value(0).reason, Op::Refusal::UnknownLevel);
+    EXPECT_FALSE(ninePlan.runnable());
 }
 
 TEST(OperationContract, HistoryDeletionPlansWithoutTouchingAndRefusesUnknownKeys) {

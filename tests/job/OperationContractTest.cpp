@@ -63,14 +63,27 @@ QByteArray fileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
 }
 
-// The file tree under ROOT, the mount table and the history database, as they are now.
+// The mount table's lines for ROOT and what is mounted below it; for an empty ROOT, the line of
+// "/". (Other tests mount and unmount their own images meanwhile: only these lines are ours.)
+QStringList mountsAt(const QString& root) {
+    QStringList lines;
+    for (const QString& line :
+         QString::fromUtf8(fileBytes(QStringLiteral("/proc/self/mountinfo"))).split('\n')) {
+        const QString mountPoint = line.section(QLatin1Char(' '), 4, 4);
+        if (root.isEmpty() ? mountPoint == QLatin1String("/")
+                           : mountPoint == root || mountPoint.startsWith(root + '/'))
+            lines << line;
+    }
+    return lines;
+}
+
+// The file tree under ROOT, its mounts and the history database, as they are now.
 struct Snapshot {
     explicit Snapshot(const QString& root)
-        : tree(root.isEmpty() ? QStringList() : treeOf(root)),
-          mounts(fileBytes(QStringLiteral("/proc/self/mountinfo"))),
+        : tree(root.isEmpty() ? QStringList() : treeOf(root)), mounts(mountsAt(root)),
           history(fileBytes(DoDataBase::returnDoDataBase()->getDataBase())) {}
     QStringList tree;
-    QByteArray mounts;
+    QStringList mounts;
     QByteArray history;
 };
 

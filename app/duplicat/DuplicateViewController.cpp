@@ -1,5 +1,7 @@
 #include "app/duplicat/DuplicateViewController.h"
 
+#include "app/Job/DeleteDuplicatesOperation.h"
+#include "app/Job/OperationRunner.h"
 #include "app/Main/ModuleOwner.h"
 #include "app/duplicat/Duplicate/DuplicateGroup.h"
 #include "app/duplicat/Duplicate/duplicateFind.h"
@@ -11,7 +13,6 @@
 #include "app/duplicat/MakeSureDuplicateDeleteViewController.h"
 #include "app/ui/AttachedWindow.h"
 
-#include <QEventLoop>
 #include <QStackedWidget>
 #include <QThread>
 #include <QVBoxLayout>
@@ -39,6 +40,23 @@ DuplicateViewController::DuplicateViewController(ModuleOwner* owner, QWidget* pa
     connect(m_resultView, &DuplicateResultView::removeRequested, this,
             &DuplicateViewController::removeChosenCopies);
     m_poll.setInterval(kPollMilliseconds);
+    m_runner = new OperationRunner(this);
+    connect(
+        m_runner, &OperationRunner::planned, this, [this](const DestructiveOperation::Plan& plan) {
+            // A plan with nothing left to do still ends through the run's report.
+            if (m_removal && !m_runner->run(plan, DestructiveOperation::Consents().give(
+                                                      DestructiveOperation::Consent::Irreversible)))
+                endRemoval();
+        });
+    connect(m_runner, &OperationRunner::progress, this,
+            [this](const DestructiveOperation::Progress& step) {
+                if (m_progress)
+                    m_progress->changeProgress(int(step.done), int(step.total), step.subject);
+            });
+    connect(m_runner, &OperationRunner::finished, this, [this] {
+        if (m_removal)
+            removalEnded();
+    });
     connect(&m_poll, &QTimer::timeout, this, &DuplicateViewController::poll);
 }
 
@@ -49,13 +67,7 @@ DuplicateViewController::~DuplicateViewController() {
         m_thread->wait();
         delete m_thread;
     }
-    if (m_job && m_job->isRunning()) {
-        // Its worker holds the job: let it see the stop and end before the job goes.
-        QEventLoop loop;
-        connect(m_job, &DuplicateDeleteJob::finished, &loop, &QEventLoop::quit);
-        m_job->cancel();
-        loop.exec();
-    }
+    // The runner (a child) stops a removal under way and joins its worker when it goes.
 }
 
 void DuplicateViewController::showStart() {
@@ -140,27 +152,30 @@ void DuplicateViewController::removeChosenCopies() {
 
     DuplicateDeleteJob::Options options;
     options.method = method;
-    m_job = new DuplicateDeleteJob(options, this);
+    m_removal = std::make_shared<DeleteDuplicatesOperation>(m_resultView->groups(),
+                                                            m_resultView->marks(), options);
     m_progress = new DuplicateDeleteProgressViewController;
-    connect(m_job, &DuplicateDeleteJob::progress, m_progress.data(),
-            &DuplicateDeleteProgressViewController::changeProgress);
-    connect(m_progress.data(), &DuplicateDeleteProgressViewController::stopRequested, m_job,
-            &DuplicateDeleteJob::cancel);
-    connect(m_job, &DuplicateDeleteJob::finished, this, &DuplicateViewController::removalEnded);
+    connect(m_progress.data(), &DuplicateDeleteProgressViewController::stopRequested, m_runner,
+            &OperationRunner::stop);
     if (m_owner)
         m_owner->canChangeType(false);
     AttachedWindow::present(m_progress, this);
     emit removalStarted(m_progress);
-    m_job->start(m_resultView->groups(), m_resultView->marks());
+    // The user said yes to what the result page showed: the run does what the plan keeps of it
+    // (the rules refuse a group's last copy by name).
+    if (!m_runner->plan(m_removal))
+        endRemoval();
 }
 
 void DuplicateViewController::removalEnded() {
-    const DuplicateDeleteJob::Report report = m_job->report();
-    m_job->deleteLater();
-    m_job = nullptr;
     if (m_progress)
-        m_progress->showReport(report);
-    m_resultView->forgetRemoved(report);
+        m_progress->showReport(m_removal->deleteReport());
+    m_resultView->forgetRemoved(m_removal->deleteReport());
+    endRemoval();
+}
+
+void DuplicateViewController::endRemoval() {
+    m_removal.reset();
     if (m_owner)
         m_owner->canChangeType(true);
     emit removalFinished();

@@ -6,20 +6,22 @@
 #include <QWidget>
 #include <memory>
 
-class DuplicateDeleteJob;
+class DeleteDuplicatesOperation;
 class DuplicateDeleteProgressViewController;
 class DuplicateResultView;
 class DuplicateSearchView;
 class DuplicateStartView;
 class ModuleOwner;
+class OperationRunner;
 class QStackedWidget;
 class QThread;
 class duplicateFind;
 
 // The duplicate finder module: the start page (folder and options), the search page while one
 // search runs on a thread of its own (progress and path polled, "Stop"), and the result page
-// with the choice of copies; removal goes through DuplicateDeleteJob after a confirmation, with
-// a progress view and an end view. Each search and each removal gets new work objects.
+// with the choice of copies; removal is the duplicate deletion operation, planned and run on
+// the windows' runner after a confirmation, with a progress view and an end view. Each search and
+// each removal gets new work objects.
 class DuplicateViewController : public QWidget {
     Q_OBJECT
 public:
@@ -35,7 +37,7 @@ public:
     void showStart();
 
     bool isSearching() const { return m_thread != nullptr; }
-    bool isRemoving() const { return m_job != nullptr; }
+    bool isRemoving() const { return m_removal != nullptr; }
     DuplicateStartView* startView() const { return m_startView; }
     DuplicateSearchView* searchView() const { return m_searchView; }
     DuplicateResultView* resultView() const { return m_resultView; }
@@ -51,6 +53,7 @@ private:
     void poll();
     void searchEnded();
     void removalEnded();
+    void endRemoval();
 
     ModuleOwner* m_owner;
     QStackedWidget* m_pages;
@@ -61,6 +64,7 @@ private:
     QString m_folder;
     std::shared_ptr<duplicateFind> m_finder;
     QThread* m_thread = nullptr;
-    DuplicateDeleteJob* m_job = nullptr;
+    OperationRunner* m_runner;
+    std::shared_ptr<DeleteDuplicatesOperation> m_removal;
     QPointer<DuplicateDeleteProgressViewController> m_progress;
 };

@@ -51,6 +51,7 @@ DestructiveOperation::Plan CleanBrowsersOperation::plan(const StopToken&, const 
 DestructiveOperation::Report CleanBrowsersOperation::run(const Plan& plan, const Consents& consents,
                                                          const StopToken& stop,
                                                          const ProgressSink& progress) {
+    m_summary = BrowserCleaner::Summary();
     if (auto early = refuseToBegin(plan, consents, stop, ConsentRule::PlainYes,
                                    QStringLiteral("Nothing was removed.")))
         return *early;
@@ -76,7 +77,8 @@ DestructiveOperation::Report CleanBrowsersOperation::run(const Plan& plan, const
     cleaner.setStopRequest(&stop.flag());
     if (progress)
         progress({Stage::Removing, 0, plan.items.size(), 0, 0, QString()});
-    const BrowserCleaner::Summary summary = cleaner.clean(m_browsers);
+    m_summary = cleaner.clean(m_browsers);
+    const BrowserCleaner::Summary& summary = m_summary;
     report.cancelled = stop.stopRequested() && !summary.notReached.isEmpty();
     for (const BrowerObjPtr& browser : m_browsers) {
         if (!browser->isSelect)

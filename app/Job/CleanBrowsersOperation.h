@@ -2,6 +2,7 @@
 
 #include "app/Job/DestructiveOperation.h"
 #include "app/inter/BrowerObj.h"
+#include "app/inter/BrowserCleaner.h"
 #include "app/inter/CookieKeepList.h"
 
 #include <sys/types.h>
@@ -21,6 +22,8 @@ public:
     Report run(const Plan& plan, const Consents& consents, const StopToken& stop,
                const ProgressSink& progress) override;
 
+    // The cleaner's own summary of the last run.
+    const BrowserCleaner::Summary& summary() const { return m_summary; }
     // The browsers that ran when the plan was made.
     const QStringList& running() const { return m_running; }
     // "Browser, Kind": how a kind is named in plans and reports.
@@ -31,4 +34,5 @@ private:
     uid_t m_uid;
     CookieKeepList m_kept;
     QStringList m_running;
+    BrowserCleaner::Summary m_summary;
 };

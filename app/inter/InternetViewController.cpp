@@ -1,11 +1,11 @@
 #include "app/inter/InternetViewController.h"
 
+#include "app/Job/CleanBrowsersOperation.h"
+#include "app/Job/OperationRunner.h"
 #include "app/Main/FileEraser/EraseReport.h"
 #include "app/Main/FileEraser/FileEraserViewParts.h"
 #include "app/Main/FileEraser/FileObjBuilder.h"
 #include "app/Main/ModuleOwner.h"
-#include "app/inter/BrowserCloser.h"
-#include "app/inter/BrowserLockProbe.h"
 #include "app/inter/CleanerInterEndViewController.h"
 #include "app/inter/CloseBrowerViewController.h"
 #include "app/inter/CookieKeepListViewController.h"
@@ -29,8 +29,6 @@
 #include <QtConcurrent>
 
 namespace {
-
-constexpr int kCloseWaitMs = 15000;
 
 QIcon iconOf(const BrowerObj& obj) {
     if (obj.isBrowser() && !obj.iconImage.isEmpty()) {
@@ -126,15 +124,21 @@ InternetViewController::InternetViewController(ModuleOwner* owner, OptionsProvid
         reloadTree();
         emit scanFinished();
     });
-    connect(&m_cleaning, &QFutureWatcher<BrowserCleaner::Summary>::finished, this,
-            [this] { showEnd(m_cleaning.result()); });
+    m_runner = new OperationRunner(this);
+    connect(m_runner, &OperationRunner::planned, this, &InternetViewController::planned);
+    connect(m_runner, &OperationRunner::finished, this, [this] {
+        if (!m_cleanOperation)
+            return;
+        const BrowserCleaner::Summary summary = m_cleanOperation->summary();
+        m_cleanOperation.reset();
+        showEnd(summary);
+    });
     updateCount();
     scanBrowsers();
 }
 
 InternetViewController::~InternetViewController() {
-    m_scan.waitForFinished();
-    m_cleaning.waitForFinished();
+    m_scan.waitForFinished(); // the runner (a child) stops and joins a clean under way
 }
 
 void InternetViewController::scanBrowsers() {
@@ -272,7 +276,8 @@ void InternetViewController::updateCount() {
 }
 
 void InternetViewController::cleanButtonAction() {
-    if (m_isScan || m_running || MakeSureCleanBrowsersViewController::chosenKinds(m_browsers) == 0)
+    if (m_isScan || m_running || m_cleanOperation ||
+        MakeSureCleanBrowsersViewController::chosenKinds(m_browsers) == 0)
         return;
     // Overwriting in place cannot reach what a copy-on-write volume keeps: say so before.
     QStringList onCopyOnWrite;
@@ -281,26 +286,47 @@ void InternetViewController::cleanButtonAction() {
         if (browser->isSelect && !browser->profiles.isEmpty() &&
             copyOnWrite(QFile::encodeName(browser->profiles.first().path)))
             onCopyOnWrite << browser->profiles.first().path;
-    QStringList warnings;
+    m_copyOnWriteWarnings.clear();
     if (!onCopyOnWrite.isEmpty())
-        warnings << EraseReport::copyOnWriteWarning(onCopyOnWrite);
-    if (AttachedWindow::run(new MakeSureCleanBrowsersViewController(
-                                m_browsers, m_options.keptCookies.domains(), warnings),
-                            this) != QDialog::Accepted)
-        return;
+        m_copyOnWriteWarnings << EraseReport::copyOnWriteWarning(onCopyOnWrite);
+    // The sites kept when counting are kept when removing: the clean matches the question.
+    m_cleanOperation =
+        std::make_shared<CleanBrowsersOperation>(m_browsers, m_options.uid, m_options.keptCookies);
+    if (!m_runner->plan(m_cleanOperation))
+        m_cleanOperation.reset();
+}
 
+// Asks with what the plan found: the removal first, then the closing of the browsers that run.
+// Nothing is closed before both answers are yes.
+void InternetViewController::planned(const DestructiveOperation::Plan& plan) {
+    using Op = DestructiveOperation;
+    if (!m_cleanOperation)
+        return;
     QStringList running;
-    for (const BrowerObjPtr& browser : m_browsers) {
-        if (!browser->isSelect)
-            continue;
-        for (const BrowserLockProbe::Holder& h :
-             BrowserLockProbe::running(browser->family, browser->profiles, m_options.uid))
-            running << tr("%1 (process %2)").arg(browser->name).arg(h.pid);
+    for (const Op::ConsentNeeded& consent : plan.consents)
+        if (consent.consent == Op::Consent::RunningBrowser)
+            running << consent.subject;
+    const bool agreed =
+        plan.runnable() &&
+        AttachedWindow::run(new MakeSureCleanBrowsersViewController(
+                                m_browsers, m_options.keptCookies.domains(), m_copyOnWriteWarnings),
+                            this) == QDialog::Accepted &&
+        // nothing is cleaned while they run
+        (running.isEmpty() ||
+         AttachedWindow::run(new CloseBrowerViewController(running), this) == QDialog::Accepted);
+    if (!agreed) {
+        m_cleanOperation.reset();
+        return;
     }
-    if (!running.isEmpty() &&
-        AttachedWindow::run(new CloseBrowerViewController(running), this) != QDialog::Accepted)
-        return; // nothing is cleaned while they run
-    startClean(!running.isEmpty());
+    m_running = true;
+    if (m_owner)
+        m_owner->canChangeType(false);
+    m_refresh->setEnabled(false);
+    m_keptCookies->setEnabled(false);
+    m_tree->setEnabled(false);
+    updateCount();
+    m_runner->run(plan,
+                  Op::Consents().give(Op::Consent::Irreversible).give(Op::Consent::RunningBrowser));
 }
 
 void InternetViewController::editKeptCookies() {
@@ -309,37 +335,6 @@ void InternetViewController::editKeptCookies() {
     if (AttachedWindow::run(new CookieKeepListViewController(CookieKeepList::stored()), this) ==
         QDialog::Accepted)
         scanBrowsers(); // the kept sites' cookies no longer count
-}
-
-void InternetViewController::startClean(bool closeRunning) {
-    m_running = true;
-    if (m_owner)
-        m_owner->canChangeType(false);
-    m_refresh->setEnabled(false);
-    m_keptCookies->setEnabled(false);
-    m_tree->setEnabled(false);
-    updateCount();
-    const QList<BrowerObjPtr> browsers = m_browsers;
-    const uid_t uid = m_options.uid;
-    const CookieKeepList kept = m_options.keptCookies;
-    m_cleaning.setFuture(QtConcurrent::run([browsers, uid, closeRunning, kept] {
-        if (closeRunning)
-            for (const BrowerObjPtr& browser : browsers) {
-                if (!browser->isSelect)
-                    continue;
-                auto probe = [browser, uid] {
-                    return BrowserLockProbe::running(browser->family, browser->profiles, uid);
-                };
-                const auto holders = probe();
-                if (!holders.isEmpty())
-                    BrowserCloser::close(holders, probe, kCloseWaitMs);
-            }
-        // A browser that did not end is left alone by the cleaner and named in the summary.
-        BrowserCleaner cleaner(uid);
-        // The sites kept when counting are kept when removing: the clean matches the question.
-        cleaner.setKeptCookies(kept);
-        return cleaner.clean(browsers);
-    }));
 }
 
 void InternetViewController::showEnd(const BrowserCleaner::Summary& summary) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Job/DestructiveOperation.h"
 #include "app/inter/BrowerObj.h"
 #include "app/inter/BrowserCleaner.h"
 #include "app/inter/BrowserScanner.h"
@@ -9,8 +10,11 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
+class CleanBrowsersOperation;
 class ImageButton;
+class OperationRunner;
 class ModuleOwner;
 class QLabel;
 class QTreeWidget;
@@ -65,7 +69,7 @@ private:
     // Why a chosen kind of BROWSER still holds data after the last clean; empty when it does not.
     QString whyNotCleaned(const BrowerObj& browser, const BrowerObj& kind) const;
     void updateCount();
-    void startClean(bool closeRunning);
+    void planned(const DestructiveOperation::Plan& plan);
     void showEnd(const BrowserCleaner::Summary& summary);
 
     ModuleOwner* m_owner;
@@ -73,7 +77,9 @@ private:
     BrowserScanner::Options m_options;
     QList<BrowerObjPtr> m_browsers;
     QFutureWatcher<QList<BrowerObjPtr>> m_scan;
-    QFutureWatcher<BrowserCleaner::Summary> m_cleaning;
+    OperationRunner* m_runner;
+    std::shared_ptr<CleanBrowsersOperation> m_cleanOperation;
+    QStringList m_copyOnWriteWarnings; // said in the question, found when it was asked
     bool m_isScan = false;
     bool m_running = false;
     bool m_reloading = false;

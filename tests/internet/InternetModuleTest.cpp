@@ -198,6 +198,7 @@ TEST_F(InternetModuleTest, ConfirmationListsTheChosenKindsAndPasswordsGoOnlyWhen
         Answerer answer({{"MakeSureCleanBrowsersViewController", "cancelButton", {}}});
         answer.inspect = [&](QWidget* view) { asked.read(view); };
         module->cleanButtonAction();
+        answer.waitFor(1);
         EXPECT_EQ(answer.answered(), QStringList{"MakeSureCleanBrowsersViewController"});
     }
     const QString listed = asked.listed.join(", ");
@@ -291,6 +292,7 @@ TEST_F(InternetModuleTest, RunningBrowserIsClosedOnlyAfterBothQuestionsAreAnswer
         Answerer answer({{"MakeSureCleanBrowsersViewController", "cancelButton", {}},
                          {"CloseBrowerViewController", "closeButton", {}}});
         module->cleanButtonAction();
+        answer.waitFor(1);
         QTest::qWait(100);
         EXPECT_EQ(answer.answered(), QStringList{"MakeSureCleanBrowsersViewController"});
     }
@@ -299,6 +301,7 @@ TEST_F(InternetModuleTest, RunningBrowserIsClosedOnlyAfterBothQuestionsAreAnswer
         Answerer answer({{"MakeSureCleanBrowsersViewController", "cleanButton", {}},
                          {"CloseBrowerViewController", "cancelButton", {}}});
         module->cleanButtonAction();
+        answer.waitFor(2);
         EXPECT_EQ(answer.answered(), QStringList({"MakeSureCleanBrowsersViewController",
                                                   "CloseBrowerViewController"}));
     }

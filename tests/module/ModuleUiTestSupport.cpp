@@ -9,9 +9,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -66,6 +68,13 @@ Answerer::Answerer(QList<Rule> rules) : m_rules(std::move(rules)) {
     m_timer.setInterval(10);
     connect(&m_timer, &QTimer::timeout, this, &Answerer::poll);
     m_timer.start();
+}
+
+bool Answerer::waitFor(int count, int ms) {
+    const QDeadlineTimer deadline(ms);
+    while (m_answered.size() < count && !deadline.hasExpired())
+        QTest::qWait(10);
+    return m_answered.size() >= count;
 }
 
 void Answerer::poll() {

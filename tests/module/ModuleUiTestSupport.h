@@ -54,6 +54,9 @@ public:
     explicit Answerer(QList<Rule> rules);
     // Names of the views answered, in order.
     const QStringList& answered() const { return m_answered; }
+    // Runs the event loop until COUNT views were answered or MS passed (questions asked once a
+    // plan made on a worker has come back); true when they were.
+    bool waitFor(int count, int ms = 10000);
     // Called with every view just before its button is pressed.
     std::function<void(QWidget* view)> inspect;
 

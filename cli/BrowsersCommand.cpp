@@ -288,7 +288,7 @@ int BrowsersCommand::run(const QStringList& args) {
             std::puts("Nothing was removed.");
             return 1;
         }
-        if (!CliPrompt::askYes("Remove these? This cannot be undone.")) {
+        if (!CliPrompt::askYes(QStringLiteral("Remove these? This cannot be undone."))) {
             std::puts("Nothing was removed.");
             return 1;
         }
@@ -301,7 +301,7 @@ int BrowsersCommand::run(const QStringList& args) {
             continue;
         std::printf("%s is running (process %d).\n", qPrintable(b->name), int(holders[0].pid));
         if (!close && !(::isatty(STDIN_FILENO) &&
-                        CliPrompt::askYes("Close it now? Unsaved work in it is lost.")))
+                        CliPrompt::askYes(QStringLiteral("Close it now? Unsaved work in it is lost."))))
             continue; // the cleaner leaves it alone and says so
         QString why;
         if (!BrowserCloser::close(

@@ -1,14 +1,44 @@
 #include "cli/CliPrompt.h"
 
+#include "cli/CliOutput.h"
+
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <unistd.h>
 
-bool CliPrompt::askYes(const char* question) {
-    std::fprintf(stderr, "%s [y/N] ", question);
+namespace {
+int g_terminal = -1;
+}
+
+bool CliPrompt::askYes(const QString& question) {
+    std::fprintf(stderr, "%s [y/N] ", CliOutput::local(question).constData());
     std::fflush(stderr);
     std::string answer;
-    if (!std::getline(std::cin, answer))
+    if (!std::getline(std::cin, answer)) {
+        std::fputc('\n', stderr);
         return false;
+    }
     return answer == "y" || answer == "Y" || answer == "yes" || answer == "YES";
+}
+
+bool CliPrompt::inputIsTerminal() {
+    return g_terminal >= 0 ? g_terminal == 1 : ::isatty(STDIN_FILENO) == 1;
+}
+
+void CliPrompt::setInputIsTerminal(int answer) {
+    g_terminal = answer;
+}
+
+bool CliPrompt::confirm(const QString& verb, const QString& question, bool yes,
+                        const QString& doing, const QString& doWhat) {
+    if (yes)
+        return true;
+    if (!inputIsTerminal()) {
+        CliOutput::error(verb, QStringLiteral("not %1 without confirmation: standard input is not "
+                                              "a terminal; add --yes to %2 anyway")
+                                   .arg(doing, doWhat));
+        return false;
+    }
+    return askYes(question);
 }

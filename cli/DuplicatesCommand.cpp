@@ -9,7 +9,7 @@
 #include "cli/CliBundle.h"
 #include "cli/CliInterrupt.h"
 #include "cli/CliPrompt.h"
-#include "cli/EraseCommand.h"
+#include "cli/CliOutput.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
@@ -53,7 +53,7 @@ void printErr(const QString& text) {
 }
 
 QString show(const QString& path) {
-    return EraseCommand::printable(path);
+    return CliOutput::printable(path);
 }
 
 QString storageNote(const DuplicateGroup& group, const fileAttrbItem& f) {
@@ -296,7 +296,7 @@ int DuplicatesCommand::run(const QStringList& args) {
             std::fprintf(stderr, "  %s  (keeping %s)\n",
                          show(p.file->filePathName).toLocal8Bit().constData(),
                          show(p.reference->filePathName).toLocal8Bit().constData());
-        if (!CliPrompt::askYes("Delete them?")) {
+        if (!CliPrompt::askYes(QStringLiteral("Delete them?"))) {
             std::fprintf(stderr, "Nothing was deleted.\n");
             return 1;
         }

@@ -310,7 +310,7 @@ int HistoryCommand::repair(DoDataBase& history, bool yes) {
                      "(with its journal files, if any) and starts a new, empty history at\n"
                      "  %s\n",
                      kept.toLocal8Bit().constData(), status.path.toLocal8Bit().constData());
-        if (!CliPrompt::askYes("Repair the erasure history?")) {
+        if (!CliPrompt::askYes(QStringLiteral("Repair the erasure history?"))) {
             std::fprintf(stderr, "Nothing was changed.\n");
             return 1;
         }

@@ -21,8 +21,8 @@ DestructiveOperation::Plan WipeVolumeOperation::plan(const StopToken&, const Pro
         plan.refusals.append({name, Refusal::SystemVolume, why});
     }
     // NTFS is wiped here: the volume is formatted anew first.
-    plan.refusals += WipeFreeSpaceOperation::volumeRefusals(m_volume, m_options.level, passes,
-                                                            false);
+    plan.refusals +=
+        WipeFreeSpaceOperation::volumeRefusals(m_volume, m_options.level, passes, false);
     if (!plan.refusals.isEmpty())
         return plan;
     plan.items << name;
@@ -44,28 +44,29 @@ DestructiveOperation::Report WipeVolumeOperation::run(const Plan& plan, const Co
                                                       const StopToken& stop,
                                                       const ProgressSink& progress) {
     m_wipeReport = FreeSpaceWipeJob::Report();
+    m_volumeAfter = m_volume;
     if (!plan.runnable())
         return notRun(plan, QStringLiteral("The volume cannot be wiped."));
     if (!consents.cover(plan))
         return notRun(plan, QStringLiteral("Not confirmed: nothing was changed."));
     WholeVolumeWipeJob job(m_volume, m_options);
     OperationLoop loop(stop, [&job] { job.cancel(); });
-    QObject::connect(&job, &WholeVolumeWipeJob::progress,
-                     [&](const QString& text, double percent) {
-                         if (!progress)
-                             return;
-                         Progress p;
-                         p.stage = percent < 5 ? Stage::Preparing : Stage::Overwriting;
-                         p.done = qint64(percent * 100);
-                         p.total = 10000;
-                         p.passes = job.passes();
-                         p.subject = text;
-                         progress(p);
-                     });
+    QObject::connect(&job, &WholeVolumeWipeJob::progress, [&](const QString& text, double percent) {
+        if (!progress)
+            return;
+        Progress p;
+        p.stage = percent < 5 ? Stage::Preparing : Stage::Overwriting;
+        p.done = qint64(percent * 100);
+        p.total = 10000;
+        p.passes = job.passes();
+        p.subject = text;
+        progress(p);
+    });
     QObject::connect(&job, &WholeVolumeWipeJob::finished, [&loop] { loop.quit(); });
     job.start();
     loop.exec();
     m_wipeReport = job.report();
+    m_volumeAfter = job.volume();
     return WipeFreeSpaceOperation::reportOf(Kind::WipeVolume, m_volume, job.passes(),
                                             m_options.recordHistory, m_wipeReport);
 }

@@ -23,18 +23,26 @@ DestructiveOperation::Plan VolumeChangeOperation::plan(const StopToken&, const P
             plan.refusals.append({shown, Refusal::SystemVolume, why});
     }
     if (m_kind == Kind::Format) {
+        // The new file system is mounted where the old one was: there must be such a place.
+        if (m_volume.volumeMountPoint.isEmpty())
+            plan.refusals.append({shown, Refusal::Missing,
+                                  QStringLiteral("%1 is not mounted; mount it first (korvane "
+                                                 "mount %1)")
+                                      .arg(device)});
         const QString format = DiskTool::formatNamed(m_format);
         if (format.isEmpty())
-            plan.refusals.append({m_format, Refusal::BadInput,
-                                  QStringLiteral("unknown format \"%1\" (use %2)")
-                                      .arg(m_format, DiskTool::formats().join(QStringLiteral(", ")))});
+            plan.refusals.append(
+                {m_format, Refusal::BadInput,
+                 QStringLiteral("unknown format \"%1\" (use %2)")
+                     .arg(m_format, DiskTool::formats().join(QStringLiteral(", ")))});
         else if (const QString why = DiskTool::whyNameInvalid(format, m_name); !why.isEmpty())
             plan.refusals.append({m_name, Refusal::BadInput, why});
         else
             m_format = format;
     }
     if (m_kind == Kind::Rename) {
-        const QString type = m_volume.volumeType.isEmpty() ? m_volume.diskType : m_volume.volumeType;
+        const QString type =
+            m_volume.volumeType.isEmpty() ? m_volume.diskType : m_volume.volumeType;
         if (const QString why = DiskTool::whyVolumeNameInvalid(type, m_name); !why.isEmpty())
             plan.refusals.append({m_name, Refusal::BadInput, why});
     }
@@ -43,8 +51,8 @@ DestructiveOperation::Plan VolumeChangeOperation::plan(const StopToken&, const P
     plan.items << shown;
     if (m_kind == Kind::Format) {
         plan.bytes = quint64(qMax<qint64>(0, m_volume.volumeTotalSizeNum));
-        plan.consents.append({Consent::Irreversible, shown,
-                              QStringLiteral("Everything on %1 is lost.").arg(shown)});
+        plan.consents.append(
+            {Consent::Irreversible, shown, QStringLiteral("Everything on %1 is lost.").arg(shown)});
     }
     return plan;
 }

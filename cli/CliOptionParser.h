@@ -29,6 +29,8 @@ public:
     bool helpAsked() const { return m_parser.isSet(QStringLiteral("help")); }
     bool isSet(const QString& name) const { return m_parser.isSet(name); }
     QString value(const QString& name) const { return m_parser.value(name); }
+    // Every value of an option given more than once.
+    QStringList values(const QString& name) const { return m_parser.values(name); }
     QStringList positional() const;
     // The operands exactly as given (after parse() of raw bytes; encoded text otherwise).
     QList<QByteArray> rawPositional() const;

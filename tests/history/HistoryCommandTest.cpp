@@ -124,6 +124,10 @@ TEST_F(HistoryCommandTest, DeletesOneEntryAndClearsOnlyWhenConfirmed) {
     const QByteArray no = "n\n";
     EXPECT_EQ(korvane({"clear"}, &no).status, 1);
     EXPECT_EQ(temp.rowCount("TimeBase"), 2);
+    // An answer piped in is no one's decision: it used to clear the history.
+    const QByteArray piped = "y\n";
+    EXPECT_EQ(korvane({"clear"}, &piped).status, 1);
+    EXPECT_EQ(temp.rowCount("TimeBase"), 2);
 
     Outcome clear = korvane({"clear", "--yes"});
     EXPECT_EQ(clear.status, 0) << clear.err.toStdString();

@@ -23,7 +23,7 @@ void CliOperationRunner::warn(const QString& text) const {
 }
 
 // Says every refusal and every consent no option gave; true when there was any.
-bool CliOperationRunner::refusesPlan(const DestructiveOperation::Plan& plan) const {
+bool CliOperationRunner::sayRefusals(const DestructiveOperation::Plan& plan) const {
     const QString& verb = m_formatter.verb();
     for (const DestructiveOperation::Refused& refused : plan.refusals)
         CliOutput::error(verb, refused.detail.isEmpty() ? refused.subject : refused.detail);
@@ -57,7 +57,7 @@ int CliOperationRunner::run(DestructiveOperation& operation) {
     }
     if (plan.items.isEmpty() && plan.refusals.isEmpty())
         return m_formatter.nothingToDo(plan);
-    if (refusesPlan(plan)) {
+    if (sayRefusals(plan)) {
         m_formatter.explainRefusals(plan);
         std::fprintf(stderr, "%s\n", CliOutput::local(m_words.nothingDone).constData());
         return 1;
@@ -74,8 +74,7 @@ int CliOperationRunner::run(DestructiveOperation& operation) {
     if (plan.needs(Consent::Irreversible)) {
         if (!m_flags.yes) {
             if (!CliPrompt::inputIsTerminal()) {
-                CliPrompt::confirm(m_formatter.verb(), QString(), false, m_words.doing,
-                                   m_words.doWhat);
+                CliPrompt::sayNoTerminal(m_formatter.verb(), m_words.doing, m_words.doWhat);
                 return 1;
             }
             m_formatter.listItems(plan);

@@ -46,7 +46,7 @@ public:
     void setAsk(std::function<bool(const QString& question)> ask) { m_ask = std::move(ask); }
 
 private:
-    bool refusesPlan(const DestructiveOperation::Plan& plan) const;
+    bool sayRefusals(const DestructiveOperation::Plan& plan) const;
     void warn(const QString& text) const;
 
     Words m_words;

@@ -35,10 +35,14 @@ bool CliPrompt::confirm(const QString& verb, const QString& question, bool yes,
     if (yes)
         return true;
     if (!inputIsTerminal()) {
-        CliOutput::error(verb, QStringLiteral("not %1 without confirmation: standard input is not "
-                                              "a terminal; add --yes to %2 anyway")
-                                   .arg(doing, doWhat));
+        sayNoTerminal(verb, doing, doWhat);
         return false;
     }
     return askYes(question);
+}
+
+void CliPrompt::sayNoTerminal(const QString& verb, const QString& doing, const QString& doWhat) {
+    CliOutput::error(verb, QStringLiteral("not %1 without confirmation: standard input is not a "
+                                          "terminal; add --yes to %2 anyway")
+                               .arg(doing, doWhat));
 }

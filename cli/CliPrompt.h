@@ -15,6 +15,8 @@ public:
     // piped in is no one's decision; otherwise askYes(QUESTION).
     static bool confirm(const QString& verb, const QString& question, bool yes,
                         const QString& doing, const QString& doWhat);
+    // The refusal confirm() says when there is no terminal to ask on.
+    static void sayNoTerminal(const QString& verb, const QString& doing, const QString& doWhat);
     // Whether standard input is a terminal; a test may set the answer.
     static bool inputIsTerminal();
     static void setInputIsTerminal(int answer); // 1 yes, 0 no, -1 ask the system again

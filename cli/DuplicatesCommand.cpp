@@ -288,11 +288,11 @@ int DuplicatesCommand::run(const QStringList& args) {
                       : method == DuplicateDeleteJob::Method::Remove ? "removed"
                                                                      : "erased securely";
     if (!yes) {
-        if (!CliPrompt::inputIsTerminal())
-            return CliPrompt::confirm(QStringLiteral("duplicates"), QString(), false,
-                                      QStringLiteral("deleting"), QStringLiteral("delete"))
-                       ? 0
-                       : 1;
+        if (!CliPrompt::inputIsTerminal()) {
+            CliPrompt::sayNoTerminal(QStringLiteral("duplicates"), QStringLiteral("deleting"),
+                                     QStringLiteral("delete"));
+            return 1;
+        }
         std::fprintf(stderr, "These copies will be %s:\n", how);
         for (const DuplicateDeleteJob::Planned& p : planned)
             std::fprintf(stderr, "  %s  (keeping %s)\n",

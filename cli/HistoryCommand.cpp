@@ -300,11 +300,11 @@ int HistoryCommand::repair(DoDataBase& history, bool yes) {
     const QString kept = history.keptPathForRepair();
     printErr(status.reason());
     if (!yes) {
-        if (!CliPrompt::inputIsTerminal())
-            return CliPrompt::confirm(QStringLiteral("history"), QString(), false,
-                                      QStringLiteral("repairing"), QStringLiteral("repair"))
-                       ? 0
-                       : 1;
+        if (!CliPrompt::inputIsTerminal()) {
+            CliPrompt::sayNoTerminal(QStringLiteral("history"), QStringLiteral("repairing"),
+                                     QStringLiteral("repair"));
+            return 1;
+        }
         std::fprintf(stderr,
                      "Repairing keeps the damaged file, untouched, at\n  %s\n"
                      "(with its journal files, if any) and starts a new, empty history at\n"

@@ -11,15 +11,21 @@ namespace {
 int g_terminal = -1;
 }
 
-bool CliPrompt::askYes(const QString& question) {
-    std::fprintf(stderr, "%s [y/N] ", CliOutput::local(question).constData());
+QString CliPrompt::askLine(const QString& prompt) {
+    std::fputs(CliOutput::local(prompt).constData(), stderr);
     std::fflush(stderr);
     std::string answer;
     if (!std::getline(std::cin, answer)) {
         std::fputc('\n', stderr);
-        return false;
+        return {};
     }
-    return answer == "y" || answer == "Y" || answer == "yes" || answer == "YES";
+    return QString::fromLocal8Bit(answer.c_str());
+}
+
+bool CliPrompt::askYes(const QString& question) {
+    const QString answer = askLine(question + QStringLiteral(" [y/N] "));
+    return answer == QLatin1String("y") || answer == QLatin1String("Y") ||
+           answer == QLatin1String("yes") || answer == QLatin1String("YES");
 }
 
 bool CliPrompt::inputIsTerminal() {

@@ -8,6 +8,8 @@ public:
     // Prints QUESTION and " [y/N] " on standard error and reads one line: true only for "y",
     // "Y", "yes" or "YES"; false at the end of the input.
     static bool askYes(const QString& question);
+    // Prints PROMPT on standard error and reads one line; empty at the end of the input.
+    static QString askLine(const QString& prompt);
 
     // The confirmation every verb asks for the same way: true at once with --yes (YES); false,
     // saying why ("korvane VERB: not DOING without confirmation: standard input is not a

@@ -11,8 +11,6 @@
 #include "cli/CliPrompt.h"
 
 #include <cstdio>
-#include <iostream>
-#include <string>
 
 namespace {
 
@@ -168,13 +166,11 @@ int CopyCommand::run(const QStringList& args) {
 
     CopyFilesOperation operation(paths, destination, options);
     operation.setAskExisting([](const QString& path) {
-        std::fprintf(stderr, "\n%s exists: skip, replace or keep both? [s/r/k] ",
-                     path.toLocal8Bit().constData());
-        std::string answer;
-        std::getline(std::cin, answer);
-        return answer == "r"   ? DiskCopyJob::Existing::Replace
-               : answer == "k" ? DiskCopyJob::Existing::KeepBoth
-                               : DiskCopyJob::Existing::Skip;
+        const QString answer = CliPrompt::askLine(
+            QStringLiteral("\n%1 exists: skip, replace or keep both? [s/r/k] ").arg(path));
+        return answer == QLatin1String("r")   ? DiskCopyJob::Existing::Replace
+               : answer == QLatin1String("k") ? DiskCopyJob::Existing::KeepBoth
+                                              : DiskCopyJob::Existing::Skip;
     });
     const CopyFormatter formatter(operation);
     CliOperationRunner::Flags flags;

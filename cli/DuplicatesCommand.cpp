@@ -20,9 +20,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
-#include <iostream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 

@@ -2,13 +2,13 @@
 
 #include "app/FileCopy/CopyLeftoverSweep.h"
 #include "app/FileCopy/DiskCopyJob.h"
-#include "app/FileCopy/DiskCopySummary.h"
 #include "app/Job/CopyFilesOperation.h"
 #include "cli/CliInterrupt.h"
 #include "cli/CliOperationRunner.h"
 #include "cli/CliOptionParser.h"
 #include "cli/CliOutput.h"
 #include "cli/CliPrompt.h"
+#include "cli/CopyReportFormatter.h"
 
 #include <cstdio>
 
@@ -32,62 +32,13 @@ const char* const kUsage =
     "Exit status: 0 when everything was copied (and verified), 1 when anything failed or was\n"
     "refused, 2 for bad usage.\n";
 
-QString sizeText(double bytes) {
-    const char* units[] = {"B", "KB", "MB", "GB", "TB"};
-    int unit = 0;
-    while (bytes >= 1000 && unit < 4) {
-        bytes /= 1000;
-        ++unit;
-    }
-    return QStringLiteral("%1 %2").arg(bytes, 0, 'f', unit == 0 ? 0 : 2).arg(units[unit]);
-}
-
 QByteArray local(const QString& text) {
     return CliOutput::local(text);
 }
 
-QString size(quint64 bytes) {
-    return sizeText(double(bytes));
+QString sizeText(quint64 bytes) {
+    return CopyReportFormatter::sizeText(bytes);
 }
-
-// The copy's own lines, from the copy job's report the operation keeps: the counts and what
-// the clean-up removed on standard output, what failed or was left on standard error.
-class CopyFormatter : public CliReportFormatter {
-public:
-    explicit CopyFormatter(const CopyFilesOperation& operation)
-        : CliReportFormatter(QStringLiteral("copy")), m_operation(operation) {}
-
-    QString question(const Plan&) const override {
-        return QStringLiteral("Replace them? This cannot be undone.");
-    }
-    void printReport(const Report&) const override {
-        const DiskCopyJob::Report& report = m_operation.copyReport();
-        const QString cleanedUp = DiskCopySummary::cleanUp(report, size);
-        if (!report.refusal.isEmpty()) {
-            std::fprintf(stderr, "korvane copy: %s; nothing was copied\n",
-                         local(report.refusal).constData());
-            if (!cleanedUp.isEmpty())
-                std::fprintf(stderr, "%s\n", local(cleanedUp).constData());
-            return;
-        }
-        for (const DiskCopyJob::Failure& failure : report.failed)
-            std::fprintf(stderr, "Failed %s: %s\n", local(failure.path).constData(),
-                         local(failure.reason).constData());
-        std::printf("%s\n", local(DiskCopySummary::counts(report, size)).constData());
-        if (!cleanedUp.isEmpty())
-            std::printf("%s\n", local(cleanedUp).constData());
-        for (const QString& path : report.partialsLeft)
-            std::fprintf(stderr, "Left %s: this partial file could not be removed\n",
-                         local(path).constData());
-    }
-    QString interruptedText(const Report&) const override {
-        return QStringLiteral(
-            "the files counted above as copied are whole; the others were not copied");
-    }
-
-private:
-    const CopyFilesOperation& m_operation;
-};
 
 // korvane copy --clean DESTINATION
 int clean(const QString& destination) {
@@ -172,7 +123,7 @@ int CopyCommand::run(const QStringList& args) {
                : answer == QLatin1String("k") ? DiskCopyJob::Existing::KeepBoth
                                               : DiskCopyJob::Existing::Skip;
     });
-    const CopyFormatter formatter(operation);
+    const CopyReportFormatter formatter(operation);
     CliOperationRunner::Flags flags;
     flags.yes = parser.isSet(QStringLiteral("yes"));
     // Stopped, the job removes its partial files and the empty folders it made.

@@ -6,6 +6,7 @@
 #include "cli/CliOperationRunner.h"
 #include "cli/CliOptionParser.h"
 #include "cli/CliOutput.h"
+#include "cli/VolumeChangeFormatter.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -31,46 +32,6 @@ const char* const kUsage =
 void printErr(const QString& verb, const QString& text) {
     CliOutput::error(verb, text);
 }
-
-// The volume verbs' lines: a format says what it destroys before the question; each verb's
-// result is the volume tool's sentence, on standard output when it worked.
-class VolumeChangeFormatter : public CliReportFormatter {
-public:
-    VolumeChangeFormatter(const QString& verb, const VolumeObj& volume, QString format,
-                          QString name)
-        : CliReportFormatter(verb), m_volume(volume), m_format(std::move(format)),
-          m_name(std::move(name)) {}
-
-    void describe(const Plan&) const override {
-        if (verb() != QLatin1String("format"))
-            return;
-        const QString fs = DiskTool::formatNamed(m_format);
-        std::fprintf(
-            stderr,
-            "Formatting %s (%s, %s named \"%s\", mounted at %s, %s used) as %s named \"%s\".\n"
-            "Everything on it is lost.\n",
-            qPrintable(m_volume.volumePath), qPrintable(m_volume.volumeTotalSize),
-            qPrintable(m_volume.diskType), m_volume.volumeName.toLocal8Bit().constData(),
-            m_volume.volumeMountPoint.toLocal8Bit().constData(),
-            qPrintable(VolumeObj::byteToSizeWithByte(m_volume.volumeTotalSizeNum -
-                                                     m_volume.volumeFreeSizeNum)),
-            qPrintable(fs), DiskTool::nameAsStored(fs, m_name).toLocal8Bit().constData());
-    }
-    QString question(const Plan&) const override { return QStringLiteral("Format it?"); }
-    void printReport(const Report& report) const override {
-        for (const DestructiveOperation::Item& item : report.items) {
-            if (item.outcome == DestructiveOperation::Outcome::Done)
-                std::printf("%s\n", item.detail.toLocal8Bit().constData());
-            else if (!item.detail.isEmpty())
-                printErr(verb(), item.detail);
-        }
-    }
-
-private:
-    const VolumeObj& m_volume;
-    QString m_format;
-    QString m_name;
-};
 
 DestructiveOperation::Kind kindOf(const QString& verb) {
     using Kind = DestructiveOperation::Kind;

@@ -3,12 +3,12 @@
 #include "app/Job/EraseFilesOperation.h"
 #include "app/Main/FileEraser/SrmTool.h"
 #include "app/SetEraserLevel/EraserStandard.h"
-#include "app/inter/DoDataBase.h"
 #include "cli/CliBundle.h"
 #include "cli/CliInterrupt.h"
 #include "cli/CliOperationRunner.h"
 #include "cli/CliOptionParser.h"
 #include "cli/CliOutput.h"
+#include "cli/EraseReportFormatter.h"
 
 #include <QFile>
 #include <cstdio>
@@ -29,100 +29,6 @@ const char* const kUsage =
     "Exit status: 0 when every path was erased and recorded in the history, 1 when anything\n"
     "failed or was refused, or the erasure could not be recorded (history locked or damaged),\n"
     "2 for bad usage.\n";
-
-QByteArray shown(const QString& text) {
-    return CliOutput::local(CliOutput::printable(text));
-}
-
-const char* eraseOutcomeWord(EraseReport::Outcome outcome) {
-    switch (outcome) {
-    case EraseReport::Outcome::Erased:
-        return "Erased";
-    case EraseReport::Outcome::Stopped:
-        return "Stopped";
-    case EraseReport::Outcome::NotReached:
-        return "Not reached";
-    case EraseReport::Outcome::Failed:
-        break;
-    }
-    return "Failed";
-}
-
-// "12 files erased, 1 stopped after pass 1 of 3 (removed), 40 not reached": plain integers,
-// so that a script can read them.
-QString fileCounts(const EraseReport::FileCounts& files) {
-    QStringList parts{files.erased == 1 ? QStringLiteral("1 file erased")
-                                        : QStringLiteral("%1 files erased").arg(files.erased)};
-    if (files.failed > 0)
-        parts << QStringLiteral("%1 failed").arg(files.failed);
-    if (files.stopped > 0)
-        parts << QStringLiteral("%1 stopped after pass %2 of %3 (removed)")
-                     .arg(files.stopped)
-                     .arg(files.stoppedAfterPass)
-                     .arg(files.stoppedPassesPlanned);
-    parts << QStringLiteral("%1 not reached").arg(files.notReached);
-    return parts.join(QStringLiteral(", "));
-}
-
-// The erasure's own lines: one per chosen path, the reasons and caveats below it, read from the
-// erasure job's report that the operation keeps.
-class EraseFormatter : public CliReportFormatter {
-public:
-    explicit EraseFormatter(const EraseFilesOperation& operation)
-        : CliReportFormatter(QStringLiteral("erase")), m_operation(operation) {}
-
-    void listItems(const Plan&) const override {
-        std::fputs("About to erase:\n", stderr);
-        for (const FileObjPtr& item : m_operation.chosen())
-            std::fprintf(stderr, "  %s%s\n", shown(item->url).constData(),
-                         item->isDir ? "/ (and everything inside)" : "");
-    }
-    QString question(const Plan&) const override {
-        return QStringLiteral("This cannot be undone. Erase?");
-    }
-
-    void printReport(const Report& report) const override {
-        const EraseReport& erased = m_operation.eraseReport();
-        for (const EraseReport::Line& line : erased.lines) {
-            const bool done = line.outcome == EraseReport::Outcome::Erased;
-            std::printf("%s %s\n", eraseOutcomeWord(line.outcome),
-                        shown(line.item->url).constData());
-            // A folder the cancel left partly done says what of it went.
-            if (line.item->isDir &&
-                (line.outcome == EraseReport::Outcome::Stopped ||
-                 (line.outcome == EraseReport::Outcome::Failed && line.files.notReached > 0)))
-                std::printf("  %s\n", fileCounts(line.files).toUtf8().constData());
-            if (done && line.copyOnWrite)
-                std::printf("  earlier copies may remain on this copy-on-write volume; wipe its "
-                            "free space too: korvane wipe-free-space '%s'\n",
-                            shown(EraseReport::volumeOf(line)).constData());
-            else if (done && line.namesInJournal)
-                std::printf("  %s (emptying it needs administrator rights)\n",
-                            CliOutput::local(EraseReport::kJournalCaveat).constData());
-            for (const EraseReport::Problem& p : line.problems)
-                std::printf("  %s: %s\n", shown(p.path).constData(),
-                            shown(EraseReport::reasonText(p)).constData());
-        }
-        std::fflush(stdout);
-        // An erasure the history does not hold is not done as far as an audit goes.
-        if (report.historyDue && !report.historyRecorded)
-            CliOutput::error(verb(),
-                             QStringLiteral("the erasure could not be recorded in the history: %1")
-                                 .arg(DoDataBase::returnDoDataBase()->lastStatus().reason()));
-    }
-
-    QString interruptedText(const Report&) const override {
-        const EraseReport& erased = m_operation.eraseReport();
-        return QStringLiteral("%1; %2 of %3 paths erased, what is left of the others is listed "
-                              "above.")
-            .arg(fileCounts(erased.fileCounts()))
-            .arg(erased.erasedCount())
-            .arg(erased.lines.size());
-    }
-
-private:
-    const EraseFilesOperation& m_operation;
-};
 
 } // namespace
 
@@ -191,7 +97,7 @@ int EraseCommand::run(const QList<QByteArray>& args) {
     EraseJob::Options jobOptions;
     jobOptions.level = options.level;
     EraseFilesOperation operation(options.paths, jobOptions);
-    const EraseFormatter formatter(operation);
+    const EraseReportFormatter formatter(operation);
     CliOperationRunner::Flags flags;
     flags.yes = options.yes;
     flags.optIn = QStringLiteral("--force");

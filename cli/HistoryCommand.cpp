@@ -9,6 +9,7 @@
 #include "cli/CliOptionParser.h"
 #include "cli/CliOutput.h"
 #include "cli/CliPrompt.h"
+#include "cli/HistoryDeleteFormatter.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -62,19 +63,10 @@ int itemCount(const HistoryRecords& records) {
     return count;
 }
 
-// What to do about a history that cannot be used.
-void explainStatus(const HistoryStatus& status) {
-    if (status.damaged())
-        printErr(QStringLiteral("`korvane history repair` keeps the damaged file aside and "
-                                "starts a new, empty history"));
-    else if (status.locked())
-        printErr(QStringLiteral("try again once the other program has finished with it"));
-}
-
 // The history could not be used: says why, with the file, and what to do. Exit status 1.
 int historyError(const HistoryStatus& status, const QString& what) {
     printErr(QStringLiteral("%1: %2").arg(what, status.reason()));
-    explainStatus(status);
+    HistoryDeleteFormatter::explainStatus(status);
     return 1;
 }
 
@@ -227,49 +219,11 @@ int HistoryCommand::exportEntry(DoDataBase& history, const QString& key, const Q
     return 0;
 }
 
-namespace {
-
-// The deletion's lines: the question names what goes, a history that cannot be used says what
-// to do about it, and each entry deleted is named.
-class DeleteFormatter : public CliReportFormatter {
-public:
-    explicit DeleteFormatter(DoDataBase& history)
-        : CliReportFormatter(QStringLiteral("history")), m_history(history) {}
-
-    QString question(const Plan& plan) const override {
-        if (plan.kind == DestructiveOperation::Kind::ClearHistory)
-            return QStringLiteral("Delete all %1 history entries? This cannot be undone.")
-                .arg(plan.items.size());
-        return QStringLiteral("Delete the history entry \"%1\"? This cannot be undone.")
-            .arg(plan.items.join(QStringLiteral("\", \"")));
-    }
-    void explainRefusals(const Plan&) const override { explainStatus(m_history.lastStatus()); }
-    int nothingToDo(const Plan&) const override {
-        printOut(QStringLiteral("No erasure history.\n"));
-        return 0;
-    }
-    void printReport(const Report& report) const override {
-        for (const DestructiveOperation::Item& item : report.items)
-            if (item.outcome == DestructiveOperation::Outcome::Done)
-                printOut(QStringLiteral("Deleted %1\n").arg(item.subject));
-        std::fflush(stdout);
-        if (!report.failure.isEmpty()) {
-            printErr(QStringLiteral("nothing deleted: %1").arg(report.failure));
-            explainStatus(m_history.lastStatus());
-        }
-    }
-
-private:
-    DoDataBase& m_history;
-};
-
-} // namespace
-
 // Deletes KEYS, or every entry when there are none, through the one runner: the entries are
 // read first, an unknown key refuses the whole, and the deletion asks before it is done.
 int HistoryCommand::deleteEntries(DoDataBase& history, const QStringList& keys, bool yes) {
     DeleteHistoryOperation operation(history, keys);
-    const DeleteFormatter formatter(history);
+    const HistoryDeleteFormatter formatter(history);
     CliOperationRunner::Flags flags;
     flags.yes = yes;
     return CliOperationRunner({QStringLiteral("deleting"), QStringLiteral("delete"),

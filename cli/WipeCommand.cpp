@@ -4,12 +4,12 @@
 #include "app/Job/WipeVolumeOperation.h"
 #include "app/Main/WipeDisk/DiskUtil.h"
 #include "app/SetEraserLevel/EraserStandard.h"
-#include "app/inter/DoDataBase.h"
 #include "cli/CliBundle.h"
 #include "cli/CliInterrupt.h"
 #include "cli/CliOperationRunner.h"
 #include "cli/CliOptionParser.h"
 #include "cli/CliOutput.h"
+#include "cli/WipeReportFormatter.h"
 
 #include <cstdio>
 
@@ -38,76 +38,6 @@ const char* const kWholeVolumeUsage =
     "  --yes       do not ask for confirmation\n"
     "  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n"
     "Exit status: 0 when the wipe ended well, 1 when it failed or was refused, 2 for bad usage.\n";
-
-QByteArray local(const QString& text) {
-    return CliOutput::local(text);
-}
-
-// The wipes' own lines: what is wiped and how before the question, one result line naming the
-// volume after it, and what a stop left.
-class WipeFormatter : public CliReportFormatter {
-public:
-    WipeFormatter(const QString& verb, const VolumeObj& volume, bool whole,
-                  const FreeSpaceWipeJob::Report& wipe, const VolumeObj* after)
-        : CliReportFormatter(verb), m_volume(volume), m_whole(whole), m_wipe(wipe), m_after(after) {
-    }
-
-    void describe(const Plan& plan) const override {
-        const int passes = plan.level;
-        if (m_whole)
-            std::fprintf(stderr,
-                         "Erasing everything on %s (%s, %s, %s) with %s (%d %s): it is formatted "
-                         "anew, then its free space is overwritten.\n",
-                         local(m_volume.volumeName).constData(),
-                         local(m_volume.volumePath).constData(),
-                         local(m_volume.volumeMountPoint).constData(),
-                         local(m_volume.volumeTotalSize).constData(),
-                         local(plan.standard).constData(), passes, passes > 1 ? "passes" : "pass");
-        else
-            std::fprintf(stderr, "Erasing the free space of %s (%s, %s free) with %s (%d %s).\n",
-                         local(m_volume.volumeName).constData(),
-                         local(m_volume.volumeMountPoint).constData(),
-                         local(m_volume.volumeFreeSize).constData(),
-                         local(plan.standard).constData(), passes, passes > 1 ? "passes" : "pass");
-    }
-    QString question(const Plan&) const override {
-        return m_whole ? QStringLiteral("Every file on it will be lost. Continue?")
-                       : QStringLiteral("The volume will be full for a while. Continue?");
-    }
-
-    void printReport(const Report& report) const override {
-        const QString name = m_whole && m_after ? m_after->volumeName : m_volume.volumeName;
-        if (m_wipe.ok)
-            std::printf("%s %s: %s\n", m_whole ? "Erased" : "Erased the free space of",
-                        local(name).constData(), local(m_wipe.successText).constData());
-        else
-            std::printf("Failed %s: %s\n", local(name).constData(),
-                        local(m_wipe.reason).constData());
-        for (const QString& note : m_wipe.notes)
-            std::printf("  %s\n", local(note).constData());
-        std::fflush(stdout);
-        if (report.historyDue && !report.historyRecorded && m_wipe.historyFailed)
-            CliOutput::error(verb(),
-                             QStringLiteral("the wipe could not be recorded in the history: %1")
-                                 .arg(DoDataBase::returnDoDataBase()->lastStatus().reason()));
-    }
-
-    QString interruptedText(const Report&) const override {
-        if (m_wipe.volumeEmptied)
-            return QStringLiteral(
-                "the volume was formatted anew (emptied); its free space was not overwritten.");
-        if (m_whole)
-            return QStringLiteral("the volume was not wiped (see above).");
-        return QStringLiteral(
-            "the wipe's files are removed; the free space was not overwritten to the end.");
-    }
-
-private:
-    const VolumeObj& m_volume;
-    bool m_whole;
-    const FreeSpaceWipeJob::Report& m_wipe;
-    const VolumeObj* m_after;
-};
 
 } // namespace
 
@@ -161,12 +91,12 @@ int WipeCommand::run(const QStringList& args, Mode mode) {
         // Naming the volume to wipe-volume is asking for it to be unmounted and formatted.
         flags.given.give(DestructiveOperation::Consent::UnmountVolumes);
         WipeVolumeOperation operation(volume, WholeVolumeWipeJob::Options{level, true, QString()});
-        const WipeFormatter formatter(verb, volume, true, operation.wipeReport(),
-                                      &operation.volumeAfter());
+        const WipeReportFormatter formatter(verb, volume, true, operation.wipeReport(),
+                                            &operation.volumeAfter());
         return CliOperationRunner(words, flags, formatter).run(operation);
     }
     WipeFreeSpaceOperation operation(volume,
                                      FreeSpaceWipeJob::Options{level, true, false, QString()});
-    const WipeFormatter formatter(verb, volume, false, operation.wipeReport(), nullptr);
+    const WipeReportFormatter formatter(verb, volume, false, operation.wipeReport(), nullptr);
     return CliOperationRunner(words, flags, formatter).run(operation);
 }

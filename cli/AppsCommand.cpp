@@ -6,6 +6,10 @@
 #include "app/uninstall/RelatedAppFilesScanner.h"
 #include "cli/CliBundle.h"
 #include "cli/CliInterrupt.h"
+#include "cli/CliOptionParser.h"
+#include "cli/CliOutput.h"
+#include "cli/CliProgressPrinter.h"
+#include "cli/CliPrompt.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -72,7 +76,7 @@ QJsonObject toJson(const AMAppItem& item) {
 }
 
 void printErr(const QString& text) {
-    std::fprintf(stderr, "korvane apps: %s\n", text.toLocal8Bit().constData());
+    CliOutput::error(QStringLiteral("apps"), text);
 }
 
 // The catalogue entry named NAME (its name or id, any case) or at PATH.
@@ -85,18 +89,6 @@ AMAppItemPtr find(const QList<AMAppItemPtr>& apps, const QString& wanted) {
             app->bundleID.compare(wanted, Qt::CaseInsensitive) == 0)
             return app;
     return nullptr;
-}
-
-bool confirmed() {
-    if (!::isatty(STDIN_FILENO)) {
-        printErr(QStringLiteral("not removing without --yes when the input is not a terminal"));
-        return false;
-    }
-    std::fputs("Remove these? [y/N] ", stdout);
-    std::fflush(stdout);
-    char answer[16] = {};
-    return std::fgets(answer, sizeof answer, stdin) != nullptr &&
-           (answer[0] == 'y' || answer[0] == 'Y');
 }
 
 int removeApps(const AppCatalog& catalog, const QList<AMAppItemPtr>& apps,
@@ -138,23 +130,27 @@ int removeApps(const AppCatalog& catalog, const QList<AMAppItemPtr>& apps,
         std::printf("  kept (in the download folder): %s\n", item->path.toLocal8Bit().constData());
     if (refused || items.isEmpty())
         return 1;
-    if (!yes && !confirmed()) {
+    if (!CliPrompt::confirm(QStringLiteral("apps"), QStringLiteral("Remove these?"), yes,
+                            QStringLiteral("removing"), QStringLiteral("remove"))) {
         std::puts("Nothing was removed.");
         return 1;
     }
+    // Each item removed or failed is a step of the one progress printer.
     struct Progress : AsMDeleteExecutorDelegate {
-        int done = 0, total = 0;
+        CliProgressPrinter printer{::isatty(STDERR_FILENO) == 1};
+        DestructiveOperation::Progress step;
         void report(const AMAppItemPtr& item, const char* what) {
-            ++done;
-            std::fprintf(stderr, "%3d%% %s %s\n", done * 100 / total, what,
-                         item->path.toLocal8Bit().constData());
+            step.subject = QStringLiteral("%1 %2").arg(QLatin1String(what), item->path);
+            ++step.done;
+            printer.show(step);
         }
         void deleteRelatedFile(const AMAppItemPtr& item) override { report(item, "removed"); }
         void deleteRelatedFileFail(const AMAppItemPtr& item, const QString&) override {
             report(item, "failed");
         }
     } progress;
-    progress.total = int(items.size());
+    progress.step.stage = DestructiveOperation::Stage::Removing;
+    progress.step.total = items.size();
     AsMDeleteExecutor executor(catalog.folders());
     executor.setDelegate(&progress);
     executor.setEraseSecurely(eraseSecurely);
@@ -163,6 +159,7 @@ int removeApps(const AppCatalog& catalog, const QList<AMAppItemPtr>& apps,
     CliInterrupt::install({}, &stop);
     executor.setStopRequest(&stop);
     const UninstallReport report = executor.executeDelete(items);
+    progress.printer.finish(CliInterrupt::interrupted());
     std::printf("%s\n", report.message().toLocal8Bit().constData());
     if (CliInterrupt::interrupted()) {
         std::fprintf(stderr,
@@ -178,39 +175,35 @@ int removeApps(const AppCatalog& catalog, const QList<AMAppItemPtr>& apps,
 } // namespace
 
 int AppsCommand::run(const QStringList& args) {
-    QString tab = QStringLiteral("apps"), bundle, foldersFile, home, verb;
-    bool json = false, keepRelated = false, eraseSecurely = false, yes = false;
-    QStringList operands;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == QLatin1String("--json"))
-            json = true;
-        else if (arg == QLatin1String("--keep-related"))
-            keepRelated = true;
-        else if (arg == QLatin1String("--erase-securely"))
-            eraseSecurely = true;
-        else if (arg == QLatin1String("--yes"))
-            yes = true;
-        else if (arg == QLatin1String("--tab") && i + 1 < args.size())
-            tab = args[++i];
-        else if (arg == QLatin1String("--bundle") && i + 1 < args.size())
-            bundle = args[++i];
-        else if (arg == QLatin1String("--folders") && i + 1 < args.size())
-            foldersFile = args[++i];
-        else if (arg == QLatin1String("--home") && i + 1 < args.size())
-            home = args[++i];
-        else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        } else if (arg.startsWith(QLatin1String("--"))) {
-            std::fprintf(stderr, "korvane apps: unknown option '%s'\n%s", qPrintable(arg), kUsage);
-            return 2;
-        } else if (verb.isEmpty() && operands.isEmpty() &&
-                   (arg == QLatin1String("related") || arg == QLatin1String("remove")))
-            verb = arg;
-        else
-            operands << arg;
+    CliOptionParser parser(QStringLiteral("apps"));
+    parser.flag({QStringLiteral("json")})
+        .flag({QStringLiteral("keep-related")})
+        .flag({QStringLiteral("erase-securely")})
+        .flag({QStringLiteral("y"), QStringLiteral("yes")})
+        .valued({QStringLiteral("tab")}, QStringLiteral("T"))
+        .valued({QStringLiteral("bundle")}, QStringLiteral("DIR"))
+        .valued({QStringLiteral("folders")}, QStringLiteral("FILE"))
+        .valued({QStringLiteral("home")}, QStringLiteral("DIR"));
+    if (!parser.parse(args))
+        return parser.usageError(kUsage);
+    if (parser.helpAsked()) {
+        std::fputs(kUsage, stdout);
+        return 0;
     }
+    const QString tab = parser.isSet(QStringLiteral("tab")) ? parser.value(QStringLiteral("tab"))
+                                                            : QStringLiteral("apps");
+    const QString bundle = parser.value(QStringLiteral("bundle"));
+    const QString foldersFile = parser.value(QStringLiteral("folders"));
+    const QString home = parser.value(QStringLiteral("home"));
+    const bool json = parser.isSet(QStringLiteral("json"));
+    const bool keepRelated = parser.isSet(QStringLiteral("keep-related"));
+    const bool eraseSecurely = parser.isSet(QStringLiteral("erase-securely"));
+    const bool yes = parser.isSet(QStringLiteral("yes"));
+    QStringList operands = parser.positional();
+    QString verb;
+    if (!operands.isEmpty() && (operands.first() == QLatin1String("related") ||
+                                operands.first() == QLatin1String("remove")))
+        verb = operands.takeFirst();
     const int tabIndex = tab == QLatin1String("apps")      ? AppCatalog::Applications
                          : tab == QLatin1String("widgets") ? AppCatalog::Widgets
                          : tab == QLatin1String("plugins") ? AppCatalog::Plugins

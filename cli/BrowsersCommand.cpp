@@ -8,6 +8,8 @@
 #include "app/uninstall/UninstallFolders.h"
 #include "cli/CliBundle.h"
 #include "cli/CliInterrupt.h"
+#include "cli/CliOptionParser.h"
+#include "cli/CliOutput.h"
 #include "cli/CliPrompt.h"
 #include "platform/UserAccount.h"
 
@@ -16,7 +18,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -59,7 +60,7 @@ const QList<std::pair<const char*, const char*>> kAliases = {{"history", "Browsi
 const QString kAll = QStringLiteral("all");
 
 void printErr(const QString& text) {
-    std::fprintf(stderr, "korvane browsers: %s\n", text.toLocal8Bit().constData());
+    CliOutput::error(QStringLiteral("browsers"), text);
 }
 
 QString kindName(const QString& word) {
@@ -139,48 +140,47 @@ void printText(const BrowerObj& browser) {
 } // namespace
 
 int BrowsersCommand::run(const QStringList& args) {
-    QString bundle, home, userName, dataFile, verb;
-    bool json = false, yes = false, close = false;
-    QStringList browsersWanted, kindsWanted, keepTyped;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == QLatin1String("--json"))
-            json = true;
-        else if (arg == QLatin1String("--yes"))
-            yes = true;
-        else if (arg == QLatin1String("--close"))
-            close = true;
-        else if (arg == QLatin1String("--browser") && i + 1 < args.size())
-            browsersWanted << args[++i];
-        else if (arg == QLatin1String("--keep-cookies") && i + 1 < args.size()) {
-            // Domains up to the next option or kind word; commas separate them too.
-            while (i + 1 < args.size() && !args[i + 1].startsWith(QLatin1String("--")) &&
-                   (keepTyped.isEmpty() || kindName(args[i + 1]).isEmpty()))
-                keepTyped << args[++i].split(QLatin1Char(','), Qt::SkipEmptyParts);
-        } else if (arg == QLatin1String("--bundle") && i + 1 < args.size())
-            bundle = args[++i];
-        else if (arg == QLatin1String("--home") && i + 1 < args.size())
-            home = args[++i];
-        else if (arg == QLatin1String("--user") && i + 1 < args.size())
-            userName = args[++i];
-        else if (arg == QLatin1String("--data") && i + 1 < args.size())
-            dataFile = args[++i];
-        else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        } else if (arg.startsWith(QLatin1String("--"))) {
-            std::fprintf(stderr, "korvane browsers: unknown option '%s'\n%s", qPrintable(arg),
-                         kUsage);
-            return 2;
-        } else if (verb.isEmpty() && kindsWanted.isEmpty() && arg == QLatin1String("clean")) {
-            verb = arg;
-        } else if (verb == QLatin1String("clean") && !kindName(arg).isEmpty()) {
-            kindsWanted << kindName(arg);
-        } else {
-            std::fprintf(stderr, "korvane browsers: unknown kind or word '%s'\n%s", qPrintable(arg),
-                         kUsage);
-            return 2;
-        }
+    CliOptionParser parser(QStringLiteral("browsers"));
+    parser.flag({QStringLiteral("json")})
+        .flag({QStringLiteral("y"), QStringLiteral("yes")})
+        .flag({QStringLiteral("close")})
+        .valued({QStringLiteral("browser")}, QStringLiteral("NAME"))
+        .valued({QStringLiteral("keep-cookies")}, QStringLiteral("DOMAIN"))
+        .valued({QStringLiteral("bundle")}, QStringLiteral("DIR"))
+        .valued({QStringLiteral("home")}, QStringLiteral("DIR"))
+        .valued({QStringLiteral("user")}, QStringLiteral("NAME"))
+        .valued({QStringLiteral("data")}, QStringLiteral("FILE"));
+    if (!parser.parse(args))
+        return parser.usageError(kUsage);
+    if (parser.helpAsked()) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    const QString bundle = parser.value(QStringLiteral("bundle"));
+    const QString home = parser.value(QStringLiteral("home"));
+    const QString userName = parser.value(QStringLiteral("user"));
+    const QString dataFile = parser.value(QStringLiteral("data"));
+    const bool json = parser.isSet(QStringLiteral("json"));
+    const bool yes = parser.isSet(QStringLiteral("yes"));
+    const bool close = parser.isSet(QStringLiteral("close"));
+    const QStringList browsersWanted = parser.values(QStringLiteral("browser"));
+    QStringList keepTyped;
+    for (const QString& value : parser.values(QStringLiteral("keep-cookies")))
+        keepTyped << value.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    // "clean", then kind words; with --keep-cookies, the words that name no kind are more of
+    // its domains ("--keep-cookies a.org b.org").
+    QString verb;
+    QStringList kindsWanted;
+    QStringList words = parser.positional();
+    if (!words.isEmpty() && words.first() == QLatin1String("clean"))
+        verb = words.takeFirst();
+    for (const QString& word : words) {
+        if (!verb.isEmpty() && !kindName(word).isEmpty())
+            kindsWanted << kindName(word);
+        else if (!verb.isEmpty() && !keepTyped.isEmpty())
+            keepTyped << word.split(QLatin1Char(','), Qt::SkipEmptyParts);
+        else
+            return parser.usageError(QStringLiteral("unknown kind or word '%1'").arg(word), kUsage);
     }
     QStringList invalid;
     const CookieKeepList keepHere = CookieKeepList::from(keepTyped, &invalid);
@@ -282,16 +282,11 @@ int BrowsersCommand::run(const QStringList& args) {
         return refused.isEmpty() ? 0 : 1;
     }
     // Nothing is closed before the user has said yes to the removal.
-    if (!yes) {
-        if (!::isatty(STDIN_FILENO)) {
-            printErr(QStringLiteral("not removing without --yes when the input is not a terminal"));
-            std::puts("Nothing was removed.");
-            return 1;
-        }
-        if (!CliPrompt::askYes("Remove these? This cannot be undone.")) {
-            std::puts("Nothing was removed.");
-            return 1;
-        }
+    if (!CliPrompt::confirm(QStringLiteral("browsers"),
+                            QStringLiteral("Remove these? This cannot be undone."), yes,
+                            QStringLiteral("removing"), QStringLiteral("remove"))) {
+        std::puts("Nothing was removed.");
+        return 1;
     }
     for (const BrowerObjPtr& b : browsers) {
         if (!b->isSelect)
@@ -300,8 +295,9 @@ int BrowsersCommand::run(const QStringList& args) {
         if (holders.isEmpty())
             continue;
         std::printf("%s is running (process %d).\n", qPrintable(b->name), int(holders[0].pid));
-        if (!close && !(::isatty(STDIN_FILENO) &&
-                        CliPrompt::askYes("Close it now? Unsaved work in it is lost.")))
+        if (!close &&
+            !(CliPrompt::inputIsTerminal() &&
+              CliPrompt::askYes(QStringLiteral("Close it now? Unsaved work in it is lost."))))
             continue; // the cleaner leaves it alone and says so
         QString why;
         if (!BrowserCloser::close(

@@ -64,6 +64,21 @@ void CliInterrupt::install(std::function<void(int)> onSignalReceived, std::atomi
         ::sigaction(number, &action, nullptr);
 }
 
+void CliInterrupt::release() {
+    g_raised.store(nullptr);
+    g_onSignal = {};
+}
+
+void CliInterrupt::reset() {
+    release();
+    struct sigaction action {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    for (const int number : {SIGINT, SIGTERM, SIGHUP})
+        ::sigaction(number, &action, nullptr);
+    g_signal.store(0);
+}
+
 bool CliInterrupt::interrupted() {
     return g_signal.load() != 0;
 }

@@ -23,6 +23,14 @@ public:
     static void install(std::function<void(int signal)> onSignal,
                         std::atomic_bool* raised = nullptr);
 
+    // The work the handlers were installed for has ended: they forget ON_SIGNAL and RAISED
+    // (which may be gone), and go on recording a signal so that the end of the output is still
+    // written.
+    static void release();
+    // Back to the default handlers, no signal recorded: for a process that runs more than one
+    // piece of work (a test).
+    static void reset();
+
     static bool interrupted();
     static int signalNumber(); // 0 until a signal arrived
     static int exitStatus();   // 128 + signalNumber()

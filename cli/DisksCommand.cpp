@@ -1,15 +1,17 @@
 #include "cli/DisksCommand.h"
-#include "app/Main/WipeDisk/WholeVolumeWipeJob.h"
 
+#include "app/Job/VolumeChangeOperation.h"
 #include "app/RepairDisk/DiskTool.h"
 #include "cli/CliBundle.h"
+#include "cli/CliOperationRunner.h"
+#include "cli/CliOptionParser.h"
+#include "cli/CliOutput.h"
+#include "cli/VolumeChangeFormatter.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
-#include <iostream>
-#include <string>
 
 namespace {
 
@@ -28,7 +30,44 @@ const char* const kUsage =
     "  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n";
 
 void printErr(const QString& verb, const QString& text) {
-    std::fprintf(stderr, "korvane %s: %s\n", qPrintable(verb), text.toLocal8Bit().constData());
+    CliOutput::error(verb, text);
+}
+
+DestructiveOperation::Kind kindOf(const QString& verb) {
+    using Kind = DestructiveOperation::Kind;
+    if (verb == QLatin1String("format"))
+        return Kind::Format;
+    if (verb == QLatin1String("rename"))
+        return Kind::Rename;
+    if (verb == QLatin1String("mount"))
+        return Kind::Mount;
+    if (verb == QLatin1String("unmount"))
+        return Kind::Unmount;
+    return Kind::Eject;
+}
+
+// format, rename, mount, unmount and eject of DEVICE through the one runner; FORMAT and NAME as
+// VolumeChangeOperation takes them.
+int changeVolume(const QString& verb, const QString& device, const QString& format,
+                 const QString& name, bool yes) {
+    QString problem;
+    const QList<DiskObj> disks = DiskTool::listDisks(&problem);
+    if (disks.isEmpty() && !problem.isEmpty()) {
+        printErr(verb, problem);
+        return 1;
+    }
+    VolumeObj volume = DiskTool::volumeOn(disks, device);
+    // Not listed: the volume tool has the last word on what DEVICE is.
+    if (volume.volumePath.isEmpty())
+        volume.volumePath = device;
+    VolumeChangeOperation operation(kindOf(verb), volume, format, name);
+    const VolumeChangeFormatter formatter(verb, volume, format, name);
+    CliOperationRunner::Flags flags;
+    flags.yes = yes;
+    return CliOperationRunner({QStringLiteral("formatting"), QStringLiteral("format"),
+                               QStringLiteral("Nothing was changed."), QString()},
+                              flags, formatter)
+        .run(operation);
 }
 
 QJsonObject volumeJson(const VolumeObj& v) {
@@ -83,123 +122,46 @@ int listDisks(bool json) {
     return 0;
 }
 
-int format(const QStringList& operands, bool yes) {
-    const QString verb = QStringLiteral("format");
-    if (operands.size() != 3) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
-    const QString device = operands[0], name = operands[2];
-    const QString fs = DiskTool::formatNamed(operands[1]);
-    if (fs.isEmpty() || !DiskTool::formats().contains(fs)) {
-        printErr(verb, QStringLiteral("volumes cannot be formatted to '%1' here; choose one of: %2")
-                           .arg(operands[1], DiskTool::formats().join(QStringLiteral(", "))));
-        return 2;
-    }
-    if (const QString why = DiskTool::whyNameInvalid(fs, name); !why.isEmpty()) {
-        printErr(verb, why);
-        return 2;
-    }
-    QString problem;
-    const VolumeObj volume = DiskTool::volumeOn(DiskTool::listDisks(&problem), device);
-    if (volume.volumePath.isEmpty()) {
-        printErr(verb, problem.isEmpty()
-                           ? QStringLiteral("%1 is no volume (see korvane disks)").arg(device)
-                           : problem);
-        return 1;
-    }
-    if (volume.volumeMountPoint.isEmpty()) {
-        printErr(
-            verb,
-            QStringLiteral("%1 is not mounted; mount it first (korvane mount %1)").arg(device));
-        return 1;
-    }
-    // Refused before any question, as the window and wipe-volume refuse it.
-    if (WholeVolumeWipeJob::isStartupVolume(volume)) {
-        printErr(verb,
-                 QStringLiteral("%1 holds the running system and cannot be formatted").arg(device));
-        return 1;
-    }
-    std::fprintf(stderr,
-                 "Formatting %s (%s, %s named \"%s\", mounted at %s, %s used) as %s named \"%s\".\n"
-                 "Everything on it is lost.\n",
-                 qPrintable(device), qPrintable(volume.volumeTotalSize),
-                 qPrintable(volume.diskType), volume.volumeName.toLocal8Bit().constData(),
-                 volume.volumeMountPoint.toLocal8Bit().constData(),
-                 qPrintable(VolumeObj::byteToSizeWithByte(volume.volumeTotalSizeNum -
-                                                          volume.volumeFreeSizeNum)),
-                 qPrintable(fs), DiskTool::nameAsStored(fs, name).toLocal8Bit().constData());
-    if (!yes) {
-        std::fputs("Type yes to format it: ", stderr);
-        std::string answer;
-        std::getline(std::cin, answer);
-        if (answer != "yes") {
-            std::fputs("Nothing was changed.\n", stderr);
-            return 1;
-        }
-    }
-    const DiskTool::Result result = DiskTool::eraseVolume(volume, fs, name);
-    if (!result.ok) {
-        printErr(verb, result.message);
-        return 1;
-    }
-    std::printf("%s\n", result.message.toLocal8Bit().constData());
-    return 0;
-}
-
 } // namespace
 
 int DisksCommand::run(const QString& verb, const QStringList& args) {
-    bool json = false, yes = false;
-    QString bundle;
-    QStringList operands;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == QLatin1String("--json") && verb == QLatin1String("disks")) {
-            json = true;
-        } else if (arg == QLatin1String("--yes") && verb == QLatin1String("format")) {
-            yes = true;
-        } else if (arg == QLatin1String("--bundle") && i + 1 < args.size()) {
-            bundle = args[++i];
-        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        } else if (arg.startsWith(QLatin1String("--"))) {
-            printErr(verb, QStringLiteral("unknown option '%1'").arg(arg));
-            std::fputs(kUsage, stderr);
-            return 2;
-        } else {
-            operands << arg;
-        }
+    CliOptionParser parser(verb);
+    parser.valued({QStringLiteral("bundle")}, QStringLiteral("DIR"));
+    if (verb == QLatin1String("disks"))
+        parser.flag({QStringLiteral("json")});
+    if (verb == QLatin1String("format"))
+        parser.flag({QStringLiteral("y"), QStringLiteral("yes")});
+    if (!parser.parse(args))
+        return parser.usageError(kUsage);
+    if (parser.helpAsked()) {
+        std::fputs(kUsage, stdout);
+        return 0;
     }
     QString error;
-    if (!CliBundle::use(bundle, &error)) {
+    if (!CliBundle::use(parser.value(QStringLiteral("bundle")), &error)) {
         printErr(verb, error);
         return 1;
     }
+    const QStringList operands = parser.positional();
     if (verb == QLatin1String("disks")) {
-        if (!operands.isEmpty()) {
-            std::fputs(kUsage, stderr);
-            return 2;
-        }
-        return listDisks(json);
+        if (!operands.isEmpty())
+            return parser.usageError(QString(), kUsage);
+        return listDisks(parser.isSet(QStringLiteral("json")));
     }
-    if (verb == QLatin1String("format"))
-        return format(operands, yes);
+    if (verb == QLatin1String("format")) {
+        if (operands.size() != 3)
+            return parser.usageError(QString(), kUsage);
+        const QString fs = DiskTool::formatNamed(operands[1]);
+        if (fs.isEmpty() || !DiskTool::formats().contains(fs))
+            return parser.usageError(
+                QStringLiteral("volumes cannot be formatted to '%1' here; choose one of: %2")
+                    .arg(operands[1], DiskTool::formats().join(QStringLiteral(", "))),
+                "");
+        return changeVolume(verb, operands[0], operands[1], operands[2],
+                            parser.isSet(QStringLiteral("yes")));
+    }
     const bool renaming = verb == QLatin1String("rename");
-    if (operands.size() != (renaming ? 2 : 1)) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
-    const DiskTool::Result result = renaming ? DiskTool::rename(operands[0], operands[1])
-                                    : verb == QLatin1String("mount") ? DiskTool::mount(operands[0])
-                                    : verb == QLatin1String("unmount")
-                                        ? DiskTool::unmount(operands[0])
-                                        : DiskTool::eject(operands[0]);
-    if (!result.ok) {
-        printErr(verb, result.message);
-        return 1;
-    }
-    std::printf("%s\n", result.message.toLocal8Bit().constData());
-    return 0;
+    if (operands.size() != (renaming ? 2 : 1))
+        return parser.usageError(QString(), kUsage);
+    return changeVolume(verb, operands[0], QString(), renaming ? operands[1] : QString(), false);
 }

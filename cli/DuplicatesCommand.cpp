@@ -8,8 +8,9 @@
 #include "app/duplicat/DuplicatePick.h"
 #include "cli/CliBundle.h"
 #include "cli/CliInterrupt.h"
+#include "cli/CliOptionParser.h"
+#include "cli/CliOutput.h"
 #include "cli/CliPrompt.h"
-#include "cli/EraseCommand.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
@@ -19,9 +20,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
-#include <iostream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -49,11 +48,11 @@ const char* const kUsage =
     "done. Exit status: 0 when every planned copy went, 1 when any stayed, 2 for bad usage.\n";
 
 void printErr(const QString& text) {
-    std::fprintf(stderr, "korvane duplicates: %s\n", text.toLocal8Bit().constData());
+    CliOutput::error(QStringLiteral("duplicates"), text);
 }
 
 QString show(const QString& path) {
-    return EraseCommand::printable(path);
+    return CliOutput::printable(path);
 }
 
 QString storageNote(const DuplicateGroup& group, const fileAttrbItem& f) {
@@ -111,50 +110,51 @@ std::string shownPath(const fileAttrbItem& f) {
 } // namespace
 
 int DuplicatesCommand::run(const QStringList& args) {
-    QString root, rule, bundle;
-    bool hidden = false, system = false, json = false, yes = false;
+    CliOptionParser parser(QStringLiteral("duplicates"));
+    parser.flag({QStringLiteral("hidden")})
+        .flag({QStringLiteral("system")})
+        .flag({QStringLiteral("json")})
+        .flag({QStringLiteral("y"), QStringLiteral("yes")})
+        .valued({QStringLiteral("threads")}, QStringLiteral("N"))
+        .valued({QStringLiteral("delete")}, QStringLiteral("RULE"))
+        .valued({QStringLiteral("method")}, QStringLiteral("M"))
+        .valued({QStringLiteral("bundle")}, QStringLiteral("DIR"));
+    if (!parser.parse(args))
+        return parser.usageError(kUsage);
+    if (parser.helpAsked()) {
+        std::fputs(kUsage, stdout);
+        std::fputs(CliInterrupt::kHelp, stdout);
+        return 0;
+    }
+    const bool hidden = parser.isSet(QStringLiteral("hidden"));
+    const bool system = parser.isSet(QStringLiteral("system"));
+    const bool json = parser.isSet(QStringLiteral("json"));
+    const bool yes = parser.isSet(QStringLiteral("yes"));
+    const QString bundle = parser.value(QStringLiteral("bundle"));
+    const QString rule = parser.value(QStringLiteral("delete"));
     int threads = 0;
+    if (parser.isSet(QStringLiteral("threads"))) {
+        threads = parser.value(QStringLiteral("threads")).toInt();
+        if (threads <= 0)
+            return parser.usageError(QStringLiteral("--threads takes a number above 0"), kUsage);
+    }
+    if (parser.isSet(QStringLiteral("delete")) && rule != QLatin1String("keep-newest") &&
+        rule != QLatin1String("keep-oldest"))
+        return parser.usageError(QStringLiteral("--delete takes keep-newest or keep-oldest"),
+                                 kUsage);
     DuplicateDeleteJob::Method method = DuplicateDeleteJob::Method::Trash;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        const auto value = [&](QString& out) {
-            if (i + 1 >= args.size())
-                return false;
-            out = args[++i];
-            return true;
-        };
-        QString v;
-        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            std::fputs(kUsage, stdout);
-            std::fputs(CliInterrupt::kHelp, stdout);
-            return 0;
-        } else if (a == QLatin1String("--hidden")) {
-            hidden = true;
-        } else if (a == QLatin1String("--system")) {
-            system = true;
-        } else if (a == QLatin1String("--json")) {
-            json = true;
-        } else if (a == QLatin1String("--yes")) {
-            yes = true;
-        } else if (a == QLatin1String("--threads") && value(v) && v.toInt() > 0) {
-            threads = v.toInt();
-        } else if (a == QLatin1String("--delete") && value(rule) &&
-                   (rule == QLatin1String("keep-newest") || rule == QLatin1String("keep-oldest"))) {
-        } else if (a == QLatin1String("--method") && value(v) &&
-                   DuplicateDeleteJob::methodFromName(v)) {
-            method = *DuplicateDeleteJob::methodFromName(v);
-        } else if (a == QLatin1String("--bundle") && value(bundle)) {
-        } else if (!a.startsWith(QLatin1String("--")) && root.isEmpty()) {
-            root = a;
-        } else {
-            std::fputs(kUsage, stderr);
-            return 2;
-        }
+    if (parser.isSet(QStringLiteral("method"))) {
+        const auto named =
+            DuplicateDeleteJob::methodFromName(parser.value(QStringLiteral("method")));
+        if (!named)
+            return parser.usageError(QStringLiteral("--method takes trash, remove or erase"),
+                                     kUsage);
+        method = *named;
     }
-    if (root.isEmpty()) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
+    const QStringList operands = parser.positional();
+    if (operands.size() != 1 || operands.first().isEmpty())
+        return parser.usageError(QString(), kUsage);
+    const QString root = operands.first();
     const QFileInfo info(root);
     if (!info.isDir()) {
         printErr(QStringLiteral("%1 is not a folder").arg(show(root)));
@@ -286,9 +286,9 @@ int DuplicatesCommand::run(const QStringList& args) {
                       : method == DuplicateDeleteJob::Method::Remove ? "removed"
                                                                      : "erased securely";
     if (!yes) {
-        if (!::isatty(STDIN_FILENO)) {
-            printErr(QStringLiteral("not deleting without confirmation: standard input is not a "
-                                    "terminal; add --yes to delete anyway"));
+        if (!CliPrompt::inputIsTerminal()) {
+            CliPrompt::sayNoTerminal(QStringLiteral("duplicates"), QStringLiteral("deleting"),
+                                     QStringLiteral("delete"));
             return 1;
         }
         std::fprintf(stderr, "These copies will be %s:\n", how);
@@ -296,7 +296,7 @@ int DuplicatesCommand::run(const QStringList& args) {
             std::fprintf(stderr, "  %s  (keeping %s)\n",
                          show(p.file->filePathName).toLocal8Bit().constData(),
                          show(p.reference->filePathName).toLocal8Bit().constData());
-        if (!CliPrompt::askYes("Delete them?")) {
+        if (!CliPrompt::askYes(QStringLiteral("Delete them?"))) {
             std::fprintf(stderr, "Nothing was deleted.\n");
             return 1;
         }

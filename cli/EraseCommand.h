@@ -6,7 +6,7 @@
 #include <QStringList>
 
 // `korvane erase [--level 1|2|3|7|35] [--yes] [--force] [--bundle DIR] PATH...`: erases files
-// and folders through the same erasure job as the window. Every path is checked before
+// and folders through the erasure operation the window runs. Every path is checked before
 // anything is erased; each is reported "Erased" when it is gone and everything in it was
 // erased, else "Failed" with the reasons below it. After a signal a path the run had not begun
 // on reads "Not reached", one it left partly done "Stopped", and the files are counted.
@@ -29,7 +29,4 @@ public:
     // or was refused, 2 for bad usage, 128 + the signal's number when a signal stopped it
     // (CliInterrupt).
     static int run(const QList<QByteArray>& args);
-
-    // A path as printed on one line: control characters (a newline in a name) escaped.
-    static QString printable(const QString& path);
 };

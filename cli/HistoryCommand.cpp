@@ -1,19 +1,21 @@
 #include "cli/HistoryCommand.h"
 
+#include "app/Job/DeleteHistoryOperation.h"
 #include "app/SetEraserLevel/HistoryReport.h"
 #include "app/inter/DoDataBase.h"
 #include "app/inter/HistoryLocation.h"
 #include "cli/CliBundle.h"
+#include "cli/CliOperationRunner.h"
+#include "cli/CliOptionParser.h"
+#include "cli/CliOutput.h"
 #include "cli/CliPrompt.h"
+#include "cli/HistoryDeleteFormatter.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
-#include <iostream>
 #include <memory>
-#include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -23,8 +25,10 @@ const char* const kUsage =
     "       korvane history export KEY FILE           write one entry as an HTML report\n"
     "                                                 (FILE - writes to standard output;\n"
     "                                                 an existing FILE only with --force)\n"
-    "       korvane history delete KEY                remove one entry\n"
+    "       korvane history delete KEY [--yes]        remove one entry\n"
     "       korvane history clear [--yes]             remove every entry\n"
+    "                                                 (both ask first; without --yes, only\n"
+    "                                                 on a terminal)\n"
     "       korvane history repair [--yes]            keep a damaged history aside (renamed\n"
     "                                                 DataBase.db.damaged-DATE, same folder)\n"
     "                                                 and start a new, empty one; asks first\n"
@@ -36,7 +40,7 @@ const char* const kUsage =
     "A locked history is waited for 3 seconds (KORVANE_HISTORY_WAIT_MS sets milliseconds).\n";
 
 void printErr(const QString& text) {
-    std::fprintf(stderr, "korvane history: %s\n", text.toLocal8Bit().constData());
+    CliOutput::error(QStringLiteral("history"), text);
 }
 
 void printOut(const QString& text) {
@@ -62,11 +66,7 @@ int itemCount(const HistoryRecords& records) {
 // The history could not be used: says why, with the file, and what to do. Exit status 1.
 int historyError(const HistoryStatus& status, const QString& what) {
     printErr(QStringLiteral("%1: %2").arg(what, status.reason()));
-    if (status.damaged())
-        printErr(QStringLiteral("`korvane history repair` keeps the damaged file aside and "
-                                "starts a new, empty history"));
-    else if (status.locked())
-        printErr(QStringLiteral("try again once the other program has finished with it"));
+    HistoryDeleteFormatter::explainStatus(status);
     return 1;
 }
 
@@ -86,31 +86,19 @@ bool knownKey(const HistoryData& history, const QString& key) {
 
 HistoryCommand::Options HistoryCommand::parse(const QStringList& args) {
     Options options;
-    QStringList words;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            options.help = true;
-        } else if (arg == QLatin1String("--yes") || arg == QLatin1String("-y")) {
-            options.yes = true;
-        } else if (arg == QLatin1String("--force")) {
-            options.force = true;
-        } else if (arg == QLatin1String("--bundle")) {
-            if (++i >= args.size()) {
-                options.error = QStringLiteral("--bundle needs a folder");
-                return options;
-            }
-            options.bundle = args[i];
-        } else if (arg == QLatin1String("--")) {
-            words += args.mid(i + 1);
-            break;
-        } else if (arg.startsWith(QLatin1String("--"))) {
-            options.error = QStringLiteral("unknown option %1").arg(arg);
-            return options;
-        } else {
-            words << arg;
-        }
+    CliOptionParser parser(QStringLiteral("history"));
+    parser.flag({QStringLiteral("y"), QStringLiteral("yes")})
+        .flag({QStringLiteral("force")})
+        .valued({QStringLiteral("bundle")}, QStringLiteral("DIR"));
+    if (!parser.parse(args)) {
+        options.error = parser.error();
+        return options;
     }
+    options.help = parser.helpAsked();
+    options.yes = parser.isSet(QStringLiteral("yes"));
+    options.force = parser.isSet(QStringLiteral("force"));
+    options.bundle = parser.value(QStringLiteral("bundle"));
+    QStringList words = parser.positional();
     options.verb = words.isEmpty() ? QStringLiteral("list") : words.takeFirst();
     options.values = words;
     static const QMap<QString, int> operands = {
@@ -144,9 +132,9 @@ int HistoryCommand::run(const QStringList& args) {
     if (options.verb == QLatin1String("export"))
         return exportEntry(history, options.values[0], options.values[1], options.force);
     if (options.verb == QLatin1String("delete"))
-        return deleteEntry(history, options.values[0]);
+        return deleteEntries(history, options.values, options.yes);
     if (options.verb == QLatin1String("clear"))
-        return clear(history, options.yes);
+        return deleteEntries(history, {}, options.yes);
     if (options.verb == QLatin1String("repair"))
         return repair(history, options.yes);
     return list(history);
@@ -231,51 +219,17 @@ int HistoryCommand::exportEntry(DoDataBase& history, const QString& key, const Q
     return 0;
 }
 
-int HistoryCommand::deleteEntry(DoDataBase& history, const QString& key) {
-    // One transaction: the entry is looked for and removed under the same lock.
-    const HistoryResult<int> removed = history.deleteEntries({key});
-    if (!removed.ok())
-        return historyError(removed.status, QStringLiteral("\"%1\" could not be deleted").arg(key));
-    if (removed.value == 0) {
-        printErr(QStringLiteral("no history entry \"%1\" (see `korvane history`)").arg(key));
-        return 1;
-    }
-    return 0;
-}
-
-int HistoryCommand::clear(DoDataBase& history, bool yes) {
-    const HistoryResult<HistoryData> read = history.readAll();
-    if (!read.ok())
-        return unreadable(read.status);
-    const QStringList keys = read.value.keys();
-    if (keys.isEmpty()) {
-        printOut(QStringLiteral("No erasure history.\n"));
-        return 0;
-    }
-    if (!yes) {
-        const QByteArray question =
-            QStringLiteral("Delete all %1 history entries? This cannot be undone.")
-                .arg(keys.size())
-                .toLocal8Bit();
-        std::fprintf(stderr, "%s [y/N] ", question.constData());
-        std::fflush(stderr);
-        std::string answer;
-        if (!std::getline(std::cin, answer)) {
-            std::fputc('\n', stderr);
-            printErr(QStringLiteral("no answer on standard input; nothing deleted (use --yes)"));
-            return 1;
-        }
-        if (answer != "y" && answer != "Y" && answer != "yes" && answer != "YES") {
-            printErr(QStringLiteral("nothing deleted"));
-            return 1;
-        }
-    }
-    // The entries that were counted and confirmed, in one transaction: all or none.
-    const HistoryResult<int> removed = history.deleteEntries(keys);
-    if (!removed.ok())
-        return historyError(removed.status,
-                            QStringLiteral("the history could not be cleared; nothing deleted"));
-    return 0;
+// Deletes KEYS, or every entry when there are none, through the one runner: the entries are
+// read first, an unknown key refuses the whole, and the deletion asks before it is done.
+int HistoryCommand::deleteEntries(DoDataBase& history, const QStringList& keys, bool yes) {
+    DeleteHistoryOperation operation(history, keys);
+    const HistoryDeleteFormatter formatter(history);
+    CliOperationRunner::Flags flags;
+    flags.yes = yes;
+    return CliOperationRunner({QStringLiteral("deleting"), QStringLiteral("delete"),
+                               QStringLiteral("Nothing was deleted."), QString()},
+                              flags, formatter)
+        .run(operation);
 }
 
 int HistoryCommand::repair(DoDataBase& history, bool yes) {
@@ -300,9 +254,9 @@ int HistoryCommand::repair(DoDataBase& history, bool yes) {
     const QString kept = history.keptPathForRepair();
     printErr(status.reason());
     if (!yes) {
-        if (!::isatty(STDIN_FILENO)) {
-            printErr(QStringLiteral("not repairing without confirmation: standard input is not a "
-                                    "terminal; add --yes to repair"));
+        if (!CliPrompt::inputIsTerminal()) {
+            CliPrompt::sayNoTerminal(QStringLiteral("history"), QStringLiteral("repairing"),
+                                     QStringLiteral("repair"));
             return 1;
         }
         std::fprintf(stderr,
@@ -310,7 +264,7 @@ int HistoryCommand::repair(DoDataBase& history, bool yes) {
                      "(with its journal files, if any) and starts a new, empty history at\n"
                      "  %s\n",
                      kept.toLocal8Bit().constData(), status.path.toLocal8Bit().constData());
-        if (!CliPrompt::askYes("Repair the erasure history?")) {
+        if (!CliPrompt::askYes(QStringLiteral("Repair the erasure history?"))) {
             std::fprintf(stderr, "Nothing was changed.\n");
             return 1;
         }

@@ -5,7 +5,8 @@
 
 class DoDataBase;
 
-// `korvane history [show KEY | export KEY FILE | delete KEY | clear [--yes] | repair [--yes]]
+// `korvane history [show KEY | export KEY FILE | delete KEY [--yes] | clear [--yes] | repair
+// [--yes]]
 // [--bundle DIR]`: the erasure history the window shows, from the command line. Without a verb it
 // lists the entries newest first: key, kind and number of items. A history that cannot be read
 // (locked by another program, damaged, missing) is an error with its path, never shown as empty.
@@ -36,7 +37,6 @@ private:
     static int show(DoDataBase& history, const QString& key);
     static int exportEntry(DoDataBase& history, const QString& key, const QString& file,
                            bool force);
-    static int deleteEntry(DoDataBase& history, const QString& key);
-    static int clear(DoDataBase& history, bool yes);
+    static int deleteEntries(DoDataBase& history, const QStringList& keys, bool yes);
     static int repair(DoDataBase& history, bool yes);
 };

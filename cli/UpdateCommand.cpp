@@ -1,5 +1,7 @@
 #include "cli/UpdateCommand.h"
 
+#include "cli/CliOptionParser.h"
+
 #include "app/Comm/UpdateCheck.h"
 #include "app/Comm/UserDefaults.h"
 
@@ -14,21 +16,19 @@ const char* const kUsage =
 }
 
 int UpdateCommand::run(const QStringList& args, const QString& currentVersion) {
-    QString address;
-    bool given = false;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--address") && i + 1 < args.size()) {
-            address = args[++i];
-            given = true;
-        } else if (args[i] == QLatin1String("--help") || args[i] == QLatin1String("-h")) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        } else {
-            std::fprintf(stderr, "korvane update-check: unknown argument '%s'\n%s",
-                         qPrintable(args[i]), kUsage);
-            return 2;
-        }
+    CliOptionParser parser(QStringLiteral("update-check"));
+    parser.valued({QStringLiteral("address")}, QStringLiteral("URL"));
+    if (!parser.parse(args))
+        return parser.usageError(kUsage);
+    if (parser.helpAsked()) {
+        std::fputs(kUsage, stdout);
+        return 0;
     }
+    if (!parser.positional().isEmpty())
+        return parser.usageError(
+            QStringLiteral("unknown argument '%1'").arg(parser.positional().first()), kUsage);
+    const bool given = parser.isSet(QStringLiteral("address"));
+    QString address = parser.value(QStringLiteral("address"));
     const UserDefaults defaults = UserDefaults::mainProgram();
     if (!given)
         address = defaults.updateCheckAddress();

@@ -1,5 +1,7 @@
 #include "cli/VolumesCommand.h"
 
+#include "cli/CliOptionParser.h"
+
 #include "app/Main/WipeDisk/VolumeList.h"
 #include "cli/CliBundle.h"
 
@@ -23,23 +25,19 @@ QString fitted(const QString& text, int width) {
 } // namespace
 
 int VolumesCommand::run(const QStringList& args) {
-    bool json = false;
-    QString bundle;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == QLatin1String("--json")) {
-            json = true;
-        } else if (arg == QLatin1String("--bundle") && i + 1 < args.size()) {
-            bundle = args[++i];
-        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        } else {
-            std::fprintf(stderr, "korvane volumes: unknown argument '%s'\n%s", qPrintable(arg),
-                         kUsage);
-            return 2;
-        }
+    CliOptionParser parser(QStringLiteral("volumes"));
+    parser.flag({QStringLiteral("json")}).valued({QStringLiteral("bundle")}, QStringLiteral("DIR"));
+    if (!parser.parse(args))
+        return parser.usageError(kUsage);
+    if (parser.helpAsked()) {
+        std::fputs(kUsage, stdout);
+        return 0;
     }
+    if (!parser.positional().isEmpty())
+        return parser.usageError(
+            QStringLiteral("unknown argument '%1'").arg(parser.positional().first()), kUsage);
+    const bool json = parser.isSet(QStringLiteral("json"));
+    const QString bundle = parser.value(QStringLiteral("bundle"));
     QString error;
     if (!CliBundle::use(bundle, &error)) {
         std::fprintf(stderr, "korvane volumes: %s\n", error.toLocal8Bit().constData());

@@ -23,6 +23,12 @@ DestructiveOperation::Plan VolumeChangeOperation::plan(const StopToken&, const P
             plan.refusals.append({shown, Refusal::SystemVolume, why});
     }
     if (m_kind == Kind::Format) {
+        // The new file system is mounted where the old one was: there must be such a place.
+        if (m_volume.volumeMountPoint.isEmpty())
+            plan.refusals.append({shown, Refusal::Missing,
+                                  QStringLiteral("%1 is not mounted; mount it first (korvane "
+                                                 "mount %1)")
+                                      .arg(device)});
         const QString format = DiskTool::formatNamed(m_format);
         if (format.isEmpty())
             plan.refusals.append(

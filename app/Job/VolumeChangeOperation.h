@@ -5,8 +5,9 @@
 
 // The disk tools' changes of one volume behind the operation contract: format, rename, mount,
 // unmount and eject (DiskTool runs the volume tool). The plan refuses what the running system
-// needs (the volume tool's rule, for format, unmount and eject), an unknown format and a name
-// the file system cannot hold; a format needs the user's consent by the volume's name.
+// needs (the volume tool's rule, for format, unmount and eject), an unknown format, a name the
+// file system cannot hold and the format of a volume that is not mounted; a format needs the
+// user's consent by the volume's name.
 class VolumeChangeOperation : public DestructiveOperation {
 public:
     // KIND is one of Format, Rename, Mount, Unmount, Eject. FORMAT and NAME: the file system and

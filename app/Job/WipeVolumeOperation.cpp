@@ -44,6 +44,7 @@ DestructiveOperation::Report WipeVolumeOperation::run(const Plan& plan, const Co
                                                       const StopToken& stop,
                                                       const ProgressSink& progress) {
     m_wipeReport = FreeSpaceWipeJob::Report();
+    m_volumeAfter = m_volume;
     if (auto early = refuseToBegin(plan, consents, stop, ConsentRule::Every,
                                    QStringLiteral("The volume cannot be wiped.")))
         return *early;
@@ -64,6 +65,7 @@ DestructiveOperation::Report WipeVolumeOperation::run(const Plan& plan, const Co
     job.start();
     loop.exec();
     m_wipeReport = job.report();
+    m_volumeAfter = job.volume();
     return WipeFreeSpaceOperation::reportOf(Kind::WipeVolume, m_volume, job.passes(),
                                             m_options.recordHistory, m_wipeReport);
 }

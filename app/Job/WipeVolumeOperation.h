@@ -16,9 +16,12 @@ public:
                const ProgressSink& progress) override;
 
     const FreeSpaceWipeJob::Report& wipeReport() const { return m_wipeReport; }
+    // The volume as the last run left it (an NTFS volume is FAT32 "NEW" afterwards).
+    const VolumeObj& volumeAfter() const { return m_volumeAfter; }
 
 private:
     VolumeObj m_volume;
     WholeVolumeWipeJob::Options m_options;
     FreeSpaceWipeJob::Report m_wipeReport;
+    VolumeObj m_volumeAfter;
 };

@@ -5,8 +5,9 @@
 #include "app/inter/DoDataBase.h"
 #include "app/inter/HistorySchema.h"
 #include "cli/CliBundle.h"
+#include "cli/CliOutput.h"
+#include "cli/CliProgressPrinter.h"
 #include "cli/EraseCommand.h"
-#include "cli/EraseProgressPrinter.h"
 #include "platform/BundleLocator.h"
 #include "tests/support/RealToolBundle.h"
 
@@ -63,7 +64,7 @@ TEST(EraseCommandTest, ParsesOptionsAndRejectsBadOnes) {
     // An empty argument is a path to refuse, not a missing one.
     EXPECT_EQ(EraseCommand::parse(QStringList{QString()}).paths, QList<QByteArray>{QByteArray()});
     EXPECT_TRUE(EraseCommand::parse({QStringLiteral("--force"), {"a"}}).force);
-    EXPECT_EQ(EraseCommand::printable(QStringLiteral("a\nb")), QStringLiteral("a\\nb"));
+    EXPECT_EQ(CliOutput::printable(QStringLiteral("a\nb")), QStringLiteral("a\\nb"));
 }
 
 TEST(EraseCommandTest, FindsTheBundleBesideTheBuildOrInstallFolder) {
@@ -80,9 +81,9 @@ TEST(EraseCommandTest, FindsTheBundleBesideTheBuildOrInstallFolder) {
 }
 
 TEST(EraseCommandTest, ProgressPathIsCutFromTheLeft) {
-    EXPECT_EQ(EraseProgressPrinter::elideLeft(QStringLiteral("/a/b/c/file"), 8),
+    EXPECT_EQ(CliProgressPrinter::elideLeft(QStringLiteral("/a/b/c/file"), 8),
               QStringLiteral(".../file"));
-    EXPECT_EQ(EraseProgressPrinter::elideLeft(QStringLiteral("/short"), 20),
+    EXPECT_EQ(CliProgressPrinter::elideLeft(QStringLiteral("/short"), 20),
               QStringLiteral("/short"));
 }
 

@@ -105,10 +105,17 @@ TEST_F(HistoryCommandTest, ListsShowsAndExports) {
     EXPECT_EQ(korvane({"frobnicate"}).status, 2);
 }
 
+// Deleting one entry asks as clearing does: without --yes and without a terminal, nothing goes.
 TEST_F(HistoryCommandTest, DeletesOneEntryAndClearsOnlyWhenConfirmed) {
-    EXPECT_EQ(korvane({"delete", "2024-07-01 09-00-00"}).status, 0);
-    EXPECT_EQ(korvane({"delete", "2024-07-01 09-00-00"}).status, 1) << "already gone";
-    EXPECT_EQ(korvane({"delete", "x' OR '1'='1"}).status, 1);
+    const Outcome unconfirmed = korvane({"delete", "2024-07-01 09-00-00"});
+    EXPECT_EQ(unconfirmed.status, 1);
+    EXPECT_TRUE(unconfirmed.err.contains("add --yes")) << unconfirmed.err.toStdString();
+    EXPECT_EQ(temp.rowCount("TimeBase"), 3);
+    const Outcome deleted = korvane({"delete", "2024-07-01 09-00-00", "--yes"});
+    EXPECT_EQ(deleted.status, 0) << deleted.err.toStdString();
+    EXPECT_EQ(deleted.out, "Deleted 2024-07-01 09-00-00\n");
+    EXPECT_EQ(korvane({"delete", "2024-07-01 09-00-00", "--yes"}).status, 1) << "already gone";
+    EXPECT_EQ(korvane({"delete", "x' OR '1'='1", "--yes"}).status, 1);
     EXPECT_EQ(temp.rowCount("TimeBase"), 2);
 
     Outcome noInput = korvane({"clear"});
@@ -116,6 +123,10 @@ TEST_F(HistoryCommandTest, DeletesOneEntryAndClearsOnlyWhenConfirmed) {
     EXPECT_TRUE(noInput.err.contains("--yes"));
     const QByteArray no = "n\n";
     EXPECT_EQ(korvane({"clear"}, &no).status, 1);
+    EXPECT_EQ(temp.rowCount("TimeBase"), 2);
+    // An answer piped in is no one's decision: it used to clear the history.
+    const QByteArray piped = "y\n";
+    EXPECT_EQ(korvane({"clear"}, &piped).status, 1);
     EXPECT_EQ(temp.rowCount("TimeBase"), 2);
 
     Outcome clear = korvane({"clear", "--yes"});

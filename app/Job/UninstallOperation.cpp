@@ -31,6 +31,7 @@ DestructiveOperation::Plan UninstallOperation::plan(const StopToken&, const Prog
     plan.kind = Kind::Uninstall;
     m_planned.clear();
     m_packages.clear();
+    m_refusedByPath.clear();
     const PackageRemoval removal{PackageRemoval::Tools()};
     for (const QList<AMAppItemPtr>& group : m_groups) {
         if (group.isEmpty())
@@ -42,6 +43,7 @@ DestructiveOperation::Plan UninstallOperation::plan(const StopToken&, const Prog
                                                        : removal.simulate(app->package);
             if (!simulated.allowed) {
                 plan.refusals.append({app->name, Refusal::NotAllowed, simulated.refusal});
+                m_refusedByPath.insert(app->path, simulated.refusal);
                 continue;
             }
             m_packages.insert(app->path, simulated.packages);

@@ -21,6 +21,7 @@ public:
     UninstallOperation(QList<QList<AMAppItemPtr>> groups, UninstallFolders folders,
                        Options options);
 
+    void setEraseSecurely(bool erase) { m_options.eraseSecurely = erase; }
     // Narrows the run to CHOSEN (the items the user left ticked after seeing the plan).
     void setChosen(const QList<AMAppItemPtr>& chosen) { m_chosen = chosen; }
 
@@ -31,6 +32,9 @@ public:
 
     // The planned items (refused groups left out), in removal order.
     const QList<AMAppItemPtr>& planned() const { return m_planned; }
+    const QList<QList<AMAppItemPtr>>& groups() const { return m_groups; }
+    // Why each refused application may not go, by its path.
+    const QHash<QString, QString>& refusedByPath() const { return m_refusedByPath; }
     // The packages each planned application's removal takes away, by its path.
     const QHash<QString, QStringList>& packages() const { return m_packages; }
     const UninstallReport& uninstallReport() const { return m_uninstallReport; }
@@ -42,5 +46,6 @@ private:
     QList<AMAppItemPtr> m_planned;
     QList<AMAppItemPtr> m_chosen;
     QHash<QString, QStringList> m_packages;
+    QHash<QString, QString> m_refusedByPath;
     UninstallReport m_uninstallReport;
 };

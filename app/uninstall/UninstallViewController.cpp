@@ -1,5 +1,8 @@
 #include "app/uninstall/UninstallViewController.h"
 
+#include "app/Job/OperationRunner.h"
+#include "app/Job/UninstallOperation.h"
+
 #include "app/Comm/CommUti.h"
 #include "app/Main/FileEraser/FileEraserSortVC.h"
 #include "app/Main/FileEraser/FileEraserViewParts.h"
@@ -7,10 +10,8 @@
 #include "app/ui/AttachedWindow.h"
 #include "app/ui/ImageButton.h"
 #include "app/ui/Images.h"
-#include "app/uninstall/AsMDeleteExecutor.h"
 #include "app/uninstall/CustemSegmentVC.h"
 #include "app/uninstall/MakeSureUninstallViewController.h"
-#include "app/uninstall/PackageRemoval.h"
 #include "app/uninstall/UninstallProgressViewController.h"
 
 #include <QHBoxLayout>
@@ -53,25 +54,6 @@ QIcon iconFor(const AMAppItem& item) {
     return Images::icon(QStringLiteral("nav_uninstaller"));
 }
 
-// The run's reports, moved to the main thread before they touch the view.
-struct RunReports : AsMDeleteExecutorDelegate {
-    QPointer<UninstallProgressViewController> view;
-    int total = 0;
-    std::atomic<int> done{0};
-    void report(const AMAppItemPtr& item) {
-        const int count = ++done;
-        QMetaObject::invokeMethod(
-            view,
-            [view = view, count, total = total, path = item->path] {
-                if (view)
-                    view->changeProgressValue(count * 100 / std::max(1, total), path);
-            },
-            Qt::QueuedConnection);
-    }
-    void deleteRelatedFile(const AMAppItemPtr& item) override { report(item); }
-    void deleteRelatedFileFail(const AMAppItemPtr& item, const QString&) override { report(item); }
-};
-
 } // namespace
 
 UninstallViewController::UninstallViewController(ModuleOwner* owner,
@@ -81,6 +63,24 @@ UninstallViewController::UninstallViewController(ModuleOwner* owner,
     setObjectName(QStringLiteral("UninstallViewController"));
     if (!m_catalog)
         m_catalog = std::make_shared<AppCatalog>(UninstallFolders::load());
+    m_runner = new OperationRunner(this);
+    connect(m_runner, &OperationRunner::planned, this, &UninstallViewController::planned);
+    connect(m_runner, &OperationRunner::progress, this,
+            [this](const DestructiveOperation::Progress& step) {
+                if (m_progress)
+                    m_progress->changeProgressValue(
+                        int(step.done * 100 / std::max<qint64>(1, step.total)), step.subject);
+            });
+    connect(m_runner, &OperationRunner::finished, this, [this] {
+        if (!m_removal)
+            return;
+        m_lastReport = m_removal->uninstallReport();
+        m_removal.reset();
+        if (m_progress) {
+            m_progress->changeLabel(m_lastReport.message());
+            m_progress->changeProgressValue(100, QString());
+        }
+    });
 
     m_title = new QLabel(tr("Uninstaller"));
     m_title->setProperty("role", QStringLiteral("title"));
@@ -394,23 +394,26 @@ void UninstallViewController::oneAppRemove(int row) {
 }
 
 void UninstallViewController::showConfirmation(const QList<AMAppItemPtr>& apps) {
+    if (m_removal)
+        return;
     QList<QList<AMAppItemPtr>> groups;
-    QHash<QString, QString> refusals;
-    QHash<QString, QStringList> packages;
-    PackageRemoval removal{PackageRemoval::Tools()};
-    for (const AMAppItemPtr& app : apps) {
+    for (const AMAppItemPtr& app : apps)
         groups << m_catalog->relatedFiles(app);
-        if (app->package.isPackaged()) {
-            const PackageRemoval::Plan plan = removal.simulate(app->package);
-            if (plan.allowed)
-                packages.insert(app->path, plan.packages);
-            else
-                refusals.insert(app->path, plan.refusal);
-        }
-    }
     m_handedOver = apps;
-    auto* confirm = new MakeSureUninstallViewController(groups, refusals, packages,
-                                                        m_catalog->folders().home());
+    // The package manager is asked (a simulation) on the runner's worker: the window answers
+    // meanwhile, and the question follows the plan.
+    m_removal = std::make_shared<UninstallOperation>(groups, m_catalog->folders(),
+                                                     UninstallOperation::Options());
+    if (!m_runner->plan(m_removal))
+        m_removal.reset();
+}
+
+void UninstallViewController::planned(const DestructiveOperation::Plan& plan) {
+    if (!m_removal)
+        return;
+    auto* confirm =
+        new MakeSureUninstallViewController(m_removal->groups(), m_removal->refusedByPath(),
+                                            m_removal->packages(), m_catalog->folders().home());
     QList<AMAppItemPtr> chosen;
     bool erase = false;
     connect(confirm, &MakeSureUninstallViewController::uninstallChosen, this,
@@ -418,44 +421,29 @@ void UninstallViewController::showConfirmation(const QList<AMAppItemPtr>& apps) 
                 chosen = items;
                 erase = confirm->eraseSecurely();
             });
-    if (AttachedWindow::run(confirm, this) != QDialog::Accepted || chosen.isEmpty())
+    if (AttachedWindow::run(confirm, this) != QDialog::Accepted || chosen.isEmpty()) {
+        m_removal.reset();
         return;
-    QTimer::singleShot(500, this, [this, chosen, erase] { startRun(chosen, erase); });
+    }
+    m_removal->setChosen(chosen);
+    m_removal->setEraseSecurely(erase);
+    QTimer::singleShot(500, this, [this, plan] { startRun(plan); });
 }
 
-void UninstallViewController::startRun(const QList<AMAppItemPtr>& items, bool eraseSecurely) {
+void UninstallViewController::startRun(const DestructiveOperation::Plan& plan) {
     m_running = true;
     if (m_owner)
         m_owner->canChangeType(false);
     changeSelectAllButtonState();
     auto* view = new UninstallProgressViewController;
     m_progress = view;
-    auto reports = std::make_shared<RunReports>();
-    reports->view = view;
-    reports->total = int(items.size());
-    auto report = std::make_shared<UninstallReport>();
     connect(view, &UninstallProgressViewController::uninstallEnd, this,
-            [this, report] { completeCleanRelatedFiles(*report); });
+            [this] { completeCleanRelatedFiles(m_lastReport); });
     AttachedWindow* window = AttachedWindow::present(view, this);
     window->setClosableByEscape(false);
     emit removalStarted(view);
-    QPointer<UninstallViewController> self(this);
-    const UninstallFolders folders = m_catalog->folders();
-    QThreadPool::globalInstance()->start(
-        [self, items, reports, report, folders, view, eraseSecurely] {
-            AsMDeleteExecutor executor(folders);
-            executor.setDelegate(reports.get());
-            executor.setEraseSecurely(eraseSecurely);
-            const UninstallReport result = executor.executeDelete(items);
-            QMetaObject::invokeMethod(
-                view,
-                [view, report, result] {
-                    *report = result;
-                    view->changeLabel(result.message());
-                    view->changeProgressValue(100, QString());
-                },
-                Qt::QueuedConnection);
-        });
+    m_runner->run(
+        plan, DestructiveOperation::Consents().give(DestructiveOperation::Consent::Irreversible));
 }
 
 void UninstallViewController::completeCleanRelatedFiles(const UninstallReport& report) {

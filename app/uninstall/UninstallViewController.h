@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Job/DestructiveOperation.h"
 #include "app/uninstall/AMAppItem.h"
 #include "app/uninstall/AppCatalog.h"
 #include "app/uninstall/UninstallReport.h"
@@ -13,9 +14,11 @@
 class CustemSegmentVC;
 class ImageButton;
 class ModuleOwner;
+class OperationRunner;
 class QLabel;
 class QLineEdit;
 class QTableWidget;
+class UninstallOperation;
 class UninstallProgressViewController;
 
 // The uninstaller module: applications, widgets and plug-ins in three tabs, each a table with
@@ -73,7 +76,8 @@ private:
     void changeSelectAllButtonState();
     void setHeaderTitle();
     void showConfirmation(const QList<AMAppItemPtr>& apps);
-    void startRun(const QList<AMAppItemPtr>& items, bool eraseSecurely);
+    void planned(const DestructiveOperation::Plan& plan);
+    void startRun(const DestructiveOperation::Plan& plan);
     void sortShown(int key, bool descending);
     QList<AMAppItemPtr> filtered() const;
 
@@ -100,4 +104,7 @@ private:
     QFutureWatcher<void> m_scan;
     QPointer<UninstallProgressViewController> m_progress;
     bool m_running = false;
+    OperationRunner* m_runner;
+    std::shared_ptr<UninstallOperation> m_removal;
+    UninstallReport m_lastReport; // of the last run, for the end view's close
 };

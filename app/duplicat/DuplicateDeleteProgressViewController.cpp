@@ -18,20 +18,17 @@ DuplicateDeleteProgressViewController::DuplicateDeleteProgressViewController(QWi
                                               tr("Removing copies"));
     m_title = findChild<QLabel*>(QStringLiteral("viewTitle"));
 
-    m_progressArea = new QWidget;
-    auto* progress = new QVBoxLayout(m_progressArea);
-    progress->setContentsMargins(0, 0, 0, 0);
-    m_bar = FileEraserViewParts::progressBar();
-    m_path = FileEraserViewParts::paragraph(QString(), QStringLiteral("pathText"));
-    m_path->setTextFormat(Qt::PlainText);
+    const FileEraserViewParts::RunArea running = FileEraserViewParts::runArea();
+    m_progressArea = running.area;
+    m_bar = running.bar;
+    m_path = running.path;
+    QVBoxLayout* progress = running.column;
     m_stop = FileEraserViewParts::button(QStringLiteral("btn_sec"), tr("Stop"),
                                          QStringLiteral("stopButton"));
     connect(m_stop, &ImageButton::clicked, this, [this] {
         m_stop->setEnabled(false);
         emit stopRequested();
     });
-    progress->addWidget(m_bar);
-    progress->addWidget(m_path);
     progress->addStretch(1);
     progress->addLayout(FileEraserViewParts::buttonRow({m_stop}));
     layout->addWidget(m_progressArea, 1);

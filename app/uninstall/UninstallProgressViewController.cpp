@@ -16,15 +16,10 @@ UninstallProgressViewController::UninstallProgressViewController(QWidget* parent
         FileEraserViewParts::frame(this, QStringLiteral("nav_uninstaller"), tr("Removing"));
     m_title = findChild<QLabel*>(QStringLiteral("viewTitle"));
 
-    m_progressArea = new QWidget;
-    auto* progress = new QVBoxLayout(m_progressArea);
-    progress->setContentsMargins(0, 0, 0, 0);
-    m_bar = FileEraserViewParts::progressBar();
-    m_path = FileEraserViewParts::paragraph(QString(), QStringLiteral("pathText"));
-    m_path->setTextFormat(Qt::PlainText);
-    m_path->setWordWrap(true);
-    progress->addWidget(m_bar);
-    progress->addWidget(m_path);
+    const FileEraserViewParts::RunArea running = FileEraserViewParts::runArea();
+    m_progressArea = running.area;
+    m_bar = running.bar;
+    m_path = running.path;
     layout->addWidget(m_progressArea);
 
     m_endArea = new QWidget;

@@ -85,6 +85,20 @@ QLabel* FileEraserViewParts::paragraph(const QString& text, const QString& name)
     return label;
 }
 
+FileEraserViewParts::RunArea FileEraserViewParts::runArea() {
+    RunArea parts;
+    parts.area = new QWidget;
+    parts.column = new QVBoxLayout(parts.area);
+    parts.column->setContentsMargins(0, 0, 0, 0);
+    parts.bar = progressBar();
+    parts.path = paragraph(QString(), QStringLiteral("pathText"));
+    parts.path->setTextFormat(Qt::PlainText);
+    parts.path->setWordWrap(true);
+    parts.column->addWidget(parts.bar);
+    parts.column->addWidget(parts.path);
+    return parts;
+}
+
 QProgressBar* FileEraserViewParts::progressBar(int maximum) {
     auto* bar = new QProgressBar;
     bar->setObjectName(QStringLiteral("progressBar"));

@@ -27,4 +27,13 @@ public:
     // The progress bar of a progress view, named "progressBar", from 0 to MAXIMUM (0: busy, no
     // measure), without text.
     static QProgressBar* progressBar(int maximum = 100);
+    // The running part of a removal's progress view: the bar over the path of the item under
+    // way ("pathText", plain, wrapped), in an area of its own that the view hides at its end.
+    struct RunArea {
+        QWidget* area;
+        QVBoxLayout* column;
+        QProgressBar* bar;
+        QLabel* path;
+    };
+    static RunArea runArea();
 };

@@ -100,6 +100,7 @@ DestructiveOperation::Report CleanBrowsersOperation::run(const Plan& plan, const
                 item.detail = running ? QStringLiteral("%1 is running").arg(browser->name)
                                       : kind->problems().join(QStringLiteral("; "));
             }
+            item.reason = running ? Reason::InUse : reasonFor(item.outcome);
             report.items.append(item);
         }
     }
@@ -110,7 +111,7 @@ DestructiveOperation::Report CleanBrowsersOperation::run(const Plan& plan, const
             std::any_of(plan.refusals.cbegin(), plan.refusals.cend(),
                         [&refused](const Refused& r) { return refused.endsWith(r.detail); });
         if (!planned)
-            report.items.append({refused, Outcome::Refused, refused, 0});
+            report.items.append({refused, Outcome::Refused, refused, 0, Reason::Unreachable});
     }
     report.notes << BrowserCleaner::freeSpaceNote(summary);
     return report;

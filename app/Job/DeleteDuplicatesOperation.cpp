@@ -72,8 +72,11 @@ DestructiveOperation::Report DeleteDuplicatesOperation::run(const Plan& plan,
     report.cancelled = m_deleteReport.cancelled;
     for (const DuplicateDeleteJob::Line& line : m_deleteReport.lines) {
         const bool removed = line.outcome == DuplicateDeleteJob::Outcome::Removed;
+        // A copy kept on purpose differs from the kept one now (or is no longer the file found).
+        const bool kept = line.outcome == DuplicateDeleteJob::Outcome::Kept;
         report.items.append({line.file->filePathName, removed ? Outcome::Done : Outcome::Failed,
-                             line.why, removed ? line.bytesFreed : 0});
+                             line.why, removed ? line.bytesFreed : 0,
+                             kept ? std::optional(Reason::Changed) : std::nullopt});
     }
     // The planned copies the run never came to (a stop before them).
     for (const QString& item : plan.items) {

@@ -2,6 +2,22 @@
 
 #include <algorithm>
 
+DestructiveOperation::Reason DestructiveOperation::reasonFor(Outcome outcome) {
+    switch (outcome) {
+    case Outcome::Done:
+    case Outcome::Skipped:
+        return Reason::None;
+    case Outcome::Refused:
+        return Reason::Refused;
+    case Outcome::Stopped:
+    case Outcome::NotReached:
+        return Reason::Stopped;
+    case Outcome::Failed:
+        break;
+    }
+    return Reason::ToolFailed;
+}
+
 bool DestructiveOperation::Plan::needs(Consent consent) const {
     return std::any_of(consents.cbegin(), consents.cend(),
                        [consent](const ConsentNeeded& c) { return c.consent == consent; });
@@ -49,28 +65,33 @@ DestructiveOperation::refuseToBegin(const Plan& plan, const Consents& consents,
                                     const StopToken& stop, ConsentRule rule,
                                     const QString& nothingDone) {
     if (!plan.runnable())
-        return notRun(plan, nothingDone);
+        return notRun(plan, nothingDone, Reason::Stopped); // only a stopped plan has items here
     const bool agreed =
         rule == ConsentRule::Every ? consents.cover(plan) : consents.given(Consent::Irreversible);
     if (!agreed)
-        return notRun(plan, QStringLiteral("Not confirmed. %1").arg(nothingDone));
+        return notRun(plan, QStringLiteral("Not confirmed. %1").arg(nothingDone),
+                      Reason::NotConfirmed);
     if (stop.stopRequested())
         return stoppedBeforeRun(plan);
     return std::nullopt;
 }
 
 DestructiveOperation::Report DestructiveOperation::stoppedBeforeRun(const Plan& plan) {
-    Report report = notRun(plan, QString());
+    Report report = notRun(plan, QString(), Reason::Stopped);
     report.cancelled = true;
     return report;
 }
 
 void DestructiveOperation::addRefusals(Report& report, const Plan& plan) {
-    for (const Refused& refused : plan.refusals)
-        report.items.append({refused.subject, Outcome::Refused, refused.detail, 0});
+    for (const Refused& refused : plan.refusals) {
+        Item item(refused.subject, Outcome::Refused, refused.detail);
+        item.refusal = refused.reason;
+        report.items.append(item);
+    }
 }
 
-DestructiveOperation::Report DestructiveOperation::notRun(const Plan& plan, const QString& why) {
+DestructiveOperation::Report DestructiveOperation::notRun(const Plan& plan, const QString& why,
+                                                          Reason reason) {
     Report report;
     report.kind = plan.kind;
     report.level = plan.level;
@@ -78,6 +99,6 @@ DestructiveOperation::Report DestructiveOperation::notRun(const Plan& plan, cons
     report.failure = why;
     addRefusals(report, plan);
     for (const QString& item : plan.items)
-        report.items.append({item, Outcome::NotReached, why, 0});
+        report.items.append({item, Outcome::NotReached, why, 0, reason});
     return report;
 }

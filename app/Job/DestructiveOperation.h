@@ -94,6 +94,20 @@ public:
         Skipped,    // left alone on purpose (an existing file kept, a mount point left standing)
     };
 
+    // Why an item was not done, as a type; the item's detail says it in words.
+    enum class Reason {
+        None,         // done, or left alone on purpose
+        Refused,      // refused before the run (the item's refusal says why)
+        NotConfirmed, // the user did not agree
+        Stopped,      // a stop request ended the run before or inside it
+        InUse,        // another program holds it (a running browser, a locked database)
+        Unreachable,  // its data stays reachable where the run cannot go (another hard link,
+                      // another volume)
+        Changed,      // it changed or went between the plan and the run
+        ToolFailed,   // a tool or system call failed
+    };
+    static Reason reasonFor(Outcome outcome);
+
     struct Refused {
         QString subject; // the item or volume, as shown
         Refusal reason = Refusal::Failed;
@@ -168,10 +182,19 @@ public:
     using ProgressSink = std::function<void(const Progress&)>;
 
     struct Item {
+        Item() = default;
+        // REASON follows OUTCOME unless given.
+        Item(QString subject, Outcome outcome, QString detail = QString(), quint64 bytes = 0,
+             std::optional<Reason> reason = std::nullopt)
+            : subject(std::move(subject)), outcome(outcome), detail(std::move(detail)),
+              bytes(bytes), reason(reason.value_or(reasonFor(outcome))) {}
+
         QString subject;
         Outcome outcome = Outcome::Failed;
         QString detail; // why, in the program's words; empty when done
         quint64 bytes = 0;
+        Reason reason = Reason::ToolFailed;
+        std::optional<Refusal> refusal; // for a refused item: why, as a type
     };
 
     struct Report {
@@ -210,7 +233,8 @@ public:
                                                const StopToken& stop, ConsentRule rule,
                                                const QString& nothingDone);
     // The report of a run that did not begin: every item of PLAN refused or not reached.
-    static Report notRun(const Plan& plan, const QString& why);
+    static Report notRun(const Plan& plan, const QString& why,
+                         Reason reason = Reason::NotConfirmed);
     // The report of a run whose stop was asked for before it began: nothing done, cancelled.
     static Report stoppedBeforeRun(const Plan& plan);
     // Adds the refusals of PLAN to REPORT as refused items (a report names every item asked).

@@ -48,6 +48,26 @@ DestructiveOperation::Outcome outcomeOf(const EraseReport::Line& line) {
     return DestructiveOperation::Outcome::Failed;
 }
 
+// The first problem inside an item says why it was not erased.
+DestructiveOperation::Reason reasonOf(const EraseReport::Line& line,
+                                      DestructiveOperation::Outcome outcome) {
+    using R = DestructiveOperation::Reason;
+    if (outcome != DestructiveOperation::Outcome::Failed || line.problems.isEmpty())
+        return DestructiveOperation::reasonFor(outcome);
+    switch (line.problems.first().reason) {
+    case EraseItemResult::Reason::HardLinked:
+    case EraseItemResult::Reason::MountPoint:
+        return R::Unreachable;
+    case EraseItemResult::Reason::Changed:
+        return R::Changed;
+    case EraseItemResult::Reason::Cancelled:
+    case EraseItemResult::Reason::ToolStopped:
+        return R::Stopped;
+    default:
+        return R::ToolFailed;
+    }
+}
+
 } // namespace
 
 EraseFilesOperation::EraseFilesOperation(QList<QByteArray> paths, EraseJob::Options options)
@@ -70,6 +90,11 @@ DestructiveOperation::Refusal EraseFilesOperation::refusalFor(ErasePathCheck::Re
         return Refusal::Missing;
     case R::Ntfs:
         return Refusal::Unsupported;
+    case R::HomeFolder:
+    case R::HoldsHomes:
+    case R::SystemFolder:
+    case R::MountPoint:
+        return Refusal::NotAllowed; // without the consent it needs
     default:
         return Refusal::Failed;
     }
@@ -200,6 +225,9 @@ DestructiveOperation::Report EraseFilesOperation::run(const Plan& plan, const Co
             line.refused
                 ? ErasePathCheck::message(line.refusal)
                 : (item.outcome == Outcome::Done ? QString() : EraseReport::resultText(line));
+        item.reason = reasonOf(line, item.outcome);
+        if (line.refused)
+            item.refusal = refusalFor(line.refusal.reason);
         report.items.append(item);
     }
     // The bytes of every file erased, per chosen item.

@@ -78,6 +78,8 @@ WipeFreeSpaceOperation::reportOf(Kind kind, const VolumeObj& volume, int passes,
     item.detail = wipe.ok ? QString() : wipe.reason;
     if (wipe.ok)
         item.bytes = quint64(qMax<qint64>(0, volume.volumeFreeSizeNum));
+    item.reason =
+        wipe.reason == FreeSpaceWipeJob::kAnotherWipe ? Reason::InUse : reasonFor(item.outcome);
     report.items.append(item);
     return report;
 }

@@ -217,6 +217,7 @@ TEST(BrowserLock, TheCleanOperationClosesABrowserOnlyWithTheConsentToCloseIt) {
     const Op::Report kept = op.run(plan, Op::Consents().give(Op::Consent::Irreversible), {}, {});
     EXPECT_FALSE(kept.ok());
     EXPECT_EQ(kept.count(Op::Outcome::Failed), 1);
+    EXPECT_EQ(kept.items.value(0).reason, Op::Reason::InUse);
     int status = 0;
     EXPECT_EQ(::waitpid(browser, &status, WNOHANG), 0) << "ended without the consent to close";
     EXPECT_EQ(BrowserFixture::scalar(profile + "/places.sqlite",

@@ -212,6 +212,7 @@ TEST(OperationContract, EraseFilesFailedItemMakesTheReportNotOkAndTheHistoryName
     EXPECT_EQ(report.items.at(0).outcome, Op::Outcome::Done);
     EXPECT_EQ(report.items.at(0).bytes, 5000u);
     EXPECT_EQ(report.items.at(1).outcome, Op::Outcome::Failed);
+    EXPECT_EQ(report.items.at(1).reason, Op::Reason::Unreachable);
     EXPECT_FALSE(report.items.at(1).detail.isEmpty());
     EXPECT_FALSE(report.ok());
     EXPECT_TRUE(report.historyRecorded);
@@ -238,6 +239,8 @@ TEST(OperationContract, EraseFilesRefusesWhatItMustAndAsksForHomes) {
     const Op::Report report = op.run(plan, Op::Consents().give(Op::Consent::Irreversible), {}, {});
     EXPECT_FALSE(report.ok());
     EXPECT_EQ(report.count(Op::Outcome::Refused), 3);
+    for (const Op::Item& item : report.items)
+        EXPECT_TRUE(item.reason == Op::Reason::Refused && item.refusal) << qPrintable(item.subject);
     EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/home/ann/notes")));
 
     // Only the table's levels run.

@@ -1,22 +1,16 @@
 #include "cli/AppsCommand.h"
 
-#include "app/uninstall/AppCatalog.h"
-#include "app/uninstall/AsMDeleteExecutor.h"
-#include "app/uninstall/PackageRemoval.h"
-#include "app/uninstall/RelatedAppFilesScanner.h"
+#include "cli/AppsRemoveFormatter.h"
 #include "cli/CliBundle.h"
-#include "cli/CliInterrupt.h"
+#include "cli/CliOperationRunner.h"
 #include "cli/CliOptionParser.h"
 #include "cli/CliOutput.h"
-#include "cli/CliProgressPrinter.h"
-#include "cli/CliPrompt.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -91,88 +85,42 @@ AMAppItemPtr find(const QList<AMAppItemPtr>& apps, const QString& wanted) {
     return nullptr;
 }
 
-int removeApps(const AppCatalog& catalog, const QList<AMAppItemPtr>& apps,
-               const QStringList& wanted, bool keepRelated, bool eraseSecurely, bool yes) {
-    QList<AMAppItemPtr> items;
-    QList<AMAppItemPtr> skippedDownloads;
-    bool refused = false;
-    PackageRemoval packages{PackageRemoval::Tools()};
+} // namespace
+
+int AppsCommand::remove(const AppCatalog& catalog, const QList<AMAppItemPtr>& apps,
+                        const QStringList& wanted, const RemoveOptions& options) {
+    QList<QList<AMAppItemPtr>> groups;
+    QStringList labels;
+    QList<AMAppItemPtr> keptDownloads;
     for (const QString& name : wanted) {
         const AMAppItemPtr app = find(apps, name);
         if (!app) {
             printErr(QStringLiteral("no application '%1' (see korvane apps)").arg(name));
             return 2;
         }
-        std::printf("%s\n", qPrintable(QStringLiteral("%1 (%2)").arg(app->name, kindText(*app))));
-        if (app->package.isPackaged()) {
-            const PackageRemoval::Plan plan = packages.simulate(app->package);
-            if (!plan.allowed) {
-                std::printf("  refused: %s\n", plan.refusal.toLocal8Bit().constData());
-                refused = true;
-                continue;
-            }
-            std::printf("  packages removed: %s\n",
-                        plan.packages.join(QStringLiteral(", ")).toLocal8Bit().constData());
+        QList<AMAppItemPtr> group;
+        for (const AMAppItemPtr& item :
+             options.keepRelated ? QList<AMAppItemPtr>{app} : catalog.relatedFiles(app)) {
+            if (item->startsUnselected)
+                keptDownloads << item;
+            else
+                group << item;
         }
-        const QList<AMAppItemPtr> group =
-            keepRelated ? QList<AMAppItemPtr>{app} : catalog.relatedFiles(app);
-        for (const AMAppItemPtr& item : group) {
-            if (item->startsUnselected) {
-                skippedDownloads << item;
-                continue;
-            }
-            std::printf("  %s  %s\n", item->path.toLocal8Bit().constData(),
-                        item->size.toLocal8Bit().constData());
-            items << item;
-        }
+        groups << group;
+        labels << QStringLiteral("%1 (%2)").arg(app->name, kindText(*app));
     }
-    for (const AMAppItemPtr& item : skippedDownloads)
-        std::printf("  kept (in the download folder): %s\n", item->path.toLocal8Bit().constData());
-    if (refused || items.isEmpty())
-        return 1;
-    if (!CliPrompt::confirm(QStringLiteral("apps"), QStringLiteral("Remove these?"), yes,
-                            QStringLiteral("removing"), QStringLiteral("remove"))) {
-        std::puts("Nothing was removed.");
-        return 1;
-    }
-    // Each item removed or failed is a step of the one progress printer.
-    struct Progress : AsMDeleteExecutorDelegate {
-        CliProgressPrinter printer{::isatty(STDERR_FILENO) == 1};
-        DestructiveOperation::Progress step;
-        void report(const AMAppItemPtr& item, const char* what) {
-            step.subject = QStringLiteral("%1 %2").arg(QLatin1String(what), item->path);
-            ++step.done;
-            printer.show(step);
-        }
-        void deleteRelatedFile(const AMAppItemPtr& item) override { report(item, "removed"); }
-        void deleteRelatedFileFail(const AMAppItemPtr& item, const QString&) override {
-            report(item, "failed");
-        }
-    } progress;
-    progress.step.stage = DestructiveOperation::Stage::Removing;
-    progress.step.total = items.size();
-    AsMDeleteExecutor executor(catalog.folders());
-    executor.setDelegate(&progress);
-    executor.setEraseSecurely(eraseSecurely);
-    static std::atomic_bool stop{false};
-    CliInterrupt::lineBufferedOutput();
-    CliInterrupt::install({}, &stop);
-    executor.setStopRequest(&stop);
-    const UninstallReport report = executor.executeDelete(items);
-    progress.printer.finish(CliInterrupt::interrupted());
-    std::printf("%s\n", report.message().toLocal8Bit().constData());
-    if (CliInterrupt::interrupted()) {
-        std::fprintf(stderr,
-                     "Interrupted by %s: %lld of %lld items removed (what was under way was "
-                     "finished); the others were not removed\n",
-                     CliInterrupt::signalName(), qlonglong(report.removed.size()),
-                     qlonglong(items.size()));
-        return CliInterrupt::exitStatus();
-    }
-    return report.allRemoved() ? 0 : 1;
+    UninstallOperation operation(groups, catalog.folders(), options.operation);
+    const AppsRemoveFormatter formatter(operation, groups, labels, keptDownloads);
+    CliOperationRunner::Flags flags;
+    flags.yes = options.yes;
+    // A package removal under way is finished: a package manager stopped halfway leaves the
+    // system's package database broken.
+    return CliOperationRunner({QStringLiteral("removing"), QStringLiteral("remove"),
+                               QStringLiteral("Nothing was removed."),
+                               QStringLiteral("Cancelling: finishing the removal under way...")},
+                              flags, formatter)
+        .run(operation);
 }
-
-} // namespace
 
 int AppsCommand::run(const QStringList& args) {
     CliOptionParser parser(QStringLiteral("apps"));
@@ -197,8 +145,6 @@ int AppsCommand::run(const QStringList& args) {
     const QString home = parser.value(QStringLiteral("home"));
     const bool json = parser.isSet(QStringLiteral("json"));
     const bool keepRelated = parser.isSet(QStringLiteral("keep-related"));
-    const bool eraseSecurely = parser.isSet(QStringLiteral("erase-securely"));
-    const bool yes = parser.isSet(QStringLiteral("yes"));
     QStringList operands = parser.positional();
     QString verb;
     if (!operands.isEmpty() && (operands.first() == QLatin1String("related") ||
@@ -230,8 +176,13 @@ int AppsCommand::run(const QStringList& args) {
     }
     const AppCatalog catalog(folders);
     const QList<AMAppItemPtr> items = catalog.scan(verb.isEmpty() ? tabIndex : 0);
-    if (verb == QLatin1String("remove"))
-        return removeApps(catalog, items, operands, keepRelated, eraseSecurely, yes);
+    if (verb == QLatin1String("remove")) {
+        RemoveOptions options;
+        options.keepRelated = keepRelated;
+        options.yes = parser.isSet(QStringLiteral("yes"));
+        options.operation.eraseSecurely = parser.isSet(QStringLiteral("erase-securely"));
+        return remove(catalog, items, operands, options);
+    }
     QList<AMAppItemPtr> shown = items;
     if (verb == QLatin1String("related")) {
         const AMAppItemPtr app = find(items, operands.first());

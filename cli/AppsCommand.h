@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/Job/UninstallOperation.h"
+#include "app/uninstall/AppCatalog.h"
+
 #include <QStringList>
 
 // korvane apps: the uninstaller from the command line. Lists applications, widgets and
@@ -8,4 +11,15 @@
 class AppsCommand {
 public:
     static int run(const QStringList& args);
+
+    struct RemoveOptions {
+        bool keepRelated = false;
+        bool yes = false;
+        UninstallOperation::Options operation; // the system's package tools when left empty
+    };
+    // `apps remove`: removes the applications WANTED (names, ids or paths) among APPS, each with
+    // its related files, through the uninstall operation on the command line's runner; the exit
+    // status (2 for a name that is no application).
+    static int remove(const AppCatalog& catalog, const QList<AMAppItemPtr>& apps,
+                      const QStringList& wanted, const RemoveOptions& options);
 };

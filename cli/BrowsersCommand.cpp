@@ -1,16 +1,15 @@
 #include "cli/BrowsersCommand.h"
 
-#include "app/inter/BrowserCleaner.h"
-#include "app/inter/BrowserCloser.h"
-#include "app/inter/BrowserLockProbe.h"
+#include "app/Job/CleanBrowsersOperation.h"
 #include "app/inter/BrowserScanner.h"
 #include "app/inter/CookieKeepList.h"
 #include "app/uninstall/UninstallFolders.h"
+#include "cli/BrowsersCleanFormatter.h"
 #include "cli/CliBundle.h"
 #include "cli/CliInterrupt.h"
+#include "cli/CliOperationRunner.h"
 #include "cli/CliOptionParser.h"
 #include "cli/CliOutput.h"
-#include "cli/CliPrompt.h"
 #include "platform/UserAccount.h"
 
 #include <QFileInfo>
@@ -34,7 +33,8 @@ const char* const kUsage =
     "  --browser NAME   only this browser (repeatable)\n"
     "  --keep-cookies DOMAIN...  keep the cookies of these sites and their subdomains, besides\n"
     "                   the sites kept in the settings (KeepCookieDomains)\n"
-    "  --close          end a running browser first (/bin/kill), then wait for it\n"
+    "  --close          end a running browser first (/bin/kill), once the removal is agreed,\n"
+    "                   then wait for it\n"
     "  --yes            do not ask before removing\n"
     "  --json           JSON output\n"
     "  --user NAME      the user whose browsers they are (default: the user the program\n"
@@ -42,9 +42,11 @@ const char* const kUsage =
     "  --home DIR       look in DIR instead of that user's home\n"
     "  --data FILE      another browser data list than the bundle's EraserHistory.plist\n"
     "  --bundle D       the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n"
-    "A browser that is running is not cleaned: close it, or give --close. Removed rows are\n"
-    "overwritten in the databases, their journals and logs, and removed files are erased; what\n"
-    "the browser deleted on its own earlier is reached only by a free-space wipe.\n"
+    "A browser that is running, or a browser folder that is a link (not followed), refuses the\n"
+    "whole run: close the browser or give --close; name the other browsers with --browser.\n"
+    "Removed rows are overwritten in the databases, their journals and logs, and removed files\n"
+    "are erased; what the browser deleted on its own earlier is reached only by a free-space\n"
+    "wipe.\n"
     "Exit status: 0 when everything chosen was removed, 1 when something was not (it is named),\n"
     "2 on a usage error. Interrupted (SIGINT, SIGTERM or SIGHUP), it finishes the browser under\n"
     "way, names those it did not begin, and exits with 128 + the signal's number.\n";
@@ -243,8 +245,6 @@ int BrowsersCommand::run(const QStringList& args) {
     }
 
     // What is chosen: the browsers named (else all), the kinds named (else all but passwords).
-    int chosenKinds = 0;
-    QStringList refused;
     bool passwordsLeft = false;
     for (const BrowerObjPtr& b : browsers) {
         b->isSelect = browsersWanted.isEmpty();
@@ -252,8 +252,6 @@ int BrowsersCommand::run(const QStringList& args) {
             b->isSelect = b->isSelect || b->name.compare(wanted, Qt::CaseInsensitive) == 0;
         if (!b->isSelect)
             continue;
-        for (const QString& r : b->refusals)
-            refused << QStringLiteral("%1: %2").arg(b->name, r);
         for (const BrowerObjPtr& k : b->chrArr) {
             bool named = false;
             for (const QString& w : kindsWanted)
@@ -263,74 +261,21 @@ int BrowsersCommand::run(const QStringList& args) {
             k->isSelect = !k->targets.isEmpty() && (named || byDefault);
             passwordsLeft =
                 passwordsLeft || (kindsWanted.isEmpty() && !k->isSelect && !k->targets.isEmpty());
-            if (k->isSelect) {
-                ++chosenKinds;
-                std::printf("%s, %s: %s\n", qPrintable(b->name), qPrintable(k->name),
-                            qPrintable(k->size));
-            }
         }
     }
-    for (const QString& r : refused)
-        std::printf("not followed: %s\n", qPrintable(r));
-    if (passwordsLeft)
-        std::puts("Saved passwords are kept; name \"passwords\" (or \"all\") to remove them.");
-    if (!options.keptCookies.isEmpty())
-        std::printf("Cookies kept for: %s\n",
-                    qPrintable(options.keptCookies.domains().join(QStringLiteral(", "))));
-    if (chosenKinds == 0) {
-        std::puts("Nothing to remove.");
-        return refused.isEmpty() ? 0 : 1;
-    }
-    // Nothing is closed before the user has said yes to the removal.
-    if (!CliPrompt::confirm(QStringLiteral("browsers"),
-                            QStringLiteral("Remove these? This cannot be undone."), yes,
-                            QStringLiteral("removing"), QStringLiteral("remove"))) {
-        std::puts("Nothing was removed.");
-        return 1;
-    }
-    for (const BrowerObjPtr& b : browsers) {
-        if (!b->isSelect)
-            continue;
-        const auto holders = BrowserLockProbe::running(b->family, b->profiles, user->uid);
-        if (holders.isEmpty())
-            continue;
-        std::printf("%s is running (process %d).\n", qPrintable(b->name), int(holders[0].pid));
-        if (!close &&
-            !(CliPrompt::inputIsTerminal() &&
-              CliPrompt::askYes(QStringLiteral("Close it now? Unsaved work in it is lost."))))
-            continue; // the cleaner leaves it alone and says so
-        QString why;
-        if (!BrowserCloser::close(
-                holders,
-                [&] { return BrowserLockProbe::running(b->family, b->profiles, user->uid); }, 15000,
-                &why))
-            printErr(QStringLiteral("%1 did not end: %2").arg(b->name, why));
-    }
-    static std::atomic_bool stop{false};
-    CliInterrupt::lineBufferedOutput();
-    CliInterrupt::install({}, &stop);
-    BrowserCleaner cleaner(user->uid);
-    cleaner.setKeptCookies(options.keptCookies);
-    cleaner.setStopRequest(&stop);
-    const BrowserCleaner::Summary summary = cleaner.clean(browsers);
-    for (const QString& problem : summary.problems)
-        std::printf("not removed: %s\n", qPrintable(problem));
-    for (const QString& r : summary.refused)
-        std::printf("not reached: %s\n", qPrintable(r));
-    const QString running =
-        summary.running.isEmpty()
-            ? QString()
-            : QStringLiteral("; running, left alone: %1").arg(summary.running.join(", "));
-    std::printf("%d kinds removed, %d not%s.\n", summary.cleanedKinds, summary.failedKinds,
-                qPrintable(running));
-    std::printf("%s\n", qPrintable(BrowserCleaner::freeSpaceNote(summary)));
-    if (CliInterrupt::interrupted()) {
-        std::fprintf(stderr, "Interrupted by %s: %s\n", CliInterrupt::signalName(),
-                     summary.notReached.isEmpty()
-                         ? "every browser chosen had been cleaned already"
-                         : qPrintable(QStringLiteral("not cleaned: %1")
-                                          .arg(summary.notReached.join(QStringLiteral(", ")))));
-        return CliInterrupt::exitStatus();
-    }
-    return summary.allCleaned() ? 0 : 1;
+    CleanBrowsersOperation operation(browsers, user->uid, options.keptCookies);
+    const BrowsersCleanFormatter formatter(operation, browsers, passwordsLeft,
+                                           options.keptCookies.domains());
+    CliOperationRunner::Flags flags;
+    flags.yes = yes;
+    // A running browser is closed only with --close, and only once the removal is agreed.
+    flags.optIn = QStringLiteral("--close");
+    flags.optInDoes = QStringLiteral("have it closed first");
+    if (close)
+        flags.given.give(DestructiveOperation::Consent::RunningBrowser);
+    return CliOperationRunner({QStringLiteral("removing"), QStringLiteral("remove"),
+                               QStringLiteral("Nothing was removed."),
+                               QStringLiteral("Cancelling: finishing the browser under way...")},
+                              flags, formatter)
+        .run(operation);
 }

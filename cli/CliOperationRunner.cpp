@@ -31,11 +31,16 @@ bool CliOperationRunner::sayRefusals(const DestructiveOperation::Plan& plan) con
     for (const DestructiveOperation::ConsentNeeded& needed : plan.consents) {
         if (needed.consent == Consent::Irreversible || m_flags.given.given(needed.consent))
             continue;
-        const QString what = needed.detail.isEmpty() ? needed.subject : needed.detail;
-        CliOutput::error(verb, m_flags.optIn.isEmpty()
-                                   ? QStringLiteral("%1; not done without a consent").arg(what)
-                                   : QStringLiteral("%1; add %2 to %3 it anyway")
-                                         .arg(what, m_flags.optIn, m_words.doWhat));
+        QString what = needed.detail.isEmpty() ? needed.subject : needed.detail;
+        if (what.endsWith(QLatin1Char('.')))
+            what.chop(1);
+        const QString does = m_flags.optInDoes.isEmpty()
+                                 ? QStringLiteral("%1 it anyway").arg(m_words.doWhat)
+                                 : m_flags.optInDoes;
+        CliOutput::error(verb,
+                         m_flags.optIn.isEmpty()
+                             ? QStringLiteral("%1; not done without a consent").arg(what)
+                             : QStringLiteral("%1; add %2 to %3").arg(what, m_flags.optIn, does));
         missing = true;
     }
     return missing || !plan.refusals.isEmpty();

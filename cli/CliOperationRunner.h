@@ -35,6 +35,9 @@ public:
         // names the volume it unmounts and formats).
         DestructiveOperation::Consents given;
         QString optIn; // the option that gives them, named when one is missing: "--force"
+        // What the option does, said after it ("add --close to have it closed"); by default
+        // "to DOWHAT it anyway".
+        QString optInDoes;
     };
 
     CliOperationRunner(Words words, Flags flags, const CliReportFormatter& formatter);

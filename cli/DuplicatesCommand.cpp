@@ -2,18 +2,20 @@
 
 #include "app/Comm/LocalTimeText.h"
 #include "app/Comm/SizeText.h"
+#include "app/Job/DeleteDuplicatesOperation.h"
 #include "app/duplicat/Duplicate/DuplicateGroup.h"
 #include "app/duplicat/Duplicate/duplicateFind.h"
 #include "app/duplicat/DuplicateDeleteJob.h"
 #include "app/duplicat/DuplicatePick.h"
 #include "cli/CliBundle.h"
 #include "cli/CliInterrupt.h"
+#include "cli/CliOperationRunner.h"
 #include "cli/CliOptionParser.h"
 #include "cli/CliOutput.h"
-#include "cli/CliPrompt.h"
+#include "cli/DuplicatesDeleteFormatter.h"
 
-#include <QEventLoop>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -44,8 +46,9 @@ const char* const kUsage =
     "Other names of one file (hard links) and copy-on-write copies sharing all their data are\n"
     "marked as such: removing them frees nothing, and they are never deleted against each other.\n"
     "Pseudo file systems (proc, sysfs...) are never entered.\n"
-    "With --delete each copy's line (Removed PATH, or Kept PATH: why) is printed as its group is\n"
-    "done. Exit status: 0 when every planned copy went, 1 when any stayed, 2 for bad usage.\n";
+    "With --delete each copy's line (Removed PATH, or Kept PATH: why) is printed when the run\n"
+    "ends, a stopped run included. Exit status: 0 when every planned copy went, 1 when any\n"
+    "stayed, 2 for bad usage.\n";
 
 void printErr(const QString& text) {
     CliOutput::error(QStringLiteral("duplicates"), text);
@@ -272,83 +275,23 @@ int DuplicatesCommand::run(const QStringList& args) {
     }
 
     // Deletion: files only (bundles are listed, never deleted from here).
-    CliInterrupt::lineBufferedOutput();
     QList<DuplicatePick::Marks> marks;
     for (const DuplicateGroup& g : groups)
         marks << (rule == QLatin1String("keep-newest") ? DuplicatePick::keepNewest(g)
                                                        : DuplicatePick::keepOldest(g));
-    const QList<DuplicateDeleteJob::Planned> planned = DuplicateDeleteJob::plan(groups, marks);
-    if (planned.isEmpty()) {
-        std::printf("Nothing to delete.\n");
-        return 0;
-    }
-    const char* how = method == DuplicateDeleteJob::Method::Trash    ? "moved to the Trash"
-                      : method == DuplicateDeleteJob::Method::Remove ? "removed"
-                                                                     : "erased securely";
-    if (!yes) {
-        if (!CliPrompt::inputIsTerminal()) {
-            CliPrompt::sayNoTerminal(QStringLiteral("duplicates"), QStringLiteral("deleting"),
-                                     QStringLiteral("delete"));
-            return 1;
-        }
-        std::fprintf(stderr, "These copies will be %s:\n", how);
-        for (const DuplicateDeleteJob::Planned& p : planned)
-            std::fprintf(stderr, "  %s  (keeping %s)\n",
-                         show(p.file->filePathName).toLocal8Bit().constData(),
-                         show(p.reference->filePathName).toLocal8Bit().constData());
-        if (!CliPrompt::askYes(QStringLiteral("Delete them?"))) {
-            std::fprintf(stderr, "Nothing was deleted.\n");
-            return 1;
-        }
-    }
+    QHash<QString, QString> keptAgainst;
+    for (const DuplicateDeleteJob::Planned& p : DuplicateDeleteJob::plan(groups, marks))
+        keptAgainst.insert(p.file->filePathName, p.reference->filePathName);
     DuplicateDeleteJob::Options options;
     options.method = method;
-    DuplicateDeleteJob* running = nullptr;
-    CliInterrupt::install([&running](int) {
-        if (running)
-            running->cancel();
-    });
-    // One job per group: a group's lines are out as soon as it is done, and a signal stops the
-    // run inside a group (the copy under way is finished) or before the next one.
-    int removed = 0, kept = 0;
-    std::uint64_t freed = 0;
-    bool stopped = false;
-    for (qsizetype g = 0; g < groups.size() && !CliInterrupt::interrupted(); ++g) {
-        if (DuplicateDeleteJob::plan({groups[g]}, {marks[g]}).isEmpty())
-            continue;
-        DuplicateDeleteJob job(options);
-        QEventLoop loop;
-        QObject::connect(&job, &DuplicateDeleteJob::finished, &loop, &QEventLoop::quit);
-        running = &job;
-        job.start({groups[g]}, {marks[g]});
-        loop.exec();
-        running = nullptr;
-        const DuplicateDeleteJob::Report& report = job.report();
-        stopped = stopped || report.cancelled;
-        for (const DuplicateDeleteJob::Line& line : report.lines) {
-            if (line.outcome == DuplicateDeleteJob::Outcome::Removed)
-                std::printf("Removed %s\n",
-                            show(line.file->filePathName).toLocal8Bit().constData());
-            else
-                std::printf("Kept %s: %s\n",
-                            show(line.file->filePathName).toLocal8Bit().constData(),
-                            show(line.why).toLocal8Bit().constData());
-        }
-        removed += report.removed();
-        kept += report.failed();
-        freed += report.bytesFreed();
-    }
-    const int notReached = int(planned.size()) - removed - kept;
-    std::printf("%d removed (%s), %d not removed, %s freed%s\n", removed, how, kept,
-                SizeText::withTerabytes(qint64(freed)).toUtf8().constData(),
-                method == DuplicateDeleteJob::Method::Trash ? " once the Trash is emptied" : "");
-    if (CliInterrupt::interrupted() && (stopped || notReached > 0)) {
-        std::fprintf(stderr,
-                     "Interrupted by %s: %d of %lld copies removed; the %d listed as kept and the "
-                     "%d not reached stay where they are.\n",
-                     CliInterrupt::signalName(), removed, qlonglong(planned.size()), kept,
-                     notReached);
-        return CliInterrupt::exitStatus();
-    }
-    return kept == 0 ? 0 : 1;
+    DeleteDuplicatesOperation operation(groups, marks, options);
+    const DuplicatesDeleteFormatter formatter(method, std::move(keptAgainst));
+    CliOperationRunner::Flags flags;
+    flags.yes = yes;
+    // A signal stops the run before the next copy; the one under way is finished.
+    return CliOperationRunner({QStringLiteral("deleting"), QStringLiteral("delete"),
+                               QStringLiteral("Nothing was deleted."),
+                               QStringLiteral("Cancelling: finishing the copy under way...")},
+                              flags, formatter)
+        .run(operation);
 }

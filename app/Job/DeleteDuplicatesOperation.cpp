@@ -1,6 +1,7 @@
 #include "app/Job/DeleteDuplicatesOperation.h"
 
 #include "app/Job/OperationLoop.h"
+#include "app/SetEraserLevel/EraserStandard.h"
 
 DeleteDuplicatesOperation::DeleteDuplicatesOperation(QList<DuplicateGroup> groups,
                                                      QList<DuplicatePick::Marks> marks,
@@ -33,6 +34,7 @@ DestructiveOperation::Plan DeleteDuplicatesOperation::plan(const StopToken&, con
     if (m_options.method == DuplicateDeleteJob::Method::Erase) {
         EraseJob probe(m_options.erase);
         plan.level = probe.level();
+        plan.standard = EraserStandard::nameForLevel(plan.level);
     }
     if (!plan.items.isEmpty())
         plan.consents.append(
@@ -49,6 +51,8 @@ DestructiveOperation::Report DeleteDuplicatesOperation::run(const Plan& plan,
                                    QStringLiteral("Nothing was deleted.")))
         return *early;
     DuplicateDeleteJob job(m_options);
+    // Read between copies, so a stop is not left waiting for the loop's next poll.
+    job.setStopRequest(&stop.flag());
     OperationLoop loop(stop, [&job] { job.cancel(); });
     QObject::connect(&job, &DuplicateDeleteJob::progress,
                      [&](int done, int total, const QString& path) {
@@ -72,10 +76,14 @@ DestructiveOperation::Report DeleteDuplicatesOperation::run(const Plan& plan,
     report.cancelled = m_deleteReport.cancelled;
     for (const DuplicateDeleteJob::Line& line : m_deleteReport.lines) {
         const bool removed = line.outcome == DuplicateDeleteJob::Outcome::Removed;
+        const Outcome outcome = removed ? Outcome::Done
+                                : line.outcome == DuplicateDeleteJob::Outcome::NotReached
+                                    ? Outcome::NotReached
+                                    : Outcome::Failed;
         // A copy kept on purpose differs from the kept one now (or is no longer the file found).
         const bool kept = line.outcome == DuplicateDeleteJob::Outcome::Kept;
-        report.items.append({line.file->filePathName, removed ? Outcome::Done : Outcome::Failed,
-                             line.why, removed ? line.bytesFreed : 0,
+        report.items.append({line.file->filePathName, outcome, line.why,
+                             removed ? line.bytesFreed : 0,
                              kept ? std::optional(Reason::Changed) : std::nullopt});
     }
     // The planned copies the run never came to (a stop before them).

@@ -109,19 +109,21 @@ void DuplicateDeleteJob::work(QList<Planned> items) {
     const int total = int(items.size());
     for (int i = 0; i < total; ++i) {
         const Planned& item = items[i];
-        QMetaObject::invokeMethod(
-            this,
-            [this, i, total, path = item.file->filePathName] { emit progress(i, total, path); },
-            Qt::QueuedConnection);
         Line line;
         line.file = item.file;
         line.keptCopy = item.reference->filePathName;
         line.outcome = Outcome::Kept;
-        if (m_cancel) {
+        // After a stop the rest are listed, not shown as steps: progress ends where it stopped.
+        if (stopAsked()) {
+            line.outcome = Outcome::NotReached;
             line.why = QStringLiteral("not removed: stopped");
             lines.append(line);
             continue;
         }
+        QMetaObject::invokeMethod(
+            this,
+            [this, i, total, path = item.file->filePathName] { emit progress(i, total, path); },
+            Qt::QueuedConnection);
         struct stat st {};
         const QByteArray& path = item.file->nativePath;
         if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode) ||
@@ -165,7 +167,7 @@ void DuplicateDeleteJob::work(QList<Planned> items) {
         this,
         [this, lines, toErase] {
             m_report.lines = lines;
-            m_report.cancelled = m_cancel;
+            m_report.cancelled = stopAsked();
             m_toErase = toErase;
             if (m_toErase.isEmpty())
                 finish();

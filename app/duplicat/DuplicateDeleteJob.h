@@ -23,7 +23,9 @@ class DuplicateDeleteJob : public QObject, public EraseJobListener {
     Q_OBJECT
 public:
     enum class Method { Trash, Remove, Erase };
-    enum class Outcome { Removed, Failed, Kept };
+    // Kept: left on purpose (it differs, or is no longer the file found); NotReached: a stop
+    // came before it.
+    enum class Outcome { Removed, Failed, Kept, NotReached };
 
     static EraseJob::Options noHistory() {
         EraseJob::Options o;
@@ -69,6 +71,9 @@ public:
     // Starts the deletion; the work runs off the calling thread (erasure on its event loop).
     void start(const QList<DuplicateGroup>& groups, const QList<DuplicatePick::Marks>& marks);
     void cancel();
+    // A flag that stops the run like cancel(), read between copies (a signal handler may set
+    // it; cancel() needs the job's thread).
+    void setStopRequest(const std::atomic_bool* stop) { m_stopRequest = stop; }
     bool isRunning() const { return m_running; }
     const Report& report() const { return m_report; }
 
@@ -87,11 +92,13 @@ private:
     void work(QList<Planned> items);
     void startErasure();
     void finish();
+    bool stopAsked() const { return m_cancel || (m_stopRequest && m_stopRequest->load()); }
 
     Options m_options;
     Report m_report;
     QList<int> m_toErase; // lines verified and waiting for the erasure job
     EraseJob* m_erase = nullptr;
     std::atomic<bool> m_cancel{false};
+    const std::atomic_bool* m_stopRequest = nullptr;
     bool m_running = false;
 };

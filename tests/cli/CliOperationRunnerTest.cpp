@@ -104,6 +104,18 @@ TEST_F(CliOperationRunnerTest, AConsentIsRefusedUnlessTheOptionGivesIt) {
     EXPECT_TRUE(operation.consentsGiven.given(Op::Consent::Irreversible));
     EXPECT_NE(err.find("Warning: a home folder."), std::string::npos) << err;
     EXPECT_EQ(out, "Done /tmp/one\n");
+
+    // An option that does something of its own says so, after the detail's own sentence.
+    operation.ran = false;
+    operation.planned.consents.append(
+        {Op::Consent::RunningBrowser, QStringLiteral("Fox"), QStringLiteral("Fox is running.")});
+    flags.optIn = QStringLiteral("--close");
+    flags.optInDoes = QStringLiteral("have it closed");
+    EXPECT_EQ(run(flags), 1);
+    EXPECT_FALSE(operation.ran);
+    EXPECT_NE(err.find("korvane fake: Fox is running; add --close to have it closed\n"),
+              std::string::npos)
+        << err;
 }
 
 // The one question: never answered from a pipe; asked on a terminal, and only "yes" runs.

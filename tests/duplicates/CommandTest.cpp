@@ -136,10 +136,10 @@ TEST(DuplicatesCommand, SecureErasureThroughTheErasureJob) {
     EXPECT_TRUE(erased.out.contains("1 removed (erased securely)"));
 }
 
-// SIGINT or SIGTERM half-way through many deletions: each copy removed until then is named on
-// its own line as it goes (and is really gone), nothing else is claimed, every group keeps its
-// kept copy, and the status is 128 + the signal. It used to die at once with the lines of what
-// it had done still in its output buffer.
+// SIGINT or SIGTERM half-way through many deletions: the run ends after the copy under way,
+// each copy removed until then is named on its own line (and is really gone), nothing else is
+// claimed, the copies a stop came before are counted as not reached (not as kept), every group
+// keeps its kept copy, and the status is 128 + the signal.
 TEST(DuplicatesCommand, ASignalStopsTheDeletionAndEveryRemovedCopyIsNamed) {
     constexpr int kGroups = 4000;
     for (const int signal : {SIGINT, SIGTERM}) {
@@ -154,14 +154,16 @@ TEST(DuplicatesCommand, ASignalStopsTheDeletionAndEveryRemovedCopyIsNamed) {
         p.setStandardInputFile(QProcess::nullDevice());
         p.start(QStringLiteral(KORVANE_BUILD_DIR "/bin/korvane"),
                 {"duplicates", r, "--delete", "keep-oldest", "--method", "remove", "--yes"});
-        QByteArray out;
-        // The signal goes as soon as the first copy is reported removed.
-        while (!out.contains("Removed ") && p.waitForReadyRead(120000))
-            out += p.readAllStandardOutput();
+        QByteArray err;
+        // The signal goes once the run's progress passes 2% (some copies are gone); the result
+        // lines come with the report, once the run has ended.
+        p.setReadChannel(QProcess::StandardError);
+        while (!err.contains("  2% ") && p.waitForReadyRead(120000))
+            err += p.readAllStandardError();
         ::kill(pid_t(p.processId()), signal);
         ASSERT_TRUE(p.waitForFinished(120000));
-        out += p.readAllStandardOutput();
-        const QByteArray err = p.readAllStandardError();
+        const QByteArray out = p.readAllStandardOutput();
+        err += p.readAllStandardError();
         EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(p.exitCode(), 128 + signal) << err.constData();
 
@@ -178,6 +180,10 @@ TEST(DuplicatesCommand, ASignalStopsTheDeletionAndEveryRemovedCopyIsNamed) {
         }
         EXPECT_TRUE(out.contains(QByteArray::number(removed.size()) + " removed (removed)"))
             << out.right(200).constData();
+        EXPECT_FALSE(out.contains("Kept ")) << out.left(400).constData();
+        EXPECT_TRUE(err.contains("the 0 listed as kept and the " +
+                                 QByteArray::number(kGroups - removed.size()) + " not reached"))
+            << err.right(400).constData();
         EXPECT_TRUE(
             err.contains(QByteArray("Interrupted by ") + (signal == SIGINT ? "SIGINT" : "SIGTERM")))
             << err.constData();

@@ -150,43 +150,62 @@ TEST(BrowserLock, ChromiumSingletonLockCheckedAgainstLiveProcesses) {
     EXPECT_TRUE(why.contains("another computer")) << why.toStdString();
 }
 
-// `korvane browsers clean --close` closes a running browser only once the removal is agreed:
-// without --yes (and no terminal to ask) nothing is removed and the browser keeps running.
+// `korvane browsers clean` closes a running browser only with --close and only once the removal
+// is agreed. Without --close the running browser refuses the whole run, --yes or not (another
+// browser is not cleaned either); with --close but without --yes (and no terminal to ask)
+// nothing is removed and the browser keeps running; with both it is ended and cleaned.
 TEST(BrowserLock, NothingIsClosedBeforeTheRemovalIsAgreed) {
     BrowserFixture fx;
     const QString fox = fx.home() + "/.mozilla/firefox";
     const QString profile = fox + "/q1w2e3r4.default-release";
     BrowserFixture::firefoxProfile(profile, "ask", 5);
     BrowserFixture::firefoxIni(fox, {"q1w2e3r4.default-release"}, "q1w2e3r4.default-release");
+    const QString chromium = fx.home() + "/.config/chromium/Default";
+    BrowserFixture::chromiumProfile(chromium, "other", 3);
     const pid_t browser = runningFirefox(profile);
     ASSERT_GT(browser, 0) << "the stand-in never held the profile lock";
 
     const auto run = [&](const QStringList& extra) {
         QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
         const QString user = QString::fromLocal8Bit(::getpwuid(::getuid())->pw_name);
         p.start(QStringLiteral(KORVANE_BUILD_DIR) + "/bin/korvane",
-                QStringList{"browsers", "clean", "history", "--close"} + extra +
+                QStringList{"browsers", "clean", "history"} + extra +
                     QStringList{"--home", fx.home(), "--user", user, "--bundle",
                                 QStringLiteral(KORVANE_BUNDLE_DIR)});
         p.closeWriteChannel(); // not a terminal: nothing can be asked
         p.waitForFinished(60000);
-        return std::make_pair(p.exitCode(), p.readAllStandardOutput());
+        return std::make_pair(p.exitCode(), p.readAll());
     };
-    const auto [declined, said] = run({});
-    EXPECT_EQ(declined, 1);
-    EXPECT_TRUE(said.contains("Nothing was removed.")) << said.toStdString();
-    int status = 0;
-    EXPECT_EQ(::waitpid(browser, &status, WNOHANG), 0) << "the browser was ended for nothing";
-    EXPECT_EQ(BrowserFixture::scalar(profile + "/places.sqlite",
-                                     "select count(*) from moz_historyvisits"),
-              5);
+    const auto untouched = [&] {
+        int status = 0;
+        EXPECT_EQ(::waitpid(browser, &status, WNOHANG), 0) << "the browser was ended for nothing";
+        EXPECT_EQ(BrowserFixture::scalar(profile + "/places.sqlite",
+                                         "select count(*) from moz_historyvisits"),
+                  5);
+        EXPECT_EQ(BrowserFixture::scalar(chromium + "/History", "select count(*) from urls"), 3);
+    };
 
-    const auto [agreed, out] = run({"--yes"});
+    const auto [refused, why] = run({"--yes"});
+    EXPECT_EQ(refused, 1);
+    EXPECT_TRUE(why.contains("Firefox is running (process ")) << why.toStdString();
+    EXPECT_TRUE(why.contains("add --close to have it closed first")) << why.toStdString();
+    EXPECT_TRUE(why.contains("Nothing was removed.")) << why.toStdString();
+    untouched();
+
+    const auto [declined, said] = run({"--close"});
+    EXPECT_EQ(declined, 1);
+    EXPECT_TRUE(said.contains("not removing without confirmation")) << said.toStdString();
+    untouched();
+
+    const auto [agreed, out] = run({"--close", "--yes"});
     EXPECT_EQ(agreed, 0) << out.toStdString();
+    int status = 0;
     EXPECT_EQ(::waitpid(browser, &status, 0), browser);
     EXPECT_EQ(BrowserFixture::scalar(profile + "/places.sqlite",
                                      "select count(*) from moz_historyvisits"),
               0);
+    EXPECT_EQ(BrowserFixture::scalar(chromium + "/History", "select count(*) from urls"), 0);
 }
 
 // The clean operation closes a running browser only with the consent to close it, and only in

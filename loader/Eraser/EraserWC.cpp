@@ -177,7 +177,7 @@ void EraserWC::eumeFileWithPath(const QByteArray& path) {
 
 void EraserWC::planArrived(const DestructiveOperation::Plan& plan) {
     m_planning = false;
-    if (plan.stopped) {
+    if (plan.stopped || m_cancelled) {
         showResult(false, tr("The erasure was cancelled. Nothing was erased."));
         return;
     }

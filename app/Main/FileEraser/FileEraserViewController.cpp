@@ -367,6 +367,12 @@ void FileEraserViewController::eraseNowAction() {
         box.setInformativeText(why.join(QLatin1Char('\n')));
         box.setWindowModality(Qt::WindowModal);
         box.exec();
+        // What is no longer there leaves the list.
+        const QList<FileObjPtr> gone = takeResults(EraseReport());
+        if (!gone.isEmpty()) {
+            m_valueArr.removeIf([&gone](const FileObjPtr& item) { return gone.contains(item); });
+            listChanged();
+        }
         return;
     }
     // The plan's questions: what the user should know (copy-on-write volumes), what is left out,
@@ -437,8 +443,10 @@ std::optional<DestructiveOperation::Plan> FileEraserViewController::planSelectio
         m_runner->stop();
         return std::nullopt;
     }
-    if (m_plan->stopped)
-        return std::nullopt; // cancelled while looking through the selection: nothing erased
+    // Cancelled while looking through the selection (even when the plan came in just after):
+    // nothing is erased.
+    if (m_plan->stopped || m_runner->stopRequested())
+        return std::nullopt;
     return m_plan;
 }
 

@@ -1,6 +1,8 @@
 #include "app/FileCopy/DiskCopyViewController.h"
 
 #include "app/FileCopy/DiskCopySummary.h"
+#include "app/Job/CopyFilesOperation.h"
+#include "app/Job/OperationRunner.h"
 #include "app/Main/FileEraser/FileEraserViewParts.h"
 #include "app/Main/WipeDisk/VolumeObj.h"
 #include "app/Main/WipeDisk/WipeViewParts.h"
@@ -15,8 +17,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
-#include <QThread>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -107,10 +109,10 @@ DiskCopyViewController::DiskCopyViewController(QWidget* parent) : QWidget(parent
 }
 
 DiskCopyViewController::~DiskCopyViewController() {
-    if (m_worker) {
-        m_cancelled = true;
-        m_worker->wait();
-    }
+    // A question still waiting for this window is dropped (the file is skipped); the stopped
+    // copy then ends and the runner joins it.
+    delete m_questions;
+    delete m_runner;
 }
 
 void DiskCopyViewController::scanSource(const QString& source) {
@@ -220,7 +222,7 @@ DiskCopyJob::Existing DiskCopyViewController::askExisting(const QString& destina
 }
 
 void DiskCopyViewController::startCopy() {
-    if (m_worker)
+    if (m_copying)
         return;
     const QStringList sources = chosenPaths();
     const QString destination = m_destination->text().trimmed();
@@ -232,6 +234,7 @@ void DiskCopyViewController::startCopy() {
     DiskCopyJob::Options options;
     options.verify = m_verify->isChecked();
     options.existing = DiskCopyJob::Existing::Ask;
+    m_copying = true;
     m_cancelled = false;
     m_copy->setEnabled(false);
     m_close->setEnabled(false);
@@ -241,51 +244,78 @@ void DiskCopyViewController::startCopy() {
     m_bar->setValue(0);
     m_report->setText(QStringLiteral(" "));
     m_progressText->setText(tr("Checking the free space…"));
-    m_worker = QThread::create([this, sources, destination, options] {
-        DiskCopyJob job(sources, destination, options);
-        job.setAskExisting([this](const QString& path) {
+
+    if (!m_questions)
+        m_questions = new QObject;
+    m_operation = std::make_shared<CopyFilesOperation>(sources, destination, options);
+    // Asked on the worker; answered here, the worker waiting for the answer.
+    m_operation->setAskExisting(
+        [this, questions = QPointer<QObject>(m_questions)](const QString& path) {
             DiskCopyJob::Existing choice = DiskCopyJob::Existing::Skip;
-            QMetaObject::invokeMethod(
-                this, [this, path, &choice] { choice = askExisting(path); },
-                Qt::BlockingQueuedConnection);
+            if (questions)
+                QMetaObject::invokeMethod(
+                    questions, [this, path, &choice] { choice = askExisting(path); },
+                    Qt::BlockingQueuedConnection);
             return choice;
         });
-        job.setProgressSink([this](const DiskCopyJob::Progress& progress) {
-            QMetaObject::invokeMethod(this, [this, progress] { showProgress(progress); });
-        });
-        const DiskCopyJob::Report report = job.run(m_cancelled);
-        QMetaObject::invokeMethod(this, [this, report] { showReport(report); });
-    });
-    m_worker->start();
+    delete m_runner;
+    m_runner = new OperationRunner(this);
+    connect(m_runner, &OperationRunner::planned, this, &DiskCopyViewController::copyPlanned);
+    connect(m_runner, &OperationRunner::progress, this, &DiskCopyViewController::showProgress);
+    connect(m_runner, &OperationRunner::finished, this,
+            [this] { showReport(m_operation->copyReport()); });
+    m_runner->plan(m_operation);
+}
+
+void DiskCopyViewController::copyPlanned(const DestructiveOperation::Plan& plan) {
+    if (m_cancelled || !plan.refusals.isEmpty()) {
+        DiskCopyJob::Report refused;
+        refused.cancelled = m_cancelled;
+        QStringList why;
+        for (const DestructiveOperation::Refused& refusal : plan.refusals)
+            why << refusal.detail;
+        refused.refusal = m_cancelled ? tr("cancelled") : why.join(QStringLiteral("; "));
+        showReport(refused);
+        return;
+    }
+    m_clock.start();
+    // Files in the way are asked about one by one, so the run needs no consent beforehand.
+    m_runner->run(plan, DestructiveOperation::Consents());
 }
 
 void DiskCopyViewController::cancelCopy() {
+    if (!m_copying)
+        return;
     m_cancelled = true;
     m_cancel->setEnabled(false);
     m_progressText->setText(
         tr("Stopping: the partial files and the empty folders this copy made are removed…"));
+    m_runner->stop();
 }
 
-void DiskCopyViewController::showProgress(const DiskCopyJob::Progress& p) {
-    if (!m_worker || m_cancelled)
+void DiskCopyViewController::showProgress(const DestructiveOperation::Progress& p) {
+    if (!m_copying || m_cancelled)
         return;
-    m_bar->setValue(p.totalBytes ? int(1000 * p.doneBytes / p.totalBytes) : 1000);
+    const quint64 done = quint64(qMax<qint64>(0, p.done));
+    const quint64 total = quint64(qMax<qint64>(0, p.total));
+    m_bar->setValue(total ? int(1000 * done / total) : 1000);
     QString text = tr("%1 of %2")
-                       .arg(VolumeObj::byteToSizeWithByte(qint64(p.doneBytes)),
-                            VolumeObj::byteToSizeWithByte(qint64(p.totalBytes)));
-    if (p.bytesPerSecond > 0)
-        text += QStringLiteral(" · ") + rate(p.bytesPerSecond);
-    if (p.secondsLeft >= 0)
-        text += QStringLiteral(" · ") + tr("%1 s left").arg(p.secondsLeft);
-    if (!p.currentFile.isEmpty())
-        text += QStringLiteral("\n") + p.currentFile;
+                       .arg(VolumeObj::byteToSizeWithByte(qint64(done)),
+                            VolumeObj::byteToSizeWithByte(qint64(total)));
+    const double seconds = m_clock.isValid() ? m_clock.elapsed() / 1000.0 : 0;
+    const double bytesPerSecond = seconds > 0.2 ? done / seconds : 0;
+    if (bytesPerSecond > 0) {
+        text += QStringLiteral(" · ") + rate(bytesPerSecond);
+        text += QStringLiteral(" · ") +
+                tr("%1 s left").arg(qint64((total - qMin(total, done)) / bytesPerSecond));
+    }
+    if (!p.subject.isEmpty())
+        text += QStringLiteral("\n") + p.subject;
     m_progressText->setText(text);
 }
 
 void DiskCopyViewController::showReport(const DiskCopyJob::Report& report) {
-    m_worker->wait();
-    delete m_worker;
-    m_worker = nullptr;
+    m_copying = false;
     m_cancel->hide();
     m_copy->setEnabled(true);
     m_close->setEnabled(true);

@@ -1,16 +1,19 @@
 #pragma once
 
 #include "app/FileCopy/DiskCopyJob.h"
+#include "app/Job/DestructiveOperation.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
-#include <atomic>
+#include <memory>
 
 class ImageButton;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class CopyFilesOperation;
+class OperationRunner;
 class QProgressBar;
-class QThread;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -19,6 +22,8 @@ class QTreeWidgetItem;
 // speed, time left) and an end report of what was copied (and verified), what was not, what was
 // skipped and failed, and what was cleaned up, in the same words as the command line. A file
 // already at the destination is never overwritten without asking: skip, replace, or keep both.
+// The copy is a CopyFilesOperation, planned (the selection's size) and run by an
+// OperationRunner off the UI thread; its questions about files in the way come back here.
 class DiskCopyViewController : public QWidget {
     Q_OBJECT
 public:
@@ -44,7 +49,8 @@ signals:
 
 private:
     void fill(QTreeWidgetItem* item);
-    void showProgress(const DiskCopyJob::Progress& progress);
+    void copyPlanned(const DestructiveOperation::Plan& plan);
+    void showProgress(const DestructiveOperation::Progress& progress);
     void showReport(const DiskCopyJob::Report& report);
     DiskCopyJob::Existing askExisting(const QString& destination);
     void collect(QTreeWidgetItem* item, QStringList& paths) const;
@@ -59,6 +65,12 @@ private:
     ImageButton* m_copy;
     ImageButton* m_cancel;
     ImageButton* m_close;
-    QThread* m_worker = nullptr;
-    std::atomic_bool m_cancelled{false};
+    OperationRunner* m_runner = nullptr;
+    std::shared_ptr<CopyFilesOperation> m_operation;
+    // The receiver of the worker's questions: deleted first on destruction, which drops a
+    // question still waiting, so that the worker can end and be joined.
+    QObject* m_questions = nullptr;
+    QElapsedTimer m_clock; // since the copy began, for its speed
+    bool m_copying = false;
+    bool m_cancelled = false;
 };

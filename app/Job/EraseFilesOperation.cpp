@@ -126,6 +126,7 @@ DestructiveOperation::Plan EraseFilesOperation::plan(const StopToken& stop,
     }
     m_chosen.clear();
     m_work.clear();
+    m_planProblems.clear();
 
     ErasePathCheck check =
         m_options.protectedPaths ? ErasePathCheck(*m_options.protectedPaths) : ErasePathCheck();
@@ -176,6 +177,7 @@ DestructiveOperation::Plan EraseFilesOperation::plan(const StopToken& stop,
         return !stop.stopRequested();
     });
     m_work = probe.builder().buildWorkList(m_chosen);
+    m_planProblems = probe.builder().planProblems();
     plan.stopped = probe.builder().expansionStopped() || stop.stopRequested();
     plan.entries = m_work.size();
     for (const FileObjPtr& item : m_work)
@@ -206,7 +208,8 @@ DestructiveOperation::Report EraseFilesOperation::run(const Plan& plan, const Co
     OperationLoop loop(stop, [&job] { job.cancel(); });
     RunListener listener(loop, progress, job.level());
     job.setListener(&listener);
-    job.startPlanned(m_chosen, m_work);
+    // What the walk could not read fails the chosen item it lies in, with why.
+    job.startPlanned(m_chosen, m_work, m_planProblems);
     loop.exec();
     m_eraseReport = job.report();
 

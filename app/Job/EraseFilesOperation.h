@@ -37,5 +37,6 @@ private:
     EraseJob::Options m_options;
     QList<FileObjPtr> m_chosen;
     QList<FileObjPtr> m_work;
+    QList<FileObjBuilder::PlanProblem> m_planProblems; // what the plan's walk could not read
     EraseReport m_eraseReport;
 };

@@ -1,5 +1,7 @@
 #include "app/RepairDisk/DiskFormatViewController.h"
 
+#include "app/Job/OperationRunner.h"
+#include "app/Job/VolumeChangeOperation.h"
 #include "app/Main/FileEraser/FileEraserViewParts.h"
 #include "app/Main/ModuleOwner.h"
 #include "app/Main/WipeDisk/WholeVolumeWipeJob.h"
@@ -100,8 +102,8 @@ DiskFormatViewController::DiskFormatViewController(ModuleOwner* owner, QWidget* 
 }
 
 DiskFormatViewController::~DiskFormatViewController() {
+    delete m_runner; // joins a format still under way
     m_scan.waitForFinished();
-    m_work.waitForFinished();
 }
 
 void DiskFormatViewController::reloadVolumes() {
@@ -164,18 +166,46 @@ void DiskFormatViewController::refreshButton() {
 void DiskFormatViewController::formatChosen() {
     if (m_running || m_chosen < 0 || m_chosen >= m_volumes.size())
         return;
-    const VolumeObj volume = m_volumes[m_chosen];
-    const QString format = m_format->currentText(), name = m_name->text();
-    if (WholeVolumeWipeJob::isStartupVolume(volume)) {
-        AttachedWindow::run(
-            WipeViewParts::messageView(
-                namedView(QStringLiteral("DiskFormatRefusedView")), QStringLiteral("ic_warning"),
-                tr("Disk Format"),
-                tr("%1 holds the running system and cannot be formatted.").arg(volume.volumeName),
-                tr("OK"), QStringLiteral("okButton")),
-            this);
+    m_target = m_volumes[m_chosen];
+    m_targetFormat = m_format->currentText();
+    m_targetName = m_name->text();
+    // Busy from the plan on: the choice cannot change under the question.
+    m_running = true;
+    refreshButton();
+    delete m_runner;
+    m_runner = new OperationRunner(this);
+    connect(m_runner, &OperationRunner::planned, this, &DiskFormatViewController::formatPlanned);
+    connect(m_runner, &OperationRunner::finished, this, &DiskFormatViewController::formatEnded);
+    m_runner->plan(std::make_shared<VolumeChangeOperation>(DestructiveOperation::Kind::Format,
+                                                           m_target, m_targetFormat, m_targetName));
+}
+
+void DiskFormatViewController::formatPlanned(const DestructiveOperation::Plan& plan) {
+    const VolumeObj& volume = m_target;
+    if (!plan.refusals.isEmpty()) {
+        m_running = false;
+        refreshButton();
+        const DestructiveOperation::Refused& refused = plan.refusals.first();
+        if (refused.reason == DestructiveOperation::Refusal::SystemVolume &&
+            WholeVolumeWipeJob::isStartupVolume(volume)) {
+            AttachedWindow::run(WipeViewParts::messageView(
+                                    namedView(QStringLiteral("DiskFormatRefusedView")),
+                                    QStringLiteral("ic_warning"), tr("Disk Format"),
+                                    tr("%1 holds the running system and cannot be formatted.")
+                                        .arg(volume.volumeName),
+                                    tr("OK"), QStringLiteral("okButton")),
+                                this);
+            return;
+        }
+        AttachedWindow::run(WipeViewParts::messageView(
+                                namedView(QStringLiteral("DiskFormatFailView")),
+                                QStringLiteral("ic_warning"), tr("The volume was not formatted"),
+                                refused.detail, tr("OK"), QStringLiteral("okButton")),
+                            this);
+        emit formatFinished(false, refused.detail);
         return;
     }
+    const QString format = m_targetFormat, name = m_targetName;
     const qint64 used = volume.volumeTotalSizeNum - volume.volumeFreeSizeNum;
     const QString question =
         tr("%1 (%2, %3) is a %4 volume named \"%5\" holding %6. Everything on it is lost: it "
@@ -183,55 +213,60 @@ void DiskFormatViewController::formatChosen() {
             .arg(volume.volumePath, volume.volumeTotalSize, volume.volumeMountPoint,
                  volume.diskType, volume.volumeName, VolumeObj::byteToSizeWithByte(used), format,
                  DiskTool::nameAsStored(format, name));
-    if (AttachedWindow::run(WipeViewParts::messageView(
+    if (!plan.runnable() ||
+        AttachedWindow::run(WipeViewParts::messageView(
                                 namedView(QStringLiteral("MakeSureDiskFormatView")),
                                 QStringLiteral("ic_warning"),
                                 tr("Format %1?").arg(volume.volumeName), question, tr("Format"),
                                 QStringLiteral("continueButton"), tr("Cancel"), true),
-                            this) != QDialog::Accepted)
+                            this) != QDialog::Accepted) {
+        m_running = false;
+        refreshButton();
         return;
-    runFormat(volume, format, name);
+    }
+    runFormat(plan);
 }
 
-void DiskFormatViewController::runFormat(const VolumeObj& volume, const QString& format,
-                                         const QString& name) {
-    m_running = true;
+void DiskFormatViewController::runFormat(const DestructiveOperation::Plan& plan) {
     if (m_owner)
         m_owner->canChangeType(false);
-    refreshButton();
     auto* progress = namedView(QStringLiteral("DiskFormatProgressView"));
     progress->setFixedSize(480, 200);
     auto* column = FileEraserViewParts::frame(progress, QStringLiteral("nav_disk_format"),
-                                              tr("Formatting %1…").arg(volume.volumeName));
+                                              tr("Formatting %1…").arg(m_target.volumeName));
     auto* bar = FileEraserViewParts::progressBar(0); // the file-system tools tell no progress
     column->addWidget(bar);
     column->addWidget(FileEraserViewParts::paragraph(
-        tr("Making a new %1 file system on %2.").arg(format, volume.volumePath),
+        tr("Making a new %1 file system on %2.").arg(m_targetFormat, m_target.volumePath),
         QStringLiteral("progressText")));
     column->addStretch();
+    m_progress = progress;
     AttachedWindow* window = AttachedWindow::present(progress, this);
     window->setClosableByEscape(false);
+    // The question above was the consent the plan asks for.
+    m_runner->run(
+        plan, DestructiveOperation::Consents().give(DestructiveOperation::Consent::Irreversible));
+}
 
-    connect(
-        &m_work, &QFutureWatcher<DiskTool::Result>::finished, this,
-        [this, progress] {
-            const DiskTool::Result result = m_work.result();
-            AttachedWindow::dismiss(progress);
-            m_running = false;
-            if (m_owner)
-                m_owner->canChangeType(true);
-            AttachedWindow::run(
-                WipeViewParts::messageView(
-                    namedView(result.ok ? QStringLiteral("DiskFormatSuccessView")
-                                        : QStringLiteral("DiskFormatFailView")),
-                    result.ok ? QStringLiteral("ic_done") : QStringLiteral("ic_warning"),
-                    result.ok ? tr("Formatted") : tr("The volume was not formatted"),
-                    result.message, tr("OK"), QStringLiteral("okButton")),
-                this);
-            reloadVolumes();
-            emit formatFinished(result.ok, result.message);
-        },
-        Qt::SingleShotConnection);
-    m_work.setFuture(QtConcurrent::run(
-        [volume, format, name] { return DiskTool::eraseVolume(volume, format, name); }));
+void DiskFormatViewController::formatEnded(const DestructiveOperation::Report& report) {
+    const DestructiveOperation::Item item = report.items.value(0);
+    const bool ok = report.failure.isEmpty() && item.outcome == DestructiveOperation::Outcome::Done;
+    if (m_progress)
+        AttachedWindow::dismiss(m_progress);
+    endFormat(ok, ok || report.failure.isEmpty() ? item.detail : report.failure);
+}
+
+void DiskFormatViewController::endFormat(bool ok, const QString& message) {
+    m_running = false;
+    if (m_owner)
+        m_owner->canChangeType(true);
+    AttachedWindow::run(
+        WipeViewParts::messageView(namedView(ok ? QStringLiteral("DiskFormatSuccessView")
+                                                : QStringLiteral("DiskFormatFailView")),
+                                   ok ? QStringLiteral("ic_done") : QStringLiteral("ic_warning"),
+                                   ok ? tr("Formatted") : tr("The volume was not formatted"),
+                                   message, tr("OK"), QStringLiteral("okButton")),
+        this);
+    reloadVolumes();
+    emit formatFinished(ok, message);
 }

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "app/Job/DestructiveOperation.h"
 #include "app/Main/WipeDisk/VolumeObj.h"
 #include "app/RepairDisk/DiskTool.h"
 
 #include <QFutureWatcher>
 #include <QList>
+#include <QPointer>
 #include <QWidget>
 
 class ImageButton;
 class ModuleOwner;
+class OperationRunner;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -18,7 +21,8 @@ class QTableWidget;
 // be made here and a name (checked against that file system's rules as it is typed), confirms
 // a question that names the device, its size and what it holds, and the volume is formatted
 // afresh through the volume tool, which refuses anything the system needs. A progress view and
-// an end view that says what happened follow.
+// an end view that says what happened follow. The format is a VolumeChangeOperation, planned
+// (its refusals come before the question) and run by an OperationRunner off the UI thread.
 class DiskFormatViewController : public QWidget {
     Q_OBJECT
 public:
@@ -45,7 +49,10 @@ private:
     void showVolumes(const QList<DiskObj>& disks);
     void refreshButton();
     void formatChosen();
-    void runFormat(const VolumeObj& volume, const QString& format, const QString& name);
+    void formatPlanned(const DestructiveOperation::Plan& plan);
+    void runFormat(const DestructiveOperation::Plan& plan);
+    void formatEnded(const DestructiveOperation::Report& report);
+    void endFormat(bool ok, const QString& message);
 
     ModuleOwner* m_owner;
     QList<VolumeObj> m_volumes;
@@ -59,5 +66,10 @@ private:
     ImageButton* m_formatButton;
     QFutureWatcher<QList<DiskObj>> m_scan;
     bool m_rescan = false; // asked for while a scan was under way
-    QFutureWatcher<DiskTool::Result> m_work;
+    OperationRunner* m_runner = nullptr;
+    // The format planned or under way.
+    VolumeObj m_target;
+    QString m_targetFormat;
+    QString m_targetName;
+    QPointer<QWidget> m_progress;
 };

@@ -1,6 +1,8 @@
 #include "app/RepairDisk/DiskToolViewController.h"
 
 #include "app/FileCopy/DiskCopyViewController.h"
+#include "app/Job/OperationRunner.h"
+#include "app/Job/VolumeChangeOperation.h"
 #include "app/Main/FileEraser/FileEraserViewParts.h"
 #include "app/Main/ModuleOwner.h"
 #include "app/ui/AttachedWindow.h"
@@ -134,8 +136,8 @@ DiskToolViewController::DiskToolViewController(ModuleOwner* owner, QWidget* pare
 }
 
 DiskToolViewController::~DiskToolViewController() {
+    delete m_runner; // joins a change still under way
     m_scan.waitForFinished();
-    m_work.waitForFinished();
 }
 
 void DiskToolViewController::reloadDisks() {
@@ -235,25 +237,45 @@ void DiskToolViewController::refreshButtons() {
 }
 
 void DiskToolViewController::runAction(const QString& what,
-                                       std::function<DiskTool::Result()> action) {
+                                       std::shared_ptr<DestructiveOperation> operation,
+                                       std::function<QString(const QString& answer)> doneText) {
     m_busy = true;
     if (m_owner)
         m_owner->canChangeType(false);
     m_status->setText(what);
     refreshButtons();
-    connect(
-        &m_work, &QFutureWatcher<DiskTool::Result>::finished, this,
-        [this] {
-            const DiskTool::Result result = m_work.result();
-            m_busy = false;
-            if (m_owner)
-                m_owner->canChangeType(true);
-            m_status->setText(result.message);
-            reloadDisks();
-            emit actionFinished(result.ok, result.message);
-        },
-        Qt::SingleShotConnection);
-    m_work.setFuture(QtConcurrent::run(std::move(action)));
+    m_doneText = std::move(doneText);
+    delete m_runner;
+    m_runner = new OperationRunner(this);
+    connect(m_runner, &OperationRunner::planned, this,
+            [this](const DestructiveOperation::Plan& plan) {
+                if (!plan.runnable()) {
+                    endAction(false, plan.refusals.isEmpty() ? tr("Nothing was changed.")
+                                                             : plan.refusals.first().detail);
+                    return;
+                }
+                // None of these changes asks anything beyond the click (and the rename's name).
+                m_runner->run(plan, DestructiveOperation::Consents());
+            });
+    connect(m_runner, &OperationRunner::finished, this,
+            [this](const DestructiveOperation::Report& report) {
+                const DestructiveOperation::Item item = report.items.value(0);
+                const bool ok =
+                    report.failure.isEmpty() && item.outcome == DestructiveOperation::Outcome::Done;
+                const QString answer =
+                    ok ? item.detail : (report.failure.isEmpty() ? item.detail : report.failure);
+                endAction(ok, ok && m_doneText ? m_doneText(answer) : answer);
+            });
+    m_runner->plan(std::move(operation));
+}
+
+void DiskToolViewController::endAction(bool ok, const QString& message) {
+    m_busy = false;
+    if (m_owner)
+        m_owner->canChangeType(true);
+    m_status->setText(message);
+    reloadDisks();
+    emit actionFinished(ok, message);
 }
 
 void DiskToolViewController::renameSelected() {
@@ -263,9 +285,9 @@ void DiskToolViewController::renameSelected() {
     QString name;
     if (AttachedWindow::run(renameView(*volume, &name), this) != QDialog::Accepted)
         return;
-    const QString device = volume->volumePath;
-    runAction(tr("Renaming %1…").arg(device),
-              [device, name] { return DiskTool::rename(device, name); });
+    runAction(tr("Renaming %1…").arg(volume->volumePath),
+              std::make_shared<VolumeChangeOperation>(DestructiveOperation::Kind::Rename, *volume,
+                                                      QString(), name));
 }
 
 void DiskToolViewController::mountOrUnmountSelected() {
@@ -274,14 +296,16 @@ void DiskToolViewController::mountOrUnmountSelected() {
         return;
     const QString device = volume->volumePath;
     if (volume->volumeMountPoint.isEmpty())
-        runAction(tr("Mounting %1…").arg(device), [device] {
-            DiskTool::Result result = DiskTool::mount(device);
-            if (result.ok)
-                result.message = QObject::tr("%1 is mounted at %2.").arg(device, result.message);
-            return result;
-        });
+        runAction(
+            tr("Mounting %1…").arg(device),
+            std::make_shared<VolumeChangeOperation>(DestructiveOperation::Kind::Mount, *volume),
+            [device](const QString& mountPoint) {
+                return tr("%1 is mounted at %2.").arg(device, mountPoint);
+            });
     else
-        runAction(tr("Unmounting %1…").arg(device), [device] { return DiskTool::unmount(device); });
+        runAction(
+            tr("Unmounting %1…").arg(device),
+            std::make_shared<VolumeChangeOperation>(DestructiveOperation::Kind::Unmount, *volume));
 }
 
 void DiskToolViewController::ejectSelected() {
@@ -289,10 +313,10 @@ void DiskToolViewController::ejectSelected() {
     if (m_busy || !disk)
         return;
     const QString device = disk->deviceNode;
-    runAction(tr("Ejecting %1…").arg(device), [device] {
-        DiskTool::Result result = DiskTool::eject(device);
-        if (result.ok)
-            result.message = QObject::tr("%1 may be unplugged now.").arg(device);
-        return result;
-    });
+    // The operation names what it acts on by a volume: here the disk itself.
+    VolumeObj whole;
+    whole.volumePath = device;
+    runAction(tr("Ejecting %1…").arg(device),
+              std::make_shared<VolumeChangeOperation>(DestructiveOperation::Kind::Eject, whole),
+              [device](const QString&) { return tr("%1 may be unplugged now.").arg(device); });
 }

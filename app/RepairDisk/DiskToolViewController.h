@@ -1,13 +1,17 @@
 #pragma once
 
+#include "app/Job/DestructiveOperation.h"
 #include "app/RepairDisk/DiskTool.h"
 
 #include <QFutureWatcher>
 #include <QList>
 #include <QWidget>
+#include <functional>
+#include <memory>
 
 class ImageButton;
 class ModuleOwner;
+class OperationRunner;
 class QLabel;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -15,7 +19,8 @@ class QTreeWidgetItem;
 // "Disk Tool": every disk with its volumes as a tree (size, file system, name, mount point,
 // bus, removable), and what can be done to them without erasing: rename a volume, mount or
 // unmount it, eject a removable disk. The volume tool refuses what the system needs and says
-// when a volume is busy; its answer is shown under the tree. "Copy…" opens the disk copy.
+// when a volume is busy; its answer is shown under the tree. "Copy…" opens the disk copy. The
+// changes are VolumeChangeOperations, planned and run by an OperationRunner off the UI thread.
 class DiskToolViewController : public QWidget {
     Q_OBJECT
 public:
@@ -46,7 +51,11 @@ private:
     void refreshButtons();
     const DiskObj* selectedDisk() const;
     const VolumeObj* selectedVolume() const;
-    void runAction(const QString& what, std::function<DiskTool::Result()> action);
+    // Plans and runs OPERATION, saying WHAT meanwhile; DONETEXT makes the text of a success
+    // from the tool's answer (the answer itself when empty).
+    void runAction(const QString& what, std::shared_ptr<DestructiveOperation> operation,
+                   std::function<QString(const QString& answer)> doneText = {});
+    void endAction(bool ok, const QString& message);
 
     ModuleOwner* m_owner;
     QList<DiskObj> m_disks;
@@ -60,5 +69,6 @@ private:
     ImageButton* m_copy;
     QFutureWatcher<QList<DiskObj>> m_scan;
     bool m_rescan = false; // asked for while a scan was under way
-    QFutureWatcher<DiskTool::Result> m_work;
+    OperationRunner* m_runner = nullptr;
+    std::function<QString(const QString& answer)> m_doneText;
 };

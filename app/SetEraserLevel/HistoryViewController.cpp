@@ -1,6 +1,8 @@
 #include "app/SetEraserLevel/HistoryViewController.h"
 
 #include "app/Comm/SettingsStore.h"
+#include "app/Job/DeleteHistoryOperation.h"
+#include "app/Job/OperationRunner.h"
 #include "app/Main/FileEraser/FileEraserViewParts.h"
 #include "app/SetEraserLevel/ExportViewController.h"
 #include "app/SetEraserLevel/HistoryReport.h"
@@ -300,6 +302,8 @@ QString HistoryViewController::unreadableText(const HistoryStatus& status) {
 }
 
 void HistoryViewController::getEraserHistory() {
+    if (isDeleting())
+        return; // the deletion's end reads it again
     setNotice(QString());
     HistoryResult<HistoryData> read = m_database->readAll();
     m_status = read.status;
@@ -331,6 +335,8 @@ bool HistoryViewController::confirmRepair(const QString& text) {
 }
 
 void HistoryViewController::repairHistory() {
+    if (isDeleting())
+        return;
     // Looked at again: the file may have been unlocked, replaced or repaired meanwhile.
     const HistoryStatus now = m_database->check();
     if (!now.damaged()) {
@@ -417,20 +423,11 @@ QWidget* HistoryViewController::makeEntryButtons(const QString& key) {
 }
 
 void HistoryViewController::deleteEntry(const QString& key) {
-    const HistoryResult<int> removed = m_database->deleteDataWithKey(key);
-    if (!removed.ok()) {
-        // The entry stays listed: it is still there.
-        setNotice(
-            tr("The entry %1 could not be deleted: %2.").arg(key, reasonText(removed.status)));
-        return;
-    }
-    if (m_keyClickStr == key)
-        m_keyClickStr.clear();
-    getEraserHistory();
+    startDeletion({key}, false);
 }
 
 void HistoryViewController::askEmptyAll() {
-    if (m_sortedKeys.isEmpty())
+    if (m_sortedKeys.isEmpty() || isDeleting())
         return;
     const QString text =
         tr("All %n entries of the erasure history are deleted for good, and the record of "
@@ -449,18 +446,70 @@ void HistoryViewController::askEmptyAll() {
 
 void HistoryViewController::emptyAll() {
     // The entries shown, in one transaction: all go or none.
-    const HistoryResult<int> removed = m_database->deleteEntries(m_sortedKeys);
-    if (!removed.ok()) {
-        setNotice(
-            tr("The erasure history could not be emptied: %1.").arg(reasonText(removed.status)));
+    if (!m_sortedKeys.isEmpty())
+        startDeletion(m_sortedKeys, true);
+}
+
+bool HistoryViewController::isDeleting() const {
+    return m_runner && m_runner->isBusy();
+}
+
+void HistoryViewController::startDeletion(const QStringList& keys, bool emptying) {
+    if (isDeleting() || keys.isEmpty())
+        return;
+    m_deleting = keys;
+    m_emptying = emptying;
+    m_emptyAll->setEnabled(false);
+    delete m_runner;
+    m_runner = new OperationRunner(this);
+    connect(m_runner, &OperationRunner::planned, this, &HistoryViewController::deletionPlanned);
+    connect(m_runner, &OperationRunner::finished, this,
+            [this](const DestructiveOperation::Report& report) {
+                if (report.failure.isEmpty())
+                    deletionDone();
+                else
+                    deletionFailed(report.failure);
+            });
+    m_runner->plan(std::make_shared<DeleteHistoryOperation>(*m_database, keys));
+}
+
+void HistoryViewController::deletionPlanned(const DestructiveOperation::Plan& plan) {
+    // An entry already gone needs no deleting; a history that cannot be read stops it all.
+    DestructiveOperation::Plan runnable = plan;
+    runnable.refusals.removeIf([](const DestructiveOperation::Refused& refused) {
+        return refused.reason == DestructiveOperation::Refusal::Missing;
+    });
+    if (!runnable.refusals.isEmpty()) {
+        deletionFailed(runnable.refusals.first().detail);
         return;
     }
-    m_keyClickStr.clear();
+    if (runnable.items.isEmpty()) {
+        deletionDone();
+        return;
+    }
+    // The click on the entry's trash, or the answer to Empty All's question, is the consent.
+    m_runner->run(runnable, DestructiveOperation::Consents().give(
+                                DestructiveOperation::Consent::Irreversible));
+}
+
+void HistoryViewController::deletionFailed(const QString& why) {
+    // What could not be deleted stays listed: it is still there.
+    m_emptyAll->setEnabled(m_status.ok() && !m_sortedKeys.isEmpty());
+    setNotice(m_emptying
+                  ? tr("The erasure history could not be emptied: %1.").arg(why)
+                  : tr("The entry %1 could not be deleted: %2.").arg(m_deleting.value(0), why));
+    emit deletionEnded();
+}
+
+void HistoryViewController::deletionDone() {
+    if (m_emptying || m_deleting.contains(m_keyClickStr))
+        m_keyClickStr.clear();
     getEraserHistory();
-    if (!m_status.ok())
-        return; // the error state says why; the view stays open
-    m_emptyAll->setEnabled(false);
-    slideOut();
+    if (m_emptying && m_status.ok()) {
+        m_emptyAll->setEnabled(false);
+        slideOut();
+    }
+    emit deletionEnded();
 }
 
 QString HistoryViewController::askSavePath(const QString& proposed) {

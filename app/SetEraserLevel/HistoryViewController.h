@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Job/DestructiveOperation.h"
 #include "app/inter/HistoryRecord.h"
 #include "app/inter/HistoryStatus.h"
 
@@ -8,6 +9,7 @@
 #include <functional>
 
 class DoDataBase;
+class OperationRunner;
 class QLabel;
 class QPushButton;
 class QStackedWidget;
@@ -22,6 +24,9 @@ class QTreeWidgetItem;
 // file ("… is locked by another program", "… is damaged"), offers "Try Again", and for a damaged
 // history "Repair", which — after a confirmation naming where the damaged file is kept — puts it
 // aside and starts a new, empty history. A failed delete is said in a notice above the list.
+//
+// Delete and Empty All run DeleteHistoryOperation through an OperationRunner, off the UI
+// thread; until it has ended the view does not read the history itself.
 class HistoryViewController : public QWidget {
     Q_OBJECT
 public:
@@ -62,12 +67,15 @@ public:
     QString errorText() const;
     QString noticeText() const;
 
+    // Deletes entry KEY, then reloads (deletionEnded() follows).
     void deleteEntry(const QString& key);
     // The "Empty All" button: asks first (the entries cannot be brought back), then emptyAll().
     void askEmptyAll();
     void setEmptyConfirmer(RepairConfirmer confirmer) { m_confirmEmpty = std::move(confirmer); }
-    // Deletes every entry, reloads and closes the view.
+    // Deletes every entry shown, reloads and closes the view (deletionEnded() follows).
     void emptyAll();
+    // A deletion is under way.
+    bool isDeleting() const;
     // Asks for a file and writes the report of entry KEY there; an empty KEY exports the newest
     // entry (the export button belongs to a row, so this only happens when called directly).
     void exportEntry(const QString& key);
@@ -87,6 +95,8 @@ public:
 signals:
     // The view has slid out and is hidden.
     void closed();
+    // A Delete or Empty All has ended, done or said why not.
+    void deletionEnded();
 
 private:
     void buildOutline();
@@ -98,8 +108,15 @@ private:
     // TEXT above the list: in the warning colour for what failed (WARNING), else muted.
     void setNotice(const QString& text, bool warning = true);
     static QString reasonText(const HistoryStatus& status);
+    void startDeletion(const QStringList& keys, bool emptying);
+    void deletionPlanned(const DestructiveOperation::Plan& plan);
+    void deletionDone();
+    void deletionFailed(const QString& why);
 
     DoDataBase* m_database;
+    OperationRunner* m_runner = nullptr;
+    QStringList m_deleting; // the keys of the deletion under way
+    bool m_emptying = false;
     QString m_kind;
     HistoryStatus m_status;
     HistoryData m_history;

@@ -1,8 +1,6 @@
 #include "loader/Eraser/EraserWC.h"
 
-#include "app/Comm/UserDefaults.h"
-#include "app/Main/FileEraser/ErasePathCheck.h"
-#include "app/SetEraserLevel/EraserStandard.h"
+#include "app/Job/OperationRunner.h"
 #include "platform/BundleLocator.h"
 
 #include <QCloseEvent>
@@ -24,6 +22,12 @@ QLabel* boldLabel(const QString& text, QWidget* parent) {
     label->setFont(font);
     return label;
 }
+// A sentence of the program's own words ("refusing to erase ..."), for the window.
+QString sentence(QString text) {
+    if (!text.isEmpty())
+        text[0] = text[0].toUpper();
+    return text + QLatin1Char('.');
+}
 } // namespace
 
 EraserWC::EraserWC(QWidget* parent, QString programName, FileObjBuilder::SolidStateTest solidState)
@@ -43,15 +47,15 @@ EraserWC::EraserWC(QWidget* parent, QString programName, FileObjBuilder::SolidSt
 }
 
 EraserWC::~EraserWC() {
-    if (m_job)
-        m_job->setListener(nullptr); // the job is a child and goes with this window
+    delete m_runner; // stops and joins a planning or erasure still under way
 }
 
 QWidget* EraserWC::buildProgressPage() {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(28, 24, 28, 20);
-    layout->addWidget(boldLabel(tr("Erasing…"), page));
+    m_progressTitle = boldLabel(tr("Erasing…"), page);
+    layout->addWidget(m_progressTitle);
     progressBar = new QProgressBar(page);
     progressBar->setRange(0, 100);
     progressBar->setValue(2);
@@ -123,7 +127,7 @@ QWidget* EraserWC::buildConfirmPage() {
             confirmCancelButton->setFocus();
             return;
         }
-        startErasing(m_needsConsent);
+        startErasing();
     });
     auto* row = new QHBoxLayout();
     row->addStretch(1);
@@ -144,39 +148,68 @@ void EraserWC::eumeFileWithPath(const QString& path) {
 }
 
 void EraserWC::eumeFileWithPath(const QByteArray& path) {
+    if (m_planning || m_erasing)
+        return;
     m_cancelled = m_succeeded = false;
+    m_plan.reset();
+    m_shown = FileObjBuilder::displayPath(path);
+    EraseJob::Options options;
+    options.programName = m_programName;
+    options.recordHistory = false; // the loader's road keeps no history
+    options.solidState = m_solidState;
+    m_operation = std::make_shared<EraseFilesOperation>(QList<QByteArray>{path}, options);
+    delete m_runner;
+    m_runner = new OperationRunner(this);
+    connect(m_runner, &OperationRunner::progress, this, &EraserWC::showProgress);
+    connect(m_runner, &OperationRunner::planned, this, &EraserWC::planArrived);
+    connect(m_runner, &OperationRunner::finished, this, &EraserWC::erasureEnded);
+
+    m_progressTitle->setText(tr("Preparing…"));
+    progressBar->setValue(2);
+    pathLabel->setText(m_shown);
+    countLabel->clear();
     cancelButton->setEnabled(true);
-    ErasePathCheck check;
-    const ErasePathCheck::Result verdict = check.check(path);
-    m_path = verdict.absolute;
-    m_shown = verdict.shown;
-    if (verdict.reason == ErasePathCheck::Reason::Missing) {
+    cancelButton->setText(tr("Cancel"));
+    pages->setCurrentIndex(0);
+    m_planning = true;
+    m_runner->plan(m_operation);
+}
+
+void EraserWC::planArrived(const DestructiveOperation::Plan& plan) {
+    m_planning = false;
+    if (plan.stopped || m_cancelled) {
+        showResult(false, tr("The erasure was cancelled. Nothing was erased."));
+        return;
+    }
+    if (!plan.refusals.isEmpty()) {
+        const DestructiveOperation::Refused& refused = plan.refusals.first();
+        if (!refused.subject.isEmpty())
+            m_shown = refused.subject;
+        showResult(false, refused.reason == DestructiveOperation::Refusal::Missing
+                              ? tr("%1 could not be found, so nothing was erased.").arg(m_shown)
+                              : sentence(refused.detail));
+        return;
+    }
+    if (plan.items.isEmpty()) {
         showResult(false, tr("%1 could not be found, so nothing was erased.").arg(m_shown));
         return;
     }
-    if (verdict.verdict == ErasePathCheck::Verdict::Refuse) {
-        QString text = ErasePathCheck::message(verdict) + QLatin1Char('.');
-        text[0] = text[0].toUpper();
-        showResult(false, text);
-        return;
-    }
+    m_plan = plan;
+    m_shown = plan.items.first();
     // A file manager's menu item is one misclick away: nothing is erased before the user has
     // seen what and how, and said yes; a protected path needs a second yes.
-    const int level = EraserStandard::effectiveLevel(UserDefaults(m_programName).eraserTimes());
     QStringList text{tr("%1 will be overwritten with %2 (%n pass(es)) and removed, with "
                         "everything in it. This cannot be undone.",
-                        nullptr, level)
-                         .arg(m_shown, EraserStandard::nameForLevel(level))};
-    if (verdict.copyOnWrite)
-        text << EraseReport::copyOnWriteWarning({m_shown});
-    m_needsConsent = verdict.verdict == ErasePathCheck::Verdict::NeedsConsent;
+                        nullptr, plan.level)
+                         .arg(m_shown, plan.standard)};
+    for (const DestructiveOperation::Note& note : plan.notes)
+        text << note.detail;
     m_consentQuestion.clear();
-    if (m_needsConsent) {
-        QString why = ErasePathCheck::message(verdict) + QLatin1Char('.');
-        why[0] = why[0].toUpper();
-        text << why;
-        m_consentQuestion = why;
-    }
+    for (const DestructiveOperation::ConsentNeeded& needed : plan.consents)
+        if (needed.consent != DestructiveOperation::Consent::Irreversible) {
+            text << sentence(needed.detail);
+            m_consentQuestion = sentence(needed.detail);
+        }
     confirmTitle->setText(tr("Erase this?"));
     confirmText->setText(text.join(QStringLiteral("\n\n")));
     confirmEraseButton->setText(tr("Erase"));
@@ -184,46 +217,48 @@ void EraserWC::eumeFileWithPath(const QByteArray& path) {
     confirmCancelButton->setFocus();
 }
 
-void EraserWC::startErasing(bool consented) {
-    pages->setCurrentIndex(0);
-    EraseJob::Options options;
-    options.programName = m_programName;
-    options.recordHistory = false; // the loader's road keeps no history
-    options.consented = consented;
-    options.solidState = m_solidState;
-    delete m_job;
-    m_job = new EraseJob(options, this);
-    m_job->setListener(this);
-    const FileObjPtr top = m_job->builder().addFileToArr(m_path);
-    if (!top) {
-        showResult(false, tr("%1 could not be found, so nothing was erased.").arg(m_shown));
+void EraserWC::startErasing() {
+    if (!m_plan || !m_runner)
         return;
-    }
+    // Both questions the plan asked were answered yes.
+    DestructiveOperation::Consents consents;
+    for (const DestructiveOperation::ConsentNeeded& needed : m_plan->consents)
+        consents.give(needed.consent);
+    m_progressTitle->setText(tr("Erasing…"));
+    pages->setCurrentIndex(0);
     m_erasing = true;
-    m_job->start({top});
+    m_runner->run(*m_plan, consents);
 }
 
-void EraserWC::eraseProgress(float percent, const QString& path, int index, int total) {
-    progressBar->setValue(qMax(2, int(percent)));
-    if (index >= total)
+void EraserWC::showProgress(const DestructiveOperation::Progress& progress) {
+    if (progress.stage == DestructiveOperation::Stage::Planning) {
+        countLabel->setText(tr("Looking through it: %L1 items found").arg(progress.done));
+        return;
+    }
+    if (progress.total <= 0)
+        return;
+    progressBar->setValue(qMax(2, int(100 * progress.done / progress.total)));
+    if (progress.done >= progress.total)
         return;
     const int width = qMax(pathLabel->width(), pathLabel->minimumWidth());
-    pathLabel->setText(pathLabel->fontMetrics().elidedText(path, Qt::ElideMiddle, width));
-    pathLabel->setToolTip(path);
-    countLabel->setText(tr("%1 of %2 items").arg(index + 1).arg(total));
+    pathLabel->setText(
+        pathLabel->fontMetrics().elidedText(progress.subject, Qt::ElideMiddle, width));
+    pathLabel->setToolTip(progress.subject);
+    countLabel->setText(tr("%1 of %2 items").arg(progress.done + 1).arg(progress.total));
 }
 
 void EraserWC::cancelButtonAction() {
-    if (!m_erasing || !m_job)
+    if ((!m_erasing && !m_planning) || !m_runner)
         return;
     m_cancelled = true;
     cancelButton->setEnabled(false);
     cancelButton->setText(tr("Cancelling…"));
-    m_job->cancel();
+    m_runner->stop();
 }
 
-void EraserWC::eraseFinished(const EraseReport& report) {
+void EraserWC::erasureEnded() {
     m_erasing = false;
+    const EraseReport& report = m_operation->eraseReport();
     if (report.allErased() && !m_cancelled) {
         QString text = tr("%1 was erased.").arg(m_shown);
         if (report.anyCopyOnWrite())
@@ -254,7 +289,7 @@ void EraserWC::showResult(bool success, const QString& text) {
 }
 
 void EraserWC::closeEvent(QCloseEvent* event) {
-    if (m_erasing) {
+    if (m_erasing || m_planning) {
         // Closing while erasing means stopping first; the result view follows.
         cancelButtonAction();
         event->ignore();
@@ -264,7 +299,7 @@ void EraserWC::closeEvent(QCloseEvent* event) {
 }
 
 void EraserWC::reject() {
-    if (m_erasing) {
+    if (m_erasing || m_planning) {
         cancelButtonAction();
         return;
     }

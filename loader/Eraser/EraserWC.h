@@ -1,22 +1,27 @@
 #pragma once
 
-#include "app/Main/FileEraser/EraseJob.h"
+#include "app/Job/EraseFilesOperation.h"
 #include "app/Main/FileEraser/FileObjBuilder.h"
 
 #include <QDialog>
+#include <memory>
+#include <optional>
 
+class OperationRunner;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QStackedWidget;
 
-// The loader's own erasure window for a path handed over by the file-manager action: it runs
-// the shared erasure job on the path at once with the loader's erasure level, shows progress
-// with the current path and a Cancel button, and then a success or a failure view (with what
-// failed and why) whose OK button ends the modal loop. A path the erasure refuses ("." or the
-// program's own files) only gets the refusal; a home or system folder, a mount point or a path
-// on a copy-on-write volume is erased only after the window's own confirmation page.
-class EraserWC : public QDialog, public EraseJobListener {
+// The loader's own erasure window for a path handed over by the file-manager action. The shared
+// erasure (EraseFilesOperation, with the loader's erasure level) is planned by an
+// OperationRunner off the UI thread while the window says it is preparing (Cancel stops it);
+// the plan's question is then asked on the window's confirmation page (twice for a home or
+// system folder or a mount point), and only a yes runs it, with progress, the current path and
+// Cancel. A success or a failure view (with what failed and why) follows, whose OK button ends
+// the modal loop. A path the erasure refuses ("." or the program's own files) only gets the
+// refusal.
+class EraserWC : public QDialog {
     Q_OBJECT
 public:
     // PROGRAMNAME: whose user defaults hold the level (the loader's by default).
@@ -25,20 +30,16 @@ public:
         FileObjBuilder::SolidStateTest solidState = FileObjBuilder::systemSolidStateTest());
     ~EraserWC() override;
 
-    // Checks PATH and starts erasing it (after the confirmation page where one is needed).
+    // Plans the erasure of PATH; the confirmation page follows (or the refusal).
     void eumeFileWithPath(const QString& path);
     void eumeFileWithPath(const QByteArray& path);
-    // Asks the running erasure to stop.
+    // Asks the planning or the running erasure to stop.
     void cancelButtonAction();
 
+    bool isPlanning() const { return m_planning; }
     bool isErasing() const { return m_erasing; }
     bool succeeded() const { return m_succeeded; }
     bool asksFirst() const;
-    // The job of the erasure, null until one started.
-    const EraseJob* job() const { return m_job; }
-
-    void eraseProgress(float percent, const QString& path, int index, int total) override;
-    void eraseFinished(const EraseReport& report) override;
 
     QProgressBar* progressBar = nullptr;
     QLabel* pathLabel = nullptr;
@@ -61,18 +62,23 @@ private:
     QWidget* buildProgressPage();
     QWidget* buildResultPage();
     QWidget* buildConfirmPage();
-    void startErasing(bool consented);
+    void planArrived(const DestructiveOperation::Plan& plan);
+    void showProgress(const DestructiveOperation::Progress& progress);
+    void startErasing();
+    void erasureEnded();
     void showResult(bool success, const QString& text);
 
     QString m_programName;
     FileObjBuilder::SolidStateTest m_solidState;
-    EraseJob* m_job = nullptr;
-    QByteArray m_path;
+    OperationRunner* m_runner = nullptr;
+    std::shared_ptr<EraseFilesOperation> m_operation;
+    std::optional<DestructiveOperation::Plan> m_plan;
+    QLabel* m_progressTitle = nullptr;
     QString m_shown;
     // Why the path needs a second, explicit yes (a home, a system folder, a mount point); empty
     // when the first answer is enough. Set to empty once that second question was shown.
     QString m_consentQuestion;
-    bool m_needsConsent = false;
+    bool m_planning = false;
     bool m_erasing = false;
     bool m_cancelled = false;
     bool m_succeeded = false;

@@ -1,6 +1,7 @@
 #include "EngineTestSupport.h"
 
 #include "app/Comm/UserDefaults.h"
+#include "app/Job/EraseFilesOperation.h"
 #include "app/Main/FileEraser/EraseJob.h"
 #include "app/Main/FileEraser/ErasePathCheck.h"
 #include "app/inter/DoDataBase.h"
@@ -291,6 +292,39 @@ TEST_F(EraseJobTest, CancelledRunCountsErasedStoppedAndNotReachedFiles) {
     EXPECT_EQ(results, (QMap<QString, QString>{
                            {path("t"), folderText},
                            {path("later"), "Not erased: cancelled before it was reached"}}));
+}
+
+// What the plan could not read inside a chosen folder is that folder's failure, with why, when
+// the erasure runs from the plan (the window and `korvane erase` do) as when it expands itself.
+TEST_F(EraseJobTest, AFolderThePlanCouldNotReadFailsWithWhyThroughTheOperation) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads every folder: no folder can be made unreadable";
+    writeFile(path("tree/open.txt"), "x");
+    writeFile(path("tree/locked/inside.txt"), "y");
+    ASSERT_TRUE(QFile::setPermissions(path("tree/locked"), QFileDevice::Permissions()));
+    struct Unlock {
+        QString folder;
+        ~Unlock() {
+            QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner);
+        }
+    } unlock{path("tree/locked")};
+
+    EraseFilesOperation operation(QList<QByteArray>{QFile::encodeName(path("tree"))},
+                                  quietOptions());
+    const DestructiveOperation::StopToken stop;
+    const DestructiveOperation::Plan plan = operation.plan(stop, {});
+    ASSERT_TRUE(plan.runnable());
+    const DestructiveOperation::Report report =
+        operation.run(plan, DestructiveOperation::Consents::all(), stop, {});
+    ASSERT_EQ(report.items.size(), 1);
+    EXPECT_EQ(report.items.first().outcome, DestructiveOperation::Outcome::Failed);
+    // The lines the windows show for what was not erased.
+    const QString problems = operation.eraseReport().problemLines().join(QLatin1Char('\n'));
+    EXPECT_TRUE(problems.contains(path("tree/locked")) &&
+                problems.contains(QLatin1String("Permission denied")))
+        << problems.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(path("tree/locked")));
 }
 
 } // namespace

@@ -45,9 +45,16 @@ template <typename T> void pressOkWhenShown(bool* seen) {
     poll->start(50);
 }
 
+// The window looks through the path off the UI thread first, then asks.
+bool waitForQuestion(const EraserWC& window, int ms = 20000) {
+    for (int waited = 0; waited < ms && window.isPlanning(); waited += 20)
+        spin(20);
+    return window.asksFirst();
+}
+
 // The question the window asks before anything is erased: answered yes.
 void sayYes(EraserWC& window) {
-    ASSERT_TRUE(window.asksFirst()) << "the window erased without asking";
+    ASSERT_TRUE(waitForQuestion(window)) << "the window erased without asking";
     window.confirmEraseButton->click();
 }
 
@@ -108,6 +115,25 @@ TEST(EraserWCTest, CancelStopsTheToolAndSaysSo) {
     EXPECT_TRUE(QFileInfo::exists(path));
 }
 
+// Cancel while the path is looked through: no question, nothing erased, and the window says so.
+TEST(EraserWCTest, CancelWhilePreparingErasesNothing) {
+    FakeBundle bundle;
+    QTemporaryDir work;
+    const QString chosen = work.path() + QStringLiteral("/chosen");
+    writeFile(chosen + QStringLiteral("/a"), "data");
+    writeFile(chosen + QStringLiteral("/sub/b"), "more");
+    EraserWC window(nullptr, QString(), kNoMediumCheck);
+    window.eumeFileWithPath(chosen);
+    ASSERT_TRUE(window.isPlanning());
+    window.cancelButton->click();
+    ASSERT_TRUE(waitForResult(window));
+    EXPECT_FALSE(window.succeeded());
+    EXPECT_TRUE(window.resultText->text().contains(QStringLiteral("Nothing was erased")))
+        << window.resultText->text().toStdString();
+    EXPECT_TRUE(QFileInfo::exists(chosen + QStringLiteral("/sub/b")));
+    EXPECT_TRUE(bundle.srmRuns().isEmpty());
+}
+
 // From a file manager's menu one misclick away: the window names the path and the standard and
 // waits; Cancel erases nothing. Another account's home (and a folder holding homes) is asked
 // about a second time, naming whose it is.
@@ -128,7 +154,7 @@ TEST(EraserWCTest, AsksFirstAndTwiceForAnotherAccountsHome) {
     {
         EraserWC window(nullptr, QString(), kNoMediumCheck);
         window.eumeFileWithPath(chosen);
-        ASSERT_TRUE(window.asksFirst());
+        ASSERT_TRUE(waitForQuestion(window));
         EXPECT_TRUE(window.confirmText->text().contains(chosen));
         EXPECT_TRUE(window.confirmText->text().contains(QStringLiteral("HMG Infosec Standard 5")))
             << window.confirmText->text().toStdString();
@@ -141,7 +167,7 @@ TEST(EraserWCTest, AsksFirstAndTwiceForAnotherAccountsHome) {
     for (const QString& path : {bobHome, work.path() + QStringLiteral("/users")}) {
         EraserWC window(nullptr, QString(), kNoMediumCheck);
         window.eumeFileWithPath(path);
-        ASSERT_TRUE(window.asksFirst());
+        ASSERT_TRUE(waitForQuestion(window));
         window.confirmEraseButton->click();
         ASSERT_TRUE(window.asksFirst()) << "one yes is not enough for " << path.toStdString();
         EXPECT_TRUE(window.confirmText->text().contains(QStringLiteral("bob")))
@@ -151,6 +177,7 @@ TEST(EraserWCTest, AsksFirstAndTwiceForAnotherAccountsHome) {
     }
     EraserWC window(nullptr, QString(), kNoMediumCheck);
     window.eumeFileWithPath(bobHome);
+    ASSERT_TRUE(waitForQuestion(window));
     window.confirmEraseButton->click();
     window.confirmEraseButton->click();
     ASSERT_TRUE(waitForResult(window));

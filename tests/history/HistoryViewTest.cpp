@@ -108,8 +108,10 @@ TEST_F(HistoryViewTest, EntryButtonsFollowTheSelectionAndTrashDeletesThatEntry) 
     EXPECT_EQ(view->keyClickStr(), "2024-06-02 23-59-59");
     selectEntry(1);
 
+    // The deletion runs off the UI thread: its end is waited for.
+    QSignalSpy ended(view, &HistoryViewController::deletionEnded);
     QTest::mouseClick(entryButton(1, "trash"), Qt::LeftButton);
-    QApplication::processEvents();
+    ASSERT_TRUE(ended.wait(3000));
     EXPECT_EQ(listedKeys(),
               (QStringList{"2024-06-03 08-30-00", "2024-06-02 12-00-00", "2024-06-01 10-00-00"}));
     EXPECT_FALSE(DoDataBase::returnDoDataBase()->getAllData().contains("2024-06-02 23-59-59"));
@@ -246,8 +248,9 @@ TEST_F(HistoryViewTest, ADeleteOrEmptyThatCannotBeDoneIsSaid) {
     selectEntry(1);
     historytest::ExclusiveLock lock(temp.database());
     ASSERT_TRUE(lock.locked());
+    QSignalSpy ended(view, &HistoryViewController::deletionEnded);
     QTest::mouseClick(entryButton(1, "trash"), Qt::LeftButton);
-    QApplication::processEvents();
+    ASSERT_TRUE(ended.wait(3000));
     EXPECT_TRUE(view->noticeText().contains("could not be deleted"))
         << view->noticeText().toStdString();
     EXPECT_TRUE(view->noticeText().contains(temp.database() + " is locked by another program"));
@@ -256,6 +259,7 @@ TEST_F(HistoryViewTest, ADeleteOrEmptyThatCannotBeDoneIsSaid) {
     QSignalSpy closed(view, &HistoryViewController::closed);
     view->setEmptyConfirmer([](QWidget*, const QString&) { return true; });
     QTest::mouseClick(button("Empty All"), Qt::LeftButton);
+    ASSERT_TRUE(ended.wait(3000));
     EXPECT_TRUE(view->noticeText().contains("could not be emptied"));
     EXPECT_EQ(closed.count(), 0);
     EXPECT_TRUE(view->isVisible());

@@ -104,7 +104,9 @@ TEST(FileEraserErasureTest, ErasesSelectedTreeKeepsUnselectedAndRecordsHistory) 
     QTimer watch;
     watch.setInterval(5);
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (FileEraserProgressViewController* progress = module.progressView()) {
+        // The window of the erasure itself; the one before it shows the entries found.
+        if (FileEraserProgressViewController* progress = module.progressView();
+            progress && module.isErasing()) {
             countsSeen.append(progress->countLabel()->text());
             lowestBar = qMin(lowestBar, progress->progressBar()->value());
         }
@@ -264,6 +266,37 @@ TEST(FileEraserErasureTest, CancelInsideAFolderCountsItsFilesAndKeepsWhatIsLeft)
                                            : QStringLiteral("%1 files").arg(erasedInFolder))
                   .arg(3 - erasedInFolder));
     EXPECT_EQ(results.value(last), QStringLiteral("Not erased: cancelled before it was reached"));
+}
+
+// An item refused when the plan is made (here: gone since it was listed) is named in the
+// confirmation and left out; the rest is erased, and what is gone leaves the list.
+TEST(FileEraserErasureTest, RefusedItemsAreNamedLeftOutAndTheRestErased) {
+    TempBundle bundle;
+    const QString stays = writeFile(bundle.work() + "/erase-me.txt", 10);
+    const QString vanishes = writeFile(bundle.work() + "/vanishes.txt", 10);
+    FileEraserViewController module(nullptr);
+    module.show();
+    module.addPaths({stays, vanishes});
+    ASSERT_EQ(module.valueArr().size(), 2);
+    ASSERT_TRUE(QFile::remove(vanishes));
+
+    QString warning;
+    Answerer answerer({{"MakeSureFileEraserViewControoler", "eraseButton", {}},
+                       {"FileEraserSuccessViewController", "okButton", {}},
+                       {"FileEraserFailViewController", "okButton", {}}});
+    answerer.inspect = [&](QWidget* view) {
+        if (view->objectName() == QLatin1String("MakeSureFileEraserViewControoler"))
+            for (QLabel* label : view->findChildren<QLabel*>(QStringLiteral("warningText")))
+                warning += label->text();
+    };
+    eraseNow(module);
+
+    EXPECT_TRUE(warning.contains(QLatin1String("Left out")) && warning.contains(vanishes))
+        << warning.toStdString();
+    EXPECT_EQ(answerer.answered().value(1), QStringLiteral("FileEraserSuccessViewController"));
+    EXPECT_FALSE(exists(stays));
+    EXPECT_TRUE(module.valueArr().isEmpty());
+    EXPECT_EQ(resultsByPath(onlyEntry()), (QMap<QString, QString>{{stays, "Erased"}}));
 }
 
 TEST(FileEraserErasureTest, DecliningTheConfirmationErasesNothing) {

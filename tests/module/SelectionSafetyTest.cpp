@@ -524,6 +524,8 @@ TEST(SelectionSafetyTest, CopyOnWriteVolumeIsNamedBeforeAndAfter) {
         EraserWC window(nullptr, QString(), {});
         window.show();
         window.eumeFileWithPath(root + QStringLiteral("/loader.txt"));
+        for (int waited = 0; waited < 20000 && window.isPlanning(); waited += 20)
+            QTest::qWait(20);
         ASSERT_TRUE(window.asksFirst());
         EXPECT_TRUE(window.confirmText->text().contains(QLatin1String("copy-on-write")));
         window.confirmEraseButton->click();

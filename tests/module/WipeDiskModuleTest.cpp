@@ -74,7 +74,8 @@ void listOnly(const TempBundle& bundle, const LoopImage& image, const QString& n
     testsupport::writeFile(
         tool,
         QStringLiteral(
-            "#!/bin/sh\ncase \"$1\" in reformat|eraseVolume) exec \"$0.real\" \"$@\" ;; esac\n"
+            "#!/bin/sh\ncase \"$1\" in reformat|eraseVolume|check) exec \"$0.real\" \"$@\" ;; "
+            "esac\n"
             "[ \"$1 $2\" = \"list -plist\" ] || [ \"$1 $2\" = \"info -plist\" ] || exit 1\n"
             "free=$(($(stat -f -c '%a*%S' '%1')))\nuuid=$(blkid -p -s UUID -o value '%2')\n"
             "dict=\"<dict><key>VolumeName</key><string>%3</string><key>DeviceNode</key>"
@@ -166,12 +167,19 @@ TEST(WipeDiskModuleTest, TheChosenVolumeIsErasedWholeAndRecorded) {
     };
     QSignalSpy finished(&module, &WipeDiskViewController::wipeFinished);
     module.eraseButton()->click();
-    // The bar, from formatting through the passes, only ever moves forward.
+    // The bar, from formatting through the passes, only ever moves forward. Its window opens
+    // once the plan is in and the question answered.
     QList<int> bar;
-    for (QWidget* window : QApplication::topLevelWidgets())
-        for (QProgressBar* progress : window->findChildren<QProgressBar*>())
-            QObject::connect(progress, &QProgressBar::valueChanged,
-                             [&bar](int value) { bar << value; });
+    QTest::qWaitFor([&] {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            for (QProgressBar* progress : window->findChildren<QProgressBar*>())
+                if (progress->isVisible()) {
+                    QObject::connect(progress, &QProgressBar::valueChanged,
+                                     [&bar](int value) { bar << value; });
+                    return true;
+                }
+        return false;
+    });
     ASSERT_TRUE(waitFor(finished, 120000));
     EXPECT_EQ(answerer.answered(),
               (QStringList{"MakeSureWipeDiskViewController", "WipeSuccessViewController"}))
@@ -265,6 +273,8 @@ TEST(WipeDiskModuleTest, TheStartUpVolumeGetsTheNoticeInsteadOfAWholeVolumeWipe)
     Answerer answerer({{"SystemEraserViewController", "okButton", {}},
                        {"MakeSureWipeDiskViewController", "cancelButton", {}}});
     module.eraseButton()->click();
+    // The notice follows the plan, which is made off the UI thread.
+    QTest::qWaitFor([&] { return !answerer.answered().isEmpty(); }, 5000);
     EXPECT_EQ(answerer.answered(), QStringList{"SystemEraserViewController"});
     EXPECT_FALSE(module.isBegin());
 }

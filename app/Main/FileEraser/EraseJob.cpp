@@ -45,8 +45,10 @@ void EraseJob::start(const QList<FileObjPtr>& chosen) {
     begin(m_builder.buildWorkList(accepted));
 }
 
-void EraseJob::startPlanned(const QList<FileObjPtr>& chosen, const QList<FileObjPtr>& work) {
+void EraseJob::startPlanned(const QList<FileObjPtr>& chosen, const QList<FileObjPtr>& work,
+                            const QList<FileObjBuilder::PlanProblem>& planProblems) {
     const QList<FileObjPtr> accepted = checkChosen(chosen);
+    m_plannedProblems = planProblems;
     QSet<QByteArray> anchors;
     for (const FileObjPtr& item : accepted)
         anchors.insert(item->nativePath());
@@ -61,6 +63,7 @@ void EraseJob::startPlanned(const QList<FileObjPtr>& chosen, const QList<FileObj
 QList<FileObjPtr> EraseJob::checkChosen(const QList<FileObjPtr>& chosen) {
     m_report = EraseReport();
     m_work.clear();
+    m_plannedProblems.clear();
     m_lineByAnchor.clear();
     m_running = true;
     m_cancel = false;
@@ -181,7 +184,8 @@ void EraseJob::judge() {
             break;
         }
     }
-    for (const FileObjBuilder::PlanProblem& problem : m_builder.planProblems()) {
+    for (const FileObjBuilder::PlanProblem& problem :
+         m_builder.planProblems() + m_plannedProblems) {
         const int index = m_lineByAnchor.value(problem.anchor, -1);
         if (index >= 0) {
             m_report.lines[index].problems.prepend({problem.text, Reason::ToolError, QString()});

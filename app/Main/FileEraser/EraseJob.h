@@ -68,9 +68,11 @@ public:
     // Starts erasing CHOSEN (their selected items). The work begins once control returns to the
     // event loop; the end is reported to the listener even when nothing could be erased.
     void start(const QList<FileObjPtr>& chosen);
-    // The same with the work list already expanded from CHOSEN (by builder(), ahead of the run):
-    // the chosen items are checked again, and what lies under a refused one is left out.
-    void startPlanned(const QList<FileObjPtr>& chosen, const QList<FileObjPtr>& work);
+    // The same with the work list already expanded from CHOSEN (ahead of the run, by another
+    // builder) and what that expansion could not read: the chosen items are checked again, and
+    // what lies under a refused one is left out.
+    void startPlanned(const QList<FileObjPtr>& chosen, const QList<FileObjPtr>& work,
+                      const QList<FileObjBuilder::PlanProblem>& planProblems = {});
     void cancel();
     bool isRunning() const { return m_running; }
     bool cancelRequested() const { return m_cancel; }
@@ -96,6 +98,7 @@ private:
     RemoveFileAndFolder* m_task = nullptr;
     EraseJobListener* m_listener = nullptr;
     QList<FileObjPtr> m_work;
+    QList<FileObjBuilder::PlanProblem> m_plannedProblems; // of an expansion done ahead
     QHash<QByteArray, int> m_lineByAnchor;
     EraseReport m_report;
     bool m_running = false;

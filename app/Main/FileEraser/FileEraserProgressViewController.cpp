@@ -20,6 +20,7 @@ FileEraserProgressViewController::FileEraserProgressViewController(const QString
     setWindowTitle(tr("Erasing Files"));
     auto* layout =
         FileEraserViewParts::frame(this, QStringLiteral("nav_erase_files"), tr("Erasing files…"));
+    m_title = findChild<QLabel*>(QStringLiteral("viewTitle"));
     layout->addWidget(FileEraserViewParts::paragraph(
         tr("Standard: %1. Please keep the window open until it has finished.").arg(standardName),
         QStringLiteral("standardLabel")));
@@ -60,6 +61,12 @@ FileEraserProgressViewController::FileEraserProgressViewController(const QString
     m_throttle.setSingleShot(true);
     m_throttle.setInterval(kShowEveryMs);
     connect(&m_throttle, &QTimer::timeout, this, &FileEraserProgressViewController::applyPending);
+}
+
+void FileEraserProgressViewController::setPlanning(qint64 found) {
+    if (m_title)
+        m_title->setText(tr("Preparing…"));
+    m_count->setText(tr("Looking through the selection: %L1 items found").arg(found));
 }
 
 void FileEraserProgressViewController::setProgress(float progress, const QString& path, int index,

@@ -7,8 +7,9 @@ class ImageButton;
 class QLabel;
 class QProgressBar;
 
-// The progress of a file erasure, shown in an attached window: the bar (never below 2 so that
-// it is visibly under way), "N of M items", the path being erased (elided in the middle), the
+// The progress of a file erasure, shown in an attached window. First, while the selection is
+// looked through, "Preparing…" with the entries found so far; then the bar (never below 2 so
+// that it is visibly under way), "N of M items", the path being erased (elided in the middle), the
 // elapsed time and "Cancel". Reports arrive for every item; the view shows the latest one at
 // most every few hundredths of a second so that thousands of tiny items do not flood it.
 class FileEraserProgressViewController : public QWidget {
@@ -16,6 +17,8 @@ class FileEraserProgressViewController : public QWidget {
 public:
     FileEraserProgressViewController(const QString& standardName, QWidget* parent = nullptr);
 
+    // The selection is being looked through: FOUND entries so far.
+    void setPlanning(qint64 found);
     // PROGRESS in percent, the item's path and its 0-based INDEX among TOTAL items.
     void setProgress(float progress, const QString& path, int index, int total);
     void setElapsedSeconds(qint64 seconds);
@@ -41,6 +44,7 @@ private:
     void applyPending();
     void showPath();
 
+    QLabel* m_title = nullptr;
     QProgressBar* m_bar;
     QLabel* m_count;
     QLabel* m_path;

@@ -1,6 +1,7 @@
 #include "app/Main/FileEraser/FileEraserViewController.h"
 
 #include "app/Comm/PublicUtilities.h"
+#include "app/Job/OperationRunner.h"
 #include "app/Main/DragView.h"
 #include "app/Main/FileEraser/EraseFileOps.h"
 #include "app/Main/FileEraser/FileEraserBatch.h"
@@ -101,8 +102,8 @@ FileEraserViewController::FileEraserViewController(ModuleOwner* owner, QWidget* 
 }
 
 FileEraserViewController::~FileEraserViewController() {
-    if (m_job)
-        m_job->setListener(nullptr);
+    // Stops and joins a planning or run still under way before the items it reports on go.
+    delete m_runner;
     m_sortWatcher.waitForFinished();
 }
 
@@ -161,7 +162,7 @@ QString FileEraserViewController::userHomeFolder() {
 // ---- Adding -------------------------------------------------------------------------------
 
 void FileEraserViewController::addPaths(const QStringList& paths) {
-    if (m_erasing || paths.isEmpty())
+    if (m_erasing || m_planning || paths.isEmpty())
         return;
     ErasePathCheck check; // one per batch: file-system types are asked once per device
     FileObjBuilder builder;
@@ -190,7 +191,7 @@ void FileEraserViewController::addPaths(const QStringList& paths) {
 }
 
 void FileEraserViewController::addButtonAction() {
-    if (m_erasing)
+    if (m_erasing || m_planning)
         return;
     if (m_newPathStr.isEmpty() || !QFileInfo(m_newPathStr).isDir())
         m_newPathStr = userHomeFolder();
@@ -199,7 +200,7 @@ void FileEraserViewController::addButtonAction() {
 }
 
 void FileEraserViewController::emptyList() {
-    if (m_erasing)
+    if (m_erasing || m_planning)
         return;
     m_valueArr.clear();
     listChanged();
@@ -284,7 +285,7 @@ void FileEraserViewController::showVanished(const FileObjPtr& item) {
 // ---- Panels -------------------------------------------------------------------------------
 
 void FileEraserViewController::settingsButtonAction() {
-    if (m_erasing)
+    if (m_erasing || m_planning)
         return;
     delete m_levelPanel;
     m_levelPanel = new SetEraserLevelVC(this);
@@ -305,7 +306,7 @@ void FileEraserViewController::closeSetEraserLevelView() {
 }
 
 void FileEraserViewController::historyButtonAction() {
-    if (m_erasing)
+    if (m_erasing || m_planning)
         return;
     PublicUtilities::writeUpDataHistoryStr(kHistoryFlag, QStringLiteral("0"));
     refreshHistoryButton();
@@ -333,7 +334,7 @@ void FileEraserViewController::refreshStandardLabel() {
 // ---- Erasing ------------------------------------------------------------------------------
 
 void FileEraserViewController::eraseNowAction() {
-    if (m_erasing)
+    if (m_erasing || m_planning)
         return;
     int selected = 0;
     for (const FileObjPtr& item : m_valueArr)
@@ -353,32 +354,106 @@ void FileEraserViewController::eraseNowAction() {
         box.exec();
         return;
     }
-    // What the user is asked before erasing: the volumes that keep copies, and, a second time,
-    // the home and system folders and mount points among the items.
-    ErasePathCheck check;
-    QStringList copyOnWrite;
-    QStringList protectedItems;
-    for (const FileObjPtr& item : m_valueArr) {
-        if (!item->isSelect)
-            continue;
-        const ErasePathCheck::Result verdict = check.check(item->nativePath());
-        if (verdict.copyOnWrite || item->onCopyOnWrite)
-            copyOnWrite << item->url;
-        if (verdict.verdict == ErasePathCheck::Verdict::NeedsConsent)
-            protectedItems << ErasePathCheck::message(verdict);
+    const std::optional<DestructiveOperation::Plan> plan = planSelection();
+    if (!plan)
+        return;
+    if (plan->items.isEmpty()) {
+        QStringList why;
+        for (const DestructiveOperation::Refused& refused : plan->refusals)
+            why << refused.detail;
+        QMessageBox box(QMessageBox::Warning, tr("Nothing to erase"), tr("Nothing can be erased"),
+                        QMessageBox::Ok, window());
+        box.setObjectName(QStringLiteral("nothingToEraseAlert"));
+        box.setInformativeText(why.join(QLatin1Char('\n')));
+        box.setWindowModality(Qt::WindowModal);
+        box.exec();
+        // What is no longer there leaves the list.
+        const QList<FileObjPtr> gone = takeResults(EraseReport());
+        if (!gone.isEmpty()) {
+            m_valueArr.removeIf([&gone](const FileObjPtr& item) { return gone.contains(item); });
+            listChanged();
+        }
+        return;
     }
+    // The plan's questions: what the user should know (copy-on-write volumes), what is left out,
+    // and, a second time, the home and system folders and mount points among the items.
     QStringList warnings;
-    if (!copyOnWrite.isEmpty())
-        warnings << EraseReport::copyOnWriteWarning(copyOnWrite);
+    for (const DestructiveOperation::Note& note : plan->notes)
+        warnings << note.detail;
+    if (!plan->refusals.isEmpty()) {
+        QStringList leftOut;
+        for (const DestructiveOperation::Refused& refused : plan->refusals)
+            leftOut << refused.detail;
+        warnings << tr("Left out, and not erased: %1.").arg(leftOut.join(QStringLiteral("; ")));
+    }
+    QStringList protectedItems;
+    for (const DestructiveOperation::ConsentNeeded& needed : plan->consents)
+        if (needed.consent != DestructiveOperation::Consent::Irreversible)
+            protectedItems << needed.detail;
     auto* confirm =
-        new MakeSureFileEraserViewControoler(selected, PublicUtilities::getEraserTimes(), warnings);
+        new MakeSureFileEraserViewControoler(int(plan->items.size()), plan->standard, warnings);
     if (AttachedWindow::run(confirm, this) != QDialog::Accepted)
         return;
     if (!protectedItems.isEmpty() &&
         AttachedWindow::run(new MakeSureEraseProtectedViewController(protectedItems), this) !=
             QDialog::Accepted)
         return;
-    startErasure(!protectedItems.isEmpty());
+    // Every question the plan asked was answered yes.
+    DestructiveOperation::Consents consents;
+    for (const DestructiveOperation::ConsentNeeded& needed : plan->consents)
+        consents.give(needed.consent);
+    // The window's rule for a batch: what is refused was named above and is left out; the rest
+    // runs.
+    DestructiveOperation::Plan runnable = *plan;
+    runnable.refusals.clear();
+    startErasure(runnable, consents);
+}
+
+std::optional<DestructiveOperation::Plan> FileEraserViewController::planSelection() {
+    // The operation gets copies of the selected items: the list's own items stay the UI
+    // thread's to read (the table paints them) while the worker fills in the copies' results.
+    QList<FileObjPtr> copies;
+    m_originals.clear();
+    for (const FileObjPtr& item : m_valueArr)
+        if (item->isSelect) {
+            copies << std::make_shared<FileObj>(*item);
+            m_originals.insert(item->nativePath(), item);
+        }
+    m_operation = std::make_shared<EraseFilesOperation>(copies, EraseJob::Options{});
+    // A new runner for each erasure: deleting the last one joins a thread that has ended.
+    delete m_runner;
+    m_runner = new OperationRunner(this);
+    connect(m_runner, &OperationRunner::progress, this, &FileEraserViewController::showProgress);
+    connect(m_runner, &OperationRunner::planned, this, &FileEraserViewController::planArrived);
+    connect(m_runner, &OperationRunner::finished, this, &FileEraserViewController::erasureEnded);
+
+    m_plan.reset();
+    auto* progress = new FileEraserProgressViewController(PublicUtilities::getEraserTimes());
+    progress->setPlanning(0);
+    m_progressView = progress;
+    connect(progress, &FileEraserProgressViewController::cancelRequested, m_runner,
+            &OperationRunner::stop);
+    m_planning = true;
+    m_runner->plan(m_operation);
+    // The plan arrives through this window's loop and closes it.
+    AttachedWindow::run(progress, this);
+    m_planning = false;
+    if (!m_plan) {
+        // The window went away first (the application is quitting).
+        m_runner->stop();
+        return std::nullopt;
+    }
+    // Cancelled while looking through the selection (even when the plan came in just after):
+    // nothing is erased.
+    if (m_plan->stopped || m_runner->stopRequested())
+        return std::nullopt;
+    return m_plan;
+}
+
+void FileEraserViewController::planArrived(const DestructiveOperation::Plan& plan) {
+    m_plan = plan;
+    if (m_progressView)
+        AttachedWindow::dismiss(m_progressView);
 }
 
 void FileEraserViewController::setErasing(bool erasing) {
@@ -389,19 +464,11 @@ void FileEraserViewController::setErasing(bool erasing) {
         m_owner->canChangeType(!erasing);
 }
 
-void FileEraserViewController::startErasure(bool consented) {
+void FileEraserViewController::startErasure(const DestructiveOperation::Plan& plan,
+                                            const DestructiveOperation::Consents& consents) {
     m_isCancel = false;
     m_deleteErrorArr.clear();
-    if (m_job) {
-        m_job->setListener(nullptr);
-        m_job->deleteLater();
-    }
-    EraseJob::Options options;
-    options.consented = consented;
-    m_job = new EraseJob(options, this);
-    m_job->setListener(this);
-
-    auto* progress = new FileEraserProgressViewController(PublicUtilities::getEraserTimes());
+    auto* progress = new FileEraserProgressViewController(plan.standard);
     m_progressView = progress;
     connect(progress, &FileEraserProgressViewController::cancelRequested, this,
             &FileEraserViewController::cancelErasure);
@@ -411,19 +478,13 @@ void FileEraserViewController::startErasure(bool consented) {
     m_clock.start();
     m_eraserTimer.start();
     tick();
-    // The job starts from the event loop, which the progress window's loop provides.
-    m_job->start(m_valueArr);
-    m_workCount = int(m_job->workList().size());
+    m_runner->run(plan, consents);
+    m_inProgressWindow = true;
+    AttachedWindow::run(progress, this);
+    m_inProgressWindow = false;
     if (m_erasing) {
-        m_inProgressWindow = true;
-        AttachedWindow::run(progress, this);
-        m_inProgressWindow = false;
-    } else {
-        delete progress;
-    }
-    if (m_erasing) {
-        // The window went away without the job ending (the application is quitting): stop the
-        // job; its end finishes the erasure.
+        // The window went away without the run ending (the application is quitting): stop the
+        // run; its end finishes the erasure.
         cancelErasure();
         return;
     }
@@ -437,22 +498,26 @@ void FileEraserViewController::tick() {
 }
 
 void FileEraserViewController::cancelErasure() {
-    if (!m_erasing || !m_job)
+    if (!m_erasing || !m_runner)
         return;
     m_isCancel = true;
     if (m_progressView)
         m_progressView->showCancelling();
-    m_job->cancel();
+    m_runner->stop();
 }
 
-void FileEraserViewController::eraseProgress(float percent, const QString& path, int index,
-                                             int total) {
-    if (m_progressView && index < total)
-        m_progressView->setProgress(percent, path, index, total);
+void FileEraserViewController::showProgress(const DestructiveOperation::Progress& progress) {
+    if (!m_progressView)
+        return;
+    if (progress.stage == DestructiveOperation::Stage::Planning)
+        m_progressView->setPlanning(progress.done);
+    else if (progress.done < progress.total)
+        m_progressView->setProgress(100.0f * float(progress.done) / float(progress.total),
+                                    progress.subject, int(progress.done), int(progress.total));
 }
 
-void FileEraserViewController::eraseFinished(const EraseReport&) {
-    // The job has written the history entry already; what is left is to show the result.
+void FileEraserViewController::erasureEnded() {
+    // The run has written the history entry already; what is left is to show the result.
     m_eraserTimer.stop();
     tick();
     setErasing(false);
@@ -464,14 +529,35 @@ void FileEraserViewController::eraseFinished(const EraseReport&) {
         QTimer::singleShot(0, this, &FileEraserViewController::showResultAndFinish);
 }
 
+QList<FileObjPtr> FileEraserViewController::takeResults(const EraseReport& report) {
+    QList<FileObjPtr> gone;
+    for (const EraseReport::Line& line : report.lines) {
+        const FileObjPtr original = m_originals.value(line.item->nativePath());
+        if (!original)
+            continue;
+        original->failStr = line.item->failStr;
+        original->eraserLevel = line.item->eraserLevel;
+        original->result = line.item->result;
+        if (!line.stillPresent)
+            gone.append(original);
+    }
+    // A selected item the plan left out because it is no longer there goes as well.
+    for (const FileObjPtr& original : std::as_const(m_originals)) {
+        struct stat st {};
+        if (!gone.contains(original) && ::lstat(original->nativePath().constData(), &st) != 0)
+            gone.append(original);
+    }
+    m_originals.clear();
+    return gone;
+}
+
 void FileEraserViewController::showResultAndFinish() {
-    const EraseReport& report = m_job->report();
+    if (!m_operation)
+        return;
+    const EraseReport& report = m_operation->eraseReport();
     // Only what is gone leaves the list: what failed, or a cancel left untouched or partly
     // done, stays (in order, with the unselected items) so that the user can erase it again.
-    m_deleteErrorArr.clear();
-    for (const EraseReport::Line& line : report.lines)
-        if (!line.stillPresent)
-            m_deleteErrorArr.append(line.item);
+    m_deleteErrorArr = takeResults(report);
     QList<FileObjPtr> remaining;
     for (const FileObjPtr& item : m_valueArr)
         if (!m_deleteErrorArr.contains(item))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Main/FileEraser/EraseJob.h"
+#include "app/Job/EraseFilesOperation.h"
 #include "app/Main/FileEraser/FileEraserProgressViewController.h"
 #include "app/Main/FileEraser/FileObj.h"
 #include "app/SetEraserLevel/HistoryViewController.h"
@@ -8,15 +8,19 @@
 
 #include <QElapsedTimer>
 #include <QFutureWatcher>
+#include <QHash>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <memory>
+#include <optional>
 
 class DragView;
 class FileEraserListView;
 class FileEraserTableModel;
 class ImageButton;
 class ModuleOwner;
+class OperationRunner;
 class QLabel;
 class QStackedWidget;
 
@@ -25,12 +29,13 @@ class QStackedWidget;
 // confirmation, with a progress window and a result window. Every erasure is recorded in the
 // history. The list lives as long as the module, across module switches.
 //
-// The erasure is the shared EraseJob: this module only gathers the items, asks the questions
-// and shows the job's progress and report. Everything runs on the main thread: the job advances
-// as its tool reports, so the window keeps answering (and Cancel works) while files are erased.
-class FileEraserViewController : public QWidget,
-                                 public EraseJobListener,
-                                 public SetEraserLevelVCDelegate {
+// The erasure is the shared EraseFilesOperation, planned and run by an OperationRunner on a
+// worker thread: this module only gathers the items, shows the plan's questions, the progress
+// and the report. The folder walk of the plan and the erasure both run off the UI thread, so
+// the window keeps answering (and Cancel works) however large the selection. The operation
+// works on copies of the selected items, so the list's own items are never changed by the
+// worker; the results are copied back once the run has ended.
+class FileEraserViewController : public QWidget, public SetEraserLevelVCDelegate {
     Q_OBJECT
 public:
     // OWNER (the main window, may be null) is told to lock module switching while erasing.
@@ -48,8 +53,9 @@ public:
     void sortWith(int sortType, int sortAD);
     // Selects every item, or clears them all when all were selected.
     void selectAllAction();
-    // Confirmation (a second one for home and system folders and mount points), then the
-    // erasure of the selected items, then the result.
+    // Looks through the selected items (progress, Cancel), asks for the confirmation (a second
+    // one for home and system folders and mount points; refused items are named and left out),
+    // then erases the rest and shows the result.
     void eraseNowAction();
     // Stops the running erasure after the current item.
     void cancelErasure();
@@ -58,17 +64,14 @@ public:
     void openItem(int row);
     void revealItem(int row);
 
-    // EraseJobListener
-    void eraseProgress(float percent, const QString& path, int index, int total) override;
-    void eraseFinished(const EraseReport& report) override;
     // SetEraserLevelVCDelegate
     void closeSetEraserLevelView() override;
 
     const QList<FileObjPtr>& valueArr() const { return m_valueArr; }
     const QList<FileObjPtr>& deleteErrorArr() const { return m_deleteErrorArr; }
-    // The job of the current or last erasure (null before the first).
-    const EraseJob* job() const { return m_job; }
     bool isErasing() const { return m_erasing; }
+    // The selection is being looked through before the confirmation.
+    bool isPlanning() const { return m_planning; }
     bool showsList() const;
     int sortType() const { return m_sortType; }
     int sortAD() const { return m_sortAD; }
@@ -105,7 +108,15 @@ private:
     void refreshViews();
     void refreshHistoryButton();
     void refreshStandardLabel();
-    void startErasure(bool consented);
+    // The plan of the selected items, or none when it was stopped or the window went away.
+    std::optional<DestructiveOperation::Plan> planSelection();
+    void startErasure(const DestructiveOperation::Plan& plan,
+                      const DestructiveOperation::Consents& consents);
+    void showProgress(const DestructiveOperation::Progress& progress);
+    void planArrived(const DestructiveOperation::Plan& plan);
+    void erasureEnded();
+    // Copies the results of the run's copies onto the list's items; returns those now gone.
+    QList<FileObjPtr> takeResults(const EraseReport& report);
     void showResultAndFinish();
     void tick();
     void setErasing(bool erasing);
@@ -113,11 +124,14 @@ private:
     ModuleOwner* m_owner;
     QList<FileObjPtr> m_valueArr;
     QList<FileObjPtr> m_deleteErrorArr;
-    EraseJob* m_job = nullptr;
+    OperationRunner* m_runner = nullptr;
+    std::shared_ptr<EraseFilesOperation> m_operation;
+    std::optional<DestructiveOperation::Plan> m_plan;
+    QHash<QByteArray, FileObjPtr> m_originals; // the list's items the operation got copies of
     bool m_isCancel = false;
+    bool m_planning = false;
     bool m_erasing = false;
     bool m_inProgressWindow = false;
-    int m_workCount = 0;
     int m_sortType = 0;
     int m_sortAD = 0;
     quint64 m_listVersion = 0; // changes whenever items come or go

@@ -1,6 +1,9 @@
 #include "app/Main/WipeDisk/WipeDiskViewController.h"
 
 #include "app/Comm/PublicUtilities.h"
+#include "app/Job/OperationRunner.h"
+#include "app/Job/WipeFreeSpaceOperation.h"
+#include "app/Job/WipeVolumeOperation.h"
 #include "app/Main/FileEraser/FileEraserViewParts.h"
 #include "app/Main/ModuleOwner.h"
 #include "app/Main/WipeDisk/FreeSpaceWipeJob.h"
@@ -80,7 +83,7 @@ WipeDiskViewController::WipeDiskViewController(ModuleOwner* owner, int mode, QWi
     m_table->setColumnWidth(3, 100);
     m_table->setColumnWidth(4, 100);
     connect(m_table, &QTableWidget::cellClicked, this, [this](int row, int) {
-        if (m_isBegin)
+        if (m_isBegin || m_planning)
             return;
         m_selectIndex = row;
         selectVolumeButton(row);
@@ -119,6 +122,7 @@ WipeDiskViewController::WipeDiskViewController(ModuleOwner* owner, int mode, QWi
 }
 
 WipeDiskViewController::~WipeDiskViewController() {
+    delete m_runner; // stops and joins a wipe still under way
     m_scan.waitForFinished();
 }
 
@@ -165,9 +169,12 @@ void WipeDiskViewController::showVolumes(const QList<VolumeObj>& volumes) {
         m_table->setItem(row, 0, new QTableWidgetItem);
     }
     // Work folders (ours by their marker) that a killed wipe left; a volume being wiped is
-    // skipped.
-    for (const QString& removed : WipeWorkFolder::removeLeftovers(mountPoints))
-        Logger::log(QStringLiteral("removed the work folder left at %1").arg(removed));
+    // skipped. Not while a wipe of ours is planned or runs: the sweep holds each volume's wipe
+    // lock for a moment, and the wipe starting then (after the reformat of a whole-volume wipe,
+    // whose mount this scan follows) would be refused as "another wipe". Its end scans again.
+    if (!m_isBegin && !m_planning)
+        for (const QString& removed : WipeWorkFolder::removeLeftovers(mountPoints))
+            Logger::log(QStringLiteral("removed the work folder left at %1").arg(removed));
     m_loading->hide();
     m_scanning = false;
     // The choice follows the device, not the row: a volume mounted or unmounted meanwhile moves
@@ -196,7 +203,7 @@ void WipeDiskViewController::showVolumes(const QList<VolumeObj>& volumes) {
 }
 
 void WipeDiskViewController::eraseFreeSpaceOf(const QString& mountPoint) {
-    if (m_isBegin)
+    if (m_isBegin || m_planning)
         return;
     m_selectEraserType = kFreeSpace;
     refreshTitles();
@@ -224,71 +231,99 @@ void WipeDiskViewController::selectVolumeButton(int row) {
 }
 
 void WipeDiskViewController::wipeButtonAction() {
-    if (m_selectIndex < 0 || m_selectIndex >= m_allVolumeArr.size() || m_isBegin)
+    if (m_selectIndex < 0 || m_selectIndex >= m_allVolumeArr.size() || m_isBegin || m_planning)
         return;
-    const int passes = FreeSpaceWipeJob::passesFor(0, QString());
+    if (m_selectEraserType != kFreeSpace && m_selectEraserType != kWholeVolume) {
+        Logger::log(QStringLiteral("no select type"));
+        return;
+    }
     if (m_selectEraserType == kFreeSpace) {
-        if (FileSystemInfo::isNtfsType(m_selectVolumeObj.volumeType)) {
-            AttachedWindow::run(new NTFSViewController, this);
-            return;
-        }
-        if (AttachedWindow::run(new MakeSureWipeFreeSpaceViewController(
-                                    m_selectVolumeObj.volumeName, passesText(passes)),
-                                this) == QDialog::Accepted)
-            makeSureToWipeFreeSpaceSelectVolume();
-        return;
+        auto wipe = std::make_shared<WipeFreeSpaceOperation>(m_selectVolumeObj,
+                                                             FreeSpaceWipeJob::Options{});
+        m_wipeReport = [wipe] { return wipe->wipeReport(); };
+        m_operation = wipe;
+    } else {
+        auto wipe =
+            std::make_shared<WipeVolumeOperation>(m_selectVolumeObj, WholeVolumeWipeJob::Options{});
+        m_wipeReport = [wipe] { return wipe->wipeReport(); };
+        m_operation = wipe;
     }
-    if (m_selectEraserType == kWholeVolume) {
-        if (WholeVolumeWipeJob::isStartupVolume(m_selectVolumeObj)) {
-            AttachedWindow::run(new SystemEraserViewController, this);
-            return;
-        }
-        if (AttachedWindow::run(new MakeSureWipeDiskViewController(m_selectVolumeObj.volumeName,
-                                                                   passesText(passes)),
-                                this) == QDialog::Accepted)
-            makeSureToWipeSelectVolume();
-        return;
-    }
-    Logger::log(QStringLiteral("no select type"));
+    delete m_runner;
+    m_runner = new OperationRunner(this);
+    connect(m_runner, &OperationRunner::planned, this, &WipeDiskViewController::planArrived);
+    connect(m_runner, &OperationRunner::progress, this,
+            [this](const DestructiveOperation::Progress& progress) {
+                if (m_progress && progress.total > 0)
+                    m_progress->setRemoveProgress(progress.subject, 100.0 * double(progress.done) /
+                                                                        double(progress.total));
+            });
+    connect(m_runner, &OperationRunner::finished, this,
+            [this] { showEnd(m_wipeReport ? m_wipeReport() : FreeSpaceWipeJob::Report()); });
+    m_planning = true;
+    m_runner->plan(m_operation);
 }
 
-void WipeDiskViewController::showProgress(WipeFreeSpaceProViewController* view) {
+void WipeDiskViewController::planArrived(const DestructiveOperation::Plan& plan) {
+    if (!plan.refusals.isEmpty() || !plan.runnable()) {
+        m_planning = false;
+        if (!plan.refusals.isEmpty())
+            showRefusal(plan);
+        return;
+    }
+    const QString volumeName = m_selectVolumeObj.volumeName;
+    QWidget* question =
+        plan.kind == DestructiveOperation::Kind::WipeFreeSpace
+            ? static_cast<QWidget*>(
+                  new MakeSureWipeFreeSpaceViewController(volumeName, passesText(plan.level)))
+            : new MakeSureWipeDiskViewController(volumeName, passesText(plan.level));
+    // Still "planning" while the question is open: no second wipe can be asked for meanwhile.
+    const bool yes = AttachedWindow::run(question, this) == QDialog::Accepted;
+    m_planning = false;
+    if (yes)
+        startWipe(plan);
+}
+
+void WipeDiskViewController::showRefusal(const DestructiveOperation::Plan& plan) {
+    using Refusal = DestructiveOperation::Refusal;
+    const DestructiveOperation::Refused& first = plan.refusals.first();
+    // The notices of their own: an NTFS volume's free space, and the start-up volume.
+    if (first.reason == Refusal::Unsupported) {
+        AttachedWindow::run(new NTFSViewController, this);
+        return;
+    }
+    if (first.reason == Refusal::SystemVolume &&
+        first.detail == WholeVolumeWipeJob::kStartupVolume) {
+        AttachedWindow::run(new SystemEraserViewController, this);
+        return;
+    }
+    // Anything else ends the attempt, saying why, as a wipe that could not start.
+    QStringList why;
+    for (const DestructiveOperation::Refused& refused : plan.refusals)
+        why << refused.detail;
+    AttachedWindow::run(new WipeFailViewController(why.join(QLatin1Char('\n')), false, false),
+                        this);
+    finishWipe();
+}
+
+void WipeDiskViewController::startWipe(const DestructiveOperation::Plan& plan) {
+    // The one question of the wipe covers what the plan asks (for the whole volume: that it is
+    // unmounted and formatted anew).
+    DestructiveOperation::Consents consents;
+    for (const DestructiveOperation::ConsentNeeded& needed : plan.consents)
+        consents.give(needed.consent);
+    WipeFreeSpaceProViewController* view =
+        plan.kind == DestructiveOperation::Kind::WipeFreeSpace
+            ? new WipeFreeSpaceProViewController(tr("Erasing free space"), plan.standard)
+            : new WipeDiskProViewController(plan.standard);
+    connect(view, &WipeFreeSpaceProViewController::cancelRequested, m_runner,
+            &OperationRunner::stop);
     if (m_owner)
         m_owner->canChangeType(false);
     m_isBegin = true;
     m_progress = view;
     AttachedWindow* window = AttachedWindow::present(view, this);
     window->setClosableByEscape(false);
-}
-
-void WipeDiskViewController::makeSureToWipeFreeSpaceSelectVolume() {
-    delete m_freeJob;
-    m_freeJob = new FreeSpaceWipeJob(m_selectVolumeObj, {}, this);
-    auto* view = new WipeFreeSpaceProViewController(
-        tr("Erasing free space"), EraserStandard::nameForLevel(m_freeJob->passes()));
-    connect(view, &WipeFreeSpaceProViewController::cancelRequested, m_freeJob,
-            &FreeSpaceWipeJob::cancel);
-    connect(m_freeJob, &FreeSpaceWipeJob::progress, view,
-            &WipeFreeSpaceProViewController::setRemoveProgress);
-    connect(m_freeJob, &FreeSpaceWipeJob::finished, this, [this] { showEnd(m_freeJob->report()); });
-    showProgress(view);
-    m_freeJob->start();
-}
-
-void WipeDiskViewController::makeSureToWipeSelectVolume() {
-    delete m_wholeJob;
-    m_wholeJob = new WholeVolumeWipeJob(m_selectVolumeObj, {}, this);
-    auto* view = new WipeDiskProViewController(EraserStandard::nameForLevel(m_wholeJob->passes()));
-    connect(view, &WipeFreeSpaceProViewController::cancelRequested, m_wholeJob,
-            &WholeVolumeWipeJob::cancel);
-    connect(m_wholeJob, &WholeVolumeWipeJob::progress, view,
-            &WipeFreeSpaceProViewController::setRemoveProgress);
-    connect(m_wholeJob, &WholeVolumeWipeJob::volumesChanged, this,
-            &WipeDiskViewController::getallVolumes);
-    connect(m_wholeJob, &WholeVolumeWipeJob::finished, this,
-            [this] { showEnd(m_wholeJob->report()); });
-    showProgress(view);
-    m_wholeJob->start();
+    m_runner->run(plan, consents);
 }
 
 void WipeDiskViewController::showEnd(const FreeSpaceWipeJob::Report& report) {
@@ -307,6 +342,10 @@ void WipeDiskViewController::showEnd(const FreeSpaceWipeJob::Report& report) {
             ? static_cast<QWidget*>(new WipeSuccessViewController(report.successText, notes))
             : new WipeFailViewController(report.reason, report.cancelled, report.volumeEmptied);
     AttachedWindow::run(end, this);
+    finishWipe();
+}
+
+void WipeDiskViewController::finishWipe() {
     m_selectIndex = -1;
     m_selectDevice.clear();
     getallVolumes();
@@ -314,7 +353,7 @@ void WipeDiskViewController::showEnd(const FreeSpaceWipeJob::Report& report) {
 }
 
 void WipeDiskViewController::historyButtonAction() {
-    if (m_isBegin)
+    if (m_isBegin || m_planning)
         return;
     delete m_historyView;
     m_historyView = HistoryViewController::openOver(this, DoDataBase::kTypeWipeVolume);

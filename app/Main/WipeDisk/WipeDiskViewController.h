@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Job/DestructiveOperation.h"
 #include "app/Main/WipeDisk/FreeSpaceWipeJob.h"
 #include "app/Main/WipeDisk/VolumeObj.h"
 
@@ -7,20 +8,24 @@
 #include <QList>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
+#include <memory>
 
 class HistoryViewController;
 class ImageButton;
 class ModuleOwner;
 class QLabel;
 class QTableWidget;
+class OperationRunner;
 class WatchMountUnmount;
-class WholeVolumeWipeJob;
 class WipeFreeSpaceProViewController;
 
 // The volume-wiping module: the mounted volumes as a one-choice list, and "Erase Now" for the
 // chosen one's free space (mode 1) or the whole volume (mode 2). The list follows mounts and
-// unmounts; the wipes are the core jobs (FreeSpaceWipeJob, WholeVolumeWipeJob), which record the
-// history; module switching is locked from the confirmation to the end view.
+// unmounts; the wipes are the core operations (WipeFreeSpaceOperation, WipeVolumeOperation),
+// planned and run by an OperationRunner off the UI thread, which record the history. The plan's
+// refusals get their notices (NTFS, the start-up volume) or the end view saying why, before any
+// question; module switching is locked from the start of the wipe to the end view.
 class WipeDiskViewController : public QWidget {
     Q_OBJECT
 public:
@@ -56,10 +61,13 @@ signals:
 
 private:
     void showVolumes(const QList<VolumeObj>& volumes);
-    void makeSureToWipeFreeSpaceSelectVolume();
-    void makeSureToWipeSelectVolume();
-    void showProgress(WipeFreeSpaceProViewController* view);
+    // The plan of the chosen volume's wipe is in: a notice or the refusal, else the question,
+    // then the run.
+    void planArrived(const DestructiveOperation::Plan& plan);
+    void showRefusal(const DestructiveOperation::Plan& plan);
+    void startWipe(const DestructiveOperation::Plan& plan);
     void showEnd(const FreeSpaceWipeJob::Report& report);
+    void finishWipe();
     void historyButtonAction();
     void refreshHistoryButton();
     void refreshTitles();
@@ -72,6 +80,7 @@ private:
     QString m_selectDevice;      // the chosen volume's device, kept across rescans
     QString m_pendingMountPoint; // eraseFreeSpaceOf's volume, until the list shows it
     bool m_scanning = false;
+    bool m_planning = false;
     bool m_isBegin = false;
     QLabel* m_title;
     QLabel* m_subtitle;
@@ -82,8 +91,10 @@ private:
     ImageButton* m_historyButton;
     WatchMountUnmount* m_watch;
     QFutureWatcher<QList<VolumeObj>> m_scan;
-    FreeSpaceWipeJob* m_freeJob = nullptr;
-    WholeVolumeWipeJob* m_wholeJob = nullptr;
+    OperationRunner* m_runner = nullptr;
+    std::shared_ptr<DestructiveOperation> m_operation;
+    // The wipe job's own report of the operation's last run (read once it has ended).
+    std::function<FreeSpaceWipeJob::Report()> m_wipeReport;
     QPointer<WipeFreeSpaceProViewController> m_progress;
     QPointer<HistoryViewController> m_historyView;
 };

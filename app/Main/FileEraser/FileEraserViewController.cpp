@@ -470,6 +470,9 @@ void FileEraserViewController::startErasure(const DestructiveOperation::Plan& pl
     m_deleteErrorArr.clear();
     auto* progress = new FileEraserProgressViewController(plan.standard);
     m_progressView = progress;
+    // The run's first report comes from the worker: until then the window says where it starts.
+    if (plan.entries > 0)
+        progress->setProgress(0.0f, QString(), 0, int(plan.entries));
     connect(progress, &FileEraserProgressViewController::cancelRequested, this,
             &FileEraserViewController::cancelErasure);
 

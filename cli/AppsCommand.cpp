@@ -132,12 +132,8 @@ int AppsCommand::run(const QStringList& args) {
         .valued({QStringLiteral("bundle")}, QStringLiteral("DIR"))
         .valued({QStringLiteral("folders")}, QStringLiteral("FILE"))
         .valued({QStringLiteral("home")}, QStringLiteral("DIR"));
-    if (!parser.parse(args))
-        return parser.usageError(kUsage);
-    if (parser.helpAsked()) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
+    if (const std::optional<int> end = parser.parseOrEnd(args, kUsage))
+        return *end;
     const QString tab = parser.isSet(QStringLiteral("tab")) ? parser.value(QStringLiteral("tab"))
                                                             : QStringLiteral("apps");
     const QString bundle = parser.value(QStringLiteral("bundle"));

@@ -152,12 +152,8 @@ int BrowsersCommand::run(const QStringList& args) {
         .valued({QStringLiteral("home")}, QStringLiteral("DIR"))
         .valued({QStringLiteral("user")}, QStringLiteral("NAME"))
         .valued({QStringLiteral("data")}, QStringLiteral("FILE"));
-    if (!parser.parse(args))
-        return parser.usageError(kUsage);
-    if (parser.helpAsked()) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
+    if (const std::optional<int> end = parser.parseOrEnd(args, kUsage))
+        return *end;
     const QString bundle = parser.value(QStringLiteral("bundle"));
     const QString home = parser.value(QStringLiteral("home"));
     const QString userName = parser.value(QStringLiteral("user"));

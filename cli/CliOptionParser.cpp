@@ -72,6 +72,18 @@ QList<QByteArray> CliOptionParser::rawPositional() const {
     return out;
 }
 
+std::optional<int> CliOptionParser::parseOrEnd(const QStringList& args, const char* usage,
+                                               const char* more) {
+    if (!parse(args))
+        return usageError(usage);
+    if (!helpAsked())
+        return std::nullopt;
+    std::fputs(usage, stdout);
+    if (more)
+        std::fputs(more, stdout);
+    return 0;
+}
+
 int CliOptionParser::usageError(const QString& text, const char* usage) const {
     if (!text.isEmpty())
         CliOutput::error(m_verb, text);

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The one option parser of every korvane verb, over QCommandLineParser: long options and their
 // short forms, "--name value" and "--name=value", "--" ending the options, options anywhere
@@ -39,6 +40,10 @@ public:
     // Says "korvane VERB: TEXT" and USAGE on standard error; returns 2, bad usage.
     int usageError(const QString& text, const char* usage) const;
     int usageError(const char* usage) const { return usageError(m_error, usage); }
+    // Parses ARGS the way every verb starts: a usage error ends with status 2, --help prints
+    // USAGE (and MORE) and ends with 0; nothing when the verb goes on.
+    std::optional<int> parseOrEnd(const QStringList& args, const char* usage,
+                                  const char* more = nullptr);
 
 private:
     QString m_verb;

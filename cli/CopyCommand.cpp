@@ -79,13 +79,8 @@ int CopyCommand::run(const QStringList& args) {
         .flag({QStringLiteral("clean")})
         .flag({QStringLiteral("y"), QStringLiteral("yes")})
         .valued({QStringLiteral("existing")}, QStringLiteral("WHAT"));
-    if (!parser.parse(args))
-        return parser.usageError(kUsage);
-    if (parser.helpAsked()) {
-        std::fputs(kUsage, stdout);
-        std::fputs(CliInterrupt::kHelp, stdout);
-        return 0;
-    }
+    if (const std::optional<int> end = parser.parseOrEnd(args, kUsage, CliInterrupt::kHelp))
+        return *end;
     DiskCopyJob::Options options;
     options.verify = parser.isSet(QStringLiteral("verify"));
     const bool existingGiven = parser.isSet(QStringLiteral("existing"));

@@ -131,12 +131,8 @@ int DisksCommand::run(const QString& verb, const QStringList& args) {
         parser.flag({QStringLiteral("json")});
     if (verb == QLatin1String("format"))
         parser.flag({QStringLiteral("y"), QStringLiteral("yes")});
-    if (!parser.parse(args))
-        return parser.usageError(kUsage);
-    if (parser.helpAsked()) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
+    if (const std::optional<int> end = parser.parseOrEnd(args, kUsage))
+        return *end;
     QString error;
     if (!CliBundle::use(parser.value(QStringLiteral("bundle")), &error)) {
         printErr(verb, error);

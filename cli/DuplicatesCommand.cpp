@@ -122,13 +122,8 @@ int DuplicatesCommand::run(const QStringList& args) {
         .valued({QStringLiteral("delete")}, QStringLiteral("RULE"))
         .valued({QStringLiteral("method")}, QStringLiteral("M"))
         .valued({QStringLiteral("bundle")}, QStringLiteral("DIR"));
-    if (!parser.parse(args))
-        return parser.usageError(kUsage);
-    if (parser.helpAsked()) {
-        std::fputs(kUsage, stdout);
-        std::fputs(CliInterrupt::kHelp, stdout);
-        return 0;
-    }
+    if (const std::optional<int> end = parser.parseOrEnd(args, kUsage, CliInterrupt::kHelp))
+        return *end;
     const bool hidden = parser.isSet(QStringLiteral("hidden"));
     const bool system = parser.isSet(QStringLiteral("system"));
     const bool json = parser.isSet(QStringLiteral("json"));

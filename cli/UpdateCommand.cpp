@@ -18,12 +18,8 @@ const char* const kUsage =
 int UpdateCommand::run(const QStringList& args, const QString& currentVersion) {
     CliOptionParser parser(QStringLiteral("update-check"));
     parser.valued({QStringLiteral("address")}, QStringLiteral("URL"));
-    if (!parser.parse(args))
-        return parser.usageError(kUsage);
-    if (parser.helpAsked()) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
+    if (const std::optional<int> end = parser.parseOrEnd(args, kUsage))
+        return *end;
     if (!parser.positional().isEmpty())
         return parser.usageError(
             QStringLiteral("unknown argument '%1'").arg(parser.positional().first()), kUsage);

@@ -27,12 +27,8 @@ QString fitted(const QString& text, int width) {
 int VolumesCommand::run(const QStringList& args) {
     CliOptionParser parser(QStringLiteral("volumes"));
     parser.flag({QStringLiteral("json")}).valued({QStringLiteral("bundle")}, QStringLiteral("DIR"));
-    if (!parser.parse(args))
-        return parser.usageError(kUsage);
-    if (parser.helpAsked()) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
+    if (const std::optional<int> end = parser.parseOrEnd(args, kUsage))
+        return *end;
     if (!parser.positional().isEmpty())
         return parser.usageError(
             QStringLiteral("unknown argument '%1'").arg(parser.positional().first()), kUsage);

@@ -49,13 +49,8 @@ int WipeCommand::run(const QStringList& args, Mode mode) {
     parser.flag({QStringLiteral("y"), QStringLiteral("yes")})
         .valued({QStringLiteral("level")}, QStringLiteral("N"))
         .valued({QStringLiteral("bundle")}, QStringLiteral("DIR"));
-    if (!parser.parse(args))
-        return parser.usageError(usage);
-    if (parser.helpAsked()) {
-        std::fputs(usage, stdout);
-        std::fputs(CliInterrupt::kHelp, stdout);
-        return 0;
-    }
+    if (const std::optional<int> end = parser.parseOrEnd(args, usage, CliInterrupt::kHelp))
+        return *end;
     int level = 0;
     if (parser.isSet(QStringLiteral("level"))) {
         const QString value = parser.value(QStringLiteral("level"));

@@ -4,10 +4,9 @@
 
 #include "platform/walk/EntryFacts.h"
 
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <sstream>
+#include <libmount/libmount.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 #include <vector>
@@ -94,52 +93,33 @@ bool storedAsShortNameOnly(const std::string& name, bool eachPartOneCase) {
     return b != Case::Lower && e != Case::Lower;
 }
 
-// "\040" and the like, as /proc/self/mountinfo escapes them.
-std::string unescape(const std::string& field) {
-    std::string out;
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() && field[i + 1] >= '0' &&
-            field[i + 1] <= '7') {
-            out += char(std::stoi(field.substr(i + 1, 3), nullptr, 8));
-            i += 3;
-        } else {
-            out += field[i];
-        }
-    }
-    return out;
-}
-
 struct MountLine {
     std::string type;
     std::string source;
     std::string superOptions;
 };
 
+// The mount MOUNTID of this process's mount table, read by libmount (which also undoes the
+// table's escapes).
 bool findMount(std::uint64_t mountId, MountLine& found) {
-    FILE* file = std::fopen("/proc/self/mountinfo", "re");
-    if (file == nullptr) {
+    libmnt_table* table = mnt_new_table_from_file("/proc/self/mountinfo");
+    if (table == nullptr) {
         return false;
     }
-    char* line = nullptr;
-    std::size_t capacity = 0;
+    const auto text = [](const char* value) { return std::string(value ? value : ""); };
+    libmnt_iter* it = mnt_new_iter(MNT_ITER_FORWARD);
+    libmnt_fs* fs = nullptr;
     bool ok = false;
-    while (!ok && ::getline(&line, &capacity, file) > 0) {
-        std::istringstream fields(line);
-        unsigned long long id = 0;
-        if (!(fields >> id) || id != mountId) {
+    while (!ok && it != nullptr && mnt_table_next_fs(table, it, &fs) == 0) {
+        if (std::uint64_t(mnt_fs_get_id(fs)) != mountId) {
             continue;
         }
-        std::string word;
-        while (fields >> word && word != "-") {
-        }
-        std::string type, source, options;
-        if (fields >> type >> source >> options) {
-            found = {type, unescape(source), options};
-            ok = true;
-        }
+        found = {text(mnt_fs_get_fstype(fs)), text(mnt_fs_get_source(fs)),
+                 text(mnt_fs_get_fs_options(fs))};
+        ok = true;
     }
-    std::free(line);
-    std::fclose(file);
+    mnt_free_iter(it);
+    mnt_unref_table(table);
     return ok;
 }
 

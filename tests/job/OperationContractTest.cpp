@@ -349,6 +349,9 @@ TEST(OperationContract, VolumeWipesAndChangesPlanWithoutTouchingAndRefuseTheSyst
         EXPECT_FALSE(stopped.report.ok());
         EXPECT_LT(stopped.secondsAfterStop, 1.0);
         EXPECT_EQ(treeOf(mountPoint), before.tree); // the fill is gone, the file stays
+        // Even a stopped wipe is on record, under the standard that ran.
+        EXPECT_TRUE(stopped.report.historyRecorded);
+        EXPECT_EQ(historyStandardOfLastEntry(), EraserStandard::nameForLevel(3));
     }
     {
         FreeSpaceWipeJob::Options options;

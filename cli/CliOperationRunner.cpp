@@ -93,8 +93,7 @@ int CliOperationRunner::run(DestructiveOperation& operation) {
 
     // From here a signal stops the run after the step under way. The flag is set in the
     // handler itself for runs that poll it without an event loop (the copy); the callback,
-    // on the event loop, says that the stop is under way. The token's flag is a shared atomic
-    // made writable; only its accessor is const.
+    // on the event loop, says that the stop is under way.
     bool saidCancelling = false;
     CliInterrupt::install(
         [&](int) {
@@ -103,7 +102,7 @@ int CliOperationRunner::run(DestructiveOperation& operation) {
                 printer.cancelling(m_words.cancelling);
             saidCancelling = true;
         },
-        const_cast<std::atomic_bool*>(&stop.flag()));
+        stop.signalFlag());
     const DestructiveOperation::Report report = operation.run(plan, consents, stop, progress);
     CliInterrupt::release();
     printer.finish(report.cancelled);

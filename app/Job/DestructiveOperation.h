@@ -166,6 +166,8 @@ public:
         bool stopRequested() const { return m_flag->load(); }
         // The flag itself, for jobs that poll an atomic_bool.
         const std::atomic_bool& flag() const { return *m_flag; }
+        // The flag for a signal handler, which may do no more than store to an atomic.
+        std::atomic_bool* signalFlag() const { return m_flag.get(); }
 
     private:
         std::shared_ptr<std::atomic_bool> m_flag;

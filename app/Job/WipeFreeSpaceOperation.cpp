@@ -1,6 +1,5 @@
 #include "app/Job/WipeFreeSpaceOperation.h"
 
-#include "app/Job/OperationLoop.h"
 #include "app/SetEraserLevel/EraserStandard.h"
 #include "platform/FileSystemInfo.h"
 
@@ -92,21 +91,7 @@ DestructiveOperation::Report WipeFreeSpaceOperation::run(const Plan& plan, const
                                    QStringLiteral("The free space cannot be wiped.")))
         return *early;
     FreeSpaceWipeJob job(m_volume, m_options);
-    OperationLoop loop(stop, [&job] { job.cancel(); });
-    QObject::connect(&job, &FreeSpaceWipeJob::progress, [&](const QString& text, double percent) {
-        if (!progress)
-            return;
-        Progress p;
-        p.stage = Stage::Overwriting;
-        p.done = qint64(percent * 100);
-        p.total = 10000;
-        p.passes = job.passes();
-        p.subject = text;
-        progress(p);
-    });
-    QObject::connect(&job, &FreeSpaceWipeJob::finished, [&loop] { loop.quit(); });
-    job.start();
-    loop.exec();
+    runToEnd(job, stop, progress);
     m_wipeReport = job.report();
     return reportOf(Kind::WipeFreeSpace, m_volume, job.passes(), m_options.recordHistory,
                     m_wipeReport);

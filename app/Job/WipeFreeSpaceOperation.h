@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Job/DestructiveOperation.h"
+#include "app/Job/OperationLoop.h"
 #include "app/Main/WipeDisk/FreeSpaceWipeJob.h"
 
 // The free-space wipe of one volume behind the operation contract (FreeSpaceWipeJob does the
@@ -22,6 +23,22 @@ public:
     // Refusals every volume wipe shares: the level, and a volume that cannot be written.
     static QList<Refused> volumeRefusals(const VolumeObj& volume, int level, int passes,
                                          bool refuseNtfs);
+    // Runs a wipe JOB (this one's or the whole-volume wipe's) to its end on this thread's event
+    // loop, its percent passed on as typed progress; below PREPARING percent the job is still
+    // making the volume ready.
+    template <typename Job>
+    static void runToEnd(Job& job, const StopToken& stop, const ProgressSink& progress,
+                         double preparing = 0) {
+        OperationLoop loop(stop, [&job] { job.cancel(); });
+        QObject::connect(&job, &Job::progress, [&](const QString& text, double percent) {
+            if (progress)
+                progress({percent < preparing ? Stage::Preparing : Stage::Overwriting,
+                          qint64(percent * 100), 10000, 0, job.passes(), text});
+        });
+        QObject::connect(&job, &Job::finished, [&loop] { loop.quit(); });
+        job.start();
+        loop.exec();
+    }
     // Turns a wipe job's end into the contract's report.
     static Report reportOf(Kind kind, const VolumeObj& volume, int passes, bool recordHistory,
                            const FreeSpaceWipeJob::Report& wipe);

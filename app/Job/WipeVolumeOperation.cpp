@@ -1,6 +1,5 @@
 #include "app/Job/WipeVolumeOperation.h"
 
-#include "app/Job/OperationLoop.h"
 #include "app/Job/WipeFreeSpaceOperation.h"
 #include "app/RepairDisk/DiskTool.h"
 #include "app/SetEraserLevel/EraserStandard.h"
@@ -49,21 +48,8 @@ DestructiveOperation::Report WipeVolumeOperation::run(const Plan& plan, const Co
                                    QStringLiteral("The volume cannot be wiped.")))
         return *early;
     WholeVolumeWipeJob job(m_volume, m_options);
-    OperationLoop loop(stop, [&job] { job.cancel(); });
-    QObject::connect(&job, &WholeVolumeWipeJob::progress, [&](const QString& text, double percent) {
-        if (!progress)
-            return;
-        Progress p;
-        p.stage = percent < 5 ? Stage::Preparing : Stage::Overwriting;
-        p.done = qint64(percent * 100);
-        p.total = 10000;
-        p.passes = job.passes();
-        p.subject = text;
-        progress(p);
-    });
-    QObject::connect(&job, &WholeVolumeWipeJob::finished, [&loop] { loop.quit(); });
-    job.start();
-    loop.exec();
+    // Below 5% the volume is being formatted anew.
+    WipeFreeSpaceOperation::runToEnd(job, stop, progress, 5);
     m_wipeReport = job.report();
     m_volumeAfter = job.volume();
     return WipeFreeSpaceOperation::reportOf(Kind::WipeVolume, m_volume, job.passes(),

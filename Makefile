@@ -10,7 +10,7 @@ DEPS := g++ cmake ninja-build pkg-config \
         libplist-dev libplist++-dev libmount-dev libblkid-dev libsqlite3-dev \
         libgtest-dev libgmock-dev libbenchmark-dev sqlite3 \
         pkexec xvfb xauth fonts-dejavu-core \
-        util-linux e2fsprogs btrfs-progs xfsprogs dosfstools exfatprogs ntfs-3g fusefat exfat-fuse fuse3 eject
+        util-linux fdisk e2fsprogs btrfs-progs xfsprogs dosfstools exfatprogs ntfs-3g fusefat exfat-fuse fuse3 eject
 
 .PHONY: all deps configure build test run install clean format
 

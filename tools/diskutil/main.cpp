@@ -1,5 +1,6 @@
 // diskutil: what the volume modules ask of the disks. Read verbs print XML property lists;
 // the verbs that change a volume refuse every device the running system needs.
+#include "DeviceWipe.h"
 #include "DiskCatalog.h"
 #include "MountTable.h"
 #include "PlistWriter.h"
@@ -19,15 +20,17 @@
 namespace {
 
 int usage() {
-    std::cerr << "usage: diskutil info -plist NAME\n"
-                 "       diskutil list -plist\n"
-                 "       diskutil disks -plist\n"
-                 "       diskutil check DEVICE\n"
-                 "       diskutil reformat DEVICE [--uuid UUID] [--size BYTES]\n"
-                 "       diskutil eraseVolume FORMAT NAME DEVICE [--uuid UUID] [--size BYTES]\n"
-                 "       diskutil rename DEVICE NAME\n"
-                 "       diskutil mount DEVICE | unmount DEVICE | eject DEVICE\n"
-                 "NAME is a device node, a kernel name (sdb1), a mount point or a volume name.\n";
+    std::cerr
+        << "usage: diskutil info -plist NAME\n"
+           "       diskutil list -plist\n"
+           "       diskutil disks -plist\n"
+           "       diskutil check DEVICE\n"
+           "       diskutil reformat DEVICE [--uuid UUID] [--size BYTES]\n"
+           "       diskutil eraseVolume FORMAT NAME DEVICE [--uuid UUID] [--size BYTES]\n"
+           "       diskutil rename DEVICE NAME\n"
+           "       diskutil mount DEVICE | unmount DEVICE | eject DEVICE\n"
+           "       diskutil wipe DEVICE --level 1|2|3|7|35 [--verify last|all|sample:P|none]\n"
+           "NAME is a device node, a kernel name (sdb1), a mount point or a volume name.\n";
     return 2;
 }
 
@@ -82,6 +85,20 @@ int main(int argc, char** argv) {
         }
         std::cout << args[1] << " may be changed\n";
         return 0;
+    }
+    if (verb == "wipe" && args.size() >= 4 && args.size() % 2 == 0) {
+        diskutil::DeviceWipe::Request request;
+        request.device = args[1];
+        for (std::size_t i = 2; i + 1 < args.size(); i += 2) {
+            if (args[i] == "--level") {
+                request.level = std::atoi(args[i + 1].c_str());
+            } else if (args[i] == "--verify") {
+                request.verify = args[i + 1];
+            } else {
+                return usage();
+            }
+        }
+        return diskutil::DeviceWipe(mounts, std::cout, std::cerr).run(request);
     }
     if (verb == "reformat" || verb == "eraseVolume") {
         const std::size_t fixed = verb == "reformat" ? 2 : 4;

@@ -1,0 +1,171 @@
+#include "DeviceWiper.h"
+
+#include "ChaCha20.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <memory>
+#include <sys/ioctl.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace diskutil {
+
+namespace {
+
+constexpr std::size_t kAlign = 4096;
+
+struct FreeDeleter {
+    void operator()(std::uint8_t* p) const { std::free(p); }
+};
+using Buffer = std::unique_ptr<std::uint8_t, FreeDeleter>;
+
+Buffer aligned(std::size_t bytes) {
+    return Buffer(static_cast<std::uint8_t*>(std::aligned_alloc(kAlign, bytes)));
+}
+
+std::string failure(const char* what, const std::string& device) {
+    return std::string(what) + " " + device + ": " + std::strerror(errno);
+}
+
+// What pass PASS writes at OFFSET: its pattern, or its random stream at that place.
+class PassData {
+public:
+    PassData(const srm::ChaCha20::Key& key, int pass, const srm::Pass& kind)
+        : key_(key), pass_(pass), kind_(kind) {}
+    void fill(std::uint64_t offset, std::uint8_t* out, std::size_t len) const {
+        if (!kind_.random) {
+            kind_.fillPattern(offset, out, len);
+            return;
+        }
+        // Counter = the 64-byte block at OFFSET, nonce = the pass: any chunk can be made again.
+        srm::ChaCha20::Iv iv{};
+        const std::uint64_t block = offset / 64;
+        std::memcpy(iv.data(), &block, 8);
+        const std::uint64_t nonce = std::uint64_t(pass_);
+        std::memcpy(iv.data() + 8, &nonce, 8);
+        srm::ChaCha20(key_, iv).generate(out, len);
+    }
+
+private:
+    srm::ChaCha20::Key key_;
+    int pass_;
+    srm::Pass kind_;
+};
+
+} // namespace
+
+DeviceWiper::Result DeviceWiper::wipe(const std::string& device, const Options& options,
+                                      const Progress& progress, const StopCheck& stop) const {
+    Result result;
+    const int fd = ::open(device.c_str(), O_RDWR | O_DIRECT | O_EXCL | O_CLOEXEC);
+    if (fd < 0) {
+        result.error = errno == EBUSY ? device + " is in use (mounted, or held by another program)"
+                                      : failure("cannot open", device);
+        return result;
+    }
+    struct stat st {};
+    std::uint64_t size = 0;
+    int sector = 512;
+    if (::fstat(fd, &st) != 0 || !S_ISBLK(st.st_mode)) {
+        result.error = device + " is not a block device";
+    } else if (::ioctl(fd, BLKGETSIZE64, &size) != 0 || ::ioctl(fd, BLKSSZGET, &sector) != 0) {
+        result.error = failure("cannot read the size of", device);
+    }
+    const std::size_t chunk = std::max<std::size_t>(kAlign, options.chunkBytes / kAlign * kAlign);
+    Buffer out = aligned(chunk), back = aligned(chunk);
+    srm::ChaCha20::Key key{};
+    if (result.error.empty() && (!out || !back))
+        result.error = "out of memory";
+    if (result.error.empty() && ::getrandom(key.data(), key.size(), 0) != ssize_t(key.size()))
+        result.error = failure("no random key for", device);
+    if (!result.error.empty()) {
+        ::close(fd);
+        return result;
+    }
+    result.deviceBytes = size;
+    const int passes = int(options.passes.size());
+
+    // Compares what PASS wrote over the chunks chosen with what the device holds now.
+    const auto verify = [&](int pass, const PassData& data) {
+        const std::uint64_t chunks = (size + chunk - 1) / chunk;
+        const std::uint64_t every =
+            options.verify == Verify::Sample
+                ? std::max<std::uint64_t>(
+                      1, 100 / std::uint64_t(std::clamp(options.samplePercent, 1, 100)))
+                : 1;
+        const std::uint64_t total = (chunks + every - 1) / every * chunk;
+        for (std::uint64_t index = 0; index < chunks; index += every) {
+            if (stop && stop()) {
+                result.stopped = true;
+                return false;
+            }
+            const std::uint64_t offset = index * chunk;
+            const std::size_t len = std::size_t(std::min<std::uint64_t>(chunk, size - offset));
+            if (::pread(fd, back.get(), len, off_t(offset)) != ssize_t(len)) {
+                result.error = failure("cannot read back", device);
+                return false;
+            }
+            data.fill(offset, out.get(), len);
+            if (std::memcmp(out.get(), back.get(), len) != 0) {
+                std::size_t at = 0;
+                while (at < len && out.get()[at] == back.get()[at])
+                    ++at;
+                result.mismatchAt = offset + at;
+                result.error = device + " did not keep what pass " + std::to_string(pass) +
+                               " wrote at byte " + std::to_string(result.mismatchAt);
+                return false;
+            }
+            result.verifiedBytes += len;
+            if (progress)
+                progress("verify", pass, passes, std::min(result.verifiedBytes, total), total);
+        }
+        return true;
+    };
+
+    for (int pass = 1; pass <= passes; ++pass) {
+        const PassData data(key, pass, options.passes[std::size_t(pass - 1)]);
+        for (std::uint64_t offset = 0; offset < size; offset += chunk) {
+            if (stop && stop()) {
+                result.stopped = true;
+                ::close(fd);
+                return result;
+            }
+            const std::size_t len = std::size_t(std::min<std::uint64_t>(chunk, size - offset));
+            data.fill(offset, out.get(), len);
+            if (::pwrite(fd, out.get(), len, off_t(offset)) != ssize_t(len)) {
+                result.error =
+                    failure("cannot write", device) + " at byte " + std::to_string(offset);
+                ::close(fd);
+                return result;
+            }
+            if (progress)
+                progress("pass", pass, passes, offset + len, size);
+        }
+        if (::fdatasync(fd) != 0) {
+            result.error = failure("cannot flush", device);
+            ::close(fd);
+            return result;
+        }
+        result.passesDone = pass;
+        const bool check =
+            options.verify == Verify::All || (pass == passes && options.verify != Verify::None);
+        if (check && !verify(pass, data)) {
+            ::close(fd);
+            return result;
+        }
+    }
+    // The partition table is gone: let the kernel drop the partitions it knew (a partition
+    // itself has none to drop, which is no failure).
+    ::ioctl(fd, BLKRRPART);
+    ::close(fd);
+    result.ok = true;
+    return result;
+}
+
+} // namespace diskutil

@@ -2,6 +2,7 @@
 #include "cli/BrowsersCommand.h"
 #include "cli/CopyCommand.h"
 #include "cli/DisksCommand.h"
+#include "cli/DriveWipeCommand.h"
 #include "cli/DuplicatesCommand.h"
 #include "cli/EraseCommand.h"
 #include "cli/HistoryCommand.h"
@@ -24,6 +25,7 @@ const char* const kUsage =
     "  volumes         list the mounted volumes\n"
     "  wipe-free-space MOUNTPOINT  overwrite the free space of a volume\n"
     "  wipe-volume DEVICE  erase everything on a volume\n"
+    "  wipe-drive DEVICE   overwrite every byte of a drive or partition, read back\n"
     "  apps            list, inspect and remove applications\n"
     "  disks           list the disks and their volumes\n"
     "  format DEVICE FS NAME  make a new, empty file system on a volume\n"
@@ -78,6 +80,8 @@ int main(int argc, char** argv) {
         return VolumesCommand::run(args);
     if (command == QLatin1String("wipe-free-space"))
         return WipeCommand::run(args, WipeCommand::Mode::FreeSpace);
+    if (command == QLatin1String("wipe-drive"))
+        return DriveWipeCommand::run(args);
     if (command == QLatin1String("wipe-volume"))
         return WipeCommand::run(args, WipeCommand::Mode::WholeVolume);
     std::fprintf(stderr, "korvane: unknown command '%s'\n%s", qPrintable(command), kUsage);

@@ -34,6 +34,7 @@ public:
         EraseFiles,
         WipeFreeSpace,
         WipeVolume,
+        WipeDrive,
         Uninstall,
         CleanBrowsers,
         DeleteDuplicates,

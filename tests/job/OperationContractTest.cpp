@@ -4,11 +4,13 @@
 #include "app/Job/DeleteHistoryOperation.h"
 #include "app/Job/EraseFilesOperation.h"
 #include "app/Job/VolumeChangeOperation.h"
+#include "app/Job/WipeDriveOperation.h"
 #include "app/Job/WipeFreeSpaceOperation.h"
 #include "app/Job/WipeVolumeOperation.h"
 #include "app/SetEraserLevel/EraserStandard.h"
 #include "app/inter/DoDataBase.h"
 #include "platform/BundleLocator.h"
+#include "platform/MountTable.h"
 #include "tests/support/RealToolBundle.h"
 
 #include <QCryptographicHash>
@@ -399,6 +401,56 @@ TEST(OperationContract, VolumeWipesAndChangesPlanWithoutTouchingAndRefuseTheSyst
         expectUnchanged(before, QString(), "format");
         EXPECT_EQ(format.refusals.value(0).reason, Op::Refusal::SystemVolume);
     }
+}
+
+TEST(OperationContract, DriveWipePlansWithoutTouchingRefusesWhatIsMountedAndStopsWithinASecond) {
+    const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
+    if (!why.empty())
+        GTEST_SKIP() << why;
+    ToolBundle bundle;
+    if (!bundle.ready())
+        GTEST_SKIP() << "the tools are not built";
+    // A drive of its own: a loop device over a 1 GiB image, mounted, then not.
+    QTemporaryDir dir;
+    const std::string image = dir.path().toStdString() + "/drive.img";
+    const std::string mountPoint = dir.path().toStdString() + "/mnt";
+    std::string device;
+    ASSERT_EQ(LoopImage::run({"truncate", "-s", "1G", image}), 0);
+    ASSERT_EQ(LoopImage::run({"losetup", "-f", "--show", image}, &device), 0);
+    device = device.substr(0, device.find('\n'));
+    struct Detach {
+        std::string device, mountPoint;
+        ~Detach() {
+            LoopImage::run({"umount", mountPoint});
+            LoopImage::run({"losetup", "-d", device});
+        }
+    } detach{device, mountPoint};
+    ASSERT_EQ(LoopImage::run({"mkfs.ext4", "-q", device}), 0);
+    ASSERT_EQ(LoopImage::run({"mkdir", "-p", mountPoint}), 0);
+    ASSERT_EQ(LoopImage::run({"mount", device, mountPoint}), 0);
+
+    WipeDriveOperation::Options options;
+    options.level = 35;
+    WipeDriveOperation mounted(QString::fromStdString(device), options);
+    const Snapshot before(QString::fromStdString(mountPoint));
+    const Op::Plan refused = mounted.plan({}, {});
+    expectUnchanged(before, QString::fromStdString(mountPoint), "wipe-drive");
+    ASSERT_EQ(refused.refusals.size(), 1);
+    EXPECT_EQ(refused.refusals.first().reason, Op::Refusal::NotAllowed);
+    EXPECT_FALSE(refused.runnable());
+
+    ASSERT_EQ(LoopImage::run({"umount", mountPoint}), 0);
+    WipeDriveOperation wipe(QString::fromStdString(device), options);
+    const Op::Plan plan = wipe.plan({}, {});
+    ASSERT_TRUE(plan.runnable());
+    EXPECT_EQ(plan.bytes, 1024ull << 20);
+    EXPECT_TRUE(plan.needs(Op::Consent::Irreversible));
+    const StoppedRun stopped = runAndStop(wipe, plan, 500);
+    EXPECT_TRUE(stopped.report.cancelled) << qPrintable(stopped.report.items.value(0).detail);
+    EXPECT_FALSE(stopped.report.ok());
+    EXPECT_LT(stopped.secondsAfterStop, 1.0);
+    EXPECT_TRUE(stopped.report.historyRecorded);
+    EXPECT_EQ(historyStandardOfLastEntry(), EraserStandard::nameForLevel(35));
 }
 
 } // namespace

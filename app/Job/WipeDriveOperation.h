@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/Job/DestructiveOperation.h"
+
+#include <QString>
+
+// The wipe of a whole drive, or of one partition, behind the operation contract: every
+// addressable byte is overwritten with the erasure standard's passes by the volume tool
+// (`diskutil wipe`), then read back as asked. The plan refuses what is not a block device, the
+// devices the running system needs (and the disks holding them), a device with anything
+// mounted on it, an unknown level or way of reading back; it says the device's size and
+// medium, and that overwriting a solid-state drive is a Clear, not a Purge.
+class WipeDriveOperation : public DestructiveOperation {
+public:
+    struct Options {
+        int level = 0;                           // passes; 0: the stored level
+        QString verify = QStringLiteral("last"); // last, all, sample:PERCENT or none
+        bool recordHistory = true;
+        QString programName; // whose stored level; empty: the main program's
+    };
+
+    WipeDriveOperation(QString device, Options options);
+
+    Kind kind() const override { return Kind::WipeDrive; }
+    Plan plan(const StopToken& stop, const ProgressSink& progress) override;
+    Report run(const Plan& plan, const Consents& consents, const StopToken& stop,
+               const ProgressSink& progress) override;
+
+    // The device's size in bytes and whether it turns (false: solid state), from the kernel.
+    static quint64 sizeOf(const QString& device);
+    static bool rotational(const QString& device);
+    // True when VERIFY names a way of reading back the tool knows.
+    static bool knownVerify(const QString& verify);
+
+private:
+    QString m_device;
+    Options m_options;
+    int m_passes = 0;
+};

@@ -1,0 +1,72 @@
+#include "cli/DriveWipeCommand.h"
+
+#include "app/Job/WipeDriveOperation.h"
+#include "app/SetEraserLevel/EraserStandard.h"
+#include "cli/CliBundle.h"
+#include "cli/CliInterrupt.h"
+#include "cli/CliOperationRunner.h"
+#include "cli/CliOptionParser.h"
+#include "cli/CliOutput.h"
+#include "cli/CliReportFormatter.h"
+
+namespace {
+
+const char* const kUsage =
+    "usage: korvane wipe-drive DEVICE [--level 1|2|3|7|35] [--verify last|all|sample:P|none]\n"
+    "                          [--yes] [--bundle DIR]\n"
+    "Overwrites every byte of a whole drive or of one partition (a device node, see `korvane\n"
+    "disks`) with the passes of the erasure standard, then reads back what the last pass wrote:\n"
+    "the partition table, every partition and what lies between them are gone. A drive with\n"
+    "anything mounted on it is refused (unmount it first), as are the drives the system needs.\n"
+    "  --level N     passes, by the erasure standard's number (default: the stored level)\n"
+    "  --verify V    read back: the whole last pass (last, the default), every pass (all),\n"
+    "                PERCENT of the last pass spread over the drive (sample:PERCENT), or none\n"
+    "  --yes         do not ask for confirmation\n"
+    "  --bundle D    the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n"
+    "Overwriting a solid-state drive cannot reach the blocks it keeps aside.\n"
+    "Exit status: 0 when the drive was overwritten and read back as asked, 1 when it failed or\n"
+    "was refused, 2 for bad usage.\n";
+
+} // namespace
+
+int DriveWipeCommand::run(const QStringList& args) {
+    const QString verb = QStringLiteral("wipe-drive");
+    CliOptionParser parser(verb);
+    parser.flag({QStringLiteral("y"), QStringLiteral("yes")})
+        .valued({QStringLiteral("level")}, QStringLiteral("N"))
+        .valued({QStringLiteral("verify")}, QStringLiteral("V"))
+        .valued({QStringLiteral("bundle")}, QStringLiteral("DIR"));
+    if (const std::optional<int> end = parser.parseOrEnd(args, kUsage, CliInterrupt::kHelp))
+        return *end;
+    WipeDriveOperation::Options options;
+    if (parser.isSet(QStringLiteral("level"))) {
+        const QString value = parser.value(QStringLiteral("level"));
+        const std::optional<int> level = EraserStandard::parseLevel(value);
+        if (!level)
+            return parser.usageError(EraserStandard::unknownLevelText(value), "");
+        options.level = *level;
+    }
+    if (parser.isSet(QStringLiteral("verify"))) {
+        options.verify = parser.value(QStringLiteral("verify"));
+        if (!WipeDriveOperation::knownVerify(options.verify))
+            return parser.usageError(
+                QStringLiteral("--verify takes last, all, sample:PERCENT or none"), "");
+    }
+    const QStringList operands = parser.positional();
+    if (operands.size() != 1 || operands.first().isEmpty())
+        return parser.usageError(
+            operands.size() > 1 ? QStringLiteral("one drive at a time") : QString(), kUsage);
+    QString error;
+    if (!CliBundle::use(parser.value(QStringLiteral("bundle")), &error)) {
+        CliOutput::error(verb, error);
+        return 1;
+    }
+    CliOperationRunner::Flags flags;
+    flags.yes = parser.isSet(QStringLiteral("yes"));
+    const CliOperationRunner::Words words{QStringLiteral("wiping"), QStringLiteral("wipe"),
+                                          QStringLiteral("Nothing was written."),
+                                          QStringLiteral("Stopping after the chunk under way…")};
+    WipeDriveOperation operation(operands.first(), options);
+    const CliReportFormatter formatter(verb);
+    return CliOperationRunner(words, flags, formatter).run(operation);
+}

@@ -100,17 +100,26 @@ int listDisks(bool json) {
                                      {QStringLiteral("model"), disk.mediaName},
                                      {QStringLiteral("bus"), disk.busProtocol},
                                      {QStringLiteral("removable"), disk.removable},
+                                     {QStringLiteral("serial"), disk.serial},
+                                     {QStringLiteral("solidState"), disk.solidState},
+                                     {QStringLiteral("logicalBlockSize"), disk.logicalBlockSize},
+                                     {QStringLiteral("physicalBlockSize"), disk.physicalBlockSize},
                                      {QStringLiteral("volumes"), volumes}});
         }
         std::fputs(QJsonDocument(array).toJson(QJsonDocument::Indented).constData(), stdout);
         return 0;
     }
     for (const DiskObj& disk : disks) {
-        std::printf("%s  %s  %s%s%s\n", qPrintable(disk.deviceNode), qPrintable(disk.totalSize),
-                    qPrintable(disk.busProtocol), disk.removable ? ", removable" : "",
+        std::printf("%s  %s  %s%s%s, %d/%d-byte sectors%s%s\n", qPrintable(disk.deviceNode),
+                    qPrintable(disk.totalSize), qPrintable(disk.busProtocol),
+                    disk.removable ? ", removable" : "", disk.solidState ? ", solid state" : "",
+                    disk.logicalBlockSize, disk.physicalBlockSize,
                     disk.mediaName.isEmpty()
                         ? ""
-                        : (QStringLiteral("  ") + disk.mediaName).toLocal8Bit().constData());
+                        : (QStringLiteral("  ") + disk.mediaName).toLocal8Bit().constData(),
+                    disk.serial.isEmpty()
+                        ? ""
+                        : (QStringLiteral("  serial ") + disk.serial).toLocal8Bit().constData());
         for (const VolumeObj& v : disk.volumes)
             std::printf("  %-16s %-13s %-10s %-20s %s\n", qPrintable(v.volumePath),
                         qPrintable(v.diskType.isEmpty() ? QStringLiteral("-") : v.diskType),

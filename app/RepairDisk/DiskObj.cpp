@@ -9,6 +9,10 @@ DiskObj DiskObj::fromDictionary(const QVariantMap& info) {
     disk.mediaName = info.value(QStringLiteral("MediaName")).toString();
     disk.busProtocol = info.value(QStringLiteral("BusProtocol")).toString();
     disk.removable = info.value(QStringLiteral("Removable")).toBool();
+    disk.serial = info.value(QStringLiteral("Serial")).toString();
+    disk.solidState = info.value(QStringLiteral("SolidState")).toBool();
+    disk.logicalBlockSize = info.value(QStringLiteral("LogicalBlockSize"), 512).toInt();
+    disk.physicalBlockSize = info.value(QStringLiteral("PhysicalBlockSize"), 512).toInt();
     for (const QVariant& entry : info.value(QStringLiteral("Partitions")).toList()) {
         const QVariantMap partition = entry.toMap();
         VolumeObj volume = VolumeObj::fromDictionary(partition);

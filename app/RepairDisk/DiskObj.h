@@ -15,6 +15,10 @@ struct DiskObj {
     QString mediaName; // the model, or a loop device's image file
     QString busProtocol;
     bool removable = false;
+    QString serial;
+    bool solidState = false;
+    int logicalBlockSize = 512;
+    int physicalBlockSize = 512;
     // Its partitions, or the disk itself when it holds a file system directly; diskType and
     // parentWholeDisk set.
     QList<VolumeObj> volumes;

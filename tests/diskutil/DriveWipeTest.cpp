@@ -163,4 +163,32 @@ TEST(DriveWipe, AStopEndsTheWipeBetweenTwoChunksAndSaysHowFarItGot) {
     EXPECT_NE(out.find(" of 36 passes complete)"), std::string::npos) << out;
 }
 
+// The disk list tells the sizes a drive is addressed and written in, whether it turns and its
+// serial number, as the kernel has them.
+TEST(DriveWipe, TheDiskListSaysSectorSizesMediumAndSerial) {
+    if (::geteuid() != 0 || !have("losetup"))
+        GTEST_SKIP() << "needs root and losetup";
+    char folder[] = "/tmp/korvane-drive.XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    const std::string image = std::string(folder) + "/4k.img";
+    std::string device;
+    ASSERT_EQ(LoopImage::run({"truncate", "-s", "16M", image}), 0);
+    ASSERT_EQ(LoopImage::run({"losetup", "-f", "--show", "--sector-size", "4096", image}, &device),
+              0);
+    device = trimmed(device);
+    std::string out;
+    const int status = diskutil({"disks", "-plist"}, &out);
+    LoopImage::run({"losetup", "-d", device});
+    LoopImage::run({"rm", "-rf", folder});
+    ASSERT_EQ(status, 0) << out;
+    const std::size_t at = out.find("<string>" + device + "</string>");
+    ASSERT_NE(at, std::string::npos) << out;
+    const std::string own = out.substr(at, out.find("</dict>\n\t</dict>", at) - at);
+    EXPECT_NE(own.find("<key>LogicalBlockSize</key>\n\t\t<integer>4096</integer>"),
+              std::string::npos)
+        << own;
+    EXPECT_NE(own.find("<key>SolidState</key>"), std::string::npos) << own;
+    EXPECT_NE(own.find("<key>Serial</key>"), std::string::npos) << own;
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
+#include <iterator>
 #include <limits.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -38,6 +39,32 @@ std::vector<std::string> entriesOf(const std::string& folder) {
         return a.size() != b.size() ? a.size() < b.size() : a < b;
     });
     return names;
+}
+
+// The drive's serial number: virtio and NVMe name it in sysfs, SCSI and SATA drives in their
+// unit serial number page (0x80: four header bytes, then the number).
+std::string serialOf(const std::string& folder) {
+    for (const char* file : {"/serial", "/device/serial"}) {
+        if (std::string serial = firstLine(folder + file); !serial.empty()) {
+            return serial.substr(serial.find_first_not_of(' '));
+        }
+    }
+    std::ifstream page(folder + "/device/vpd_pg80", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(page)), std::istreambuf_iterator<char>());
+    if (bytes.size() <= 4) {
+        return {};
+    }
+    std::string serial = bytes.substr(4);
+    serial.erase(0, serial.find_first_not_of(' '));
+    while (!serial.empty() && (serial.back() == ' ' || serial.back() == '\0')) {
+        serial.pop_back();
+    }
+    return serial;
+}
+
+unsigned numberIn(const std::string& path, unsigned fallback) {
+    const unsigned long value = std::strtoul(firstLine(path).c_str(), nullptr, 10);
+    return value > 0 ? unsigned(value) : fallback;
 }
 
 } // namespace
@@ -100,6 +127,10 @@ std::vector<DiskCatalog::Disk> DiskCatalog::all() const {
         if (disk.volumes.empty() && !whole.type.empty()) {
             disk.volumes.push_back(whole);
         }
+        disk.serial = serialOf(folder);
+        disk.solidState = firstLine(folder + "/queue/rotational") == "0";
+        disk.logicalBlockSize = numberIn(folder + "/queue/logical_block_size", 512);
+        disk.physicalBlockSize = numberIn(folder + "/queue/physical_block_size", 512);
         disk.busProtocol = whole.busProtocol;
         disk.removable = whole.ejectable;
         disks.push_back(disk);

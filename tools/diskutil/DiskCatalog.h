@@ -22,6 +22,10 @@ public:
         std::string model;
         std::string busProtocol;
         bool removable = false;
+        std::string serial;              // as the drive reports it; empty where the kernel has none
+        bool solidState = false;         // the kernel says it does not turn
+        unsigned logicalBlockSize = 512; // the unit it is addressed in
+        unsigned physicalBlockSize = 512; // the unit it writes in
         std::vector<VolumeFacts> volumes;
     };
 

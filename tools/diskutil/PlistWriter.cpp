@@ -95,6 +95,13 @@ std::string PlistWriter::disks(const std::vector<DiskCatalog::Disk>& all) {
         out += "\t\t</array>\n";
         out += std::string("\t\t<key>Removable</key>\n\t\t") +
                (disk.removable ? "<true/>\n" : "<false/>\n");
+        text("Serial", disk.serial);
+        out += std::string("\t\t<key>SolidState</key>\n\t\t") +
+               (disk.solidState ? "<true/>\n" : "<false/>\n");
+        out += "\t\t<key>LogicalBlockSize</key>\n\t\t<integer>" +
+               std::to_string(disk.logicalBlockSize) + "</integer>\n";
+        out += "\t\t<key>PhysicalBlockSize</key>\n\t\t<integer>" +
+               std::to_string(disk.physicalBlockSize) + "</integer>\n";
         out +=
             "\t\t<key>TotalSize</key>\n\t\t<integer>" + std::to_string(disk.size) + "</integer>\n";
         out += "\t</dict>\n";

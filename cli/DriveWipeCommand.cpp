@@ -12,12 +12,13 @@
 namespace {
 
 const char* const kUsage =
-    "usage: korvane wipe-drive DEVICE [--level 1|2|3|7|35] [--verify last|all|sample:P|none]\n"
+    "usage: korvane wipe-drive DEVICE... [--level 1|2|3|7|35] [--verify last|all|sample:P|none]\n"
     "                          [--yes] [--bundle DIR]\n"
-    "Overwrites every byte of a whole drive or of one partition (a device node, see `korvane\n"
+    "Overwrites every byte of each whole drive or partition (a device node, see `korvane\n"
     "disks`) with the passes of the erasure standard, then reads back what the last pass wrote:\n"
-    "the partition table, every partition and what lies between them are gone. A drive with\n"
-    "anything mounted on it is refused (unmount it first), as are the drives the system needs.\n"
+    "the partition table, every partition and what lies between them are gone. Several drives\n"
+    "are wiped at once; one failing does not stop the others. A drive with anything mounted on\n"
+    "it is refused (unmount it first), as are the drives the system needs.\n"
     "  --level N     passes, by the erasure standard's number (default: the stored level)\n"
     "  --verify V    read back: the whole last pass (last, the default), every pass (all),\n"
     "                PERCENT of the last pass spread over the drive (sample:PERCENT), or none\n"
@@ -53,9 +54,8 @@ int DriveWipeCommand::run(const QStringList& args) {
                 QStringLiteral("--verify takes last, all, sample:PERCENT or none"), "");
     }
     const QStringList operands = parser.positional();
-    if (operands.size() != 1 || operands.first().isEmpty())
-        return parser.usageError(
-            operands.size() > 1 ? QStringLiteral("one drive at a time") : QString(), kUsage);
+    if (operands.isEmpty() || operands.contains(QString()))
+        return parser.usageError(kUsage);
     QString error;
     if (!CliBundle::use(parser.value(QStringLiteral("bundle")), &error)) {
         CliOutput::error(verb, error);
@@ -66,7 +66,7 @@ int DriveWipeCommand::run(const QStringList& args) {
     const CliOperationRunner::Words words{QStringLiteral("wiping"), QStringLiteral("wipe"),
                                           QStringLiteral("Nothing was written."),
                                           QStringLiteral("Stopping after the chunk under way…")};
-    WipeDriveOperation operation(operands.first(), options);
+    WipeDriveOperation operation(operands, options);
     const CliReportFormatter formatter(verb);
     return CliOperationRunner(words, flags, formatter).run(operation);
 }

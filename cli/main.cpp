@@ -25,7 +25,7 @@ const char* const kUsage =
     "  volumes         list the mounted volumes\n"
     "  wipe-free-space MOUNTPOINT  overwrite the free space of a volume\n"
     "  wipe-volume DEVICE  erase everything on a volume\n"
-    "  wipe-drive DEVICE   overwrite every byte of a drive or partition, read back\n"
+    "  wipe-drive DEVICE...  overwrite every byte of drives or partitions, read back\n"
     "  apps            list, inspect and remove applications\n"
     "  disks           list the disks and their volumes\n"
     "  format DEVICE FS NAME  make a new, empty file system on a volume\n"

@@ -15,7 +15,10 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <algorithm>
+#include <memory>
 #include <sys/stat.h>
+#include <vector>
 
 namespace {
 
@@ -43,8 +46,8 @@ bool onDevice(const QString& source, const QString& device) {
 
 } // namespace
 
-WipeDriveOperation::WipeDriveOperation(QString device, Options options)
-    : m_device(std::move(device)), m_options(std::move(options)) {}
+WipeDriveOperation::WipeDriveOperation(QStringList devices, Options options)
+    : m_devices(std::move(devices)), m_options(std::move(options)) {}
 
 quint64 WipeDriveOperation::sizeOf(const QString& device) {
     const QString folder = sysfsOf(device);
@@ -65,6 +68,46 @@ bool WipeDriveOperation::knownVerify(const QString& verify) {
            verify == QLatin1String("none") || sample.match(verify).hasMatch();
 }
 
+void WipeDriveOperation::planDevice(const QString& device, const QList<MountTable::Entry>& mounts,
+                                    Plan& plan) const {
+    struct stat st {};
+    if (!device.startsWith(QLatin1String("/dev/")) ||
+        ::stat(QFile::encodeName(device).constData(), &st) != 0 || !S_ISBLK(st.st_mode)) {
+        plan.refusals.append(
+            {device, Refusal::Missing,
+             QStringLiteral("%1 is not a drive or partition (see `korvane disks`)").arg(device)});
+        return;
+    }
+    const qsizetype refusedBefore = plan.refusals.size();
+    if (const QString why = DiskTool::whyNeeded(device); !why.isEmpty())
+        plan.refusals.append({device, Refusal::SystemVolume, why});
+    for (const MountTable::Entry& mount : mounts)
+        if (onDevice(mount.source, device))
+            plan.refusals.append({mount.source, Refusal::NotAllowed,
+                                  QStringLiteral("%1 is mounted at %2: unmount it first")
+                                      .arg(mount.source, mount.target)});
+    // A drive and one of its own partitions are one drive.
+    for (const QString& other : plan.items)
+        if (onDevice(device, other) || onDevice(other, device))
+            plan.refusals.append(
+                {device, Refusal::BadInput,
+                 QStringLiteral("%1 and %2 are the same drive").arg(device, other)});
+    if (plan.refusals.size() > refusedBefore)
+        return;
+    const quint64 size = sizeOf(device);
+    plan.items << device;
+    plan.bytes += size;
+    if (!rotational(device))
+        plan.notes.append({Warning::SolidState,
+                           QStringLiteral("%1 is solid-state storage: overwriting it is a Clear; "
+                                          "blocks the drive keeps aside are not reached.")
+                               .arg(device)});
+    plan.consents.append({Consent::Irreversible, device,
+                          QStringLiteral("Everything on %1 (%2) is lost: its partition table, "
+                                         "every partition and what lies between them.")
+                              .arg(device, VolumeObj::byteToSizeWithByte(qint64(size)))});
+}
+
 DestructiveOperation::Plan WipeDriveOperation::plan(const StopToken&, const ProgressSink&) {
     Plan plan;
     plan.kind = Kind::WipeDrive;
@@ -72,44 +115,32 @@ DestructiveOperation::Plan WipeDriveOperation::plan(const StopToken&, const Prog
     plan.level = m_passes;
     plan.standard = m_passes > 0 ? EraserStandard::nameForLevel(m_passes) : QString();
     if (m_passes == 0)
-        plan.refusals.append({m_device, Refusal::UnknownLevel,
+        plan.refusals.append({QString::number(m_options.level), Refusal::UnknownLevel,
                               FreeSpaceWipeJob::kUnknownLevel.arg(m_options.level)});
     if (!knownVerify(m_options.verify))
         plan.refusals.append({m_options.verify, Refusal::BadInput,
                               QStringLiteral("read back \"%1\"? Use last, all, sample:PERCENT or "
                                              "none.")
                                   .arg(m_options.verify)});
-    struct stat st {};
-    if (!m_device.startsWith(QLatin1String("/dev/")) ||
-        ::stat(QFile::encodeName(m_device).constData(), &st) != 0 || !S_ISBLK(st.st_mode)) {
-        plan.refusals.append({m_device, Refusal::Missing,
-                              QStringLiteral("%1 is not a drive or partition (see `korvane "
-                                             "disks`)")
-                                  .arg(m_device)});
-        return plan;
-    }
-    if (const QString why = DiskTool::whyNeeded(m_device); !why.isEmpty())
-        plan.refusals.append({m_device, Refusal::SystemVolume, why});
-    for (const MountTable::Entry& mount : MountTable::read())
-        if (onDevice(mount.source, m_device))
-            plan.refusals.append({mount.source, Refusal::NotAllowed,
-                                  QStringLiteral("%1 is mounted at %2: unmount it first")
-                                      .arg(mount.source, mount.target)});
-    if (!plan.refusals.isEmpty())
-        return plan;
-    plan.items << m_device;
-    plan.bytes = sizeOf(m_device);
-    if (!rotational(m_device))
-        plan.notes.append({Warning::SolidState,
-                           QStringLiteral("%1 is solid-state storage: overwriting it is a Clear; "
-                                          "blocks the drive keeps aside are not reached.")
-                               .arg(m_device)});
-    plan.consents.append({Consent::Irreversible, m_device,
-                          QStringLiteral("Everything on %1 (%2) is lost: its partition table, "
-                                         "every partition and what lies between them.")
-                              .arg(m_device, VolumeObj::byteToSizeWithByte(qint64(plan.bytes)))});
+    const QList<MountTable::Entry> mounts = MountTable::read();
+    for (const QString& device : m_devices)
+        planDevice(device, mounts, plan);
     return plan;
 }
+
+namespace {
+
+// One drive's wipe: the volume tool's process and what it said.
+struct DriveRun {
+    QString device;
+    std::unique_ptr<QProcess> process;
+    QByteArray output;
+    QByteArray errors;
+    int status = -1;
+    bool ended = false;
+};
+
+} // namespace
 
 DestructiveOperation::Report WipeDriveOperation::run(const Plan& plan, const Consents& consents,
                                                      const StopToken& stop,
@@ -123,68 +154,101 @@ DestructiveOperation::Report WipeDriveOperation::run(const Plan& plan, const Con
     report.standard = EraserStandard::nameForLevel(m_passes);
     report.historyDue = m_options.recordHistory;
 
+    // Every drive at once, each by its own process: one failing does not stop the others.
     QString problem;
     const QString tool = DiskUtil::toolPath(&problem);
-    QByteArray output, errors;
-    int status = -1;
-    if (!tool.isEmpty()) {
-        QProcess wipe;
-        ChildProcessTie::tieToThisProcess(wipe);
-        OperationLoop loop(stop, [&wipe] { wipe.terminate(); }); // the tool stops between chunks
-        QObject::connect(&wipe, &QProcess::readyReadStandardOutput, [&] {
-            while (wipe.canReadLine()) {
-                const QByteArray line = wipe.readLine().trimmed();
+    std::vector<DriveRun> runs;
+    for (const QString& device : plan.items)
+        runs.push_back({device, nullptr, {}, {}, -1, false});
+    OperationLoop loop(stop, [&runs] {
+        for (DriveRun& run : runs)
+            if (run.process && !run.ended)
+                run.process->terminate(); // the tool stops between two chunks
+    });
+    int started = 0;
+    for (DriveRun& run : runs) {
+        if (tool.isEmpty()) {
+            run.ended = true;
+            continue;
+        }
+        run.process = std::make_unique<QProcess>();
+        QProcess* process = run.process.get();
+        ChildProcessTie::tieToThisProcess(*process);
+        QObject::connect(process, &QProcess::readyReadStandardOutput, [&run, &progress, process] {
+            while (process->canReadLine()) {
+                const QByteArray line = process->readLine().trimmed();
                 const QList<QByteArray> words = line.split(' ');
-                if (words.size() == 6 && words.at(0) == "progress" && progress) {
-                    // The passes as one stretch of work; the reading back as another.
-                    const bool verifying = words.at(1) == "verify";
-                    const int pass = words.at(2).toInt(), passes = words.at(3).toInt();
-                    const qint64 done = words.at(4).toLongLong(), total = words.at(5).toLongLong();
-                    progress({verifying ? Stage::Verifying : Stage::Overwriting,
-                              verifying ? done : qint64(pass - 1) * total + done,
-                              verifying ? total : qint64(passes) * total, pass, passes, m_device});
-                } else
-                    output += line + '\n';
+                if (words.size() != 6 || words.at(0) != "progress") {
+                    run.output += line + '\n';
+                    continue;
+                }
+                if (!progress)
+                    continue;
+                // The passes as one stretch of work; the reading back as another.
+                const bool verifying = words.at(1) == "verify";
+                const int pass = words.at(2).toInt(), passes = words.at(3).toInt();
+                const qint64 done = words.at(4).toLongLong(), total = words.at(5).toLongLong();
+                progress({verifying ? Stage::Verifying : Stage::Overwriting,
+                          verifying ? done : qint64(pass - 1) * total + done,
+                          verifying ? total : qint64(passes) * total, pass, passes, run.device});
             }
         });
-        QObject::connect(&wipe, &QProcess::finished, [&loop] { loop.quit(); });
-        wipe.start(tool, {QStringLiteral("wipe"), m_device, QStringLiteral("--level"),
-                          QString::number(m_passes), QStringLiteral("--verify"), m_options.verify});
-        if (wipe.waitForStarted(10000)) {
-            loop.exec();
-            output += wipe.readAllStandardOutput();
-            errors = wipe.readAllStandardError();
-            status = wipe.exitStatus() == QProcess::NormalExit ? wipe.exitCode() : -1;
+        QObject::connect(process, &QProcess::finished, [&run, &runs, &loop, process] {
+            run.output += process->readAllStandardOutput();
+            run.errors = process->readAllStandardError();
+            run.status = process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;
+            run.ended = true;
+            if (std::all_of(runs.cbegin(), runs.cend(), [](const DriveRun& r) { return r.ended; }))
+                loop.quit();
+        });
+        process->start(tool,
+                       {QStringLiteral("wipe"), run.device, QStringLiteral("--level"),
+                        QString::number(m_passes), QStringLiteral("--verify"), m_options.verify});
+        if (process->waitForStarted(10000)) {
+            ++started;
         } else {
-            problem = wipe.errorString();
+            run.errors = process->errorString().toUtf8();
+            run.ended = true;
         }
     }
-    const bool done = status == 0;
-    report.cancelled = !done && stop.stopRequested();
-    Item item(m_device,
-              done ? Outcome::Done : (report.cancelled ? Outcome::Stopped : Outcome::Failed));
-    if (done) {
-        item.bytes = plan.bytes;
-        static const QRegularExpression verified(QStringLiteral("verified (\\d+)"));
-        const quint64 checked = verified.match(QString::fromUtf8(output)).captured(1).toULongLong();
-        report.notes << (checked > 0 ? QStringLiteral("%1 of %2 bytes read back and found as "
-                                                      "written.")
-                                           .arg(checked)
-                                           .arg(plan.bytes)
-                                     : QStringLiteral("Not read back."));
-    } else {
-        const QString said = QString::fromUtf8(errors).trimmed().section(QLatin1Char('\n'), -1);
-        item.detail = !problem.isEmpty()
-                          ? problem
-                          : (said.startsWith(QLatin1String("diskutil: ")) ? said.mid(10) : said);
-        report.failure = report.cancelled ? QString() : item.detail;
+    if (started > 0)
+        loop.exec();
+
+    static const QRegularExpression verified(QStringLiteral("verified (\\d+)"));
+    bool allRecorded = !runs.empty();
+    for (const DriveRun& run : runs) {
+        const bool done = run.status == 0;
+        const bool stopped = !done && stop.stopRequested();
+        report.cancelled = report.cancelled || stopped;
+        Item item(run.device,
+                  done ? Outcome::Done : (stopped ? Outcome::Stopped : Outcome::Failed));
+        if (done) {
+            item.bytes = sizeOf(run.device);
+            const quint64 checked =
+                verified.match(QString::fromUtf8(run.output)).captured(1).toULongLong();
+            item.detail = checked > 0 ? QStringLiteral("%1 of %2 bytes read back and found as "
+                                                       "written")
+                                            .arg(checked)
+                                            .arg(item.bytes)
+                                      : QStringLiteral("not read back");
+        } else {
+            const QString said =
+                QString::fromUtf8(run.errors).trimmed().section(QLatin1Char('\n'), -1);
+            item.detail = !problem.isEmpty()                             ? problem
+                          : said.startsWith(QLatin1String("diskutil: ")) ? said.mid(10)
+                                                                         : said;
+        }
+        report.items.append(item);
+        if (report.historyDue) {
+            const bool recorded =
+                DoDataBase::returnDoDataBase()
+                    ->recordVolume(run.device,
+                                   done ? QStringLiteral("Erased") : QStringLiteral("Failed"),
+                                   false, m_passes)
+                    .ok();
+            allRecorded = allRecorded && recorded;
+        }
     }
-    report.items.append(item);
-    if (report.historyDue)
-        report.historyRecorded =
-            DoDataBase::returnDoDataBase()
-                ->recordVolume(m_device, done ? QStringLiteral("Erased") : QStringLiteral("Failed"),
-                               false, m_passes)
-                .ok();
+    report.historyRecorded = report.historyDue && allRecorded;
     return report;
 }

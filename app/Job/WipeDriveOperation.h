@@ -2,9 +2,12 @@
 
 #include "app/Job/DestructiveOperation.h"
 
-#include <QString>
+#include "platform/MountTable.h"
 
-// The wipe of a whole drive, or of one partition, behind the operation contract: every
+#include <QString>
+#include <QStringList>
+
+// The wipe of whole drives, or of partitions, behind the operation contract: every
 // addressable byte is overwritten with the erasure standard's passes by the volume tool
 // (`diskutil wipe`), then read back as asked. The plan refuses what is not a block device, the
 // devices the running system needs (and the disks holding them), a device with anything
@@ -19,7 +22,8 @@ public:
         QString programName; // whose stored level; empty: the main program's
     };
 
-    WipeDriveOperation(QString device, Options options);
+    // DEVICES: whole drives or partitions, wiped at once, each by its own process.
+    WipeDriveOperation(QStringList devices, Options options);
 
     Kind kind() const override { return Kind::WipeDrive; }
     Plan plan(const StopToken& stop, const ProgressSink& progress) override;
@@ -33,7 +37,10 @@ public:
     static bool knownVerify(const QString& verify);
 
 private:
-    QString m_device;
+    void planDevice(const QString& device, const QList<MountTable::Entry>& mounts,
+                    Plan& plan) const;
+
+    QStringList m_devices;
     Options m_options;
     int m_passes = 0;
 };

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <chrono>
 #include <gtest/gtest.h>
@@ -431,7 +432,7 @@ TEST(OperationContract, DriveWipePlansWithoutTouchingRefusesWhatIsMountedAndStop
 
     WipeDriveOperation::Options options;
     options.level = 35;
-    WipeDriveOperation mounted(QString::fromStdString(device), options);
+    WipeDriveOperation mounted({QString::fromStdString(device)}, options);
     const Snapshot before(QString::fromStdString(mountPoint));
     const Op::Plan refused = mounted.plan({}, {});
     expectUnchanged(before, QString::fromStdString(mountPoint), "wipe-drive");
@@ -440,7 +441,7 @@ TEST(OperationContract, DriveWipePlansWithoutTouchingRefusesWhatIsMountedAndStop
     EXPECT_FALSE(refused.runnable());
 
     ASSERT_EQ(LoopImage::run({"umount", mountPoint}), 0);
-    WipeDriveOperation wipe(QString::fromStdString(device), options);
+    WipeDriveOperation wipe({QString::fromStdString(device)}, options);
     const Op::Plan plan = wipe.plan({}, {});
     ASSERT_TRUE(plan.runnable());
     EXPECT_EQ(plan.bytes, 1024ull << 20);
@@ -451,6 +452,60 @@ TEST(OperationContract, DriveWipePlansWithoutTouchingRefusesWhatIsMountedAndStop
     EXPECT_LT(stopped.secondsAfterStop, 1.0);
     EXPECT_TRUE(stopped.report.historyRecorded);
     EXPECT_EQ(historyStandardOfLastEntry(), EraserStandard::nameForLevel(35));
+}
+
+TEST(OperationContract, DriveWipeWipesTwoDrivesAtOnceAndLeavesNoMarkOnEither) {
+    const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
+    if (!why.empty())
+        GTEST_SKIP() << why;
+    ToolBundle bundle;
+    if (!bundle.ready())
+        GTEST_SKIP() << "the tools are not built";
+    QTemporaryDir dir;
+    QStringList devices;
+    std::vector<std::string> images;
+    struct Detach {
+        QStringList* devices;
+        ~Detach() {
+            for (const QString& device : *devices)
+                LoopImage::run({"losetup", "-d", device.toStdString()});
+        }
+    } detach{&devices};
+    for (int i = 0; i < 2; ++i) {
+        const std::string image = dir.path().toStdString() + "/drive" + std::to_string(i);
+        std::string device;
+        ASSERT_EQ(LoopImage::run({"truncate", "-s", "48M", image}), 0);
+        ASSERT_EQ(LoopImage::run({"losetup", "-f", "--show", image}, &device), 0);
+        device = device.substr(0, device.find('\n'));
+        devices << QString::fromStdString(device);
+        images.push_back(image);
+        ASSERT_EQ(LoopImage::run({"mkfs.ext4", "-q", "-L", "MARKDRIVE", device}), 0);
+        QFile raw(QString::fromStdString(device));
+        ASSERT_TRUE(raw.open(QIODevice::ReadWrite));
+        raw.seek((48 << 20) - 4096);
+        raw.write("MARKLASTSECTOR");
+    }
+    LoopImage::run({"sync"});
+    for (const std::string& image : images)
+        ASSERT_EQ(fileBytes(QString::fromStdString(image)).count("MARKLASTSECTOR"), 1) << image;
+    WipeDriveOperation::Options options;
+    options.level = 1;
+    options.verify = QStringLiteral("all");
+    WipeDriveOperation wipe(devices, options);
+    const Op::Plan plan = wipe.plan({}, {});
+    ASSERT_EQ(plan.items, devices);
+    EXPECT_EQ(plan.bytes, 2ull * (48 << 20));
+    QSet<QString> progressed;
+    const Op::Report report = wipe.run(plan, Op::Consents::all(), {},
+                                       [&](const Op::Progress& p) { progressed << p.subject; });
+    EXPECT_TRUE(report.ok()) << qPrintable(report.items.value(0).detail);
+    EXPECT_EQ(report.count(Op::Outcome::Done), 2);
+    EXPECT_EQ(progressed, QSet<QString>(devices.cbegin(), devices.cend())) << "each drive's own";
+    for (const std::string& image : images) {
+        const QByteArray bytes = fileBytes(QString::fromStdString(image));
+        EXPECT_EQ(bytes.count("MARKLASTSECTOR"), 0) << image;
+        EXPECT_EQ(bytes.count("MARKDRIVE"), 0) << image;
+    }
 }
 
 } // namespace

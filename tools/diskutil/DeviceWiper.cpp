@@ -1,5 +1,6 @@
 #include "DeviceWiper.h"
 
+#include "AesCtr.h"
 #include "ChaCha20.h"
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <future>
 #include <linux/fs.h>
 #include <memory>
 #include <sys/ioctl.h>
@@ -37,13 +39,26 @@ std::string failure(const char* what, const std::string& device) {
 class PassData {
 public:
     PassData(const srm::ChaCha20::Key& key, int pass, const srm::Pass& kind)
-        : key_(key), pass_(pass), kind_(kind) {}
+        : key_(key), pass_(pass), kind_(kind), aes_(srm::AesCtr::available()) {}
     void fill(std::uint64_t offset, std::uint8_t* out, std::size_t len) const {
         if (!kind_.random) {
             kind_.fillPattern(offset, out, len);
             return;
         }
-        // Counter = the 64-byte block at OFFSET, nonce = the pass: any chunk can be made again.
+        // Counter = the cipher block at OFFSET, nonce = the pass: any chunk can be made again.
+        // AES-CTR where the processor has AES instructions (several GB/s), else ChaCha20.
+        if (aes_) {
+            srm::AesCtr::Key key{};
+            std::memcpy(key.data(), key_.data(), key.size());
+            srm::AesCtr::Iv iv{};
+            const std::uint64_t nonce = std::uint64_t(pass_);
+            std::memcpy(iv.data(), &nonce, 8);
+            const std::uint64_t block = offset / 16;
+            for (int i = 0; i < 8; ++i)
+                iv[std::size_t(15 - i)] = std::uint8_t(block >> (8 * i));
+            srm::AesCtr(key, iv).generate(out, len);
+            return;
+        }
         srm::ChaCha20::Iv iv{};
         const std::uint64_t block = offset / 64;
         std::memcpy(iv.data(), &block, 8);
@@ -56,6 +71,7 @@ private:
     srm::ChaCha20::Key key_;
     int pass_;
     srm::Pass kind_;
+    bool aes_;
 };
 
 } // namespace
@@ -128,17 +144,38 @@ DeviceWiper::Result DeviceWiper::wipe(const std::string& device, const Options& 
         return true;
     };
 
+    Buffer spare = aligned(chunk);
+    if (!spare) {
+        ::close(fd);
+        result.error = "out of memory";
+        return result;
+    }
     for (int pass = 1; pass <= passes; ++pass) {
         const PassData data(key, pass, options.passes[std::size_t(pass - 1)]);
+        const auto lengthAt = [&](std::uint64_t offset) {
+            return std::size_t(std::min<std::uint64_t>(chunk, size - offset));
+        };
+        // The next chunk is made on another thread while this one is written.
+        if (size > 0)
+            data.fill(0, out.get(), lengthAt(0));
         for (std::uint64_t offset = 0; offset < size; offset += chunk) {
             if (stop && stop()) {
                 result.stopped = true;
                 ::close(fd);
                 return result;
             }
-            const std::size_t len = std::size_t(std::min<std::uint64_t>(chunk, size - offset));
-            data.fill(offset, out.get(), len);
-            if (::pwrite(fd, out.get(), len, off_t(offset)) != ssize_t(len)) {
+            const std::size_t len = lengthAt(offset);
+            const std::uint64_t next = offset + chunk;
+            std::future<void> made;
+            if (next < size)
+                made = std::async(std::launch::async, [&data, &spare, next, &lengthAt] {
+                    data.fill(next, spare.get(), lengthAt(next));
+                });
+            const bool written = ::pwrite(fd, out.get(), len, off_t(offset)) == ssize_t(len);
+            if (made.valid())
+                made.get();
+            std::swap(out, spare);
+            if (!written) {
                 result.error =
                     failure("cannot write", device) + " at byte " + std::to_string(offset);
                 ::close(fd);

@@ -4,6 +4,7 @@
 #include "ChaCha20.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -155,9 +156,24 @@ DeviceWiper::Result DeviceWiper::wipe(const std::string& device, const Options& 
         const auto lengthAt = [&](std::uint64_t offset) {
             return std::size_t(std::min<std::uint64_t>(chunk, size - offset));
         };
-        // The next chunk is made on another thread while this one is written.
-        if (size > 0)
+        // A pattern is made once per pass: a chunk starts at one of its three phases (a chunk's
+        // size is 1 more than a multiple of 3), each kept in a buffer of its own. A random
+        // pass makes the next chunk on another thread while this one is written.
+        const srm::Pass& kind = options.passes[std::size_t(pass - 1)];
+        std::array<Buffer, 3> phases;
+        if (!kind.random) {
+            for (std::size_t phase = 0; phase < 3; ++phase) {
+                phases[phase] = aligned(chunk);
+                if (!phases[phase]) {
+                    result.error = "out of memory";
+                    ::close(fd);
+                    return result;
+                }
+                kind.fillPattern(phase, phases[phase].get(), chunk);
+            }
+        } else if (size > 0) {
             data.fill(0, out.get(), lengthAt(0));
+        }
         for (std::uint64_t offset = 0; offset < size; offset += chunk) {
             if (stop && stop()) {
                 result.stopped = true;
@@ -167,14 +183,17 @@ DeviceWiper::Result DeviceWiper::wipe(const std::string& device, const Options& 
             const std::size_t len = lengthAt(offset);
             const std::uint64_t next = offset + chunk;
             std::future<void> made;
-            if (next < size)
+            if (kind.random && next < size)
                 made = std::async(std::launch::async, [&data, &spare, next, &lengthAt] {
                     data.fill(next, spare.get(), lengthAt(next));
                 });
-            const bool written = ::pwrite(fd, out.get(), len, off_t(offset)) == ssize_t(len);
+            const std::uint8_t* bytes =
+                kind.random ? out.get() : phases[std::size_t(offset % 3)].get();
+            const bool written = ::pwrite(fd, bytes, len, off_t(offset)) == ssize_t(len);
             if (made.valid())
                 made.get();
-            std::swap(out, spare);
+            if (kind.random)
+                std::swap(out, spare);
             if (!written) {
                 result.error =
                     failure("cannot write", device) + " at byte " + std::to_string(offset);

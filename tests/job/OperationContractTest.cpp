@@ -404,6 +404,38 @@ TEST(OperationContract, VolumeWipesAndChangesPlanWithoutTouchingAndRefuseTheSyst
     }
 }
 
+// A drive of its own for a test: a loop device over a fresh image of SIZE in FOLDER, let go
+// (unmounted first where the test mounted it) however the test ends.
+class LoopDrive {
+public:
+    LoopDrive(const QString& folder, const std::string& name, const std::string& size)
+        : m_image(folder.toStdString() + "/" + name), m_mountPoint(m_image + ".mnt") {
+        std::string device;
+        if (LoopImage::run({"truncate", "-s", size, m_image}) == 0 &&
+            LoopImage::run({"losetup", "-f", "--show", m_image}, &device) == 0)
+            m_device = device.substr(0, device.find('\n'));
+    }
+    ~LoopDrive() {
+        LoopImage::run({"umount", m_mountPoint});
+        if (!m_device.empty())
+            LoopImage::run({"losetup", "-d", m_device});
+    }
+    bool ready() const { return !m_device.empty(); }
+    const std::string& image() const { return m_image; }
+    const std::string& device() const { return m_device; }
+    QString deviceName() const { return QString::fromStdString(m_device); }
+    // Where mount() puts its ext4 file system.
+    const std::string& mountPoint() const { return m_mountPoint; }
+    bool mount() const {
+        return LoopImage::run({"mkfs.ext4", "-q", m_device}) == 0 &&
+               LoopImage::run({"mkdir", "-p", m_mountPoint}) == 0 &&
+               LoopImage::run({"mount", m_device, m_mountPoint}) == 0;
+    }
+
+private:
+    std::string m_image, m_mountPoint, m_device;
+};
+
 TEST(OperationContract, DriveWipePlansWithoutTouchingRefusesWhatIsMountedAndStopsWithinASecond) {
     const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
     if (!why.empty())
@@ -411,37 +443,26 @@ TEST(OperationContract, DriveWipePlansWithoutTouchingRefusesWhatIsMountedAndStop
     ToolBundle bundle;
     if (!bundle.ready())
         GTEST_SKIP() << "the tools are not built";
-    // A drive of its own: a loop device over a 1 GiB image, mounted, then not.
+    // A drive of its own, mounted, then not.
     QTemporaryDir dir;
-    const std::string image = dir.path().toStdString() + "/drive.img";
-    const std::string mountPoint = dir.path().toStdString() + "/mnt";
-    std::string device;
-    ASSERT_EQ(LoopImage::run({"truncate", "-s", "1G", image}), 0);
-    ASSERT_EQ(LoopImage::run({"losetup", "-f", "--show", image}, &device), 0);
-    device = device.substr(0, device.find('\n'));
-    struct Detach {
-        std::string device, mountPoint;
-        ~Detach() {
-            LoopImage::run({"umount", mountPoint});
-            LoopImage::run({"losetup", "-d", device});
-        }
-    } detach{device, mountPoint};
-    ASSERT_EQ(LoopImage::run({"mkfs.ext4", "-q", device}), 0);
-    ASSERT_EQ(LoopImage::run({"mkdir", "-p", mountPoint}), 0);
-    ASSERT_EQ(LoopImage::run({"mount", device, mountPoint}), 0);
+    const LoopDrive drive(dir.path(), "drive.img", "1G");
+    ASSERT_TRUE(drive.ready());
+    ASSERT_TRUE(drive.mount());
+    const QString device = drive.deviceName();
+    const QString mountPoint = QString::fromStdString(drive.mountPoint());
 
     WipeDriveOperation::Options options;
     options.level = 35;
-    WipeDriveOperation mounted({QString::fromStdString(device)}, options);
-    const Snapshot before(QString::fromStdString(mountPoint));
+    WipeDriveOperation mounted({device}, options);
+    const Snapshot before(mountPoint);
     const Op::Plan refused = mounted.plan({}, {});
-    expectUnchanged(before, QString::fromStdString(mountPoint), "wipe-drive");
+    expectUnchanged(before, mountPoint, "wipe-drive");
     ASSERT_EQ(refused.refusals.size(), 1);
     EXPECT_EQ(refused.refusals.first().reason, Op::Refusal::NotAllowed);
     EXPECT_FALSE(refused.runnable());
 
-    ASSERT_EQ(LoopImage::run({"umount", mountPoint}), 0);
-    WipeDriveOperation wipe({QString::fromStdString(device)}, options);
+    ASSERT_EQ(LoopImage::run({"umount", drive.mountPoint()}), 0);
+    WipeDriveOperation wipe({device}, options);
     const Op::Plan plan = wipe.plan({}, {});
     ASSERT_TRUE(plan.runnable());
     EXPECT_EQ(plan.bytes, 1024ull << 20);
@@ -462,25 +483,15 @@ TEST(OperationContract, DriveWipeWipesTwoDrivesAtOnceAndLeavesNoMarkOnEither) {
     if (!bundle.ready())
         GTEST_SKIP() << "the tools are not built";
     QTemporaryDir dir;
+    const LoopDrive first(dir.path(), "drive0", "48M"), second(dir.path(), "drive1", "48M");
     QStringList devices;
     std::vector<std::string> images;
-    struct Detach {
-        QStringList* devices;
-        ~Detach() {
-            for (const QString& device : *devices)
-                LoopImage::run({"losetup", "-d", device.toStdString()});
-        }
-    } detach{&devices};
-    for (int i = 0; i < 2; ++i) {
-        const std::string image = dir.path().toStdString() + "/drive" + std::to_string(i);
-        std::string device;
-        ASSERT_EQ(LoopImage::run({"truncate", "-s", "48M", image}), 0);
-        ASSERT_EQ(LoopImage::run({"losetup", "-f", "--show", image}, &device), 0);
-        device = device.substr(0, device.find('\n'));
-        devices << QString::fromStdString(device);
-        images.push_back(image);
-        ASSERT_EQ(LoopImage::run({"mkfs.ext4", "-q", "-L", "MARKDRIVE", device}), 0);
-        QFile raw(QString::fromStdString(device));
+    for (const LoopDrive* drive : {&first, &second}) {
+        ASSERT_TRUE(drive->ready());
+        devices << drive->deviceName();
+        images.push_back(drive->image());
+        ASSERT_EQ(LoopImage::run({"mkfs.ext4", "-q", "-L", "MARKDRIVE", drive->device()}), 0);
+        QFile raw(drive->deviceName());
         ASSERT_TRUE(raw.open(QIODevice::ReadWrite));
         raw.seek((48 << 20) - 4096);
         raw.write("MARKLASTSECTOR");

@@ -13,15 +13,18 @@ namespace {
 
 const char* const kUsage =
     "usage: korvane wipe-drive DEVICE... [--level 1|2|3|7|35] [--verify last|all|sample:P|none]\n"
-    "                          [--yes] [--bundle DIR]\n"
+    "                          [--unmount] [--resume] [--yes] [--bundle DIR]\n"
     "Overwrites every byte of each whole drive or partition (a device node, see `korvane\n"
     "disks`) with the passes of the erasure standard, then reads back what the last pass wrote:\n"
     "the partition table, every partition and what lies between them are gone. Several drives\n"
-    "are wiped at once; one failing does not stop the others. A drive with anything mounted on\n"
-    "it is refused (unmount it first), as are the drives the system needs.\n"
+    "are wiped at once; one failing does not stop the others. The drives the system needs are\n"
+    "refused. A wipe that was interrupted (stopped, killed, a power loss) can go on from where\n"
+    "it was with --resume.\n"
     "  --level N     passes, by the erasure standard's number (default: the stored level)\n"
     "  --verify V    read back: the whole last pass (last, the default), every pass (all),\n"
     "                PERCENT of the last pass spread over the drive (sample:PERCENT), or none\n"
+    "  --unmount     unmount the volumes mounted on the drives (they are named first)\n"
+    "  --resume      go on with each drive's interrupted wipe, with its level and reading back\n"
     "  --yes         do not ask for confirmation\n"
     "  --bundle D    the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n"
     "Overwriting a solid-state drive cannot reach the blocks it keeps aside.\n"
@@ -34,6 +37,8 @@ int DriveWipeCommand::run(const QStringList& args) {
     const QString verb = QStringLiteral("wipe-drive");
     CliOptionParser parser(verb);
     parser.flag({QStringLiteral("y"), QStringLiteral("yes")})
+        .flag({QStringLiteral("unmount")})
+        .flag({QStringLiteral("resume")})
         .valued({QStringLiteral("level")}, QStringLiteral("N"))
         .valued({QStringLiteral("verify")}, QStringLiteral("V"))
         .valued({QStringLiteral("bundle")}, QStringLiteral("DIR"));
@@ -53,6 +58,13 @@ int DriveWipeCommand::run(const QStringList& args) {
             return parser.usageError(
                 QStringLiteral("--verify takes last, all, sample:PERCENT or none"), "");
     }
+    options.resume = parser.isSet(QStringLiteral("resume"));
+    if (options.resume &&
+        (parser.isSet(QStringLiteral("level")) || parser.isSet(QStringLiteral("verify"))))
+        return parser.usageError(
+            QStringLiteral("--resume goes on with the level and reading back the wipe began "
+                           "with; leave out --level and --verify"),
+            "");
     const QStringList operands = parser.positional();
     if (operands.isEmpty() || operands.contains(QString()))
         return parser.usageError(kUsage);
@@ -63,6 +75,10 @@ int DriveWipeCommand::run(const QStringList& args) {
     }
     CliOperationRunner::Flags flags;
     flags.yes = parser.isSet(QStringLiteral("yes"));
+    flags.optIn = QStringLiteral("--unmount");
+    flags.optInDoes = QStringLiteral("unmount it and wipe the drive");
+    if (parser.isSet(QStringLiteral("unmount")))
+        flags.given.give(DestructiveOperation::Consent::UnmountVolumes);
     const CliOperationRunner::Words words{QStringLiteral("wiping"), QStringLiteral("wipe"),
                                           QStringLiteral("Nothing was written."),
                                           QStringLiteral("Stopping after the chunk under way…")};

@@ -81,6 +81,7 @@ public:
         SolidState,       // overwriting solid-state storage cannot reach remapped blocks
         FewerPasses,      // some items get fewer passes than the standard (solid state)
         ReplacesExisting, // existing files are replaced
+        Interrupted,      // an interrupted run was found, or is gone on with
         Other,
     };
 

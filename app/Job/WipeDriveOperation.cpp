@@ -69,7 +69,7 @@ bool WipeDriveOperation::knownVerify(const QString& verify) {
 }
 
 void WipeDriveOperation::planDevice(const QString& device, const QList<MountTable::Entry>& mounts,
-                                    Plan& plan) const {
+                                    Plan& plan) {
     struct stat st {};
     if (!device.startsWith(QLatin1String("/dev/")) ||
         ::stat(QFile::encodeName(device).constData(), &st) != 0 || !S_ISBLK(st.st_mode)) {
@@ -81,20 +81,67 @@ void WipeDriveOperation::planDevice(const QString& device, const QList<MountTabl
     const qsizetype refusedBefore = plan.refusals.size();
     if (const QString why = DiskTool::whyNeeded(device); !why.isEmpty())
         plan.refusals.append({device, Refusal::SystemVolume, why});
-    for (const MountTable::Entry& mount : mounts)
-        if (onDevice(mount.source, device))
-            plan.refusals.append({mount.source, Refusal::NotAllowed,
-                                  QStringLiteral("%1 is mounted at %2: unmount it first")
-                                      .arg(mount.source, mount.target)});
     // A drive and one of its own partitions are one drive.
     for (const QString& other : plan.items)
         if (onDevice(device, other) || onDevice(other, device))
             plan.refusals.append(
                 {device, Refusal::BadInput,
                  QStringLiteral("%1 and %2 are the same drive").arg(device, other)});
+    const quint64 size = sizeOf(device);
+    const std::optional<DriveWipeCheckpoint> interrupted = DriveWipeCheckpoint::load(device);
+    if (m_options.resume) {
+        if (!interrupted) {
+            plan.refusals.append(
+                {device, Refusal::Missing,
+                 QStringLiteral("there is no interrupted wipe of %1 to go on with").arg(device)});
+        } else if (interrupted->size != size ||
+                   interrupted->identity != DriveWipeCheckpoint::identityOf(device)) {
+            plan.refusals.append(
+                {device, Refusal::NotAllowed,
+                 QStringLiteral("%1 is not the drive whose wipe was interrupted (that one held "
+                                "%2 bytes%3)")
+                     .arg(device)
+                     .arg(interrupted->size)
+                     .arg(interrupted->identity.isEmpty()
+                              ? QString()
+                              : QStringLiteral(", ") + interrupted->identity)});
+        } else if (interrupted->level != m_passes) {
+            plan.refusals.append(
+                {device, Refusal::BadInput,
+                 QStringLiteral("the interrupted wipe of %1 has %2 passes, another drive's %3: "
+                                "go on with them one at a time")
+                     .arg(device)
+                     .arg(interrupted->level)
+                     .arg(m_passes)});
+        }
+    }
     if (plan.refusals.size() > refusedBefore)
         return;
-    const quint64 size = sizeOf(device);
+    if (m_options.resume) {
+        m_resumeFrom.insert(device, *interrupted);
+        plan.notes.append(
+            {Warning::Interrupted,
+             QStringLiteral("The wipe of %1 goes on from pass %2 of %3, byte %4, where it was "
+                            "interrupted.")
+                 .arg(device)
+                 .arg(interrupted->pass)
+                 .arg(interrupted->passes.count(QLatin1Char(',')) + 1)
+                 .arg(interrupted->offset)});
+    } else if (interrupted) {
+        plan.notes.append({Warning::Interrupted,
+                           QStringLiteral("An interrupted wipe of %1 was found; this one starts "
+                                          "from the first byte instead.")
+                               .arg(device)});
+    }
+    // What is mounted on the drive is unmounted for the wipe, with a consent that names it.
+    for (const MountTable::Entry& mount : mounts) {
+        if (!onDevice(mount.source, device))
+            continue;
+        m_unmount[device] << mount.source;
+        plan.consents.append({Consent::UnmountVolumes, mount.source,
+                              QStringLiteral("%1 is mounted at %2 and is unmounted for the wipe")
+                                  .arg(mount.source, mount.target)});
+    }
     plan.items << device;
     plan.bytes += size;
     if (!rotational(device))
@@ -111,7 +158,15 @@ void WipeDriveOperation::planDevice(const QString& device, const QList<MountTabl
 DestructiveOperation::Plan WipeDriveOperation::plan(const StopToken&, const ProgressSink&) {
     Plan plan;
     plan.kind = Kind::WipeDrive;
+    m_resumeFrom.clear();
+    m_unmount.clear();
     m_passes = FreeSpaceWipeJob::passesFor(m_options.level, m_options.programName);
+    // A resumed wipe keeps the level and the reading back it began with.
+    if (m_options.resume && !m_devices.isEmpty())
+        if (const auto first = DriveWipeCheckpoint::load(m_devices.constFirst())) {
+            m_passes = first->level;
+            m_options.verify = first->verify;
+        }
     plan.level = m_passes;
     plan.standard = m_passes > 0 ? EraserStandard::nameForLevel(m_passes) : QString();
     if (m_passes == 0)
@@ -138,6 +193,8 @@ struct DriveRun {
     QByteArray errors;
     int status = -1;
     bool ended = false;
+    DriveWipeCheckpoint point; // where the drive's wipe has come to
+    bool resumed = false;
 };
 
 } // namespace
@@ -158,8 +215,36 @@ DestructiveOperation::Report WipeDriveOperation::run(const Plan& plan, const Con
     QString problem;
     const QString tool = DiskUtil::toolPath(&problem);
     std::vector<DriveRun> runs;
-    for (const QString& device : plan.items)
-        runs.push_back({device, nullptr, {}, {}, -1, false});
+    for (const QString& device : plan.items) {
+        DriveRun run{device, nullptr, {}, {}, -1, false, {}, false};
+        if (const auto from = m_resumeFrom.constFind(device); from != m_resumeFrom.cend()) {
+            run.point = *from;
+            run.resumed = true;
+        } else {
+            run.point.device = device;
+            run.point.size = sizeOf(device);
+            run.point.identity = DriveWipeCheckpoint::identityOf(device);
+            run.point.level = m_passes;
+            run.point.verify = m_options.verify;
+            run.point.started = QDateTime::currentDateTimeUtc();
+        }
+        // The volumes the consent named, and only those: anything mounted since is refused by
+        // the tool itself.
+        for (const QString& source : m_unmount.value(device)) {
+            const QList<MountTable::Entry> now = MountTable::read();
+            if (std::none_of(now.cbegin(), now.cend(),
+                             [&source](const MountTable::Entry& e) { return e.source == source; }))
+                continue;
+            if (const DiskTool::Result unmounted = DiskTool::unmount(source); !unmounted.ok) {
+                run.errors = QStringLiteral("could not unmount %1: %2")
+                                 .arg(source, unmounted.message)
+                                 .toUtf8();
+                run.ended = true;
+                break;
+            }
+        }
+        runs.push_back(std::move(run));
+    }
     OperationLoop loop(stop, [&runs] {
         for (DriveRun& run : runs)
             if (run.process && !run.ended)
@@ -167,17 +252,30 @@ DestructiveOperation::Report WipeDriveOperation::run(const Plan& plan, const Con
     });
     int started = 0;
     for (DriveRun& run : runs) {
-        if (tool.isEmpty()) {
+        if (tool.isEmpty() || run.ended) {
             run.ended = true;
             continue;
         }
         run.process = std::make_unique<QProcess>();
         QProcess* process = run.process.get();
         ChildProcessTie::tieToThisProcess(*process);
-        QObject::connect(process, &QProcess::readyReadStandardOutput, [&run, &progress, process] {
+        const auto readLines = [&run, &progress, process] {
             while (process->canReadLine()) {
                 const QByteArray line = process->readLine().trimmed();
                 const QList<QByteArray> words = line.split(' ');
+                // Where the wipe has come to, kept as it goes: a kill or a power loss leaves
+                // the last place everything before was on the drive.
+                if (words.size() == 3 && (words.at(0) == "plan" || words.at(0) == "checkpoint")) {
+                    if (words.at(0) == "plan") {
+                        run.point.key = QString::fromLatin1(words.at(1));
+                        run.point.passes = QString::fromLatin1(words.at(2));
+                    } else {
+                        run.point.pass = words.at(1).toInt();
+                        run.point.offset = words.at(2).toULongLong();
+                    }
+                    run.point.save();
+                    continue;
+                }
                 if (words.size() != 6 || words.at(0) != "progress") {
                     run.output += line + '\n';
                     continue;
@@ -192,8 +290,11 @@ DestructiveOperation::Report WipeDriveOperation::run(const Plan& plan, const Con
                           verifying ? done : qint64(pass - 1) * total + done,
                           verifying ? total : qint64(passes) * total, pass, passes, run.device});
             }
-        });
-        QObject::connect(process, &QProcess::finished, [&run, &runs, &loop, process] {
+        };
+        QObject::connect(process, &QProcess::readyReadStandardOutput, readLines);
+        QObject::connect(process, &QProcess::finished, [&run, &runs, &loop, process, readLines] {
+            // The last lines (the checkpoint of a stop among them) may come with the end.
+            readLines();
             run.output += process->readAllStandardOutput();
             run.errors = process->readAllStandardError();
             run.status = process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;
@@ -201,9 +302,14 @@ DestructiveOperation::Report WipeDriveOperation::run(const Plan& plan, const Con
             if (std::all_of(runs.cbegin(), runs.cend(), [](const DriveRun& r) { return r.ended; }))
                 loop.quit();
         });
-        process->start(tool,
-                       {QStringLiteral("wipe"), run.device, QStringLiteral("--level"),
-                        QString::number(m_passes), QStringLiteral("--verify"), m_options.verify});
+        QStringList arguments{QStringLiteral("wipe"),     run.device,
+                              QStringLiteral("--level"),  QString::number(m_passes),
+                              QStringLiteral("--verify"), m_options.verify};
+        if (run.resumed)
+            arguments << QStringLiteral("--passes") << run.point.passes << QStringLiteral("--key")
+                      << run.point.key << QStringLiteral("--from")
+                      << QStringLiteral("%1:%2").arg(run.point.pass).arg(run.point.offset);
+        process->start(tool, arguments);
         if (process->waitForStarted(10000)) {
             ++started;
         } else {
@@ -223,6 +329,7 @@ DestructiveOperation::Report WipeDriveOperation::run(const Plan& plan, const Con
         Item item(run.device,
                   done ? Outcome::Done : (stopped ? Outcome::Stopped : Outcome::Failed));
         if (done) {
+            DriveWipeCheckpoint::remove(run.device);
             item.bytes = sizeOf(run.device);
             const quint64 checked =
                 verified.match(QString::fromUtf8(run.output)).captured(1).toULongLong();
@@ -231,6 +338,11 @@ DestructiveOperation::Report WipeDriveOperation::run(const Plan& plan, const Con
                                             .arg(checked)
                                             .arg(item.bytes)
                                       : QStringLiteral("not read back");
+            if (run.resumed)
+                item.detail = QStringLiteral("gone on with from pass %1, byte %2; %3")
+                                  .arg(m_resumeFrom.value(run.device).pass)
+                                  .arg(m_resumeFrom.value(run.device).offset)
+                                  .arg(item.detail);
         } else {
             const QString said =
                 QString::fromUtf8(run.errors).trimmed().section(QLatin1Char('\n'), -1);

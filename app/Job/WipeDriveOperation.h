@@ -1,18 +1,22 @@
 #pragma once
 
 #include "app/Job/DestructiveOperation.h"
+#include "app/Job/DriveWipeCheckpoint.h"
 
 #include "platform/MountTable.h"
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
 // The wipe of whole drives, or of partitions, behind the operation contract: every
 // addressable byte is overwritten with the erasure standard's passes by the volume tool
 // (`diskutil wipe`), then read back as asked. The plan refuses what is not a block device, the
-// devices the running system needs (and the disks holding them), a device with anything
-// mounted on it, an unknown level or way of reading back; it says the device's size and
-// medium, and that overwriting a solid-state drive is a Clear, not a Purge.
+// devices the running system needs (and the disks holding them), an unknown level or way of
+// reading back; it names the volumes mounted on a drive, which are unmounted only with the
+// UnmountVolumes consent; it says the device's size and medium, and that overwriting a
+// solid-state drive is a Clear, not a Purge. Each drive's progress is kept in a checkpoint
+// while it is written, so that a wipe interrupted can go on from there (Options::resume).
 class WipeDriveOperation : public DestructiveOperation {
 public:
     struct Options {
@@ -20,6 +24,9 @@ public:
         QString verify = QStringLiteral("last"); // last, all, sample:PERCENT or none
         bool recordHistory = true;
         QString programName; // whose stored level; empty: the main program's
+        // Go on with each drive's interrupted wipe from its checkpoint (its level, reading
+        // back and passes), instead of starting anew.
+        bool resume = false;
     };
 
     // DEVICES: whole drives or partitions, wiped at once, each by its own process.
@@ -37,10 +44,11 @@ public:
     static bool knownVerify(const QString& verify);
 
 private:
-    void planDevice(const QString& device, const QList<MountTable::Entry>& mounts,
-                    Plan& plan) const;
+    void planDevice(const QString& device, const QList<MountTable::Entry>& mounts, Plan& plan);
 
     QStringList m_devices;
     Options m_options;
     int m_passes = 0;
+    QMap<QString, DriveWipeCheckpoint> m_resumeFrom; // by device, when resuming
+    QMap<QString, QStringList> m_unmount;            // the mounted volumes on each device
 };

@@ -2,6 +2,7 @@
 
 #include "app/Job/CopyFilesOperation.h"
 #include "app/Job/DeleteHistoryOperation.h"
+#include "app/Job/DriveWipeCheckpoint.h"
 #include "app/Job/EraseFilesOperation.h"
 #include "app/Job/VolumeChangeOperation.h"
 #include "app/Job/WipeDriveOperation.h"
@@ -17,9 +18,11 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 #include <chrono>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -107,6 +110,7 @@ public:
     }
     ~ToolBundle() { BundleLocator::setOuterBundlePath(QString()); }
     bool ready() const { return !m_outer.isEmpty(); }
+    const QString& path() const { return m_outer; }
 
 private:
     QTemporaryDir m_dir;
@@ -436,7 +440,7 @@ private:
     std::string m_image, m_mountPoint, m_device;
 };
 
-TEST(OperationContract, DriveWipePlansWithoutTouchingRefusesWhatIsMountedAndStopsWithinASecond) {
+TEST(OperationContract, DriveWipeUnmountsOnlyWithConsentAndStopsWithinASecond) {
     const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
     if (!why.empty())
         GTEST_SKIP() << why;
@@ -453,21 +457,28 @@ TEST(OperationContract, DriveWipePlansWithoutTouchingRefusesWhatIsMountedAndStop
 
     WipeDriveOperation::Options options;
     options.level = 35;
-    WipeDriveOperation mounted({device}, options);
-    const Snapshot before(mountPoint);
-    const Op::Plan refused = mounted.plan({}, {});
-    expectUnchanged(before, mountPoint, "wipe-drive");
-    ASSERT_EQ(refused.refusals.size(), 1);
-    EXPECT_EQ(refused.refusals.first().reason, Op::Refusal::NotAllowed);
-    EXPECT_FALSE(refused.runnable());
-
-    ASSERT_EQ(LoopImage::run({"umount", drive.mountPoint()}), 0);
     WipeDriveOperation wipe({device}, options);
+    const Snapshot before(mountPoint);
     const Op::Plan plan = wipe.plan({}, {});
+    expectUnchanged(before, mountPoint, "wipe-drive");
     ASSERT_TRUE(plan.runnable());
     EXPECT_EQ(plan.bytes, 1024ull << 20);
     EXPECT_TRUE(plan.needs(Op::Consent::Irreversible));
-    const StoppedRun stopped = runAndStop(wipe, plan, 500);
+    // The mounted volume is named, and stays mounted and whole without that consent.
+    ASSERT_TRUE(plan.needs(Op::Consent::UnmountVolumes));
+    EXPECT_TRUE(std::any_of(plan.consents.cbegin(), plan.consents.cend(), [&](const auto& c) {
+        return c.consent == Op::Consent::UnmountVolumes && c.detail.contains(mountPoint);
+    }));
+    Op::Consents onlyIrreversible;
+    onlyIrreversible.give(Op::Consent::Irreversible);
+    const Op::Report refused = wipe.run(plan, onlyIrreversible, {}, {});
+    EXPECT_EQ(refused.count(Op::Outcome::Done), 0);
+    expectUnchanged(before, mountPoint, "wipe-drive without the unmount consent");
+    ASSERT_NE(MountTable::at(MountTable::read(), mountPoint), nullptr);
+
+    // With it, the volume is unmounted and the drive wiped, until the stop.
+    const StoppedRun stopped = runAndStop(wipe, plan, 800);
+    EXPECT_EQ(MountTable::at(MountTable::read(), mountPoint), nullptr);
     EXPECT_TRUE(stopped.report.cancelled) << qPrintable(stopped.report.items.value(0).detail);
     EXPECT_FALSE(stopped.report.ok());
     EXPECT_LT(stopped.secondsAfterStop, 1.0);
@@ -517,6 +528,150 @@ TEST(OperationContract, DriveWipeWipesTwoDrivesAtOnceAndLeavesNoMarkOnEither) {
         EXPECT_EQ(bytes.count("MARKLASTSECTOR"), 0) << image;
         EXPECT_EQ(bytes.count("MARKDRIVE"), 0) << image;
     }
+}
+
+// Each pattern's marks left on the drive: three, in the file system, the middle and the last
+// sector.
+void markDrive(const LoopDrive& drive, quint64 size) {
+    ASSERT_EQ(LoopImage::run({"mkfs.ext4", "-q", "-L", "MARKDRIVE", drive.device()}), 0);
+    QFile raw(drive.deviceName());
+    ASSERT_TRUE(raw.open(QIODevice::ReadWrite));
+    for (const quint64 at : {size / 2 + 123, size - 4096}) {
+        raw.seek(qint64(at));
+        raw.write("MARKINSIDE");
+    }
+    raw.close();
+    LoopImage::run({"sync"});
+}
+
+int marksIn(const std::string& image) {
+    const QByteArray bytes = fileBytes(QString::fromStdString(image));
+    return int(bytes.count("MARKINSIDE") + bytes.count("MARKDRIVE"));
+}
+
+TEST(OperationContract, DriveWipeStoppedInARandomPassGoesOnFromThereWithTheSameStream) {
+    const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
+    if (!why.empty())
+        GTEST_SKIP() << why;
+    ToolBundle bundle;
+    if (!bundle.ready())
+        GTEST_SKIP() << "the tools are not built";
+    QTemporaryDir dir;
+    const quint64 size = 512ull << 20;
+    const LoopDrive drive(dir.path(), "drive.img", "512M");
+    ASSERT_TRUE(drive.ready());
+    markDrive(drive, size);
+    ASSERT_GE(marksIn(drive.image()), 3);
+    const QString device = drive.deviceName();
+
+    // Stopped in the first pass, which is random.
+    WipeDriveOperation::Options options;
+    options.level = 3;
+    options.verify = QStringLiteral("all");
+    WipeDriveOperation first({device}, options);
+    const Op::Plan plan = first.plan({}, {});
+    ASSERT_TRUE(plan.runnable());
+    Op::StopToken stop;
+    const Op::Report stopped =
+        first.run(plan, Op::Consents::all(), stop, [&](const Op::Progress& p) {
+            if (p.stage == Op::Stage::Overwriting && p.done * 16 >= p.total)
+                stop.requestStop(); // a quarter into the first of four passes
+        });
+    ASSERT_TRUE(stopped.cancelled);
+    const std::optional<DriveWipeCheckpoint> point = DriveWipeCheckpoint::load(device);
+    ASSERT_TRUE(point.has_value());
+    EXPECT_EQ(point->pass, 1);
+    EXPECT_GT(point->offset, 0u);
+    EXPECT_LT(point->offset, size);
+
+    // Not another drive at that node: a changed identity refuses the resumption.
+    DriveWipeCheckpoint other = *point;
+    other.identity = QStringLiteral("/elsewhere/other.img");
+    ASSERT_TRUE(other.save());
+    WipeDriveOperation::Options resume;
+    resume.resume = true;
+    WipeDriveOperation wrongDrive({device}, resume);
+    EXPECT_EQ(wrongDrive.plan({}, {}).refusals.value(0).reason, Op::Refusal::NotAllowed);
+    ASSERT_TRUE(point->save());
+
+    // Gone on with: the first pass, written partly before and partly after, reads back whole as
+    // one stream, and so does every other pass.
+    WipeDriveOperation again({device}, resume);
+    const Op::Plan resumed = again.plan({}, {});
+    ASSERT_TRUE(resumed.runnable());
+    EXPECT_EQ(resumed.level, 3);
+    EXPECT_EQ(resumed.notes.value(0).warning, Op::Warning::Interrupted);
+    const Op::Report report = again.run(resumed, Op::Consents::all(), {}, {});
+    ASSERT_TRUE(report.ok()) << qPrintable(report.items.value(0).detail);
+    const QString detail = report.items.value(0).detail;
+    EXPECT_TRUE(
+        detail.startsWith(QStringLiteral("gone on with from pass 1, byte %1").arg(point->offset)))
+        << qPrintable(detail);
+    EXPECT_TRUE(detail.contains(QString::number(4 * size) + QStringLiteral(" of")))
+        << qPrintable(detail);
+    EXPECT_EQ(marksIn(drive.image()), 0);
+    EXPECT_FALSE(DriveWipeCheckpoint::load(device).has_value()) << "an ended wipe is forgotten";
+}
+
+TEST(OperationContract, DriveWipeKilledHalfwayIsResumedByTheCommandAndLeavesNoMark) {
+    const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
+    if (!why.empty())
+        GTEST_SKIP() << why;
+    ToolBundle bundle;
+    if (!bundle.ready())
+        GTEST_SKIP() << "the tools are not built";
+    QTemporaryDir dir;
+    const quint64 size = 128ull << 20;
+    const LoopDrive drive(dir.path(), "drive.img", "128M");
+    ASSERT_TRUE(drive.ready());
+    markDrive(drive, size);
+    const QString device = drive.deviceName();
+    const auto korvane = [&](const QStringList& args, QProcess& process) {
+        process.setStandardInputFile(QProcess::nullDevice());
+        process.start(
+            QStringLiteral(KORVANE_BUILD_DIR "/bin/korvane"),
+            QStringList{QStringLiteral("wipe-drive"), QStringLiteral("--bundle"), bundle.path()} +
+                args);
+    };
+    // The command keeps its checkpoints beside the history of the bundle it is given.
+    const auto checkpointPass = [&] {
+        const std::optional<DriveWipeCheckpoint> point = DriveWipeCheckpoint::load(device);
+        return point ? point->pass : 0;
+    };
+    DriveWipeCheckpoint::remove(device);
+
+    QProcess killed;
+    korvane({device, QStringLiteral("--level"), QStringLiteral("35"), QStringLiteral("--verify"),
+             QStringLiteral("none"), QStringLiteral("--yes")},
+            killed);
+    ASSERT_TRUE(killed.waitForStarted());
+    const Clock::time_point began = Clock::now();
+    while (checkpointPass() < 3 && killed.state() == QProcess::Running &&
+           Clock::now() - began < std::chrono::seconds(120))
+        killed.waitForFinished(20);
+    ASSERT_EQ(killed.state(), QProcess::Running) << killed.readAllStandardError().constData();
+    ::kill(pid_t(killed.processId()), SIGKILL);
+    killed.waitForFinished();
+    // The volume tool ends with its caller; the drive is free again once it has.
+    for (int i = 0;
+         i < 100 &&
+         LoopImage::run({"sh", "-c", "exec 3<>" + drive.device() + " && flock -n 3 true"}) != 0;
+         ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const int interruptedAt = checkpointPass();
+    ASSERT_GE(interruptedAt, 3);
+    ASSERT_LT(interruptedAt, 37) << "killed before the end";
+
+    QProcess resumed;
+    korvane({device, QStringLiteral("--resume"), QStringLiteral("--yes")}, resumed);
+    ASSERT_TRUE(resumed.waitForFinished(300000));
+    const QString said =
+        QString::fromLocal8Bit(resumed.readAllStandardOutput() + resumed.readAllStandardError());
+    EXPECT_EQ(resumed.exitCode(), 0) << qPrintable(said);
+    EXPECT_TRUE(said.contains(QStringLiteral("gone on with from pass %1").arg(interruptedAt)))
+        << qPrintable(said);
+    EXPECT_EQ(marksIn(drive.image()), 0);
+    EXPECT_EQ(checkpointPass(), 0) << "the ended wipe's checkpoint is gone";
 }
 
 } // namespace

@@ -5,7 +5,9 @@
 #include "SystemRandom.h"
 #include "SystemVolumes.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <sys/random.h>
 
 namespace diskutil {
 
@@ -53,6 +55,70 @@ bool parseVerify(const std::string& text, DeviceWiper::Options& options) {
     return true;
 }
 
+std::string hex(const srm::ChaCha20::Key& key) {
+    static const char digits[] = "0123456789abcdef";
+    std::string text;
+    for (const std::uint8_t byte : key) {
+        text += digits[byte >> 4];
+        text += digits[byte & 15];
+    }
+    return text;
+}
+
+bool parseKey(const std::string& text, srm::ChaCha20::Key& key) {
+    if (text.size() != key.size() * 2)
+        return false;
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        const std::string pair = text.substr(i * 2, 2);
+        if (pair.find_first_not_of("0123456789abcdef") != std::string::npos)
+            return false;
+        key[i] = std::uint8_t(std::strtoul(pair.c_str(), nullptr, 16));
+    }
+    return true;
+}
+
+std::string describe(const std::vector<srm::Pass>& passes) {
+    std::string text;
+    for (const srm::Pass& pass : passes)
+        text += (text.empty() ? "" : ",") + pass.describe();
+    return text;
+}
+
+// The passes TEXT lists, when they are the level's own (in any order: the 35-pass scheme
+// orders its patterns at random).
+bool parsePasses(const std::string& text, std::vector<srm::Pass>& passes) {
+    std::vector<std::string> listed, levels;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        listed.push_back(text.substr(start, comma - start));
+        start = comma + 1;
+    }
+    for (const srm::Pass& pass : passes)
+        levels.push_back(pass.describe());
+    std::vector<std::string> a = listed, b = levels;
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    if (a != b)
+        return false;
+    std::vector<srm::Pass> ordered;
+    for (const std::string& name : listed)
+        ordered.push_back(
+            passes[std::size_t(std::find(levels.begin(), levels.end(), name) - levels.begin())]);
+    passes = ordered;
+    return true;
+}
+
+bool parseFrom(const std::string& text, int& pass, std::uint64_t& offset) {
+    const std::size_t colon = text.find(':');
+    if (colon == std::string::npos || colon == 0 || colon + 1 == text.size() ||
+        text.find_first_not_of("0123456789:") != std::string::npos || colon > 4 ||
+        text.size() - colon > 21)
+        return false;
+    pass = std::atoi(text.substr(0, colon).c_str());
+    offset = std::strtoull(text.c_str() + colon + 1, nullptr, 10);
+    return true;
+}
+
 // DEVICE itself or one of its partitions ("/dev/sdb" holds "/dev/sdb1", "/dev/loop0p2").
 bool onDevice(const std::string& source, const std::string& device) {
     if (source == device)
@@ -76,6 +142,24 @@ int DeviceWipe::run(const Request& request) const {
         err_ << "diskutil: --verify takes last, all, sample:PERCENT or none\n";
         return 2;
     }
+    const bool resuming = !request.from.empty();
+    if (resuming != !request.key.empty() || resuming != !request.passes.empty()) {
+        err_ << "diskutil: --from, --key and --passes go together\n";
+        return 2;
+    }
+    srm::ChaCha20::Key key{};
+    if (resuming) {
+        if (!parseKey(request.key, key) || !parsePasses(request.passes, options.passes) ||
+            !parseFrom(request.from, options.fromPass, options.fromOffset)) {
+            err_ << "diskutil: --key takes 64 hex digits, --passes the level's passes, --from "
+                    "PASS:OFFSET\n";
+            return 2;
+        }
+    } else if (::getrandom(key.data(), key.size(), 0) != ssize_t(key.size())) {
+        err_ << "diskutil: no random key\n";
+        return 1;
+    }
+    options.key = key;
     const std::string& device = request.device;
     if (const std::string why = SystemVolumes(mounts_, {}).whyNeeded(device); !why.empty()) {
         err_ << "diskutil: refused: " << why << "\n";
@@ -97,6 +181,11 @@ int DeviceWipe::run(const Request& request) const {
         shown = permille;
         out_ << "progress " << step << ' ' << pass << ' ' << passes << ' ' << done << ' ' << total
              << std::endl;
+    };
+    // The key is that of the overwrite's random stream, not of anything kept: no secret.
+    out_ << "plan " << hex(key) << ' ' << describe(options.passes) << std::endl;
+    options.checkpoint = [this](int pass, std::uint64_t offset) {
+        out_ << "checkpoint " << pass << ' ' << offset << std::endl;
     };
     const DeviceWiper::Result result =
         DeviceWiper().wipe(device, options, progress, [] { return StopRequest::requested(); });

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -96,11 +97,17 @@ DeviceWiper::Result DeviceWiper::wipe(const std::string& device, const Options& 
     }
     const std::size_t chunk = std::max<std::size_t>(kAlign, options.chunkBytes / kAlign * kAlign);
     Buffer out = aligned(chunk), back = aligned(chunk);
-    srm::ChaCha20::Key key{};
+    srm::ChaCha20::Key key = options.key.value_or(srm::ChaCha20::Key{});
     if (result.error.empty() && (!out || !back))
         result.error = "out of memory";
-    if (result.error.empty() && ::getrandom(key.data(), key.size(), 0) != ssize_t(key.size()))
+    if (result.error.empty() && !options.key &&
+        ::getrandom(key.data(), key.size(), 0) != ssize_t(key.size()))
         result.error = failure("no random key for", device);
+    if (result.error.empty() &&
+        (options.fromPass < 1 || options.fromPass > int(options.passes.size()) + 1 ||
+         options.fromOffset > size || options.fromOffset % kAlign != 0))
+        result.error = "cannot resume " + device + " at pass " + std::to_string(options.fromPass) +
+                       ", byte " + std::to_string(options.fromOffset) + ": not a place of its wipe";
     if (!result.error.empty()) {
         ::close(fd);
         return result;
@@ -151,8 +158,24 @@ DeviceWiper::Result DeviceWiper::wipe(const std::string& device, const Options& 
         result.error = "out of memory";
         return result;
     }
-    for (int pass = 1; pass <= passes; ++pass) {
+    using Clock = std::chrono::steady_clock;
+    auto lastCheckpoint = Clock::now();
+    // Flushes, then tells the caller that everything before PASS at OFFSET is on the device.
+    const auto checkpoint = [&](int pass, std::uint64_t offset, bool flushed) {
+        if (!options.checkpoint)
+            return true;
+        if (!flushed && ::fdatasync(fd) != 0) {
+            result.error = failure("cannot flush", device);
+            return false;
+        }
+        options.checkpoint(pass, offset);
+        lastCheckpoint = Clock::now();
+        return true;
+    };
+    result.passesDone = options.fromPass - 1;
+    for (int pass = options.fromPass; pass <= passes; ++pass) {
         const PassData data(key, pass, options.passes[std::size_t(pass - 1)]);
+        const std::uint64_t from = pass == options.fromPass ? options.fromOffset : 0;
         const auto lengthAt = [&](std::uint64_t offset) {
             return std::size_t(std::min<std::uint64_t>(chunk, size - offset));
         };
@@ -171,12 +194,20 @@ DeviceWiper::Result DeviceWiper::wipe(const std::string& device, const Options& 
                 }
                 kind.fillPattern(phase, phases[phase].get(), chunk);
             }
-        } else if (size > 0) {
-            data.fill(0, out.get(), lengthAt(0));
+        } else if (from < size) {
+            data.fill(from, out.get(), lengthAt(from));
         }
-        for (std::uint64_t offset = 0; offset < size; offset += chunk) {
+        for (std::uint64_t offset = from; offset < size; offset += chunk) {
+            if (offset > from &&
+                Clock::now() - lastCheckpoint >= std::chrono::seconds(options.checkpointSeconds) &&
+                !checkpoint(pass, offset, false)) {
+                ::close(fd);
+                return result;
+            }
             if (stop && stop()) {
+                // Where it stopped is where it can go on.
                 result.stopped = true;
+                checkpoint(pass, offset, false);
                 ::close(fd);
                 return result;
             }
@@ -211,7 +242,7 @@ DeviceWiper::Result DeviceWiper::wipe(const std::string& device, const Options& 
         result.passesDone = pass;
         const bool check =
             options.verify == Verify::All || (pass == passes && options.verify != Verify::None);
-        if (check && !verify(pass, data)) {
+        if ((check && !verify(pass, data)) || !checkpoint(pass + 1, 0, true)) {
             ::close(fd);
             return result;
         }

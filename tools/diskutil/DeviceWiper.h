@@ -1,9 +1,11 @@
 #pragma once
 
+#include "ChaCha20.h"
 #include "PassPlan.h"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +31,17 @@ public:
         Verify verify = Verify::Last;
         int samplePercent = 10; // for Verify::Sample, 1 to 100
         std::size_t chunkBytes = 8u << 20;
+        // Where the wipe begins: pass 1 at byte 0, or where an interrupted one had come to.
+        int fromPass = 1;
+        std::uint64_t fromOffset = 0;
+        // The key of the random passes; none: a new one from the kernel. A resumed wipe takes
+        // the key it began with, so its passes (and their reading back) stay one stream.
+        std::optional<srm::ChaCha20::Key> key;
+        // Told the place everything before has reached the device (after a flush): at least
+        // every checkpointSeconds while a pass is written, and after each pass once it was read
+        // back as asked (then as the next pass at byte 0).
+        std::function<void(int pass, std::uint64_t offset)> checkpoint;
+        int checkpointSeconds = 2;
     };
     struct Result {
         bool ok = false;

@@ -30,6 +30,7 @@ int usage() {
            "       diskutil rename DEVICE NAME\n"
            "       diskutil mount DEVICE | unmount DEVICE | eject DEVICE\n"
            "       diskutil wipe DEVICE --level 1|2|3|7|35 [--verify last|all|sample:P|none]\n"
+           "                     [--passes LIST --key HEX --from PASS:OFFSET]\n"
            "NAME is a device node, a kernel name (sdb1), a mount point or a volume name.\n";
     return 2;
 }
@@ -94,6 +95,12 @@ int main(int argc, char** argv) {
                 request.level = std::atoi(args[i + 1].c_str());
             } else if (args[i] == "--verify") {
                 request.verify = args[i + 1];
+            } else if (args[i] == "--passes") {
+                request.passes = args[i + 1];
+            } else if (args[i] == "--key") {
+                request.key = args[i + 1];
+            } else if (args[i] == "--from") {
+                request.from = args[i + 1];
             } else {
                 return usage();
             }

@@ -5,6 +5,7 @@
 #   sudo bench/drive_wipe.sh [-b BUILD] [-s SIZE]
 #   -b BUILD  build tree holding the bundle with diskutil (default: ../build from here)
 #   -s SIZE   size of each drive image, e.g. 1G (default 1G, or $SIZE)
+# ROUNDS (default 3) rounds of korvane and dd in turn; nwipe, much slower, runs in the first.
 # Every tool writes without reading back and flushes the device at the end (dd conv=fsync): korvane level 1 writes random data and
 # then zeros (two passes, as srm does for files), so its MB/s is over both; dd and nwipe write
 # one pass of zeros, and nwipe once more with its random stream. MB/s = bytes written / wall
@@ -41,21 +42,28 @@ run() { # BACKING LABEL WRITTEN-BYTES COMMAND...
         'BEGIN { printf "%-8s %-28s %8.2f %8.0f %7.2f\n", b, l, s, w / s / 1e6, c }'
 }
 
+rounds="${ROUNDS:-3}"
 for backing in /dev/shm /var/tmp; do
     folder=$(mktemp -d "$backing/korvane-drive-bench.XXXXXX")
     image="$folder/drive.img"
-    truncate -s "$size" "$image"
+    # Every block of the image exists before the first timed run: whoever ran first would
+    # otherwise pay for the backing file's allocation.
+    fallocate -l "$size" "$image"
     dev=$(losetup -f --show "$image")
+    dd if=/dev/zero of="$dev" bs=8M oflag=direct conv=fsync count=$((bytes / 8388608)) 2>/dev/null
     name=$(basename "$backing")
-    run "$name" "korvane wipe (level 1)" $((bytes * 2)) "$diskutil" wipe "$dev" --level 1 --verify none
-    run "$name" "dd zeros oflag=direct,fsync" "$bytes" dd if=/dev/zero of="$dev" bs=8M oflag=direct conv=fsync \
-        count=$((bytes / 8388608))
-    if command -v nwipe >/dev/null; then
-        run "$name" "nwipe zero" "$bytes" nwipe --nogui --autonuke --nowait --noblank \
-            --verify=off -m zero "$dev"
-        run "$name" "nwipe random" "$bytes" nwipe --nogui --autonuke --nowait --noblank \
-            --verify=off -m random "$dev"
-    fi
+    # The tools take turns, round after round, so a passing slowdown of the machine falls on each.
+    for round in $(seq "$rounds"); do
+        run "$name" "korvane wipe (level 1)" $((bytes * 2)) "$diskutil" wipe "$dev" --level 1 --verify none
+        run "$name" "dd zeros oflag=direct,fsync" "$bytes" dd if=/dev/zero of="$dev" bs=8M oflag=direct conv=fsync \
+            count=$((bytes / 8388608))
+        if command -v nwipe >/dev/null && [ "$round" = 1 ]; then
+            run "$name" "nwipe zero" "$bytes" nwipe --nogui --autonuke --nowait --noblank \
+                --verify=off -m zero "$dev"
+            run "$name" "nwipe random" "$bytes" nwipe --nogui --autonuke --nowait --noblank \
+                --verify=off -m random "$dev"
+        fi
+    done
     losetup -d "$dev"
     rm -rf "$folder"
 done

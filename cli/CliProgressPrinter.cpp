@@ -44,6 +44,10 @@ void CliProgressPrinter::show(const DestructiveOperation::Progress& p) {
     // The end is said by finish(), once the report tells whether the run went that far.
     if (p.total > 0 && p.done >= p.total)
         return;
+    if (p.inBytes && p.total > 0) {
+        showBytes(p);
+        return;
+    }
     const int percent = p.total > 0 ? int(p.done * 100 / p.total) : 0;
     const bool same = percent == m_lastPercent && p.stage == m_lastStage;
     m_lastPercent = percent;
@@ -68,6 +72,64 @@ void CliProgressPrinter::show(const DestructiveOperation::Progress& p) {
                              .arg(QString(filled, QLatin1Char('#')))
                              .arg(QString(kBar - filled, QLatin1Char(' ')));
     const QString line = head + elideLeft(text, terminalWidth() - int(head.size()) - 1);
+    std::fprintf(stderr, "\r\033[K%s", CliOutput::local(line).constData());
+    std::fflush(stderr);
+    m_lineOpen = true;
+}
+
+QString CliProgressPrinter::byteFigures(const DestructiveOperation::Progress& p, qint64 doneFrom,
+                                        double seconds) {
+    const QLocale c = QLocale::c();
+    const auto size = [&c](qint64 bytes) {
+        return c.formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
+    };
+    QString text = p.stage == Stage::Verifying ? QStringLiteral("reading back")
+                   : p.passes > 0 ? QStringLiteral("pass %1/%2").arg(p.pass).arg(p.passes)
+                                  : QString();
+    text += QStringLiteral("  %1 of %2").arg(size(p.done), size(p.total));
+    // A speed needs a second of work behind it to mean anything.
+    if (seconds >= 1.0 && p.done > doneFrom) {
+        const double rate = double(p.done - doneFrom) / seconds;
+        const qint64 left = qint64(double(p.total - p.done) / rate + 0.5);
+        text += QStringLiteral("  %1/s  %2:%3 left")
+                    .arg(size(qint64(rate)))
+                    .arg(left / 60)
+                    .arg(left % 60, 2, 10, QLatin1Char('0'));
+    }
+    return text.trimmed();
+}
+
+void CliProgressPrinter::showBytes(const DestructiveOperation::Progress& p) {
+    const Clock::time_point now = Clock::now();
+    auto found = m_rates.find(p.subject);
+    if (found == m_rates.end() || found->stage != p.stage)
+        found = m_rates.insert(p.subject, Rate{now, p.done, p.stage, -1, {}});
+    Rate& rate = *found;
+    const int percent = int(p.done * 100 / p.total);
+    const bool same = percent == rate.lastPercent;
+    rate.lastPercent = percent;
+    rate.figures =
+        byteFigures(p, rate.doneFrom, std::chrono::duration<double>(now - rate.since).count());
+    m_lastPercent = percent;
+    m_lastStage = p.stage;
+    m_shown = true;
+    if (!m_terminal) {
+        if (!same)
+            std::fprintf(stderr, "%3d%% %s  %s\n", percent,
+                         CliOutput::local(CliOutput::printable(p.subject)).constData(),
+                         CliOutput::local(rate.figures).constData());
+        return;
+    }
+    // One line for every subject under way, the latest first.
+    QString line = QStringLiteral("%1% %2  %3")
+                       .arg(percent, 3)
+                       .arg(CliOutput::printable(p.subject), rate.figures);
+    for (auto other = m_rates.cbegin(); other != m_rates.cend(); ++other)
+        if (other.key() != p.subject)
+            line += QStringLiteral(" | %1% %2").arg(other->lastPercent).arg(other.key());
+    const int width = terminalWidth() - 1;
+    if (line.size() > width)
+        line.truncate(width);
     std::fprintf(stderr, "\r\033[K%s", CliOutput::local(line).constData());
     std::fflush(stderr);
     m_lineOpen = true;

@@ -181,7 +181,8 @@ public:
         qint64 total = 0; // 0 while not known
         int pass = 0;     // for overwriting: the pass under way, from 1, of PASSES
         int passes = 0;
-        QString subject; // the item under way, as shown
+        QString subject;      // the item under way, as shown
+        bool inBytes = false; // DONE and TOTAL count bytes (a speed and a time left can be told)
     };
     using ProgressSink = std::function<void(const Progress&)>;
 

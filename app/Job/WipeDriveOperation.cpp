@@ -288,7 +288,8 @@ DestructiveOperation::Report WipeDriveOperation::run(const Plan& plan, const Con
                 const qint64 done = words.at(4).toLongLong(), total = words.at(5).toLongLong();
                 progress({verifying ? Stage::Verifying : Stage::Overwriting,
                           verifying ? done : qint64(pass - 1) * total + done,
-                          verifying ? total : qint64(passes) * total, pass, passes, run.device});
+                          verifying ? total : qint64(passes) * total, pass, passes, run.device,
+                          true});
             }
         };
         QObject::connect(process, &QProcess::readyReadStandardOutput, readLines);

@@ -4,6 +4,7 @@
 #include "StopRequest.h"
 #include "SystemRandom.h"
 #include "SystemVolumes.h"
+#include "WipeMethod.h"
 
 #include <cstdlib>
 
@@ -76,6 +77,10 @@ int DeviceWipe::run(const Request& request) const {
         err_ << "diskutil: --verify takes last, all, sample:PERCENT or none\n";
         return 2;
     }
+    if (!WipeMethod::known(request.method)) {
+        err_ << "diskutil: --method takes overwrite, sanitize or auto\n";
+        return 2;
+    }
     const std::string& device = request.device;
     if (const std::string why = SystemVolumes(mounts_, {}).whyNeeded(device); !why.empty()) {
         err_ << "diskutil: refused: " << why << "\n";
@@ -88,6 +93,9 @@ int DeviceWipe::run(const Request& request) const {
             return 1;
         }
     }
+    if (const std::optional<int> end =
+            WipeMethod(out_, err_).eraseOrRefuse(device, request.method, options.passes.size()))
+        return *end;
     int shown = -1;
     const auto progress = [&](const char* step, int pass, int passes, std::uint64_t done,
                               std::uint64_t total) {

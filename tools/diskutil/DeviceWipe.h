@@ -11,13 +11,16 @@ namespace diskutil {
 // builds the passes of the erasure standard of the level asked for (the passes srm runs for the
 // same level), overwrites the whole device with them (DeviceWiper), reads back what was asked
 // and says how it went. Progress goes to OUT as "progress STEP PASS PASSES DONE TOTAL" lines,
-// the end as "wiped DEVICE BYTES passes N verified BYTES".
+// the end as "wiped DEVICE BYTES passes N verified BYTES". Before the work it says the method
+// ("method Clear (N pass overwrite)" or a firmware erase's Purge, see WipeMethod) and the areas
+// hidden past the drive's visible end ("hidden ...").
 class DeviceWipe {
 public:
     struct Request {
         std::string device;
         int level = 0;
         std::string verify = "last"; // last, all, sample:PERCENT or none
+        std::string method = "auto"; // overwrite, sanitize or auto (see WipeMethod)
     };
 
     DeviceWipe(const MountTable& mounts, std::ostream& out, std::ostream& err)

@@ -82,6 +82,8 @@ public:
         FewerPasses,      // some items get fewer passes than the standard (solid state)
         ReplacesExisting, // existing files are replaced
         Other,
+        WipeMethod, // how a drive is wiped: its firmware's erase (Purge) or an overwrite (Clear)
+        HiddenArea, // an area past a drive's visible end (host protected area, overlay)
     };
 
     enum class Stage { Planning, Preparing, Overwriting, Removing, Copying, Verifying, Finishing };

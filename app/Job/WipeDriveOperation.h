@@ -12,12 +12,16 @@
 // (`diskutil wipe`), then read back as asked. The plan refuses what is not a block device, the
 // devices the running system needs (and the disks holding them), a device with anything
 // mounted on it, an unknown level or way of reading back; it says the device's size and
-// medium, and that overwriting a solid-state drive is a Clear, not a Purge.
+// medium, and how it is wiped: the drive's own firmware erase (a Purge) where it offers one and
+// that is asked for, else an overwrite (a Clear), with the areas past the drive's visible end.
 class WipeDriveOperation : public DestructiveOperation {
 public:
     struct Options {
         int level = 0;                           // passes; 0: the stored level
         QString verify = QStringLiteral("last"); // last, all, sample:PERCENT or none
+        // overwrite, sanitize (the drive's firmware erase, a Purge) or auto (the firmware's erase
+        // for a solid-state drive that offers one, else overwrite)
+        QString method = QStringLiteral("auto");
         bool recordHistory = true;
         QString programName; // whose stored level; empty: the main program's
     };
@@ -35,10 +39,15 @@ public:
     static bool rotational(const QString& device);
     // True when VERIFY names a way of reading back the tool knows.
     static bool knownVerify(const QString& verify);
+    // True for overwrite, sanitize and auto.
+    static bool knownMethod(const QString& method);
 
 private:
     void planDevice(const QString& device, const QList<MountTable::Entry>& mounts,
                     Plan& plan) const;
+    // Asks the volume tool how DEVICE would be wiped; notes the method and the hidden areas, or
+    // refuses it. False when refused. PURGE: the drive's firmware erase was chosen.
+    bool planMethod(const QString& device, Plan& plan, bool& purge) const;
 
     QStringList m_devices;
     Options m_options;

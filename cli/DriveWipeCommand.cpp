@@ -13,7 +13,8 @@ namespace {
 
 const char* const kUsage =
     "usage: korvane wipe-drive DEVICE... [--level 1|2|3|7|35] [--verify last|all|sample:P|none]\n"
-    "                          [--unmount] [--resume] [--yes] [--bundle DIR]\n"
+    "                          [--method overwrite|sanitize|auto] [--unmount] [--resume]\n"
+    "                          [--yes] [--bundle DIR]\n"
     "Overwrites every byte of each whole drive or partition (a device node, see `korvane\n"
     "disks`) with the passes of the erasure standard, then reads back what the last pass wrote:\n"
     "the partition table, every partition and what lies between them are gone. Several drives\n"
@@ -23,11 +24,19 @@ const char* const kUsage =
     "  --level N     passes, by the erasure standard's number (default: the stored level)\n"
     "  --verify V    read back: the whole last pass (last, the default), every pass (all),\n"
     "                PERCENT of the last pass spread over the drive (sample:PERCENT), or none\n"
+    "  --method M    how: overwrite (a Clear: the passes of the erasure standard), sanitize\n"
+    "                (a Purge: the drive's own firmware erase, NVMe, ATA or SCSI sanitize, NVMe\n"
+    "                format or secure discard; refused when the drive offers none or is frozen)\n"
+    "                or auto (the default: sanitize for a solid-state drive that offers it,\n"
+    "                crypto erase first; overwrite otherwise). A sanitize is checked by reading\n"
+    "                back blocks spread over the drive: each must have changed.\n"
     "  --unmount     unmount the volumes mounted on the drives (they are named first)\n"
     "  --resume      go on with each drive's interrupted wipe, with its level and reading back\n"
     "  --yes         do not ask for confirmation\n"
     "  --bundle D    the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n"
-    "Overwriting a solid-state drive cannot reach the blocks it keeps aside.\n"
+    "Overwriting a solid-state drive cannot reach the blocks it keeps aside, nor can it reach\n"
+    "an area hidden past a drive's visible end (host protected area, configuration overlay);\n"
+    "a firmware sanitize reaches both. The plan says which applies to each drive.\n"
     "Exit status: 0 when the drive was overwritten and read back as asked, 1 when it failed or\n"
     "was refused, 2 for bad usage.\n";
 
@@ -41,6 +50,7 @@ int DriveWipeCommand::run(const QStringList& args) {
         .flag({QStringLiteral("resume")})
         .valued({QStringLiteral("level")}, QStringLiteral("N"))
         .valued({QStringLiteral("verify")}, QStringLiteral("V"))
+        .valued({QStringLiteral("method")}, QStringLiteral("M"))
         .valued({QStringLiteral("bundle")}, QStringLiteral("DIR"));
     if (const std::optional<int> end = parser.parseOrEnd(args, kUsage, CliInterrupt::kHelp))
         return *end;
@@ -58,12 +68,19 @@ int DriveWipeCommand::run(const QStringList& args) {
             return parser.usageError(
                 QStringLiteral("--verify takes last, all, sample:PERCENT or none"), "");
     }
+    if (parser.isSet(QStringLiteral("method"))) {
+        options.method = parser.value(QStringLiteral("method"));
+        if (!WipeDriveOperation::knownMethod(options.method))
+            return parser.usageError(QStringLiteral("--method takes overwrite, sanitize or auto"),
+                                     "");
+    }
     options.resume = parser.isSet(QStringLiteral("resume"));
     if (options.resume &&
-        (parser.isSet(QStringLiteral("level")) || parser.isSet(QStringLiteral("verify"))))
+        (parser.isSet(QStringLiteral("level")) || parser.isSet(QStringLiteral("verify")) ||
+         parser.isSet(QStringLiteral("method"))))
         return parser.usageError(
-            QStringLiteral("--resume goes on with the level and reading back the wipe began "
-                           "with; leave out --level and --verify"),
+            QStringLiteral("--resume goes on with the overwrite, level and reading back the wipe "
+                           "began with; leave out --level, --verify and --method"),
             "");
     const QStringList operands = parser.positional();
     if (operands.isEmpty() || operands.contains(QString()))

@@ -83,6 +83,8 @@ public:
         ReplacesExisting, // existing files are replaced
         Interrupted,      // an interrupted run was found, or is gone on with
         Other,
+        WipeMethod, // how a drive is wiped: its firmware's erase (Purge) or an overwrite (Clear)
+        HiddenArea, // an area past a drive's visible end (host protected area, overlay)
     };
 
     enum class Stage { Planning, Preparing, Overwriting, Removing, Copying, Verifying, Finishing };

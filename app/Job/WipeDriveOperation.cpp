@@ -1,5 +1,6 @@
 #include "app/Job/WipeDriveOperation.h"
 
+#include "app/Job/DriveSanitizeInfo.h"
 #include "app/Job/OperationLoop.h"
 #include "app/Main/WipeDisk/DiskUtil.h"
 #include "app/Main/WipeDisk/FreeSpaceWipeJob.h"
@@ -62,6 +63,49 @@ bool WipeDriveOperation::rotational(const QString& device) {
     return readSys(folder + QStringLiteral("/queue/rotational")) != "0";
 }
 
+bool WipeDriveOperation::knownMethod(const QString& method) {
+    return method == QLatin1String("overwrite") || method == QLatin1String("sanitize") ||
+           method == QLatin1String("auto");
+}
+
+bool WipeDriveOperation::planMethod(const QString& device, Plan& plan, bool& purge) const {
+    const QString& method = m_options.method;
+    const DriveSanitizeInfo info = DriveSanitizeInfo::ask(device);
+    if (!info.asked() && method == QLatin1String("sanitize")) {
+        plan.refusals.append({device, Refusal::Failed,
+                              QStringLiteral("%1: cannot ask what its firmware offers: %2")
+                                  .arg(device, info.problem())});
+        return false;
+    }
+    const DriveSanitizeInfo::Choice choice = info.choice(method);
+    if (choice.kind == DriveSanitizeInfo::Choice::Kind::Refused) {
+        plan.refusals.append({device, Refusal::Unsupported, choice.why});
+        return false;
+    }
+    purge = choice.kind == DriveSanitizeInfo::Choice::Kind::Sanitize;
+    if (purge) {
+        QString text = QStringLiteral("%1: %2. The drive's firmware erases all of it, the blocks "
+                                      "it keeps aside included; blocks spread over it are read "
+                                      "back afterwards.")
+                           .arg(device, choice.methodText);
+        for (const QString& note : info.notes())
+            text += QStringLiteral(" Note: %1.").arg(note);
+        plan.notes.append({Warning::WipeMethod, text});
+    } else {
+        plan.notes.append(
+            {Warning::WipeMethod, QStringLiteral("%1: Clear (overwrite with the passes of %2).")
+                                      .arg(device, EraserStandard::nameForLevel(m_passes))});
+    }
+    if (!info.asked() && method == QLatin1String("auto"))
+        plan.notes.append({Warning::WipeMethod,
+                           QStringLiteral("%1: its firmware could not be asked what it offers "
+                                          "(%2); the volume tool decides when the wipe runs.")
+                               .arg(device, info.problem())});
+    for (const QString& hidden : info.hidden())
+        plan.notes.append({Warning::HiddenArea, hidden});
+    return true;
+}
+
 bool WipeDriveOperation::knownVerify(const QString& verify) {
     static const QRegularExpression sample(QStringLiteral("^sample:([1-9][0-9]?|100)$"));
     return verify == QLatin1String("last") || verify == QLatin1String("all") ||
@@ -115,7 +159,8 @@ void WipeDriveOperation::planDevice(const QString& device, const QList<MountTabl
                      .arg(m_passes)});
         }
     }
-    if (plan.refusals.size() > refusedBefore)
+    bool purge = false;
+    if (plan.refusals.size() > refusedBefore || !planMethod(device, plan, purge))
         return;
     if (m_options.resume) {
         m_resumeFrom.insert(device, *interrupted);
@@ -144,7 +189,7 @@ void WipeDriveOperation::planDevice(const QString& device, const QList<MountTabl
     }
     plan.items << device;
     plan.bytes += size;
-    if (!rotational(device))
+    if (!rotational(device) && !purge)
         plan.notes.append({Warning::SolidState,
                            QStringLiteral("%1 is solid-state storage: overwriting it is a Clear; "
                                           "blocks the drive keeps aside are not reached.")
@@ -167,6 +212,9 @@ DestructiveOperation::Plan WipeDriveOperation::plan(const StopToken&, const Prog
             m_passes = first->level;
             m_options.verify = first->verify;
         }
+    // Only an overwrite is gone on with: a firmware erase, once started, is the drive's own.
+    if (m_options.resume)
+        m_options.method = QStringLiteral("overwrite");
     plan.level = m_passes;
     plan.standard = m_passes > 0 ? EraserStandard::nameForLevel(m_passes) : QString();
     if (m_passes == 0)
@@ -177,6 +225,10 @@ DestructiveOperation::Plan WipeDriveOperation::plan(const StopToken&, const Prog
                               QStringLiteral("read back \"%1\"? Use last, all, sample:PERCENT or "
                                              "none.")
                                   .arg(m_options.verify)});
+    if (!knownMethod(m_options.method))
+        plan.refusals.append({m_options.method, Refusal::BadInput,
+                              QStringLiteral("method \"%1\"? Use overwrite, sanitize or auto.")
+                                  .arg(m_options.method)});
     const QList<MountTable::Entry> mounts = MountTable::read();
     for (const QString& device : m_devices)
         planDevice(device, mounts, plan);
@@ -305,7 +357,8 @@ DestructiveOperation::Report WipeDriveOperation::run(const Plan& plan, const Con
         });
         QStringList arguments{QStringLiteral("wipe"),     run.device,
                               QStringLiteral("--level"),  QString::number(m_passes),
-                              QStringLiteral("--verify"), m_options.verify};
+                              QStringLiteral("--verify"), m_options.verify,
+                              QStringLiteral("--method"), m_options.method};
         if (run.resumed)
             arguments << QStringLiteral("--passes") << run.point.passes << QStringLiteral("--key")
                       << run.point.key << QStringLiteral("--from")
@@ -322,6 +375,10 @@ DestructiveOperation::Report WipeDriveOperation::run(const Plan& plan, const Con
         loop.exec();
 
     static const QRegularExpression verified(QStringLiteral("verified (\\d+)"));
+    // What the tool said it did ("method Purge (...)", the last one counts) and, for a firmware
+    // erase, what its verifying read found ("checked ...").
+    static const QRegularExpression methodLine(QStringLiteral("(?:^|\\n)method ([^\\n]+)"));
+    static const QRegularExpression checkedLine(QStringLiteral("(?:^|\\n)checked ([^\\n]+)"));
     bool allRecorded = !runs.empty();
     for (const DriveRun& run : runs) {
         const bool done = run.status == 0;
@@ -329,16 +386,23 @@ DestructiveOperation::Report WipeDriveOperation::run(const Plan& plan, const Con
         report.cancelled = report.cancelled || stopped;
         Item item(run.device,
                   done ? Outcome::Done : (stopped ? Outcome::Stopped : Outcome::Failed));
+        const QString output = QString::fromUtf8(run.output);
+        QString method;
+        for (auto it = methodLine.globalMatch(output); it.hasNext();)
+            method = it.next().captured(1);
         if (done) {
             DriveWipeCheckpoint::remove(run.device);
             item.bytes = sizeOf(run.device);
-            const quint64 checked =
-                verified.match(QString::fromUtf8(run.output)).captured(1).toULongLong();
-            item.detail = checked > 0 ? QStringLiteral("%1 of %2 bytes read back and found as "
-                                                       "written")
-                                            .arg(checked)
-                                            .arg(item.bytes)
-                                      : QStringLiteral("not read back");
+            const quint64 checked = verified.match(output).captured(1).toULongLong();
+            const QString sampled = checkedLine.match(output).captured(1);
+            item.detail = !sampled.isEmpty() ? sampled
+                          : checked > 0      ? QStringLiteral("%1 of %2 bytes read back and "
+                                                                   "found as written")
+                                              .arg(checked)
+                                              .arg(item.bytes)
+                                        : QStringLiteral("not read back");
+            if (!method.isEmpty())
+                item.detail = method + QStringLiteral("; ") + item.detail;
             if (run.resumed)
                 item.detail = QStringLiteral("gone on with from pass %1, byte %2; %3")
                                   .arg(m_resumeFrom.value(run.device).pass)
@@ -350,6 +414,8 @@ DestructiveOperation::Report WipeDriveOperation::run(const Plan& plan, const Con
             item.detail = !problem.isEmpty()                             ? problem
                           : said.startsWith(QLatin1String("diskutil: ")) ? said.mid(10)
                                                                          : said;
+            if (!method.isEmpty() && problem.isEmpty())
+                item.detail = method + QStringLiteral(": ") + item.detail;
         }
         report.items.append(item);
         if (report.historyDue) {

@@ -4,6 +4,7 @@
 #include "StopRequest.h"
 #include "SystemRandom.h"
 #include "SystemVolumes.h"
+#include "WipeMethod.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -142,9 +143,18 @@ int DeviceWipe::run(const Request& request) const {
         err_ << "diskutil: --verify takes last, all, sample:PERCENT or none\n";
         return 2;
     }
+    if (!WipeMethod::known(request.method)) {
+        err_ << "diskutil: --method takes overwrite, sanitize or auto\n";
+        return 2;
+    }
     const bool resuming = !request.from.empty();
     if (resuming != !request.key.empty() || resuming != !request.passes.empty()) {
         err_ << "diskutil: --from, --key and --passes go together\n";
+        return 2;
+    }
+    // What is gone on with is an overwrite: a firmware erase, once started, is the drive's own.
+    if (resuming && request.method == "sanitize") {
+        err_ << "diskutil: --from goes on with an overwrite, not a sanitize\n";
         return 2;
     }
     srm::ChaCha20::Key key{};
@@ -172,6 +182,11 @@ int DeviceWipe::run(const Request& request) const {
             return 1;
         }
     }
+    if (const std::optional<int> end =
+            WipeMethod(out_, err_)
+                .eraseOrRefuse(device, resuming ? "overwrite" : request.method,
+                               options.passes.size()))
+        return *end;
     int shown = -1;
     const auto progress = [&](const char* step, int pass, int passes, std::uint64_t done,
                               std::uint64_t total) {

@@ -4,6 +4,7 @@
 #include "DiskCatalog.h"
 #include "MountTable.h"
 #include "PlistWriter.h"
+#include "SanitizeCapabilities.h"
 #include "StopRequest.h"
 #include "SystemVolumes.h"
 #include "VolumeCatalog.h"
@@ -12,6 +13,7 @@
 #include "platform/ParentDeathSignal.h"
 
 #include <cstdlib>
+#include <sys/stat.h>
 
 #include <iostream>
 #include <string>
@@ -30,7 +32,9 @@ int usage() {
            "       diskutil rename DEVICE NAME\n"
            "       diskutil mount DEVICE | unmount DEVICE | eject DEVICE\n"
            "       diskutil wipe DEVICE --level 1|2|3|7|35 [--verify last|all|sample:P|none]\n"
+           "                     [--method overwrite|sanitize|auto]\n"
            "                     [--passes LIST --key HEX --from PASS:OFFSET]\n"
+           "       diskutil sanitize-info DEVICE\n"
            "NAME is a device node, a kernel name (sdb1), a mount point or a volume name.\n";
     return 2;
 }
@@ -78,6 +82,17 @@ int main(int argc, char** argv) {
         std::cout << diskutil::PlistWriter::volume(*volume);
         return 0;
     }
+    if (verb == "sanitize-info" && args.size() == 2) {
+        // Reading only, but as root: ask the drive tools about block devices only.
+        struct stat st {};
+        if (args[1].rfind("/dev/", 0) != 0 || ::stat(args[1].c_str(), &st) != 0 ||
+            !S_ISBLK(st.st_mode)) {
+            std::cerr << "diskutil: " << args[1] << ": not a drive or partition\n";
+            return 1;
+        }
+        diskutil::SanitizeCapabilities::probe(args[1]).print(std::cout);
+        return 0;
+    }
     if (verb == "check" && args.size() == 2) {
         const std::string why = diskutil::SystemVolumes(mounts, {}).whyNeeded(args[1]);
         if (!why.empty()) {
@@ -95,6 +110,8 @@ int main(int argc, char** argv) {
                 request.level = std::atoi(args[i + 1].c_str());
             } else if (args[i] == "--verify") {
                 request.verify = args[i + 1];
+            } else if (args[i] == "--method") {
+                request.method = args[i + 1];
             } else if (args[i] == "--passes") {
                 request.passes = args[i + 1];
             } else if (args[i] == "--key") {

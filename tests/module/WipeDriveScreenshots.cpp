@@ -1,8 +1,9 @@
 // Makes the screenshots of Erase Hard Drive's drive wipe for docs/: the drive list with the
-// given drives ticked, the confirmation with its consents ticked, both drives wiping side by
-// side (grabbed once every drive is past its first pass, then stopped) and the end view.
+// given drives ticked, the confirmation with its consents ticked, the drives wiping side by
+// side (grabbed once every drive is past its first pass) and the end view, after Stop (stop)
+// or once the wipe has run to its end (end).
 //
-//   wipe_drive_screenshots OUTDIR LEVEL DEVICE...
+//   wipe_drive_screenshots OUTDIR LEVEL stop|end DEVICE...
 //
 // It wipes DEVICE... for real: give it only loop devices made for it. Runs offscreen.
 #include "ModuleUiTestSupport.h"
@@ -54,10 +55,11 @@ bool save(QWidget& window, const QString& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: wipe_drive_screenshots OUTDIR LEVEL DEVICE...\n");
+    if (argc < 5 || (qstrcmp(argv[3], "stop") != 0 && qstrcmp(argv[3], "end") != 0)) {
+        std::fprintf(stderr, "usage: wipe_drive_screenshots OUTDIR LEVEL stop|end DEVICE...\n");
         return 2;
     }
+    const bool stop = qstrcmp(argv[3], "stop") == 0;
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.filePath(QStringLiteral("config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", config.filePath(QStringLiteral("data")).toLocal8Bit());
@@ -67,7 +69,7 @@ int main(int argc, char** argv) {
     Theme::apply(app);
     const QString out = QString::fromLocal8Bit(argv[1]);
     QStringList devices;
-    for (int i = 3; i < argc; ++i)
+    for (int i = 4; i < argc; ++i)
         devices << QString::fromLocal8Bit(argv[i]);
     moduletest::TempBundle bundle(moduletest::TempBundle::Tool::Real);
     UserDefaults::mainProgram().setEraserTimes(QString::fromLocal8Bit(argv[2]).toInt());
@@ -114,10 +116,12 @@ int main(int argc, char** argv) {
             if (allGoing) {
                 save(window, out + QStringLiteral("/erase-hard-drive-drives-progress.png"));
                 step = 3;
-                QTimer::singleShot(0, view->stopButton(), &ImageButton::click);
+                if (stop)
+                    QTimer::singleShot(0, view->stopButton(), &ImageButton::click);
             }
         } else if (AttachedWindow* end = attached("WipeDriveEndViewController"); step == 3 && end) {
-            save(window, out + QStringLiteral("/erase-hard-drive-drives-stopped.png"));
+            save(window, out + (stop ? QStringLiteral("/erase-hard-drive-drives-stopped.png")
+                                     : QStringLiteral("/erase-hard-drive-drives-end.png")));
             step = 4;
             QTimer::singleShot(0, end->view()->findChild<ImageButton*>("okButton"),
                                &ImageButton::click);

@@ -43,7 +43,8 @@ private:
     void refreshChecks();
     // The devices of the tree in their order, each once.
     QStringList shownDevices() const;
-    // DEVICE is the disk DISK itself or one of its partitions.
+    // A and B are one drive: a disk and one of its own partitions (two partitions of one disk
+    // are not).
     bool sameDrive(const QString& a, const QString& b) const;
 
     QList<DiskObj> m_disks;

@@ -69,6 +69,7 @@ MakeSureWipeDriveViewController::MakeSureWipeDriveViewController(
             // A check box does not wrap its text: the words are a label beside it that ticks it.
             auto* text = new QLabel(consentText(needed));
             text->setObjectName(QStringLiteral("consentText"));
+            text->setTextFormat(Qt::PlainText); // names of volumes and mount points, as they are
             text->setWordWrap(true);
             text->setBuddy(box);
             text->installEventFilter(this);

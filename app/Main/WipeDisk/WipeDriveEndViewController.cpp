@@ -78,11 +78,14 @@ WipeDriveEndViewController::WipeDriveEndViewController(const DestructiveOperatio
                                                          QStringLiteral("eraserTypeLabel")));
     for (const DestructiveOperation::Item& item : report.items)
         layout->addWidget(driveLine(item));
-    if (!report.failure.isEmpty())
-        layout->addWidget(
-            FileEraserViewParts::paragraph(report.failure, QStringLiteral("failureText")));
+    if (!report.failure.isEmpty()) {
+        QLabel* failure =
+            FileEraserViewParts::paragraph(report.failure, QStringLiteral("failureText"));
+        failure->setTextFormat(Qt::PlainText);
+        layout->addWidget(failure);
+    }
     for (const QString& note : report.notes)
-        layout->addWidget(FileEraserViewParts::warningLine(note));
+        layout->addWidget(WipeViewParts::noteLine({DestructiveOperation::Warning::Other, note}));
     if (!historyProblem.isEmpty())
         layout->addWidget(FileEraserViewParts::warningLine(
             tr("The wipe could not be recorded in the history: %1.").arg(historyProblem)));

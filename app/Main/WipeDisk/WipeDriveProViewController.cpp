@@ -29,6 +29,7 @@ WipeDriveProViewController::WipeDriveProViewController(const DestructiveOperatio
         layout->addSpacing(6);
         auto* name = new QLabel(device);
         name->setObjectName(QStringLiteral("driveName"));
+        name->setTextFormat(Qt::PlainText);
         Row row{
             device, FileEraserViewParts::progressBar(kBarSteps),
             FileEraserViewParts::paragraph(DriveWipeMeter().text(), QStringLiteral("driveText")),

@@ -41,6 +41,9 @@ QWidget* WipeViewParts::noteLine(const DestructiveOperation::Note& note) {
     QWidget* line = FileEraserViewParts::warningLine(note.detail);
     line->setObjectName(QStringLiteral("planNote"));
     line->setProperty("warningKind", int(note.warning));
+    // Notes carry volume names and mount points: shown as text, never as markup.
+    if (auto* text = line->findChild<QLabel*>(QStringLiteral("warningText")))
+        text->setTextFormat(Qt::PlainText);
     return line;
 }
 
@@ -48,7 +51,9 @@ QWidget* WipeViewParts::refusalLine(const DestructiveOperation::Refused& refused
     QWidget* line = FileEraserViewParts::warningLine(refused.detail.isEmpty() ? refused.subject
                                                                               : refused.detail);
     line->setObjectName(QStringLiteral("refusalLine"));
-    if (auto* text = line->findChild<QLabel*>(QStringLiteral("warningText")))
+    if (auto* text = line->findChild<QLabel*>(QStringLiteral("warningText"))) {
+        text->setTextFormat(Qt::PlainText);
         text->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::kDanger.name()));
+    }
     return line;
 }

@@ -20,7 +20,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -86,6 +89,23 @@ public:
 private:
     std::string m_folder, m_image, m_mountPoint, m_device;
     bool m_ready = false;
+};
+
+// User defaults of this test's own, holding LEVEL: the shared ones (QSettings' user scope) are
+// read by every other test of the machine, which expects its own level there.
+class PrivateUserDefaults {
+public:
+    explicit PrivateUserDefaults(int level) {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
+        UserDefaults::mainProgram().setEraserTimes(level);
+    }
+    ~PrivateUserDefaults() {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    }
+
+private:
+    QTemporaryDir m_dir;
 };
 
 std::string whyNoLoopDisks() {
@@ -165,7 +185,7 @@ TEST(WipeDriveModuleTest, TheDriveListShowsADiskWithItsPartitionsAndTheStandardW
     if (const std::string why = whyNoLoopDisks(); !why.empty())
         GTEST_SKIP() << why;
     TempBundle bundle(TempBundle::Tool::Real);
-    UserDefaults::mainProgram().setEraserTimes(3);
+    PrivateUserDefaults defaults(3);
     PartitionedLoop disk("64M");
     ASSERT_TRUE(disk.ready());
     DrivePage drive(disk.device());
@@ -223,6 +243,7 @@ TEST(WipeDriveModuleTest, ADiskWithAMountedPartitionIsNamedInTheQuestionAndNothi
     if (const std::string why = whyNoLoopDisks(); !why.empty())
         GTEST_SKIP() << why;
     TempBundle bundle(TempBundle::Tool::Real);
+    PrivateUserDefaults defaults(1);
     PartitionedLoop disk("64M");
     ASSERT_TRUE(disk.ready());
     ASSERT_TRUE(disk.mountFirst());
@@ -259,7 +280,7 @@ TEST(WipeDriveModuleTest, AConfirmedWipeRunsToItsEndAndShowsTheDrivesResult) {
     if (const std::string why = whyNoLoopDisks(); !why.empty())
         GTEST_SKIP() << why;
     TempBundle bundle(TempBundle::Tool::Real);
-    UserDefaults::mainProgram().setEraserTimes(1);
+    PrivateUserDefaults defaults(1);
     PartitionedLoop disk("64M");
     ASSERT_TRUE(disk.ready());
     ASSERT_EQ(disk.marks(), 1);
@@ -298,7 +319,7 @@ TEST(WipeDriveModuleTest, StopEndsTheWipeWithinASecondAndTheEndSaysSo) {
     if (const std::string why = whyNoLoopDisks(); !why.empty())
         GTEST_SKIP() << why;
     TempBundle bundle(TempBundle::Tool::Real);
-    UserDefaults::mainProgram().setEraserTimes(35);
+    PrivateUserDefaults defaults(35);
     PartitionedLoop disk("1G");
     ASSERT_TRUE(disk.ready());
     DrivePage drive(disk.device());

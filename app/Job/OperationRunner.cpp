@@ -2,6 +2,7 @@
 
 #include <QMutexLocker>
 #include <QThread>
+#include <algorithm>
 
 OperationRunner::OperationRunner(QObject* parent) : QObject(parent) {
     m_throttle.setSingleShot(true);
@@ -75,10 +76,23 @@ void OperationRunner::stop() {
         m_stop.requestStop();
 }
 
+void OperationRunner::setProgressPerSubject(bool perSubject) {
+    QMutexLocker lock(&m_latestLock);
+    m_perSubject = perSubject;
+}
+
 void OperationRunner::collect(const Progress& progress) {
     {
         QMutexLocker lock(&m_latestLock);
-        m_latest = progress;
+        if (!m_perSubject)
+            m_latest.clear();
+        const auto same = std::find_if(m_latest.begin(), m_latest.end(), [&](const Progress& p) {
+            return p.subject == progress.subject;
+        });
+        if (same != m_latest.end())
+            *same = progress;
+        else
+            m_latest.append(progress);
         if (m_hasNew)
             return; // the delivery already pending takes this one
         m_hasNew = true;
@@ -89,20 +103,22 @@ void OperationRunner::collect(const Progress& progress) {
 void OperationRunner::deliver() {
     if (m_throttle.isActive())
         return; // the throttle's end delivers it
-    Progress latest;
+    QList<Progress> latest;
     {
         QMutexLocker lock(&m_latestLock);
         if (!m_hasNew)
             return;
-        latest = m_latest;
+        latest.swap(m_latest);
         m_hasNew = false;
     }
     m_throttle.start();
-    emit progress(latest);
+    for (const Progress& report : std::as_const(latest))
+        emit progress(report);
 }
 
 void OperationRunner::dropPending() {
     m_throttle.stop();
     QMutexLocker lock(&m_latestLock);
+    m_latest.clear();
     m_hasNew = false;
 }

@@ -18,6 +18,9 @@ class QThread;
 // on the thread
 // that made the runner. Progress is coalesced: the latest report is delivered at most every
 // kProgressEveryMs, so a walk over hundreds of thousands of entries never floods the UI thread.
+// A run that works on several subjects at once (drives wiped side by side) asks for
+// setProgressPerSubject(true): the latest report of each subject is then kept and delivered, so
+// a drive that reports seldom is not drowned by one that reports often.
 // stop() asks the phase under way to end (the operation's StopToken); the UI thread never waits
 // for the worker, except in the destructor, which stops the phase and joins the thread.
 //
@@ -45,6 +48,8 @@ public:
     bool run(const Plan& plan, const Consents& consents);
     // Asks the phase under way to end; nothing when none is.
     void stop();
+    // Keeps one report per Progress::subject between two deliveries instead of one in all.
+    void setProgressPerSubject(bool perSubject);
 
     bool isBusy() const { return m_phase == Phase::Planning || m_phase == Phase::Running; }
     bool stopRequested() const { return m_stop.stopRequested(); }
@@ -74,6 +79,7 @@ private:
 
     QTimer m_throttle;
     QMutex m_latestLock;
-    Progress m_latest;
+    QList<Progress> m_latest; // the reports not delivered yet: one, or one per subject
+    bool m_perSubject = false;
     bool m_hasNew = false; // m_latest was not delivered yet (a delivery is then pending)
 };

@@ -161,3 +161,59 @@ TEST(OperationRunnerTest, DestructorStopsAndJoinsTheRun) {
     EXPECT_LT(clock.elapsed(), 5000);
     QCoreApplication::processEvents(); // a late delivery would reach a destroyed runner here
 }
+
+namespace {
+
+// A run over two drives at once: the slow one reports once, the fast one a hundred thousand
+// times around it, as a fast drive beside a slow stick does.
+class TwoDrivesOperation : public Op {
+public:
+    Kind kind() const override { return Kind::WipeDrive; }
+    Plan plan(const StopToken&, const ProgressSink&) override {
+        Plan plan;
+        plan.items << QStringLiteral("slow") << QStringLiteral("fast");
+        return plan;
+    }
+    Report run(const Plan&, const Consents&, const StopToken&,
+               const ProgressSink& progress) override {
+        Progress fast;
+        fast.stage = Stage::Overwriting;
+        fast.total = 100000;
+        fast.subject = QStringLiteral("fast");
+        Progress slow = fast;
+        slow.subject = QStringLiteral("slow");
+        slow.done = 1;
+        for (qint64 i = 1; i <= fast.total; ++i) {
+            fast.done = i;
+            progress(fast);
+            if (i == 1000)
+                progress(slow); // between two of the fast drive's reports
+        }
+        QThread::msleep(200); // the last reports are delivered before the run ends
+        return {};
+    }
+};
+
+} // namespace
+
+// Per subject, a report is kept until delivered: the slow drive's one report reaches the window
+// although the fast one reported a hundred thousand times after it; still coalesced.
+TEST(OperationRunnerTest, PerSubjectProgressKeepsTheReportOfEachSubject) {
+    OperationRunner runner;
+    runner.setProgressPerSubject(true);
+    QSignalSpy planned(&runner, &OperationRunner::planned);
+    QSignalSpy finished(&runner, &OperationRunner::finished);
+    QMap<QString, qint64> last;
+    int deliveries = 0;
+    QObject::connect(&runner, &OperationRunner::progress, [&](const Op::Progress& p) {
+        last[p.subject] = p.done;
+        ++deliveries;
+    });
+    ASSERT_TRUE(runner.plan(std::make_shared<TwoDrivesOperation>()));
+    ASSERT_TRUE(waitFor(planned));
+    ASSERT_TRUE(runner.run(planned.first().first().value<Op::Plan>(), Op::Consents::all()));
+    ASSERT_TRUE(waitFor(finished));
+    EXPECT_EQ(last.value(QStringLiteral("slow")), 1) << "the slow drive's report was dropped";
+    EXPECT_EQ(last.value(QStringLiteral("fast")), 100000);
+    EXPECT_LT(deliveries, 1000);
+}

@@ -2,12 +2,16 @@
 
 #include "app/Comm/PublicUtilities.h"
 #include "app/Job/OperationRunner.h"
+#include "app/Job/WipeDriveOperation.h"
 #include "app/Job/WipeFreeSpaceOperation.h"
 #include "app/Job/WipeVolumeOperation.h"
 #include "app/Main/FileEraser/FileEraserViewParts.h"
 #include "app/Main/ModuleOwner.h"
+#include "app/Main/WipeDisk/DriveListView.h"
+#include "app/Main/WipeDisk/DrivePlanPreview.h"
 #include "app/Main/WipeDisk/FreeSpaceWipeJob.h"
 #include "app/Main/WipeDisk/MakeSureWipeDiskViewController.h"
+#include "app/Main/WipeDisk/MakeSureWipeDriveViewController.h"
 #include "app/Main/WipeDisk/MakeSureWipeFreeSpaceViewController.h"
 #include "app/Main/WipeDisk/NTFSViewController.h"
 #include "app/Main/WipeDisk/SystemEraserViewController.h"
@@ -15,6 +19,8 @@
 #include "app/Main/WipeDisk/WatchMountUnmount.h"
 #include "app/Main/WipeDisk/WholeVolumeWipeJob.h"
 #include "app/Main/WipeDisk/WipeDiskProViewController.h"
+#include "app/Main/WipeDisk/WipeDriveEndViewController.h"
+#include "app/Main/WipeDisk/WipeDriveProViewController.h"
 #include "app/Main/WipeDisk/WipeFailViewController.h"
 #include "app/Main/WipeDisk/WipeSuccessViewController.h"
 #include "app/Main/WipeDisk/WipeWorkFolder.h"
@@ -35,6 +41,7 @@
 #include <QVBoxLayout>
 #include <QtConcurrent>
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -85,9 +92,21 @@ WipeDiskViewController::WipeDiskViewController(ModuleOwner* owner, int mode, QWi
     connect(m_table, &QTableWidget::cellClicked, this, [this](int row, int) {
         if (m_isBegin || m_planning)
             return;
+        m_drives->clearChoice(); // one kind of wipe at a time
         m_selectIndex = row;
         selectVolumeButton(row);
     });
+
+    m_drivesTitle = new QLabel(tr("Drives and partitions: every byte overwritten"));
+    m_drivesTitle->setObjectName(QStringLiteral("drivesTitle"));
+    m_drivesTitle->setProperty("role", QStringLiteral("subtitle"));
+    m_drives = new DriveListView;
+    connect(m_drives, &DriveListView::choiceChanged, this,
+            &WipeDiskViewController::driveChoiceChanged);
+    m_volumesTitle = new QLabel(tr("Mounted volumes: formatted anew, then overwritten"));
+    m_volumesTitle->setObjectName(QStringLiteral("volumesTitle"));
+    m_volumesTitle->setProperty("role", QStringLiteral("subtitle"));
+    m_preview = new DrivePlanPreview;
 
     m_loading = new QLabel(tr("Looking for volumes…"));
     m_loading->setObjectName(QStringLiteral("loadingLabel"));
@@ -105,8 +124,12 @@ WipeDiskViewController::WipeDiskViewController(ModuleOwner* owner, int mode, QWi
     layout->setContentsMargins(24, 20, 24, 20);
     layout->setSpacing(10);
     layout->addLayout(header);
+    layout->addWidget(m_drivesTitle);
+    layout->addWidget(m_drives, 2);
+    layout->addWidget(m_volumesTitle);
     layout->addWidget(m_loading);
     layout->addWidget(m_table, 1);
+    layout->addWidget(m_preview);
     layout->addLayout(bottom);
 
     connect(&m_scan, &QFutureWatcher<QList<VolumeObj>>::finished, this,
@@ -119,6 +142,21 @@ WipeDiskViewController::WipeDiskViewController(ModuleOwner* owner, int mode, QWi
             &WipeDiskViewController::getallVolumes);
     connect(m_watch, &WatchMountUnmount::MCVolumeUnmount, this,
             &WipeDiskViewController::getallVolumes);
+    // A partition's mount point is shown in the drive list too.
+    for (auto signal : {&WatchMountUnmount::MCVolumeMount, &WatchMountUnmount::MCVolumeUnmount})
+        connect(m_watch, signal, this, [this] {
+            if (m_selectEraserType == kWholeVolume && isVisible())
+                m_drives->reload();
+        });
+}
+
+void WipeDiskViewController::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The standard may have been changed in the settings since the page was last shown, and
+    // drives attached or detached.
+    refreshTitles();
+    if (m_selectEraserType == kWholeVolume)
+        m_drives->reload();
 }
 
 WipeDiskViewController::~WipeDiskViewController() {
@@ -135,6 +173,12 @@ void WipeDiskViewController::refreshTitles() {
     m_title->setText(m_selectEraserType == kWholeVolume ? tr("Erase Hard Drive")
                                                         : tr("Erase Free Space"));
     m_subtitle->setText(tr("Standard: %1").arg(PublicUtilities::getEraserTimes()));
+    const bool drives = m_selectEraserType == kWholeVolume;
+    m_drivesTitle->setVisible(drives);
+    m_drives->setVisible(drives);
+    m_volumesTitle->setVisible(drives);
+    if (!drives)
+        m_drives->clearChoice();
 }
 
 void WipeDiskViewController::getallVolumes() {
@@ -220,8 +264,13 @@ void WipeDiskViewController::selectVolumeButton(int row) {
                                             ? QStringLiteral("radiobutton_sel")
                                             : QStringLiteral("radiobutton_no")));
     if (chosen < 0 || chosen >= m_allVolumeArr.size()) {
-        m_erase->setEnabled(false);
         m_selectDevice.clear();
+        // No volume chosen: drives may be.
+        const QStringList drives = m_drives->chosenDevices();
+        m_erase->setEnabled(!drives.isEmpty());
+        if (!drives.isEmpty())
+            m_selection->setText(
+                tr("You have selected: %1").arg(drives.join(QStringLiteral(", "))));
         return;
     }
     m_selectVolumeObj = m_allVolumeArr.at(chosen);
@@ -231,13 +280,20 @@ void WipeDiskViewController::selectVolumeButton(int row) {
 }
 
 void WipeDiskViewController::wipeButtonAction() {
-    if (m_selectIndex < 0 || m_selectIndex >= m_allVolumeArr.size() || m_isBegin || m_planning)
+    if (m_isBegin || m_planning)
+        return;
+    const QStringList drives =
+        m_selectEraserType == kWholeVolume ? m_drives->chosenDevices() : QStringList();
+    if (drives.isEmpty() && (m_selectIndex < 0 || m_selectIndex >= m_allVolumeArr.size()))
         return;
     if (m_selectEraserType != kFreeSpace && m_selectEraserType != kWholeVolume) {
         Logger::log(QStringLiteral("no select type"));
         return;
     }
-    if (m_selectEraserType == kFreeSpace) {
+    if (!drives.isEmpty()) {
+        m_operation = std::make_shared<WipeDriveOperation>(drives, WipeDriveOperation::Options{});
+        m_wipeReport = nullptr;
+    } else if (m_selectEraserType == kFreeSpace) {
         auto wipe = std::make_shared<WipeFreeSpaceOperation>(m_selectVolumeObj,
                                                              FreeSpaceWipeJob::Options{});
         m_wipeReport = [wipe] { return wipe->wipeReport(); };
@@ -251,19 +307,32 @@ void WipeDiskViewController::wipeButtonAction() {
     delete m_runner;
     m_runner = new OperationRunner(this);
     connect(m_runner, &OperationRunner::planned, this, &WipeDiskViewController::planArrived);
+    // Drives are wiped side by side, each reporting for itself.
+    m_runner->setProgressPerSubject(!drives.isEmpty());
     connect(m_runner, &OperationRunner::progress, this,
             [this](const DestructiveOperation::Progress& progress) {
-                if (m_progress && progress.total > 0)
+                if (m_driveProgress)
+                    m_driveProgress->setProgress(progress);
+                else if (m_progress && progress.total > 0)
                     m_progress->setRemoveProgress(progress.subject, 100.0 * double(progress.done) /
                                                                         double(progress.total));
             });
     connect(m_runner, &OperationRunner::finished, this,
-            [this] { showEnd(m_wipeReport ? m_wipeReport() : FreeSpaceWipeJob::Report()); });
+            [this](const DestructiveOperation::Report& report) {
+                if (m_operation && m_operation->kind() == DestructiveOperation::Kind::WipeDrive)
+                    showDriveEnd(report);
+                else
+                    showEnd(m_wipeReport ? m_wipeReport() : FreeSpaceWipeJob::Report());
+            });
     m_planning = true;
     m_runner->plan(m_operation);
 }
 
 void WipeDiskViewController::planArrived(const DestructiveOperation::Plan& plan) {
+    if (plan.kind == DestructiveOperation::Kind::WipeDrive) {
+        askDriveWipe(plan);
+        return;
+    }
     if (!plan.refusals.isEmpty() || !plan.runnable()) {
         m_planning = false;
         if (!plan.refusals.isEmpty())
@@ -348,8 +417,62 @@ void WipeDiskViewController::showEnd(const FreeSpaceWipeJob::Report& report) {
 void WipeDiskViewController::finishWipe() {
     m_selectIndex = -1;
     m_selectDevice.clear();
+    m_drives->clearChoice();
+    if (m_selectEraserType == kWholeVolume)
+        m_drives->reload();
     getallVolumes();
     emit wipeFinished();
+}
+
+void WipeDiskViewController::driveChoiceChanged() {
+    const QStringList drives = m_drives->chosenDevices();
+    m_preview->preview(drives);
+    if (!drives.isEmpty() && !m_isBegin) {
+        // Drives chosen: the volume's choice goes.
+        m_selectIndex = -1;
+        m_selectDevice.clear();
+    }
+    if (!m_isBegin)
+        selectVolumeButton(m_selectIndex);
+}
+
+void WipeDiskViewController::askDriveWipe(const DestructiveOperation::Plan& plan) {
+    auto* question = new MakeSureWipeDriveViewController(plan);
+    std::optional<DestructiveOperation::Consents> given;
+    connect(question, &MakeSureWipeDriveViewController::confirmed, question,
+            [&given](const DestructiveOperation::Consents& consents) { given = consents; });
+    // Still "planning" while the question is open: no second wipe can be asked for meanwhile.
+    const bool yes = AttachedWindow::run(question, this) == QDialog::Accepted && given;
+    m_planning = false;
+    if (yes)
+        startDriveWipe(plan, *given);
+}
+
+void WipeDiskViewController::startDriveWipe(const DestructiveOperation::Plan& plan,
+                                            const DestructiveOperation::Consents& consents) {
+    auto* view = new WipeDriveProViewController(plan);
+    connect(view, &WipeDriveProViewController::stopRequested, m_runner, &OperationRunner::stop);
+    if (m_owner)
+        m_owner->canChangeType(false);
+    m_isBegin = true;
+    m_driveProgress = view;
+    AttachedWindow* window = AttachedWindow::present(view, this);
+    window->setClosableByEscape(false);
+    m_runner->run(plan, consents);
+}
+
+void WipeDiskViewController::showDriveEnd(const DestructiveOperation::Report& report) {
+    if (m_driveProgress)
+        m_driveProgress->closeWindow();
+    m_isBegin = false;
+    if (m_owner)
+        m_owner->canChangeType(true);
+    refreshHistoryButton();
+    const QString historyProblem = report.historyDue && !report.historyRecorded
+                                       ? DoDataBase::returnDoDataBase()->lastStatus().reason()
+                                       : QString();
+    AttachedWindow::run(new WipeDriveEndViewController(report, historyProblem), this);
+    finishWipe();
 }
 
 void WipeDiskViewController::historyButtonAction() {

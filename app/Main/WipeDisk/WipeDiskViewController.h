@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 
+class DriveListView;
+class DrivePlanPreview;
 class HistoryViewController;
 class ImageButton;
 class ModuleOwner;
@@ -18,14 +20,20 @@ class QLabel;
 class QTableWidget;
 class OperationRunner;
 class WatchMountUnmount;
+class WipeDriveProViewController;
 class WipeFreeSpaceProViewController;
 
 // The volume-wiping module: the mounted volumes as a one-choice list, and "Erase Now" for the
-// chosen one's free space (mode 1) or the whole volume (mode 2). The list follows mounts and
-// unmounts; the wipes are the core operations (WipeFreeSpaceOperation, WipeVolumeOperation),
-// planned and run by an OperationRunner off the UI thread, which record the history. The plan's
-// refusals get their notices (NTFS, the start-up volume) or the end view saying why, before any
-// question; module switching is locked from the start of the wipe to the end view.
+// chosen one's free space (mode 1) or the whole volume (mode 2). In mode 2 the drives and their
+// partitions are listed above the volumes (DriveListView): one or several of them are overwritten
+// whole by a drive wipe, a volume is formatted anew and overwritten as before; a choice in one
+// list clears the other. The lists follow mounts and unmounts; the wipes are the core operations
+// (WipeFreeSpaceOperation, WipeVolumeOperation, WipeDriveOperation), planned and run by an
+// OperationRunner off the UI thread, which record the history. The plan's refusals get their
+// notices (NTFS, the start-up volume) or the end view saying why, before any question; a drive
+// wipe's confirmation shows its refusals, notes and consents. Module switching is locked from the
+// start of the wipe to the end view. The header names the stored standard each time the page is
+// shown.
 class WipeDiskViewController : public QWidget {
     Q_OBJECT
 public:
@@ -52,12 +60,18 @@ public:
     int selectIndex() const { return m_selectIndex; }
     QTableWidget* table() const { return m_table; }
     QLabel* selectionLabel() const { return m_selection; }
+    QLabel* subtitleLabel() const { return m_subtitle; }
+    DriveListView* driveList() const { return m_drives; }
+    DrivePlanPreview* drivePreview() const { return m_preview; }
     ImageButton* eraseButton() const { return m_erase; }
     bool isBegin() const { return m_isBegin; }
 
 signals:
     void volumesShown();
     void wipeFinished();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void showVolumes(const QList<VolumeObj>& volumes);
@@ -67,6 +81,12 @@ private:
     void showRefusal(const DestructiveOperation::Plan& plan);
     void startWipe(const DestructiveOperation::Plan& plan);
     void showEnd(const FreeSpaceWipeJob::Report& report);
+    // The drive wipe: the chosen drives changed; the question from the plan; the run; its end.
+    void driveChoiceChanged();
+    void askDriveWipe(const DestructiveOperation::Plan& plan);
+    void startDriveWipe(const DestructiveOperation::Plan& plan,
+                        const DestructiveOperation::Consents& consents);
+    void showDriveEnd(const DestructiveOperation::Report& report);
     void finishWipe();
     void historyButtonAction();
     void refreshHistoryButton();
@@ -86,6 +106,10 @@ private:
     QLabel* m_subtitle;
     QLabel* m_loading;
     QLabel* m_selection;
+    QLabel* m_drivesTitle;
+    QLabel* m_volumesTitle;
+    DriveListView* m_drives;
+    DrivePlanPreview* m_preview;
     QTableWidget* m_table;
     ImageButton* m_erase;
     ImageButton* m_historyButton;
@@ -96,5 +120,6 @@ private:
     // The wipe job's own report of the operation's last run (read once it has ended).
     std::function<FreeSpaceWipeJob::Report()> m_wipeReport;
     QPointer<WipeFreeSpaceProViewController> m_progress;
+    QPointer<WipeDriveProViewController> m_driveProgress;
     QPointer<HistoryViewController> m_historyView;
 };

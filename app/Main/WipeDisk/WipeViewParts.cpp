@@ -3,6 +3,7 @@
 #include "app/Main/FileEraser/FileEraserViewParts.h"
 #include "app/ui/AttachedWindow.h"
 #include "app/ui/ImageButton.h"
+#include "app/ui/Theme.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -30,4 +31,29 @@ QWidget* WipeViewParts::messageView(QWidget* view, const QString& icon, const QS
     layout->addSpacing(12);
     layout->addLayout(FileEraserViewParts::buttonRow(buttons));
     return view;
+}
+
+QString WipeViewParts::driveMethod(const DestructiveOperation::Plan& plan) {
+    return QObject::tr("Method: Clear (%1 pass overwrite) · %2").arg(plan.level).arg(plan.standard);
+}
+
+QWidget* WipeViewParts::noteLine(const DestructiveOperation::Note& note) {
+    QWidget* line = FileEraserViewParts::warningLine(note.detail);
+    line->setObjectName(QStringLiteral("planNote"));
+    line->setProperty("warningKind", int(note.warning));
+    // Notes carry volume names and mount points: shown as text, never as markup.
+    if (auto* text = line->findChild<QLabel*>(QStringLiteral("warningText")))
+        text->setTextFormat(Qt::PlainText);
+    return line;
+}
+
+QWidget* WipeViewParts::refusalLine(const DestructiveOperation::Refused& refused) {
+    QWidget* line = FileEraserViewParts::warningLine(refused.detail.isEmpty() ? refused.subject
+                                                                              : refused.detail);
+    line->setObjectName(QStringLiteral("refusalLine"));
+    if (auto* text = line->findChild<QLabel*>(QStringLiteral("warningText"))) {
+        text->setTextFormat(Qt::PlainText);
+        text->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::kDanger.name()));
+    }
+    return line;
 }

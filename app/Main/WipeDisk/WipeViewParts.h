@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Job/DestructiveOperation.h"
+
 #include <QString>
 
 class QWidget;
@@ -15,4 +17,12 @@ public:
                                 const QString& text, const QString& primary,
                                 const QString& primaryName, const QString& secondary = {},
                                 bool danger = false);
+
+    // How a drive wipe of PLAN overwrites: "Clear (3 pass overwrite)", with the standard.
+    static QString driveMethod(const DestructiveOperation::Plan& plan);
+    // One of the plan's notes as a warning line, named "planNote", its kind in the property
+    // "warningKind"; the text as the plan gives it.
+    static QWidget* noteLine(const DestructiveOperation::Note& note);
+    // One of the plan's refusals in the danger colour, named "refusalLine".
+    static QWidget* refusalLine(const DestructiveOperation::Refused& refused);
 };

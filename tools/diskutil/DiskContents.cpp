@@ -94,7 +94,9 @@ DiskContents DiskContents::read(const std::string& device, const std::string& sy
         blkid_probe_enable_superblocks(pr, 0);
         blkid_probe_enable_partitions(pr, 1);
         blkid_reset_probe(pr);
-        if (blkid_do_safeprobe(pr) == 0) {
+        // A partition's own first sector can look like a table (a FAT boot sector); only a
+        // whole disk's table counts.
+        if (!contents.partition && blkid_do_safeprobe(pr) == 0) {
             takeValue(pr, "PTTYPE", contents.tableType);
             takeValue(pr, "PTUUID", contents.tableUuid);
         }

@@ -13,7 +13,7 @@ VolumeObj diskRecord(const DiskObj& disk) {
     record.BusProtocol = disk.busProtocol;
     record.parentWholeDisk = disk.name;
     record.diskType = disk.partitionTable.isEmpty()
-                          ? QStringLiteral("no partition table")
+                          ? QStringLiteral("no table")
                           : disk.partitionTable + QStringLiteral(" table");
     return record;
 }

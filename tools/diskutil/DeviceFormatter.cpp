@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace diskutil {
@@ -85,11 +86,18 @@ int DeviceFormatter::run(const Request& request) {
     if (!table.empty() && table != "gpt" && table != "dos") {
         return fail("unknown partition table \"" + request.table + "\" (gpt or dos)");
     }
-    const std::string& device = request.device;
+    const std::string& given = request.device;
     const DiskContents contents =
-        device.empty() || device[0] != '/' ? DiskContents() : DiskContents::read(device);
-    if (contents.kernelName.empty()) {
-        return fail(device + " is not a block device");
+        given.empty() || given[0] != '/' ? DiskContents() : DiskContents::read(given);
+    // From here on the kernel's own node for it, never the path given: a link the caller
+    // controls could point elsewhere by the time a tool opens it.
+    const std::string device = "/dev/" + contents.kernelName;
+    struct stat asGiven {
+    }, own{};
+    if (contents.kernelName.empty() || ::stat(given.c_str(), &asGiven) != 0 ||
+        ::lstat(device.c_str(), &own) != 0 || !S_ISBLK(own.st_mode) ||
+        own.st_rdev != asGiven.st_rdev) {
+        return fail(given + " is not a block device");
     }
     const MountTable mounts = MountTable::read();
     if (const std::string why = SystemVolumes(mounts, {}).whyNeeded(device); !why.empty()) {

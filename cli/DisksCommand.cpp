@@ -17,15 +17,19 @@ namespace {
 
 const char* const kUsage =
     "usage: korvane disks [--json]\n"
-    "       korvane format DEVICE FILESYSTEM NAME [--yes]\n"
+    "       korvane format DEVICE FILESYSTEM NAME [--table gpt|dos] [--yes]\n"
     "       korvane rename DEVICE NAME\n"
     "       korvane mount DEVICE | unmount DEVICE | eject DEVICE\n"
     "disks lists every disk with its volumes, mounted or not. format makes a new, empty file\n"
-    "system on a mounted volume (FILESYSTEM: fat32, exfat, ntfs, ext4, btrfs or xfs, where its\n"
-    "tools are installed) and mounts it where it was; everything on the volume is lost. rename\n"
+    "system (FILESYSTEM: fat32, exfat, ntfs, ext4, btrfs or xfs, where its tools are installed):\n"
+    "a mounted volume is mounted again where it was; an unmounted partition is formatted and the\n"
+    "rest of its disk left as it is; a whole disk (blank, or its partitions not mounted) gets a\n"
+    "new partition table with one partition, GPT unless --table dos. Everything on the device\n"
+    "is lost; what that is is said before the question. rename\n"
     "names a volume; mount puts it at /media/NAME; eject unmounts every volume of a removable\n"
     "disk and lets go of it. Devices the running system needs are refused.\n"
     "  --json      JSON output\n"
+    "  --table T   format a whole disk with a new gpt or dos (MBR) partition table\n"
     "  --yes       do not ask before formatting\n"
     "  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n";
 
@@ -49,7 +53,7 @@ DestructiveOperation::Kind kindOf(const QString& verb) {
 // format, rename, mount, unmount and eject of DEVICE through the one runner; FORMAT and NAME as
 // VolumeChangeOperation takes them.
 int changeVolume(const QString& verb, const QString& device, const QString& format,
-                 const QString& name, bool yes) {
+                 const QString& name, bool yes, const QString& table = QString()) {
     QString problem;
     const QList<DiskObj> disks = DiskTool::listDisks(&problem);
     if (disks.isEmpty() && !problem.isEmpty()) {
@@ -60,7 +64,7 @@ int changeVolume(const QString& verb, const QString& device, const QString& form
     // Not listed: the volume tool has the last word on what DEVICE is.
     if (volume.volumePath.isEmpty())
         volume.volumePath = device;
-    VolumeChangeOperation operation(kindOf(verb), volume, format, name);
+    VolumeChangeOperation operation(kindOf(verb), volume, format, name, table);
     const VolumeChangeFormatter formatter(verb, volume, format, name);
     CliOperationRunner::Flags flags;
     flags.yes = yes;
@@ -138,8 +142,10 @@ int DisksCommand::run(const QString& verb, const QStringList& args) {
     parser.valued({QStringLiteral("bundle")}, QStringLiteral("DIR"));
     if (verb == QLatin1String("disks"))
         parser.flag({QStringLiteral("json")});
-    if (verb == QLatin1String("format"))
+    if (verb == QLatin1String("format")) {
         parser.flag({QStringLiteral("y"), QStringLiteral("yes")});
+        parser.valued({QStringLiteral("table")}, QStringLiteral("gpt|dos"));
+    }
     if (const std::optional<int> end = parser.parseOrEnd(args, kUsage))
         return *end;
     QString error;
@@ -163,7 +169,8 @@ int DisksCommand::run(const QString& verb, const QStringList& args) {
                     .arg(operands[1], DiskTool::formats().join(QStringLiteral(", "))),
                 "");
         return changeVolume(verb, operands[0], operands[1], operands[2],
-                            parser.isSet(QStringLiteral("yes")));
+                            parser.isSet(QStringLiteral("yes")),
+                            parser.value(QStringLiteral("table")));
     }
     const bool renaming = verb == QLatin1String("rename");
     if (operands.size() != (renaming ? 2 : 1))

@@ -10,10 +10,19 @@ VolumeChangeFormatter::VolumeChangeFormatter(const QString& verb, const VolumeOb
     : CliReportFormatter(verb), m_volume(volume), m_format(std::move(format)),
       m_name(std::move(name)) {}
 
-void VolumeChangeFormatter::describe(const Plan&) const {
+void VolumeChangeFormatter::describe(const Plan& plan) const {
     if (verb() != QLatin1String("format"))
         return;
     const QString fs = DiskTool::formatNamed(m_format);
+    // A disk or a volume that is not mounted: the plan's consent names what is lost.
+    if (m_volume.volumeMountPoint.isEmpty()) {
+        std::fprintf(stderr, "Formatting %s as %s named \"%s\".\n",
+                     qPrintable(plan.items.value(0, m_volume.volumePath)), qPrintable(fs),
+                     DiskTool::nameAsStored(fs, m_name).toLocal8Bit().constData());
+        for (const DestructiveOperation::ConsentNeeded& consent : plan.consents)
+            std::fprintf(stderr, "%s\n", consent.detail.toLocal8Bit().constData());
+        return;
+    }
     std::fprintf(stderr,
                  "Formatting %s (%s, %s named \"%s\", mounted at %s, %s used) as %s named \"%s\".\n"
                  "Everything on it is lost.\n",

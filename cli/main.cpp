@@ -28,7 +28,7 @@ const char* const kUsage =
     "  wipe-drive DEVICE...  overwrite every byte of drives or partitions, read back\n"
     "  apps            list, inspect and remove applications\n"
     "  disks           list the disks and their volumes\n"
-    "  format DEVICE FS NAME  make a new, empty file system on a volume\n"
+    "  format DEVICE FS NAME  make a new, empty file system on a volume, partition or disk\n"
     "  rename DEVICE NAME     name a volume\n"
     "  mount, unmount, eject DEVICE\n"
     "  copy SOURCE... DESTINATION  copy files and folders, checked\n"

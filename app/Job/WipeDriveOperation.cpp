@@ -92,9 +92,13 @@ bool WipeDriveOperation::planMethod(const QString& device, Plan& plan, bool& pur
             text += QStringLiteral(" Note: %1.").arg(note);
         plan.notes.append({Warning::WipeMethod, text});
     } else {
+        // The tool writes the standard's passes, then one of zeros.
+        const int written = m_passes == 1 || m_passes == 2 ? 2 : m_passes + 1;
         plan.notes.append(
-            {Warning::WipeMethod, QStringLiteral("%1: Clear (overwrite with the passes of %2).")
-                                      .arg(device, EraserStandard::nameForLevel(m_passes))});
+            {Warning::WipeMethod, QStringLiteral("%1: Clear (%2 pass overwrite: %3, then zeros).")
+                                      .arg(device)
+                                      .arg(written)
+                                      .arg(EraserStandard::nameForLevel(m_passes))});
     }
     if (!info.asked() && method == QLatin1String("auto"))
         plan.notes.append({Warning::WipeMethod,

@@ -35,7 +35,8 @@ DiskFormatViewController::DiskFormatViewController(ModuleOwner* owner, QWidget* 
     setObjectName(QStringLiteral("DiskFormatViewController"));
     auto* title = new QLabel(tr("Disk Format"));
     title->setProperty("role", QStringLiteral("title"));
-    auto* subtitle = new QLabel(tr("Give a volume a new, empty file system"));
+    auto* subtitle =
+        new QLabel(tr("Give a volume, a partition or a whole disk a new, empty file system"));
     subtitle->setProperty("role", QStringLiteral("subtitle"));
 
     m_table = new QTableWidget(0, 5);
@@ -62,6 +63,12 @@ DiskFormatViewController::DiskFormatViewController(ModuleOwner* owner, QWidget* 
     m_problem = new QLabel(QStringLiteral(" "));
     m_problem->setObjectName(QStringLiteral("nameProblem"));
     m_problem->setProperty("role", QStringLiteral("muted"));
+    m_partitionTable = new QComboBox;
+    m_partitionTable->setObjectName(QStringLiteral("tableBox"));
+    m_partitionTable->addItem(tr("GPT"), QStringLiteral("gpt"));
+    // Old devices and systems that start only from FAT on MBR.
+    m_partitionTable->addItem(tr("MBR (DOS)"), QStringLiteral("dos"));
+    m_partitionTable->setToolTip(tr("The partition table a whole disk gets"));
     connect(m_format, &QComboBox::currentTextChanged, this, [this] { refreshButton(); });
     connect(m_name, &QLineEdit::textChanged, this, [this] { refreshButton(); });
     auto* form = new QHBoxLayout;
@@ -70,8 +77,11 @@ DiskFormatViewController::DiskFormatViewController(ModuleOwner* owner, QWidget* 
     form->addSpacing(16);
     form->addWidget(new QLabel(tr("Name:")));
     form->addWidget(m_name, 1);
+    form->addSpacing(16);
+    form->addWidget(new QLabel(tr("Partition table:")));
+    form->addWidget(m_partitionTable);
 
-    m_status = new QLabel(tr("Looking for volumes…"));
+    m_status = new QLabel(tr("Looking for disks and volumes…"));
     m_status->setObjectName(QStringLiteral("selectionLabel"));
     m_formatButton = FileEraserViewParts::button(QStringLiteral("btn_main"), tr("Format"),
                                                  QStringLiteral("formatButton"));
@@ -117,17 +127,24 @@ void DiskFormatViewController::reloadVolumes() {
 
 void DiskFormatViewController::showVolumes(const QList<DiskObj>& disks) {
     const QString chosenDevice = m_chosen >= 0 ? m_volumes.value(m_chosen).volumePath : QString();
+    m_targets = FormatTarget::offered(disks);
     m_volumes.clear();
-    for (const DiskObj& disk : disks)
-        for (const VolumeObj& volume : disk.volumes)
-            if (!volume.volumeMountPoint.isEmpty())
-                m_volumes << volume;
+    for (const FormatTarget& target : m_targets)
+        m_volumes << target.volume;
     m_table->setRowCount(int(m_volumes.size()));
     m_chosen = -1;
     for (int row = 0; row < m_volumes.size(); ++row) {
         const VolumeObj& v = m_volumes[row];
-        const QStringList cells{v.volumeName, v.diskType, v.volumeTotalSize, v.volumePath,
-                                v.volumeMountPoint};
+        const bool wholeDisk = m_targets[row].kind == FormatTarget::Kind::WholeDisk;
+        const QString name = wholeDisk ? tr("Whole disk %1").arg(m_targets[row].disk.name)
+                             : v.volumeName.isEmpty() ? v.volumePath.section(QLatin1Char('/'), -1)
+                                                      : v.volumeName;
+        const QString type = wholeDisk && m_targets[row].blank()  ? tr("blank")
+                             : !wholeDisk && v.diskType.isEmpty() ? tr("no file system")
+                                                                  : v.diskType;
+        const QStringList cells{name, type, v.volumeTotalSize, v.volumePath,
+                                v.volumeMountPoint.isEmpty() ? tr("not mounted")
+                                                             : v.volumeMountPoint};
         for (int column = 0; column < cells.size(); ++column)
             m_table->setItem(row, column, new QTableWidgetItem(cells[column]));
         if (v.volumePath == chosenDevice)
@@ -137,7 +154,7 @@ void DiskFormatViewController::showVolumes(const QList<DiskObj>& disks) {
         m_table->selectRow(m_chosen);
     else
         m_table->clearSelection();
-    m_status->setText(m_volumes.isEmpty() ? tr("No mounted volumes were found.")
+    m_status->setText(m_volumes.isEmpty() ? tr("No disks or volumes were found.")
                                           : QStringLiteral(" "));
     refreshButton();
     emit volumesShown();
@@ -148,7 +165,7 @@ void DiskFormatViewController::chooseVolume(int row) {
         return;
     m_chosen = row;
     m_table->selectRow(row);
-    m_status->setText(tr("You have selected: %1").arg(m_volumes[row].volumeName));
+    m_status->setText(tr("You have selected: %1").arg(m_targets[row].shown()));
     refreshButton();
 }
 
@@ -161,6 +178,8 @@ void DiskFormatViewController::refreshButton() {
                        : stored != m_name->text() ? tr("The volume will be named %1.").arg(stored)
                                                   : QStringLiteral(" "));
     m_formatButton->setEnabled(!m_running && m_chosen >= 0 && why.isEmpty());
+    m_partitionTable->setEnabled(!m_running && m_chosen >= 0 &&
+                                 m_targets[m_chosen].kind == FormatTarget::Kind::WholeDisk);
 }
 
 void DiskFormatViewController::formatChosen() {
@@ -169,6 +188,10 @@ void DiskFormatViewController::formatChosen() {
     m_target = m_volumes[m_chosen];
     m_targetFormat = m_format->currentText();
     m_targetName = m_name->text();
+    m_targetShown = m_targets[m_chosen].shown();
+    const QString table = m_targets[m_chosen].kind == FormatTarget::Kind::WholeDisk
+                              ? m_partitionTable->currentData().toString()
+                              : QString();
     // Busy from the plan on: the choice cannot change under the question.
     m_running = true;
     refreshButton();
@@ -176,8 +199,8 @@ void DiskFormatViewController::formatChosen() {
     m_runner = new OperationRunner(this);
     connect(m_runner, &OperationRunner::planned, this, &DiskFormatViewController::formatPlanned);
     connect(m_runner, &OperationRunner::finished, this, &DiskFormatViewController::formatEnded);
-    m_runner->plan(std::make_shared<VolumeChangeOperation>(DestructiveOperation::Kind::Format,
-                                                           m_target, m_targetFormat, m_targetName));
+    m_runner->plan(std::make_shared<VolumeChangeOperation>(
+        DestructiveOperation::Kind::Format, m_target, m_targetFormat, m_targetName, table));
 }
 
 void DiskFormatViewController::formatPlanned(const DestructiveOperation::Plan& plan) {
@@ -207,19 +230,26 @@ void DiskFormatViewController::formatPlanned(const DestructiveOperation::Plan& p
     }
     const QString format = m_targetFormat, name = m_targetName;
     const qint64 used = volume.volumeTotalSizeNum - volume.volumeFreeSizeNum;
+    // A mounted volume is described as the user sees it; anything else by what the plan found
+    // on the device (the partitions of a disk, the file system of a partition).
     const QString question =
-        tr("%1 (%2, %3) is a %4 volume named \"%5\" holding %6. Everything on it is lost: it "
-           "becomes an empty %7 volume named \"%8\". This cannot be undone.")
-            .arg(volume.volumePath, volume.volumeTotalSize, volume.volumeMountPoint,
-                 volume.diskType, volume.volumeName, VolumeObj::byteToSizeWithByte(used), format,
-                 DiskTool::nameAsStored(format, name));
+        !volume.volumeMountPoint.isEmpty() || plan.consents.isEmpty()
+            ? tr("%1 (%2, %3) is a %4 volume named \"%5\" holding %6. Everything on it is lost: "
+                 "it becomes an empty %7 volume named \"%8\". This cannot be undone.")
+                  .arg(volume.volumePath, volume.volumeTotalSize, volume.volumeMountPoint,
+                       volume.diskType, volume.volumeName, VolumeObj::byteToSizeWithByte(used),
+                       format, DiskTool::nameAsStored(format, name))
+            : tr("%1 The new file system is an empty %2 volume named \"%3\" (%4). This cannot "
+                 "be undone.")
+                  .arg(plan.consents.first().detail, format, DiskTool::nameAsStored(format, name),
+                       volume.volumeTotalSize);
     if (!plan.runnable() ||
-        AttachedWindow::run(WipeViewParts::messageView(
-                                namedView(QStringLiteral("MakeSureDiskFormatView")),
-                                QStringLiteral("ic_warning"),
-                                tr("Format %1?").arg(volume.volumeName), question, tr("Format"),
-                                QStringLiteral("continueButton"), tr("Cancel"), true),
-                            this) != QDialog::Accepted) {
+        AttachedWindow::run(
+            WipeViewParts::messageView(namedView(QStringLiteral("MakeSureDiskFormatView")),
+                                       QStringLiteral("ic_warning"),
+                                       tr("Format %1?").arg(m_targetShown), question, tr("Format"),
+                                       QStringLiteral("continueButton"), tr("Cancel"), true),
+            this) != QDialog::Accepted) {
         m_running = false;
         refreshButton();
         return;
@@ -233,7 +263,7 @@ void DiskFormatViewController::runFormat(const DestructiveOperation::Plan& plan)
     auto* progress = namedView(QStringLiteral("DiskFormatProgressView"));
     progress->setFixedSize(480, 200);
     auto* column = FileEraserViewParts::frame(progress, QStringLiteral("nav_disk_format"),
-                                              tr("Formatting %1…").arg(m_target.volumeName));
+                                              tr("Formatting %1…").arg(m_targetShown));
     auto* bar = FileEraserViewParts::progressBar(0); // the file-system tools tell no progress
     column->addWidget(bar);
     column->addWidget(FileEraserViewParts::paragraph(

@@ -13,6 +13,9 @@ DiskObj DiskObj::fromDictionary(const QVariantMap& info) {
     disk.solidState = info.value(QStringLiteral("SolidState")).toBool();
     disk.logicalBlockSize = info.value(QStringLiteral("LogicalBlockSize"), 512).toInt();
     disk.physicalBlockSize = info.value(QStringLiteral("PhysicalBlockSize"), 512).toInt();
+    disk.partitionTable = info.value(QStringLiteral("PartitionTable")).toString();
+    disk.contentIdentity = info.value(QStringLiteral("ContentIdentity")).toString();
+    disk.contents = info.value(QStringLiteral("Contents")).toString();
     for (const QVariant& entry : info.value(QStringLiteral("Partitions")).toList()) {
         const QVariantMap partition = entry.toMap();
         VolumeObj volume = VolumeObj::fromDictionary(partition);

@@ -19,6 +19,9 @@ struct DiskObj {
     bool solidState = false;
     int logicalBlockSize = 512;
     int physicalBlockSize = 512;
+    QString partitionTable;  // "gpt", "dos"; empty when none
+    QString contentIdentity; // what the disk holds as one identity, checked by a format
+    QString contents;        // what the disk holds, in words: what a new table destroys
     // Its partitions, or the disk itself when it holds a file system directly; diskType and
     // parentWholeDisk set.
     QList<VolumeObj> volumes;

@@ -131,6 +131,28 @@ DiskTool::Result DiskTool::eraseVolume(const VolumeObj& volume, const QString& f
     return result;
 }
 
+DiskTool::Result DiskTool::formatDevice(const QString& device, const QString& format,
+                                        const QString& name, const QString& table,
+                                        const QString& identity) {
+    if (const QString why = whyNameInvalid(format, name); !why.isEmpty())
+        return {false, why};
+    QStringList args{QStringLiteral("formatDevice"), format, name, device};
+    if (!table.isEmpty())
+        args << QStringLiteral("--table") << table;
+    if (!identity.isEmpty())
+        args << QStringLiteral("--uuid") << identity;
+    Result result = runVerb(args, 6 * 60 * 60 * 1000);
+    if (result.ok) {
+        // One line a step made: "made gpt table on ...", "made ext4 'DATA' on ...".
+        QString made =
+            result.message.split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QStringLiteral("; "));
+        if (!made.isEmpty())
+            made[0] = made[0].toUpper();
+        result.message = made + QLatin1Char('.');
+    }
+    return result;
+}
+
 DiskTool::Result DiskTool::rename(const QString& device, const QString& name) {
     return runVerb({QStringLiteral("rename"), device, name}, 120000);
 }

@@ -42,6 +42,12 @@ public:
     static QString whyNeeded(const QString& device);
 
     static Result eraseVolume(const VolumeObj& volume, const QString& format, const QString& name);
+    // Makes FORMAT named NAME on DEVICE, which nothing has mounted: an unmounted partition, or a
+    // whole disk, which first gets a new TABLE ("gpt", "dos"; empty: gpt) partition table with
+    // one partition. Refused when DEVICE no longer holds IDENTITY (FormatTarget::identity). The
+    // message says what was made: "Made gpt table on /dev/loop3; made ext4 'DATA' on ...".
+    static Result formatDevice(const QString& device, const QString& format, const QString& name,
+                               const QString& table, const QString& identity);
     static Result rename(const QString& device, const QString& name);
     // Mounts DEVICE; the message is the mount point.
     static Result mount(const QString& device);

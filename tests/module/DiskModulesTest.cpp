@@ -2,6 +2,7 @@
 // as it is typed, asks, and formats; Disk Tool renames, unmounts and mounts the volume again.
 #include "ModuleUiTestSupport.h"
 
+#include "LoopDisk.h"
 #include "LoopImage.h"
 #include "app/FileCopy/DiskCopyViewController.h"
 #include "app/RepairDisk/DiskFormatViewController.h"
@@ -20,6 +21,7 @@
 #include <gtest/gtest.h>
 
 using namespace moduletest;
+using testsupport::LoopDisk;
 using testsupport::LoopImage;
 
 namespace {
@@ -83,6 +85,65 @@ TEST(DiskModulesTest, FormatChecksTheNameAsksAndFormatsTheChosenVolume) {
         << question.toStdString();
     EXPECT_EQ(run({"blkid", "-p", "-s", "TYPE", "-o", "value", device.toStdString()}), "vfat");
     EXPECT_EQ(run({"blkid", "-p", "-s", "LABEL", "-o", "value", device.toStdString()}), "NEW VOL");
+}
+
+// A blank disk is offered whole, with a choice of partition table; the question says it is
+// blank and what it becomes; afterwards its new partition is offered too, not mounted.
+TEST(DiskModulesTest, FormatOffersABlankDiskWholeAndGivesItATableAndAFileSystem) {
+    if (const std::string why = LoopDisk::unavailableReason(); !why.empty())
+        GTEST_SKIP() << why;
+    TempBundle bundle(TempBundle::Tool::Real);
+    LoopDisk disk(48u << 20);
+    const QString device = QString::fromStdString(disk.device());
+    DiskFormatViewController module(nullptr);
+    module.show();
+    QSignalSpy shown(&module, &DiskFormatViewController::volumesShown);
+    ASSERT_TRUE(waitFor(shown));
+    auto rowOf = [&module](const QString& node, FormatTarget::Kind kind) {
+        for (int i = 0; i < module.targets().size(); ++i)
+            if (module.targets()[i].device() == node && module.targets()[i].kind == kind)
+                return i;
+        return -1;
+    };
+    const int row = rowOf(device, FormatTarget::Kind::WholeDisk);
+    ASSERT_GE(row, 0) << "the blank disk is offered";
+    EXPECT_EQ(module.table()->item(row, 1)->text(), QStringLiteral("blank"));
+    module.chooseVolume(row);
+    EXPECT_TRUE(module.tableBox()->isEnabled()) << "a whole disk gets a partition table";
+    module.tableBox()->setCurrentIndex(module.tableBox()->findData(QStringLiteral("dos")));
+    module.formatBox()->setCurrentText(QStringLiteral("ext4"));
+    module.nameField()->setText(QStringLiteral("Blank"));
+
+    QString question;
+    Answerer answerer({{"MakeSureDiskFormatView", "continueButton",
+                        [&question](QWidget* view) {
+                            question =
+                                view->findChild<QLabel*>(QStringLiteral("messageText"))->text();
+                            return true;
+                        }},
+                       {"DiskFormatSuccessView", "okButton", {}},
+                       {"DiskFormatFailView", "okButton", {}}});
+    QSignalSpy finished(&module, &DiskFormatViewController::formatFinished);
+    shown.clear();
+    module.formatButton()->click();
+    ASSERT_TRUE(waitFor(finished, 120000));
+    EXPECT_TRUE(finished.first().at(0).toBool()) << finished.first().at(1).toString().toStdString();
+    EXPECT_TRUE(question.contains(device + QStringLiteral(" is blank")) &&
+                question.contains(QLatin1String("new dos partition table")))
+        << question.toStdString();
+    const std::string part = disk.partitionNode(1);
+    ASSERT_FALSE(part.empty());
+    EXPECT_TRUE(finished.first().at(1).toString().contains(QString::fromStdString(part)));
+    EXPECT_EQ(run({"blkid", "-p", "-s", "TYPE", "-o", "value", part}), "ext4");
+    EXPECT_EQ(run({"blkid", "-p", "-s", "LABEL", "-o", "value", part}), "Blank");
+    EXPECT_EQ(run({"blkid", "-p", "-s", "PTTYPE", "-o", "value", disk.device()}), "dos");
+
+    ASSERT_TRUE(waitFor(shown));
+    const int partRow = rowOf(QString::fromStdString(part), FormatTarget::Kind::UnmountedVolume);
+    ASSERT_GE(partRow, 0) << "the unmounted partition is offered";
+    EXPECT_EQ(module.table()->item(partRow, 4)->text(), QStringLiteral("not mounted"));
+    module.chooseVolume(partRow);
+    EXPECT_FALSE(module.tableBox()->isEnabled()) << "a partition holds no partition table";
 }
 
 TEST(DiskModulesTest, DiskToolRenamesUnmountsAndMountsTheVolume) {

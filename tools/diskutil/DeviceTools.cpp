@@ -61,7 +61,8 @@ bool DeviceTools::prepareChild(pid_t parent) noexcept {
     return ParentDeathSignal::armInChild(parent);
 }
 
-int DeviceTools::runTool(const std::vector<std::string>& argv, std::ostream& err) {
+int DeviceTools::runTool(const std::vector<std::string>& argv, std::ostream& err,
+                         const std::string& input) {
     if (StopRequest::requested()) {
         err << "diskutil: " << (argv.empty() ? std::string() : argv[0])
             << " not started: " << StopRequest::reason() << std::endl;
@@ -69,6 +70,12 @@ int DeviceTools::runTool(const std::vector<std::string>& argv, std::ostream& err
     }
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
+        return -1;
+    }
+    int inputFds[2] = {-1, -1};
+    if (!input.empty() && ::pipe2(inputFds, O_CLOEXEC) != 0) {
+        ::close(pipeFds[0]);
+        ::close(pipeFds[1]);
         return -1;
     }
     const pid_t self = ::getpid();
@@ -79,8 +86,8 @@ int DeviceTools::runTool(const std::vector<std::string>& argv, std::ostream& err
         }
         ::dup2(pipeFds[1], STDOUT_FILENO);
         ::dup2(pipeFds[1], STDERR_FILENO);
-        const int devNull = ::open("/dev/null", O_RDONLY);
-        ::dup2(devNull, STDIN_FILENO);
+        const int in = input.empty() ? ::open("/dev/null", O_RDONLY) : inputFds[0];
+        ::dup2(in, STDIN_FILENO);
         std::vector<char*> args;
         for (const std::string& arg : argv) {
             args.push_back(const_cast<char*>(arg.c_str()));
@@ -90,6 +97,14 @@ int DeviceTools::runTool(const std::vector<std::string>& argv, std::ostream& err
         ::_exit(127);
     }
     ::close(pipeFds[1]);
+    if (!input.empty()) {
+        // Small enough for the pipe's buffer: written whole before the output is read.
+        ::close(inputFds[0]);
+        if (child > 0) {
+            (void)!::write(inputFds[1], input.data(), input.size());
+        }
+        ::close(inputFds[1]);
+    }
     if (child < 0) {
         ::close(pipeFds[0]);
         return -1;

@@ -20,9 +20,11 @@ public:
     // The file system on DEVICE as the device itself has it (no cache).
     static Identity probe(const std::string& device);
     static std::uint64_t deviceSize(const std::string& device);
-    // Runs ARGV and waits; its output goes to ERR. The exit status, or -1. Once a stop was
-    // requested nothing new is started (-1). The child ends with diskutil: see prepareChild.
-    static int runTool(const std::vector<std::string>& argv, std::ostream& err);
+    // Runs ARGV and waits; its output goes to ERR, INPUT (small: a script) to its standard
+    // input. The exit status, or -1. Once a stop was requested nothing new is started (-1).
+    // The child ends with diskutil: see prepareChild.
+    static int runTool(const std::vector<std::string>& argv, std::ostream& err,
+                       const std::string& input = std::string());
     // In a forked child before exec (async-signal-safe): it receives SIGTERM when diskutil,
     // PARENT, is gone, and gets SIGPIPE back as programs expect it. False when diskutil is
     // already gone; the child then _exits.

@@ -1,5 +1,7 @@
 #include "DiskCatalog.h"
 
+#include "DiskContents.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <dirent.h>
@@ -127,6 +129,10 @@ std::vector<DiskCatalog::Disk> DiskCatalog::all() const {
         if (disk.volumes.empty() && !whole.type.empty()) {
             disk.volumes.push_back(whole);
         }
+        const DiskContents contents = DiskContents::read(disk.deviceNode, sysfs_);
+        disk.partitionTable = contents.tableType;
+        disk.contentIdentity = contents.identity();
+        disk.contents = contents.describe();
         disk.serial = serialOf(folder);
         disk.solidState = firstLine(folder + "/queue/rotational") == "0";
         disk.logicalBlockSize = numberIn(folder + "/queue/logical_block_size", 512);

@@ -27,6 +27,9 @@ public:
         unsigned logicalBlockSize = 512; // the unit it is addressed in
         unsigned physicalBlockSize = 512; // the unit it writes in
         std::vector<VolumeFacts> volumes;
+        std::string partitionTable;  // "gpt", "dos"; empty when none
+        std::string contentIdentity; // DiskContents::identity(): what formatDevice checks
+        std::string contents;        // DiskContents::describe(): what a new table destroys
     };
 
     explicit DiskCatalog(const MountTable& mounts, std::string sysfs = "/sys");

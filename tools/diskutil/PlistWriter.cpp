@@ -85,6 +85,8 @@ std::string PlistWriter::disks(const std::vector<DiskCatalog::Disk>& all) {
                    "</string>\n";
         };
         text("BusProtocol", disk.busProtocol);
+        text("ContentIdentity", disk.contentIdentity);
+        text("Contents", disk.contents);
         text("DeviceIdentifier", disk.name);
         text("DeviceNode", disk.deviceNode);
         text("MediaName", disk.model);
@@ -93,6 +95,7 @@ std::string PlistWriter::disks(const std::vector<DiskCatalog::Disk>& all) {
             out += dictionary(volume, "\t\t\t");
         }
         out += "\t\t</array>\n";
+        text("PartitionTable", disk.partitionTable);
         out += std::string("\t\t<key>Removable</key>\n\t\t") +
                (disk.removable ? "<true/>\n" : "<false/>\n");
         text("Serial", disk.serial);

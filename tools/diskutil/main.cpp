@@ -1,5 +1,6 @@
 // diskutil: what the volume modules ask of the disks. Read verbs print XML property lists;
 // the verbs that change a volume refuse every device the running system needs.
+#include "DeviceFormatter.h"
 #include "DeviceWipe.h"
 #include "DiskCatalog.h"
 #include "MountTable.h"
@@ -29,12 +30,15 @@ int usage() {
            "       diskutil check DEVICE\n"
            "       diskutil reformat DEVICE [--uuid UUID] [--size BYTES]\n"
            "       diskutil eraseVolume FORMAT NAME DEVICE [--uuid UUID] [--size BYTES]\n"
+           "       diskutil formatDevice FORMAT NAME DEVICE [--table gpt|dos] [--uuid ID]\n"
            "       diskutil rename DEVICE NAME\n"
            "       diskutil mount DEVICE | unmount DEVICE | eject DEVICE\n"
            "       diskutil wipe DEVICE --level 1|2|3|7|35 [--verify last|all|sample:P|none]\n"
            "                     [--method overwrite|sanitize|auto]\n"
            "                     [--passes LIST --key HEX --from PASS:OFFSET]\n"
            "       diskutil sanitize-info DEVICE\n"
+           "formatDevice: an unmounted partition, or a whole disk (a new partition table with one\n"
+           "partition); ID is what the device held when listed (table id, UUID or none).\n"
            "NAME is a device node, a kernel name (sdb1), a mount point or a volume name.\n";
     return 2;
 }
@@ -123,6 +127,22 @@ int main(int argc, char** argv) {
             }
         }
         return diskutil::DeviceWipe(mounts, std::cout, std::cerr).run(request);
+    }
+    if (verb == "formatDevice" && args.size() >= 4 && args.size() % 2 == 0) {
+        diskutil::DeviceFormatter::Request request;
+        request.format = args[1];
+        request.label = args[2];
+        request.device = args[3];
+        for (std::size_t i = 4; i + 1 < args.size(); i += 2) {
+            if (args[i] == "--table") {
+                request.table = args[i + 1];
+            } else if (args[i] == "--uuid") {
+                request.expectedIdentity = args[i + 1];
+            } else {
+                return usage();
+            }
+        }
+        return diskutil::DeviceFormatter(std::cout, std::cerr).run(request);
     }
     if (verb == "reformat" || verb == "eraseVolume") {
         const std::size_t fixed = verb == "reformat" ? 2 : 4;

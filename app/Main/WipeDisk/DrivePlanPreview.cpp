@@ -60,7 +60,8 @@ void DrivePlanPreview::showPlan(const DestructiveOperation::Plan& plan) {
     for (const DestructiveOperation::Refused& refused : plan.refusals)
         m_lines->addWidget(WipeViewParts::refusalLine(refused));
     for (const DestructiveOperation::Note& note : plan.notes)
-        m_lines->addWidget(WipeViewParts::noteLine(note));
+        if (note.warning != DestructiveOperation::Warning::WipeMethod) // shown as the method
+            m_lines->addWidget(WipeViewParts::noteLine(note));
     setVisible(true);
     emit shown(plan);
 }

@@ -51,7 +51,8 @@ MakeSureWipeDriveViewController::MakeSureWipeDriveViewController(
             layout->addWidget(WipeViewParts::refusalLine(refusal));
     }
     for (const DestructiveOperation::Note& note : plan.notes)
-        layout->addWidget(WipeViewParts::noteLine(note));
+        if (note.warning != DestructiveOperation::Warning::WipeMethod) // shown as the method
+            layout->addWidget(WipeViewParts::noteLine(note));
     if (!refused && !m_needed.isEmpty()) {
         layout->addSpacing(4);
         layout->addWidget(FileEraserViewParts::paragraph(

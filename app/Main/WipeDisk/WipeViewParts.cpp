@@ -34,7 +34,14 @@ QWidget* WipeViewParts::messageView(QWidget* view, const QString& icon, const QS
 }
 
 QString WipeViewParts::driveMethod(const DestructiveOperation::Plan& plan) {
-    return QObject::tr("Method: Clear (%1 pass overwrite) · %2").arg(plan.level).arg(plan.standard);
+    // The plan says per drive how it is wiped (a firmware erase or the passes really written).
+    QStringList methods;
+    for (const DestructiveOperation::Note& note : plan.notes)
+        if (note.warning == DestructiveOperation::Warning::WipeMethod)
+            methods << note.detail;
+    if (methods.isEmpty())
+        return QObject::tr("Method: overwrite with %1").arg(plan.standard);
+    return QObject::tr("Method: %1").arg(methods.join(QLatin1Char('\n')));
 }
 
 QWidget* WipeViewParts::noteLine(const DestructiveOperation::Note& note) {

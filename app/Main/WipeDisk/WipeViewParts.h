@@ -18,7 +18,7 @@ public:
                                 const QString& primaryName, const QString& secondary = {},
                                 bool danger = false);
 
-    // How a drive wipe of PLAN overwrites: "Clear (3 pass overwrite)", with the standard.
+    // How a drive wipe of PLAN goes, drive by drive, from the plan's method notes.
     static QString driveMethod(const DestructiveOperation::Plan& plan);
     // One of the plan's notes as a warning line, named "planNote", its kind in the property
     // "warningKind"; the text as the plan gives it.

@@ -58,12 +58,14 @@ int CertificateCommand::run(const QStringList& args) {
         return verify(words, parser.values(QStringLiteral("trust")));
     if (verb == QLatin1String("key") && (words.isEmpty() || words == QStringList{"show"}))
         return showKey();
-    if (verb == QLatin1String("key") && words.size() == 2 && words.first() == QLatin1String("import"))
+    if (verb == QLatin1String("key") && words.size() == 2 &&
+        words.first() == QLatin1String("import"))
         return importKey(words.at(1), parser.isSet(QStringLiteral("force")));
-    return parser.usageError(verb.isEmpty() ? QStringLiteral("a verb is needed")
-                                            : QStringLiteral("cannot use: %1 %2")
-                                                  .arg(verb, words.join(QLatin1Char(' '))),
-                             kUsage);
+    return parser.usageError(
+        verb.isEmpty()
+            ? QStringLiteral("a verb is needed")
+            : QStringLiteral("cannot use: %1 %2").arg(verb, words.join(QLatin1Char(' '))),
+        kUsage);
 }
 
 int CertificateCommand::verify(const QStringList& files, const QStringList& trustedGiven) {
@@ -74,9 +76,9 @@ int CertificateCommand::verify(const QStringList& files, const QStringList& trus
     int status = 0;
     for (const QString& path : files) {
         QFile file;
-        const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
-                                                       : (file.setFileName(path),
-                                                          file.open(QIODevice::ReadOnly));
+        const bool opened = path == QLatin1String("-")
+                                ? file.open(stdin, QIODevice::ReadOnly)
+                                : (file.setFileName(path), file.open(QIODevice::ReadOnly));
         if (!opened) {
             printErr(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
             status = 1;
@@ -104,9 +106,9 @@ int CertificateCommand::showKey() {
         printErr(error);
         return 1;
     }
-    printOut(QStringLiteral("fingerprint  %1\npublic key   %2 (Ed25519, base64)\nkey file     %3\n")
-                 .arg(pair->fingerprint(), QString::fromLatin1(pair->publicKey.toBase64()),
-                      key.path()));
+    printOut(
+        QStringLiteral("fingerprint  %1\npublic key   %2 (Ed25519, base64)\nkey file     %3\n")
+            .arg(pair->fingerprint(), QString::fromLatin1(pair->publicKey.toBase64()), key.path()));
     return 0;
 }
 

@@ -37,10 +37,10 @@ int SettingsCommand::run(const QStringList& args) {
         return 1;
     }
     if (!words.isEmpty() && CertificateSettings::storeKey(words.first()).isEmpty())
-        return parser.usageError(QStringLiteral("unknown setting \"%1\" (use %2)")
-                                     .arg(words.first(), CertificateSettings::fieldNames().join(
-                                                             QStringLiteral(", "))),
-                                 kUsage);
+        return parser.usageError(
+            QStringLiteral("unknown setting \"%1\" (use %2)")
+                .arg(words.first(), CertificateSettings::fieldNames().join(QStringLiteral(", "))),
+            kUsage);
     if (words.size() == 2) {
         if (!CertificateSettings::write(words.at(0), words.at(1), &error)) {
             CliOutput::error(QStringLiteral("settings"), error);

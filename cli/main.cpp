@@ -15,9 +15,9 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <memory>
 #include <QStringList>
 #include <cstdio>
+#include <memory>
 #include <string_view>
 
 namespace {

@@ -1,5 +1,6 @@
 #include "app/Job/WipeDriveOperation.h"
 
+#include "app/Job/DriveErasureFacts.h"
 #include "app/Job/OperationLoop.h"
 #include "app/Main/WipeDisk/DiskUtil.h"
 #include "app/Main/WipeDisk/FreeSpaceWipeJob.h"
@@ -352,11 +353,15 @@ DestructiveOperation::Report WipeDriveOperation::run(const Plan& plan, const Con
         }
         report.items.append(item);
         if (report.historyDue) {
+            // The certificate's facts: the method, technique and what was read back come from
+            // the line's detail.
+            const ErasureFacts facts = DriveErasureFacts::make(
+                {run.device, m_passes, run.point.started, done, stopped, run.resumed, item.detail});
             const bool recorded =
                 DoDataBase::returnDoDataBase()
                     ->recordVolume(run.device,
                                    done ? QStringLiteral("Erased") : QStringLiteral("Failed"),
-                                   false, m_passes)
+                                   false, m_passes, facts.toBytes())
                     .ok();
             allRecorded = allRecorded && recorded;
         }

@@ -14,8 +14,7 @@ namespace {
 const char* const kStyle =
     "body { font-family: 'DejaVu Sans', Verdana, sans-serif; font-size: 9pt; color: #1d2233; }\n"
     "h1 { font-size: 17pt; margin: 0 0 2pt 0; color: #2A304E; }\n"
-    "h2 { font-size: 10.5pt; margin: 12pt 0 3pt 0; color: #2A304E; "
-    "border-bottom: 1px solid #2A304E; }\n"
+    "h2 { font-size: 10.5pt; margin: 10pt 0 2pt 0; color: #2A304E; }\n"
     "p.sub { margin: 0 0 6pt 0; color: #4a5068; }\n"
     "table.facts { border-collapse: collapse; width: 100%; }\n"
     "table.facts th { text-align: left; font-weight: normal; color: #4a5068; width: 32%; "
@@ -28,8 +27,8 @@ const char* const kStyle =
     "td.code { font-family: 'DejaVu Sans Mono', monospace; font-size: 12pt; font-weight: bold; }\n"
     "td.mono { font-family: 'DejaVu Sans Mono', monospace; }\n"
     "table.sign { width: 100%; margin-top: 14pt; }\n"
-    "table.sign td { padding: 18pt 6pt 2pt 6pt; border-top: 1px solid #2A304E; width: 50%; "
-    "color: #4a5068; }\n"
+    "table.sign td { width: 50%; color: #4a5068; }\n"
+    "table.sign td.line { border-top: 1px solid #2A304E; padding-top: 2pt; }\n"
     ".outcome { font-weight: bold; }\n";
 
 QString esc(const QString& text) {
@@ -51,7 +50,7 @@ public:
     }
     ~Section() { m_page += QLatin1String("</table>\n"); }
     Section& row(const QString& label, const QString& text, const QString& cellClass = {}) {
-        m_page += QStringLiteral("<tr><th>%1</th><td%2>%3</td></tr>\n")
+        m_page += QStringLiteral("<tr><th width=\"34%\">%1</th><td%2>%3</td></tr>\n")
                       .arg(esc(label),
                            cellClass.isEmpty() ? QString()
                                                : QStringLiteral(" class=\"%1\"").arg(cellClass),
@@ -203,11 +202,14 @@ QString CertificateHtml::page(const QJsonObject& d) {
              QStringLiteral("code"))
         .row(QStringLiteral("How to check"),
              QStringLiteral("The signed JSON form of this certificate is the record. "
-                            "`korvane certificate verify FILE.json` checks its signature and "
+                            "\"korvane certificate verify FILE.json\" checks its signature and "
                             "prints the same verification code."));
 
-    page += QStringLiteral("<table class=\"sign\" width=\"100%\"><tr><td>Operator: signature and "
-                           "date</td><td>Validator: signature and date</td></tr></table>\n");
+    // Room to sign a printed copy by hand.
+    page += QStringLiteral("<table class=\"sign\" width=\"100%\" cellspacing=\"12\"><tr><td "
+                           "height=\"48\">&#160;</td><td height=\"48\">&#160;</td></tr><tr><td "
+                           "class=\"line\">Operator: signature and date</td><td "
+                           "class=\"line\">Validator: signature and date</td></tr></table>\n");
 
     if (kind == ErasureFacts::kFiles) {
         const QJsonArray files = at(target, "files").toArray();

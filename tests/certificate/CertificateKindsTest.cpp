@@ -7,6 +7,8 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
@@ -14,6 +16,7 @@
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using testsupport::LoopImage;
 
@@ -286,4 +289,62 @@ TEST_F(CertificateKinds, ADriveWipeSaysWhatWasReadBack) {
         << coverage.toStdString();
     EXPECT_EQ(verification.value(QLatin1String("result")).toString(), "found as written");
     expectHealthSaid(c);
+}
+
+// The three forms of one entry: written readable by the owner only, never over a file without
+// --force; the PDF renders, and the HTML carries the code that verifying the JSON prints.
+TEST_F(CertificateKinds, TheFormsAreWrittenPrivatelyAndThePdfRenders) {
+    const QString victim = dir.filePath(QStringLiteral("victim.txt"));
+    {
+        QFile file(victim);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("secret");
+    }
+    ASSERT_EQ(cli({QStringLiteral("erase"), QStringLiteral("--yes"), victim}).code, 0);
+    const QString key = cli({QStringLiteral("history")}).out.section(QStringLiteral("  "), 0, 0);
+    const QString json = dir.filePath(QStringLiteral("c.json"));
+    const QString html = dir.filePath(QStringLiteral("c.html"));
+    const QString pdf = dir.filePath(QStringLiteral("c.pdf"));
+    ::umask(022);
+    for (const QString& file : {json, html, pdf}) {
+        const CliRun made =
+            cli({QStringLiteral("history"), QStringLiteral("certificate"), key, file});
+        ASSERT_EQ(made.code, 0) << made.err.toStdString();
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0600u) << file.toStdString();
+        const CliRun again =
+            cli({QStringLiteral("history"), QStringLiteral("certificate"), key, file});
+        EXPECT_EQ(again.code, 1);
+        EXPECT_TRUE(again.err.contains(QLatin1String("--force"))) << again.err.toStdString();
+    }
+    EXPECT_EQ(cli({QStringLiteral("history"), QStringLiteral("certificate"), key, pdf,
+                   QStringLiteral("--force")})
+                  .code,
+              0);
+    const CliRun verified = cli({QStringLiteral("certificate"), QStringLiteral("verify"), json});
+    const QString code = verified.out.section(QStringLiteral("verification code "), 1).trimmed();
+    ASSERT_EQ(code.size(), 14) << verified.out.toStdString();
+    QFile page(html);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(page.readAll()).contains(code));
+    // The PDF form is not a JSON certificate and does not pass for one.
+    EXPECT_EQ(cli({QStringLiteral("certificate"), QStringLiteral("verify"), pdf}).code, 1);
+
+    if (LoopImage::run({"sh", "-c", "command -v pdftoppm >/dev/null"}) != 0)
+        GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed: the PDF was not rendered";
+    const std::string png = dir.filePath(QStringLiteral("page")).toStdString();
+    ASSERT_EQ(LoopImage::run({"pdftoppm", "-r", "40", "-gray", "-png", "-f", "1", "-l", "1",
+                              pdf.toStdString(), png}),
+              0);
+    QImage image(QString::fromStdString(png) + QStringLiteral("-1.png"));
+    ASSERT_FALSE(image.isNull());
+    // A4 at 40 dots per inch, and ink on it: the text was laid out, not a blank page.
+    EXPECT_NEAR(image.width(), 331, 3);
+    EXPECT_NEAR(image.height(), 468, 3);
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+    EXPECT_GT(dark, 2000);
 }

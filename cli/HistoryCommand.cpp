@@ -228,7 +228,8 @@ QString HistoryCommand::moduleName(const QString& kind, const QString& firstLine
 
 int HistoryCommand::exportEntry(DoDataBase& history, const QString& key, const QString& file,
                                 bool force) {
-    const HistoryResult<HistoryData> read = history.readAll();
+    DoDataBase::HistoryTypes types;
+    const HistoryResult<HistoryData> read = history.readAll(&types);
     if (!read.ok())
         return unreadable(read.status);
     const HistoryData& all = read.value;
@@ -239,12 +240,18 @@ int HistoryCommand::exportEntry(DoDataBase& history, const QString& key, const Q
         printErr(QStringLiteral("%1 exists; not replaced (add --force to replace it)").arg(file));
         return 1;
     }
+    // The facts of the erasure go with its lines; an entry without them says so.
+    const HistoryResult<QByteArray> facts = history.readFacts(key);
+    if (!facts.ok())
+        return unreadable(facts.status);
+    const QJsonObject certificate = ErasureCertificate::build(key, types.value(key), all.value(key),
+                                                              ErasureFacts::fromBytes(facts.value));
     if (file == QLatin1String("-")) {
-        const QByteArray page = HistoryReport::html(key, all.value(key)).toUtf8();
+        const QByteArray page = HistoryReport::html(key, all.value(key), certificate).toUtf8();
         return std::fwrite(page.constData(), 1, page.size(), stdout) == size_t(page.size()) ? 0 : 1;
     }
     QString error;
-    if (!HistoryReport::write(file, key, all.value(key), &error)) {
+    if (!HistoryReport::write(file, key, all.value(key), &error, certificate)) {
         printErr(QStringLiteral("cannot write %1: %2").arg(file, error));
         return 1;
     }

@@ -21,7 +21,10 @@ const unsigned char* bytes(const QByteArray& data) {
 std::optional<QByteArray> strictBase64(const QJsonValue& value, qsizetype size) {
     const auto decoded = QByteArray::fromBase64Encoding(value.toString().toLatin1(),
                                                         QByteArray::AbortOnBase64DecodingErrors);
-    if (!value.isString() || !decoded || decoded.decoded.size() != size)
+    // Only the one encoding of the bytes: base64 leaves spare bits in the last character,
+    // and a character changed there must not decode to the same signature.
+    if (!value.isString() || !decoded || decoded.decoded.size() != size ||
+        decoded.decoded.toBase64() != value.toString().toLatin1())
         return std::nullopt;
     return decoded.decoded;
 }

@@ -112,6 +112,28 @@ TEST_F(CertificateSignerTest, EachFailureSaysWhy) {
     EXPECT_FALSE(verdict.valid);
     EXPECT_TRUE(verdict.reason.contains(QLatin1String("does not belong to the public key")));
 
+    // The spare bits of the signature's last base64 character changed: the same bytes
+    // decoded, another file; refused.
+    static const QByteArray alphabet =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    signature = document.value(QStringLiteral("signature")).toObject();
+    QByteArray value = signature.value(QStringLiteral("value")).toString().toLatin1();
+    const qsizetype last = value.indexOf('=') - 1;
+    const int index = int(alphabet.indexOf(value.at(last)));
+    value[last] = alphabet.at((index & 0x30) | ((index + 1) & 0x0f));
+    signature.insert(QStringLiteral("value"), QString::fromLatin1(value));
+    forged = document;
+    forged.insert(QStringLiteral("signature"), signature);
+    ASSERT_EQ(QByteArray::fromBase64(value),
+              QByteArray::fromBase64(document.value(QStringLiteral("signature"))
+                                         .toObject()
+                                         .value(QStringLiteral("value"))
+                                         .toString()
+                                         .toLatin1()));
+    verdict = verify(CanonicalJson::serialize(forged).value());
+    EXPECT_FALSE(verdict.valid);
+    EXPECT_TRUE(verdict.reason.contains(QLatin1String("malformed")));
+
     // No signature, and not JSON at all.
     document.remove(QStringLiteral("signature"));
     EXPECT_TRUE(verify(CanonicalJson::serialize(document).value())

@@ -8,7 +8,8 @@ SUDO    := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEPS := g++ cmake ninja-build pkg-config \
         qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 \
         libplist-dev libplist++-dev libmount-dev libblkid-dev libsqlite3-dev \
-        libgtest-dev libgmock-dev libbenchmark-dev sqlite3 \
+        libgtest-dev libgmock-dev libbenchmark-dev sqlite3 libsodium-dev \
+        python3-jsonschema poppler-utils \
         pkexec xvfb xauth fonts-dejavu-core \
         util-linux fdisk e2fsprogs btrfs-progs xfsprogs dosfstools exfatprogs ntfs-3g fusefat exfat-fuse fuse3 eject
 

@@ -1,5 +1,9 @@
 #include "cli/HistoryCommand.h"
 
+#include "app/Certificate/CertificateExport.h"
+#include "app/Certificate/CertificateKey.h"
+#include "app/Certificate/ErasureCertificate.h"
+#include "app/Certificate/PrivateFile.h"
 #include "app/Job/DeleteHistoryOperation.h"
 #include "app/SetEraserLevel/HistoryReport.h"
 #include "app/inter/DoDataBase.h"
@@ -25,6 +29,13 @@ const char* const kUsage =
     "       korvane history export KEY FILE           write one entry as an HTML report\n"
     "                                                 (FILE - writes to standard output;\n"
     "                                                 an existing FILE only with --force)\n"
+    "       korvane history certificate KEY [--json|--html|--pdf] [FILE] [--force]\n"
+    "                                                 the entry's signed erasure certificate\n"
+    "                                                 (JSON unless FILE's extension or an\n"
+    "                                                 option says otherwise; no FILE or -:\n"
+    "                                                 standard output; written readable by\n"
+    "                                                 you only; an existing FILE only with\n"
+    "                                                 --force)\n"
     "       korvane history delete KEY [--yes]        remove one entry\n"
     "       korvane history clear [--yes]             remove every entry\n"
     "                                                 (both ask first; without --yes, only\n"
@@ -89,6 +100,9 @@ HistoryCommand::Options HistoryCommand::parse(const QStringList& args) {
     CliOptionParser parser(QStringLiteral("history"));
     parser.flag({QStringLiteral("y"), QStringLiteral("yes")})
         .flag({QStringLiteral("force")})
+        .flag({QStringLiteral("json")})
+        .flag({QStringLiteral("html")})
+        .flag({QStringLiteral("pdf")})
         .valued({QStringLiteral("bundle")}, QStringLiteral("DIR"));
     if (!parser.parse(args)) {
         options.error = parser.error();
@@ -98,13 +112,28 @@ HistoryCommand::Options HistoryCommand::parse(const QStringList& args) {
     options.yes = parser.isSet(QStringLiteral("yes"));
     options.force = parser.isSet(QStringLiteral("force"));
     options.bundle = parser.value(QStringLiteral("bundle"));
+    for (const char* form : {"json", "html", "pdf"})
+        if (parser.isSet(QLatin1String(form))) {
+            if (!options.form.isEmpty())
+                options.error = QStringLiteral("give one of --json, --html and --pdf");
+            options.form = QLatin1String(form);
+        }
     QStringList words = parser.positional();
     options.verb = words.isEmpty() ? QStringLiteral("list") : words.takeFirst();
     options.values = words;
     static const QMap<QString, int> operands = {
         {QStringLiteral("list"), 0},   {QStringLiteral("show"), 1},  {QStringLiteral("export"), 2},
         {QStringLiteral("delete"), 1}, {QStringLiteral("clear"), 0}, {QStringLiteral("repair"), 0}};
-    if (!operands.contains(options.verb))
+    if (!options.error.isEmpty())
+        return options;
+    if (options.verb == QLatin1String("certificate")) {
+        if (options.values.isEmpty() || options.values.size() > 2)
+            options.error = QStringLiteral("certificate takes KEY and an optional FILE");
+        return options;
+    }
+    if (!options.form.isEmpty())
+        options.error = QStringLiteral("--%1 is for the certificate verb").arg(options.form);
+    else if (!operands.contains(options.verb))
         options.error = QStringLiteral("unknown verb %1").arg(options.verb);
     else if (options.values.size() != operands.value(options.verb))
         options.error = QStringLiteral("%1 takes %2 operand(s)")
@@ -131,6 +160,9 @@ int HistoryCommand::run(const QStringList& args) {
         return show(history, options.values[0]);
     if (options.verb == QLatin1String("export"))
         return exportEntry(history, options.values[0], options.values[1], options.force);
+    if (options.verb == QLatin1String("certificate"))
+        return certificate(history, options.values[0], options.values.value(1, QStringLiteral("-")),
+                           options.form, options.force);
     if (options.verb == QLatin1String("delete"))
         return deleteEntries(history, options.values, options.yes);
     if (options.verb == QLatin1String("clear"))
@@ -196,7 +228,8 @@ QString HistoryCommand::moduleName(const QString& kind, const QString& firstLine
 
 int HistoryCommand::exportEntry(DoDataBase& history, const QString& key, const QString& file,
                                 bool force) {
-    const HistoryResult<HistoryData> read = history.readAll();
+    DoDataBase::HistoryTypes types;
+    const HistoryResult<HistoryData> read = history.readAll(&types);
     if (!read.ok())
         return unreadable(read.status);
     const HistoryData& all = read.value;
@@ -207,12 +240,54 @@ int HistoryCommand::exportEntry(DoDataBase& history, const QString& key, const Q
         printErr(QStringLiteral("%1 exists; not replaced (add --force to replace it)").arg(file));
         return 1;
     }
+    // The facts of the erasure go with its lines; an entry without them says so.
+    const HistoryResult<QByteArray> facts = history.readFacts(key);
+    if (!facts.ok())
+        return unreadable(facts.status);
+    const QJsonObject certificate = ErasureCertificate::build(key, types.value(key), all.value(key),
+                                                              ErasureFacts::fromBytes(facts.value));
     if (file == QLatin1String("-")) {
-        const QByteArray page = HistoryReport::html(key, all.value(key)).toUtf8();
+        const QByteArray page = HistoryReport::html(key, all.value(key), certificate).toUtf8();
         return std::fwrite(page.constData(), 1, page.size(), stdout) == size_t(page.size()) ? 0 : 1;
     }
     QString error;
-    if (!HistoryReport::write(file, key, all.value(key), &error)) {
+    if (!HistoryReport::write(file, key, all.value(key), &error, certificate)) {
+        printErr(QStringLiteral("cannot write %1: %2").arg(file, error));
+        return 1;
+    }
+    return 0;
+}
+
+int HistoryCommand::certificate(DoDataBase& history, const QString& key, const QString& file,
+                                const QString& formName, bool force) {
+    using Form = CertificateExport::Form;
+    Form form = Form::Json;
+    if (formName == QLatin1String("html"))
+        form = Form::Html;
+    else if (formName == QLatin1String("pdf"))
+        form = Form::Pdf;
+    else if (formName.isEmpty() && file != QLatin1String("-"))
+        form = CertificateExport::formForPath(file).value_or(Form::Json);
+    // Checked before the certificate is made: a refused file costs no signature.
+    if (file != QLatin1String("-") && !force &&
+        (QFileInfo(file).exists() || QFileInfo(file).isSymLink())) {
+        printErr(QStringLiteral("%1 exists; not replaced (add --force to replace it)").arg(file));
+        return 1;
+    }
+    const ErasureCertificate::Loaded loaded =
+        ErasureCertificate::forEntry(history, key, CertificateKey(CertificateKey::defaultFolder()));
+    if (!loaded.status.ok())
+        return unreadable(loaded.status);
+    if (!loaded.error.isEmpty()) {
+        printErr(loaded.error);
+        return 1;
+    }
+    const QByteArray bytes = CertificateExport::render(loaded.document, form);
+    if (file == QLatin1String("-"))
+        return std::fwrite(bytes.constData(), 1, bytes.size(), stdout) == size_t(bytes.size()) ? 0
+                                                                                               : 1;
+    QString error;
+    if (!PrivateFile::write(file, bytes, force, &error)) {
         printErr(QStringLiteral("cannot write %1: %2").arg(file, error));
         return 1;
     }

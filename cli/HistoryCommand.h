@@ -5,8 +5,8 @@
 
 class DoDataBase;
 
-// `korvane history [show KEY | export KEY FILE | delete KEY [--yes] | clear [--yes] | repair
-// [--yes]]
+// `korvane history [show KEY | export KEY FILE | certificate KEY [--json|--html|--pdf] [FILE] |
+// delete KEY [--yes] | clear [--yes] | repair [--yes]]
 // [--bundle DIR]`: the erasure history the window shows, from the command line. Without a verb it
 // lists the entries newest first: key, kind and number of items. A history that cannot be read
 // (locked by another program, damaged, missing) is an error with its path, never shown as empty.
@@ -17,7 +17,8 @@ public:
         QStringList values; // the verb's operands (KEY, FILE)
         QString bundle;
         bool yes = false;
-        bool force = false; // export: replace an existing file
+        bool force = false; // export, certificate: replace an existing file
+        QString form;       // certificate: "json", "html", "pdf" or empty (by FILE's name)
         bool help = false;
         QString error; // set when the arguments cannot be used
     };
@@ -37,6 +38,8 @@ private:
     static int show(DoDataBase& history, const QString& key);
     static int exportEntry(DoDataBase& history, const QString& key, const QString& file,
                            bool force);
+    static int certificate(DoDataBase& history, const QString& key, const QString& file,
+                           const QString& form, bool force);
     static int deleteEntries(DoDataBase& history, const QStringList& keys, bool yes);
     static int repair(DoDataBase& history, bool yes);
 };

@@ -1,19 +1,24 @@
 #include "cli/AppsCommand.h"
 #include "cli/BrowsersCommand.h"
+#include "cli/CertificateCommand.h"
 #include "cli/CopyCommand.h"
 #include "cli/DisksCommand.h"
 #include "cli/DriveWipeCommand.h"
 #include "cli/DuplicatesCommand.h"
 #include "cli/EraseCommand.h"
 #include "cli/HistoryCommand.h"
+#include "cli/SettingsCommand.h"
 #include "cli/UpdateCommand.h"
 #include "cli/VolumesCommand.h"
 #include "cli/WipeCommand.h"
 #include "platform/Logger.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 #include <cstdio>
+#include <memory>
+#include <string_view>
 
 namespace {
 const char* const kUsage =
@@ -21,7 +26,10 @@ const char* const kUsage =
     "\n"
     "commands:\n"
     "  erase PATH...   overwrite and remove files and folders\n"
-    "  history         list, show, export, delete or repair erasure history\n"
+    "  history         list, show, export, delete or repair erasure history;\n"
+    "                  the signed certificate of an entry\n"
+    "  certificate     verify certificates; show or import the signing key\n"
+    "  settings        the organisation, operator and validator certificates name\n"
     "  volumes         list the mounted volumes\n"
     "  wipe-free-space MOUNTPOINT  overwrite the free space of a volume\n"
     "  wipe-volume DEVICE  erase everything on a volume\n"
@@ -43,7 +51,19 @@ const char* const kUsage =
 // korvane: the command-line front end over the same core as the window.
 int main(int argc, char** argv) {
     Logger::open("korvane");
-    QCoreApplication app(argc, argv);
+    // A PDF is laid out with Qt's text engine, which needs a GUI application; the offscreen
+    // platform gives one without a display. Every other command stays a plain core program.
+    bool printing = false;
+    for (int i = 1; i < argc; ++i)
+        printing = printing || std::string_view(argv[i]) == "--pdf" ||
+                   std::string_view(argv[i]).ends_with(".pdf");
+    std::unique_ptr<QCoreApplication> application;
+    if (printing && argc > 1 && std::string_view(argv[1]) == "history") {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QStringList args = QCoreApplication::arguments().mid(1);
     const QString command = args.isEmpty() ? QString() : args.takeFirst();
     if (command.isEmpty() || command == QLatin1String("--help") || command == QLatin1String("-h")) {
@@ -76,6 +96,10 @@ int main(int argc, char** argv) {
         return DuplicatesCommand::run(args);
     if (command == QLatin1String("history"))
         return HistoryCommand::run(args);
+    if (command == QLatin1String("certificate"))
+        return CertificateCommand::run(args);
+    if (command == QLatin1String("settings"))
+        return SettingsCommand::run(args);
     if (command == QLatin1String("volumes"))
         return VolumesCommand::run(args);
     if (command == QLatin1String("wipe-free-space"))

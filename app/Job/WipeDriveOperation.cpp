@@ -1,5 +1,7 @@
 #include "app/Job/WipeDriveOperation.h"
 
+#include "app/Certificate/DeviceFacts.h"
+#include "app/Job/DriveErasureFacts.h"
 #include "app/Job/DriveSanitizeInfo.h"
 #include "app/Job/OperationLoop.h"
 #include "app/Main/WipeDisk/DiskUtil.h"
@@ -251,6 +253,7 @@ struct DriveRun {
     bool ended = false;
     DriveWipeCheckpoint point; // where the drive's wipe has come to
     bool resumed = false;
+    DeviceFacts before; // what the drive held, for the certificate
 };
 
 } // namespace
@@ -272,7 +275,7 @@ DestructiveOperation::Report WipeDriveOperation::run(const Plan& plan, const Con
     const QString tool = DiskUtil::toolPath(&problem);
     std::vector<DriveRun> runs;
     for (const QString& device : plan.items) {
-        DriveRun run{device, nullptr, {}, {}, -1, false, {}, false};
+        DriveRun run{device, nullptr, {}, {}, -1, false, {}, false, DeviceFacts::read(device)};
         if (const auto from = m_resumeFrom.constFind(device); from != m_resumeFrom.cend()) {
             run.point = *from;
             run.resumed = true;
@@ -399,9 +402,18 @@ DestructiveOperation::Report WipeDriveOperation::run(const Plan& plan, const Con
             item.bytes = sizeOf(run.device);
             const quint64 checked = verified.match(output).captured(1).toULongLong();
             const QString sampled = checkedLine.match(output).captured(1);
+            // Every pass read back counts the drive's bytes once per pass.
+            const quint64 passesRead =
+                item.bytes > 0 && checked > item.bytes ? checked / item.bytes : 1;
             item.detail = !sampled.isEmpty() ? sampled
-                          : checked > 0      ? QStringLiteral("%1 of %2 bytes read back and "
-                                                                   "found as written")
+                          : checked > 0 && passesRead > 1
+                              ? QStringLiteral("%1 of %2 bytes read back and found as written, "
+                                               "after each of %3 passes")
+                                    .arg(checked / passesRead)
+                                    .arg(item.bytes)
+                                    .arg(passesRead)
+                          : checked > 0 ? QStringLiteral("%1 of %2 bytes read back and found as "
+                                                         "written")
                                               .arg(checked)
                                               .arg(item.bytes)
                                         : QStringLiteral("not read back");
@@ -423,11 +435,16 @@ DestructiveOperation::Report WipeDriveOperation::run(const Plan& plan, const Con
         }
         report.items.append(item);
         if (report.historyDue) {
+            // The certificate's facts: the method, technique and what was read back come from
+            // the line's detail.
+            const ErasureFacts facts = DriveErasureFacts::make(
+                {run.device, m_passes, run.point.started, done, stopped, run.resumed, item.detail,
+                 run.before.fileSystem, run.before.label});
             const bool recorded =
                 DoDataBase::returnDoDataBase()
                     ->recordVolume(run.device,
                                    done ? QStringLiteral("Erased") : QStringLiteral("Failed"),
-                                   false, m_passes)
+                                   false, m_passes, facts.toBytes())
                     .ok();
             allRecorded = allRecorded && recorded;
         }

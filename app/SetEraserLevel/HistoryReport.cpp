@@ -1,6 +1,10 @@
 #include "app/SetEraserLevel/HistoryReport.h"
 
-#include <QSaveFile>
+#include "app/Certificate/CertificateHtml.h"
+#include "app/Certificate/PrivateFile.h"
+
+#include <QJsonArray>
+#include <QLocale>
 
 namespace {
 
@@ -70,10 +74,78 @@ QString HistoryReport::escaped(const QString& text) {
     return out;
 }
 
-QString HistoryReport::html(const QString& key, const HistoryRecords& records) {
+QList<QPair<QString, QString>> HistoryReport::factRows(const QJsonObject& c) {
+    const auto at = [&c](const char* section, const char* field) {
+        const QJsonValue value =
+            c.value(QLatin1String(section)).toObject().value(QLatin1String(field));
+        return value.isDouble() ? QLocale(QLocale::English).toString(value.toInteger())
+                                : value.toString();
+    };
+    const auto joined = [](const QStringList& parts) { return parts.join(QStringLiteral(", ")); };
+    const QJsonObject target = c.value(QLatin1String("target")).toObject();
+    QList<QPair<QString, QString>> rows;
+    rows.append({QStringLiteral("Certificate"), c.value(QLatin1String("id")).toString()});
+    rows.append({QStringLiteral("Organisation"),
+                 joined({at("organisation", "name"),
+                         QStringLiteral("operator ") + at("organisation", "operator"),
+                         QStringLiteral("validator ") + at("organisation", "validator"),
+                         QStringLiteral("location ") + at("organisation", "location")})});
+    rows.append(
+        {QStringLiteral("Computer"),
+         joined({at("computer", "hostName"), at("computer", "vendor"), at("computer", "product"),
+                 QStringLiteral("serial ") + at("computer", "serial")})});
+    rows.append({QStringLiteral("Program"), at("program", "name") + QLatin1Char(' ') +
+                                                at("program", "version") + QStringLiteral(" (") +
+                                                at("program", "build") + QLatin1Char(')')});
+    rows.append({QStringLiteral("Time"), QStringLiteral("%1 to %2, %3 s")
+                                             .arg(CertificateHtml::timeText(at("time", "started")),
+                                                  CertificateHtml::timeText(at("time", "ended")),
+                                                  at("time", "durationSeconds"))});
+    if (target.value(QLatin1String("kind")).toString() == QLatin1String("files")) {
+        rows.append({QStringLiteral("Files"),
+                     QStringLiteral("%1 item(s), %2")
+                         .arg(at("target", "fileCount"), CertificateHtml::sizeText(target.value(
+                                                             QLatin1String("totalBytes"))))});
+    } else {
+        rows.append({QStringLiteral("Device"),
+                     joined({at("target", "device"), at("target", "model"),
+                             QStringLiteral("serial ") + at("target", "serial"),
+                             CertificateHtml::sizeText(target.value(QLatin1String("sizeBytes"))),
+                             at("target", "medium"), at("target", "transport"),
+                             at("target", "fileSystem"), at("target", "label")})});
+        const QJsonObject health = c.value(QLatin1String("health")).toObject();
+        rows.append(
+            {QStringLiteral("Drive health"),
+             health.contains(QLatin1String("unavailable"))
+                 ? health.value(QLatin1String("unavailable")).toString()
+                 : joined({at("health", "model"),
+                           QStringLiteral("serial ") + at("health", "serial"),
+                           at("health", "powerOnHours") + QStringLiteral(" hours"),
+                           at("health", "reallocatedSectors") + QStringLiteral(" reallocated"),
+                           at("health", "pendingSectors") + QStringLiteral(" pending")})});
+    }
+    rows.append({QStringLiteral("Method"), at("sanitization", "method") + QStringLiteral(": ") +
+                                               at("sanitization", "technique")});
+    rows.append({QStringLiteral("Verification"),
+                 joined({at("verification", "method"), at("verification", "coverage"),
+                         at("verification", "result")})});
+    rows.append(
+        {QStringLiteral("Errors"),
+         QStringLiteral("%1, retries %2").arg(at("errors", "count"), at("errors", "retries"))});
+    rows.append({QStringLiteral("Outcome"), c.value(QLatin1String("outcome")).toString()});
+    return rows;
+}
+
+QString HistoryReport::html(const QString& key, const HistoryRecords& records,
+                            const QJsonObject& certificate) {
     QString page = QString::fromUtf8(kHead);
     page += QLatin1String("        <tr><th colspan=\"3\">") + escaped(key) +
             QLatin1String("</th></tr>\n");
+    if (!certificate.isEmpty())
+        for (const auto& [label, text] : factRows(certificate))
+            page += QLatin1String("        <tr><td>") + escaped(label) +
+                    QLatin1String("</td><td colspan=\"2\">") + escaped(text) +
+                    QLatin1String("</td></tr>\n");
     for (const HistoryRecord& record : records) {
         page += record.isHeader() ? QLatin1String("        <tr class=\"title\">")
                                   : QLatin1String("        <tr>");
@@ -86,14 +158,9 @@ QString HistoryReport::html(const QString& key, const HistoryRecords& records) {
 }
 
 bool HistoryReport::write(const QString& path, const QString& key, const HistoryRecords& records,
-                          QString* error) {
-    QSaveFile file(path);
-    const QByteArray utf8 = html(key, records).toUtf8();
-    const bool ok =
-        file.open(QIODevice::WriteOnly) && file.write(utf8) == utf8.size() && file.commit();
-    if (!ok && error)
-        *error = file.errorString();
-    return ok;
+                          QString* error, const QJsonObject& certificate) {
+    // Callers have asked before replacing a file: the window's save panel, --force.
+    return PrivateFile::write(path, html(key, records, certificate).toUtf8(), true, error);
 }
 
 QString HistoryReport::proposedName(const QString& keyNow) {

@@ -1,5 +1,9 @@
 #include "app/SetEraserLevel/HistoryViewController.h"
 
+#include "app/Certificate/CertificateExport.h"
+#include "app/Certificate/CertificateKey.h"
+#include "app/Certificate/ErasureCertificate.h"
+#include "app/Certificate/PrivateFile.h"
 #include "app/Comm/SettingsStore.h"
 #include "app/Job/DeleteHistoryOperation.h"
 #include "app/Job/OperationRunner.h"
@@ -305,7 +309,7 @@ void HistoryViewController::getEraserHistory() {
     if (isDeleting())
         return; // the deletion's end reads it again
     setNotice(QString());
-    HistoryResult<HistoryData> read = m_database->readAll();
+    HistoryResult<HistoryData> read = m_database->readAll(&m_types);
     m_status = read.status;
     m_history = std::move(read.value);
     m_sortedKeys = m_history.keys();
@@ -408,6 +412,8 @@ QWidget* HistoryViewController::makeEntryButtons(const QString& key) {
         entryButton(QStringLiteral("ic_trash"), QStringLiteral("trash"), tr("Delete"), box);
     auto* exporter =
         entryButton(QStringLiteral("ic_export"), QStringLiteral("export"), tr("Export"), box);
+    auto* certificate = entryButton(QStringLiteral("ic_certificate"), QStringLiteral("certificate"),
+                                    tr("Erasure certificate"), box);
     // The buttons act on their own row's entry; queued, because deleting reloads the outline and
     // so destroys the button that was clicked.
     connect(
@@ -416,8 +422,12 @@ QWidget* HistoryViewController::makeEntryButtons(const QString& key) {
     connect(
         exporter, &ImageButton::clicked, this, [this, key] { exportEntry(key); },
         Qt::QueuedConnection);
+    connect(
+        certificate, &ImageButton::clicked, this, [this, key] { exportCertificate(key); },
+        Qt::QueuedConnection);
     layout->addWidget(trash);
     layout->addWidget(exporter);
+    layout->addWidget(certificate);
     layout->addStretch();
     return box;
 }
@@ -532,7 +542,40 @@ void HistoryViewController::exportEntry(const QString& key) {
     const QString path = HistoryReport::withHtmlExtension(chosen);
     m_lastExportFolder = QFileInfo(path).absolutePath();
     QString error;
-    if (HistoryReport::write(path, entry, m_history.value(entry), &error))
+    // The erasure's facts go into the report beside its lines.
+    const HistoryResult<QByteArray> facts = m_database->readFacts(entry);
+    const QJsonObject certificate = ErasureCertificate::build(
+        entry, m_types.value(entry), m_history.value(entry), ErasureFacts::fromBytes(facts.value));
+    if (HistoryReport::write(path, entry, m_history.value(entry), &error, certificate))
+        giveToInvokingUser(path);
+    ExportViewController::present(path, error, this);
+}
+
+void HistoryViewController::exportCertificate(const QString& key) {
+    if (key.isEmpty())
+        return;
+    using Form = CertificateExport::Form;
+    const QString proposed =
+        QDir(m_lastExportFolder).filePath(CertificateExport::proposedName(key, Form::Pdf));
+    const QString chosen =
+        m_askCertificatePath
+            ? m_askCertificatePath(this, proposed)
+            : QFileDialog::getSaveFileName(this, tr("Save Erasure Certificate"), proposed,
+                                           tr("PDF document (*.pdf);;Web page (*.html);;Signed "
+                                              "certificate (*.json)"));
+    if (chosen.isEmpty())
+        return;
+    // A name without a known extension gets the PDF's.
+    const std::optional<Form> asked = CertificateExport::formForPath(chosen);
+    const Form form = asked.value_or(Form::Pdf);
+    const QString path = asked ? chosen : chosen + CertificateExport::extension(form);
+    m_lastExportFolder = QFileInfo(path).absolutePath();
+    const ErasureCertificate::Loaded loaded = ErasureCertificate::forEntry(
+        *m_database, key, CertificateKey(CertificateKey::defaultFolder()));
+    QString error = loaded.status.ok() ? loaded.error : reasonText(loaded.status);
+    // The save panel asked before replacing a file.
+    if (error.isEmpty() &&
+        PrivateFile::write(path, CertificateExport::render(loaded.document, form), true, &error))
         giveToInvokingUser(path);
     ExportViewController::present(path, error, this);
 }

@@ -17,8 +17,9 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 // The erasure history, slid in over the file-eraser or volume-wiping module: every entry newest
-// first, each expanding to its lines; delete one entry, empty all, or export one entry as an HTML
-// report. All entries are listed whatever module opened the view.
+// first, each expanding to its lines; delete one entry, empty all, export one entry as an HTML
+// report (its lines and the facts of the erasure), or save its signed erasure certificate. All
+// entries are listed whatever module opened the view.
 //
 // A history that cannot be read is never shown as an empty list: the view says why, with the
 // file ("… is locked by another program", "… is damaged"), offers "Try Again", and for a damaged
@@ -80,6 +81,10 @@ public:
     // entry (the export button belongs to a row, so this only happens when called directly).
     void exportEntry(const QString& key);
     void setSavePathAsker(SavePathAsker asker) { m_askSavePath = std::move(asker); }
+    // Asks where to save the signed certificate of entry KEY and writes it there (0600): a PDF,
+    // an HTML page or the signed JSON, by the name's extension (PDF when it has none).
+    void exportCertificate(const QString& key);
+    void setCertificatePathAsker(SavePathAsker asker) { m_askCertificatePath = std::move(asker); }
 
     // The "Repair" button: only for a history that is damaged now (a locked one is never
     // repaired), and only once the user has confirmed. Reloads afterwards.
@@ -120,10 +125,12 @@ private:
     QString m_kind;
     HistoryStatus m_status;
     HistoryData m_history;
+    QMap<QString, QStringList> m_types; // each entry's kinds, read with the history
     QStringList m_sortedKeys;
     QString m_keyClickStr;
     QTreeWidgetItem* m_buttonsRow = nullptr;
     SavePathAsker m_askSavePath;
+    SavePathAsker m_askCertificatePath;
     RepairConfirmer m_confirmRepair;
     RepairConfirmer m_confirmEmpty;
     QString m_lastExportFolder;

@@ -1,9 +1,11 @@
 #include "app/SetEraserLevel/SetEraserLevelVC.h"
 
 #include "app/Comm/UserDefaults.h"
+#include "app/SetEraserLevel/CertificateSettingsForm.h"
 #include "app/SetEraserLevel/EraserStandard.h"
 #include "app/ui/ImageButton.h"
 #include "platform/BundleLocator.h"
+#include "platform/Logger.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -79,6 +81,8 @@ SetEraserLevelVC::SetEraserLevelVC(QWidget* parent, QString programName)
         layout->addWidget(description);
     }
     layout->addStretch(1);
+    certificateForm = new CertificateSettingsForm(this);
+    layout->addWidget(certificateForm);
 
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);
@@ -113,6 +117,7 @@ QString SetEraserLevelVC::identifierOf(const QAbstractButton* button) {
 
 void SetEraserLevelVC::setEraserLevelSelect() {
     setLevelStr(QString::asprintf("%d", UserDefaults(m_programName).eraserTimes()));
+    certificateForm->load();
 }
 
 void SetEraserLevelVC::setLevelStr(const QString& text) {
@@ -131,6 +136,9 @@ void SetEraserLevelVC::buttonAction(QAbstractButton* button) {
 
 void SetEraserLevelVC::saveButtonAction() {
     UserDefaults(m_programName).setEraserTimes(m_eraserLevel.toInt());
+    QString error;
+    if (!certificateForm->save(&error))
+        Logger::log(QStringLiteral("certificate names not stored: %1").arg(error));
     cancelButtonAction();
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 
+class CertificateSettingsForm;
 class ImageButton;
 
 // The host of the level-selection panel: told when the panel is to be closed (after Save or
@@ -15,7 +16,8 @@ public:
 };
 
 // The erasure-standard panel that slides over the file-eraser and wipe modules: five radio-style
-// buttons, one per standard, and Cancel / Save. The level lives in the user defaults of the
+// buttons, one per standard, the names erasure certificates give (CertificateSettingsForm), and
+// Cancel / Save. The level lives in the user defaults of the
 // running program ("EraserTimes"); the panel holds the chosen level only until Save or Cancel.
 class SetEraserLevelVC : public QWidget {
     Q_OBJECT
@@ -47,6 +49,8 @@ public:
     ImageButton* but_35 = nullptr;
     ImageButton* cancelButton = nullptr;
     ImageButton* saveButton = nullptr;
+    // The names certificates give; stored with the level on Save.
+    CertificateSettingsForm* certificateForm = nullptr;
 
     // The level a button stands for ("1", "2", "3", "7", "35").
     static QString identifierOf(const QAbstractButton* button);

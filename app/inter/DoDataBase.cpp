@@ -39,6 +39,9 @@ const char* const kSelectLines = "select * from BaseTable where Time=? order by 
 const char* const kSelectAllLines = "select Time, Itmes, ErasureAlgorithm, Result from BaseTable "
                                     "where Time in (select Time from TimeBase) order by rowid";
 const char* const kSelectTypes = "select Time, Type from TimeBase order by rowid";
+const char* const kInsertFacts = "INSERT OR REPLACE INTO ErasureFacts (Time, Facts) VALUES (?,?);";
+const char* const kSelectFacts = "select Facts from ErasureFacts where Time=?";
+const char* const kDeleteFacts = "delete from ErasureFacts where Time=?";
 // The columns every statement above uses; preparing these proves the schema is there.
 const char* const kSchemaProbes[] = {
     "select Time, Type from TimeBase limit 0",
@@ -234,6 +237,41 @@ public:
         return {code, m_path, code == Code::Ok ? QString() : detail};
     }
 
+    // True when the database has the table NAME (an older one may lack the newer tables).
+    bool hasTable(const char* name) const {
+        sqlite3_stmt* statement = nullptr;
+        bool found = false;
+        if (sqlite3_prepare_v2(m_db, "select 1 from sqlite_master where type='table' and name=?",
+                               -1, &statement, nullptr) == SQLITE_OK) {
+            sqlite3_bind_text(statement, 1, name, -1, SQLITE_STATIC);
+            found = sqlite3_step(statement) == SQLITE_ROW;
+        }
+        sqlite3_finalize(statement);
+        return found;
+    }
+
+    // Brings the schema to HistorySchema::kVersion inside the open write transaction, one
+    // version at a time; committed with the entry that needed it.
+    HistoryStatus migrate() {
+        sqlite3_stmt* statement = nullptr;
+        int version = 0;
+        if (sqlite3_prepare_v2(m_db, "PRAGMA user_version", -1, &statement, nullptr) == SQLITE_OK &&
+            sqlite3_step(statement) == SQLITE_ROW)
+            version = sqlite3_column_int(statement, 0);
+        sqlite3_finalize(statement);
+        for (int next = version + 1; next <= HistorySchema::kVersion; ++next) {
+            const char* step = HistorySchema::migrationTo(next);
+            if (!step)
+                continue;
+            if (const int rc = sqlite3_exec(m_db, step, nullptr, nullptr, nullptr); rc != SQLITE_OK)
+                return failure(rc, "migrate");
+            Logger::log(QStringLiteral("history database %1: schema now at version %2")
+                            .arg(m_path)
+                            .arg(next));
+        }
+        return HistoryStatus::success(m_path);
+    }
+
 private:
     // Damage shows as SQLITE_NOTADB or SQLITE_CORRUPT on the first read, as rows from the quick
     // check, or — for a file SQLite takes for an empty database (0 bytes, or a database that is
@@ -404,6 +442,11 @@ HistoryStatus DoDataBase::recordFiles(const QList<FileObjPtr>& items) {
 }
 
 HistoryStatus DoDataBase::recordFiles(const QList<FileObjPtr>& items, int level) {
+    return recordFiles(items, level, QByteArray());
+}
+
+HistoryStatus DoDataBase::recordFiles(const QList<FileObjPtr>& items, int level,
+                                      const QByteArray& facts) {
     QStringList paths;
     QStringList standards;
     QStringList results;
@@ -418,17 +461,17 @@ HistoryStatus DoDataBase::recordFiles(const QList<FileObjPtr>& items, int level)
     }
     if (paths.isEmpty())
         return remember(HistoryStatus::success(getDataBase()), "write");
-    return writeEntry(kTypeWipeFile, standards, paths, results);
+    return writeEntry(kTypeWipeFile, standards, paths, results, facts);
 }
 
 HistoryStatus DoDataBase::recordVolume(const QString& name, const QString& result, bool isFree,
-                                       int level) {
+                                       int level, const QByteArray& facts) {
     const QString line =
         (isFree ? QStringLiteral("Erase Free Space:%1") : QStringLiteral("Erase Hard Drive:%1"))
             .arg(name);
     return writeEntry(kTypeWipeVolume,
                       {level > 0 ? EraserStandard::nameForLevel(level) : storedStandardName()},
-                      {line}, {result});
+                      {line}, {result}, facts);
 }
 
 bool DoDataBase::writePlistForHistoryWithArr(const QList<FileObjPtr>& items) {
@@ -451,9 +494,12 @@ bool DoDataBase::writeWipeVolumesOrFree(const QString& name, const QString& resu
 // transaction starts IMMEDIATE and the file is checked before anything is written: a damaged
 // database is reported, never written into, and its tables are never created anew.
 HistoryStatus DoDataBase::writeEntry(const QString& type, const QStringList& standards,
-                                     const QStringList& items, const QStringList& results) {
+                                     const QStringList& items, const QStringList& results,
+                                     const QByteArray& facts) {
     Session session(getDataBase(), m_busyTimeoutMs);
     HistoryStatus status = session.begin(true);
+    if (status.ok())
+        status = session.migrate();
     if (!status.ok())
         return remember(status, "write");
     // Each run is an entry of its own, deleted on its own: a second run in the same second gets
@@ -496,8 +542,21 @@ HistoryStatus DoDataBase::writeEntry(const QString& type, const QStringList& sta
         ok = run(line, {items[i], standards.value(i, standards.value(0)), results.value(i), key});
     sqlite3_finalize(time);
     sqlite3_finalize(line);
+    if (ok && !facts.isEmpty()) {
+        sqlite3_stmt* insert = nullptr;
+        rc = sqlite3_prepare_v2(session.db(), kInsertFacts, -1, &insert, nullptr);
+        ok = rc == SQLITE_OK;
+        if (!ok)
+            status = session.failure(rc, "prepare");
+        ok = ok && run(insert, {key, QString::fromUtf8(facts)});
+        sqlite3_finalize(insert);
+    }
     if (ok)
         status = session.commit();
+    if (ok && status.ok()) {
+        std::lock_guard<std::mutex> lock(m_lastMutex);
+        m_lastKey = key;
+    }
     return remember(status, "write");
 }
 
@@ -562,6 +621,29 @@ HistoryResult<HistoryData> DoDataBase::readAll(HistoryTypes* types) {
     return {remember(status, "read"), std::move(history)};
 }
 
+HistoryResult<QByteArray> DoDataBase::readFacts(const QString& key) {
+    Session session(getDataBase(), m_busyTimeoutMs);
+    HistoryStatus status = session.begin(false);
+    if (!status.ok())
+        return {remember(status, "read"), {}};
+    QByteArray facts;
+    // A history from before the facts were kept has no table for them: nothing was recorded.
+    const bool ok =
+        !session.hasTable("ErasureFacts") ||
+        eachRow(session, kSelectFacts,
+                [&](sqlite3_stmt* row) { facts = columnText(row, 0).toUtf8(); }, status, {key});
+    if (ok)
+        status = session.commit();
+    if (!status.ok())
+        return {remember(status, "read"), {}};
+    return {remember(status, "read"), facts};
+}
+
+QString DoDataBase::lastRecordedKey() const {
+    std::lock_guard<std::mutex> lock(m_lastMutex);
+    return m_lastKey;
+}
+
 HistoryResult<DoDataBase::HistoryTypes> DoDataBase::readTypes() {
     HistoryTypes types;
     HistoryResult<HistoryData> read = readAll(&types);
@@ -585,15 +667,21 @@ HistoryResult<int> DoDataBase::deleteEntries(const QStringList& keys) {
         return {remember(status, "delete"), 0};
     sqlite3_stmt* time = nullptr;
     sqlite3_stmt* lines = nullptr;
+    sqlite3_stmt* facts = nullptr;
     int rc = sqlite3_prepare_v2(session.db(), kDeleteTime, -1, &time, nullptr);
     if (rc == SQLITE_OK)
         rc = sqlite3_prepare_v2(session.db(), kDeleteLines, -1, &lines, nullptr);
+    // An entry's facts go with it; an older history has none to delete.
+    if (rc == SQLITE_OK && session.hasTable("ErasureFacts"))
+        rc = sqlite3_prepare_v2(session.db(), kDeleteFacts, -1, &facts, nullptr);
     bool ok = rc == SQLITE_OK;
     if (!ok)
         status = session.failure(rc, "prepare");
     int removed = 0;
     for (qsizetype i = 0; ok && i < keys.size(); ++i) {
-        for (sqlite3_stmt* statement : {time, lines}) {
+        for (sqlite3_stmt* statement : {time, lines, facts}) {
+            if (!statement)
+                continue;
             sqlite3_reset(statement);
             bindTexts(statement, {keys[i]});
             rc = sqlite3_step(statement);
@@ -608,6 +696,7 @@ HistoryResult<int> DoDataBase::deleteEntries(const QStringList& keys) {
     }
     sqlite3_finalize(time);
     sqlite3_finalize(lines);
+    sqlite3_finalize(facts);
     if (ok)
         status = session.commit();
     remember(status, "delete");

@@ -16,8 +16,9 @@ struct sqlite3;
 
 // The erasure history: one entry per finished erasure in the SQLite database "DataBase.db".
 // TimeBase holds one row per entry (key, kind); BaseTable the entry's lines (item, standard,
-// result, key), a header line first. Every operation opens its own connection and closes it
-// before returning.
+// result, key), a header line first; ErasureFacts the facts of the erasure (key, JSON) for its
+// certificate. A write brings an older database to the current schema version first. Every
+// operation opens its own connection and closes it before returning.
 //
 // Every operation says what happened (HistoryStatus): done; the database LOCKED by another
 // program beyond the busy timeout; DAMAGED (not a database, truncated, failing SQLite's quick
@@ -71,11 +72,19 @@ public:
     // (`failStr`). A list without items records nothing and is Ok.
     HistoryStatus recordFiles(const QList<FileObjPtr>& items);
     HistoryStatus recordFiles(const QList<FileObjPtr>& items, int level);
+    // FACTS: the erasure's facts as JSON (ErasureFacts), kept with the entry for its
+    // certificate; nothing is kept when empty.
+    HistoryStatus recordFiles(const QList<FileObjPtr>& items, int level, const QByteArray& facts);
     // Records one volume-wipe entry with the line "Erase Free Space:NAME" (ISFREE) or
     // "Erase Hard Drive:NAME" and RESULT ("Erased" or "Failed").
-    // LEVEL: the standard that ran (0: the stored one).
+    // LEVEL: the standard that ran (0: the stored one). FACTS as for recordFiles().
     HistoryStatus recordVolume(const QString& name, const QString& result, bool isFree,
-                               int level = 0);
+                               int level = 0, const QByteArray& facts = QByteArray());
+    // The facts recorded with entry KEY; empty (and Ok) when none were (an entry written before
+    // they were kept, or by a program that did not give them).
+    HistoryResult<QByteArray> readFacts(const QString& key);
+    // The key of the last entry this instance recorded (empty before the first).
+    QString lastRecordedKey() const;
     // Removes the entries KEYS and all their lines, in one transaction. The value is how many
     // of KEYS were entries (an unknown key is no error here; callers tell the user).
     HistoryResult<int> deleteEntries(const QStringList& keys);
@@ -123,7 +132,8 @@ public:
 private:
     QDateTime now() const;
     HistoryStatus writeEntry(const QString& type, const QStringList& standards,
-                             const QStringList& items, const QStringList& results);
+                             const QStringList& items, const QStringList& results,
+                             const QByteArray& facts);
     HistoryStatus remember(const HistoryStatus& status, const char* operation);
     static QString storedStandardName();
 
@@ -132,4 +142,5 @@ private:
     int m_busyTimeoutMs;
     mutable std::mutex m_lastMutex;
     HistoryStatus m_last;
+    QString m_lastKey;
 };

@@ -15,7 +15,19 @@ const char* createStatements() {
            "CREATE TABLE BaseTable (Itmes TEXT, ErasureAlgorithm TEXT, Result TEXT, Time TEXT);"
            "CREATE INDEX TimeBaseTime ON TimeBase (Time);"
            "CREATE INDEX BaseTableTime ON BaseTable (Time);"
+           "CREATE TABLE ErasureFacts (Time TEXT PRIMARY KEY, Facts TEXT NOT NULL);"
+           "PRAGMA user_version = 1;"
            "COMMIT;";
+}
+
+const char* migrationTo(int version) {
+    // Version 1: the facts of each erasure (its certificate's content) beside its lines. Entries
+    // written before have no row there; their certificates say what was not recorded.
+    if (version == 1)
+        return "CREATE TABLE IF NOT EXISTS ErasureFacts (Time TEXT PRIMARY KEY, Facts TEXT NOT "
+               "NULL);"
+               "PRAGMA user_version = 1;";
+    return nullptr;
 }
 
 namespace {

@@ -85,7 +85,13 @@ TEST_F(HistoryCommandTest, ListsShowsAndExports) {
         if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("td"))
             ++cells;
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-    EXPECT_EQ(cells, 9);
+    // Three lines of three cells, and the erasure's facts: ten rows of label and text (an
+    // entry written without facts says "not available" in them).
+    EXPECT_EQ(cells, 9 + 2 * 10);
+    EXPECT_TRUE(testsupport::readFile(file).contains("not available"));
+    EXPECT_EQ(QFileInfo(file).permissions() & (QFile::ReadOther | QFile::ReadGroup),
+              QFile::Permissions())
+        << "the report is private, as the history is";
     // An existing report is replaced only when asked.
     Outcome again = korvane({"export", "2024-07-01 09-00-00", file});
     EXPECT_EQ(again.status, 1);

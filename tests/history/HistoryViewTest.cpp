@@ -1,8 +1,14 @@
 #include "HistoryTestSupport.h"
 
+#include "app/Certificate/CertificateKey.h"
+#include "app/Certificate/CertificateSettings.h"
+#include "app/Certificate/CertificateSigner.h"
+#include "app/Certificate/ErasureFacts.h"
 #include "app/Comm/SettingsStore.h"
+#include "app/SetEraserLevel/CertificateSettingsForm.h"
 #include "app/SetEraserLevel/ExportViewController.h"
 #include "app/SetEraserLevel/HistoryViewController.h"
+#include "app/SetEraserLevel/SetEraserLevelVC.h"
 #include "app/inter/DoDataBase.h"
 #include "tests/core/TestSupport.h"
 
@@ -11,6 +17,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -316,3 +323,85 @@ TEST_F(HistoryViewTest, ADamagedHistoryOffersRepairWithConsent) {
 }
 
 } // namespace
+
+namespace {
+
+class HistoryCertificateViewTest : public HistoryViewTest {};
+
+} // namespace
+
+// The entry's certificate button saves the signed certificate where the user says, readable by
+// the user only; the report of the entry carries the same facts.
+TEST_F(HistoryCertificateViewTest, SavesTheSignedCertificateAndTheReportCarriesItsFacts) {
+    ErasureFacts facts;
+    facts.kind = ErasureFacts::kDrive;
+    facts.hostName = QStringLiteral("bench-7");
+    facts.device = QStringLiteral("/dev/sdz");
+    facts.verificationCoverage = QStringLiteral("4096 of 4096 bytes");
+    facts.outcome = QStringLiteral("Erased");
+    auto* history = DoDataBase::returnDoDataBase();
+    history->setClock([] { return at("2024-06-04 09-00-00"); });
+    ASSERT_TRUE(history->recordVolume("/dev/sdz", "Erased", false, 1, facts.toBytes()).ok());
+    view->getEraserHistory();
+    ASSERT_EQ(listedKeys().value(0), "2024-06-04 09-00-00");
+
+    QTemporaryDir dir;
+    QString answer = dir.filePath("drive");
+    QString proposed;
+    view->setCertificatePathAsker([&](QWidget*, const QString& offered) {
+        proposed = offered;
+        return answer;
+    });
+    selectEntry(0);
+    ASSERT_NE(entryButton(0, "certificate"), nullptr);
+    QTest::mouseClick(entryButton(0, "certificate"), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_TRUE(proposed.endsWith("Certificate 2024-06-04 09-00-00.pdf"));
+    // No extension: a PDF.
+    EXPECT_TRUE(testsupport::readFile(dir.filePath("drive.pdf")).startsWith("%PDF"));
+    EXPECT_EQ(QFileInfo(dir.filePath("drive.pdf")).permissions() &
+                  (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
+              QFile::Permissions());
+
+    answer = dir.filePath("drive.json");
+    view->exportCertificate(QStringLiteral("2024-06-04 09-00-00"));
+    const QByteArray json = testsupport::readFile(answer);
+    const auto key = CertificateKey(CertificateKey::defaultFolder()).load();
+    ASSERT_TRUE(key) << "made at first use, beside the history";
+    const auto verdict = CertificateSigner::verify(json, {key->fingerprint()});
+    EXPECT_TRUE(verdict.valid) << verdict.reason.toStdString();
+    EXPECT_TRUE(json.contains("\"hostName\":\"bench-7\""));
+
+    view->setSavePathAsker([&](QWidget*, const QString&) { return dir.filePath("report"); });
+    view->exportEntry(QStringLiteral("2024-06-04 09-00-00"));
+    const QByteArray page = testsupport::readFile(dir.filePath("report.html"));
+    EXPECT_TRUE(page.contains("bench-7")) << page.constData();
+    EXPECT_TRUE(page.contains("4096 of 4096 bytes"));
+    EXPECT_TRUE(page.contains("<td>Certificate</td>"));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST(CertificateSettingsFormTest, ShowsAndStoresTheNamesCertificatesGive) {
+    historytest::ensureApplication();
+    TempHistory temp;
+    const QString store = BundleLocator::mainResourcesPath() + QStringLiteral("/NexwipeBase.plist");
+    ASSERT_TRUE(QFile::copy(testsupport::shippedSettingsStore(), store));
+    QFile::setPermissions(store, QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_TRUE(CertificateSettings::write(QStringLiteral("organisation"), QStringLiteral("Acme")));
+
+    SetEraserLevelVC panel;
+    panel.setEraserLevelSelect();
+    EXPECT_EQ(panel.certificateForm->field(QStringLiteral("organisation"))->text(), "Acme");
+    panel.certificateForm->field(QStringLiteral("operator"))->setText(QStringLiteral(" Jo "));
+    panel.certificateForm->field(QStringLiteral("organisation"))->clear();
+    panel.saveButtonAction();
+    const CertificateSettings stored = CertificateSettings::read();
+    EXPECT_EQ(stored.operatorName, "Jo");
+    EXPECT_TRUE(stored.organisation.isEmpty());
+    // A control character is refused, not stored.
+    panel.certificateForm->field(QStringLiteral("validator"))->setText(QStringLiteral("a\tb"));
+    QString error;
+    EXPECT_FALSE(panel.certificateForm->save(&error));
+    EXPECT_TRUE(error.contains(QLatin1String("control")));
+    EXPECT_TRUE(CertificateSettings::read().validator.isEmpty());
+}

@@ -1,5 +1,7 @@
 #include "app/Main/FileEraser/EraseJob.h"
 
+#include "app/Main/FileEraser/FileErasureFacts.h"
+
 #include "app/Comm/PublicUtilities.h"
 #include "app/Comm/UserDefaults.h"
 #include "app/Main/FileEraser/RemoveFileAndFolder.h"
@@ -62,6 +64,9 @@ void EraseJob::startPlanned(const QList<FileObjPtr>& chosen, const QList<FileObj
 
 QList<FileObjPtr> EraseJob::checkChosen(const QList<FileObjPtr>& chosen) {
     m_report = EraseReport();
+    // The certificate's facts: who, where and when, as the run begins.
+    if (m_options.recordHistory)
+        m_facts = ErasureFacts::begin(ErasureFacts::kFiles);
     m_work.clear();
     m_plannedProblems.clear();
     m_lineByAnchor.clear();
@@ -239,8 +244,12 @@ void EraseJob::recordHistory() {
     QList<FileObjPtr> items;
     for (const EraseReport::Line& line : m_report.lines)
         items.append(line.item);
+    FileErasureFacts::complete(m_facts, m_report, m_level, m_work);
+    const bool anything = std::any_of(items.cbegin(), items.cend(),
+                                      [](const FileObjPtr& item) { return bool(item); });
     m_report.historyRecorded =
-        DoDataBase::returnDoDataBase()->writePlistForHistoryWithArr(items, m_level);
+        anything &&
+        DoDataBase::returnDoDataBase()->recordFiles(items, m_level, m_facts.toBytes()).ok();
     if (!PublicUtilities::writeUpDataHistoryStr(QStringLiteral("WipeFileHistory"),
                                                 QStringLiteral("1")))
         Logger::log(QStringLiteral("erase: cannot set WipeFileHistory in the settings store"));

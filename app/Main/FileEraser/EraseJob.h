@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Certificate/ErasureFacts.h"
 #include "app/Main/FileEraser/ErasePathCheck.h"
 #include "app/Main/FileEraser/EraseReport.h"
 #include "app/Main/FileEraser/FileObjBuilder.h"
@@ -101,6 +102,7 @@ private:
     QList<FileObjBuilder::PlanProblem> m_plannedProblems; // of an expansion done ahead
     QHash<QByteArray, int> m_lineByAnchor;
     EraseReport m_report;
+    ErasureFacts m_facts; // begun with the run, completed and recorded with its history entry
     bool m_running = false;
     bool m_cancel = false;
 };

@@ -1,5 +1,7 @@
 #include "app/Main/WipeDisk/FreeSpaceWipeJob.h"
 
+#include "app/Main/WipeDisk/VolumeErasureFacts.h"
+
 #include "app/Comm/PublicUtilities.h"
 #include "app/Comm/UserDefaults.h"
 #include "app/Main/FileEraser/SrmTool.h"
@@ -133,6 +135,8 @@ void FreeSpaceWipeJob::start() {
     m_cancel = false;
     m_report = Report();
     m_report.passes = m_passes;
+    if (m_options.recordHistory)
+        m_facts = ErasureFacts::begin(ErasureFacts::kFreeSpace);
     m_thread = QThread::create([this] { work(); });
     connect(m_thread, &QThread::finished, this, &FreeSpaceWipeJob::finish);
     m_thread->start();
@@ -321,9 +325,14 @@ void FreeSpaceWipeJob::finish() {
     m_report.ok = m_report.reason.isEmpty();
     m_report.successText = m_options.wholeVolume ? kWholeVolumeDone : kFreeSpaceDone;
     if (m_options.recordHistory) {
-        const bool recorded = DoDataBase::returnDoDataBase()->writeWipeVolumesOrFree(
-            m_volume.volumeName, m_report.ok ? QStringLiteral("Erased") : QStringLiteral("Failed"),
-            !m_options.wholeVolume, m_passes);
+        const QString result = m_report.ok ? QStringLiteral("Erased") : QStringLiteral("Failed");
+        VolumeErasureFacts::complete(m_facts, m_volume, m_passes, m_report, m_options.wholeVolume,
+                                     m_report.cancelled ? QStringLiteral("Cancelled") : result);
+        const bool recorded =
+            DoDataBase::returnDoDataBase()
+                ->recordVolume(m_volume.volumeName, result, !m_options.wholeVolume, m_passes,
+                               m_facts.toBytes())
+                .ok();
         m_report.historyRecorded = recorded;
         m_report.historyFailed = !recorded;
         // The unseen-history badge is a convenience: the entry is recorded without it.

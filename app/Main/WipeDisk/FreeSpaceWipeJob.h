@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Certificate/ErasureFacts.h"
 #include "app/Main/WipeDisk/VolumeObj.h"
 
 #include <QObject>
@@ -97,6 +98,7 @@ private:
     VolumeObj m_volume;
     Options m_options;
     int m_passes = 1;
+    ErasureFacts m_facts; // the certificate's facts, begun when the wipe starts
     Report m_report;
     std::atomic_bool m_cancel{false};
     bool m_running = false;

@@ -1,5 +1,7 @@
 #include "app/Main/WipeDisk/WholeVolumeWipeJob.h"
 
+#include "app/Main/WipeDisk/VolumeErasureFacts.h"
+
 #include "app/Comm/PublicUtilities.h"
 #include "app/Main/FileEraser/EraseJob.h"
 #include "app/Main/WipeDisk/DiskUtil.h"
@@ -50,6 +52,8 @@ void WholeVolumeWipeJob::start() {
     m_cancel = false;
     m_formatted = false;
     m_report = FreeSpaceWipeJob::Report();
+    if (m_options.recordHistory)
+        m_facts = ErasureFacts::begin(ErasureFacts::kVolume);
     if (isStartupVolume(m_volume)) {
         QTimer::singleShot(0, this, [this] { fail(kStartupVolume); });
         return;
@@ -226,8 +230,14 @@ void WholeVolumeWipeJob::fail(const QString& reason) {
 void WholeVolumeWipeJob::record(const QString& result) {
     if (!m_options.recordHistory)
         return;
-    const bool recorded = DoDataBase::returnDoDataBase()->writeWipeVolumesOrFree(
-        m_volume.volumeName, result, false, passes());
+    VolumeErasureFacts::complete(m_facts, m_volume, passes(), m_report, true,
+                                 m_cancel && result != QLatin1String("Erased")
+                                     ? QStringLiteral("Cancelled: %1").arg(result)
+                                     : result);
+    const bool recorded =
+        DoDataBase::returnDoDataBase()
+            ->recordVolume(m_volume.volumeName, result, false, passes(), m_facts.toBytes())
+            .ok();
     m_report.historyRecorded = recorded;
     m_report.historyFailed = !recorded;
     // The unseen-history badge is a convenience: the entry is recorded without it.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Certificate/ErasureFacts.h"
 #include "app/Main/WipeDisk/FreeSpaceWipeJob.h"
 #include "app/Main/WipeDisk/VolumeObj.h"
 
@@ -81,6 +82,7 @@ private:
     EraseJob* m_erase = nullptr;
     FreeSpaceWipeJob* m_freeSpace = nullptr;
     FreeSpaceWipeJob::Report m_report;
+    ErasureFacts m_facts; // the certificate's facts, begun when the wipe starts
     bool m_running = false;
     bool m_cancel = false;
     bool m_formatted = false; // the reformat ended well: the volume's old content is gone

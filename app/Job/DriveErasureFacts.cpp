@@ -12,6 +12,10 @@ void DriveErasureFacts::readDetail(ErasureFacts& facts, const QString& detail, i
     if (const auto named = method.match(detail); named.hasMatch()) {
         facts.method = named.captured(1);
         facts.technique = named.captured(2);
+        // An overwrite names its passes; the standard they come from says which.
+        if (facts.method == QLatin1String("Clear"))
+            facts.technique += QStringLiteral(": the passes of %1, then zeros")
+                                   .arg(EraserStandard::nameForLevel(passes));
     } else {
         facts.method = QStringLiteral("Clear");
         facts.technique = QStringLiteral("every byte of the device overwritten %1 time(s) by the "

@@ -7,6 +7,7 @@
 #include "app/Certificate/MachineFacts.h"
 #include "app/Certificate/PrivateFile.h"
 #include "app/Job/DriveErasureFacts.h"
+#include "app/SetEraserLevel/EraserStandard.h"
 
 #include <QDir>
 #include <QFile>
@@ -120,9 +121,10 @@ TEST(CertificateModel, TheDriveWipesDetailGivesMethodTechniqueAndVerification) {
     EXPECT_EQ(purge.verificationResult, "found as written");
 
     ErasureFacts clear;
-    DriveErasureFacts::readDetail(clear, QStringLiteral("Clear (3 pass overwrite)"), 3);
+    DriveErasureFacts::readDetail(clear, QStringLiteral("Clear (4 pass overwrite)"), 3);
     EXPECT_EQ(clear.method, "Clear");
-    EXPECT_EQ(clear.technique, "3 pass overwrite");
+    EXPECT_EQ(clear.technique, QStringLiteral("4 pass overwrite: the passes of %1, then zeros")
+                                   .arg(EraserStandard::nameForLevel(3)));
     EXPECT_TRUE(clear.verificationMethod.isEmpty()) << "nothing said of reading back: unknown";
 
     ErasureFacts plain;

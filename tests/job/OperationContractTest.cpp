@@ -25,6 +25,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <memory>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <thread>
@@ -441,13 +442,21 @@ private:
     std::string m_image, m_mountPoint, m_device;
 };
 
-TEST(OperationContract, DriveWipeUnmountsOnlyWithConsentAndStopsWithinASecond) {
-    const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
-    if (!why.empty())
-        GTEST_SKIP() << why;
-    ToolBundle bundle;
-    if (!bundle.ready())
-        GTEST_SKIP() << "the tools are not built";
+// The drive wipe's tests: loop drives of their own and the real tools in a throw-away bundle.
+class DriveWipeContract : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
+            !why.empty())
+            GTEST_SKIP() << why;
+        bundle = std::make_unique<ToolBundle>();
+        if (!bundle->ready())
+            GTEST_SKIP() << "the tools are not built";
+    }
+    std::unique_ptr<ToolBundle> bundle;
+};
+
+TEST_F(DriveWipeContract, UnmountsOnlyWithConsentAndStopsWithinASecond) {
     // A drive of its own, mounted, then not.
     QTemporaryDir dir;
     const LoopDrive drive(dir.path(), "drive.img", "1G");
@@ -487,13 +496,7 @@ TEST(OperationContract, DriveWipeUnmountsOnlyWithConsentAndStopsWithinASecond) {
     EXPECT_EQ(historyStandardOfLastEntry(), EraserStandard::nameForLevel(35));
 }
 
-TEST(OperationContract, DriveWipeWipesTwoDrivesAtOnceAndLeavesNoMarkOnEither) {
-    const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
-    if (!why.empty())
-        GTEST_SKIP() << why;
-    ToolBundle bundle;
-    if (!bundle.ready())
-        GTEST_SKIP() << "the tools are not built";
+TEST_F(DriveWipeContract, WipesTwoDrivesAtOnceAndLeavesNoMarkOnEither) {
     QTemporaryDir dir;
     const LoopDrive first(dir.path(), "drive0", "48M"), second(dir.path(), "drive1", "48M");
     QStringList devices;
@@ -550,13 +553,7 @@ int marksIn(const std::string& image) {
     return int(bytes.count("MARKINSIDE") + bytes.count("MARKDRIVE"));
 }
 
-TEST(OperationContract, DriveWipeStoppedInARandomPassGoesOnFromThereWithTheSameStream) {
-    const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
-    if (!why.empty())
-        GTEST_SKIP() << why;
-    ToolBundle bundle;
-    if (!bundle.ready())
-        GTEST_SKIP() << "the tools are not built";
+TEST_F(DriveWipeContract, StoppedInARandomPassGoesOnFromThereWithTheSameStream) {
     QTemporaryDir dir;
     const quint64 size = 512ull << 20;
     const LoopDrive drive(dir.path(), "drive.img", "512M");
@@ -618,13 +615,7 @@ TEST(OperationContract, DriveWipeStoppedInARandomPassGoesOnFromThereWithTheSameS
     EXPECT_FALSE(DriveWipeCheckpoint::load(device).has_value()) << "an ended wipe is forgotten";
 }
 
-TEST(OperationContract, DriveWipeKilledHalfwayIsResumedByTheCommandAndLeavesNoMark) {
-    const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
-    if (!why.empty())
-        GTEST_SKIP() << why;
-    ToolBundle bundle;
-    if (!bundle.ready())
-        GTEST_SKIP() << "the tools are not built";
+TEST_F(DriveWipeContract, KilledHalfwayIsResumedByTheCommandAndLeavesNoMark) {
     QTemporaryDir dir;
     const quint64 size = 128ull << 20;
     const LoopDrive drive(dir.path(), "drive.img", "128M");
@@ -635,7 +626,7 @@ TEST(OperationContract, DriveWipeKilledHalfwayIsResumedByTheCommandAndLeavesNoMa
         process.setStandardInputFile(QProcess::nullDevice());
         process.start(
             QStringLiteral(KORVANE_BUILD_DIR "/bin/korvane"),
-            QStringList{QStringLiteral("wipe-drive"), QStringLiteral("--bundle"), bundle.path()} +
+            QStringList{QStringLiteral("wipe-drive"), QStringLiteral("--bundle"), bundle->path()} +
                 args);
     };
     // The command keeps its checkpoints beside the history of the bundle it is given.
@@ -706,13 +697,7 @@ private:
     QByteArray m_path;
 };
 
-TEST(OperationContract, DriveWipePlansAndReportsTheFirmwareEraseThatRan) {
-    const std::string why = LoopImage::unavailableReason(LoopImage::FileSystem::Ext4);
-    if (!why.empty())
-        GTEST_SKIP() << why;
-    ToolBundle bundle;
-    if (!bundle.ready())
-        GTEST_SKIP() << "the tools are not built";
+TEST_F(DriveWipeContract, PlansAndReportsTheFirmwareEraseThatRan) {
     QTemporaryDir dir;
     const LoopDrive drive(dir.path(), "nvme.img", "16M");
     ASSERT_TRUE(drive.ready());

@@ -35,14 +35,6 @@ bool frozen(const std::string& identify) {
     return false;
 }
 
-std::string lastLine(const std::string& text) {
-    std::string kept = text;
-    while (!kept.empty() && (kept.back() == '\n' || kept.back() == ' '))
-        kept.pop_back();
-    const std::size_t newline = kept.rfind('\n');
-    return newline == std::string::npos ? kept : kept.substr(newline + 1);
-}
-
 } // namespace
 
 std::string AtaSanitizer::unfreezeAdvice(const std::string& device) {
@@ -91,7 +83,7 @@ FirmwareEraser::Status AtaSanitizer::start(const std::string& device,
     argv.push_back(device);
     std::string said;
     if (ToolOutput::run(argv, said) != 0)
-        return {Status::State::Failed, 0, 65536, "hdparm failed: " + lastLine(said)};
+        return {Status::State::Failed, 0, 65536, "hdparm failed: " + ToolOutput::lastLine(said)};
     return {Status::State::Running, 0, 65536, {}};
 }
 
@@ -113,9 +105,10 @@ FirmwareEraser::Status AtaSanitizer::poll(const std::string& device) const {
         return status;
     }
     status.state = Status::State::Failed;
-    status.message = said.find("SD1") != std::string::npos
-                         ? unfreezeAdvice(device)
-                         : "the drive reports that the sanitize failed: " + lastLine(said);
+    status.message =
+        said.find("SD1") != std::string::npos
+            ? unfreezeAdvice(device)
+            : "the drive reports that the sanitize failed: " + ToolOutput::lastLine(said);
     return status;
 }
 

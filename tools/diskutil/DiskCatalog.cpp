@@ -1,6 +1,7 @@
 #include "DiskCatalog.h"
 
 #include "DiskContents.h"
+#include "SysfsText.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -14,16 +15,6 @@
 
 namespace diskutil {
 namespace {
-
-std::string firstLine(const std::string& path) {
-    std::ifstream file(path);
-    std::string line;
-    std::getline(file, line);
-    while (!line.empty() && line.back() == ' ') {
-        line.pop_back();
-    }
-    return line;
-}
 
 std::vector<std::string> entriesOf(const std::string& folder) {
     std::vector<std::string> names;
@@ -47,7 +38,7 @@ std::vector<std::string> entriesOf(const std::string& folder) {
 // unit serial number page (0x80: four header bytes, then the number).
 std::string serialOf(const std::string& folder) {
     for (const char* file : {"/serial", "/device/serial"}) {
-        if (std::string serial = firstLine(folder + file); !serial.empty()) {
+        if (std::string serial = SysfsText::firstLine(folder + file); !serial.empty()) {
             return serial.substr(serial.find_first_not_of(' '));
         }
     }
@@ -65,7 +56,7 @@ std::string serialOf(const std::string& folder) {
 }
 
 unsigned numberIn(const std::string& path, unsigned fallback) {
-    const unsigned long value = std::strtoul(firstLine(path).c_str(), nullptr, 10);
+    const unsigned long value = std::strtoul(SysfsText::firstLine(path).c_str(), nullptr, 10);
     return value > 0 ? unsigned(value) : fallback;
 }
 
@@ -110,13 +101,14 @@ std::vector<DiskCatalog::Disk> DiskCatalog::all() const {
         Disk disk;
         disk.name = name;
         disk.deviceNode = "/dev/" + name;
-        disk.size = std::strtoull(firstLine(folder + "/size").c_str(), nullptr, 10) * 512;
+        disk.size =
+            std::strtoull(SysfsText::firstLine(folder + "/size").c_str(), nullptr, 10) * 512;
         if (disk.size == 0 || name.compare(0, 3, "ram") == 0 || name.compare(0, 4, "zram") == 0) {
             continue;
         }
-        disk.model = firstLine(folder + "/device/model");
+        disk.model = SysfsText::firstLine(folder + "/device/model");
         if (disk.model.empty() && name.compare(0, 4, "loop") == 0) {
-            disk.model = firstLine(folder + "/loop/backing_file");
+            disk.model = SysfsText::firstLine(folder + "/loop/backing_file");
         }
         for (const std::string& part : entriesOf(folder)) {
             if (::access((folder + "/" + part + "/partition").c_str(), F_OK) == 0) {
@@ -134,7 +126,7 @@ std::vector<DiskCatalog::Disk> DiskCatalog::all() const {
         disk.contentIdentity = contents.identity();
         disk.contents = contents.describe();
         disk.serial = serialOf(folder);
-        disk.solidState = firstLine(folder + "/queue/rotational") == "0";
+        disk.solidState = SysfsText::firstLine(folder + "/queue/rotational") == "0";
         disk.logicalBlockSize = numberIn(folder + "/queue/logical_block_size", 512);
         disk.physicalBlockSize = numberIn(folder + "/queue/physical_block_size", 512);
         disk.busProtocol = whole.busProtocol;

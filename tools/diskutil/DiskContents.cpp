@@ -1,5 +1,7 @@
 #include "DiskContents.h"
 
+#include "SysfsText.h"
+
 #include <algorithm>
 #include <blkid/blkid.h>
 #include <cstdlib>
@@ -13,13 +15,6 @@
 
 namespace diskutil {
 namespace {
-
-std::string firstLine(const std::string& path) {
-    std::ifstream file(path);
-    std::string line;
-    std::getline(file, line);
-    return line;
-}
 
 // The sysfs folder of the block device DEVICE; empty when DEVICE is none. Found by the device
 // number, never by the name given, which the caller does not vouch for.
@@ -40,7 +35,7 @@ std::vector<std::pair<unsigned, std::string>> kernelPartitions(const std::string
     if (DIR* dir = ::opendir(folder.c_str())) {
         while (const dirent* entry = ::readdir(dir)) {
             const std::string name = entry->d_name;
-            const std::string number = firstLine(folder + "/" + name + "/partition");
+            const std::string number = SysfsText::firstLine(folder + "/" + name + "/partition");
             if (name[0] != '.' && !number.empty()) {
                 found.emplace_back(unsigned(std::strtoul(number.c_str(), nullptr, 10)), name);
             }
@@ -83,7 +78,7 @@ DiskContents DiskContents::read(const std::string& device, const std::string& sy
     contents.partition = ::access((folder + "/partition").c_str(), F_OK) == 0;
     if (!contents.partition) {
         // ext_range 1: the kernel gives this device no partitions (device-mapper, md).
-        const std::string range = firstLine(folder + "/ext_range");
+        const std::string range = SysfsText::firstLine(folder + "/ext_range");
         contents.mayHoldPartitions = range.empty() || std::strtoul(range.c_str(), nullptr, 10) > 1;
     }
 

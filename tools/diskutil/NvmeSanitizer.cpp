@@ -10,15 +10,6 @@ FirmwareErase nvme(FirmwareErase::Action action) {
     return {FirmwareErase::Family::Nvme, action};
 }
 
-// The last line the tool printed, for a message.
-std::string lastLine(const std::string& text) {
-    std::string trimmed = text;
-    while (!trimmed.empty() && (trimmed.back() == '\n' || trimmed.back() == ' '))
-        trimmed.pop_back();
-    const std::size_t newline = trimmed.rfind('\n');
-    return newline == std::string::npos ? trimmed : trimmed.substr(newline + 1);
-}
-
 } // namespace
 
 FirmwareEraser::Offers NvmeSanitizer::probe(const std::string& device) const {
@@ -73,7 +64,8 @@ FirmwareEraser::Status NvmeSanitizer::start(const std::string& device,
     }
     std::string said;
     if (ToolOutput::run(argv, said) != 0)
-        return {Status::State::Failed, 0, 65536, argv[1] + " failed: " + lastLine(said)};
+        return {Status::State::Failed, 0, 65536,
+                argv[1] + " failed: " + ToolOutput::lastLine(said)};
     // A format returns when it is done; a sanitize has only begun.
     const bool format = erase.action == FirmwareErase::Action::FormatCrypto ||
                         erase.action == FirmwareErase::Action::FormatErase;
@@ -83,7 +75,8 @@ FirmwareEraser::Status NvmeSanitizer::start(const std::string& device,
 FirmwareEraser::Status NvmeSanitizer::poll(const std::string& device) const {
     std::string json;
     if (ToolOutput::run({"nvme", "sanitize-log", device, "-o", "json"}, json) != 0)
-        return {Status::State::Failed, 0, 65536, "sanitize-log failed: " + lastLine(json)};
+        return {Status::State::Failed, 0, 65536,
+                "sanitize-log failed: " + ToolOutput::lastLine(json)};
     // SSTAT's status is printed as "(N) words"; its key has varied between versions.
     const std::size_t sstat = json.find("\"sstat\"");
     const std::size_t open = sstat == std::string::npos ? sstat : json.find("\"(", sstat);

@@ -15,14 +15,6 @@ bool supported(const std::string& device, const char* serviceAction) {
            said.find("Command is supported") != std::string::npos;
 }
 
-std::string lastLine(const std::string& text) {
-    std::string kept = text;
-    while (!kept.empty() && (kept.back() == '\n' || kept.back() == ' '))
-        kept.pop_back();
-    const std::size_t newline = kept.rfind('\n');
-    return newline == std::string::npos ? kept : kept.substr(newline + 1);
-}
-
 } // namespace
 
 FirmwareEraser::Offers ScsiSanitizer::probe(const std::string& device) const {
@@ -57,14 +49,16 @@ FirmwareEraser::Status ScsiSanitizer::start(const std::string& device,
     argv.push_back(device);
     std::string said;
     if (ToolOutput::run(argv, said) != 0)
-        return {Status::State::Failed, 0, 65536, "sg_sanitize failed: " + lastLine(said)};
+        return {Status::State::Failed, 0, 65536,
+                "sg_sanitize failed: " + ToolOutput::lastLine(said)};
     return {Status::State::Running, 0, 65536, {}};
 }
 
 FirmwareEraser::Status ScsiSanitizer::poll(const std::string& device) const {
     std::string said;
     if (ToolOutput::run({"sg_requests", "--progress", device}, said) != 0)
-        return {Status::State::Failed, 0, 65536, "sg_requests failed: " + lastLine(said)};
+        return {Status::State::Failed, 0, 65536,
+                "sg_requests failed: " + ToolOutput::lastLine(said)};
     const std::string label = "Progress indication:";
     const std::size_t at = said.find(label);
     if (at == std::string::npos)

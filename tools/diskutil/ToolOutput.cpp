@@ -53,4 +53,12 @@ bool ToolOutput::numberAfter(const std::string& output, const std::string& label
     return true;
 }
 
+std::string ToolOutput::lastLine(const std::string& output) {
+    std::string kept = output;
+    while (!kept.empty() && (kept.back() == '\n' || kept.back() == ' '))
+        kept.pop_back();
+    const std::size_t newline = kept.rfind('\n');
+    return newline == std::string::npos ? kept : kept.substr(newline + 1);
+}
+
 } // namespace diskutil

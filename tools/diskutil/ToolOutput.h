@@ -12,6 +12,8 @@ public:
     // The exit status, or -1 when it could not run (or a stop was asked for); 127 when the
     // program is not in PATH. OUTPUT gets everything it printed.
     static int run(const std::vector<std::string>& argv, std::string& output);
+    // The last line of OUTPUT that says something, for a message.
+    static std::string lastLine(const std::string& output);
     // The unsigned number after "KEY": in a tool's JSON output; FALLBACK when there is none.
     static unsigned long long jsonNumber(const std::string& json, const std::string& key,
                                          unsigned long long fallback = 0);

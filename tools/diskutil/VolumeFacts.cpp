@@ -1,5 +1,7 @@
 #include "VolumeFacts.h"
 
+#include "SysfsText.h"
+
 #include <blkid/blkid.h>
 #include <cstdio>
 #include <cstdlib>
@@ -16,13 +18,6 @@ namespace {
 // The partition type of EFI system partitions on GPT disks, and its MBR type.
 const char kEfiGuid[] = "c12a7328-f81f-11d2-ba4b-00a0c93ec93b";
 const char kEfiMbrType[] = "0xef";
-
-std::string firstLine(const std::string& path) {
-    std::ifstream file(path);
-    std::string line;
-    std::getline(file, line);
-    return line;
-}
 
 std::string realPath(const std::string& path) {
     char resolved[PATH_MAX];
@@ -174,13 +169,15 @@ VolumeFacts VolumeFacts::probe(const std::string& device, const MountEntry& moun
         // A driver that reports no blocks (the FUSE FAT driver on FAT32): the device's size
         // in 512-byte sectors, as sysfs has it.
         if (facts.totalSize == 0 && !own.empty()) {
-            facts.totalSize = std::strtoull(firstLine(own + "/size").c_str(), nullptr, 10) * 512;
+            facts.totalSize =
+                std::strtoull(SysfsText::firstLine(own + "/size").c_str(), nullptr, 10) * 512;
         }
         if (!whole.empty()) {
             facts.parentWholeDisk = whole.substr(whole.rfind('/') + 1);
             facts.busProtocol = busOf(whole);
-            facts.ejectable = firstLine(whole + "/removable") == "1" || facts.busProtocol == "USB";
-            facts.solidState = firstLine(whole + "/queue/rotational") == "0";
+            facts.ejectable =
+                SysfsText::firstLine(whole + "/removable") == "1" || facts.busProtocol == "USB";
+            facts.solidState = SysfsText::firstLine(whole + "/queue/rotational") == "0";
         }
     }
     return facts;

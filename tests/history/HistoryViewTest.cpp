@@ -15,6 +15,7 @@
 #include "app/ui/ImageButton.h"
 #include "platform/BundleLocator.h"
 
+#include "app/ui/Theme.h"
 #include <QApplication>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -129,6 +130,15 @@ TEST_F(HistoryViewTest, ClosedRowsSayTheModuleTheOutcomeAndTheItems) {
                                    "Erase Files"}));
     EXPECT_EQ(row(4),
               (QStringList{"Erased", "2024-06-02 12-00-00 \u2014 1 item(s)", "Erase Free Space"}));
+    // KORVANE_SCREENSHOT_DIR set: the view as shown, for docs/history-viewer.png.
+    const QString shots = qEnvironmentVariable("KORVANE_SCREENSHOT_DIR");
+    if (!shots.isEmpty()) {
+        Theme::apply(*qApp);
+        outline()->topLevelItem(0)->setExpanded(false);
+        outline()->topLevelItem(2)->setExpanded(true);
+        QTest::qWait(800); // the slide-in
+        EXPECT_TRUE(host.grab().save(shots + QStringLiteral("/history-viewer.png")));
+    }
 }
 
 TEST_F(HistoryViewTest, EveryEntryHasItsButtonsAndTrashDeletesThatEntry) {

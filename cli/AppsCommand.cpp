@@ -68,7 +68,8 @@ QJsonObject toJson(const AMAppItem& item) {
             {QStringLiteral("installedBy"), kindText(item)},
             {QStringLiteral("path"), item.path},
             {QStringLiteral("size"), item.size},
-            {QStringLiteral("bytes"), qint64(item.sizeBytes)}};
+            {QStringLiteral("bytes"), qint64(item.sizeBytes)},
+            {QStringLiteral("kept"), item.keptReason}};
 }
 
 void printErr(const QString& text) {
@@ -211,9 +212,13 @@ int AppsCommand::run(const QStringList& args) {
     }
     for (const AMAppItemPtr& item : shown) {
         if (verb.isEmpty())
-            std::printf("%s\n", qPrintable(QStringLiteral("%1\t%2\t%3\t%4\t%5")
-                                               .arg(item->name, item->bundleID, item->bundleVersion,
-                                                    kindText(*item), item->path)));
+            std::printf("%s%s\n",
+                        qPrintable(QStringLiteral("%1\t%2\t%3\t%4\t%5")
+                                       .arg(item->name, item->bundleID, item->bundleVersion,
+                                            kindText(*item), item->path)),
+                        item->keptReason.isEmpty()
+                            ? ""
+                            : qPrintable(QStringLiteral("\tkept: ") + item->keptReason));
         else
             std::printf("%s\t%s%s\n", qPrintable(item->path), qPrintable(item->size),
                         item->startsUnselected ? "\t(download: not removed by default)" : "");

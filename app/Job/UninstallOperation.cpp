@@ -44,6 +44,11 @@ DestructiveOperation::Plan UninstallOperation::plan(const StopToken&, const Prog
         if (group.isEmpty())
             continue;
         const AMAppItemPtr& app = group.first();
+        if (!app->keptReason.isEmpty()) {
+            plan.refusals.append({app->name, Refusal::NotAllowed, app->keptReason});
+            m_refusedByPath.insert(app->path, app->keptReason);
+            continue;
+        }
         if (app->package.isPackaged()) {
             const PackageRemoval::Plan simulated = m_options.simulate
                                                        ? m_options.simulate(app->package)

@@ -73,8 +73,15 @@ QList<AMAppItemPtr> AppCatalog::scan(int tab) const {
             pluginsInPath(folder, found);
     }
     // A widget or plug-in a package installed is removed through that package, never by
-    // deleting a file the package manager keeps.
+    // deleting a file the package manager keeps. A plug-in is one file of a larger package
+    // (GStreamer's, GTK's modules) that other software needs: it is shown as kept, with why.
     lookUpPackages(found);
+    for (const AMAppItemPtr& item : found)
+        if (item->kind == AMAppItem::Kind::Plugin && item->package.isPackaged())
+            item->keptReason =
+                QStringLiteral("Part of the package %1, which other software may need: it goes "
+                               "only with that package, never on its own.")
+                    .arg(item->package.name);
     return found;
 }
 
@@ -279,7 +286,8 @@ QString AppCatalog::sizeOf(const AMAppItem& item) {
 }
 
 quint64 AppCatalog::sizeBytesOf(const AMAppItem& item) {
-    if (item.package.manager == PackageRef::Manager::Dpkg) {
+    // A plug-in is its own file, not the whole package that brought it.
+    if (item.package.manager == PackageRef::Manager::Dpkg && item.kind != AMAppItem::Kind::Plugin) {
         QProcess query;
         ChildProcessTie::tieToThisProcess(query);
         query.start(QStringLiteral("dpkg-query"),

@@ -1,5 +1,6 @@
 #include "cli/AppsCommand.h"
 
+#include "app/Comm/CommUti.h"
 #include "cli/AppsRemoveFormatter.h"
 #include "cli/CliBundle.h"
 #include "cli/CliOperationRunner.h"
@@ -66,7 +67,9 @@ QJsonObject toJson(const AMAppItem& item) {
             {QStringLiteral("version"), item.bundleVersion},
             {QStringLiteral("installedBy"), kindText(item)},
             {QStringLiteral("path"), item.path},
-            {QStringLiteral("size"), item.size}};
+            {QStringLiteral("size"), item.size},
+            {QStringLiteral("bytes"), qint64(item.sizeBytes)},
+            {QStringLiteral("kept"), item.keptReason}};
 }
 
 void printErr(const QString& text) {
@@ -192,6 +195,13 @@ int AppsCommand::run(const QStringList& args) {
     if (json) {
         QJsonArray array;
         for (const AMAppItemPtr& item : shown) {
+            // The catalogue leaves sizes to be measured when shown: the list measures each
+            // application (a package's installed size) here.
+            if (verb.isEmpty() && !item->bIsGetSize) {
+                item->sizeBytes = AppCatalog::sizeBytesOf(*item);
+                item->size = CommUti::convertVolSpace(item->sizeBytes);
+                item->bIsGetSize = true;
+            }
             QJsonObject object = toJson(*item);
             if (verb == QLatin1String("related"))
                 object.insert(QStringLiteral("selected"), !item->startsUnselected);
@@ -202,9 +212,13 @@ int AppsCommand::run(const QStringList& args) {
     }
     for (const AMAppItemPtr& item : shown) {
         if (verb.isEmpty())
-            std::printf("%s\n", qPrintable(QStringLiteral("%1\t%2\t%3\t%4\t%5")
-                                               .arg(item->name, item->bundleID, item->bundleVersion,
-                                                    kindText(*item), item->path)));
+            std::printf("%s%s\n",
+                        qPrintable(QStringLiteral("%1\t%2\t%3\t%4\t%5")
+                                       .arg(item->name, item->bundleID, item->bundleVersion,
+                                            kindText(*item), item->path)),
+                        item->keptReason.isEmpty()
+                            ? ""
+                            : qPrintable(QStringLiteral("\tkept: ") + item->keptReason));
         else
             std::printf("%s\t%s%s\n", qPrintable(item->path), qPrintable(item->size),
                         item->startsUnselected ? "\t(download: not removed by default)" : "");

@@ -70,7 +70,9 @@ QJsonObject healthOf(const ErasureFacts& facts) {
 } // namespace
 
 QString ErasureCertificate::kindOf(const QStringList& types, const HistoryRecords& records) {
-    if (types.contains(DoDataBase::kTypeWipeFile))
+    // Files, whichever module erased them.
+    if (types.contains(DoDataBase::kTypeWipeFile) || types.contains(DoDataBase::kTypeUninstall) ||
+        types.contains(DoDataBase::kTypeDuplicates))
         return ErasureFacts::kFiles;
     const QList<HistoryRecord> lines = itemLines(records);
     const QString first = lines.isEmpty() ? QString() : lines.first().items;

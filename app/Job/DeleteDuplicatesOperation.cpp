@@ -74,6 +74,8 @@ DestructiveOperation::Report DeleteDuplicatesOperation::run(const Plan& plan,
     report.kind = Kind::DeleteDuplicates;
     report.level = plan.level;
     report.cancelled = m_deleteReport.cancelled;
+    report.historyDue = m_deleteReport.historyDue;
+    report.historyRecorded = m_deleteReport.historyRecorded;
     for (const DuplicateDeleteJob::Line& line : m_deleteReport.lines) {
         const bool removed = line.outcome == DuplicateDeleteJob::Outcome::Removed;
         const Outcome outcome = removed ? Outcome::Done

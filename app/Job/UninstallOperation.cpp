@@ -20,6 +20,13 @@ private:
     qint64 m_done = 0;
 };
 
+// What a removal leaves of the application itself, in words.
+QString keptFileNote(const QString& file) {
+    return QStringLiteral("%1 stays: it lies outside your home folder and no package manager "
+                          "installed it. Remove it yourself if you no longer need it.")
+        .arg(file);
+}
+
 } // namespace
 
 UninstallOperation::UninstallOperation(QList<QList<AMAppItemPtr>> groups, UninstallFolders folders,
@@ -37,6 +44,11 @@ DestructiveOperation::Plan UninstallOperation::plan(const StopToken&, const Prog
         if (group.isEmpty())
             continue;
         const AMAppItemPtr& app = group.first();
+        if (!app->keptReason.isEmpty()) {
+            plan.refusals.append({app->name, Refusal::NotAllowed, app->keptReason});
+            m_refusedByPath.insert(app->path, app->keptReason);
+            continue;
+        }
         if (app->package.isPackaged()) {
             const PackageRemoval::Plan simulated = m_options.simulate
                                                        ? m_options.simulate(app->package)
@@ -52,6 +64,8 @@ DestructiveOperation::Plan UninstallOperation::plan(const StopToken&, const Prog
                                    .arg(app->name, simulated.packages.join(QStringLiteral(", ")))});
         }
         for (const AMAppItemPtr& item : group) {
+            for (const QString& kept : item->keptFiles)
+                plan.notes.append({Warning::Other, keptFileNote(kept)});
             m_planned << item;
             plan.items << item->path;
             plan.bytes += item->sizeBytes;
@@ -94,6 +108,9 @@ DestructiveOperation::Report UninstallOperation::run(const Plan& plan, const Con
                              failure.reason, 0});
         report.cancelled = report.cancelled || notReached;
     }
+    for (const AMAppItemPtr& item : m_uninstallReport.removed)
+        for (const QString& kept : item->keptFiles)
+            report.notes << keptFileNote(kept);
     addRefusals(report, plan);
     return report;
 }

@@ -1,5 +1,7 @@
 #include "app/SetEraserLevel/HistoryViewController.h"
 
+#include "app/SetEraserLevel/HistoryEntrySummary.h"
+
 #include "app/Certificate/CertificateExport.h"
 #include "app/Certificate/CertificateKey.h"
 #include "app/Certificate/ErasureCertificate.h"
@@ -65,7 +67,7 @@ QString exportStartFolder() {
     return user && QFileInfo(user->home).isDir() ? user->home : QDir::homePath();
 }
 
-enum Column { StateColumn = 0, NameColumn = 1, TypeColumn = 2 };
+enum Column { StateColumn = 0, NameColumn = 1, TypeColumn = 2, ActionsColumn = 3 };
 enum Page { ListPage = 0, EmptyPage = 1, ErrorPage = 2 };
 
 // A question shown as an attached window: "Cancel" or the ACTION, which is what it is about.
@@ -135,8 +137,8 @@ HistoryViewController::HistoryViewController(QWidget* parent, DoDataBase* databa
     title->setProperty("role", "title");
 
     m_outline->setObjectName(QStringLiteral("outline"));
-    m_outline->setColumnCount(3);
-    m_outline->setHeaderLabels({tr("State"), tr("Name"), tr("Type")});
+    m_outline->setColumnCount(4);
+    m_outline->setHeaderLabels({tr("State"), tr("Name"), tr("Type"), QString()});
     m_outline->setUniformRowHeights(true);
     m_outline->setAllColumnsShowFocus(true);
     m_outline->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -147,6 +149,8 @@ HistoryViewController::HistoryViewController(QWidget* parent, DoDataBase* databa
     m_outline->header()->setSectionResizeMode(TypeColumn, QHeaderView::Interactive);
     m_outline->setColumnWidth(StateColumn, 150);
     m_outline->setColumnWidth(TypeColumn, 200);
+    m_outline->header()->setSectionResizeMode(ActionsColumn, QHeaderView::Fixed);
+    m_outline->setColumnWidth(ActionsColumn, 80);
     connect(m_outline, &QTreeWidget::itemSelectionChanged, this,
             &HistoryViewController::selectionChanged);
 
@@ -368,18 +372,27 @@ void HistoryViewController::repairHistory() {
 }
 
 void HistoryViewController::buildOutline() {
-    m_buttonsRow = nullptr;
     m_outline->clear();
     QList<QTreeWidgetItem*> entries;
     entries.reserve(m_sortedKeys.size());
     for (const QString& key : std::as_const(m_sortedKeys)) {
-        auto* entry = new QTreeWidgetItem({QString(), key, QString()});
+        // Closed, a row still says which module made the entry, how it ended and how much it
+        // holds.
+        const HistoryEntrySummary summary(m_types.value(key), m_history.value(key));
+        auto* entry = new QTreeWidgetItem({summary.outcome(),
+                                           QStringLiteral("%1 \u2014 %2").arg(key, summary.items()),
+                                           summary.module()});
         entry->setData(NameColumn, Qt::UserRole, key);
         for (const HistoryRecord& record : m_history.value(key))
             entry->addChild(recordRow(record));
         entries.append(entry);
     }
     m_outline->addTopLevelItems(entries);
+    // Each entry's own buttons, always there: delete and export need no selection first.
+    for (QTreeWidgetItem* entry : std::as_const(entries))
+        m_outline->setItemWidget(
+            entry, ActionsColumn,
+            makeEntryButtons(entry->data(NameColumn, Qt::UserRole).toString()));
     if (!entries.isEmpty())
         entries.first()->setExpanded(true);
 }
@@ -389,18 +402,6 @@ void HistoryViewController::selectionChanged() {
     QTreeWidgetItem* item = selected.isEmpty() ? nullptr : selected.first();
     if (item && !item->parent())
         m_keyClickStr = item->data(NameColumn, Qt::UserRole).toString();
-    showEntryButtons(item && !item->parent() ? item : nullptr);
-}
-
-void HistoryViewController::showEntryButtons(QTreeWidgetItem* item) {
-    if (m_buttonsRow == item)
-        return;
-    if (m_buttonsRow)
-        m_outline->removeItemWidget(m_buttonsRow, StateColumn);
-    m_buttonsRow = item;
-    if (item)
-        m_outline->setItemWidget(item, StateColumn,
-                                 makeEntryButtons(item->data(NameColumn, Qt::UserRole).toString()));
 }
 
 QWidget* HistoryViewController::makeEntryButtons(const QString& key) {

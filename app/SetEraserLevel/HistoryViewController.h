@@ -105,7 +105,6 @@ signals:
 
 private:
     void buildOutline();
-    void showEntryButtons(QTreeWidgetItem* item);
     void selectionChanged();
     QWidget* makeEntryButtons(const QString& key);
     QString askSavePath(const QString& proposed);
@@ -128,7 +127,6 @@ private:
     QMap<QString, QStringList> m_types; // each entry's kinds, read with the history
     QStringList m_sortedKeys;
     QString m_keyClickStr;
-    QTreeWidgetItem* m_buttonsRow = nullptr;
     SavePathAsker m_askSavePath;
     SavePathAsker m_askCertificatePath;
     RepairConfirmer m_confirmRepair;

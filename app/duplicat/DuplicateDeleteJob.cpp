@@ -213,6 +213,8 @@ void DuplicateDeleteJob::eraseFinished(const EraseReport& report) {
             line.bytesFreed = 0;
     }
     m_report.cancelled = m_report.cancelled || report.cancelled;
+    m_report.historyDue = m_options.erase.recordHistory && !report.lines.isEmpty();
+    m_report.historyRecorded = report.historyRecorded;
     m_erase->deleteLater();
     m_erase = nullptr;
     finish();

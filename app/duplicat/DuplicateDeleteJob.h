@@ -3,6 +3,7 @@
 #include "app/Main/FileEraser/EraseJob.h"
 #include "app/duplicat/Duplicate/DuplicateGroup.h"
 #include "app/duplicat/DuplicatePick.h"
+#include "app/inter/DoDataBase.h"
 #include "platform/UserAccount.h"
 
 #include <QList>
@@ -27,16 +28,17 @@ public:
     // came before it.
     enum class Outcome { Removed, Failed, Kept, NotReached };
 
-    static EraseJob::Options noHistory() {
+    // An erasure is recorded like every other, filed under the duplicate finder.
+    static EraseJob::Options recordedErasure() {
         EraseJob::Options o;
-        o.recordHistory = false;
+        o.historyType = DoDataBase::kTypeDuplicates;
         return o;
     }
 
     struct Options {
         Method method = Method::Trash;
-        std::optional<UserAccount> trashUser;  // the invoking user when empty
-        EraseJob::Options erase = noHistory(); // for Method::Erase (the finder keeps no history)
+        std::optional<UserAccount> trashUser;        // the invoking user when empty
+        EraseJob::Options erase = recordedErasure(); // for Method::Erase
     };
 
     struct Line {
@@ -51,6 +53,8 @@ public:
         QList<Line> lines;
         Method method = Method::Trash;
         bool cancelled = false;
+        bool historyDue = false; // files were erased: the history takes an entry
+        bool historyRecorded = false;
         int removed() const;
         int failed() const;
         std::uint64_t bytesFreed() const;

@@ -8,6 +8,20 @@ qint64 mtime(const fileAttrbItem& f) {
     return f.mtimeSec * 1000000000LL + f.mtimeNsec;
 }
 
+// A path with a hidden folder or file in it ("/home/ann/.cache/doc.txt").
+bool isHidden(const QString& path) {
+    return path.contains(QLatin1String("/."));
+}
+
+// Between copies of the same time, the one to keep: a visible one before a hidden one, then
+// the shorter path, then the first in order.
+bool betterToKeep(const fileAttrbItem& a, const fileAttrbItem& b) {
+    const bool hiddenA = isHidden(a.filePathName), hiddenB = isHidden(b.filePathName);
+    if (hiddenA != hiddenB)
+        return !hiddenA;
+    return a.filePathName.size() < b.filePathName.size();
+}
+
 } // namespace
 
 int DuplicatePick::storageRoot(const DuplicateGroup& group, int index) {
@@ -25,7 +39,9 @@ DuplicatePick::Marks DuplicatePick::keepOnly(const DuplicateGroup& group, int ke
 DuplicatePick::Marks DuplicatePick::keepNewest(const DuplicateGroup& group) {
     int best = 0;
     for (int i = 1; i < group.files.size(); ++i)
-        if (mtime(*group.files[i]) > mtime(*group.files[best]))
+        if (mtime(*group.files[i]) > mtime(*group.files[best]) ||
+            (mtime(*group.files[i]) == mtime(*group.files[best]) &&
+             betterToKeep(*group.files[i], *group.files[best])))
             best = i;
     return keepOnly(group, best);
 }
@@ -33,7 +49,9 @@ DuplicatePick::Marks DuplicatePick::keepNewest(const DuplicateGroup& group) {
 DuplicatePick::Marks DuplicatePick::keepOldest(const DuplicateGroup& group) {
     int best = 0;
     for (int i = 1; i < group.files.size(); ++i)
-        if (mtime(*group.files[i]) < mtime(*group.files[best]))
+        if (mtime(*group.files[i]) < mtime(*group.files[best]) ||
+            (mtime(*group.files[i]) == mtime(*group.files[best]) &&
+             betterToKeep(*group.files[i], *group.files[best])))
             best = i;
     return keepOnly(group, best);
 }

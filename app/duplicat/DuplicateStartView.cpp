@@ -1,5 +1,7 @@
 #include "app/duplicat/DuplicateStartView.h"
 
+#include "platform/UserAccount.h"
+
 #include "app/Main/FileEraser/FileEraserViewParts.h"
 #include "app/ui/ImageButton.h"
 #include "app/ui/Images.h"
@@ -32,7 +34,7 @@ DuplicateStartView::DuplicateStartView(QWidget* parent) : QWidget(parent) {
     m_folder = new QLineEdit;
     m_folder->setObjectName(QStringLiteral("folderField"));
     m_folder->setPlaceholderText(tr("/home/you/Pictures"));
-    m_folder->setText(QDir::homePath());
+    m_folder->setText(startFolder(UserAccount::invokingUser()));
     m_choose = FileEraserViewParts::button(QStringLiteral("btn_sec"), tr("Choose…"),
                                            QStringLiteral("chooseButton"));
     connect(m_choose, &ImageButton::clicked, this, &DuplicateStartView::chooseButtonAction);
@@ -94,13 +96,22 @@ bool DuplicateStartView::searchHidden() const {
     return m_hidden->isChecked();
 }
 
+QString DuplicateStartView::startFolder(const std::optional<UserAccount>& user) {
+    // The program runs as root: its own home is not the user's. The account database's home of
+    // the user it works for, where that folder exists.
+    if (user && !user->home.isEmpty() && QFileInfo(user->home).isDir())
+        return user->home;
+    return QDir::homePath();
+}
+
 bool DuplicateStartView::searchSystem() const {
     return m_system->isChecked();
 }
 
 void DuplicateStartView::chooseButtonAction() {
     const QString chosen = QFileDialog::getExistingDirectory(
-        this, tr("Choose the folder to search"), folder().isEmpty() ? QDir::homePath() : folder());
+        this, tr("Choose the folder to search"),
+        folder().isEmpty() ? startFolder(UserAccount::invokingUser()) : folder());
     if (!chosen.isEmpty())
         setFolder(chosen);
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "platform/UserAccount.h"
+
+#include <optional>
+
 #include <QWidget>
 
 class ImageButton;
@@ -13,6 +17,8 @@ class DuplicateStartView : public QWidget {
     Q_OBJECT
 public:
     explicit DuplicateStartView(QWidget* parent = nullptr);
+    // The folder a search starts at: the home of USER (the user the program works for).
+    static QString startFolder(const std::optional<UserAccount>& user);
 
     QString folder() const;
     void setFolder(const QString& folder);

@@ -446,7 +446,7 @@ HistoryStatus DoDataBase::recordFiles(const QList<FileObjPtr>& items, int level)
 }
 
 HistoryStatus DoDataBase::recordFiles(const QList<FileObjPtr>& items, int level,
-                                      const QByteArray& facts) {
+                                      const QByteArray& facts, const QString& type) {
     QStringList paths;
     QStringList standards;
     QStringList results;
@@ -461,7 +461,7 @@ HistoryStatus DoDataBase::recordFiles(const QList<FileObjPtr>& items, int level,
     }
     if (paths.isEmpty())
         return remember(HistoryStatus::success(getDataBase()), "write");
-    return writeEntry(kTypeWipeFile, standards, paths, results, facts);
+    return writeEntry(type, standards, paths, results, facts);
 }
 
 HistoryStatus DoDataBase::recordVolume(const QString& name, const QString& result, bool isFree,

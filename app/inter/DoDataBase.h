@@ -35,6 +35,10 @@ public:
     static inline const QString kKeyPattern = QStringLiteral("yyyy-MM-dd HH-mm-ss");
     static inline const QString kTypeWipeFile = QStringLiteral("WipeFile");
     static inline const QString kTypeWipeVolume = QStringLiteral("WipeVolume");
+    // Files erased by the uninstaller ("erase securely") and by the duplicate finder: filed
+    // under the module that erased them, not under the file eraser.
+    static inline const QString kTypeUninstall = QStringLiteral("Uninstall");
+    static inline const QString kTypeDuplicates = QStringLiteral("Duplicates");
     // How long an operation waits for another program's lock before it reports Locked.
     static constexpr int kDefaultBusyTimeoutMs = 3000;
     // An environment variable that, when it holds a number of milliseconds (0 and more),
@@ -73,8 +77,9 @@ public:
     HistoryStatus recordFiles(const QList<FileObjPtr>& items);
     HistoryStatus recordFiles(const QList<FileObjPtr>& items, int level);
     // FACTS: the erasure's facts as JSON (ErasureFacts), kept with the entry for its
-    // certificate; nothing is kept when empty.
-    HistoryStatus recordFiles(const QList<FileObjPtr>& items, int level, const QByteArray& facts);
+    // certificate; nothing is kept when empty. TYPE: the module that erased them.
+    HistoryStatus recordFiles(const QList<FileObjPtr>& items, int level, const QByteArray& facts,
+                              const QString& type = kTypeWipeFile);
     // Records one volume-wipe entry with the line "Erase Free Space:NAME" (ISFREE) or
     // "Erase Hard Drive:NAME" and RESULT ("Erased" or "Failed").
     // LEVEL: the standard that ran (0: the stored one). FACTS as for recordFiles().

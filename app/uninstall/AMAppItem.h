@@ -39,6 +39,11 @@ public:
     QString executable;   // the program Exec starts, as written there
     PackageRef package;   // how it was installed, when by a package manager
     QStringList ownFiles; // further files of the application itself (an AppImage's entry)
+    // Files of the application itself that its removal leaves: a program outside the user's
+    // home that no package manager installed. Said before and after, never called removed.
+    QStringList keptFiles;
+    // Why the item is listed but never removed (a plug-in that is part of a package).
+    QString keptReason;
     // A related file of the Downloads folder: the user's own as often as an installer, so it
     // starts unselected.
     bool startsUnselected = false;

@@ -73,8 +73,15 @@ QList<AMAppItemPtr> AppCatalog::scan(int tab) const {
             pluginsInPath(folder, found);
     }
     // A widget or plug-in a package installed is removed through that package, never by
-    // deleting a file the package manager keeps.
+    // deleting a file the package manager keeps. A plug-in is one file of a larger package
+    // (GStreamer's, GTK's modules) that other software needs: it is shown as kept, with why.
     lookUpPackages(found);
+    for (const AMAppItemPtr& item : found)
+        if (item->kind == AMAppItem::Kind::Plugin && item->package.isPackaged())
+            item->keptReason =
+                QStringLiteral("Part of the package %1, which other software may need: it goes "
+                               "only with that package, never on its own.")
+                    .arg(item->package.name);
     return found;
 }
 
@@ -162,6 +169,56 @@ void AppCatalog::pluginsInPath(const QString& folder, QList<AMAppItemPtr>& out) 
     }
 }
 
+// The file PROGRAM (an Exec= program) names: as written when absolute, else the first match on
+// a fixed search path (the environment's PATH is not trusted when running as root).
+QString AppCatalog::programFile(const QString& program) {
+    if (program.isEmpty())
+        return {};
+    if (program.contains(QLatin1Char('/')))
+        return QFileInfo(program).isAbsolute() ? QDir::cleanPath(program) : QString();
+    for (const char* folder : {"/usr/local/sbin", "/usr/local/bin", "/usr/sbin", "/usr/bin",
+                               "/sbin", "/bin", "/usr/games", "/usr/local/games"}) {
+        const QString candidate = QLatin1String(folder) + QLatin1Char('/') + program;
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    }
+    return {};
+}
+
+// A shared "-common" or "-data" package holds the entry of an application whose program comes
+// in another package (an editor's entry beside its builds for the terminal and for GTK): the
+// removable application is the package of the program, found by asking dpkg for the program's
+// file, /etc/alternatives links followed.
+void AppCatalog::useProgramPackages(const QList<AMAppItemPtr>& items) const {
+    QHash<QString, QList<AMAppItemPtr>> byProgram;
+    for (const AMAppItemPtr& item : items) {
+        const QString name = item->package.name;
+        if (item->package.manager != PackageRef::Manager::Dpkg ||
+            !(name.endsWith(QLatin1String("-common")) || name.endsWith(QLatin1String("-data"))))
+            continue;
+        const QString program = programFile(item->executable);
+        if (!program.isEmpty())
+            byProgram[program] << item;
+    }
+    if (byProgram.isEmpty())
+        return;
+    const QHash<QString, PackageRef> owners = m_lookup.ownersOf(byProgram.keys());
+    for (auto it = byProgram.cbegin(); it != byProgram.cend(); ++it) {
+        const PackageRef owner = owners.value(it.key());
+        if (owner.manager != PackageRef::Manager::Dpkg)
+            continue;
+        for (const AMAppItemPtr& item : it.value()) {
+            if (owner.name == item->package.name)
+                continue;
+            item->package = owner;
+            if (!owner.version.isEmpty())
+                item->bundleVersion = owner.version;
+            item->isSystemApp = owner.isSystemPackage();
+            item->isSystemAppStr = item->isSystemApp ? QStringLiteral("YES") : QStringLiteral("NO");
+        }
+    }
+}
+
 void AppCatalog::lookUpPackages(const QList<AMAppItemPtr>& items) const {
     QStringList entries;
     for (const AMAppItemPtr& item : items)
@@ -173,12 +230,19 @@ void AppCatalog::lookUpPackages(const QList<AMAppItemPtr>& items) const {
     for (const AMAppItemPtr& item : items) {
         const auto it = owners.constFind(item->path);
         if (it == owners.constEnd() || !it->isPackaged()) {
-            // An entry of the user's that starts an AppImage: the AppImage is the application's
-            // own file, removed with it.
-            if (item->kind == AMAppItem::Kind::DesktopEntry &&
-                item->executable.endsWith(QLatin1String(".AppImage")) &&
-                QFileInfo(item->executable).isAbsolute() && QFileInfo(item->executable).isFile())
-                item->ownFiles = QStringList{item->executable};
+            // An entry no package installed that starts a program given by its full path (an
+            // AppImage, a program in ~/Apps): in the user's home the program is the
+            // application's own file, removed with it; elsewhere it stays, and is said to.
+            const QFileInfo program(item->executable);
+            if (item->kind == AMAppItem::Kind::DesktopEntry && program.isAbsolute() &&
+                program.isFile()) {
+                const QString file = QDir::cleanPath(item->executable);
+                const QString home = m_folders.home();
+                if (!home.isEmpty() && file.startsWith(home + QLatin1Char('/')))
+                    item->ownFiles = QStringList{file};
+                else
+                    item->keptFiles = QStringList{file};
+            }
             continue;
         }
         item->package = *it;
@@ -189,6 +253,7 @@ void AppCatalog::lookUpPackages(const QList<AMAppItemPtr>& items) const {
             item->isSystemAppStr = QStringLiteral("YES");
         }
     }
+    useProgramPackages(items);
 }
 
 QList<AMAppItemPtr> AppCatalog::relatedFiles(const AMAppItemPtr& app) const {
@@ -221,7 +286,8 @@ QString AppCatalog::sizeOf(const AMAppItem& item) {
 }
 
 quint64 AppCatalog::sizeBytesOf(const AMAppItem& item) {
-    if (item.package.manager == PackageRef::Manager::Dpkg) {
+    // A plug-in is its own file, not the whole package that brought it.
+    if (item.package.manager == PackageRef::Manager::Dpkg && item.kind != AMAppItem::Kind::Plugin) {
         QProcess query;
         ChildProcessTie::tieToThisProcess(query);
         query.start(QStringLiteral("dpkg-query"),

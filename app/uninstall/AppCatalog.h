@@ -49,8 +49,11 @@ public:
     // Fills in the packages that installed ITEMS (AppImages and bundles come from none), and
     // marks the ones the system needs.
     void lookUpPackages(const QList<AMAppItemPtr>& items) const;
+    // The file an Exec= program names, searched on a fixed path; empty when there is none.
+    static QString programFile(const QString& program);
 
 private:
+    void useProgramPackages(const QList<AMAppItemPtr>& items) const;
     void walkApplications(const QString& folder, const QString& idPrefix, QSet<QString>& seen,
                           QList<AMAppItemPtr>& out) const;
 

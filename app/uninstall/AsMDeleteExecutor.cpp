@@ -1,5 +1,7 @@
 #include "app/uninstall/AsMDeleteExecutor.h"
 
+#include "app/inter/DoDataBase.h"
+
 #include "app/Comm/CommUti.h"
 #include "app/Main/FileEraser/EraseJob.h"
 #include "app/duplicat/EuAuthorization.h"
@@ -93,7 +95,10 @@ QHash<QString, QString> AsMDeleteExecutor::erasePaths(const QStringList& paths) 
     QHash<QString, QString> stayed;
     if (paths.isEmpty())
         return stayed;
-    EraseJob job(EraseJob::Options{});
+    // Filed in the history under the uninstaller, which erased them.
+    EraseJob::Options options;
+    options.historyType = DoDataBase::kTypeUninstall;
+    EraseJob job(options);
     QList<FileObjPtr> chosen;
     for (const QString& path : paths) {
         if (FileObjPtr item = job.builder().addFileToArr(QFile::encodeName(path)))

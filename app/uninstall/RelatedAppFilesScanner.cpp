@@ -60,6 +60,16 @@ bool RelatedAppFilesScanner::matches(const QString& name, const QString& pattern
     return name.size() == pattern.size() || !name[pattern.size()].isLetterOrNumber();
 }
 
+bool RelatedAppFilesScanner::isListed(const QList<AMAppItemPtr>& result, const QString& path) {
+    const QString cleaned = QDir::cleanPath(path);
+    for (const AMAppItemPtr& item : result) {
+        const QString listed = QDir::cleanPath(item->path);
+        if (cleaned == listed || cleaned.startsWith(listed + QLatin1Char('/')))
+            return true;
+    }
+    return false;
+}
+
 AMAppItemPtr RelatedAppFilesScanner::getAppItemWithFilePath(const QString& path, bool /*appFlag*/,
                                                             const UninstallFolders& folders) {
     auto item = std::make_shared<AMAppItem>();
@@ -126,7 +136,12 @@ void RelatedAppFilesScanner::AddPathIfExists(QList<AMAppItemPtr>& result, const 
     for (const QString& entry : entries) {
         if (!matches(entry, pattern) && !matches(entry, spaceless))
             continue;
-        AMAppItemPtr item = aConstructItem(folder + QLatin1Char('/') + entry, false, folders);
+        // The name and the id often match the same entry, and two kinds may share a folder: a
+        // path is listed (and its size counted) once, and nothing inside a listed folder again.
+        const QString path = folder + QLatin1Char('/') + entry;
+        if (isListed(result, path))
+            continue;
+        AMAppItemPtr item = aConstructItem(path, false, folders);
         item->kind = AMAppItem::Kind::RelatedFile;
         result.append(item);
     }

@@ -41,6 +41,8 @@ public:
 
     // Whether the entry NAME matches PATTERN (see above).
     static bool matches(const QString& name, const QString& pattern);
+    // PATH is already in RESULT, or inside a folder listed there.
+    static bool isListed(const QList<AMAppItemPtr>& result, const QString& path);
 
     // The search steps, each appending to RESULT for the name N and the identifier I.
     static void GetPreferencePaths(QList<AMAppItemPtr>& result, const QString& n, const QString& i,

@@ -6,9 +6,23 @@ QString UninstallReport::megabytes(quint64 bytes) {
     return QString::number(double(bytes) / 1e6, 'f', 2);
 }
 
+QStringList UninstallReport::keptFiles() const {
+    QStringList kept;
+    for (const AMAppItemPtr& item : removed)
+        kept << item->keptFiles;
+    kept.removeDuplicates();
+    return kept;
+}
+
 QString UninstallReport::message(int listed) const {
-    if (allRemoved())
+    const QStringList kept = keptFiles();
+    if (allRemoved() && kept.isEmpty())
         return kSuccess.arg(megabytes(freedBytes));
+    if (allRemoved())
+        return QStringLiteral("The selected items were removed, freeing %1 MB of disk space, but "
+                              "not all of the applications' files: %2 stayed (outside your home "
+                              "folder, installed by no package manager).")
+            .arg(megabytes(freedBytes), kept.join(QStringLiteral(", ")));
     QStringList names;
     for (qsizetype i = 0; i < failed.size() && i < listed; ++i)
         names << QStringLiteral("%1 (%2)").arg(failed[i].item->path, failed[i].reason);

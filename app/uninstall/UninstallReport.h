@@ -19,8 +19,10 @@ public:
     quint64 freedBytes = 0;
 
     bool allRemoved() const { return failed.isEmpty(); }
-    // The end message: the success text only when everything went; otherwise how many stayed,
-    // which, and what the rest freed.
+    // Files of the removed applications that their removal leaves (AMAppItem::keptFiles).
+    QStringList keptFiles() const;
+    // The end message: the success text only when everything went and nothing of the
+    // applications stays; otherwise how many stayed, which, and what the rest freed.
     QString message(int listed = 5) const;
     // "12.35": bytes in megabytes (1,000,000), two decimals.
     static QString megabytes(quint64 bytes);

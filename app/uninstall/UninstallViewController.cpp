@@ -276,14 +276,18 @@ void UninstallViewController::reloadTable() {
         auto* name = new QTableWidgetItem(
             iconFor(item),
             item.bundleID.isEmpty() ? item.name : item.name + QLatin1Char('\n') + item.bundleID);
-        name->setToolTip(item.path);
+        // A kept item (a plug-in of a package) says so, and why, instead of offering removal.
+        const bool kept = !item.keptReason.isEmpty();
+        name->setToolTip(kept ? item.path + QLatin1Char('\n') + item.keptReason : item.path);
         m_table->setItem(row, kNameColumn, name);
-        auto* version = new QTableWidgetItem(item.bundleVersion);
+        auto* version = new QTableWidgetItem(kept ? tr("Kept") : item.bundleVersion);
+        version->setToolTip(item.keptReason);
         version->setForeground(QColor(255, 255, 255, 153));
         m_table->setItem(row, kVersionColumn, version);
         m_table->setItem(row, kSizeColumn, new QTableWidgetItem(item.size));
-        auto* trash = new QTableWidgetItem(Images::icon(QStringLiteral("ic_trash")), QString());
-        trash->setToolTip(tr("Uninstall %1").arg(item.name));
+        auto* trash = new QTableWidgetItem(
+            kept ? QIcon() : Images::icon(QStringLiteral("ic_trash")), QString());
+        trash->setToolTip(kept ? item.keptReason : tr("Uninstall %1").arg(item.name));
         m_table->setItem(row, kTrashColumn, trash);
     }
 }

@@ -1,5 +1,6 @@
 // `korvane duplicates`: the listing in the search's order, JSON, and deletion through the job.
 #include "DuplicateTestSupport.h"
+#include "app/inter/DoDataBase.h"
 #include "tests/support/RealToolBundle.h"
 
 #include <QDateTime>
@@ -134,6 +135,18 @@ TEST(DuplicatesCommand, SecureErasureThroughTheErasureJob) {
     EXPECT_TRUE(QFileInfo::exists(r + "/a"));
     EXPECT_FALSE(QFileInfo::exists(r + "/b"));
     EXPECT_TRUE(erased.out.contains("1 removed (erased securely)"));
+    // Recorded like every erasure, filed under the duplicate finder.
+    DoDataBase history([&bundle] {
+        return bundle + QStringLiteral("/Contents/MacOS/Korvane Data Eraser.app/Contents/"
+                                       "Resources/DataBase.db");
+    });
+    const DoDataBase::HistoryTypes types = history.getTypes();
+    ASSERT_EQ(types.size(), 1);
+    EXPECT_EQ(types.first(), QStringList{DoDataBase::kTypeDuplicates});
+    const HistoryData entries = history.getAllData();
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries.first().last().items, r + "/b");
+    EXPECT_EQ(entries.first().last().result, QStringLiteral("Erased"));
 }
 
 // SIGINT or SIGTERM half-way through many deletions: the run ends after the copy under way,

@@ -21,8 +21,9 @@ using namespace duptest;
 
 namespace {
 
-QList<DuplicateGroup> find(const QString& root) {
+QList<DuplicateGroup> find(const QString& root, bool hidden = false) {
     duplicateFind finder;
+    finder.setSearchOption(hidden, false);
     finder.searchDuplicateFileAtPath(root, 0);
     QList<fileAttrbItemPtr> flat;
     finder.getAllDuplicateFile(&flat);
@@ -56,6 +57,27 @@ DuplicateDeleteJob::Report run(DuplicateDeleteJob::Options options,
 }
 
 } // namespace
+
+// Copies of the same time: "keep newest" and "keep oldest" keep a visible copy before a hidden
+// one, and the shorter path before a longer one, whatever order the search found them in.
+TEST(DuplicateDelete, OnEqualTimesTheVisibleShorterPathIsKept) {
+    QTemporaryDir dir;
+    const QString r = dir.path();
+    for (const char* name : {".hidden/doc.txt", "a/deeper/doc.txt", "docs/doc.txt", ".doc.txt"})
+        age(put(r, name, "same content"), 1000);
+    const QList<DuplicateGroup> groups = find(r, true);
+    ASSERT_EQ(groups.size(), 1);
+    const DuplicateGroup& g = groups.first();
+    ASSERT_EQ(g.files.size(), 4);
+    for (const DuplicatePick::Marks& marks :
+         {DuplicatePick::keepNewest(g), DuplicatePick::keepOldest(g)}) {
+        QStringList kept;
+        for (int i = 0; i < marks.size(); ++i)
+            if (!marks[i])
+                kept << g.files[i]->filePathName.mid(r.size() + 1);
+        EXPECT_EQ(kept, QStringList{"docs/doc.txt"});
+    }
+}
 
 TEST(DuplicateDelete, HelpersKeepOneCopyAndNeverOfferSharedStorage) {
     QTemporaryDir dir;

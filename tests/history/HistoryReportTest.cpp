@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -145,10 +146,15 @@ TEST(HistoryReportTest, WritesUtf8AtomicallyAndNamesTheFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath("report.html");
     testsupport::writeFile(path, "old report");
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0644), 0);
     ASSERT_TRUE(HistoryReport::write(path, "2024-03-05 14-07-09", kThreeItems));
     EXPECT_EQ(testsupport::readFile(path),
               HistoryReport::html("2024-03-05 14-07-09", kThreeItems).toUtf8());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"report.html"});
+    // Private as the history itself, even where the file it replaced was readable by all.
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
 
     QString error;
     EXPECT_FALSE(HistoryReport::write(dir.filePath("missing/r.html"), "k", kThreeItems, &error));

@@ -14,6 +14,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -22,6 +23,7 @@
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace moduletest;
 
@@ -48,6 +50,29 @@ QByteArray pattern(char first) {
 }
 
 } // namespace
+
+// Run as root through sudo, the search starts at the home of the user who ran sudo, not at
+// root's own.
+TEST(DuplicateModuleTest, TheSearchStartsAtTheHomeOfTheUserTheProgramWorksFor) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root: the user the program works for is then another";
+    const std::optional<UserAccount> daemon = UserAccount::byName("daemon");
+    if (!daemon || !QFileInfo(daemon->home).isDir())
+        GTEST_SKIP() << "no account \"daemon\" with an existing home folder";
+    const QByteArray sudoUser = qgetenv("SUDO_USER"), pkexecUid = qgetenv("PKEXEC_UID");
+    qputenv("SUDO_USER", "daemon");
+    qunsetenv("PKEXEC_UID");
+    const DuplicateStartView view;
+    const QString folder = view.folder();
+    if (sudoUser.isNull())
+        qunsetenv("SUDO_USER");
+    else
+        qputenv("SUDO_USER", sudoUser);
+    if (!pkexecUid.isNull())
+        qputenv("PKEXEC_UID", pkexecUid);
+    EXPECT_EQ(folder, daemon->home);
+    EXPECT_NE(folder, QDir::homePath());
+}
 
 TEST(DuplicateModuleTest, KeepNewestThenDeleteRemovesTheOlderCopiesAndSaysSo) {
     QTemporaryDir dir;

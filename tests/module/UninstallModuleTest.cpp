@@ -197,6 +197,9 @@ TEST(UninstallModuleTest, ErasingSecurelyErasesTheRelatedFilesAndRecordsIt) {
     EXPECT_TRUE(history.first().last().items.contains(QFileInfo(settings).path()))
         << history.first().last().items.toStdString();
     EXPECT_EQ(history.first().last().result, QStringLiteral("Erased"));
+    // Filed under the uninstaller, which erased them, not under the file eraser.
+    EXPECT_EQ(DoDataBase::returnDoDataBase()->getTypes().value(history.firstKey()),
+              QStringList{DoDataBase::kTypeUninstall});
 }
 
 // An application whose files could not all go stays in the list, and the end says so.

@@ -1,6 +1,7 @@
 // The uninstaller's three tabs, walked on a fixture tree (no package tool reachable).
 #include "UninstallFixture.h"
 
+#include "app/Job/UninstallOperation.h"
 #include "app/uninstall/AppCatalog.h"
 
 #include "tests/utils/QStringPrinter.h"
@@ -90,6 +91,58 @@ TEST(AppCatalogTest, WidgetsAndPluginsAreListedWithoutTheSystemFilter) {
     EXPECT_EQ(widgets[0]->bundleVersion, QStringLiteral("7"));
     EXPECT_EQ(widgets[1]->bundleID, QStringLiteral("org.gnome.weather"));
     EXPECT_EQ(namesOf(catalog.scan(AppCatalog::Plugins)), QStringList{"libgstfoo.so"});
+}
+
+// A plug-in file that a package installed (GStreamer's, GTK's modules): listed as kept with the
+// reason, sized as its own file rather than its whole package, and refused by the removal plan.
+TEST(AppCatalogTest, APackagedPlugInIsKeptWithTheReasonAndSizedAsItsOwnFile) {
+    UninstallFixture fx;
+    const QString plugin = UninstallFixture::write(
+        fx.system() + "/usr/lib/gstreamer-1.0/libgstpacked.so", QByteArray(15000, 'p'));
+    const QString own = UninstallFixture::write(fx.home() + "/.mozilla/plugins/mine.so", "m");
+    // A stand-in dpkg-query: the plug-in belongs to a package of 10 MB.
+    const QString tool = UninstallFixture::write(
+        fx.system() + "/tools/dpkg-query",
+        ("#!/bin/sh\ncase \"$1\" in\n"
+         "-S) echo 'gstreamer1.0-plugins-good:amd64: " +
+         plugin.toUtf8() +
+         "' ;;\n"
+         "-W) case \"$*\" in *Installed-Size*) echo 10380 ;;\n"
+         "    *) printf 'gstreamer1.0-plugins-good\\t1.22\\t\\toptional\\n' ;; esac ;;\n"
+         "esac\n"));
+    QFile::setPermissions(tool, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    PackageLookup::Tools tools;
+    tools.dpkgQuery = tool;
+    tools.flatpak = tools.snap = QStringLiteral("/nonexistent/tool");
+    AppCatalog catalog(fx.folders(), PackageLookup(tools));
+
+    const QList<AMAppItemPtr> plugins = catalog.scan(AppCatalog::Plugins);
+    ASSERT_EQ(plugins.size(), 2);
+    for (const AMAppItemPtr& item : plugins) {
+        if (item->path == plugin) {
+            EXPECT_EQ(item->package.name, QStringLiteral("gstreamer1.0-plugins-good"));
+            EXPECT_TRUE(item->keptReason.contains("gstreamer1.0-plugins-good"));
+            EXPECT_EQ(AppCatalog::sizeBytesOf(*item), 15000u) << "not the package's 10 MB";
+        } else {
+            EXPECT_EQ(item->path, own);
+            EXPECT_TRUE(item->keptReason.isEmpty());
+        }
+    }
+
+    UninstallOperation::Options options;
+    options.simulate = [](const PackageRef&) {
+        PackageRemoval::Plan allowed;
+        allowed.allowed = true;
+        return allowed;
+    };
+    QList<QList<AMAppItemPtr>> groups;
+    for (const AMAppItemPtr& item : plugins)
+        groups << QList<AMAppItemPtr>{item};
+    UninstallOperation operation(groups, fx.folders(), options);
+    const DestructiveOperation::Plan plan = operation.plan({}, {});
+    EXPECT_EQ(plan.items, QStringList{own});
+    ASSERT_EQ(plan.refusals.size(), 1);
+    EXPECT_EQ(plan.refusals.first().reason, DestructiveOperation::Refusal::NotAllowed);
 }
 
 } // namespace

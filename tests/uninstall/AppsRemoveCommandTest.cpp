@@ -108,4 +108,32 @@ TEST_F(AppsRemoveCommandTest, AnAllowedRunNeedsTheYesAndLeavesTheDownloads) {
     EXPECT_TRUE(err.contains("no application 'Netscape'")) << err.toStdString();
 }
 
+// A user's own application whose entry starts a program by its full path: the program in the
+// home goes with it; one outside the home stays, and neither the plan nor the end message calls
+// the application wholly removed.
+TEST_F(AppsRemoveCommandTest, AProgramTheEntryStartsGoesFromTheHomeAndIsNamedWhenItStays) {
+    const QString program = UninstallFixture::write(fx.home() + "/Apps/mynotes", "#!/bin/sh\n");
+    const QString notesEntry =
+        UninstallFixture::desktopEntry(fx.home() + "/.local/share/applications/mynotes.desktop",
+                                       "My Notes", "Exec=" + program + " %f");
+    const QString outside = UninstallFixture::write(fx.system() + "/opt/sketch/sketch");
+    const QString sketchEntry =
+        UninstallFixture::desktopEntry(fx.home() + "/.local/share/applications/sketch.desktop",
+                                       "Sketch", "Exec=\"" + outside + "\"");
+    apps = catalog.scan(AppCatalog::Applications);
+    options.yes = true;
+
+    EXPECT_EQ(remove({"My Notes"}), 0) << out.toStdString() << err.toStdString();
+    EXPECT_FALSE(exists(notesEntry));
+    EXPECT_FALSE(exists(program)) << "the program in ~/Apps stayed";
+    EXPECT_TRUE(out.contains("has successfully removed")) << out.toStdString();
+
+    EXPECT_EQ(remove({"Sketch"}), 0) << out.toStdString() << err.toStdString();
+    EXPECT_FALSE(exists(sketchEntry));
+    EXPECT_TRUE(exists(outside)) << "nothing outside the home goes without a package manager";
+    EXPECT_TRUE(err.contains(outside + " stays")) << "said before: " << err.toStdString();
+    EXPECT_FALSE(out.contains("has successfully removed")) << out.toStdString();
+    EXPECT_TRUE(out.contains(outside + " stayed")) << "said after: " << out.toStdString();
+}
+
 } // namespace

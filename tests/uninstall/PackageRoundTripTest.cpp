@@ -1,13 +1,16 @@
-// A real package through the uninstaller: built, installed, listed with its version, removed
-// with its leftovers, gone from dpkg. Everything happens in a private mount namespace with
-// overlays over /etc, /usr and /var (see package_round_trip.sh).
+// Real packages through the uninstaller: built, installed, listed with their version, removed
+// with their leftovers, gone from dpkg. Everything happens in a private mount namespace with
+// overlays over /etc, /usr and /var (see the scripts).
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-TEST(PackageRoundTripTest, ADebInstalledIsListedAndRemovedWithItsLeftovers) {
+namespace {
+
+// Runs SCRIPT (in tests/uninstall) in a private mount namespace; skips where that cannot be.
+void runInOverlay(const char* script) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root (mount namespace, dpkg)";
     for (const char* tool : {"unshare", "dpkg-deb", "dpkg", "apt-get", "mount"})
@@ -19,7 +22,7 @@ TEST(PackageRoundTripTest, ADebInstalledIsListedAndRemovedWithItsLeftovers) {
     run.start(QStringLiteral("unshare"),
               {QStringLiteral("--mount"), QStringLiteral("--propagation"),
                QStringLiteral("private"), QStringLiteral("--"),
-               QStringLiteral(KORVANE_SOURCE_DIR "/tests/uninstall/package_round_trip.sh"),
+               QStringLiteral(KORVANE_SOURCE_DIR "/tests/uninstall/") + QLatin1String(script),
                QStringLiteral(KORVANE_BUILD_DIR "/bin/korvane"), QStringLiteral(KORVANE_BUNDLE_DIR),
                work.path() + QStringLiteral("/w")});
     ASSERT_TRUE(run.waitForFinished(300000));
@@ -29,4 +32,16 @@ TEST(PackageRoundTripTest, ADebInstalledIsListedAndRemovedWithItsLeftovers) {
         GTEST_SKIP() << "no private mount namespace here: " << output.toStdString();
     EXPECT_EQ(run.exitCode(), 0) << output.toStdString();
     EXPECT_TRUE(output.contains(QLatin1String("round trip ok"))) << output.toStdString();
+}
+
+} // namespace
+
+TEST(PackageRoundTripTest, ADebInstalledIsListedAndRemovedWithItsLeftovers) {
+    runInOverlay("package_round_trip.sh");
+}
+
+// The entry in a "-common" package whose removal the package manager refuses (the program's
+// package needs it): the program's package, found through its alternatives link, is removed.
+TEST(PackageRoundTripTest, AnEntryOfACommonPackageRemovesThePackageOfItsProgram) {
+    runInOverlay("common_package_round_trip.sh");
 }

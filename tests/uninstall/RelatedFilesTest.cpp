@@ -37,9 +37,9 @@ TEST(RelatedFilesTest, MatchesStopAtAWordBoundaryAndShortPatternsFindNothing) {
 }
 
 // The order: the application, then per kind the user's folders before the machine's, in each
-// folder the name's matches before the identifier's; nothing is de-duplicated, and what lies in
-// the download folder starts unselected.
-TEST(RelatedFilesTest, FindsTheNameAndIdMatchesInOrderUserFirstWithDuplicatesKept) {
+// folder the name's matches before the identifier's; a path is listed once, and what lies in the
+// download folder starts unselected.
+TEST(RelatedFilesTest, FindsTheNameAndIdMatchesInOrderUserFirstEachPathOnce) {
     UninstallFixture fx;
     const QString h = fx.home(), s = fx.system();
     UninstallFixture::write(h + "/.config/Foo Bar Agent");
@@ -59,8 +59,7 @@ TEST(RelatedFilesTest, FindsTheNameAndIdMatchesInOrderUserFirstWithDuplicatesKep
               (QStringList{"/.local/share/applications/com.example.foobar.desktop",
                            "/.config/Foo Bar Agent", s + "/etc/Foo Bar Agent",
                            "/.cache/com.example.foobar",
-                           "/.local/state/FooBar.log", // as a log
-                           "/.local/state/FooBar.log", // and as saved state: same folder
+                           "/.local/state/FooBar.log", // as a log, not again as saved state
                            "/.local/share/FooBar Support", "/.var/app/com.example.foobar",
                            "/Downloads/FooBar-setup.deb"}))
         << pathsOf(found, QString()).join('\n').toStdString();
@@ -71,13 +70,22 @@ TEST(RelatedFilesTest, FindsTheNameAndIdMatchesInOrderUserFirstWithDuplicatesKep
     EXPECT_EQ(found[1]->kind, AMAppItem::Kind::RelatedFile);
 }
 
-TEST(RelatedFilesTest, AnEntryMatchingNameAndIdIsListedTwiceAndNoIdMeansTheAppAlone) {
+TEST(RelatedFilesTest, AnEntryMatchingNameAndIdIsListedAndSizedOnceAndNoIdMeansTheAppAlone) {
     UninstallFixture fx;
-    UninstallFixture::write(fx.home() + "/.config/GIMP/gimprc");
+    UninstallFixture::write(fx.home() + "/.config/GIMP/gimprc", QByteArray(2048, 'g'));
+    UninstallFixture::write(fx.system() + "/etc/vim/vimrc", QByteArray(1024, 'v'));
     const QList<AMAppItemPtr> both = RelatedAppFilesScanner::relatedFilesToApplicationAtPath(
         appNamed("GIMP", "gimp", fx), fx.folders());
-    EXPECT_EQ(pathsOf(both, fx.home()), (QStringList{"/.local/share/applications/gimp.desktop",
-                                                     "/.config/GIMP", "/.config/GIMP"}));
+    EXPECT_EQ(pathsOf(both, fx.home()),
+              (QStringList{"/.local/share/applications/gimp.desktop", "/.config/GIMP"}));
+    const QList<AMAppItemPtr> vim = RelatedAppFilesScanner::relatedFilesToApplicationAtPath(
+        appNamed("Vim", "vim", fx), fx.folders());
+    EXPECT_EQ(pathsOf(vim, fx.home()),
+              (QStringList{"/.local/share/applications/vim.desktop", fx.system() + "/etc/vim"}));
+    quint64 related = 0;
+    for (qsizetype i = 1; i < vim.size(); ++i)
+        related += vim[i]->sizeBytes;
+    EXPECT_EQ(related, 1024u) << "each file's bytes are counted once";
 
     AMAppItemPtr blank = appNamed("GIMP", "gimp", fx);
     blank->bundleID = QStringLiteral(" ");

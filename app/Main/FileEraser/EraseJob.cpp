@@ -248,8 +248,11 @@ void EraseJob::recordHistory() {
     const bool anything = std::any_of(items.cbegin(), items.cend(),
                                       [](const FileObjPtr& item) { return bool(item); });
     m_report.historyRecorded =
-        anything &&
-        DoDataBase::returnDoDataBase()->recordFiles(items, m_level, m_facts.toBytes()).ok();
+        anything && DoDataBase::returnDoDataBase()
+                        ->recordFiles(items, m_level, m_facts.toBytes(),
+                                      m_options.historyType.isEmpty() ? DoDataBase::kTypeWipeFile
+                                                                      : m_options.historyType)
+                        .ok();
     if (!PublicUtilities::writeUpDataHistoryStr(QStringLiteral("WipeFileHistory"),
                                                 QStringLiteral("1")))
         Logger::log(QStringLiteral("erase: cannot set WipeFileHistory in the settings store"));

@@ -48,6 +48,8 @@ public:
         QString programName; // whose stored level ("EraserTimes"); the main program's if empty
         int level = 0;       // a level chosen for this run; 0 for the stored one
         bool recordHistory = true;
+        // The module the history files the run under ("WipeFile" when empty).
+        QString historyType;
         // The user has agreed, a second time, to erase the home and system folders and mount
         // points among the chosen items. Without it those are refused.
         bool consented = false;

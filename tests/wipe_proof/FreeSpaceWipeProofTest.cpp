@@ -161,6 +161,26 @@ TEST_P(FreeSpaceWipeProof, OnePassLeavesNoContentAndNoNameOfDeletedFiles) {
     }
 }
 
+// The folders srm could not fill are named in the report, paths with ": " in them whole, and
+// the report's text says so next to what was overwritten.
+TEST(FreeSpaceWipeReport, NamesTheFoldersWhoseSlotsWereNotReached) {
+    const QString output = QStringLiteral(
+        "srm: /media/STICK/a: b: a throw-away entry could not be made: Input/output error\n"
+        "srm: /media/STICK/a: b: free slots not overwritten\n"
+        "srm: /media/STICK/c: free slots not overwritten\n"
+        "srm: /media/STICK: names of removed entries may remain in 2 folder(s)\n");
+    FreeSpaceWipeJob::Report report;
+    report.foldersNotReached = FreeSpaceWipeJob::foldersNamedIn(output);
+    EXPECT_EQ(report.foldersNotReached,
+              (QStringList{QStringLiteral("/media/STICK/a: b"), QStringLiteral("/media/STICK/c")}));
+    report.dataOverwritten = true;
+    report.folderSlots = FreeSpaceWipeJob::Report::Reach::Partly;
+    EXPECT_EQ(report.reachedText(),
+              QStringLiteral("Overwritten: the free data blocks, the free slots of every folder "
+                             "but 2. Not overwritten: the free slots of /media/STICK/a: b, "
+                             "/media/STICK/c."));
+}
+
 INSTANTIATE_TEST_SUITE_P(Images, FreeSpaceWipeProof,
                          ::testing::Values(LoopImage::FileSystem::Ext4, LoopImage::FileSystem::Vfat,
                                            LoopImage::FileSystem::Exfat,

@@ -74,7 +74,8 @@ WipeFreeSpaceOperation::reportOf(Kind kind, const VolumeObj& volume, int passes,
     Item item;
     item.subject = volume.volumeName.isEmpty() ? volume.volumePath : volume.volumeName;
     item.outcome = wipe.ok ? Outcome::Done : (wipe.cancelled ? Outcome::Stopped : Outcome::Failed);
-    item.detail = wipe.ok ? QString() : wipe.reason;
+    // Done: what was overwritten (data, metadata, folder slots), for the record.
+    item.detail = wipe.ok ? wipe.reachedText() : wipe.reason;
     if (wipe.ok)
         item.bytes = quint64(qMax<qint64>(0, volume.volumeFreeSizeNum));
     item.reason =

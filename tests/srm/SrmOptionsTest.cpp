@@ -46,6 +46,12 @@ TEST(SrmOptions, BadCommandLinesAreRefusedWithAReason) {
     EXPECT_FALSE(SrmOptions::parse({"-fsvrz"}, o, error));
     EXPECT_EQ(error, "missing operand");
     EXPECT_TRUE(SrmOptions::parse({"-ss", "a"}, o, error)) << "a repeated letter is harmless";
+    // Filling folders until the driver refuses grows them unless the volume is full: only
+    // where the caller says it filled the volume for the slot fill.
+    EXPECT_FALSE(SrmOptions::parse({"--volume-full", "-s", "a"}, o, error));
+    EXPECT_EQ(error, "--volume-full goes with --free-slots");
+    ASSERT_TRUE(SrmOptions::parse({"--free-slots", "--volume-full", "a"}, o, error)) << error;
+    EXPECT_TRUE(o.freeSlots && o.volumeFull);
 }
 
 } // namespace

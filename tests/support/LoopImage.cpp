@@ -215,7 +215,12 @@ void LoopImage::mount() {
         loopDevice_ = out.substr(0, out.find('\n'));
     }
     if (fs_ == FileSystem::Ext4 || fs_ == FileSystem::Btrfs) {
-        if (run({"mount", "-t", name(fs_), loopDevice_, mountPoint_}, &out) != 0) {
+        std::vector<std::string> argv{"mount", "-t", name(fs_)};
+        if (!mountOptions_.empty()) {
+            argv.insert(argv.end(), {"-o", mountOptions_});
+        }
+        argv.insert(argv.end(), {loopDevice_, mountPoint_});
+        if (run(argv, &out) != 0) {
             fail("mount failed", out);
         }
     } else if (fs_ == FileSystem::Exfat) {

@@ -29,6 +29,10 @@ public:
     // image file.
     void mount();
     void unmount();
+    // Options for the kernel mounts (ext4, btrfs) from then on, e.g. "nodiscard": loop devices
+    // take discards, which punch freed blocks out of the image and would hide what a disk
+    // without discard keeps.
+    void setMountOptions(const std::string& options) { mountOptions_ = options; }
 
     bool mounted() const { return mounted_; }
     const std::string& mountPoint() const { return mountPoint_; }
@@ -65,6 +69,7 @@ private:
     std::string imagePath_;
     std::string mountPoint_;
     std::string loopDevice_;
+    std::string mountOptions_;
     pid_t fuseChild_ = -1;
     bool mounted_ = false;
     mutable std::string content_; // the image as last read by count()

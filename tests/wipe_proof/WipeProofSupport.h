@@ -62,6 +62,7 @@ inline void writeMarked(const std::string& path, const std::string& marker, std:
     std::string data;
     while (data.size() < bytes)
         data += marker + "|";
+    data.resize(bytes);
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     ASSERT_GE(fd, 0) << path;
     ASSERT_EQ(::write(fd, data.data(), data.size()), ssize_t(data.size()));

@@ -2,6 +2,7 @@
 // folder of a wipe that runs is never swept.
 #include "app/Main/WipeDisk/WipeWorkFolder.h"
 #include "app/Main/WipeDisk/FreeSpaceWipeLock.h"
+#include "app/Main/WipeDisk/MetadataFiller.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,6 +30,9 @@ void leaveEarlierRun(const QString& folder) {
         QByteArray(WipeWorkFolder::kMarkerFirstLine) + "\nrun 0123\npid 1\n");
     put(folder + QStringLiteral("/.korvane_1"), QByteArray(4096, '\0'));
     put(folder + QStringLiteral("/.korvane_7"), QByteArray(10, '\0'));
+    // and an entry of its metadata fill (btrfs)
+    put(folder + QLatin1Char('/') + QString::fromStdString(MetadataFiller::entryName(3, "0k2mx9")),
+        QByteArray());
 }
 
 QStringList entries(const QString& folder) {
@@ -51,16 +55,17 @@ TEST(WipeWorkFolder, LeftoversAreOursByTheMarkerNotByTheName) {
     leaveEarlierRun(root + QStringLiteral("/.Korvane-3"));
     leaveEarlierRun(root + QStringLiteral("/.Korvane-5"));
     put(root + QStringLiteral("/.Korvane-5/keep.txt"), "keep");
+    put(root + QStringLiteral("/.Korvane-5/.korvane_2_Not-Ours"), "keep");
 
     EXPECT_EQ(WipeWorkFolder::removeLeftovers({root}), QStringList{root + "/.Korvane-3"});
     EXPECT_EQ(contentOf(root + QStringLiteral("/.Korvane/.korvane_1")), "the user's own data");
     EXPECT_EQ(entries(root + QStringLiteral("/.Korvane")),
               (QStringList{".korvane_1", "notes.txt"}));
     EXPECT_EQ(contentOf(root + QStringLiteral("/.Korvane-2")), "a file");
-    EXPECT_EQ(entries(elsewhere.path()).size(), 3) << "a link is never followed";
+    EXPECT_EQ(entries(elsewhere.path()).size(), 4) << "a link is never followed";
     EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("/.Korvane-3")));
     EXPECT_EQ(entries(root + QStringLiteral("/.Korvane-5")),
-              (QStringList{".korvane-wipe", "keep.txt"}))
+              (QStringList{".korvane-wipe", ".korvane_2_Not-Ours", "keep.txt"}))
         << "the fill files go; the foreign file and the marker that names the folder stay";
 
     // A new work folder takes the first free name and is marked as this run's.

@@ -16,8 +16,8 @@ namespace {
 
 class Visitor : public safewalk::SafeWalk::Visitor {
 public:
-    Visitor(NameScrubber& scrubber, Reporter& reporter, const std::string& top)
-        : scrubber_(scrubber), reporter_(reporter), top_(top) {}
+    Visitor(NameScrubber& scrubber, Reporter& reporter, const std::string& top, bool volumeFull)
+        : scrubber_(scrubber), reporter_(reporter), top_(top), volumeFull_(volumeFull) {}
 
     bool visit(const safewalk::SafeWalk::Entry& /*entry*/) override {
         return !Cancellation::requested();
@@ -33,8 +33,11 @@ public:
             problem(entry.relative, "open", errno);
             return true;
         }
-        if (!scrubber_.fillFreeSlots(fd)) {
+        const bool filled =
+            volumeFull_ ? scrubber_.fillFreeSlotsOfFullVolume(fd) : scrubber_.fillFreeSlots(fd);
+        if (!filled) {
             ++unfilled_;
+            reporter_.problem(shown(entry.relative), FreeSlotFiller::kNotOverwritten);
         }
         ::close(fd);
         return true;
@@ -42,23 +45,28 @@ public:
 
     void problem(const std::string& relative, const char* operation, int error) override {
         ok_ = false;
-        reporter_.failure(relative.empty() ? top_ : top_ + "/" + relative, operation, error);
+        reporter_.failure(shown(relative), operation, error);
     }
 
     bool ok() const { return ok_; }
     std::size_t unfilled() const { return unfilled_; }
 
 private:
+    std::string shown(const std::string& relative) const {
+        return relative.empty() ? top_ : top_ + "/" + relative;
+    }
+
     NameScrubber& scrubber_;
     Reporter& reporter_;
     const std::string& top_;
+    bool volumeFull_;
     bool ok_ = true;
     std::size_t unfilled_ = 0;
 };
 
 } // namespace
 
-bool FreeSlotFiller::run(const std::string& path) {
+bool FreeSlotFiller::run(const std::string& path, bool volumeFull) {
     std::string top = path;
     while (top.size() > 1 && top.back() == '/') {
         top.pop_back();
@@ -77,7 +85,22 @@ bool FreeSlotFiller::run(const std::string& path) {
         reporter_.failure(parent, "open", errno);
         return false;
     }
-    Visitor visitor(scrubber_, reporter_, top);
+    if (volumeFull) {
+        // Where the volume is not full, entries made until the driver refuses would grow every
+        // folder by a cluster.
+        const int topFd =
+            ::openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        const bool room = topFd >= 0 && scrubber_.takesAnotherByte(topFd);
+        if (topFd >= 0) {
+            ::close(topFd);
+        }
+        if (room) {
+            ::close(parentFd);
+            reporter_.problem(top, "the volume is not full: its folders are not filled");
+            return false;
+        }
+    }
+    Visitor visitor(scrubber_, reporter_, top, volumeFull);
     const bool walked = safewalk::SafeWalk::walk(parentFd, name, visitor);
     ::close(parentFd);
     if (Cancellation::requested()) {

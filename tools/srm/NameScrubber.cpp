@@ -75,6 +75,12 @@ std::vector<std::string> fillersIn(int fd) {
     return fillers;
 }
 
+// How drivers refuse an entry that would need a cluster on a full volume (the FUSE FAT driver
+// says EPERM).
+bool refusedForRoom(int error) {
+    return error == ENOSPC || error == EPERM || error == EDQUOT;
+}
+
 } // namespace
 
 NameScrubber::NameScrubber(RandomSource& random, Reporter& reporter)
@@ -266,6 +272,63 @@ bool NameScrubber::fillFreeSlots(int folderFd) {
     const bool complete = sizeKnown && !folder->stopped;
     release(folderFd);
     return complete;
+}
+
+bool NameScrubber::fillFreeSlotsOfFullVolume(int folderFd) {
+    const FolderFormat format = formatOf(folderFd);
+    bool isNew = false;
+    Folder* folder = folderFor(folderFd, format, isNew);
+    if (folder == nullptr) {
+        return !format.keepsRemovedNames();
+    }
+    folder->stays = true;
+    bool complete = true;
+    std::size_t filled = 0;
+    for (std::size_t slots = format.maxSlots(); slots >= format.minSlots() && complete; --slots) {
+        while (filled < kMaxFillSlots && makeFiller(*folder, format, slots)) {
+            filled += slots;
+        }
+        const int error = errno;
+        if (filled >= kMaxFillSlots) {
+            reporter_.warning(shownPath(folder->fd) + ": more free slots than a folder can hold; "
+                                                      "is the volume really full?");
+            complete = false;
+        } else if (!refusedForRoom(error)) {
+            reporter_.warning(shownPath(folder->fd) +
+                              ": a throw-away entry could not be made: " + std::strerror(error));
+            complete = false;
+        }
+    }
+    release(folderFd);
+    return complete;
+}
+
+bool NameScrubber::takesAnotherByte(int dirFd) {
+    const FolderFormat format = formatOf(dirFd);
+    if (!format.keepsRemovedNames()) {
+        return false;
+    }
+    // Where the file system counts its blocks, the count tells; the FUSE FAT driver, which
+    // counts none on FAT32, is asked with a byte (it may take a byte into its cache on a full
+    // volume, which only makes a full volume look not full: the safe side).
+    struct statvfs vfs {};
+    if (::fstatvfs(dirFd, &vfs) == 0 && vfs.f_blocks > 0) {
+        return vfs.f_bfree > 0;
+    }
+    const std::string name = format.fillerName(format.maxSlots(), random_);
+    const int fd =
+        ::openat(dirFd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return false; // not even the entry fits
+    }
+    const char byte = 0;
+    // A FUSE driver may take the byte into its cache and refuse it only when it is flushed.
+    const bool took = ::write(fd, &byte, 1) == 1 && ::fsync(fd) == 0;
+    // Empty again, so that a stray left by a killed run is recognised as a throw-away entry.
+    ::ftruncate(fd, 0);
+    ::close(fd);
+    ::unlinkat(dirFd, name.c_str(), 0);
+    return took;
 }
 
 void NameScrubber::beforeFolderRemoval(int folderFd) {

@@ -63,6 +63,19 @@ public:
     // when names may remain in it: its size is unknown, or an entry could not be made.
     bool fillFreeSlots(int folderFd);
 
+    // The same for a volume whose data space is full, so that no folder can take another
+    // cluster: throw-away entries from the largest size down to the smallest, each size until
+    // the driver refuses one for want of room, whatever size the folder reports. Each run of
+    // free slots is then taken whole by one entry of its length (runs longer than the largest
+    // entry are cut into such entries, and a rest shorter than the smallest stays). False, with
+    // a warning, when an entry was refused for another reason.
+    bool fillFreeSlotsOfFullVolume(int folderFd);
+
+    // Whether one more byte can still be written on the file system of the open folder DIRFD:
+    // by its count of free blocks, or where it counts none, by a throw-away entry that is given
+    // one byte, flushed, and removed again. False on file systems that keep no removed names.
+    bool takesAnotherByte(int dirFd);
+
     // Releases every folder that still holds throw-away entries (the end of a run or anchor).
     void releaseAll();
 

@@ -28,6 +28,10 @@ bool SrmOptions::parse(const std::vector<std::string>& args, SrmOptions& options
             options.freeSlots = true;
             continue;
         }
+        if (arg == "--volume-full") {
+            options.volumeFull = true;
+            continue;
+        }
         if (arg[1] == '-') {
             error = "unrecognized option '" + arg + "'";
             return false;
@@ -74,6 +78,10 @@ bool SrmOptions::parse(const std::vector<std::string>& args, SrmOptions& options
         error = "--batch and --free-slots cannot be combined";
         return false;
     }
+    if (options.volumeFull && !options.freeSlots) {
+        error = "--volume-full goes with --free-slots";
+        return false;
+    }
     if (!options.help && !options.batch && options.paths.empty()) {
         error = "missing operand";
         return false;
@@ -92,7 +100,7 @@ bool SrmOptions::parseWord(const std::string& word, SrmOptions& options, std::st
 std::string SrmOptions::usage() {
     return "Usage: srm [-f] [-s|-E|-m] [-v] [-r] [-z] [--] PATH...\n"
            "       srm --batch   (entries from standard input, one result line each)\n"
-           "       srm --free-slots FOLDER...\n";
+           "       srm --free-slots [--volume-full] FOLDER...\n";
 }
 
 std::string SrmOptions::helpText() {
@@ -116,6 +124,11 @@ std::string SrmOptions::helpText() {
             remove nothing: in each FOLDER and every folder below it on the same
             file system, overwrite the free slots where FAT and exFAT keep the
             names of entries removed before (elsewhere it does nothing)
+  --volume-full
+            with --free-slots, for a volume whose data space the caller has
+            filled: each folder gets throw-away entries until the driver refuses
+            one, so that every free slot is overwritten whatever size the driver
+            reports for the folder; refused when one more byte still fits
   --help    show this help and exit
 
 Every pass covers the whole file up to the end of its last block and is

@@ -19,6 +19,10 @@ struct SrmOptions {
     // --free-slots: the paths are folders; on FAT and exFAT the free slots of each folder in
     // them are overwritten (the names of entries removed earlier), and nothing is removed.
     bool freeSlots = false;
+    // --volume-full (with --free-slots): the caller has filled the volume's data space, so no
+    // folder can grow; every folder then gets throw-away entries until the driver refuses one,
+    // whatever size it reports for the folder.
+    bool volumeFull = false;
     std::vector<std::string> paths;
 
     // Fills OPTIONS from ARGS (without the program name). On a bad command line returns false

@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
         srm::FreeSlotFiller filler(scrubber, reporter);
         bool ok = true;
         for (const std::string& path : options.paths) {
-            ok = filler.run(path) && ok;
+            ok = filler.run(path, options.volumeFull) && ok;
         }
         return ok ? 0 : 1;
     }

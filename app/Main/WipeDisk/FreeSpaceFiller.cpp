@@ -18,6 +18,8 @@ constexpr std::size_t kDirectAlign = 4096;
 
 // ext2, ext3 and ext4 (statfs f_type).
 constexpr long kExtMagic = 0xEF53;
+// New files that take only a scrap each before the volume is called full.
+constexpr int kMaxScrapFiles = 16;
 // Free space left after a fill that is taken for an unwritten reserve rather than slack.
 constexpr std::uint64_t kReserveLeftBytes = 64u << 10;
 
@@ -80,6 +82,8 @@ FreeSpaceFiller::Result FreeSpaceFiller::fill(const Progress& progress) {
     bool full = false;
     bool failed = false;
     int index = 0;
+    int scrapFiles = 0;    // files in a row that took less than a block before the volume was full
+    bool fullOnce = false; // a file was full: the volume is nearly so
     while (!full && !failed && !m_cancel.load()) {
         int openError = 0;
         std::string name;
@@ -108,7 +112,10 @@ FreeSpaceFiller::Result FreeSpaceFiller::fill(const Progress& progress) {
         // Direct I/O where the file system has it (not FUSE, not tmpfs); pieces smaller than a
         // device block go through the cache.
         const int openFlags = ::fcntl(fd, F_GETFL);
-        bool direct = openFlags >= 0 && ::fcntl(fd, F_SETFL, openFlags | O_DIRECT) == 0;
+        // Not for the scraps after the first full file: the FUSE FAT driver never returns from
+        // a direct write larger than the little room left.
+        bool direct = scrapFiles == 0 && !fullOnce && openFlags >= 0 &&
+                      ::fcntl(fd, F_SETFL, openFlags | O_DIRECT) == 0;
         auto stopDirect = [&] {
             if (direct) {
                 ::fcntl(fd, F_SETFL, openFlags);
@@ -166,6 +173,13 @@ FreeSpaceFiller::Result FreeSpaceFiller::fill(const Progress& progress) {
                 piece = kBlockBytes;
                 continue;
             }
+            // Full for this file, which is not yet full for the volume: a driver may refuse to
+            // extend a file while a new one still gets a cluster (the FUSE FAT driver keeps the
+            // last one so). The volume is full when a new file takes no byte either, or when
+            // new files keep taking only scraps (a driver that takes a byte into its cache).
+            fullOnce = true;
+            if (inFile > 0 && (inFile >= kBlockBytes || ++scrapFiles < kMaxScrapFiles))
+                break;
             full = true;
             break;
         }
@@ -196,8 +210,11 @@ FreeSpaceFiller::Result FreeSpaceFiller::fill(const Progress& progress) {
             result.error = errorText("cannot flush a fill file", result.errorNumber);
             failed = true;
         }
-        ::close(fd);
     }
+    if (full && !failed && !m_cancel.load() && m_whileFull)
+        m_whileFull();
+    for (int fd : files)
+        ::close(fd);
     for (const std::string& name : names)
         ::unlinkat(m_folderFd, name.c_str(), 0);
     if (!files.empty())

@@ -10,7 +10,8 @@
 // throw-away files until the volume is really full, makes every byte of them reach the device,
 // then deletes them. A full volume is the goal, not an error: writing goes on in smaller pieces
 // down to a single byte after the first "no space", and again after a sync, until a sync frees
-// nothing more (journals and delayed allocation give space back on commit).
+// nothing more (journals and delayed allocation give space back on commit), and a new file
+// takes no byte either.
 //
 // Where the file system allows it the files have no name at all (O_TMPFILE), so a crash gives
 // the space back at once; elsewhere they are named ".korvane_N" inside the work folder (made
@@ -44,6 +45,12 @@ public:
     // caller can release it for that stretch.
     void setBeforeLastStretch(std::function<void()> hook) { m_beforeLastStretch = std::move(hook); }
 
+    // Called once the volume is full and every fill byte is on the device, before the fill files
+    // are deleted: what is overwritten while no data block is free (the file system's metadata,
+    // folder slots) cannot grow into the data space. Not called when the pass failed or was
+    // stopped.
+    void setWhileFull(std::function<void()> hook) { m_whileFull = std::move(hook); }
+
     // Largest fill file: FAT's limit is 4 GiB - 1, and smaller files keep each one quick to
     // delete.
     static constexpr std::uint64_t kMaxFileBytes = 1ull << 30;
@@ -57,4 +64,5 @@ private:
     Pattern m_pattern;
     const std::atomic_bool& m_cancel;
     std::function<void()> m_beforeLastStretch;
+    std::function<void()> m_whileFull;
 };

@@ -7,6 +7,7 @@
 #include "app/Main/FileEraser/SrmTool.h"
 #include "app/Main/WipeDisk/FreeSpaceFiller.h"
 #include "app/Main/WipeDisk/FreeSpaceWipeLock.h"
+#include "app/Main/WipeDisk/MetadataFiller.h"
 #include "app/Main/WipeDisk/WipeWorkFolder.h"
 #include "app/SetEraserLevel/EraserStandard.h"
 #include "app/inter/DoDataBase.h"
@@ -219,6 +220,8 @@ void FreeSpaceWipeJob::work() {
         FreeSpaceFiller filler(folder.fd(), pattern, m_cancel);
         Ext4ReservedClusters reserve(m_volume.volumeMountPoint);
         filler.setBeforeLastStretch([&reserve] { reserve.release(); });
+        if (pass == m_passes)
+            filler.setWhileFull([this, &folder] { whileFull(folder.fd()); });
         const FreeSpaceFiller::Result result = filler.fill([&](std::uint64_t written) {
             if (shown.elapsed() < 200)
                 return;
@@ -244,20 +247,15 @@ void FreeSpaceWipeJob::work() {
                  .arg(m_passes > 1 ? QStringLiteral("passes") : QStringLiteral("pass")),
              100);
     }
+    m_report.dataOverwritten = !m_cancel;
     if (!folder.remove())
         Logger::log(QStringLiteral("free-space wipe of %1: the work folder %2 keeps files that "
                                    "are not the wipe's; it is left")
                         .arg(m_volume.volumeMountPoint, folder.name()));
     if (m_cancel)
         return;
-
-    // FAT and exFAT keep the names of removed entries in their folders' free slots (a volume
-    // formatted anew has none).
-    if (!m_options.wholeVolume && (m_volume.volumeType.startsWith(QLatin1String("MS-DOS")) ||
-                                   m_volume.volumeType == QLatin1String("ExFAT")))
-        overwriteFreeSlots();
-    if (m_cancel)
-        return;
+    if (const QString reached = m_report.reachedText(); !reached.isEmpty())
+        m_report.notes.prepend(reached);
 
     // Names of deleted files that an ext4 journal still holds: checkpointed and zeroed.
     const QByteArray mount = QFile::encodeName(m_volume.volumeMountPoint);
@@ -282,6 +280,54 @@ void FreeSpaceWipeJob::work() {
     }
 }
 
+bool FreeSpaceWipeJob::keepsNamesInFolderSlots() const {
+    if (m_volume.volumeType.startsWith(QLatin1String("MS-DOS")) ||
+        m_volume.volumeType == QLatin1String("ExFAT"))
+        return true;
+    const QString type = FileSystemInfo::forPath(m_volume.volumeMountPoint).type;
+    return type == QLatin1String("vfat") || type == QLatin1String("msdos") ||
+           type == QLatin1String("exfat");
+}
+
+void FreeSpaceWipeJob::whileFull(int workFolderFd) {
+    QElapsedTimer clock;
+    clock.start();
+    if (MetadataFiller::keepsDataInMetadata(workFolderFd)) {
+        overwriteFreeMetadata(workFolderFd);
+        m_report.metadataMilliseconds = clock.elapsed();
+    } else if (!m_options.wholeVolume && keepsNamesInFolderSlots()) {
+        // A volume formatted anew has no removed names in its folders.
+        overwriteFreeSlots();
+        m_report.folderSlotsMilliseconds = clock.elapsed();
+    }
+}
+
+void FreeSpaceWipeJob::overwriteFreeMetadata(int workFolderFd) {
+    const MetadataFiller::Result result = MetadataFiller(workFolderFd, m_cancel).fill();
+    m_report.metadataEntries = result.entries;
+    if (result.cancelled)
+        return;
+    m_report.metadata = result.ok ? Report::Reach::Overwritten : Report::Reach::NotOverwritten;
+    if (!result.ok) {
+        Logger::log(QStringLiteral("free metadata of %1 not overwritten: %2")
+                        .arg(m_volume.volumeMountPoint, result.error));
+        m_report.notes << QStringLiteral("Small files and names of deleted files may remain in "
+                                         "the file system's metadata: %1.")
+                              .arg(result.error);
+    }
+}
+
+QList<QString> FreeSpaceWipeJob::foldersNamedIn(const QString& srmOutput) {
+    static const QString kPrefix = QStringLiteral("srm: ");
+    static const QString kSuffix = QStringLiteral(": free slots not overwritten");
+    QList<QString> folders;
+    for (const QString& line : srmOutput.split(QLatin1Char('\n')))
+        if (line.startsWith(kPrefix) && line.endsWith(kSuffix) &&
+            line.size() > kPrefix.size() + kSuffix.size())
+            folders << line.mid(kPrefix.size(), line.size() - kPrefix.size() - kSuffix.size());
+    return folders;
+}
+
 void FreeSpaceWipeJob::overwriteFreeSlots() {
     static const QString kNamesMayRemain =
         QStringLiteral("Names of deleted files may remain in some folders of this volume.");
@@ -290,14 +336,15 @@ void FreeSpaceWipeJob::overwriteFreeSlots() {
     if (srm.isEmpty()) {
         Logger::log(QStringLiteral("free slots of %1 not overwritten: %2")
                         .arg(m_volume.volumeMountPoint, problem));
+        m_report.folderSlots = Report::Reach::NotOverwritten;
         m_report.notes << kNamesMayRemain;
         return;
     }
     QProcess tool;
     ChildProcessTie::tieToThisProcess(tool);
     tool.setProcessChannelMode(QProcess::MergedChannels);
-    tool.start(srm,
-               {QStringLiteral("--free-slots"), QStringLiteral("--"), m_volume.volumeMountPoint});
+    tool.start(srm, {QStringLiteral("--free-slots"), QStringLiteral("--volume-full"),
+                     QStringLiteral("--"), m_volume.volumeMountPoint});
     // srm ends cleanly on SIGTERM: the folder it is in loses its throw-away entries first.
     while (!tool.waitForFinished(200))
         if (tool.state() == QProcess::NotRunning)
@@ -306,12 +353,60 @@ void FreeSpaceWipeJob::overwriteFreeSlots() {
             tool.terminate();
     if (m_cancel)
         return;
-    if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
-        Logger::log(
-            QStringLiteral("free slots of %1: %2")
-                .arg(m_volume.volumeMountPoint, QString::fromLocal8Bit(tool.readAll()).trimmed()));
-        m_report.notes << kNamesMayRemain;
+    if (tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0) {
+        m_report.folderSlots = Report::Reach::Overwritten;
+        return;
     }
+    const QString output = QString::fromLocal8Bit(tool.readAll()).trimmed();
+    Logger::log(QStringLiteral("free slots of %1: %2").arg(m_volume.volumeMountPoint, output));
+    m_report.foldersNotReached = foldersNamedIn(output);
+    if (m_report.foldersNotReached.isEmpty()) {
+        m_report.folderSlots = Report::Reach::NotOverwritten;
+        m_report.notes << kNamesMayRemain;
+    } else {
+        m_report.folderSlots = Report::Reach::Partly;
+    }
+}
+
+QString FreeSpaceWipeJob::Report::reachedText() const {
+    if (!dataOverwritten)
+        return QString();
+    QStringList done{QStringLiteral("the free data blocks")};
+    QStringList notDone;
+    const auto seconds = [](qint64 ms) { return QString::number(double(ms) / 1000.0, 'f', 1); };
+    switch (metadata) {
+    case Reach::NotKept:
+        break;
+    case Reach::Overwritten:
+    case Reach::Partly:
+        done << QStringLiteral("the free metadata blocks (%1 throw-away entries, %2 s)")
+                    .arg(metadataEntries)
+                    .arg(seconds(metadataMilliseconds));
+        break;
+    case Reach::NotOverwritten:
+        notDone << QStringLiteral("the free metadata blocks");
+        break;
+    }
+    switch (folderSlots) {
+    case Reach::NotKept:
+        break;
+    case Reach::Overwritten:
+        done << QStringLiteral("the free slots of every folder");
+        break;
+    case Reach::Partly:
+        done << QStringLiteral("the free slots of every folder but %1")
+                    .arg(foldersNotReached.size());
+        notDone << QStringLiteral("the free slots of %1")
+                       .arg(foldersNotReached.join(QStringLiteral(", ")));
+        break;
+    case Reach::NotOverwritten:
+        notDone << QStringLiteral("the free slots of the folders");
+        break;
+    }
+    QString text = QStringLiteral("Overwritten: %1.").arg(done.join(QStringLiteral(", ")));
+    if (!notDone.isEmpty())
+        text += QStringLiteral(" Not overwritten: %1.").arg(notDone.join(QStringLiteral("; ")));
+    return text;
 }
 
 void FreeSpaceWipeJob::finish() {

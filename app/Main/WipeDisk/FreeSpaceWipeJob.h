@@ -11,9 +11,11 @@
 
 // The free-space wipe of one volume, as one job for every front end: PASSES times the volume's
 // free space is filled with throw-away files (FreeSpaceFiller) in the work folder at its mount
-// point and they are deleted again; then the names of deleted files that the ext4 journal keeps
-// are zeroed (as root) and solid-state storage that takes discards is trimmed. The work runs on
-// a thread of its own at low I/O priority; progress and the end arrive as signals on the thread
+// point and they are deleted again. While the last pass holds the volume full, the free folder
+// slots of FAT and exFAT and the free metadata blocks of btrfs are overwritten, where those keep
+// names and small files of deleted files. Then the names of deleted files that the ext4 journal
+// keeps are zeroed (as root) and solid-state storage that takes discards is trimmed. The work runs
+// on a thread of its own at low I/O priority; progress and the end arrive as signals on the thread
 // that made the job. The end is recorded in the history.
 //
 // The wipe holds its volume's FreeSpaceWipeLock from start to end: a second wipe of the volume
@@ -44,6 +46,26 @@ public:
         // The whole-volume wipe formatted the volume: what it held is gone, whatever else the
         // report says.
         bool volumeEmptied = false;
+
+        // What the wipe overwrote. The free data blocks on every file system; besides them, the
+        // free metadata blocks where the file system keeps small files and names there (btrfs),
+        // and the free folder slots where it keeps removed names (FAT, exFAT).
+        enum class Reach {
+            NotKept,       // this file system keeps nothing of deleted files there
+            Overwritten,   // all of it
+            Partly,        // some folders could not be reached (foldersNotReached)
+            NotOverwritten // it could not be done (the notes say why)
+        };
+        bool dataOverwritten = false;
+        Reach metadata = Reach::NotKept;
+        Reach folderSlots = Reach::NotKept;
+        QStringList foldersNotReached; // paths of the folders whose free slots stayed as they were
+        quint64 metadataEntries = 0;   // throw-away entries the metadata fill made
+        qint64 metadataMilliseconds = 0; // the metadata fill with its removal
+        qint64 folderSlotsMilliseconds = 0;
+
+        // "Overwritten: the free data blocks, the free metadata blocks." and what was not.
+        QString reachedText() const;
     };
 
     // Why a wipe did not start: each cause its own text.
@@ -84,6 +106,8 @@ public:
     static int passesFor(int level, const QString& programName);
     // "Erased 12.50% in 1 of 3 passes".
     static QString progressText(double percent, int pass, int passes);
+    // The folders srm --free-slots named as not reached in its OUTPUT.
+    static QList<QString> foldersNamedIn(const QString& srmOutput);
 
 signals:
     void progress(const QString& text, double percent);
@@ -91,8 +115,14 @@ signals:
 
 private:
     void work();
-    // Overwrites the free folder slots where FAT and exFAT keep removed names (srm --free-slots).
+    // What the last pass does while its fill holds the volume full.
+    void whileFull(int workFolderFd);
+    // Overwrites the free folder slots where FAT and exFAT keep removed names (srm --free-slots
+    // --volume-full).
     void overwriteFreeSlots();
+    bool keepsNamesInFolderSlots() const;
+    // Overwrites the free metadata blocks where btrfs keeps small files and names.
+    void overwriteFreeMetadata(int workFolderFd);
     void finish();
 
     VolumeObj m_volume;

@@ -62,7 +62,7 @@ bool WipeWorkFolder::isWorkFolderName(const QString& name) {
 }
 
 bool WipeWorkFolder::isFillFileName(const QString& name) {
-    static const QRegularExpression pattern(QStringLiteral("^\\.korvane_[0-9]+$"));
+    static const QRegularExpression pattern(QStringLiteral("^\\.korvane_[0-9]+(_[0-9a-z]+)?$"));
     return pattern.match(name).hasMatch();
 }
 

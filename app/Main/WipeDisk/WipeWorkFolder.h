@@ -12,7 +12,8 @@
 //
 // A folder a killed wipe left is recognised by its marker and swept, but only under the
 // volume's FreeSpaceWipeLock, so the folder of a wipe that is running is never taken. Only fill
-// files (".korvane_N", regular files), the marker and the then empty folder are removed;
+// files (".korvane_N", and ".korvane_N_TAG" of the metadata fill; regular files), the marker and
+// the then empty folder are removed;
 // anything else found inside stays, and so does the folder around it.
 class WipeWorkFolder {
 public:
@@ -46,7 +47,8 @@ public:
 
     // ".Korvane" or ".Korvane-N": the names a work folder gets.
     static bool isWorkFolderName(const QString& name);
-    // ".korvane_N": the names fill files get.
+    // ".korvane_N" and ".korvane_N_TAG" (TAG: lower-case letters and digits): the names fill
+    // files get.
     static bool isFillFileName(const QString& name);
     // True when the folder FOLDERFD holds our marker (a regular file starting with our line).
     static bool hasMarker(int folderFd);

@@ -1,5 +1,6 @@
 #include "app/Main/WipeDisk/WipeDiskViewController.h"
 
+#include "app/Comm/EraserStandardNotifier.h"
 #include "app/Comm/PublicUtilities.h"
 #include "app/Job/OperationRunner.h"
 #include "app/Job/WipeDriveOperation.h"
@@ -30,6 +31,7 @@
 #include "app/ui/AttachedWindow.h"
 #include "app/ui/ImageButton.h"
 #include "app/ui/Images.h"
+#include "app/ui/SlidePanel.h"
 #include "platform/FileSystemInfo.h"
 #include "platform/Logger.h"
 
@@ -65,12 +67,19 @@ WipeDiskViewController::WipeDiskViewController(ModuleOwner* owner, int mode, QWi
     m_historyButton->setFixedSize(32, 32);
     connect(m_historyButton, &ImageButton::clicked, this,
             &WipeDiskViewController::historyButtonAction);
+    m_settingsButton = new ImageButton(QStringLiteral("ic_settings"));
+    m_settingsButton->setObjectName(QStringLiteral("settingsButton"));
+    m_settingsButton->setToolTip(tr("Erasure standard"));
+    m_settingsButton->setFixedSize(32, 32);
+    connect(m_settingsButton, &ImageButton::clicked, this,
+            &WipeDiskViewController::settingsButtonAction);
     auto* text = new QVBoxLayout;
     text->setSpacing(2);
     text->addWidget(m_title);
     text->addWidget(m_subtitle);
     auto* header = new QHBoxLayout;
     header->addLayout(text, 1);
+    header->addWidget(m_settingsButton, 0, Qt::AlignTop);
     header->addWidget(m_historyButton, 0, Qt::AlignTop);
 
     m_table = new QTableWidget(0, 5);
@@ -136,6 +145,9 @@ WipeDiskViewController::WipeDiskViewController(ModuleOwner* owner, int mode, QWi
             [this] { showVolumes(m_scan.result()); });
     refreshTitles();
     refreshHistoryButton();
+    // The chooser of this page or of another one may change the standard while this one is up.
+    connect(&EraserStandardNotifier::instance(), &EraserStandardNotifier::standardChanged, this,
+            &WipeDiskViewController::refreshTitles);
     getallVolumes();
     m_watch = new WatchMountUnmount(this);
     connect(m_watch, &WatchMountUnmount::MCVolumeMount, this,
@@ -481,6 +493,27 @@ void WipeDiskViewController::historyButtonAction() {
     delete m_historyView;
     m_historyView = HistoryViewController::openOver(this, DoDataBase::kTypeWipeVolume);
     refreshHistoryButton();
+}
+
+void WipeDiskViewController::settingsButtonAction() {
+    // The standard of a wipe under way or being planned is fixed already.
+    if (m_isBegin || m_planning)
+        return;
+    delete m_levelPanel;
+    m_levelPanel = new SetEraserLevelVC(this);
+    m_levelPanel->setDelegate(this);
+    m_levelPanel->setEraserLevelSelect();
+    SlidePanel::slideIn(m_levelPanel);
+}
+
+void WipeDiskViewController::closeSetEraserLevelView() {
+    if (!m_levelPanel)
+        return;
+    QPointer<SetEraserLevelVC> panel = m_levelPanel;
+    SlidePanel::slideOut(panel, [panel] {
+        if (panel)
+            panel->deleteLater();
+    });
 }
 
 void WipeDiskViewController::refreshHistoryButton() {

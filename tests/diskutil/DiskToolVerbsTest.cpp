@@ -221,6 +221,20 @@ TEST(DiskToolVerbs, UnmountsMountsAndEjectsAndRefusesWhatTheSystemNeeds) {
     struct stat st {};
     EXPECT_NE(::lstat(media.c_str(), &st), 0) << "its empty mount point goes with it";
 
+    // A mount point stands for its device: the tool's unmount, and korvane's.
+    ASSERT_EQ(diskutil({"mount", device}, &out), 0) << out;
+    EXPECT_EQ(diskutil({"mount", media}, &out), 1) << "mounted once only: " << out;
+    ASSERT_EQ(diskutil({"unmount", media}, &out), 0) << out;
+    EXPECT_EQ(mountPointOf(device), "");
+    ASSERT_EQ(diskutil({"mount", device}, &out), 0) << out;
+    ASSERT_EQ(
+        LoopImage::run(
+            {"sh", "-c", "'" KORVANE_PROGRAM "' unmount '" + media + "' </dev/null 2>&1"}, &out),
+        0)
+        << out;
+    EXPECT_EQ(mountPointOf(device), "");
+    EXPECT_EQ(out.find("not a block device"), std::string::npos) << out;
+
     ASSERT_EQ(diskutil({"mount", device}, &out), 0) << out;
     ASSERT_EQ(diskutil({"eject", device}, &out), 0) << out;
     EXPECT_EQ(mountPointOf(device), "");
@@ -251,6 +265,84 @@ TEST(DiskToolVerbs, UnmountsMountsAndEjectsAndRefusesWhatTheSystemNeeds) {
         EXPECT_EQ(out.find("[y/N]"), std::string::npos) << "asked before refusing: " << out;
         EXPECT_EQ(out.find("without confirmation"), std::string::npos) << out;
     }
+}
+
+// Another program's FUSE driver on a loop device, as fusefat mounts it when not told the
+// device's name: the mount table names no device, yet the device is in use.
+class ForeignFuseMount {
+public:
+    ForeignFuseMount() {
+        char folder[] = "/tmp/korvane-fuse.XXXXXX";
+        if (::mkdtemp(folder) == nullptr) {
+            return;
+        }
+        folder_ = folder;
+        image_ = folder_ + "/fat.img";
+        mountPoint_ = folder_ + "/mnt";
+        ::mkdir(mountPoint_.c_str(), 0700);
+        if (LoopImage::run({"truncate", "-s", "16M", image_}) != 0 ||
+            LoopImage::run({"mkfs.vfat", "-n", "BEFORE", image_}) != 0 ||
+            LoopImage::run({"losetup", "-f", "--show", image_}, &device_) != 0) {
+            device_.clear();
+            return;
+        }
+        device_ = trimmed(device_);
+        driver_ = ::fork();
+        if (driver_ == 0) {
+            const int devNull = ::open("/dev/null", O_RDWR);
+            ::dup2(devNull, STDOUT_FILENO);
+            ::dup2(devNull, STDERR_FILENO);
+            ::execlp("fusefat", "fusefat", "-f", "-o", "rw+", device_.c_str(), mountPoint_.c_str(),
+                     static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        for (int i = 0; i < 500 && !mounted(); ++i) {
+            ::usleep(20000);
+        }
+    }
+    ~ForeignFuseMount() {
+        if (driver_ > 0) {
+            LoopImage::run({"fusermount", "-u", mountPoint_});
+            ::waitpid(driver_, nullptr, 0);
+        }
+        if (!device_.empty()) {
+            LoopImage::run({"losetup", "-d", device_});
+        }
+        if (!folder_.empty()) {
+            std::system(("rm -rf '" + folder_ + "'").c_str());
+        }
+    }
+    bool mounted() const {
+        std::string out;
+        LoopImage::run({"findmnt", "-n", "-o", "SOURCE", mountPoint_}, &out);
+        return !trimmed(out).empty();
+    }
+    const std::string& device() const { return device_; }
+    const std::string& mountPoint() const { return mountPoint_; }
+
+private:
+    std::string folder_, image_, mountPoint_, device_;
+    pid_t driver_ = -1;
+};
+
+TEST(DiskToolVerbs, ADeviceServedByAnotherProgramsFuseDriverIsNeitherMountedNorNamed) {
+    if (::geteuid() != 0 || !have("losetup") || !have("mkfs.vfat") || !have("fusefat") ||
+        !have("fatlabel")) {
+        GTEST_SKIP() << "needs root, losetup, mkfs.vfat, fusefat and fatlabel";
+    }
+    ForeignFuseMount fuse;
+    ASSERT_FALSE(fuse.device().empty()) << "no loop device";
+    ASSERT_TRUE(fuse.mounted()) << "fusefat did not mount " << fuse.device();
+    ASSERT_EQ(mountPointOf(fuse.device()), "") << "the table is not to name the device here";
+
+    std::string out;
+    EXPECT_EQ(diskutil({"mount", fuse.device()}, &out), 1) << out;
+    EXPECT_NE(out.find("not mounted a second time"), std::string::npos) << out;
+    EXPECT_EQ(mountPointOf(fuse.device()), "") << "a second driver was put on the device";
+    EXPECT_EQ(diskutil({"rename", fuse.device(), "AFTER"}, &out), 1) << out;
+    EXPECT_NE(out.find("fusefat"), std::string::npos) << "names what holds it: " << out;
+    EXPECT_EQ(blkid("LABEL", fuse.device()), "BEFORE") << "written under a live driver";
+    EXPECT_TRUE(fuse.mounted());
 }
 
 } // namespace

@@ -169,6 +169,10 @@ void WipeDiskViewController::showEvent(QShowEvent* event) {
     refreshTitles();
     if (m_selectEraserType == kWholeVolume)
         m_drives->reload();
+    // Free space changes without a mount or an unmount: what is shown is read now. A scan under
+    // way is new enough; a wipe being planned or run keeps its list.
+    if (!m_isBegin && !m_planning && !m_scanning)
+        getallVolumes();
 }
 
 WipeDiskViewController::~WipeDiskViewController() {

@@ -24,6 +24,7 @@
 #include "app/Main/WipeDisk/WipeDriveProViewController.h"
 #include "app/Main/WipeDisk/WipeFailViewController.h"
 #include "app/Main/WipeDisk/WipeSuccessViewController.h"
+#include "app/Main/WipeDisk/WipeTimeEstimate.h"
 #include "app/Main/WipeDisk/WipeWorkFolder.h"
 #include "app/SetEraserLevel/EraserStandard.h"
 #include "app/SetEraserLevel/HistoryViewController.h"
@@ -329,9 +330,20 @@ void WipeDiskViewController::wipeButtonAction() {
             [this](const DestructiveOperation::Progress& progress) {
                 if (m_driveProgress)
                     m_driveProgress->setProgress(progress);
-                else if (m_progress && progress.total > 0)
-                    m_progress->setRemoveProgress(progress.subject, 100.0 * double(progress.done) /
-                                                                        double(progress.total));
+                else if (m_progress && progress.total > 0) {
+                    const double percent = 100.0 * double(progress.done) / double(progress.total);
+                    // The time left over all passes, from the pace so far.
+                    const QString left = progress.pass > 0
+                                             ? WipeTimeEstimate::leftText(
+                                                   WipeTimeEstimate::fractionDone(
+                                                       percent, progress.pass, progress.passes),
+                                                   m_wipeClock.elapsed())
+                                             : QString();
+                    m_progress->setRemoveProgress(left.isEmpty() ? progress.subject
+                                                                 : progress.subject +
+                                                                       QStringLiteral(" · ") + left,
+                                                  percent);
+                }
             });
     connect(m_runner, &OperationRunner::finished, this,
             [this](const DestructiveOperation::Report& report) {
@@ -356,11 +368,17 @@ void WipeDiskViewController::planArrived(const DestructiveOperation::Plan& plan)
         return;
     }
     const QString volumeName = m_selectVolumeObj.volumeName;
+    // The free space is written, or the whole volume once it is formatted anew.
+    const bool freeSpace = plan.kind == DestructiveOperation::Kind::WipeFreeSpace;
+    const QString estimate = WipeTimeEstimate::beforeText(
+        quint64(qMax<qint64>(0, freeSpace ? m_selectVolumeObj.volumeFreeSizeNum
+                                          : m_selectVolumeObj.volumeTotalSizeNum)),
+        FreeSpaceWipeJob::passesFor(plan.level, QString()));
     QWidget* question =
-        plan.kind == DestructiveOperation::Kind::WipeFreeSpace
-            ? static_cast<QWidget*>(
-                  new MakeSureWipeFreeSpaceViewController(volumeName, passesText(plan.level)))
-            : new MakeSureWipeDiskViewController(volumeName, passesText(plan.level));
+        freeSpace
+            ? static_cast<QWidget*>(new MakeSureWipeFreeSpaceViewController(
+                  volumeName, passesText(plan.level), estimate))
+            : new MakeSureWipeDiskViewController(volumeName, passesText(plan.level), estimate);
     // Still "planning" while the question is open: no second wipe can be asked for meanwhile.
     const bool yes = AttachedWindow::run(question, this) == QDialog::Accepted;
     m_planning = false;
@@ -396,6 +414,7 @@ void WipeDiskViewController::startWipe(const DestructiveOperation::Plan& plan) {
     DestructiveOperation::Consents consents;
     for (const DestructiveOperation::ConsentNeeded& needed : plan.consents)
         consents.give(needed.consent);
+    m_wipeClock.start();
     WipeFreeSpaceProViewController* view =
         plan.kind == DestructiveOperation::Kind::WipeFreeSpace
             ? new WipeFreeSpaceProViewController(tr("Erasing free space"), plan.standard)

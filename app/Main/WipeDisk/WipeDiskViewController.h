@@ -5,6 +5,7 @@
 #include "app/Main/WipeDisk/VolumeObj.h"
 #include "app/SetEraserLevel/SetEraserLevelVC.h"
 
+#include <QElapsedTimer>
 #include <QFutureWatcher>
 #include <QList>
 #include <QPointer>
@@ -106,6 +107,7 @@ private:
     int m_selectIndex = -1;
     QString m_selectDevice;      // the chosen volume's device, kept across rescans
     QString m_pendingMountPoint; // eraseFreeSpaceOf's volume, until the list shows it
+    QElapsedTimer m_wipeClock;   // since the volume wipe under way started
     bool m_scanning = false;
     bool m_planning = false;
     bool m_isBegin = false;

@@ -1,5 +1,6 @@
 // The disk tool's verbs on real file systems: format to each file system this machine can make,
 // name and rename, unmount, mount and eject; and the names each file system refuses.
+#include "Article.h"
 #include "LoopImage.h"
 #include "VolumeLabelRules.h"
 
@@ -78,6 +79,17 @@ TEST(DiskToolLabelRules, EachFileSystemRefusesTheNamesItCannotHold) {
     EXPECT_NE(VolumeLabelRules::whyInvalid("ext4", "d\xc3\xa9j\xc3\xa0 vu fifteen"), "")
         << "15 characters in 17 bytes";
     EXPECT_NE(VolumeLabelRules::whyInvalid("xfs", "thirteen char"), "");
+    // The refusal reads as spoken: "an ext4 volume", "a vfat volume".
+    const std::string ext = VolumeLabelRules::whyInvalid("ext4", std::string(17, 'e'));
+    EXPECT_EQ(ext.rfind("the name of an ext4 volume has at most 16 bytes", 0), 0u) << ext;
+    const std::string fat = VolumeLabelRules::whyInvalid("vfat", std::string(12, 'F'));
+    EXPECT_EQ(fat.find("an vfat"), std::string::npos) << fat;
+    for (const char* an : {"exfat", "ntfs", "xfs", "ext2"}) {
+        EXPECT_EQ(diskutil::Article::before(an), std::string("an ") + an);
+    }
+    for (const char* a : {"btrfs", "vfat", "FAT32", "new"}) {
+        EXPECT_EQ(diskutil::Article::before(a), std::string("a ") + a);
+    }
 }
 
 // One mounted loop device formatted to each file system whose tools are here, named, and

@@ -26,6 +26,17 @@ bool isNumber(const char* name) {
 } // namespace
 
 std::string DeviceUse::whoUses(const std::string& device) const {
+    // A probe of the device (blkid, another listing) holds it for a moment; a driver holds it
+    // for good. Only a use seen throughout a second counts.
+    std::string use = useNow(device);
+    for (int check = 0; check < 5 && !use.empty(); ++check) {
+        ::usleep(200000);
+        use = useNow(device);
+    }
+    return use;
+}
+
+std::string DeviceUse::useNow(const std::string& device) const {
     struct stat st {};
     if (::stat(device.c_str(), &st) != 0 || !S_ISBLK(st.st_mode)) {
         return {};

@@ -13,10 +13,13 @@ class DeviceUse {
 public:
     explicit DeviceUse(std::string proc = "/proc") : proc_(std::move(proc)) {}
 
-    // Empty when nothing is seen using DEVICE; otherwise what uses it, for a message.
+    // Empty when nothing is seen using DEVICE for a second; otherwise what uses it, for a
+    // message.
     std::string whoUses(const std::string& device) const;
 
 private:
+    // What uses DEVICE at this moment.
+    std::string useNow(const std::string& device) const;
     // "process PID (NAME)" for the first other process holding the device numbered RDEV open.
     std::string holderOf(unsigned long rdev) const;
 

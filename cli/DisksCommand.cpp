@@ -20,6 +20,7 @@ const char* const kUsage =
     "       korvane format DEVICE FILESYSTEM NAME [--table gpt|dos] [--yes]\n"
     "       korvane rename DEVICE NAME\n"
     "       korvane mount DEVICE | unmount DEVICE | eject DEVICE\n"
+    "       (rename, unmount and eject also take a volume's mount point for DEVICE)\n"
     "disks lists every disk with its volumes, mounted or not. format makes a new, empty file\n"
     "system (FILESYSTEM: fat32, exfat, ntfs, ext4, btrfs or xfs, where its tools are installed):\n"
     "a mounted volume is mounted again where it was; an unmounted partition is formatted and the\n"

@@ -10,8 +10,9 @@
 namespace {
 const char* const kUsage =
     "usage: korvane update-check [--address URL]\n"
-    "Asks the version file at the address set for the update check (or at URL, which is then\n"
-    "kept as that address) whether a newer version is out. Nothing is downloaded or installed.\n"
+    "Asks the version file at the address set for the update check (in the About window), or\n"
+    "at URL for this check only, whether a newer version is out. URL is not stored. Nothing is\n"
+    "downloaded or installed.\n"
     "Exit status: 0 up to date, 3 a newer version is available, 1 the check failed.\n";
 }
 
@@ -23,15 +24,13 @@ int UpdateCommand::run(const QStringList& args, const QString& currentVersion) {
     if (!parser.positional().isEmpty())
         return parser.usageError(
             QStringLiteral("unknown argument '%1'").arg(parser.positional().first()), kUsage);
-    const bool given = parser.isSet(QStringLiteral("address"));
-    QString address = parser.value(QStringLiteral("address"));
-    const UserDefaults defaults = UserDefaults::mainProgram();
-    if (!given)
-        address = defaults.updateCheckAddress();
+    // An address given here is for this run: the stored one is shared with the window and is
+    // changed there only.
+    const QString address = parser.isSet(QStringLiteral("address"))
+                                ? parser.value(QStringLiteral("address"))
+                                : UserDefaults::mainProgram().updateCheckAddress();
     const UpdateCheck::Result result =
         UpdateCheck::checkNow(QUrl(address, QUrl::StrictMode), currentVersion);
-    if (given && result.answer != UpdateCheck::Answer::Failed)
-        defaults.setUpdateCheckAddress(address);
     std::printf("%s\n", result.message.toLocal8Bit().constData());
     switch (result.answer) {
     case UpdateCheck::Answer::UpToDate:

@@ -1,5 +1,7 @@
 #include "app/Comm/UserDefaults.h"
 
+#include "app/Comm/EraserStandardNotifier.h"
+
 #include "platform/BundleLocator.h"
 
 #include <QSettings>
@@ -31,6 +33,7 @@ void UserDefaults::setEraserTimes(int level) const {
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, kOrganisation, m_programName);
     settings.setValue(kEraserTimes, level);
     settings.sync();
+    emit EraserStandardNotifier::instance().standardChanged();
 }
 
 QString UserDefaults::updateCheckAddress() const {

@@ -190,14 +190,21 @@ QStringList DiskCopyViewController::chosenPaths() const {
 }
 
 DiskCopyJob::Existing DiskCopyViewController::askExisting(const QString& destination) {
+    if (m_existingForAll)
+        return *m_existingForAll;
+    // Answered after a cancel (the worker asked before it saw the stop): nothing more to ask.
+    if (m_cancelled)
+        return DiskCopyJob::Existing::Skip;
     auto* view = namedView(QStringLiteral("CopyExistingView"));
+    auto* cancel = FileEraserViewParts::button(QStringLiteral("btn_sec"), tr("Cancel Copy"),
+                                               QStringLiteral("cancelCopyButton"));
     auto* skip = FileEraserViewParts::button(QStringLiteral("btn_sec"), tr("Skip"),
                                              QStringLiteral("skipButton"));
     auto* both = FileEraserViewParts::button(QStringLiteral("btn_sec"), tr("Keep both"),
                                              QStringLiteral("keepBothButton"));
     auto* replace = FileEraserViewParts::button(QStringLiteral("btn_danger"), tr("Replace"),
                                                 QStringLiteral("replaceButton"));
-    view->setFixedSize(520, 200);
+    view->setMinimumWidth(560);
     auto* column = FileEraserViewParts::frame(view, QStringLiteral("ic_warning"),
                                               tr("This file is already there"));
     column->addWidget(FileEraserViewParts::paragraph(
@@ -205,8 +212,11 @@ DiskCopyJob::Existing DiskCopyViewController::askExisting(const QString& destina
            "this file?")
             .arg(destination),
         QStringLiteral("messageText")));
+    auto* forAll = new QCheckBox(tr("Do the same for every other file already there"));
+    forAll->setObjectName(QStringLiteral("applyToAllBox"));
+    column->addWidget(forAll);
     column->addStretch();
-    column->addLayout(FileEraserViewParts::buttonRow({skip, both, replace}));
+    column->addLayout(FileEraserViewParts::buttonRow({cancel, skip, both, replace}));
     DiskCopyJob::Existing choice = DiskCopyJob::Existing::Skip;
     connect(both, &ImageButton::clicked, view, [view, &choice] {
         choice = DiskCopyJob::Existing::KeepBoth;
@@ -217,7 +227,18 @@ DiskCopyJob::Existing DiskCopyViewController::askExisting(const QString& destina
         AttachedWindow::dismiss(view);
     });
     connect(skip, &ImageButton::clicked, view, [view] { AttachedWindow::dismiss(view); });
-    AttachedWindow::run(view, this);
+    connect(cancel, &ImageButton::clicked, view,
+            [view] { AttachedWindow::dismiss(view, QDialog::Rejected); });
+    // The view goes with its window: the tick is kept as it changes.
+    bool applyToAll = false;
+    connect(forAll, &QCheckBox::toggled, view, [&applyToAll](bool on) { applyToAll = on; });
+    // Escape and Cancel Copy end the copy: this file is skipped and no other one is asked.
+    if (AttachedWindow::run(view, this, true) != QDialog::Accepted) {
+        cancelCopy();
+        return DiskCopyJob::Existing::Skip;
+    }
+    if (applyToAll)
+        m_existingForAll = choice;
     return choice;
 }
 
@@ -234,6 +255,7 @@ void DiskCopyViewController::startCopy() {
     DiskCopyJob::Options options;
     options.verify = m_verify->isChecked();
     options.existing = DiskCopyJob::Existing::Ask;
+    m_existingForAll.reset();
     m_copying = true;
     m_cancelled = false;
     m_copy->setEnabled(false);

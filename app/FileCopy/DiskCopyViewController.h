@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class ImageButton;
 class QCheckBox;
@@ -70,6 +71,8 @@ private:
     // The receiver of the worker's questions: deleted first on destruction, which drops a
     // question still waiting, so that the worker can end and be joined.
     QObject* m_questions = nullptr;
+    // The answer the user gave for every file in the way, for the rest of this copy.
+    std::optional<DiskCopyJob::Existing> m_existingForAll;
     QElapsedTimer m_clock; // since the copy began, for its speed
     bool m_copying = false;
     bool m_cancelled = false;

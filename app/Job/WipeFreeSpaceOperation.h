@@ -33,7 +33,7 @@ public:
         QObject::connect(&job, &Job::progress, [&](const QString& text, double percent) {
             if (progress)
                 progress({percent < preparing ? Stage::Preparing : Stage::Overwriting,
-                          qint64(percent * 100), 10000, 0, job.passes(), text});
+                          qint64(percent * 100), 10000, job.passUnderWay(), job.passes(), text});
         });
         QObject::connect(&job, &Job::finished, [&loop] { loop.quit(); });
         job.start();

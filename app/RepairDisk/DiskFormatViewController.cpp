@@ -116,6 +116,12 @@ DiskFormatViewController::~DiskFormatViewController() {
     m_scan.waitForFinished();
 }
 
+void DiskFormatViewController::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!m_running && !m_scan.isRunning())
+        reloadVolumes();
+}
+
 void DiskFormatViewController::reloadVolumes() {
     // A scan under way may have read the disks before the change that asks for this one.
     if (m_scan.isRunning()) {

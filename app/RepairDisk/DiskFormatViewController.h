@@ -52,6 +52,10 @@ signals:
     void volumesShown();
     void formatFinished(bool ok, const QString& message);
 
+protected:
+    // Volumes change while the page is away (a rename or an unmount in the disk tool).
+    void showEvent(QShowEvent* event) override;
+
 private:
     void showVolumes(const QList<DiskObj>& disks);
     void refreshButton();

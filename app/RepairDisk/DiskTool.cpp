@@ -3,6 +3,7 @@
 #include "VolumeLabelRules.h"
 #include "app/Main/WipeDisk/DiskUtil.h"
 
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
@@ -69,6 +70,15 @@ VolumeObj DiskTool::volumeOn(const QList<DiskObj>& disks, const QString& device)
     for (const DiskObj& disk : disks)
         for (const VolumeObj& volume : disk.volumes)
             if (volume.volumePath == device)
+                return volume;
+    // A mount point names the volume mounted there; a link or a trailing "/" in it does not
+    // matter.
+    const QString canonical = QFileInfo(device).canonicalFilePath();
+    if (device.isEmpty() || canonical.isEmpty())
+        return {};
+    for (const DiskObj& disk : disks)
+        for (const VolumeObj& volume : disk.volumes)
+            if (!volume.volumeMountPoint.isEmpty() && volume.volumeMountPoint == canonical)
                 return volume;
     return {};
 }

@@ -19,7 +19,8 @@ public:
 
     // Every disk with its volumes; empty, with PROBLEM set, when the tool failed.
     static QList<DiskObj> listDisks(QString* problem = nullptr);
-    // The volume on DEVICE (a device node) among DISKS; an empty record when there is none.
+    // The volume on DEVICE (a device node, or the mount point of a volume) among DISKS; an empty
+    // record when there is none.
     static VolumeObj volumeOn(const QList<DiskObj>& disks, const QString& device);
 
     // The file systems a volume can be formatted to here (their making tool is installed), in

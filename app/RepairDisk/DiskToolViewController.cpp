@@ -140,6 +140,13 @@ DiskToolViewController::~DiskToolViewController() {
     m_scan.waitForFinished();
 }
 
+void DiskToolViewController::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A scan under way started no earlier than this page was last changed.
+    if (!m_busy && !m_scan.isRunning())
+        reloadDisks();
+}
+
 void DiskToolViewController::reloadDisks() {
     // A scan under way may have read the disks before the change that asks for this one.
     if (m_scan.isRunning()) {

@@ -46,6 +46,10 @@ signals:
     void disksShown();
     void actionFinished(bool ok, const QString& message);
 
+protected:
+    // Disks change while the page is away (a format on another page, a stick pulled out).
+    void showEvent(QShowEvent* event) override;
+
 private:
     void showDisks(const QList<DiskObj>& disks);
     void refreshButtons();

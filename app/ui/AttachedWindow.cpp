@@ -32,8 +32,9 @@ AttachedWindow* AttachedWindow::present(QWidget* view, QWidget* owner) {
     return window;
 }
 
-int AttachedWindow::run(QWidget* view, QWidget* owner) {
+int AttachedWindow::run(QWidget* view, QWidget* owner, bool closableByEscape) {
     AttachedWindow window(view, owner);
+    window.setClosableByEscape(closableByEscape);
     return window.exec();
 }
 

@@ -19,7 +19,8 @@ public:
     static AttachedWindow* present(QWidget* view, QWidget* owner);
     // Shows VIEW and runs a local event loop until the window is closed; returns the result.
     // Work started before the call keeps running: its queued reports are handled by the loop.
-    static int run(QWidget* view, QWidget* owner);
+    // A question that may be dismissed passes CLOSABLEBYESCAPE: Escape then rejects it.
+    static int run(QWidget* view, QWidget* owner, bool closableByEscape = false);
     // Closes the attached window holding VIEW with RESULT; false when VIEW is in none.
     static bool dismiss(QWidget* view, int result = QDialog::Accepted);
 

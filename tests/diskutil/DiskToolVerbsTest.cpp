@@ -1,5 +1,6 @@
 // The disk tool's verbs on real file systems: format to each file system this machine can make,
 // name and rename, unmount, mount and eject; and the names each file system refuses.
+#include "Article.h"
 #include "LoopImage.h"
 #include "VolumeLabelRules.h"
 
@@ -78,6 +79,17 @@ TEST(DiskToolLabelRules, EachFileSystemRefusesTheNamesItCannotHold) {
     EXPECT_NE(VolumeLabelRules::whyInvalid("ext4", "d\xc3\xa9j\xc3\xa0 vu fifteen"), "")
         << "15 characters in 17 bytes";
     EXPECT_NE(VolumeLabelRules::whyInvalid("xfs", "thirteen char"), "");
+    // The refusal reads as spoken: "an ext4 volume", "a vfat volume".
+    const std::string ext = VolumeLabelRules::whyInvalid("ext4", std::string(17, 'e'));
+    EXPECT_EQ(ext.rfind("the name of an ext4 volume has at most 16 bytes", 0), 0u) << ext;
+    const std::string fat = VolumeLabelRules::whyInvalid("vfat", std::string(12, 'F'));
+    EXPECT_EQ(fat.find("an vfat"), std::string::npos) << fat;
+    for (const char* an : {"exfat", "ntfs", "xfs", "ext2"}) {
+        EXPECT_EQ(diskutil::Article::before(an), std::string("an ") + an);
+    }
+    for (const char* a : {"btrfs", "vfat", "FAT32", "new"}) {
+        EXPECT_EQ(diskutil::Article::before(a), std::string("a ") + a);
+    }
 }
 
 // One mounted loop device formatted to each file system whose tools are here, named, and
@@ -221,6 +233,20 @@ TEST(DiskToolVerbs, UnmountsMountsAndEjectsAndRefusesWhatTheSystemNeeds) {
     struct stat st {};
     EXPECT_NE(::lstat(media.c_str(), &st), 0) << "its empty mount point goes with it";
 
+    // A mount point stands for its device: the tool's unmount, and korvane's.
+    ASSERT_EQ(diskutil({"mount", device}, &out), 0) << out;
+    EXPECT_EQ(diskutil({"mount", media}, &out), 1) << "mounted once only: " << out;
+    ASSERT_EQ(diskutil({"unmount", media}, &out), 0) << out;
+    EXPECT_EQ(mountPointOf(device), "");
+    ASSERT_EQ(diskutil({"mount", device}, &out), 0) << out;
+    ASSERT_EQ(
+        LoopImage::run(
+            {"sh", "-c", "'" KORVANE_PROGRAM "' unmount '" + media + "' </dev/null 2>&1"}, &out),
+        0)
+        << out;
+    EXPECT_EQ(mountPointOf(device), "");
+    EXPECT_EQ(out.find("not a block device"), std::string::npos) << out;
+
     ASSERT_EQ(diskutil({"mount", device}, &out), 0) << out;
     ASSERT_EQ(diskutil({"eject", device}, &out), 0) << out;
     EXPECT_EQ(mountPointOf(device), "");
@@ -251,6 +277,84 @@ TEST(DiskToolVerbs, UnmountsMountsAndEjectsAndRefusesWhatTheSystemNeeds) {
         EXPECT_EQ(out.find("[y/N]"), std::string::npos) << "asked before refusing: " << out;
         EXPECT_EQ(out.find("without confirmation"), std::string::npos) << out;
     }
+}
+
+// Another program's FUSE driver on a loop device, as fusefat mounts it when not told the
+// device's name: the mount table names no device, yet the device is in use.
+class ForeignFuseMount {
+public:
+    ForeignFuseMount() {
+        char folder[] = "/tmp/korvane-fuse.XXXXXX";
+        if (::mkdtemp(folder) == nullptr) {
+            return;
+        }
+        folder_ = folder;
+        image_ = folder_ + "/fat.img";
+        mountPoint_ = folder_ + "/mnt";
+        ::mkdir(mountPoint_.c_str(), 0700);
+        if (LoopImage::run({"truncate", "-s", "16M", image_}) != 0 ||
+            LoopImage::run({"mkfs.vfat", "-n", "BEFORE", image_}) != 0 ||
+            LoopImage::run({"losetup", "-f", "--show", image_}, &device_) != 0) {
+            device_.clear();
+            return;
+        }
+        device_ = trimmed(device_);
+        driver_ = ::fork();
+        if (driver_ == 0) {
+            const int devNull = ::open("/dev/null", O_RDWR);
+            ::dup2(devNull, STDOUT_FILENO);
+            ::dup2(devNull, STDERR_FILENO);
+            ::execlp("fusefat", "fusefat", "-f", "-o", "rw+", device_.c_str(), mountPoint_.c_str(),
+                     static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        for (int i = 0; i < 500 && !mounted(); ++i) {
+            ::usleep(20000);
+        }
+    }
+    ~ForeignFuseMount() {
+        if (driver_ > 0) {
+            LoopImage::run({"fusermount", "-u", mountPoint_});
+            ::waitpid(driver_, nullptr, 0);
+        }
+        if (!device_.empty()) {
+            LoopImage::run({"losetup", "-d", device_});
+        }
+        if (!folder_.empty()) {
+            std::system(("rm -rf '" + folder_ + "'").c_str());
+        }
+    }
+    bool mounted() const {
+        std::string out;
+        LoopImage::run({"findmnt", "-n", "-o", "SOURCE", mountPoint_}, &out);
+        return !trimmed(out).empty();
+    }
+    const std::string& device() const { return device_; }
+    const std::string& mountPoint() const { return mountPoint_; }
+
+private:
+    std::string folder_, image_, mountPoint_, device_;
+    pid_t driver_ = -1;
+};
+
+TEST(DiskToolVerbs, ADeviceServedByAnotherProgramsFuseDriverIsNeitherMountedNorNamed) {
+    if (::geteuid() != 0 || !have("losetup") || !have("mkfs.vfat") || !have("fusefat") ||
+        !have("fatlabel")) {
+        GTEST_SKIP() << "needs root, losetup, mkfs.vfat, fusefat and fatlabel";
+    }
+    ForeignFuseMount fuse;
+    ASSERT_FALSE(fuse.device().empty()) << "no loop device";
+    ASSERT_TRUE(fuse.mounted()) << "fusefat did not mount " << fuse.device();
+    ASSERT_EQ(mountPointOf(fuse.device()), "") << "the table is not to name the device here";
+
+    std::string out;
+    EXPECT_EQ(diskutil({"mount", fuse.device()}, &out), 1) << out;
+    EXPECT_NE(out.find("not mounted a second time"), std::string::npos) << out;
+    EXPECT_EQ(mountPointOf(fuse.device()), "") << "a second driver was put on the device";
+    EXPECT_EQ(diskutil({"rename", fuse.device(), "AFTER"}, &out), 1) << out;
+    EXPECT_NE(out.find("fusefat"), std::string::npos) << "names what holds it: " << out;
+    EXPECT_EQ(blkid("LABEL", fuse.device()), "BEFORE") << "written under a live driver";
+    EXPECT_TRUE(fuse.mounted());
 }
 
 } // namespace

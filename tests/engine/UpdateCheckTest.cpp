@@ -1,6 +1,12 @@
 // The update check against a local server: a newer, the same and an older version, an answer
 // that is no version file, and a server that never answers.
 #include "app/Comm/UpdateCheck.h"
+#include "app/Comm/UserDefaults.h"
+#include "cli/UpdateCommand.h"
+
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -82,6 +88,27 @@ TEST(UpdateCheckTest, TellsNewerSameAndOlderApartAndFailsOnBadOrMissingAnswers) 
                                     QStringLiteral("1.0"), 300)
                   .answer,
               Answer::Failed);
+}
+
+// korvane update-check --address: the check asks that address, and the stored one, shared with
+// the window, stays as it was.
+TEST(UpdateCheckTest, AnAddressGivenToTheCommandIsForThatCheckOnly) {
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    const QString stored = QStringLiteral("https://updates.example.org/version.json");
+    UserDefaults::mainProgram().setUpdateCheckAddress(stored);
+    VersionServer server;
+    server.body = R"({"version": "1.0"})";
+    const int status = UpdateCommand::run({QStringLiteral("--address"), server.url().toString()},
+                                          QStringLiteral("1.0"));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    EXPECT_EQ(status, 0) << "up to date, by the address given";
+    EXPECT_EQ(server.requests, 1);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    EXPECT_EQ(UserDefaults::mainProgram().updateCheckAddress().toStdString(), stored.toStdString());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
 } // namespace

@@ -6,15 +6,19 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -68,6 +72,93 @@ TEST(DiskCopyViewTest, ACopyCancelledAtAQuestionEndsHonestlyAndLeavesNoFolderItM
     QDirIterator hidden(copied, QDir::Files | QDir::Hidden);
     while (hidden.hasNext())
         EXPECT_FALSE(hidden.next().contains(".kvcopy-")) << hidden.filePath().toStdString();
+}
+
+// Several files in the way: one answer ticked for all of them is the only question, and
+// Escape or Cancel Copy at the question ends the copy instead of asking about the next file.
+class ConflictingCopy {
+public:
+    static constexpr int kFiles = 6;
+    ConflictingCopy() {
+        copied = to.path() + "/" + QFileInfo(from.path()).fileName();
+        for (int i = 0; i < kFiles; ++i) {
+            writeFile(from.path() + QStringLiteral("/f%1.txt").arg(i), "new");
+            writeFile(copied + QStringLiteral("/f%1.txt").arg(i), "old");
+        }
+        view.show();
+        view.scanSource(from.path());
+        view.setDestination(to.path());
+    }
+    // Copies, answering each question with ANSWER; the number of questions asked.
+    int run(const std::function<void(AttachedWindow*)>& answer) {
+        int asked = 0;
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                auto* window = qobject_cast<AttachedWindow*>(top);
+                if (!window || !window->isVisible() ||
+                    window->view()->objectName() != QLatin1String("CopyExistingView") ||
+                    window->view()->property("answered").toBool())
+                    continue;
+                window->view()->setProperty("answered", true);
+                ++asked;
+                answer(window);
+                return;
+            }
+        });
+        poll.start();
+        QSignalSpy finished(&view, &DiskCopyViewController::copyFinished);
+        view.startCopy();
+        EXPECT_TRUE(finished.wait(30000)) << "the copy did not end";
+        return asked;
+    }
+    int filesHolding(const QByteArray& content) const {
+        int n = 0;
+        for (int i = 0; i < kFiles; ++i) {
+            QFile file(copied + QStringLiteral("/f%1.txt").arg(i));
+            n += file.open(QIODevice::ReadOnly) && file.readAll() == content;
+        }
+        return n;
+    }
+
+    QTemporaryDir from, to;
+    QString copied;
+    DiskCopyViewController view;
+};
+
+TEST(DiskCopyViewTest, FilesInTheWayAreAskedAboutOnceForAllOrEndTheCopy) {
+    {
+        ConflictingCopy copy;
+        const int asked = copy.run([](AttachedWindow* window) {
+            window->view()->findChild<QCheckBox*>("applyToAllBox")->setChecked(true);
+            window->view()->findChild<QAbstractButton*>("replaceButton")->click();
+        });
+        EXPECT_EQ(asked, 1) << "one answer for all";
+        EXPECT_EQ(copy.filesHolding("new"), ConflictingCopy::kFiles);
+    }
+    {
+        // Without the tick, every file is its own question.
+        ConflictingCopy copy;
+        const int asked = copy.run([](AttachedWindow* window) {
+            window->view()->findChild<QAbstractButton*>("skipButton")->click();
+        });
+        EXPECT_EQ(asked, ConflictingCopy::kFiles) << copy.view.reportText()->text().toStdString();
+        EXPECT_EQ(copy.filesHolding("old"), ConflictingCopy::kFiles);
+    }
+    for (const bool escape : {true, false}) {
+        ConflictingCopy copy;
+        const int asked = copy.run([escape](AttachedWindow* window) {
+            if (escape)
+                QTest::keyClick(window, Qt::Key_Escape);
+            else
+                window->view()->findChild<QAbstractButton*>("cancelCopyButton")->click();
+        });
+        EXPECT_EQ(asked, 1) << (escape ? "Escape" : "Cancel Copy") << " ends the copy";
+        EXPECT_EQ(copy.filesHolding("old"), ConflictingCopy::kFiles) << "nothing replaced";
+        const QString text = copy.view.reportText()->text();
+        EXPECT_TRUE(text.startsWith("Cancelled")) << text.toStdString();
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "app/Main/FileEraser/FileEraserTableModel.h"
 #include "app/Main/FileEraser/FileEraserViewController.h"
 #include "app/ui/ImageButton.h"
+#include "platform/UserAccount.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace moduletest;
 
@@ -164,6 +166,20 @@ TEST(FileEraserAddingTest, OpenPanelReturnsFilesAndFoldersChosenTogether) {
     QStringList chosen = FileEraserOpenPanel::chosenPaths(dialog);
     chosen.sort();
     EXPECT_EQ(chosen, (QStringList{bundle.work() + "/dir", file}));
+    // Run for another user (as sudo starts it), the places start with that user's home, not
+    // the process's own.
+    if (::geteuid() == 0) {
+        const QByteArray before = qgetenv("SUDO_USER");
+        qputenv("SUDO_USER", "daemon");
+        QFileDialog forUser;
+        FileEraserOpenPanel::configure(forUser);
+        if (before.isNull())
+            qunsetenv("SUDO_USER");
+        else
+            qputenv("SUDO_USER", before);
+        EXPECT_EQ(forUser.sidebarUrls().value(0).toLocalFile().toStdString(),
+                  UserAccount::byName("daemon")->home.toStdString());
+    }
 
     // After moving into "dir" the old selection is out of sight: accepting now with nothing
     // selected there must not add the folder the user just left, nor the file beside it.

@@ -1,5 +1,6 @@
 #include "DeviceFormatter.h"
 
+#include "Article.h"
 #include "DeviceTools.h"
 #include "PartitionTableWriter.h"
 #include "StopRequest.h"
@@ -137,7 +138,7 @@ int DeviceFormatter::run(const Request& request) {
     const std::vector<std::string> mkfs =
         VolumeFormatter::mkfsCommand(type, version, label, target);
     if (mkfs.empty() || !DeviceTools::haveTool(mkfs[0])) {
-        return fail("cannot make a " + type + " file system here");
+        return fail("cannot make " + Article::before(type) + " file system here");
     }
     if (const int status = DeviceTools::runTool(mkfs, err_); status != 0) {
         return fail(mkfs[0] + " failed on " + target + " (status " + std::to_string(status) + ")");

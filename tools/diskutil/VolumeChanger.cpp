@@ -1,6 +1,7 @@
 #include "VolumeChanger.h"
 
 #include "DeviceTools.h"
+#include "DeviceUse.h"
 #include "DiskCatalog.h"
 #include "MountTable.h"
 #include "StopRequest.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -63,11 +65,39 @@ int VolumeChanger::fail(const std::string& message) {
     return 1;
 }
 
+std::string VolumeChanger::deviceOf(const std::string& given) {
+    struct stat st {};
+    if (given.empty() || given[0] != '/' || ::stat(given.c_str(), &st) != 0 ||
+        S_ISBLK(st.st_mode) || !S_ISDIR(st.st_mode)) {
+        return given;
+    }
+    char* real = ::realpath(given.c_str(), nullptr);
+    if (real == nullptr) {
+        return given;
+    }
+    const std::string folder(real);
+    std::free(real);
+    // The latest mount at the folder is the one seen there.
+    const MountTable table = MountTable::read();
+    const MountEntry* top = nullptr;
+    for (const MountEntry& entry : table.entries()) {
+        if (entry.target == folder) {
+            top = &entry;
+        }
+    }
+    struct stat source {};
+    if (top != nullptr && !top->source.empty() && top->source[0] == '/' &&
+        ::stat(top->source.c_str(), &source) == 0 && S_ISBLK(source.st_mode)) {
+        return top->source;
+    }
+    return given;
+}
+
 std::string VolumeChanger::whyRefused(const std::string& device) {
     struct stat st {};
     if (device.empty() || device[0] != '/' || ::stat(device.c_str(), &st) != 0 ||
         !S_ISBLK(st.st_mode)) {
-        return device + " is not a block device";
+        return device + " is neither a block device nor the mount point of one";
     }
     const MountTable mounts = MountTable::read();
     if (const std::string why = SystemVolumes(mounts, {}, sysfs_).whyNeeded(device); !why.empty()) {
@@ -76,7 +106,8 @@ std::string VolumeChanger::whyRefused(const std::string& device) {
     return {};
 }
 
-int VolumeChanger::rename(const std::string& device, const std::string& name) {
+int VolumeChanger::rename(const std::string& given, const std::string& name) {
+    const std::string device = deviceOf(given);
     if (const std::string why = whyRefused(device); !why.empty()) {
         return fail(why);
     }
@@ -89,6 +120,13 @@ int VolumeChanger::rename(const std::string& device, const std::string& name) {
     }
     const std::string label = VolumeLabelRules::normalised(id.type, name);
     const std::vector<MountEntry> mounts = MountTable::read().mountsOf(device);
+    // Mounted where the table does not say (a FUSE driver of another program): no label is
+    // written under a live driver.
+    if (mounts.empty()) {
+        if (const std::string use = DeviceUse().whoUses(device); !use.empty()) {
+            return fail("refused: " + device + " is " + use + "; not renamed");
+        }
+    }
     const MountEntry* main = mainMount(mounts);
     std::vector<std::string> command;
     bool offline = false;
@@ -118,7 +156,12 @@ int VolumeChanger::rename(const std::string& device, const std::string& name) {
     MountEntry again;
     if (offline && main != nullptr) {
         again = *main;
-        if (const std::string why = VolumeUnmounter::unmountAll(mounts); !why.empty()) {
+        std::string why = VolumeUnmounter::unmountAll(mounts);
+        // Another driver of the device, one the table does not name, would keep the old name.
+        if (const std::string use = DeviceUse().whoUses(device); why.empty() && !use.empty()) {
+            why = "refused: " + device + " is still " + use + "; not renamed";
+        }
+        if (!why.empty()) {
             if (!StopRequest::requested() && MountTable::read().mountsOf(device).empty()) {
                 DeviceTools::runTool(
                     DeviceTools::mountCommand(id.type, device, again.target,
@@ -163,13 +206,18 @@ int VolumeChanger::rename(const std::string& device, const std::string& name) {
     return 0;
 }
 
-int VolumeChanger::mount(const std::string& device) {
+int VolumeChanger::mount(const std::string& given) {
+    const std::string device = deviceOf(given);
     if (const std::string why = whyRefused(device); !why.empty()) {
         return fail(why);
     }
     if (const std::vector<MountEntry> mounts = MountTable::read().mountsOf(device);
         !mounts.empty()) {
         return fail(device + " is already mounted at " + mainMount(mounts)->target);
+    }
+    // A second driver on a device that one already serves would corrupt it.
+    if (const std::string use = DeviceUse().whoUses(device); !use.empty()) {
+        return fail(device + " is " + use + "; it is not mounted a second time");
     }
     const DeviceTools::Identity id = DeviceTools::probe(device);
     if (id.type.empty() || id.type == "swap" || id.type == "LVM2_member" ||
@@ -203,7 +251,8 @@ int VolumeChanger::mount(const std::string& device) {
     return 0;
 }
 
-int VolumeChanger::unmount(const std::string& device) {
+int VolumeChanger::unmount(const std::string& given) {
+    const std::string device = deviceOf(given);
     if (const std::string why = whyRefused(device); !why.empty()) {
         return fail(why);
     }
@@ -218,7 +267,8 @@ int VolumeChanger::unmount(const std::string& device) {
     return 0;
 }
 
-int VolumeChanger::eject(const std::string& device) {
+int VolumeChanger::eject(const std::string& given) {
+    const std::string device = deviceOf(given);
     if (const std::string why = whyRefused(device); !why.empty()) {
         return fail(why);
     }

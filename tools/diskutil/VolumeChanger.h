@@ -8,7 +8,8 @@ namespace diskutil {
 // The verbs of the disk tool that change a volume without erasing it: a new name, mount,
 // unmount, and eject of a removable disk. Each refuses a device the running system needs, and
 // says plainly why a busy volume stays as it is. Each returns 0 on success, otherwise 1 with the
-// reason on ERR.
+// reason on ERR. Each takes a device node or the mount point of one; a device that something
+// uses without the mount table naming it (DeviceUse) is neither mounted nor named.
 class VolumeChanger {
 public:
     VolumeChanger(std::ostream& out, std::ostream& err, std::string sysfs = "/sys")
@@ -28,6 +29,8 @@ public:
 
 private:
     int fail(const std::string& message);
+    // The device mounted at GIVEN when that is a mount point of a block device; else GIVEN.
+    static std::string deviceOf(const std::string& given);
     // Empty when DEVICE is a block device the system does not need; otherwise why not.
     std::string whyRefused(const std::string& device);
 

@@ -1,5 +1,7 @@
 #include "VolumeFormatter.h"
 
+#include "Article.h"
+
 #include "DeviceTools.h"
 #include "StopRequest.h"
 #include "SystemVolumes.h"
@@ -200,7 +202,7 @@ int VolumeFormatter::run(const Request& request, std::string type, std::string v
         }
     }
     if (mkfs.empty()) {
-        return fail("cannot make a " + (type.empty() ? std::string("new") : type) +
+        return fail("cannot make " + Article::before(type.empty() ? std::string("new") : type) +
                     " file system on " + device);
     }
     // A loop device set up by "mount -o loop" disappears when it is unmounted.

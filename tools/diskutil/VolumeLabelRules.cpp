@@ -1,5 +1,7 @@
 #include "VolumeLabelRules.h"
 
+#include "Article.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -117,8 +119,8 @@ std::string VolumeLabelRules::whyInvalid(const std::string& type, const std::str
         return "volumes of type " + type + " cannot be named here";
     }
     return name.size() > limit
-               ? "the name of a " + type + " volume has at most " + plural(limit, "byte") +
-                     " (letters outside plain ASCII take more than one)"
+               ? "the name of " + Article::before(type) + " volume has at most " +
+                     plural(limit, "byte") + " (letters outside plain ASCII take more than one)"
                : "";
 }
 

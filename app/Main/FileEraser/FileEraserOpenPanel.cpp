@@ -1,5 +1,7 @@
 #include "app/Main/FileEraser/FileEraserOpenPanel.h"
 
+#include "app/Main/FileEraser/FileEraserViewController.h"
+
 #include <QAbstractItemView>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -10,6 +12,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTreeView>
+#include <QUrl>
 
 namespace {
 
@@ -30,6 +33,10 @@ void FileEraserOpenPanel::configure(QFileDialog& dialog) {
     dialog.setFilter(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     dialog.setLabelText(QFileDialog::Accept, QFileDialog::tr("Add"));
     dialog.setWindowTitle(QFileDialog::tr("Add Files and Folders"));
+    // The panel's own places name the process's home, which is root's when the program runs
+    // with administrator rights: the user it works for is shown instead.
+    dialog.setSidebarUrls({QUrl::fromLocalFile(FileEraserViewController::userHomeFolder()),
+                           QUrl::fromLocalFile(QStringLiteral("/"))});
     for (QAbstractItemView* view : entryViews(dialog))
         view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     // The detail view's default columns cut sizes and dates short at the panel's width.

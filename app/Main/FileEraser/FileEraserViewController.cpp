@@ -1,5 +1,6 @@
 #include "app/Main/FileEraser/FileEraserViewController.h"
 
+#include "app/Comm/EraserStandardNotifier.h"
 #include "app/Comm/PublicUtilities.h"
 #include "app/Job/OperationRunner.h"
 #include "app/Main/DragView.h"
@@ -141,6 +142,9 @@ QWidget* FileEraserViewController::buildHeader() {
     row->addWidget(m_historyButton, 0, Qt::AlignTop);
     refreshStandardLabel();
     refreshHistoryButton();
+    // Another page's chooser may change the standard while this one is up.
+    connect(&EraserStandardNotifier::instance(), &EraserStandardNotifier::standardChanged, this,
+            &FileEraserViewController::refreshStandardLabel);
     return header;
 }
 

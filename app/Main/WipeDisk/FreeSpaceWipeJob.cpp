@@ -210,6 +210,7 @@ void FreeSpaceWipeJob::work() {
             this, [this, text, percent] { emit progress(text, percent); }, Qt::QueuedConnection);
     };
     for (int pass = 1; pass <= m_passes && !m_cancel; ++pass) {
+        m_pass = pass;
         // Some FUSE drivers report no blocks at all: the volume's size then stands in for the
         // progress estimate.
         std::uint64_t free = freeBytesAt(m_volume.volumeMountPoint);

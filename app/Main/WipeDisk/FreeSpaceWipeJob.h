@@ -99,6 +99,8 @@ public:
     void cancel();
     bool isRunning() const { return m_running; }
     int passes() const { return m_passes; }
+    // The pass being written, from 1 (0 before the first); read from any thread.
+    int passUnderWay() const { return m_pass; }
     const Report& report() const { return m_report; }
     const VolumeObj& volume() const { return m_volume; }
 
@@ -131,6 +133,7 @@ private:
     ErasureFacts m_facts; // the certificate's facts, begun when the wipe starts
     Report m_report;
     std::atomic_bool m_cancel{false};
+    std::atomic_int m_pass{0};
     bool m_running = false;
     QThread* m_thread = nullptr;
 };

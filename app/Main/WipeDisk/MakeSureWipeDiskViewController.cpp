@@ -4,6 +4,7 @@
 
 MakeSureWipeDiskViewController::MakeSureWipeDiskViewController(const QString& volumeName,
                                                                const QString& passesText,
+                                                               const QString& estimate,
                                                                QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("MakeSureWipeDiskViewController"));
@@ -11,6 +12,7 @@ MakeSureWipeDiskViewController::MakeSureWipeDiskViewController(const QString& vo
         this, QStringLiteral("ic_warning"), tr("Erase Hard Drive"),
         QStringLiteral("Everything on \"%1\" will be erased: it is formatted anew and its free "
                        "space is overwritten %2. This cannot be undone.")
-            .arg(volumeName, passesText),
+                .arg(volumeName, passesText) +
+            QLatin1Char(' ') + estimate,
         tr("Continue"), QStringLiteral("continueButton"), tr("Cancel"), true);
 }

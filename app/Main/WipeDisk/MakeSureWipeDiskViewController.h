@@ -8,5 +8,5 @@ class MakeSureWipeDiskViewController : public QWidget {
     Q_OBJECT
 public:
     MakeSureWipeDiskViewController(const QString& volumeName, const QString& passesText,
-                                   QWidget* parent = nullptr);
+                                   const QString& estimate, QWidget* parent = nullptr);
 };

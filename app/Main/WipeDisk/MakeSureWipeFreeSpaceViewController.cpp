@@ -4,6 +4,7 @@
 
 MakeSureWipeFreeSpaceViewController::MakeSureWipeFreeSpaceViewController(const QString& volumeName,
                                                                          const QString& passesText,
+                                                                         const QString& estimate,
                                                                          QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("MakeSureWipeFreeSpaceViewController"));
@@ -11,6 +12,7 @@ MakeSureWipeFreeSpaceViewController::MakeSureWipeFreeSpaceViewController(const Q
         this, QStringLiteral("ic_warning"), tr("Erase Free Space"),
         QStringLiteral("The free space of \"%1\" will be overwritten %2. The files on the volume "
                        "are not touched; the volume is full while the wipe runs.")
-            .arg(volumeName, passesText),
+                .arg(volumeName, passesText) +
+            QLatin1Char(' ') + estimate,
         tr("Continue"), QStringLiteral("continueButton"), tr("Cancel"), false);
 }

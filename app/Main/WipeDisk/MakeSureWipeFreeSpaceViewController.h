@@ -8,5 +8,5 @@ class MakeSureWipeFreeSpaceViewController : public QWidget {
     Q_OBJECT
 public:
     MakeSureWipeFreeSpaceViewController(const QString& volumeName, const QString& passesText,
-                                        QWidget* parent = nullptr);
+                                        const QString& estimate, QWidget* parent = nullptr);
 };

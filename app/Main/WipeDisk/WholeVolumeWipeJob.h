@@ -49,6 +49,8 @@ public:
     void cancel();
     bool isRunning() const { return m_running; }
     int passes() const;
+    // The free-space pass being written, from 1; 0 while formatting.
+    int passUnderWay() const { return m_freeSpace ? m_freeSpace->passUnderWay() : 0; }
 
     // The outcome, once finished() was emitted (the free-space wipe's report, or the failure
     // before it).

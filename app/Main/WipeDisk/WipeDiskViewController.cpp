@@ -1,5 +1,6 @@
 #include "app/Main/WipeDisk/WipeDiskViewController.h"
 
+#include "app/Comm/EraserStandardNotifier.h"
 #include "app/Comm/PublicUtilities.h"
 #include "app/Job/OperationRunner.h"
 #include "app/Job/WipeDriveOperation.h"
@@ -23,6 +24,7 @@
 #include "app/Main/WipeDisk/WipeDriveProViewController.h"
 #include "app/Main/WipeDisk/WipeFailViewController.h"
 #include "app/Main/WipeDisk/WipeSuccessViewController.h"
+#include "app/Main/WipeDisk/WipeTimeEstimate.h"
 #include "app/Main/WipeDisk/WipeWorkFolder.h"
 #include "app/SetEraserLevel/EraserStandard.h"
 #include "app/SetEraserLevel/HistoryViewController.h"
@@ -30,6 +32,7 @@
 #include "app/ui/AttachedWindow.h"
 #include "app/ui/ImageButton.h"
 #include "app/ui/Images.h"
+#include "app/ui/SlidePanel.h"
 #include "platform/FileSystemInfo.h"
 #include "platform/Logger.h"
 
@@ -65,12 +68,19 @@ WipeDiskViewController::WipeDiskViewController(ModuleOwner* owner, int mode, QWi
     m_historyButton->setFixedSize(32, 32);
     connect(m_historyButton, &ImageButton::clicked, this,
             &WipeDiskViewController::historyButtonAction);
+    m_settingsButton = new ImageButton(QStringLiteral("ic_settings"));
+    m_settingsButton->setObjectName(QStringLiteral("settingsButton"));
+    m_settingsButton->setToolTip(tr("Erasure standard"));
+    m_settingsButton->setFixedSize(32, 32);
+    connect(m_settingsButton, &ImageButton::clicked, this,
+            &WipeDiskViewController::settingsButtonAction);
     auto* text = new QVBoxLayout;
     text->setSpacing(2);
     text->addWidget(m_title);
     text->addWidget(m_subtitle);
     auto* header = new QHBoxLayout;
     header->addLayout(text, 1);
+    header->addWidget(m_settingsButton, 0, Qt::AlignTop);
     header->addWidget(m_historyButton, 0, Qt::AlignTop);
 
     m_table = new QTableWidget(0, 5);
@@ -136,6 +146,9 @@ WipeDiskViewController::WipeDiskViewController(ModuleOwner* owner, int mode, QWi
             [this] { showVolumes(m_scan.result()); });
     refreshTitles();
     refreshHistoryButton();
+    // The chooser of this page or of another one may change the standard while this one is up.
+    connect(&EraserStandardNotifier::instance(), &EraserStandardNotifier::standardChanged, this,
+            &WipeDiskViewController::refreshTitles);
     getallVolumes();
     m_watch = new WatchMountUnmount(this);
     connect(m_watch, &WatchMountUnmount::MCVolumeMount, this,
@@ -157,6 +170,10 @@ void WipeDiskViewController::showEvent(QShowEvent* event) {
     refreshTitles();
     if (m_selectEraserType == kWholeVolume)
         m_drives->reload();
+    // Free space changes without a mount or an unmount: what is shown is read now. A scan under
+    // way is new enough; a wipe being planned or run keeps its list.
+    if (!m_isBegin && !m_planning && !m_scanning)
+        getallVolumes();
 }
 
 WipeDiskViewController::~WipeDiskViewController() {
@@ -313,9 +330,20 @@ void WipeDiskViewController::wipeButtonAction() {
             [this](const DestructiveOperation::Progress& progress) {
                 if (m_driveProgress)
                     m_driveProgress->setProgress(progress);
-                else if (m_progress && progress.total > 0)
-                    m_progress->setRemoveProgress(progress.subject, 100.0 * double(progress.done) /
-                                                                        double(progress.total));
+                else if (m_progress && progress.total > 0) {
+                    const double percent = 100.0 * double(progress.done) / double(progress.total);
+                    // The time left over all passes, from the pace so far.
+                    const QString left = progress.pass > 0
+                                             ? WipeTimeEstimate::leftText(
+                                                   WipeTimeEstimate::fractionDone(
+                                                       percent, progress.pass, progress.passes),
+                                                   m_wipeClock.elapsed())
+                                             : QString();
+                    m_progress->setRemoveProgress(left.isEmpty() ? progress.subject
+                                                                 : progress.subject +
+                                                                       QStringLiteral(" · ") + left,
+                                                  percent);
+                }
             });
     connect(m_runner, &OperationRunner::finished, this,
             [this](const DestructiveOperation::Report& report) {
@@ -340,11 +368,17 @@ void WipeDiskViewController::planArrived(const DestructiveOperation::Plan& plan)
         return;
     }
     const QString volumeName = m_selectVolumeObj.volumeName;
+    // The free space is written, or the whole volume once it is formatted anew.
+    const bool freeSpace = plan.kind == DestructiveOperation::Kind::WipeFreeSpace;
+    const QString estimate = WipeTimeEstimate::beforeText(
+        quint64(qMax<qint64>(0, freeSpace ? m_selectVolumeObj.volumeFreeSizeNum
+                                          : m_selectVolumeObj.volumeTotalSizeNum)),
+        FreeSpaceWipeJob::passesFor(plan.level, QString()));
     QWidget* question =
-        plan.kind == DestructiveOperation::Kind::WipeFreeSpace
-            ? static_cast<QWidget*>(
-                  new MakeSureWipeFreeSpaceViewController(volumeName, passesText(plan.level)))
-            : new MakeSureWipeDiskViewController(volumeName, passesText(plan.level));
+        freeSpace
+            ? static_cast<QWidget*>(new MakeSureWipeFreeSpaceViewController(
+                  volumeName, passesText(plan.level), estimate))
+            : new MakeSureWipeDiskViewController(volumeName, passesText(plan.level), estimate);
     // Still "planning" while the question is open: no second wipe can be asked for meanwhile.
     const bool yes = AttachedWindow::run(question, this) == QDialog::Accepted;
     m_planning = false;
@@ -380,6 +414,7 @@ void WipeDiskViewController::startWipe(const DestructiveOperation::Plan& plan) {
     DestructiveOperation::Consents consents;
     for (const DestructiveOperation::ConsentNeeded& needed : plan.consents)
         consents.give(needed.consent);
+    m_wipeClock.start();
     WipeFreeSpaceProViewController* view =
         plan.kind == DestructiveOperation::Kind::WipeFreeSpace
             ? new WipeFreeSpaceProViewController(tr("Erasing free space"), plan.standard)
@@ -481,6 +516,27 @@ void WipeDiskViewController::historyButtonAction() {
     delete m_historyView;
     m_historyView = HistoryViewController::openOver(this, DoDataBase::kTypeWipeVolume);
     refreshHistoryButton();
+}
+
+void WipeDiskViewController::settingsButtonAction() {
+    // The standard of a wipe under way or being planned is fixed already.
+    if (m_isBegin || m_planning)
+        return;
+    delete m_levelPanel;
+    m_levelPanel = new SetEraserLevelVC(this);
+    m_levelPanel->setDelegate(this);
+    m_levelPanel->setEraserLevelSelect();
+    SlidePanel::slideIn(m_levelPanel);
+}
+
+void WipeDiskViewController::closeSetEraserLevelView() {
+    if (!m_levelPanel)
+        return;
+    QPointer<SetEraserLevelVC> panel = m_levelPanel;
+    SlidePanel::slideOut(panel, [panel] {
+        if (panel)
+            panel->deleteLater();
+    });
 }
 
 void WipeDiskViewController::refreshHistoryButton() {

@@ -3,7 +3,9 @@
 #include "app/Job/DestructiveOperation.h"
 #include "app/Main/WipeDisk/FreeSpaceWipeJob.h"
 #include "app/Main/WipeDisk/VolumeObj.h"
+#include "app/SetEraserLevel/SetEraserLevelVC.h"
 
+#include <QElapsedTimer>
 #include <QFutureWatcher>
 #include <QList>
 #include <QPointer>
@@ -32,9 +34,9 @@ class WipeFreeSpaceProViewController;
 // OperationRunner off the UI thread, which record the history. The plan's refusals get their
 // notices (NTFS, the start-up volume) or the end view saying why, before any question; a drive
 // wipe's confirmation shows its refusals, notes and consents. Module switching is locked from the
-// start of the wipe to the end view. The header names the stored standard each time the page is
-// shown.
-class WipeDiskViewController : public QWidget {
+// start of the wipe to the end view. The header names the stored standard and follows it as it
+// changes, from this page's chooser or any other.
+class WipeDiskViewController : public QWidget, public SetEraserLevelVCDelegate {
     Q_OBJECT
 public:
     static constexpr int kFreeSpace = 1;
@@ -64,6 +66,11 @@ public:
     DriveListView* driveList() const { return m_drives; }
     DrivePlanPreview* drivePreview() const { return m_preview; }
     ImageButton* eraseButton() const { return m_erase; }
+    ImageButton* settingsButton() const { return m_settingsButton; }
+    SetEraserLevelVC* levelPanel() const { return m_levelPanel; }
+
+    // SetEraserLevelVCDelegate
+    void closeSetEraserLevelView() override;
     bool isBegin() const { return m_isBegin; }
 
 signals:
@@ -89,6 +96,7 @@ private:
     void showDriveEnd(const DestructiveOperation::Report& report);
     void finishWipe();
     void historyButtonAction();
+    void settingsButtonAction();
     void refreshHistoryButton();
     void refreshTitles();
 
@@ -99,6 +107,7 @@ private:
     int m_selectIndex = -1;
     QString m_selectDevice;      // the chosen volume's device, kept across rescans
     QString m_pendingMountPoint; // eraseFreeSpaceOf's volume, until the list shows it
+    QElapsedTimer m_wipeClock;   // since the volume wipe under way started
     bool m_scanning = false;
     bool m_planning = false;
     bool m_isBegin = false;
@@ -113,6 +122,7 @@ private:
     QTableWidget* m_table;
     ImageButton* m_erase;
     ImageButton* m_historyButton;
+    ImageButton* m_settingsButton;
     WatchMountUnmount* m_watch;
     QFutureWatcher<QList<VolumeObj>> m_scan;
     OperationRunner* m_runner = nullptr;
@@ -122,4 +132,5 @@ private:
     QPointer<WipeFreeSpaceProViewController> m_progress;
     QPointer<WipeDriveProViewController> m_driveProgress;
     QPointer<HistoryViewController> m_historyView;
+    QPointer<SetEraserLevelVC> m_levelPanel;
 };

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fcntl.h>
 #include <functional>
 #include <map>
@@ -28,6 +29,8 @@ using srmtest::writeFile;
 struct Event {
     std::string op; // write, wait, syncfile, syncfolder, syncfs, rename, unlink
     int fd = -1;
+    std::string name; // renamed to, or removed
+    int error = 0;
 };
 
 // The real calls, recorded; FAULT may answer an errno instead of making one.
@@ -51,19 +54,22 @@ public:
         return record("syncfs", fd, [&] { return FileSystemCalls::syncFileSystem(fd); });
     }
     int rename(int dirFd, const std::string& from, const std::string& to, bool noReplace) override {
-        return record("rename", dirFd,
-                      [&] { return FileSystemCalls::rename(dirFd, from, to, noReplace); });
+        return record(
+            "rename", dirFd, [&] { return FileSystemCalls::rename(dirFd, from, to, noReplace); },
+            to);
     }
     int unlink(int dirFd, const std::string& name, bool folder) override {
-        return record("unlink", dirFd,
-                      [&] { return FileSystemCalls::unlink(dirFd, name, folder); });
+        return record(
+            "unlink", dirFd, [&] { return FileSystemCalls::unlink(dirFd, name, folder); }, name);
     }
 
 private:
-    int record(const char* op, int fd, const std::function<int()>& real) {
-        events.push_back({op, fd});
+    int record(const char* op, int fd, const std::function<int()>& real,
+               const std::string& name = {}) {
         const int injected = fault(op, fd);
-        return injected != 0 ? injected : real();
+        const int error = injected != 0 ? injected : real();
+        events.push_back({op, fd, name, error});
+        return error;
     }
 };
 
@@ -88,7 +94,7 @@ runBatch(const TempFolder& dir, const std::vector<Record>& records, RecordingCal
     srm::SecureRemover remover(options, random, reporter);
     remover.setFileSystemCalls(calls);
     remover.overwriter().setWriteFunction([&calls](int fd, const void* buf, size_t len, off_t at) {
-        calls.events.push_back({"write", fd});
+        calls.events.push_back({"write", fd, {}, 0});
         return ::pwrite(fd, buf, len, at);
     });
     srm::Cancellation::reset();
@@ -232,6 +238,38 @@ TEST(SrmFileBatch, AFailedSyncKeepsTheFilesItCoversAndOnlyThose) {
         }
         EXPECT_EQ(firstOf(calls.events, "unlink") < calls.events.size(), c.expected[0] == "erased")
             << c.what;
+    }
+}
+
+// 300 files of one folder wait hidden side by side until the folder is synced: their names
+// stop at two letters, as one-letter names would run out (62 of them) and leave most files
+// under longer names after a string of refused renames.
+TEST(SrmFileBatch, HiddenNamesOfOneFolderDoNotRunOut) {
+    TempFolder dir;
+    const std::string top = dir / "many";
+    ::mkdir(top.c_str(), 0700);
+    std::vector<Record> records;
+    for (int i = 0; i < 300; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "file%04d", i);
+        writeFile(top + "/" + name, "x");
+        records.push_back({"-fsvr", top, name});
+    }
+    RecordingCalls calls;
+    const auto lines = runBatch(dir, records, calls);
+    ASSERT_EQ(lines.size(), records.size());
+    std::size_t taken = 0, removed = 0;
+    for (const Event& e : calls.events) {
+        taken += e.op == "rename" && e.error == EEXIST ? 1 : 0;
+        if (e.op == "unlink") {
+            ++removed;
+            EXPECT_LE(e.name.size(), 2u) << "hidden only as " << e.name;
+        }
+    }
+    EXPECT_EQ(removed, records.size());
+    EXPECT_LT(taken, records.size() / 4) << "renames that found their name taken";
+    for (const auto& line : lines) {
+        EXPECT_EQ(line[1], "erased") << line[3];
     }
 }
 

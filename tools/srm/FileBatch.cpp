@@ -303,6 +303,21 @@ void FileBatch::fail(Entry& entry, EntryReason reason) {
 // Steps 2 and 3 for the overwritten files.
 void FileBatch::removeNames() {
     FileSystemCalls& calls = remover_.fileSystemCalls();
+    // The hidden names of one folder wait side by side until the folder is synced: long enough
+    // that a random one is free at least three times in four (62 letters).
+    std::map<const int*, std::size_t> waiting;
+    for (const Entry& entry : entries_) {
+        if (entry.live) {
+            ++waiting[entry.folder.get()];
+        }
+    }
+    for (auto& [folder, count] : waiting) {
+        std::size_t length = 1;
+        for (std::uint64_t names = 62; names < 4 * std::uint64_t(count); names *= 62) {
+            ++length;
+        }
+        count = length;
+    }
     std::vector<const int*> renamedIn;
     for (Entry& entry : entries_) {
         if (!entry.live) {
@@ -313,7 +328,8 @@ void FileBatch::removeNames() {
             entry.fd = -1;
             if (!remover_.releaseBlocks(fd, entry.shown) ||
                 !remover_.hideForRemoval(*entry.folder, entry.name, entry.shown, false,
-                                         entry.facts.st, entry.topLevel, entry.hiddenAs)) {
+                                         entry.facts.st, entry.topLevel, entry.hiddenAs,
+                                         waiting[entry.folder.get()])) {
                 fail(entry, EntryReason::Error);
                 return;
             }

@@ -80,8 +80,11 @@ public:
     bool releaseBlocks(int fd, const std::string& shown);
     // Gives the entry the random, ever shorter names that hide its own, without syncing the
     // folder; CURRENT is the name it has then. False when it may not go (changed meanwhile).
+    // SHORTEST is the length the names stop at: where many entries of one folder wait hidden
+    // together, one-letter names would run out.
     bool hideForRemoval(int dirFd, const std::string& name, const std::string& shown, bool folder,
-                        const struct stat& seen, bool topLevel, std::string& current);
+                        const struct stat& seen, bool topLevel, std::string& current,
+                        std::size_t shortest = 1);
     // Removes the entry hidden as CURRENT (its name given back when that fails).
     bool removeHidden(int dirFd, const std::string& name, const std::string& current,
                       const std::string& shown, bool folder, const struct stat& seen,
@@ -98,7 +101,8 @@ private:
                        const struct stat& seen, int& error);
     bool removeName(int dirFd, const std::string& name, const std::string& shown, bool folder,
                     const struct stat& seen, bool topLevel);
-    std::string hideName(int dirFd, const std::string& name, const std::string& shown);
+    std::string hideName(int dirFd, const std::string& name, const std::string& shown,
+                         std::size_t shortest);
     FileSystemCalls* calls_ = &FileSystemCalls::system();
     void releaseFolder(int dirFd, const std::string& name, const struct stat& seen);
 

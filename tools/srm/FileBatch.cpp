@@ -329,7 +329,7 @@ void FileBatch::removeNames() {
             if (!remover_.releaseBlocks(fd, entry.shown) ||
                 !remover_.hideForRemoval(*entry.folder, entry.name, entry.shown, false,
                                          entry.facts.st, entry.topLevel, entry.hiddenAs,
-                                         waiting[entry.folder.get()])) {
+                                         waiting[entry.folder.get()], true)) {
                 fail(entry, EntryReason::Error);
                 return;
             }

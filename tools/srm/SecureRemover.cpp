@@ -480,7 +480,7 @@ bool SecureRemover::removeName(int dirFd, const std::string& name, const std::st
 
 bool SecureRemover::hideForRemoval(int dirFd, const std::string& name, const std::string& shown,
                                    bool folder, const struct stat& seen, bool topLevel,
-                                   std::string& current, std::size_t shortest) {
+                                   std::string& current, std::size_t shortest, bool once) {
     // Checked before the renames and again before the removal: a name that now stands for
     // something else is neither renamed nor removed.
     struct stat before {};
@@ -503,7 +503,8 @@ bool SecureRemover::hideForRemoval(int dirFd, const std::string& name, const std
     // Where removed names stay in the folder's slots, renames would only scatter more copies of
     // them: the slots are overwritten after the removal instead.
     const bool slotFormat = scrubber_.formatOf(dirFd).keepsRemovedNames();
-    current = slotFormat ? name : hideName(dirFd, name, shown, std::max<std::size_t>(1, shortest));
+    current =
+        slotFormat ? name : hideName(dirFd, name, shown, std::max<std::size_t>(1, shortest), once);
     return true;
 }
 
@@ -547,21 +548,25 @@ void SecureRemover::flushFileSystemOf(int fd) {
 }
 
 // Renames NAME to random names of falling length (its own length, then halved down to SHORTEST
-// characters, one unless many entries of the folder are hidden at once); synced by the caller, the
+// characters, one unless many entries of the folder are hidden at once), or with ONCE straight
+// to one name of SHORTEST characters; synced by the caller, the
 // last, one-letter name then replaces the original and its length on the device where the file
 // system rewrites its entries in place. Returns the name the entry has in the end. A folder that
 // refuses renames only loses this extra: it is reported and the removal goes on.
 std::string SecureRemover::hideName(int dirFd, const std::string& name, const std::string& shown,
-                                    std::size_t shortest) {
+                                    std::size_t shortest, bool once) {
     static const char kLetters[] = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
     std::string current = name;
     bool noReplaceWorks = true;
-    std::vector<std::size_t> lengths{name.size()};
-    for (std::size_t length = name.size() / 2; length >= shortest; length /= 2) {
-        lengths.push_back(length);
-    }
-    if (lengths.back() > shortest) {
-        lengths.push_back(shortest);
+    std::vector<std::size_t> lengths{shortest};
+    if (!once) {
+        lengths = {name.size()};
+        for (std::size_t length = name.size() / 2; length >= shortest; length /= 2) {
+            lengths.push_back(length);
+        }
+        if (lengths.back() > shortest) {
+            lengths.push_back(shortest);
+        }
     }
     bool refused = false;
     for (std::size_t length : lengths) {

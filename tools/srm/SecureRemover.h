@@ -81,10 +81,12 @@ public:
     // Gives the entry the random, ever shorter names that hide its own, without syncing the
     // folder; CURRENT is the name it has then. False when it may not go (changed meanwhile).
     // SHORTEST is the length the names stop at: where many entries of one folder wait hidden
-    // together, one-letter names would run out.
+    // together, one-letter names would run out. ONCE renames straight to that length: where the
+    // folder is synced only after all the renames of a batch, the names between would never
+    // reach the device anyway.
     bool hideForRemoval(int dirFd, const std::string& name, const std::string& shown, bool folder,
                         const struct stat& seen, bool topLevel, std::string& current,
-                        std::size_t shortest = 1);
+                        std::size_t shortest = 1, bool once = false);
     // Removes the entry hidden as CURRENT (its name given back when that fails).
     bool removeHidden(int dirFd, const std::string& name, const std::string& current,
                       const std::string& shown, bool folder, const struct stat& seen,
@@ -102,7 +104,7 @@ private:
     bool removeName(int dirFd, const std::string& name, const std::string& shown, bool folder,
                     const struct stat& seen, bool topLevel);
     std::string hideName(int dirFd, const std::string& name, const std::string& shown,
-                         std::size_t shortest);
+                         std::size_t shortest, bool once);
     FileSystemCalls* calls_ = &FileSystemCalls::system();
     void releaseFolder(int dirFd, const std::string& name, const struct stat& seen);
 

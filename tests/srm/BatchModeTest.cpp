@@ -2,6 +2,7 @@
 // without following links or entering mounts.
 #include "BatchRunner.h"
 #include "Cancellation.h"
+#include "FileBatch.h"
 #include "SeededRandom.h"
 #include "SrmProcess.h"
 
@@ -191,14 +192,21 @@ TEST(SrmBatch, BindMountOfTheSameFileSystemIsNeverEntered) {
     }
 }
 
-// A stop request during the passes lets the pass under way end, skips the rest, removes the
-// file (it holds pattern now, not the user's data), reports how many passes ran and begins
-// no further entry.
-TEST(SrmBatch, StopDuringThePassesRemovesTheFileAfterItsPassAndEndsTheRun) {
+// A stop request during the passes of a batch lets the pass under way end for every file of
+// the batch, skips the passes after it, removes those files (they hold pattern now, not the
+// user's data) with how many passes ran, and begins nothing else: neither the folder of the
+// batch nor the next batch (a large file, which has one of its own).
+TEST(SrmBatch, StopDuringThePassesRemovesTheBatchAfterItsPassAndEndsTheRun) {
     TempFolder dir;
     writeFile(dir / "one", std::string(20000, '1'));
     writeFile(dir / "two", std::string(20000, '2'));
-    const std::string input = encode({{"-fmvrz", dir / "one", ""}, {"-fsvrz", dir / "two", ""}});
+    ::mkdir((dir / "empty").c_str(), 0700);
+    const std::string big(srm::FileBatch::kAloneFrom, 'B');
+    writeFile(dir / "big", big);
+    const std::string input = encode({{"-fmvrz", dir / "one", ""},
+                                      {"-fsvrz", dir / "two", ""},
+                                      {"-fsvrz", dir / "empty", ""},
+                                      {"-fsvrz", dir / "big", ""}});
     const std::string inPath = dir / "input";
     writeFile(inPath, input);
     const int in = ::open(inPath.c_str(), O_RDONLY);
@@ -224,14 +232,19 @@ TEST(SrmBatch, StopDuringThePassesRemovesTheFileAfterItsPassAndEndsTheRun) {
     ::close(out);
     EXPECT_EQ(status, 1);
     const auto lines = resultLines(readFile(outPath));
-    ASSERT_EQ(lines.size(), 1u);
+    ASSERT_EQ(lines.size(), 4u);
     ASSERT_EQ(lines[0].size(), 5u);
     EXPECT_EQ(lines[0][1], "stopped");
     EXPECT_EQ(lines[0][2], "cancelled");
     EXPECT_EQ(lines[0][3], "stopped after pass 2 of 8; removed");
     EXPECT_EQ(lines[0][4], "passes=2/8");
     EXPECT_FALSE(exists(dir / "one")) << "a stopped file must not stay under its own name";
-    EXPECT_EQ(readFile(dir / "two"), std::string(20000, '2'));
+    EXPECT_EQ(lines[1][1], "erased") << "its only pass was done: " << lines[1][3];
+    EXPECT_FALSE(exists(dir / "two"));
+    EXPECT_EQ(lines[2][1], "cancelled");
+    EXPECT_TRUE(exists(dir / "empty"));
+    EXPECT_EQ(lines[3][1], "cancelled");
+    EXPECT_EQ(readFile(dir / "big"), big);
 }
 
 } // namespace

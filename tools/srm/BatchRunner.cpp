@@ -3,8 +3,10 @@
 #include "Cancellation.h"
 #include "SrmOptions.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace srm {
@@ -12,8 +14,24 @@ namespace srm {
 using safewalk::EntryFacts;
 using safewalk::SafeWalk;
 
+namespace {
+
+// Two descriptors per entry of a batch at most (the file and its folder), within what the
+// process may open, with room left for the folders the walk holds.
+std::size_t batchEntriesAllowed() {
+    struct rlimit files {};
+    if (::getrlimit(RLIMIT_NOFILE, &files) != 0 || files.rlim_cur == RLIM_INFINITY) {
+        return FileBatch::kMaxEntries;
+    }
+    const std::size_t spare = files.rlim_cur > 512 ? std::size_t(files.rlim_cur - 256) / 2 : 16;
+    return std::min(FileBatch::kMaxEntries, spare);
+}
+
+} // namespace
+
 BatchRunner::BatchRunner(SecureRemover& remover, Reporter& reporter, int inFd, int outFd)
-    : remover_(remover), reporter_(reporter), inFd_(inFd), outFd_(outFd) {}
+    : remover_(remover), reporter_(reporter), inFd_(inFd), outFd_(outFd),
+      batch_(remover, batchEntriesAllowed()) {}
 
 bool BatchRunner::readField(std::string& field) {
     field.clear();
@@ -49,42 +67,43 @@ bool BatchRunner::readField(std::string& field) {
 }
 
 int BatchRunner::run() {
-    bool allOk = true;
     long index = 0;
     std::string word, anchor, relative;
     while (!Cancellation::requested() && readField(word) && readField(anchor) &&
            readField(relative)) {
-        if (folders_.anchorParentFd() >= 0 && anchor != folders_.anchor()) {
-            SecureRemover::flushFileSystemOf(folders_.anchorParentFd());
-        }
-        reporter_.beginItem();
-        remover_.beginEntry();
-        const EntryOutcome outcome = eraseRecord(word, anchor, relative);
-        allOk = allOk && outcome.ok();
-        if (!writeResult(index++, outcome)) {
+        addRecord(index++, word, anchor, relative);
+        if (readerGone_ || (batch_.full() && !runBatch())) {
             return 1; // nobody reads the results any more
         }
-        if (outcome.endsRun()) {
-            break;
-        }
     }
-    if (folders_.anchorParentFd() >= 0) {
-        SecureRemover::flushFileSystemOf(folders_.anchorParentFd());
+    // What was read but not begun is answered "cancelled" when a stop came meanwhile.
+    if (!runBatch()) {
+        return 1;
     }
     remover_.finishRun();
-    return allOk && !Cancellation::requested() ? 0 : 1;
+    return allOk_ && !Cancellation::requested() ? 0 : 1;
 }
 
-EntryOutcome BatchRunner::eraseRecord(const std::string& word, const std::string& anchor,
-                                      const std::string& relative) {
+bool BatchRunner::runBatch() {
+    return batch_.run([this](const FileBatch::Result& result) {
+        allOk_ = allOk_ && result.outcome.ok();
+        return writeResult(result);
+    });
+}
+
+void BatchRunner::addRecord(long index, const std::string& word, const std::string& anchor,
+                            const std::string& relative) {
     const std::string shown = relative.empty() ? anchor : anchor + "/" + relative;
+    reporter_.beginItem();
+    const auto decided = [&](const EntryOutcome& outcome) {
+        batch_.addDecided(index, outcome, reporter_.reason());
+    };
     SrmOptions options;
     std::string error;
     if (!SrmOptions::parseWord(word, options, error)) {
         reporter_.problem(shown, "bad option word: " + error);
-        return EntryOutcome::failed(EntryReason::Error);
+        return decided(EntryOutcome::failed(EntryReason::Error));
     }
-    remover_.setScheme(options.scheme, options.zeroPass);
 
     AnchoredFolders::Holder holder;
     int err = 0;
@@ -92,30 +111,36 @@ EntryOutcome BatchRunner::eraseRecord(const std::string& word, const std::string
     case AnchoredFolders::Result::Found:
         break;
     case AnchoredFolders::Result::Missing:
-        return {EntryStatus::Missing, EntryReason::None};
+        return decided({EntryStatus::Missing, EntryReason::None});
     case AnchoredFolders::Result::Changed:
         reporter_.problem(shown, "a folder on its way was replaced or mounted on during the run; "
                                  "not followed");
-        return EntryOutcome::failed(EntryReason::Changed);
+        return decided(EntryOutcome::failed(EntryReason::Changed));
     case AnchoredFolders::Result::Error:
         reporter_.failure(shown, "open containing folder", err);
-        return EntryOutcome::failed(EntryReason::Error);
+        return decided(EntryOutcome::failed(EntryReason::Error));
     }
     EntryFacts facts;
     if (const int e = safewalk::readEntry(holder.fd, holder.leaf.c_str(), facts); e != 0) {
         if (e == ENOENT) {
-            return {EntryStatus::Missing, EntryReason::None};
+            return decided({EntryStatus::Missing, EntryReason::None});
         }
         reporter_.failure(shown, "lstat", e);
-        return EntryOutcome::failed(EntryReason::Error);
+        return decided(EntryOutcome::failed(EntryReason::Error));
     }
     const SafeWalk::Kind kind = holder.topLevel ? SafeWalk::kindOf(facts, facts)
                                                 : SafeWalk::kindOf(facts, folders_.anchorFacts());
-    return remover_.eraseOne(holder.fd, holder.leaf, shown, facts, kind, holder.topLevel);
+    if (batch_.mustRunBefore(facts, kind) && !runBatch()) {
+        readerGone_ = true;
+        return;
+    }
+    batch_.add(index, holder.fd, holder.leaf, shown, facts, kind, holder.topLevel, options.scheme,
+               options.zeroPass);
 }
 
-bool BatchRunner::writeResult(long index, const EntryOutcome& outcome) {
-    std::string message = reporter_.reason().empty() ? "-" : reporter_.reason();
+bool BatchRunner::writeResult(const FileBatch::Result& result) {
+    const EntryOutcome& outcome = result.outcome;
+    std::string message = result.reason.empty() ? "-" : result.reason;
     for (char& c : message) {
         if (c == '\n' || c == '\t' || c == '\r') {
             c = ' ';
@@ -127,14 +152,14 @@ bool BatchRunner::writeResult(long index, const EntryOutcome& outcome) {
     std::string notes;
     const bool removed =
         outcome.status == EntryStatus::Erased || outcome.status == EntryStatus::Stopped;
-    if (removed && remover_.namesMayRemainInJournal()) {
+    if (removed && result.namesInJournal) {
         notes = "journal";
     }
     if (outcome.passesPlanned > outcome.passesDone) {
         notes += (notes.empty() ? "passes=" : ",passes=") + std::to_string(outcome.passesDone) +
                  "/" + std::to_string(outcome.passesPlanned);
     }
-    const std::string line = std::to_string(index) + "\t" +
+    const std::string line = std::to_string(result.index) + "\t" +
                              EntryOutcome::statusWord(outcome.status) + "\t" +
                              EntryOutcome::reasonWord(outcome.reason) + "\t" + message +
                              (notes.empty() ? "" : "\t" + notes) + "\n";

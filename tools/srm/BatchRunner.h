@@ -2,6 +2,7 @@
 
 #include "AnchoredFolders.h"
 #include "EntryOutcome.h"
+#include "FileBatch.h"
 #include "Reporter.h"
 #include "SecureRemover.h"
 
@@ -17,17 +18,19 @@ namespace srm {
 //     OPTIONWORD  ANCHOR  RELATIVE
 // OPTIONWORD selects the scheme as on the command line ("-fsvrz", "-fEvrz", "-fmvrz", "-fvrz");
 // ANCHOR is the path the user chose; RELATIVE the entry's path below it ("" for the anchor
-// itself). Entries are erased singly: a folder is removed only when it is empty by its turn, so
-// the caller lists every folder after its contents.
+// itself). Entries are erased in order, small files many at a time (FileBatch): a folder is
+// removed only when it is empty by its turn, so the caller lists every folder after its
+// contents.
 //
 // Output, one line per record, flushed at once:
 //     INDEX TAB STATUS TAB REASON TAB MESSAGE NEWLINE
 // INDEX counts records from 0; STATUS is erased, failed, skipped, cancelled, stopped or
 // missing; REASON one of the words of EntryOutcome::reasonWord; MESSAGE the first problem met
 // ("-" when none), without the path, on one line; an optional fifth field holds notes (see
-// writeResult). A stop request (SIGTERM) ends the run with the current entry: a file whose
-// passes had begun gets the pass under way finished and is removed ("stopped", with the note
-// "passes=K/N"); one not begun yet is left untouched ("cancelled"); no entry after it is begun.
+// writeResult). The lines of a batch come when the batch is done. A stop request (SIGTERM) ends
+// the run with the current entry or batch: a file whose passes had begun gets the pass under way
+// finished and is removed ("stopped", with the note "passes=K/N"); one not begun yet is left
+// untouched ("cancelled"); no entry after it is begun.
 class BatchRunner {
 public:
     BatchRunner(SecureRemover& remover, Reporter& reporter, int inFd, int outFd);
@@ -37,15 +40,19 @@ public:
 
 private:
     bool readField(std::string& field);
-    EntryOutcome eraseRecord(const std::string& word, const std::string& anchor,
-                             const std::string& relative);
-    bool writeResult(long index, const EntryOutcome& outcome);
+    void addRecord(long index, const std::string& word, const std::string& anchor,
+                   const std::string& relative);
+    bool runBatch();
+    bool writeResult(const FileBatch::Result& result);
 
     SecureRemover& remover_;
     Reporter& reporter_;
     int inFd_;
     int outFd_;
     AnchoredFolders folders_;
+    FileBatch batch_;
+    bool allOk_ = true;
+    bool readerGone_ = false;
     std::string buffer_;
     std::size_t bufferPos_ = 0;
     bool inputEnded_ = false;

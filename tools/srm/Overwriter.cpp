@@ -66,8 +66,30 @@ OverwriteResult Overwriter::overwrite(int fd, const std::string& path, std::uint
     return skipped ? OverwriteResult::BlocksSkipped : OverwriteResult::Complete;
 }
 
+bool Overwriter::writePass(int fd, const std::string& path, std::uint64_t size,
+                           std::uint64_t blockSize, const Pass& pass, bool& skipped) {
+    if (blockSize < 512 || blockSize > kLargestBlock) {
+        blockSize = kDefaultBlock;
+    }
+    return writeBlocks(fd, path, coveredLength(size, blockSize), blockSize, pass, skipped);
+}
+
 Overwriter::PassEnd Overwriter::runPass(int fd, const std::string& path, std::uint64_t length,
                                         std::uint64_t blockSize, const Pass& pass, bool& skipped) {
+    if (!writeBlocks(fd, path, length, blockSize, pass, skipped)) {
+        return PassEnd::Failed;
+    }
+    while (::fdatasync(fd) != 0) {
+        if (errno != EINTR) {
+            reporter_.failure(path, "fdatasync", errno);
+            return PassEnd::Failed;
+        }
+    }
+    return PassEnd::Done;
+}
+
+bool Overwriter::writeBlocks(int fd, const std::string& path, std::uint64_t length,
+                             std::uint64_t blockSize, const Pass& pass, bool& skipped) {
     std::uint8_t* buffer = buffer_.get();
     if (!pass.random) {
         // Filled once per pass from phase 0, as far as the file reaches; a chunk at offset AT
@@ -83,21 +105,15 @@ Overwriter::PassEnd Overwriter::runPass(int fd, const std::string& path, std::ui
             data = buffer + at % 3;
         }
         if (writeChunk(fd, path, data, len, at, blockSize, pass, skipped) == Step::Failed) {
-            return PassEnd::Failed;
+            return false;
         }
 #ifdef __linux__
         // Start writing this chunk back now, while the next one is made: the final sync then
-        // waits for little. Only a hint; the fdatasync() below is what guarantees the pass.
+        // waits for little. Only a hint; the sync that follows the pass is what guarantees it.
         ::sync_file_range(fd, off_t(at), off_t(len), SYNC_FILE_RANGE_WRITE);
 #endif
     }
-    while (::fdatasync(fd) != 0) {
-        if (errno != EINTR) {
-            reporter_.failure(path, "fdatasync", errno);
-            return PassEnd::Failed;
-        }
-    }
-    return PassEnd::Done;
+    return true;
 }
 
 // Writes one chunk. When the device reports an I/O error the chunk is retried block by block:

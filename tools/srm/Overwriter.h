@@ -44,6 +44,19 @@ public:
 
     OverwriteResult overwrite(int fd, const std::string& path, std::uint64_t size,
                               std::uint64_t blockSize, const std::vector<Pass>& plan);
+
+    // Writes one pass over the first SIZE bytes' whole blocks and starts their write-back, but
+    // does not wait for the device: the caller that overwrites many files at once makes the
+    // pass durable for all of them together. False when the pass stopped on an error
+    // (reported); SKIPPED is set when blocks were skipped.
+    bool writePass(int fd, const std::string& path, std::uint64_t size, std::uint64_t blockSize,
+                   const Pass& pass, bool& skipped);
+    // Tells the pass observer that pass INDEX of a file overwritten by writePass() is durable.
+    void passDurable(std::size_t index, const Pass& pass) {
+        if (observer_) {
+            observer_(index, pass);
+        }
+    }
     // The passes of the last overwrite() that ran to their end and were synced.
     std::size_t passesDone() const { return passesDone_; }
 
@@ -57,6 +70,8 @@ private:
 
     PassEnd runPass(int fd, const std::string& path, std::uint64_t length, std::uint64_t blockSize,
                     const Pass& pass, bool& skipped);
+    bool writeBlocks(int fd, const std::string& path, std::uint64_t length, std::uint64_t blockSize,
+                     const Pass& pass, bool& skipped);
     Step writeChunk(int fd, const std::string& path, const std::uint8_t* data, std::size_t len,
                     std::uint64_t at, std::uint64_t blockSize, const Pass& pass, bool& skipped);
     bool writeAll(int fd, const std::uint8_t* data, std::size_t len, std::uint64_t at);

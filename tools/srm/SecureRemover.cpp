@@ -1,5 +1,6 @@
 #include "SecureRemover.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <dirent.h>
@@ -52,12 +53,6 @@ const char* kindOf(mode_t mode) {
         return "block device";
     }
     return "special file";
-}
-
-// A directory's own sync makes renames and removals in it durable. Some file systems (several
-// FUSE ones) do not sync folders at all; that is no reason to stop the erasure.
-void syncFolder(int dirFd) {
-    ::fsync(dirFd);
 }
 
 // Clears the immutable and append-only flags of the open file or folder FD, which keep even
@@ -322,42 +317,72 @@ int SecureRemover::openForWriting(int dirFd, const std::string& name, const std:
     return fd;
 }
 
-EntryOutcome SecureRemover::eraseFile(int dirFd, const std::string& name, const std::string& shown,
-                                      const struct stat& seen, bool topLevel) {
+int SecureRemover::openFile(int dirFd, const std::string& name, const std::string& shown,
+                            const struct stat& seen, struct stat& opened, EntryOutcome& outcome) {
     if (seen.st_nlink > 1) {
         // Overwriting would destroy the file behind the other names too, and removing only this
         // name would leave the data on the disk: the file stays as it is.
         reporter_.problem(shown, "its data is still reachable through another name (" +
                                      std::to_string(seen.st_nlink - 1) +
                                      " other hard link(s)); not overwritten, left in place");
-        return EntryOutcome::failed(EntryReason::HardLinked);
+        outcome = EntryOutcome::failed(EntryReason::HardLinked);
+        return -1;
     }
 
     int openError = 0;
     FdGuard fd(openForWriting(dirFd, name, shown, seen, openError));
     if (fd.get() < 0) {
-        return EntryOutcome::failed(openError == ELOOP ? EntryReason::Changed : EntryReason::Error);
+        outcome =
+            EntryOutcome::failed(openError == ELOOP ? EntryReason::Changed : EntryReason::Error);
+        return -1;
     }
-    struct stat opened {};
     if (::fstat(fd.get(), &opened) != 0) {
         reporter_.failure(shown, "fstat", errno);
-        return EntryOutcome::failed(EntryReason::Error);
+        outcome = EntryOutcome::failed(EntryReason::Error);
+        return -1;
     }
     if (!S_ISREG(opened.st_mode) || !sameInode(opened, seen)) {
         reporter_.problem(shown, "was replaced during the run; left in place");
-        return EntryOutcome::failed(EntryReason::Changed);
+        outcome = EntryOutcome::failed(EntryReason::Changed);
+        return -1;
     }
     if (opened.st_nlink > 1) {
         reporter_.problem(shown, "gained another hard link during the run; not overwritten");
-        return EntryOutcome::failed(EntryReason::HardLinked);
+        outcome = EntryOutcome::failed(EntryReason::HardLinked);
+        return -1;
     }
     int flags = ::fcntl(fd.get(), F_GETFL);
     if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
         reporter_.failure(shown, "fcntl", errno);
-        return EntryOutcome::failed(EntryReason::Error);
+        outcome = EntryOutcome::failed(EntryReason::Error);
+        return -1;
+    }
+    return fd.release();
+}
+
+bool SecureRemover::releaseBlocks(int fd, const std::string& shown) {
+    FdGuard guard(fd);
+    if (::ftruncate(fd, 0) != 0) {
+        reporter_.failure(shown, "truncate", errno);
+        return false;
+    }
+    if (::close(guard.release()) != 0) {
+        reporter_.failure(shown, "close", errno);
+        return false;
+    }
+    return true;
+}
+
+EntryOutcome SecureRemover::eraseFile(int dirFd, const std::string& name, const std::string& shown,
+                                      const struct stat& seen, bool topLevel) {
+    struct stat opened {};
+    EntryOutcome refused;
+    FdGuard fd(openFile(dirFd, name, shown, seen, opened, refused));
+    if (fd.get() < 0) {
+        return refused;
     }
 
-    const std::vector<Pass> plan = PassPlan::make(options_.scheme, options_.zeroPass, random_);
+    const std::vector<Pass> plan = passPlan();
     OverwriteResult result = overwriter_.overwrite(fd.get(), shown, std::uint64_t(opened.st_size),
                                                    std::uint64_t(opened.st_blksize), plan);
     if (result == OverwriteResult::Cancelled) {
@@ -391,12 +416,7 @@ EntryOutcome SecureRemover::eraseFile(int dirFd, const std::string& name, const 
         outcome.passesPlanned = done.passesPlanned;
         return outcome;
     };
-    if (::ftruncate(fd.get(), 0) != 0) {
-        reporter_.failure(shown, "truncate", errno);
-        return failed();
-    }
-    if (::close(fd.release()) != 0) {
-        reporter_.failure(shown, "close", errno);
+    if (!releaseBlocks(fd.release(), shown)) {
         return failed();
     }
     if (!removeName(dirFd, name, shown, false, seen, topLevel)) {
@@ -446,6 +466,21 @@ EntryOutcome SecureRemover::eraseFolder(int dirFd, const std::string& name,
 
 bool SecureRemover::removeName(int dirFd, const std::string& name, const std::string& shown,
                                bool folder, const struct stat& seen, bool topLevel) {
+    std::string current;
+    if (!hideForRemoval(dirFd, name, shown, folder, seen, topLevel, current)) {
+        return false;
+    }
+    // One sync of the folder, so that the last, one-letter name has replaced the original on
+    // the device before the entry goes.
+    if (current != name) {
+        calls_->syncFolder(dirFd);
+    }
+    return removeHidden(dirFd, name, current, shown, folder, seen, topLevel);
+}
+
+bool SecureRemover::hideForRemoval(int dirFd, const std::string& name, const std::string& shown,
+                                   bool folder, const struct stat& seen, bool topLevel,
+                                   std::string& current, std::size_t shortest, bool once) {
     // Checked before the renames and again before the removal: a name that now stands for
     // something else is neither renamed nor removed.
     struct stat before {};
@@ -468,7 +503,14 @@ bool SecureRemover::removeName(int dirFd, const std::string& name, const std::st
     // Where removed names stay in the folder's slots, renames would only scatter more copies of
     // them: the slots are overwritten after the removal instead.
     const bool slotFormat = scrubber_.formatOf(dirFd).keepsRemovedNames();
-    const std::string current = slotFormat ? name : hideName(dirFd, name, shown);
+    current =
+        slotFormat ? name : hideName(dirFd, name, shown, std::max<std::size_t>(1, shortest), once);
+    return true;
+}
+
+bool SecureRemover::removeHidden(int dirFd, const std::string& name, const std::string& current,
+                                 const std::string& shown, bool folder, const struct stat& seen,
+                                 bool topLevel) {
     struct stat now {};
     if (::fstatat(dirFd, current.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0) {
         reporter_.failure(shown, "lstat before removal", errno);
@@ -478,11 +520,9 @@ bool SecureRemover::removeName(int dirFd, const std::string& name, const std::st
         reporter_.problem(shown, "was replaced during the run; left in place");
         return false;
     }
-    if (::unlinkat(dirFd, current.c_str(), folder ? AT_REMOVEDIR : 0) != 0) {
-        const int err = errno;
+    if (const int err = calls_->unlink(dirFd, current, folder); err != 0) {
         // An entry that stays keeps the name it had, so the user still finds it.
-        if (current != name &&
-            ::renameat2(dirFd, current.c_str(), dirFd, name.c_str(), RENAME_NOREPLACE) == 0) {
+        if (current != name && calls_->rename(dirFd, current, name, true) == 0) {
             reporter_.failure(shown, folder ? "rmdir" : "unlink", err);
         } else {
             std::string where = current == name ? shown : shown + " (now named " + current + ")";
@@ -490,7 +530,7 @@ bool SecureRemover::removeName(int dirFd, const std::string& name, const std::st
         }
         return false;
     }
-    if (slotFormat) {
+    if (scrubber_.formatOf(dirFd).keepsRemovedNames()) {
         scrubber_.afterRemoval(dirFd, name, topLevel);
     }
     if (journal_.noteRemoval(dirFd)) {
@@ -507,18 +547,26 @@ void SecureRemover::flushFileSystemOf(int fd) {
     }
 }
 
-// Renames NAME to random names of falling length (its own length, then halved down to one
-// character), then syncs the folder once, so that the last, one-letter name has replaced the
-// original and its length on the device where the file system rewrites its entries in place.
-// Returns the name the entry has in the end. A folder that refuses renames only loses this
-// extra: it is reported and the removal goes on.
-std::string SecureRemover::hideName(int dirFd, const std::string& name, const std::string& shown) {
+// Renames NAME to random names of falling length (its own length, then halved down to SHORTEST
+// characters, one unless many entries of the folder are hidden at once), or with ONCE straight
+// to one name of SHORTEST characters; synced by the caller, the
+// last, one-letter name then replaces the original and its length on the device where the file
+// system rewrites its entries in place. Returns the name the entry has in the end. A folder that
+// refuses renames only loses this extra: it is reported and the removal goes on.
+std::string SecureRemover::hideName(int dirFd, const std::string& name, const std::string& shown,
+                                    std::size_t shortest, bool once) {
     static const char kLetters[] = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
     std::string current = name;
     bool noReplaceWorks = true;
-    std::vector<std::size_t> lengths{name.size()};
-    for (std::size_t length = name.size() / 2; length >= 1; length /= 2) {
-        lengths.push_back(length);
+    std::vector<std::size_t> lengths{shortest};
+    if (!once) {
+        lengths = {name.size()};
+        for (std::size_t length = name.size() / 2; length >= shortest; length /= 2) {
+            lengths.push_back(length);
+        }
+        if (lengths.back() > shortest) {
+            lengths.push_back(shortest);
+        }
     }
     bool refused = false;
     for (std::size_t length : lengths) {
@@ -531,11 +579,10 @@ std::string SecureRemover::hideName(int dirFd, const std::string& name, const st
             if (candidate == current) {
                 continue;
             }
-            int rc = -1;
+            int err = EEXIST;
             if (noReplaceWorks) {
-                rc =
-                    ::renameat2(dirFd, current.c_str(), dirFd, candidate.c_str(), RENAME_NOREPLACE);
-                if (rc != 0 && (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP)) {
+                err = calls_->rename(dirFd, current, candidate, true);
+                if (err == EINVAL || err == ENOSYS || err == ENOTSUP) {
                     noReplaceWorks = false;
                 }
             }
@@ -543,24 +590,21 @@ std::string SecureRemover::hideName(int dirFd, const std::string& name, const st
                 // Without RENAME_NOREPLACE: look first, so no other entry is ever replaced.
                 struct stat other {};
                 if (::fstatat(dirFd, candidate.c_str(), &other, AT_SYMLINK_NOFOLLOW) == 0) {
-                    errno = EEXIST;
-                    rc = -1;
-                } else if (errno == ENOENT) {
-                    rc = ::renameat(dirFd, current.c_str(), dirFd, candidate.c_str());
+                    err = EEXIST;
+                } else {
+                    err =
+                        errno == ENOENT ? calls_->rename(dirFd, current, candidate, false) : errno;
                 }
             }
-            if (rc == 0) {
+            if (err == 0) {
                 reporter_.progress(shown, "renamed to " + candidate);
                 current = candidate;
                 renamed = true;
-            } else if (errno != EEXIST) {
-                reporter_.failure(shown, "rename before removal", errno);
+            } else if (err != EEXIST) {
+                reporter_.failure(shown, "rename before removal", err);
                 refused = true;
             }
         }
-    }
-    if (current != name) {
-        syncFolder(dirFd);
     }
     return current;
 }

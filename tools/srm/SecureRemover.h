@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EntryOutcome.h"
+#include "FileSystemCalls.h"
 #include "JournalFlusher.h"
 #include "NameScrubber.h"
 #include "Overwriter.h"
@@ -13,6 +14,7 @@
 
 #include <string>
 #include <sys/stat.h>
+#include <vector>
 
 namespace srm {
 
@@ -57,6 +59,39 @@ public:
     // Reached for tests that watch or disturb the passes.
     Overwriter& overwriter() { return overwriter_; }
 
+    // The syncs, renames and removals go through CALLS (not owned): tests record their order.
+    void setFileSystemCalls(FileSystemCalls& calls) { calls_ = &calls; }
+    FileSystemCalls& fileSystemCalls() { return *calls_; }
+    Reporter& reporter() { return reporter_; }
+
+    // The passes a file erased now gets (the scheme of setScheme()).
+    std::vector<Pass> passPlan() {
+        return PassPlan::make(options_.scheme, options_.zeroPass, random_);
+    }
+
+    // The steps of a file's erasure, for the batch mode, which overwrites many files before one
+    // flush and removes them after it (FileBatch). Each reports its own failures.
+    //
+    // Opens file NAME of DIRFD for the passes after the checks of eraseOne() (no other hard
+    // link, still the file SEEN): its descriptor, or -1 with OUTCOME set.
+    int openFile(int dirFd, const std::string& name, const std::string& shown,
+                 const struct stat& seen, struct stat& opened, EntryOutcome& outcome);
+    // After the passes: the blocks go back to the file system and FD is closed (always).
+    bool releaseBlocks(int fd, const std::string& shown);
+    // Gives the entry the random, ever shorter names that hide its own, without syncing the
+    // folder; CURRENT is the name it has then. False when it may not go (changed meanwhile).
+    // SHORTEST is the length the names stop at: where many entries of one folder wait hidden
+    // together, one-letter names would run out. ONCE renames straight to that length: where the
+    // folder is synced only after all the renames of a batch, the names between would never
+    // reach the device anyway.
+    bool hideForRemoval(int dirFd, const std::string& name, const std::string& shown, bool folder,
+                        const struct stat& seen, bool topLevel, std::string& current,
+                        std::size_t shortest = 1, bool once = false);
+    // Removes the entry hidden as CURRENT (its name given back when that fails).
+    bool removeHidden(int dirFd, const std::string& name, const std::string& current,
+                      const std::string& shown, bool folder, const struct stat& seen,
+                      bool topLevel);
+
 private:
     class FolderEraser;
 
@@ -68,7 +103,9 @@ private:
                        const struct stat& seen, int& error);
     bool removeName(int dirFd, const std::string& name, const std::string& shown, bool folder,
                     const struct stat& seen, bool topLevel);
-    std::string hideName(int dirFd, const std::string& name, const std::string& shown);
+    std::string hideName(int dirFd, const std::string& name, const std::string& shown,
+                         std::size_t shortest, bool once);
+    FileSystemCalls* calls_ = &FileSystemCalls::system();
     void releaseFolder(int dirFd, const std::string& name, const struct stat& seen);
 
     SrmOptions options_;

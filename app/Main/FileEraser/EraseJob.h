@@ -39,8 +39,9 @@ public:
 // and its path is gone; otherwise it is "Failed", with what failed inside it and why. A cancel
 // makes two more: "NotReached" when nothing in it had been begun (it is untouched), "Stopped"
 // when part of it is gone and nothing in it failed. Each item counts its files by outcome.
-// A cancel lets the file being overwritten finish its pass and go (srm's rule), so no file is
-// ever left half overwritten under its own name.
+// A cancel lets the file being overwritten (or the batch of small files overwritten together)
+// finish its pass and go (srm's rule), so no file is ever left half overwritten under its own
+// name.
 class EraseJob : public QObject, public RemoveFileAndFolderDelegate {
     Q_OBJECT
 public:

@@ -274,9 +274,9 @@ void RemoveFileAndFolder::finish() {
 
 void RemoveFileAndFolder::isCancel() {
     m_cancel = true;
-    // No kill after a delay: the tool finishes the pass under way and removes that file, which
-    // takes as long as one pass over it; killed before, it would leave the file half written
-    // under its own name. It answers for that file and ends on its own.
+    // No kill after a delay: the tool finishes the pass under way and removes that file (or
+    // batch of small files), which takes as long as one pass over it; killed before, it would
+    // leave a file half written under its own name. It answers for them and ends on its own.
     if (m_pEraser)
         m_pEraser->terminate();
 }

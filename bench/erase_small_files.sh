@@ -234,8 +234,8 @@ declare -A label=(
     [rm]="rm -r (no overwrite)"
     [dd]="dd of the same bytes, conv=fsync"
 )
-for spec in "3072 3 KB" "0 0 bytes (empty)"; do
-    read -r size name <<<"$spec"
+for tree in "3072 3 KB" "0 0 bytes (empty)"; do
+    read -r size name <<<"$tree"
     case="${name%% *}${name#* }"
     case="${case//[^A-Za-z0-9]/}"
     makeTree "$work/template.$case" "$files" "$size"

@@ -1,6 +1,7 @@
 #include "ModuleUiTestSupport.h"
 
 #include "app/Comm/SettingsStore.h"
+#include "app/Comm/UserDefaults.h"
 #include "app/inter/HistoryLocation.h"
 #include "app/ui/AttachedWindow.h"
 #include "platform/BundleLocator.h"
@@ -13,6 +14,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -110,6 +113,16 @@ QString writeFile(const QString& path, int bytes) {
 bool exists(const QString& path) {
     struct stat st {};
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+PrivateUserDefaults::PrivateUserDefaults(int level) {
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
+    UserDefaults::mainProgram().setEraserTimes(level);
+}
+
+PrivateUserDefaults::~PrivateUserDefaults() {
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
 } // namespace moduletest

@@ -73,4 +73,15 @@ private:
 QString writeFile(const QString& path, int bytes);
 bool exists(const QString& path);
 
+// User defaults of a test's own, holding LEVEL: the shared ones (QSettings' user scope) are read
+// by every other test of the machine, which expects its own level there.
+class PrivateUserDefaults {
+public:
+    explicit PrivateUserDefaults(int level);
+    ~PrivateUserDefaults();
+
+private:
+    QTemporaryDir m_dir;
+};
+
 } // namespace moduletest

@@ -19,22 +19,6 @@ using namespace moduletest;
 
 namespace {
 
-// User defaults of this test's own: other tests of the machine read the shared ones.
-class PrivateUserDefaults {
-public:
-    explicit PrivateUserDefaults(int level) {
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
-        UserDefaults::mainProgram().setEraserTimes(level);
-    }
-    ~PrivateUserDefaults() {
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-    }
-
-private:
-    QTemporaryDir m_dir;
-};
-
 // Opens PAGE's chooser with its settings button, picks the standard BUTTON, saves.
 void chooseOn(ImageButton* settings, const std::function<SetEraserLevelVC*()>& panel,
               ImageButton* SetEraserLevelVC::*button) {
@@ -48,7 +32,7 @@ void chooseOn(ImageButton* settings, const std::function<SetEraserLevelVC*()>& p
 
 TEST(StandardHeaderTest, EveryErasingPageOffersTheChooserAndFollowsItWhileShown) {
     TempBundle bundle;
-    PrivateUserDefaults defaults(1);
+    moduletest::PrivateUserDefaults defaults(1);
     FileEraserViewController files(nullptr);
     WipeDiskViewController freeSpace(nullptr, WipeDiskViewController::kFreeSpace);
     WipeDiskViewController drive(nullptr, WipeDiskViewController::kWholeVolume);

@@ -91,23 +91,6 @@ private:
     bool m_ready = false;
 };
 
-// User defaults of this test's own, holding LEVEL: the shared ones (QSettings' user scope) are
-// read by every other test of the machine, which expects its own level there.
-class PrivateUserDefaults {
-public:
-    explicit PrivateUserDefaults(int level) {
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
-        UserDefaults::mainProgram().setEraserTimes(level);
-    }
-    ~PrivateUserDefaults() {
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-    }
-
-private:
-    QTemporaryDir m_dir;
-};
-
 std::string whyNoLoopDisks() {
     if (::geteuid() != 0)
         return "needs root for loop devices";
@@ -185,7 +168,7 @@ TEST(WipeDriveModuleTest, TheDriveListShowsADiskWithItsPartitionsAndTheStandardW
     if (const std::string why = whyNoLoopDisks(); !why.empty())
         GTEST_SKIP() << why;
     TempBundle bundle(TempBundle::Tool::Real);
-    PrivateUserDefaults defaults(3);
+    moduletest::PrivateUserDefaults defaults(3);
     PartitionedLoop disk("64M");
     ASSERT_TRUE(disk.ready());
     DrivePage drive(disk.device());
@@ -244,7 +227,7 @@ TEST(WipeDriveModuleTest, ADiskWithAMountedPartitionIsNamedInTheQuestionAndNothi
     if (const std::string why = whyNoLoopDisks(); !why.empty())
         GTEST_SKIP() << why;
     TempBundle bundle(TempBundle::Tool::Real);
-    PrivateUserDefaults defaults(1);
+    moduletest::PrivateUserDefaults defaults(1);
     PartitionedLoop disk("64M");
     ASSERT_TRUE(disk.ready());
     ASSERT_TRUE(disk.mountFirst());
@@ -281,7 +264,7 @@ TEST(WipeDriveModuleTest, AConfirmedWipeRunsToItsEndAndShowsTheDrivesResult) {
     if (const std::string why = whyNoLoopDisks(); !why.empty())
         GTEST_SKIP() << why;
     TempBundle bundle(TempBundle::Tool::Real);
-    PrivateUserDefaults defaults(1);
+    moduletest::PrivateUserDefaults defaults(1);
     PartitionedLoop disk("64M");
     ASSERT_TRUE(disk.ready());
     ASSERT_EQ(disk.marks(), 1);
@@ -321,7 +304,7 @@ TEST(WipeDriveModuleTest, StopEndsTheWipeWithinASecondAndTheEndSaysSo) {
     if (const std::string why = whyNoLoopDisks(); !why.empty())
         GTEST_SKIP() << why;
     TempBundle bundle(TempBundle::Tool::Real);
-    PrivateUserDefaults defaults(35);
+    moduletest::PrivateUserDefaults defaults(35);
     PartitionedLoop disk("1G");
     ASSERT_TRUE(disk.ready());
     DrivePage drive(disk.device());

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -131,7 +132,14 @@ std::string VolumeUnmounter::unmountAll(const std::vector<MountEntry>& mounts,
         [](const MountEntry& a, const MountEntry& b) { return a.target.size() > b.target.size(); });
     std::vector<std::string> devices;
     for (const MountEntry& m : deepestFirst) {
-        if (::umount2(m.target.c_str(), 0) != 0) {
+        // A program that looks at the volume for a moment (a listing, a thumbnailer) keeps it
+        // busy only as long: a second is given for that before it counts as in use.
+        int result = ::umount2(m.target.c_str(), 0);
+        for (int tries = 0; result != 0 && errno == EBUSY && tries < 20; ++tries) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            result = ::umount2(m.target.c_str(), 0);
+        }
+        if (result != 0) {
             return "cannot unmount " + m.target + ": " + std::strerror(errno) +
                    (errno == EBUSY ? " (close the files and programs that use it and try again)"
                                    : "");

@@ -7,6 +7,7 @@ SUDO    := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # Debian 12 packages needed to build, test and run.
 DEPS := g++ cmake ninja-build pkg-config \
         qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 \
+        qt6-tools-dev qt6-l10n-tools qt6-translations-l10n \
         libplist-dev libplist++-dev libmount-dev libblkid-dev libsqlite3-dev \
         libgtest-dev libgmock-dev libbenchmark-dev sqlite3 libsodium-dev \
         python3-jsonschema poppler-utils \

@@ -12,6 +12,7 @@
 #include "app/uninstall/UninstallViewController.h"
 #include "platform/BundleLocator.h"
 #include "platform/Logger.h"
+#include "platform/Translations.h"
 
 #include <QApplication>
 #include <unistd.h>
@@ -69,6 +70,7 @@ int AppDelegate::runApplication(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(BundleLocator::kMainProgramName);
     QApplication::setApplicationVersion(QStringLiteral(KORVANE_VERSION));
+    Translations::install();
     AppDelegate delegate;
     delegate.applicationDidFinishLaunching(app);
     delegate.mainWindow()->show();

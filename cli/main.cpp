@@ -12,6 +12,7 @@
 #include "cli/VolumesCommand.h"
 #include "cli/WipeCommand.h"
 #include "platform/Logger.h"
+#include "platform/Translations.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
+    Translations::install();
     QStringList args = QCoreApplication::arguments().mid(1);
     const QString command = args.isEmpty() ? QString() : args.takeFirst();
     if (command.isEmpty() || command == QLatin1String("--help") || command == QLatin1String("-h")) {

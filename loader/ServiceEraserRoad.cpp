@@ -3,6 +3,7 @@
 #include "app/ui/Theme.h"
 #include "loader/Eraser/ServiceEraser.h"
 #include "platform/BundleLocator.h"
+#include "platform/Translations.h"
 
 #include <QApplication>
 #include <memory>
@@ -16,6 +17,7 @@ bool runServiceEraser(const QString& path) {
         static char* argv[] = {name, nullptr};
         ownApp = std::make_unique<QApplication>(argc, argv);
         QApplication::setApplicationName(BundleLocator::kLoaderProgramName);
+        Translations::install();
     }
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
         Theme::apply(*app);

@@ -145,6 +145,19 @@ TEST(DiskToolVerbs, FormatsToEachFileSystemAndRenamesIt) {
     EXPECT_NE(err.find("may not hold :"), std::string::npos) << err;
     EXPECT_EQ(blkid("LABEL", device), "renamed");
     ASSERT_EQ(diskutil({"eraseVolume", "ext4", "back", device}), 0);
+
+    // Handed a link, the tools are handed the kernel's node: the link could point elsewhere by
+    // the time mkfs opens it.
+    char folder[] = "/tmp/diskutil-link-XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    const std::string link = std::string(folder) + "/volume";
+    ASSERT_EQ(::symlink(device.c_str(), link.c_str()), 0);
+    std::string out;
+    ASSERT_EQ(diskutil({"eraseVolume", "ext4", "linked", link}, &out), 0) << out;
+    EXPECT_NE(out.find("Formatting " + device + " as ext4"), std::string::npos) << out;
+    EXPECT_EQ(blkid("LABEL", device), "linked");
+    ::unlink(link.c_str());
+    ::rmdir(folder);
 }
 
 // A FUSE driver goes on writing to its device for a moment after its unmount returned. Here a

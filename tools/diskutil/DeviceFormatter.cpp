@@ -88,18 +88,12 @@ int DeviceFormatter::run(const Request& request) {
         return fail("unknown partition table \"" + request.table + "\" (gpt or dos)");
     }
     const std::string& given = request.device;
-    const DiskContents contents =
-        given.empty() || given[0] != '/' ? DiskContents() : DiskContents::read(given);
-    // From here on the kernel's own node for it, never the path given: a link the caller
-    // controls could point elsewhere by the time a tool opens it.
-    const std::string device = "/dev/" + contents.kernelName;
-    struct stat asGiven {
-    }, own{};
-    if (contents.kernelName.empty() || ::stat(given.c_str(), &asGiven) != 0 ||
-        ::lstat(device.c_str(), &own) != 0 || !S_ISBLK(own.st_mode) ||
-        own.st_rdev != asGiven.st_rdev) {
+    // From here on the kernel's own node for it, never the path given.
+    const std::string device = DiskContents::kernelNode(given);
+    if (device.empty()) {
         return fail(given + " is not a block device");
     }
+    const DiskContents contents = DiskContents::read(device);
     const MountTable mounts = MountTable::read();
     if (const std::string why = SystemVolumes(mounts, {}).whyNeeded(device); !why.empty()) {
         return fail("refused: " + why);

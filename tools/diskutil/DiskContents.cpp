@@ -68,6 +68,22 @@ void probeFileSystem(blkid_probe pr, std::string& type, std::string& label, std:
 
 } // namespace
 
+std::string DiskContents::kernelNode(const std::string& device, const std::string& sysfs) {
+    const std::string folder =
+        device.empty() || device[0] != '/' ? std::string() : sysfsFolderOf(device, sysfs);
+    if (folder.empty()) {
+        return {};
+    }
+    const std::string node = "/dev/" + folder.substr(folder.rfind('/') + 1);
+    struct stat asGiven {
+    }, own{};
+    if (::stat(device.c_str(), &asGiven) != 0 || ::lstat(node.c_str(), &own) != 0 ||
+        !S_ISBLK(own.st_mode) || own.st_rdev != asGiven.st_rdev) {
+        return {};
+    }
+    return node;
+}
+
 DiskContents DiskContents::read(const std::string& device, const std::string& sysfs) {
     DiskContents contents;
     const std::string folder = sysfsFolderOf(device, sysfs);

@@ -30,6 +30,10 @@ public:
 
     // Reads DEVICE (a block device node). An empty kernelName when DEVICE is no block device.
     static DiskContents read(const std::string& device, const std::string& sysfs = "/sys");
+    // The kernel's own node ("/dev/sdb1") for the block device at DEVICE, which may be a link or a
+    // node made elsewhere; empty when DEVICE is no block device. A tool handed the kernel's node
+    // writes where the check looked, whatever a link the caller controls points at later.
+    static std::string kernelNode(const std::string& device, const std::string& sysfs = "/sys");
     // The node of partition NUMBER of whole disk DEVICE as the kernel has it now; empty when
     // the kernel has no such partition.
     static std::string partitionNode(const std::string& device, unsigned number,

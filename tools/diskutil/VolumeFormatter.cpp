@@ -3,6 +3,7 @@
 #include "Article.h"
 
 #include "DeviceTools.h"
+#include "DiskContents.h"
 #include "StopRequest.h"
 #include "SystemVolumes.h"
 #include "VolumeLabelRules.h"
@@ -155,7 +156,7 @@ int VolumeFormatter::fail(const std::string& message) {
 }
 
 int VolumeFormatter::reformat(const Request& request) {
-    const DeviceTools::Identity id = DeviceTools::probe(request.device);
+    const DeviceTools::Identity id = DeviceTools::probe(DiskContents::kernelNode(request.device));
     return run(request, id.type, id.version, id.label);
 }
 
@@ -173,11 +174,11 @@ int VolumeFormatter::eraseVolume(const Request& request) {
 
 int VolumeFormatter::run(const Request& request, std::string type, std::string version,
                          std::string label) {
-    const std::string& device = request.device;
-    struct stat st {};
-    if (device.empty() || device[0] != '/' || ::stat(device.c_str(), &st) != 0 ||
-        !S_ISBLK(st.st_mode)) {
-        return fail(device + " is not a block device");
+    // From here on the kernel's own node for it, never the path given: mkfs opens the device by
+    // name, and a link the caller controls could point elsewhere by then.
+    const std::string device = DiskContents::kernelNode(request.device);
+    if (device.empty()) {
+        return fail(request.device + " is not a block device");
     }
     MountTable mounts = MountTable::read();
     if (const std::string why = SystemVolumes(mounts, {}).whyNeeded(device); !why.empty()) {

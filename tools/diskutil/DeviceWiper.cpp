@@ -248,8 +248,12 @@ DeviceWiper::Result DeviceWiper::wipe(const std::string& device, const Options& 
         }
     }
     // The partition table is gone: let the kernel drop the partitions it knew (a partition
-    // itself has none to drop, which is no failure).
-    ::ioctl(fd, BLKRRPART);
+    // itself has none to drop, which is no failure). A prober woken by the writes can hold a
+    // partition open for a moment, which makes the kernel answer EBUSY: asked again, briefly.
+    for (int attempt = 0; attempt < 20 && ::ioctl(fd, BLKRRPART) != 0 && errno == EBUSY;
+         ++attempt) {
+        ::usleep(100 * 1000);
+    }
     ::close(fd);
     result.ok = true;
     return result;

@@ -1,5 +1,6 @@
 #include "app/SetEraserLevel/HistoryEntrySummary.h"
 
+#include "app/Comm/SizeText.h"
 #include "app/inter/DoDataBase.h"
 
 #include <QCoreApplication>
@@ -12,7 +13,9 @@ QString tr(const char* text, int n = -1) {
 
 } // namespace
 
-HistoryEntrySummary::HistoryEntrySummary(const QStringList& types, const HistoryRecords& records) {
+HistoryEntrySummary::HistoryEntrySummary(const QStringList& types, const HistoryRecords& records,
+                                         qint64 bytes)
+    : m_bytes(bytes) {
     QString firstItem;
     for (const HistoryRecord& record : records) {
         if (record.isHeader())
@@ -46,4 +49,10 @@ QString HistoryEntrySummary::outcome() const {
 
 QString HistoryEntrySummary::items() const {
     return tr("%n item(s)", m_items);
+}
+
+QString HistoryEntrySummary::itemsAndSize() const {
+    if (m_bytes < 0)
+        return items();
+    return tr("%1, %2").arg(items(), SizeText::withTerabytes(m_bytes));
 }

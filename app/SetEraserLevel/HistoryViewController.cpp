@@ -25,6 +25,7 @@
 #include <QDateTime>
 #include <QDialog>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -32,7 +33,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -151,6 +154,15 @@ HistoryViewController::HistoryViewController(QWidget* parent, DoDataBase* databa
     m_outline->setColumnWidth(TypeColumn, 200);
     m_outline->header()->setSectionResizeMode(ActionsColumn, QHeaderView::Fixed);
     m_outline->setColumnWidth(ActionsColumn, 80);
+    // Each entry's buttons are made once its row comes into view: ten thousand entries with
+    // three buttons each took seconds to open.
+    connect(m_outline->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &HistoryViewController::addButtonsToShownEntries);
+    connect(m_outline, &QTreeWidget::itemExpanded, this,
+            &HistoryViewController::addButtonsToShownEntries);
+    connect(m_outline, &QTreeWidget::itemCollapsed, this,
+            &HistoryViewController::addButtonsToShownEntries);
+    m_outline->viewport()->installEventFilter(this);
     connect(m_outline, &QTreeWidget::itemSelectionChanged, this,
             &HistoryViewController::selectionChanged);
 
@@ -316,6 +328,8 @@ void HistoryViewController::getEraserHistory() {
     HistoryResult<HistoryData> read = m_database->readAll(&m_types);
     m_status = read.status;
     m_history = std::move(read.value);
+    // Sizes only add to the rows: a history whose sizes cannot be read still lists.
+    m_sizes = read.status.ok() ? m_database->readSizes().value : QHash<QString, qint64>();
     m_sortedKeys = m_history.keys();
     // Keys are "yyyy-MM-dd HH-mm-ss": descending text order is newest first.
     std::sort(m_sortedKeys.begin(), m_sortedKeys.end(), std::greater<QString>());
@@ -378,23 +392,50 @@ void HistoryViewController::buildOutline() {
     for (const QString& key : std::as_const(m_sortedKeys)) {
         // Closed, a row still says which module made the entry, how it ended and how much it
         // holds.
-        const HistoryEntrySummary summary(m_types.value(key), m_history.value(key));
-        auto* entry = new QTreeWidgetItem({summary.outcome(),
-                                           QStringLiteral("%1 \u2014 %2").arg(key, summary.items()),
-                                           summary.module()});
+        const HistoryEntrySummary summary(m_types.value(key), m_history.value(key),
+                                          m_sizes.value(key, -1));
+        auto* entry = new QTreeWidgetItem(
+            {summary.outcome(), QStringLiteral("%1 \u2014 %2").arg(key, summary.itemsAndSize()),
+             summary.module()});
         entry->setData(NameColumn, Qt::UserRole, key);
         for (const HistoryRecord& record : m_history.value(key))
             entry->addChild(recordRow(record));
         entries.append(entry);
     }
     m_outline->addTopLevelItems(entries);
-    // Each entry's own buttons, always there: delete and export need no selection first.
-    for (QTreeWidgetItem* entry : std::as_const(entries))
+    if (!entries.isEmpty())
+        entries.first()->setExpanded(true);
+    // The first entries get theirs at once, as many as a tall window shows; the others as they
+    // come into view.
+    for (QTreeWidgetItem* entry : entries.mid(0, 60))
+        addEntryButtons(entry);
+    addButtonsToShownEntries();
+}
+
+void HistoryViewController::addEntryButtons(QTreeWidgetItem* entry) {
+    if (!m_outline->itemWidget(entry, ActionsColumn))
         m_outline->setItemWidget(
             entry, ActionsColumn,
             makeEntryButtons(entry->data(NameColumn, Qt::UserRole).toString()));
-    if (!entries.isEmpty())
-        entries.first()->setExpanded(true);
+}
+
+void HistoryViewController::addButtonsToShownEntries() {
+    // Each entry's own buttons, on every entry in view: delete and export need no selection
+    // first.
+    const int bottom = m_outline->viewport()->height();
+    for (QTreeWidgetItem* item = m_outline->itemAt(0, 0); item; item = m_outline->itemBelow(item)) {
+        if (m_outline->visualItemRect(item).top() > bottom)
+            break;
+        if (!item->parent())
+            addEntryButtons(item);
+    }
+}
+
+bool HistoryViewController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_outline->viewport() &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+        QTimer::singleShot(0, this, &HistoryViewController::addButtonsToShownEntries);
+    return QWidget::eventFilter(watched, event);
 }
 
 void HistoryViewController::selectionChanged() {

@@ -4,6 +4,7 @@
 #include "app/inter/HistoryRecord.h"
 #include "app/inter/HistoryStatus.h"
 
+#include <QHash>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
@@ -105,6 +106,9 @@ signals:
 
 private:
     void buildOutline();
+    void addButtonsToShownEntries();
+    void addEntryButtons(QTreeWidgetItem* entry);
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void selectionChanged();
     QWidget* makeEntryButtons(const QString& key);
     QString askSavePath(const QString& proposed);
@@ -125,6 +129,7 @@ private:
     HistoryStatus m_status;
     HistoryData m_history;
     QMap<QString, QStringList> m_types; // each entry's kinds, read with the history
+    QHash<QString, qint64> m_sizes;     // each entry's erased bytes, where its facts say
     QStringList m_sortedKeys;
     QString m_keyClickStr;
     SavePathAsker m_askSavePath;

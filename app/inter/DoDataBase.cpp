@@ -41,6 +41,13 @@ const char* const kSelectAllLines = "select Time, Itmes, ErasureAlgorithm, Resul
 const char* const kSelectTypes = "select Time, Type from TimeBase order by rowid";
 const char* const kInsertFacts = "INSERT OR REPLACE INTO ErasureFacts (Time, Facts) VALUES (?,?);";
 const char* const kSelectFacts = "select Facts from ErasureFacts where Time=?";
+const char* const kSelectSizes = "select Time, case json_extract(Facts, '$.kind')"
+                                 " when 'files' then (select sum(json_extract(value, '$.bytes')) "
+                                 "from json_each(Facts, '$.files')"
+                                 "                    where json_extract(value, '$.bytes') >= 0)"
+                                 " when 'volume' then json_extract(Facts, '$.sizeBytes')"
+                                 " when 'drive' then json_extract(Facts, '$.sizeBytes') end"
+                                 " from ErasureFacts where json_valid(Facts)";
 const char* const kDeleteFacts = "delete from ErasureFacts where Time=?";
 // The columns every statement above uses; preparing these proves the schema is there.
 const char* const kSchemaProbes[] = {
@@ -637,6 +644,27 @@ HistoryResult<QByteArray> DoDataBase::readFacts(const QString& key) {
     if (!status.ok())
         return {remember(status, "read"), {}};
     return {remember(status, "read"), facts};
+}
+
+HistoryResult<QHash<QString, qint64>> DoDataBase::readSizes() {
+    Session session(getDataBase(), m_busyTimeoutMs);
+    HistoryStatus status = session.begin(false);
+    if (!status.ok())
+        return {remember(status, "read"), {}};
+    QHash<QString, qint64> sizes;
+    const bool ok = !session.hasTable("ErasureFacts") ||
+                    eachRow(session, kSelectSizes,
+                            [&](sqlite3_stmt* row) {
+                                if (sqlite3_column_type(row, 1) != SQLITE_NULL &&
+                                    sqlite3_column_int64(row, 1) >= 0)
+                                    sizes.insert(columnText(row, 0), sqlite3_column_int64(row, 1));
+                            },
+                            status, {});
+    if (ok)
+        status = session.commit();
+    if (!status.ok())
+        return {remember(status, "read"), {}};
+    return {remember(status, "read"), sizes};
 }
 
 QString DoDataBase::lastRecordedKey() const {

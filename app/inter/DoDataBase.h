@@ -5,6 +5,7 @@
 #include "app/inter/HistoryStatus.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QString>
@@ -88,6 +89,10 @@ public:
     // The facts recorded with entry KEY; empty (and Ok) when none were (an entry written before
     // they were kept, or by a program that did not give them).
     HistoryResult<QByteArray> readFacts(const QString& key);
+    // How many bytes each entry with facts erased: the files' known bytes, or the volume's or
+    // drive's size. An entry whose facts say no size (a free-space wipe, older entries) is left
+    // out, as is one whose facts are not valid JSON.
+    HistoryResult<QHash<QString, qint64>> readSizes();
     // The key of the last entry this instance recorded (empty before the first).
     QString lastRecordedKey() const;
     // Removes the entries KEYS and all their lines, in one transaction. The value is how many

@@ -92,3 +92,36 @@ TEST(HistoryFacts, ANewHistoryHasTheCurrentSchemaAndTwoRunsOfOneSecondKeepTheirO
     ASSERT_TRUE(history.recordVolume("C", "Erased", true, 1).ok());
     EXPECT_EQ(query(temp.database(), "select count(*) from ErasureFacts"), 2);
 }
+
+// The rows of the history say how much each entry erased: the files' known bytes, a volume's or
+// drive's size; nothing for an entry whose facts give none or cannot be read.
+TEST(HistoryFacts, EachEntrysSizeComesFromItsFacts) {
+    TempHistory temp;
+    DoDataBase history([&temp] { return temp.database(); });
+    int second = 0;
+    history.setClock([&second] {
+        return at(QStringLiteral("2025-01-01 00-00-%1").arg(++second, 2, 10, QLatin1Char('0')));
+    });
+    ASSERT_TRUE(history
+                    .recordFiles({item("/a", "Erased"), item("/b", "Erased"), item("/c", "Failed")},
+                                 1,
+                                 R"({"kind":"files","files":[{"path":"/a","bytes":1000},)"
+                                 R"({"path":"/b","bytes":2500},{"path":"/c","bytes":-1}]})")
+                    .ok());
+    ASSERT_TRUE(history
+                    .recordVolume(QStringLiteral("USB"), QStringLiteral("Erased"), false, 1,
+                                  R"({"kind":"volume","sizeBytes":8000000000})")
+                    .ok());
+    ASSERT_TRUE(history
+                    .recordVolume(QStringLiteral("USB"), QStringLiteral("Erased"), true, 1,
+                                  R"({"kind":"freeSpace","sizeBytes":8000000000})")
+                    .ok());
+    ASSERT_TRUE(history.recordFiles({item("/d", "Erased")}, 1, "{not json").ok());
+
+    const auto sizes = history.readSizes();
+    ASSERT_TRUE(sizes.ok()) << sizes.status.reason().toStdString();
+    EXPECT_EQ(sizes.value.value(QStringLiteral("2025-01-01 00-00-01"), -2), 3500);
+    EXPECT_EQ(sizes.value.value(QStringLiteral("2025-01-01 00-00-02"), -2), 8000000000);
+    EXPECT_FALSE(sizes.value.contains(QStringLiteral("2025-01-01 00-00-03")));
+    EXPECT_FALSE(sizes.value.contains(QStringLiteral("2025-01-01 00-00-04")));
+}

@@ -114,7 +114,10 @@ TEST_F(HistoryViewTest, ClosedRowsSayTheModuleTheOutcomeAndTheItems) {
                     .ok());
     history->setClock([] { return at("2024-06-05 09-00-00"); });
     ASSERT_TRUE(
-        history->recordFiles({item("/home/u/copy", "Failed")}, 0, {}, DoDataBase::kTypeDuplicates)
+        history
+            ->recordFiles({item("/home/u/copy", "Failed")}, 0,
+                          R"({"kind":"files","files":[{"path":"/home/u/copy","bytes":610000}]})",
+                          DoDataBase::kTypeDuplicates)
             .ok());
     history->setClock({});
     view->getEraserHistory();
@@ -122,8 +125,8 @@ TEST_F(HistoryViewTest, ClosedRowsSayTheModuleTheOutcomeAndTheItems) {
         QTreeWidgetItem* entry = outline()->topLevelItem(i);
         return QStringList{entry->text(0), entry->text(1), entry->text(2)};
     };
-    EXPECT_EQ(row(0),
-              (QStringList{"Failed", "2024-06-05 09-00-00 \u2014 1 item(s)", "Duplicate Finder"}));
+    EXPECT_EQ(row(0), (QStringList{"Failed", "2024-06-05 09-00-00 \u2014 1 item(s), 610.00 KB",
+                                   "Duplicate Finder"}));
     EXPECT_EQ(row(1),
               (QStringList{"Erased", "2024-06-04 09-00-00 \u2014 1 item(s)", "Uninstaller"}));
     EXPECT_EQ(row(2), (QStringList{"1 of 2 failed", "2024-06-03 08-30-00 \u2014 2 item(s)",
@@ -139,6 +142,30 @@ TEST_F(HistoryViewTest, ClosedRowsSayTheModuleTheOutcomeAndTheItems) {
         QTest::qWait(800); // the slide-in
         EXPECT_TRUE(host.grab().save(shots + QStringLiteral("/history-viewer.png")));
     }
+}
+
+// A long history opens without making every entry's buttons first; an entry scrolled into view
+// has them.
+TEST_F(HistoryViewTest, EntriesScrolledIntoViewGetTheirButtons) {
+    auto* history = DoDataBase::returnDoDataBase();
+    for (int i = 0; i < 150; ++i) {
+        history->setClock([i] {
+            return at(QStringLiteral("2020-01-01 00-%1-%2")
+                          .arg(i / 60, 2, 10, QLatin1Char('0'))
+                          .arg(i % 60, 2, 10, QLatin1Char('0')));
+        });
+        ASSERT_TRUE(history->recordFiles({item("/home/u/f", "Erased")}, 0, {}).ok());
+    }
+    history->setClock({});
+    view->getEraserHistory();
+    QApplication::processEvents();
+    const int last = outline()->topLevelItemCount() - 1;
+    ASSERT_GT(last, 150);
+    EXPECT_EQ(entryButton(last, "trash"), nullptr) << "made although far out of view";
+    outline()->scrollToItem(outline()->topLevelItem(last));
+    QApplication::processEvents();
+    EXPECT_NE(entryButton(last, "trash"), nullptr);
+    EXPECT_NE(entryButton(last, "export"), nullptr);
 }
 
 TEST_F(HistoryViewTest, EveryEntryHasItsButtonsAndTrashDeletesThatEntry) {

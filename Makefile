@@ -57,7 +57,7 @@ deb: build
 # Installs the package into a fresh Debian 12 chroot, runs it, removes and purges it, and
 # compares the chroot's files before and after (a few minutes; needs root and the network).
 deb-check: deb
-	packaging/check-deb.sh $(BUILD)/korvane-data-eraser_*_amd64.deb
+	packaging/check-deb.sh $(BUILD)/korvane-data-eraser_*_amd64.deb $(BUILD)/deb-check
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

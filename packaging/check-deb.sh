@@ -7,9 +7,10 @@
 #      the program write its settings, history and signing key into the bundle;
 #   4. the window started on the offscreen platform: it must stay up; then on an Xvfb display,
 #      with a screenshot (Xvfb and xwd installed for that step only);
-#   5. apt remove: only the documented run-time files are left; apt purge: nothing of the
-#      package is left; apt autoremove --purge: the file list is the baseline's again, but for
-#      apt's and dpkg's own bookkeeping and the root user's home.
+#   5. apt remove: only the documented run-time files are left, and an install again finds them;
+#      apt purge: nothing of the package is left; apt autoremove --purge: the file list is the
+#      baseline's again, but for apt's and dpkg's own bookkeeping, the files of the packages apt
+#      keeps and the root user's home.
 #
 # usage: packaging/check-deb.sh PACKAGE.deb [OUTPUT_DIR]
 # Needs root, debootstrap and the network to a Debian mirror. Runs in a mount namespace of its
@@ -221,6 +222,14 @@ while IFS= read -r path; do
 done <"$out/left-after-remove.txt"
 
 log ""
+log "== apt install again: the kept settings are the program's again"
+in_root apt install -y "./tmp/$(basename "$deb")" >"$out/apt-reinstall.log" 2>&1 || fail "apt install again"
+kept=$(in_root korvane settings organisation) || true
+log "korvane settings organisation after reinstall: $kept"
+[ "$kept" = "Deb Check Org" ] || fail "the settings were not kept over remove and install"
+in_root apt remove -y korvane-data-eraser >>"$out/apt-remove.log" 2>&1 || fail "apt remove (again)"
+
+log ""
 log "== apt purge korvane-data-eraser"
 in_root apt purge -y korvane-data-eraser >"$out/apt-purge.log" 2>&1 || fail "apt purge"
 leftovers >"$out/left-after-purge.txt"
@@ -263,7 +272,8 @@ log "  $(wc -l <"$out/added-other.txt") others (made by packages apt keeps, e.g.
 sed 's/^/    /' "$out/added-other.txt" | head -20 | tee -a "$report"
 grep '^< ' "$out/files-diff.txt" | sed 's/^< /  gone: /' | tee -a "$report" || true
 grep -i korvane "$out/added-bookkeeping.txt" "$out/added-other.txt" | sed 's/^/  named after the program: /' | tee -a "$report" || true
-grep -i korvane "$out/added-other.txt" >/dev/null && fail "files named after the program outside the user's home and caches"
+cat "$out/added-bookkeeping.txt" "$out/added-other.txt" | grep -i korvane >/dev/null &&
+    fail "files named after the program outside the user's home"
 grep -q '^< ' "$out/files-diff.txt" && fail "paths of the baseline are gone"
 log ""
 if [ "$failures" = 0 ]; then log "deb-check: PASSED"; else log "deb-check: $failures FAILURES"; fi

@@ -12,9 +12,10 @@ DEPS := g++ cmake ninja-build pkg-config \
         libgtest-dev libgmock-dev libbenchmark-dev sqlite3 libsodium-dev \
         python3-jsonschema poppler-utils \
         pkexec xvfb xauth fonts-dejavu-core \
-        util-linux fdisk e2fsprogs btrfs-progs xfsprogs dosfstools exfatprogs ntfs-3g fusefat exfat-fuse fuse3 eject
+        util-linux fdisk e2fsprogs btrfs-progs xfsprogs dosfstools exfatprogs ntfs-3g fusefat exfat-fuse fuse3 eject \
+        dpkg-dev appstream desktop-file-utils man-db bash-completion
 
-.PHONY: all deps configure build test run install clean format
+.PHONY: all deps configure build test run install deb deb-check clean format
 
 all: build
 
@@ -47,6 +48,17 @@ run: build
 
 install: build
 	cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The Debian package korvane-data-eraser_VERSION_amd64.deb in $(BUILD) (CPack, see
+# packaging/CMakeLists.txt). Install it with: apt install ./$(BUILD)/korvane-data-eraser_*.deb
+deb: build
+	cd $(BUILD) && cpack -G DEB
+	@ls -l $(BUILD)/korvane-data-eraser_*_amd64.deb
+
+# Installs the package into a fresh Debian 12 chroot, runs it, removes and purges it, and
+# compares the chroot's files before and after (a few minutes; needs root and the network).
+deb-check: deb
+	packaging/check-deb.sh $(BUILD)/korvane-data-eraser_*_amd64.deb $(BUILD)/deb-check
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

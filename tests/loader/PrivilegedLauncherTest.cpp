@@ -103,7 +103,7 @@ TEST_F(PrivilegedLauncherTest, PkexecRunsTheProgramDirectlyOnlyWhenOurPolicyName
               (QStringList{installedMain, "en*loaderflag*"}));
 
     const QByteArray desktop =
-        testsupport::readFile(stage.path() + "/usr/share/applications/korvane-data-eraser.desktop");
+        testsupport::readFile(stage.path() + "/usr/share/applications/org.korvane.data-eraser.desktop");
     EXPECT_TRUE(desktop.contains("\nExec=\"/opt/korvane & co/KorvaneLoader.app/Contents/MacOS/"
                                  "KorvaneLoader\"\n"))
         << desktop.toStdString();

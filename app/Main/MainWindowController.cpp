@@ -73,14 +73,14 @@ QWidget* MainWindowController::buildSidebar(bool runningAsAdmin) {
 
     m_list = new ModuleListView;
 
-    m_versionLabel = new QLabel(QStringLiteral("Version %1")
+    m_versionLabel = new QLabel(tr("Version %1")
                                     .arg(QCoreApplication::applicationVersion().isEmpty()
                                              ? QStringLiteral("1.0.0")
                                              : QCoreApplication::applicationVersion()));
     m_versionLabel->setObjectName(QStringLiteral("VersionLabel"));
     // "About" beside the version opens the about panel with the update check.
     m_versionLabel->setText(m_versionLabel->text() +
-                            QStringLiteral(" · <a href=\"about\">About</a>"));
+                            QStringLiteral(" · <a href=\"about\">%1</a>").arg(tr("About")));
     m_versionLabel->setTextFormat(Qt::RichText);
     connect(m_versionLabel, &QLabel::linkActivated, this,
             [this] { AttachedWindow::run(new AboutViewController, this); });
@@ -98,14 +98,14 @@ QWidget* MainWindowController::buildSidebar(bool runningAsAdmin) {
 
     if (!runningAsAdmin) {
         // The loader starts the program this way only when the privileged start failed.
-        m_adminNotice = new QLabel(
-            QStringLiteral("Running without administrator rights: some erasures may fail."));
+        m_adminNotice =
+            new QLabel(tr("Running without administrator rights: some erasures may fail."));
         m_adminNotice->setObjectName(QStringLiteral("AdminNotice"));
         m_adminNotice->setWordWrap(true);
         m_adminNotice->setToolTip(
-            QStringLiteral("Files, free space or volumes that only the administrator may change "
-                           "cannot be erased. Start the program from its loader to grant "
-                           "administrator rights."));
+            tr("Files, free space or volumes that only the administrator may change "
+               "cannot be erased. Start the program from its loader to grant "
+               "administrator rights."));
         auto* icon = new QLabel;
         icon->setPixmap(
             Images::pixmap(QStringLiteral("ic_warning"), QSize(16, 16), devicePixelRatioF()));
@@ -169,12 +169,12 @@ void MainWindowController::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindowController::confirmCloseWhileLocked() {
-    QMessageBox box(QMessageBox::Warning, kTitle, QStringLiteral("An erasure is still running."),
+    QMessageBox box(QMessageBox::Warning, kTitle, tr("An erasure is still running."),
                     QMessageBox::NoButton, this);
-    box.setInformativeText(QStringLiteral(
-        "Quitting now stops it, and the items not reached yet are left as they are."));
-    QPushButton* quit = box.addButton(QStringLiteral("Quit"), QMessageBox::DestructiveRole);
-    QPushButton* keep = box.addButton(QStringLiteral("Keep Running"), QMessageBox::RejectRole);
+    box.setInformativeText(
+        tr("Quitting now stops it, and the items not reached yet are left as they are."));
+    QPushButton* quit = box.addButton(tr("Quit"), QMessageBox::DestructiveRole);
+    QPushButton* keep = box.addButton(tr("Keep Running"), QMessageBox::RejectRole);
     box.setDefaultButton(keep);
     box.exec();
     return box.clickedButton() == static_cast<QAbstractButton*>(quit);

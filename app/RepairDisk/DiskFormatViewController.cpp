@@ -58,7 +58,7 @@ DiskFormatViewController::DiskFormatViewController(ModuleOwner* owner, QWidget* 
     m_format = new QComboBox;
     m_format->setObjectName(QStringLiteral("formatBox"));
     m_format->addItems(DiskTool::formats());
-    m_name = new QLineEdit(QStringLiteral("Untitled"));
+    m_name = new QLineEdit(tr("Untitled"));
     m_name->setObjectName(QStringLiteral("nameField"));
     m_problem = new QLabel(QStringLiteral(" "));
     m_problem->setObjectName(QStringLiteral("nameProblem"));

@@ -1,4 +1,5 @@
 #include "app/inter/InternetViewController.h"
+#include "app/inter/BrowserKindNames.h"
 
 #include "app/Job/CleanBrowsersOperation.h"
 #include "app/Job/OperationRunner.h"
@@ -191,7 +192,7 @@ void InternetViewController::reloadTree() {
         }
         for (int k = 0; k < browser.chrArr.size(); ++k) {
             const BrowerObj& kind = *browser.chrArr[k];
-            auto* row = new QTreeWidgetItem(top, {kind.name, kind.size});
+            auto* row = new QTreeWidgetItem(top, {BrowserKindNames::shown(kind.name), kind.size});
             row->setData(kNameColumn, kKindRole, k);
             row->setIcon(kNameColumn, iconOf(kind));
             row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);

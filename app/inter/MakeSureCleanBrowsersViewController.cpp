@@ -1,4 +1,5 @@
 #include "app/inter/MakeSureCleanBrowsersViewController.h"
+#include "app/inter/BrowserKindNames.h"
 
 #include "app/Main/FileEraser/FileEraserViewParts.h"
 #include "app/ui/AttachedWindow.h"
@@ -80,7 +81,7 @@ MakeSureCleanBrowsersViewController::MakeSureCleanBrowsersViewController(
         bold.setBold(true);
         top->setFont(kName, bold);
         for (const BrowerObj* kind : chosen) {
-            auto* row = new QTreeWidgetItem(top, {kind->name, kind->size});
+            auto* row = new QTreeWidgetItem(top, {BrowserKindNames::shown(kind->name), kind->size});
             row->setTextAlignment(kSize, Qt::AlignRight | Qt::AlignVCenter);
             if (kind->unknown()) {
                 unknown = true;

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 constexpr int kSidebarWidth = 200;
@@ -23,10 +24,6 @@ MainWindowController::MainWindowController(bool runningAsAdmin, QWidget* parent)
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(kTitle);
     setWindowIcon(Images::icon(QStringLiteral("app_logo")));
-    // The module area is 784 pixels wide at this size; panels slide in across exactly that.
-    setMinimumSize(984, 640);
-    resize(984, 640);
-
     m_stack = new QStackedWidget;
     m_stack->setObjectName(QStringLiteral("ModuleStack"));
     for (const ModuleInfo& module : ModuleCatalog::all())
@@ -35,8 +32,13 @@ MainWindowController::MainWindowController(bool runningAsAdmin, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(buildSidebar(runningAsAdmin));
+    QWidget* sidebar = buildSidebar(runningAsAdmin);
+    layout->addWidget(sidebar);
     layout->addWidget(m_stack, 1);
+    // The module area is 784 pixels wide at this size; panels slide in across exactly that. A
+    // sidebar widened for long module titles widens the window by as much.
+    setMinimumSize(sidebar->width() + 784, 640);
+    resize(minimumSize());
 
     connect(m_list, &ModuleListView::moduleChosen, m_stack, &QStackedWidget::setCurrentIndex);
 }
@@ -44,7 +46,6 @@ MainWindowController::MainWindowController(bool runningAsAdmin, QWidget* parent)
 QWidget* MainWindowController::buildSidebar(bool runningAsAdmin) {
     auto* sidebar = new QFrame;
     sidebar->setObjectName(QStringLiteral("Sidebar"));
-    sidebar->setFixedWidth(kSidebarWidth);
 
     auto* logo = new QLabel;
     logo->setPixmap(Images::pixmap(QStringLiteral("app_logo"), QSize(34, 34), devicePixelRatioF()));
@@ -122,7 +123,19 @@ QWidget* MainWindowController::buildSidebar(bool runningAsAdmin) {
     }
     m_versionLabel->setContentsMargins(10, 0, 0, 0);
     column->addWidget(m_versionLabel);
+    sidebar->setFixedWidth(sidebarWidth());
     return sidebar;
+}
+
+int MainWindowController::sidebarWidth() const {
+    // Module titles are longer in some languages ("Freien Speicher löschen"): the sidebar grows
+    // so that each is shown whole. Beside the text: the margins, the item's padding, the icon.
+    const QFontMetrics metrics(m_list->font());
+    int widest = 0;
+    for (int row = 0; row < m_list->count(); ++row)
+        widest = std::max(widest, metrics.horizontalAdvance(m_list->item(row)->text()));
+    constexpr int kBesideText = 12 + 10 + 20 + 8 + 16 + 12;
+    return std::max(kSidebarWidth, widest + kBesideText);
 }
 
 void MainWindowController::setModulePage(MainModule module, QWidget* page) {

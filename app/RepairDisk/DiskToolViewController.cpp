@@ -1,5 +1,7 @@
 #include "app/RepairDisk/DiskToolViewController.h"
 
+#include "app/ui/HeaderWidths.h"
+
 #include "app/FileCopy/DiskCopyViewController.h"
 #include "app/Job/OperationRunner.h"
 #include "app/Job/VolumeChangeOperation.h"
@@ -80,6 +82,7 @@ DiskToolViewController::DiskToolViewController(ModuleOwner* owner, QWidget* pare
     m_tree->header()->resizeSection(2, 90);
     m_tree->header()->resizeSection(3, 150);
     m_tree->header()->resizeSection(4, 130);
+    HeaderWidths::fitTitles(m_tree->header());
     m_tree->setIconSize(QSize(22, 22));
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this,
             &DiskToolViewController::refreshButtons);

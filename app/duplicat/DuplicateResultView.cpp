@@ -1,5 +1,7 @@
 #include "app/duplicat/DuplicateResultView.h"
 
+#include "app/ui/HeaderWidths.h"
+
 #include "app/Comm/LocalTimeText.h"
 
 #include "app/Comm/SizeText.h"
@@ -111,6 +113,7 @@ DuplicateResultView::DuplicateResultView(QWidget* parent) : QWidget(parent) {
     m_tree->header()->setStretchLastSection(false);
     m_tree->header()->setSectionResizeMode(kPathColumn, QHeaderView::Stretch);
     m_tree->header()->resizeSection(kSizeColumn, 90);
+    HeaderWidths::fitTitles(m_tree->header());
     m_tree->header()->resizeSection(kDateColumn, 130);
     m_tree->header()->resizeSection(kNoteColumn, 190);
     m_tree->setTextElideMode(Qt::ElideMiddle);

@@ -1,5 +1,7 @@
 #include "app/inter/InternetViewController.h"
+
 #include "app/inter/BrowserKindNames.h"
+#include "app/ui/HeaderWidths.h"
 
 #include "app/Job/CleanBrowsersOperation.h"
 #include "app/Job/OperationRunner.h"
@@ -94,6 +96,7 @@ InternetViewController::InternetViewController(ModuleOwner* owner, OptionsProvid
     m_tree->header()->setSectionResizeMode(kNameColumn, QHeaderView::Stretch);
     m_tree->header()->setStretchLastSection(false);
     m_tree->setColumnWidth(kSizeColumn, 140);
+    HeaderWidths::fitTitles(m_tree->header());
     m_tree->setIconSize(QSize(24, 24));
     m_tree->setSelectionMode(QAbstractItemView::NoSelection);
     m_tree->setFocusPolicy(Qt::NoFocus);

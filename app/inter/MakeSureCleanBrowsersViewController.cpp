@@ -1,5 +1,7 @@
 #include "app/inter/MakeSureCleanBrowsersViewController.h"
+
 #include "app/inter/BrowserKindNames.h"
+#include "app/ui/HeaderWidths.h"
 
 #include "app/Main/FileEraser/FileEraserViewParts.h"
 #include "app/ui/AttachedWindow.h"
@@ -61,6 +63,7 @@ MakeSureCleanBrowsersViewController::MakeSureCleanBrowsersViewController(
     m_tree->header()->setSectionResizeMode(kName, QHeaderView::Stretch);
     m_tree->header()->setStretchLastSection(false);
     m_tree->setColumnWidth(kSize, 110);
+    HeaderWidths::fitTitles(m_tree->header());
     m_tree->setSelectionMode(QAbstractItemView::NoSelection);
     m_tree->setFocusPolicy(Qt::NoFocus);
     m_tree->setRootIsDecorated(false);

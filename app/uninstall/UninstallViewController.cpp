@@ -1,5 +1,7 @@
 #include "app/uninstall/UninstallViewController.h"
 
+#include "app/ui/HeaderWidths.h"
+
 #include "app/Job/OperationRunner.h"
 #include "app/Job/UninstallOperation.h"
 
@@ -138,6 +140,7 @@ UninstallViewController::UninstallViewController(ModuleOwner* owner,
     m_table->setColumnWidth(kVersionColumn, 140);
     m_table->setColumnWidth(kSizeColumn, 100);
     m_table->setColumnWidth(kTrashColumn, 44);
+    HeaderWidths::fitTitles(m_table->horizontalHeader());
     m_table->horizontalHeader()->setSectionsClickable(true);
     m_table->setItemDelegateForColumn(kSizeColumn, new SizeDelegate(this));
     connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this,

@@ -1039,14 +1039,6 @@ Sektoren: %2 Byte logisch, %3 Byte physisch</translation>
         </translation>
     </message>
     <message>
-        <source>Looking through it: %L1 items found</source>
-        <translation>Wird durchsucht: %L1 Objekte gefunden</translation>
-    </message>
-    <message>
-        <source>%1 of %2 items</source>
-        <translation>%1 von %2 Objekten</translation>
-    </message>
-    <message>
         <source>Cancelling…</source>
         <translation>Wird abgebrochen …</translation>
     </message>
@@ -1073,6 +1065,20 @@ Sektoren: %2 Byte logisch, %3 Byte physisch</translation>
     <message>
         <source>Erasure failed</source>
         <translation>Löschen fehlgeschlagen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Looking through it: %Ln items found</source>
+        <translation>
+            <numerusform>Wird durchsucht: ein Objekt gefunden</numerusform>
+            <numerusform>Wird durchsucht: %Ln Objekte gefunden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n items</source>
+        <translation>
+            <numerusform>%1 von einem Objekt</numerusform>
+            <numerusform>%1 von %n Objekten</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -68,6 +68,20 @@
             <numerusform>%1 will be overwritten with %2 (%n passes) and removed, with everything in it. This cannot be undone.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Looking through it: %Ln items found</source>
+        <translation>
+            <numerusform>Looking through it: %Ln item found</numerusform>
+            <numerusform>Looking through it: %Ln items found</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n items</source>
+        <translation>
+            <numerusform>%1 of %n item</numerusform>
+            <numerusform>%1 of %n items</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>FileEraserFailViewController</name>

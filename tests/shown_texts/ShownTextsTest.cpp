@@ -8,6 +8,7 @@
 #include "app/Main/FileEraser/FileEraserNtfsNotice.h"
 #include "app/Main/FileEraser/FileEraserProgressViewController.h"
 #include "app/Main/FileEraser/FileEraserSuccessViewController.h"
+#include "app/Main/FileEraser/FileEraserViewController.h"
 #include "app/Main/FileEraser/MakeSureEraseProtectedViewController.h"
 #include "app/Main/FileEraser/MakeSureFileEraserViewControoler.h"
 #include "app/Main/MainWindowController.h"
@@ -91,6 +92,23 @@ TEST_F(ShownTextsTest, TheMainWindowAndEveryModulePageAreGerman) {
     MainWindowController* window = delegate.mainWindow();
     ASSERT_NE(window, nullptr);
     QStringList english = englishIn(QStringLiteral("main window"), window);
+    EXPECT_TRUE(english.isEmpty()) << english.join(QLatin1Char('\n')).toStdString();
+}
+
+// The file eraser's list with a file and a folder in it: its header, rows, summary and buttons.
+TEST_F(ShownTextsTest, TheFileEraserListIsGerman) {
+    moduletest::TempBundle bundle;
+    moduletest::PrivateUserDefaults defaults(1);
+    MainWindowController window(true);
+    auto* page = new FileEraserViewController(&window);
+    window.setModulePage(MainModule::EraseFiles, page);
+    moduletest::writeFile(bundle.work() + "/Bericht.txt", 2000);
+    moduletest::writeFile(bundle.work() + "/Fotos/Bild.jpg", 3000);
+    page->addPaths({bundle.work() + "/Bericht.txt", bundle.work() + "/Fotos"});
+    ASSERT_TRUE(page->showsList());
+    // The rows are read: the folder's kind is shown in German.
+    EXPECT_TRUE(shownTexts::collect(page).contains(QStringLiteral("Ordner")));
+    const QStringList english = englishIn(QStringLiteral("file list"), page);
     EXPECT_TRUE(english.isEmpty()) << english.join(QLatin1Char('\n')).toStdString();
 }
 

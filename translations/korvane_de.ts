@@ -1936,10 +1936,6 @@ keeping %2</source>
 <context>
     <name>MakeSureWipeDiskViewController</name>
     <message>
-        <source>Erase Hard Drive</source>
-        <translation>Laufwerk löschen</translation>
-    </message>
-    <message>
         <source>Continue</source>
         <translation>Fortfahren</translation>
     </message>
@@ -1950,6 +1946,10 @@ keeping %2</source>
     <message>
         <source>Everything on &quot;%1&quot; will be erased: it is formatted anew and its free space is overwritten %2. This cannot be undone.</source>
         <translation>Alles auf „%1“ wird gelöscht: Das Volume wird neu formatiert und sein freier Speicher %2 überschrieben. Dies kann nicht rückgängig gemacht werden.</translation>
+    </message>
+    <message>
+        <source>Erase Volume</source>
+        <translation>Volume löschen</translation>
     </message>
 </context>
 <context>

@@ -112,6 +112,11 @@ int main(int argc, char** argv) {
             button->click();
             QTest::qWait(900);
             save(window, out + QStringLiteral("/erasure-standard-panel-%1.png").arg(language));
+            // Closed again, so the attached views below come up over the file eraser.
+            for (ImageButton* cancel : window.findChildren<ImageButton*>("cancelButton"))
+                if (cancel->isVisible())
+                    cancel->click();
+            QTest::qWait(900);
             break;
         }
 

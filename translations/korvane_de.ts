@@ -732,7 +732,7 @@ Sektoren: %2 Byte logisch, %3 Byte physisch</translation>
     <message numerus="yes">
         <source>%n copies</source>
         <translation>
-            <numerusform>eine Kopie</numerusform>
+            <numerusform>%n Kopie</numerusform>
             <numerusform>%n Kopien</numerusform>
         </translation>
     </message>
@@ -854,14 +854,14 @@ Sektoren: %2 Byte logisch, %3 Byte physisch</translation>
     <message numerus="yes">
         <source>%n groups</source>
         <translation>
-            <numerusform>eine Gruppe</numerusform>
+            <numerusform>%n Gruppe</numerusform>
             <numerusform>%n Gruppen</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n copies</source>
         <translation>
-            <numerusform>eine Kopie</numerusform>
+            <numerusform>%n Kopie</numerusform>
             <numerusform>%n Kopien</numerusform>
         </translation>
     </message>
@@ -1685,14 +1685,14 @@ und ein neuer, leerer Löschverlauf wird begonnen. Die Einträge der beschädigt
     <message numerus="yes">
         <source>%n browser(s), </source>
         <translation>
-            <numerusform>ein Browser, </numerusform>
+            <numerusform>%n Browser, </numerusform>
             <numerusform>%n Browser, </numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n kind(s) of data chosen</source>
         <translation>
-            <numerusform>eine Datenart gewählt</numerusform>
+            <numerusform>%n Datenart gewählt</numerusform>
             <numerusform>%n Datenarten gewählt</numerusform>
         </translation>
     </message>
@@ -1829,7 +1829,7 @@ keeping %2</source>
     <message numerus="yes">
         <source>%n copies</source>
         <translation>
-            <numerusform>eine Kopie</numerusform>
+            <numerusform>%n Kopie</numerusform>
             <numerusform>%n Kopien</numerusform>
         </translation>
     </message>

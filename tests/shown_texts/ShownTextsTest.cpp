@@ -12,11 +12,15 @@
 #include "app/Main/FileEraser/MakeSureEraseProtectedViewController.h"
 #include "app/Main/FileEraser/MakeSureFileEraserViewControoler.h"
 #include "app/Main/MainWindowController.h"
+#include "app/Main/WipeDisk/DriveWipeMeter.h"
 #include "app/Main/WipeDisk/MakeSureWipeDiskViewController.h"
+#include "app/Main/WipeDisk/MakeSureWipeDriveViewController.h"
 #include "app/Main/WipeDisk/MakeSureWipeFreeSpaceViewController.h"
 #include "app/Main/WipeDisk/NTFSViewController.h"
 #include "app/Main/WipeDisk/SystemEraserViewController.h"
 #include "app/Main/WipeDisk/WipeDiskProViewController.h"
+#include "app/Main/WipeDisk/WipeDriveEndViewController.h"
+#include "app/Main/WipeDisk/WipeDriveProViewController.h"
 #include "app/Main/WipeDisk/WipeFailViewController.h"
 #include "app/Main/WipeDisk/WipeSuccessViewController.h"
 #include "app/SetEraserLevel/CertificateSettingsForm.h"
@@ -61,7 +65,8 @@ protected:
     // reports and explanations) are the core's table's to translate, not the window's.
     static QStringList englishIn(const QString& name, QWidget* view) {
         static const QStringList core{FullDiskAccessAuthorizer::requestAuthorizationText(),
-                                      EraseReport::cancelledCountsText({})};
+                                      EraseReport::cancelledCountsText({}),
+                                      DriveWipeMeter().text()};
         QStringList found;
         for (const QString& text : shownTexts::collect(view))
             if (core.contains(text))
@@ -142,6 +147,19 @@ TEST_F(ShownTextsTest, TheAttachedViewsAndTheLoadersWindowAreGerman) {
     add("WipeDiskPro", new WipeDiskProViewController(standard));
     add("WipeFail", new WipeFailViewController(QString(), true));
     add("WipeSuccess", new WipeSuccessViewController(QString(), {}));
+    DestructiveOperation::Plan drives;
+    drives.kind = DestructiveOperation::Kind::WipeDrive;
+    drives.items = {QStringLiteral("/dev/sdx"), QStringLiteral("/dev/sdy")};
+    drives.level = 3;
+    drives.standard = standard;
+    add("MakeSureWipeDrive", new MakeSureWipeDriveViewController(drives));
+    add("WipeDrivePro", new WipeDriveProViewController(drives));
+    DestructiveOperation::Report report;
+    report.kind = DestructiveOperation::Kind::WipeDrive;
+    report.items = {{QStringLiteral("/dev/sdx"), DestructiveOperation::Outcome::Done},
+                    {QStringLiteral("/dev/sdy"), DestructiveOperation::Outcome::Failed}};
+    report.cancelled = true;
+    add("WipeDriveEnd", new WipeDriveEndViewController(report, QString()));
     add("NTFS", new NTFSViewController);
     add("SystemEraser", new SystemEraserViewController);
     add("DiskCopy", new DiskCopyViewController);

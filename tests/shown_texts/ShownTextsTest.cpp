@@ -28,10 +28,14 @@
 #include "app/SetEraserLevel/HistoryViewController.h"
 #include "app/SetEraserLevel/SetEraserLevelVC.h"
 #include "app/duplicat/DuplicateDeleteProgressViewController.h"
+#include "app/duplicat/MakeSureDuplicateDeleteViewController.h"
+#include "app/inter/CleanerInterEndViewController.h"
 #include "app/inter/CloseBrowerViewController.h"
 #include "app/inter/CookieKeepListViewController.h"
 #include "app/inter/FullDiskAccessAuthorizer.h"
 #include "app/inter/FullDiskAccessViewController.h"
+#include "app/inter/MakeSureCleanBrowsersViewController.h"
+#include "app/uninstall/MakeSureUninstallViewController.h"
 #include "app/uninstall/UninstallProgressViewController.h"
 #include "loader/Eraser/EraserWC.h"
 #include "loader/Eraser/NTFSFileAlert.h"
@@ -56,6 +60,8 @@ protected:
         ASSERT_EQ(Translations::install(QStringLiteral("de_DE.UTF-8")),
                   QStringLiteral("korvane_de.qm"));
         BundleLocator::setOuterBundlePath({});
+        coreTexts = {FullDiskAccessAuthorizer::requestAuthorizationText(),
+                     EraseReport::cancelledCountsText({}), DriveWipeMeter().text()};
         table = shownTexts::Table::read(
             QStringLiteral(KORVANE_SOURCE_DIR "/translations/korvane_de.ts"));
     }
@@ -64,18 +70,17 @@ protected:
     // The English texts in VIEW, one line each: "view: text (why)". Texts the core forms (its
     // reports and explanations) are the core's table's to translate, not the window's.
     static QStringList englishIn(const QString& name, QWidget* view) {
-        static const QStringList core{FullDiskAccessAuthorizer::requestAuthorizationText(),
-                                      EraseReport::cancelledCountsText({}),
-                                      DriveWipeMeter().text()};
         QStringList found;
         for (const QString& text : shownTexts::collect(view))
-            if (core.contains(text))
+            if (coreTexts.contains(text))
                 continue;
             else if (const QString why = shownTexts::whyEnglish(text, table); !why.isEmpty())
                 found << QStringLiteral("%1: \"%2\" (%3)").arg(name, text, why);
         return found;
     }
 
+    // Texts the core forms, left to its own table.
+    static inline QStringList coreTexts;
     static inline shownTexts::Table table;
     static inline QLocale before;
 };
@@ -160,6 +165,19 @@ TEST_F(ShownTextsTest, TheAttachedViewsAndTheLoadersWindowAreGerman) {
                     {QStringLiteral("/dev/sdy"), DestructiveOperation::Outcome::Failed}};
     report.cancelled = true;
     add("WipeDriveEnd", new WipeDriveEndViewController(report, QString()));
+    BrowserCleaner::Summary cleaned;
+    cleaned.cleanedKinds = 3;
+    cleaned.failedKinds = 1;
+    cleaned.running = {QStringLiteral("Firefox")};
+    cleaned.copyOnWrite = true;
+    cleaned.solidState = true;
+    add("CleanerEnd", new CleanerInterEndViewController(cleaned));
+    coreTexts << BrowserCleaner::freeSpaceNote(cleaned);
+    add("MakeSureCleanBrowsers", new MakeSureCleanBrowsersViewController({}, {}));
+    for (auto method : {DuplicateDeleteJob::Method::Trash, DuplicateDeleteJob::Method::Remove,
+                        DuplicateDeleteJob::Method::Erase})
+        add("MakeSureDuplicateDelete", new MakeSureDuplicateDeleteViewController({}, method));
+    add("MakeSureUninstall", new MakeSureUninstallViewController({}));
     add("NTFS", new NTFSViewController);
     add("SystemEraser", new SystemEraserViewController);
     add("DiskCopy", new DiskCopyViewController);

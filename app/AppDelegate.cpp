@@ -4,6 +4,7 @@
 #include "app/Comm/UserDefaults.h"
 #include "app/Main/FileEraser/FileEraserViewController.h"
 #include "app/Main/WipeDisk/WipeDiskViewController.h"
+#include "app/MainEntry.h"
 #include "app/RepairDisk/DiskFormatViewController.h"
 #include "app/RepairDisk/DiskToolViewController.h"
 #include "app/duplicat/DuplicateViewController.h"
@@ -70,7 +71,8 @@ int AppDelegate::runApplication(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(BundleLocator::kMainProgramName);
     QApplication::setApplicationVersion(QStringLiteral(KORVANE_VERSION));
-    Translations::install();
+    // Started through pkexec the environment has no locale: the loader names the user's.
+    Translations::install(MainEntry::localeArgument(argc, argv));
     AppDelegate delegate;
     delegate.applicationDidFinishLaunching(app);
     delegate.mainWindow()->show();

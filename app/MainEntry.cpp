@@ -3,11 +3,13 @@
 #include "app/Comm/SettingsStore.h"
 #include "platform/BundleLocator.h"
 #include "platform/Logger.h"
+#include "platform/Translations.h"
 #include "platform/UserAccount.h"
 
 #include <QFileInfo>
 #include <QProcess>
 #include <cstdlib>
+#include <string_view>
 #include <unistd.h>
 
 bool MainEntry::shouldRunApplication(int argc, const char* const* argv) {
@@ -21,6 +23,18 @@ bool MainEntry::shouldRunApplication(int argc, const char* const* argv) {
         if (static_cast<unsigned char>(*c) > 0x7f)
             return false;
     return true;
+}
+
+QString MainEntry::localeArgument(int argc, const char* const* argv) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (argv[i] == nullptr || argv[i + 1] == nullptr)
+            return {};
+        if (std::string_view(argv[i]) != "--locale")
+            continue;
+        const QString name = QString::fromUtf8(argv[i + 1]);
+        return Translations::isLocaleName(name) ? name : QString();
+    }
+    return {};
 }
 
 bool MainEntry::startedThroughPkexec() {

@@ -88,7 +88,9 @@ private:
 
 QStringList candidateLanguages() {
     QStringList out;
-    for (QString language : QLocale::system().uiLanguages()) {
+    // The default locale: the one the program was handed (Translations::install), else the
+    // system's.
+    for (QString language : QLocale().uiLanguages()) {
         language.replace(QLatin1Char('-'), QLatin1Char('_'));
         out << language << language.section(QLatin1Char('_'), 0, 0);
     }

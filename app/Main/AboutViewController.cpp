@@ -6,9 +6,11 @@
 #include "app/ui/ImageButton.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QVBoxLayout>
 #include <QtGlobal>
 #include <sqlite3.h>
@@ -28,7 +30,16 @@ QString version() {
 } // namespace
 
 QString AboutViewController::buildText() {
-    return QStringLiteral("%1, %2").arg(QStringLiteral(KORVANE_BUILD), QStringLiteral(__DATE__));
+    // The build is a commit name, or "unknown" outside a checkout; __DATE__ ("Dec 10 2026") is
+    // shown in the user's date format.
+    const QString build = QStringLiteral(KORVANE_BUILD) == QLatin1String("unknown")
+                              ? tr("unknown")
+                              : QStringLiteral(KORVANE_BUILD);
+    const QDate built = QLocale::c().toDate(QString::fromLatin1(__DATE__).simplified(),
+                                            QStringLiteral("MMM d yyyy"));
+    return QStringLiteral("%1, %2").arg(build, built.isValid()
+                                                   ? QLocale().toString(built, QLocale::ShortFormat)
+                                                   : QStringLiteral(__DATE__));
 }
 
 AboutViewController::AboutViewController(QWidget* parent)

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 constexpr int kMargin = 24;
@@ -38,7 +39,8 @@ DragView::DragView(QWidget* parent) : QWidget(parent) {
 
     m_addButton = new ImageButton(QStringLiteral("btn_main"), tr("Add Files and Folders…"));
     m_addButton->setObjectName(QStringLiteral("addButton"));
-    m_addButton->setFixedSize(220, 40);
+    // Wide enough for the text in every language.
+    m_addButton->setFixedSize(std::max(220, m_addButton->sizeHint().width() + 24), 40);
     m_addButton->setTextSize(13);
     m_addButton->setBoldText(true);
     connect(m_addButton, &ImageButton::clicked, this, &DragView::addRequested);

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 constexpr int kSidebarWidth = 200;
@@ -23,10 +24,6 @@ MainWindowController::MainWindowController(bool runningAsAdmin, QWidget* parent)
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(kTitle);
     setWindowIcon(Images::icon(QStringLiteral("app_logo")));
-    // The module area is 784 pixels wide at this size; panels slide in across exactly that.
-    setMinimumSize(984, 640);
-    resize(984, 640);
-
     m_stack = new QStackedWidget;
     m_stack->setObjectName(QStringLiteral("ModuleStack"));
     for (const ModuleInfo& module : ModuleCatalog::all())
@@ -35,8 +32,13 @@ MainWindowController::MainWindowController(bool runningAsAdmin, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(buildSidebar(runningAsAdmin));
+    QWidget* sidebar = buildSidebar(runningAsAdmin);
+    layout->addWidget(sidebar);
     layout->addWidget(m_stack, 1);
+    // The module area is 784 pixels wide at this size; panels slide in across exactly that. A
+    // sidebar widened for long module titles widens the window by as much.
+    setMinimumSize(sidebar->width() + 784, 640);
+    resize(minimumSize());
 
     connect(m_list, &ModuleListView::moduleChosen, m_stack, &QStackedWidget::setCurrentIndex);
 }
@@ -44,7 +46,6 @@ MainWindowController::MainWindowController(bool runningAsAdmin, QWidget* parent)
 QWidget* MainWindowController::buildSidebar(bool runningAsAdmin) {
     auto* sidebar = new QFrame;
     sidebar->setObjectName(QStringLiteral("Sidebar"));
-    sidebar->setFixedWidth(kSidebarWidth);
 
     auto* logo = new QLabel;
     logo->setPixmap(Images::pixmap(QStringLiteral("app_logo"), QSize(34, 34), devicePixelRatioF()));
@@ -73,14 +74,14 @@ QWidget* MainWindowController::buildSidebar(bool runningAsAdmin) {
 
     m_list = new ModuleListView;
 
-    m_versionLabel = new QLabel(QStringLiteral("Version %1")
+    m_versionLabel = new QLabel(tr("Version %1")
                                     .arg(QCoreApplication::applicationVersion().isEmpty()
                                              ? QStringLiteral("1.0.0")
                                              : QCoreApplication::applicationVersion()));
     m_versionLabel->setObjectName(QStringLiteral("VersionLabel"));
     // "About" beside the version opens the about panel with the update check.
     m_versionLabel->setText(m_versionLabel->text() +
-                            QStringLiteral(" · <a href=\"about\">About</a>"));
+                            QStringLiteral(" · <a href=\"about\">%1</a>").arg(tr("About")));
     m_versionLabel->setTextFormat(Qt::RichText);
     connect(m_versionLabel, &QLabel::linkActivated, this,
             [this] { AttachedWindow::run(new AboutViewController, this); });
@@ -98,14 +99,14 @@ QWidget* MainWindowController::buildSidebar(bool runningAsAdmin) {
 
     if (!runningAsAdmin) {
         // The loader starts the program this way only when the privileged start failed.
-        m_adminNotice = new QLabel(
-            QStringLiteral("Running without administrator rights: some erasures may fail."));
+        m_adminNotice =
+            new QLabel(tr("Running without administrator rights: some erasures may fail."));
         m_adminNotice->setObjectName(QStringLiteral("AdminNotice"));
         m_adminNotice->setWordWrap(true);
         m_adminNotice->setToolTip(
-            QStringLiteral("Files, free space or volumes that only the administrator may change "
-                           "cannot be erased. Start the program from its loader to grant "
-                           "administrator rights."));
+            tr("Files, free space or volumes that only the administrator may change "
+               "cannot be erased. Start the program from its loader to grant "
+               "administrator rights."));
         auto* icon = new QLabel;
         icon->setPixmap(
             Images::pixmap(QStringLiteral("ic_warning"), QSize(16, 16), devicePixelRatioF()));
@@ -122,7 +123,19 @@ QWidget* MainWindowController::buildSidebar(bool runningAsAdmin) {
     }
     m_versionLabel->setContentsMargins(10, 0, 0, 0);
     column->addWidget(m_versionLabel);
+    sidebar->setFixedWidth(sidebarWidth());
     return sidebar;
+}
+
+int MainWindowController::sidebarWidth() const {
+    // Module titles are longer in some languages ("Freien Speicher löschen"): the sidebar grows
+    // so that each is shown whole. Beside the text: the margins, the item's padding, the icon.
+    const QFontMetrics metrics(m_list->font());
+    int widest = 0;
+    for (int row = 0; row < m_list->count(); ++row)
+        widest = std::max(widest, metrics.horizontalAdvance(m_list->item(row)->text()));
+    constexpr int kBesideText = 12 + 10 + 20 + 8 + 16 + 12;
+    return std::max(kSidebarWidth, widest + kBesideText);
 }
 
 void MainWindowController::setModulePage(MainModule module, QWidget* page) {
@@ -169,12 +182,12 @@ void MainWindowController::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindowController::confirmCloseWhileLocked() {
-    QMessageBox box(QMessageBox::Warning, kTitle, QStringLiteral("An erasure is still running."),
+    QMessageBox box(QMessageBox::Warning, kTitle, tr("An erasure is still running."),
                     QMessageBox::NoButton, this);
-    box.setInformativeText(QStringLiteral(
-        "Quitting now stops it, and the items not reached yet are left as they are."));
-    QPushButton* quit = box.addButton(QStringLiteral("Quit"), QMessageBox::DestructiveRole);
-    QPushButton* keep = box.addButton(QStringLiteral("Keep Running"), QMessageBox::RejectRole);
+    box.setInformativeText(
+        tr("Quitting now stops it, and the items not reached yet are left as they are."));
+    QPushButton* quit = box.addButton(tr("Quit"), QMessageBox::DestructiveRole);
+    QPushButton* keep = box.addButton(tr("Keep Running"), QMessageBox::RejectRole);
     box.setDefaultButton(keep);
     box.exec();
     return box.clickedButton() == static_cast<QAbstractButton*>(quit);

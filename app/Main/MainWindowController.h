@@ -55,6 +55,7 @@ protected:
 
 private:
     QWidget* buildSidebar(bool runningAsAdmin);
+    int sidebarWidth() const;
 
     ModuleListView* m_list = nullptr;
     QStackedWidget* m_stack = nullptr;

@@ -24,7 +24,7 @@ struct ModuleInfo {
 
 class ModuleCatalog {
 public:
-    static const QList<ModuleInfo>& all();
-    static const ModuleInfo& info(MainModule module);
+    static QList<ModuleInfo> all();
+    static ModuleInfo info(MainModule module);
     static int indexOf(MainModule module) { return static_cast<int>(module); }
 };

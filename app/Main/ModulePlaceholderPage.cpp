@@ -42,5 +42,5 @@ ModulePlaceholderPage::ModulePlaceholderPage(const ModuleInfo& module, QWidget* 
 }
 
 QString ModulePlaceholderPage::message(const ModuleInfo& module) {
-    return QStringLiteral("%1 is not available in this version yet.").arg(module.title);
+    return tr("%1 is not available in this version yet.").arg(module.title);
 }

@@ -1,5 +1,7 @@
 #include "app/RepairDisk/DiskFormatViewController.h"
 
+#include "app/ui/HeaderWidths.h"
+
 #include "app/Job/OperationRunner.h"
 #include "app/Job/VolumeChangeOperation.h"
 #include "app/Main/FileEraser/FileEraserViewParts.h"
@@ -53,12 +55,13 @@ DiskFormatViewController::DiskFormatViewController(ModuleOwner* owner, QWidget* 
     m_table->setColumnWidth(2, 90);
     m_table->setColumnWidth(3, 110);
     m_table->setColumnWidth(4, 150);
+    HeaderWidths::fitTitles(m_table->horizontalHeader());
     connect(m_table, &QTableWidget::cellClicked, this, [this](int row, int) { chooseVolume(row); });
 
     m_format = new QComboBox;
     m_format->setObjectName(QStringLiteral("formatBox"));
     m_format->addItems(DiskTool::formats());
-    m_name = new QLineEdit(QStringLiteral("Untitled"));
+    m_name = new QLineEdit(tr("Untitled"));
     m_name->setObjectName(QStringLiteral("nameField"));
     m_problem = new QLabel(QStringLiteral(" "));
     m_problem->setObjectName(QStringLiteral("nameProblem"));

@@ -1,5 +1,7 @@
 #include "app/RepairDisk/DiskToolViewController.h"
 
+#include "app/ui/HeaderWidths.h"
+
 #include "app/FileCopy/DiskCopyViewController.h"
 #include "app/Job/OperationRunner.h"
 #include "app/Job/VolumeChangeOperation.h"
@@ -26,15 +28,18 @@ QWidget* renameView(const VolumeObj& volume, QString* chosen) {
     auto* view = new QWidget;
     view->setObjectName(QStringLiteral("RenameVolumeView"));
     view->setFixedSize(460, 230);
-    auto* column = FileEraserViewParts::frame(view, QStringLiteral("nav_disk_tool"),
-                                              QObject::tr("Rename %1").arg(volume.volumeName));
+    auto* column =
+        FileEraserViewParts::frame(view, QStringLiteral("nav_disk_tool"),
+                                   DiskToolViewController::tr("Rename %1").arg(volume.volumeName));
     auto* field = new QLineEdit(volume.volumeName);
     field->setObjectName(QStringLiteral("nameField"));
     auto* problem =
         FileEraserViewParts::paragraph(QStringLiteral(" "), QStringLiteral("nameProblem"));
-    auto* cancel = FileEraserViewParts::button(QStringLiteral("btn_sec"), QObject::tr("Cancel"),
-                                               QStringLiteral("cancelButton"));
-    auto* rename = FileEraserViewParts::button(QStringLiteral("btn_main"), QObject::tr("Rename"),
+    auto* cancel =
+        FileEraserViewParts::button(QStringLiteral("btn_sec"), DiskToolViewController::tr("Cancel"),
+                                    QStringLiteral("cancelButton"));
+    auto* rename = FileEraserViewParts::button(QStringLiteral("btn_main"),
+                                               DiskToolViewController::tr("Rename"),
                                                QStringLiteral("renameButton"));
     auto check = [field, problem, rename, type = volume.diskType] {
         const QString why = DiskTool::whyVolumeNameInvalid(type, field->text());
@@ -77,6 +82,7 @@ DiskToolViewController::DiskToolViewController(ModuleOwner* owner, QWidget* pare
     m_tree->header()->resizeSection(2, 90);
     m_tree->header()->resizeSection(3, 150);
     m_tree->header()->resizeSection(4, 130);
+    HeaderWidths::fitTitles(m_tree->header());
     m_tree->setIconSize(QSize(22, 22));
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this,
             &DiskToolViewController::refreshButtons);

@@ -80,7 +80,7 @@ void DuplicateDeleteProgressViewController::showReport(const DuplicateDeleteJob:
         break;
     }
     const QString freed = SizeText::withTerabytes(qint64(report.bytesFreed()));
-    const auto copies = [this](int n) { return n == 1 ? tr("1 copy") : tr("%1 copies").arg(n); };
+    const auto copies = [](int n) { return tr("%n copies", nullptr, n); };
     QString message = tr("%1 %2, %3 freed").arg(copies(removed), how, freed);
     if (report.method == DuplicateDeleteJob::Method::Trash)
         message += tr(" once the Trash is emptied");

@@ -1,5 +1,7 @@
 #include "app/duplicat/DuplicateResultView.h"
 
+#include "app/ui/HeaderWidths.h"
+
 #include "app/Comm/LocalTimeText.h"
 
 #include "app/Comm/SizeText.h"
@@ -42,8 +44,12 @@ QString storageNote(const DuplicateGroup& group, const fileAttrbItem& file) {
     return {};
 }
 
-QString count(qsizetype n, const char* one, const char* many) {
-    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+QString groupsText(qsizetype n) {
+    return DuplicateResultView::tr("%n groups", nullptr, int(n));
+}
+
+QString copiesText(qsizetype n) {
+    return DuplicateResultView::tr("%n copies", nullptr, int(n));
 }
 
 // Paths below the searched folder are shown from there on; the full path is the tool tip.
@@ -107,6 +113,7 @@ DuplicateResultView::DuplicateResultView(QWidget* parent) : QWidget(parent) {
     m_tree->header()->setStretchLastSection(false);
     m_tree->header()->setSectionResizeMode(kPathColumn, QHeaderView::Stretch);
     m_tree->header()->resizeSection(kSizeColumn, 90);
+    HeaderWidths::fitTitles(m_tree->header());
     m_tree->header()->resizeSection(kDateColumn, 130);
     m_tree->header()->resizeSection(kNoteColumn, 190);
     m_tree->setTextElideMode(Qt::ElideMiddle);
@@ -204,9 +211,8 @@ void DuplicateResultView::rebuildTree() {
         tops.append(top);
         top->setFlags(Qt::ItemIsEnabled);
         top->setData(kPathColumn, kGroupRole, g);
-        top->setText(
-            kPathColumn,
-            tr("%1 copies of %2").arg(group.files.size()).arg(group.files.first()->fileName));
+        top->setText(kPathColumn, tr("%n copies of %1", nullptr, int(group.files.size()))
+                                      .arg(group.files.first()->fileName));
         top->setText(kSizeColumn, sizeText(group.fileSize));
         top->setText(kNoteColumn, tr("%1 wasted").arg(sizeText(group.wastedBytes())));
         QFont bold = top->font(kPathColumn);
@@ -242,8 +248,7 @@ void DuplicateResultView::rebuildTree() {
         tops.append(top);
         top->setFlags(Qt::ItemIsEnabled);
         top->setData(kPathColumn, kGroupRole, -1);
-        top->setText(kPathColumn, tr("%1 identical bundles of %2")
-                                      .arg(bundles.size())
+        top->setText(kPathColumn, tr("%n identical bundles of %1", nullptr, int(bundles.size()))
                                       .arg(bundles.first()->DirectoryName));
         top->setText(kSizeColumn, sizeText(size));
         top->setText(kNoteColumn,
@@ -271,9 +276,8 @@ void DuplicateResultView::rebuildTree() {
     else
         summary = tr("In %1: %2 of identical files (%3), %4 wasted; %5 of identical "
                      "application bundles, %6 wasted.")
-                      .arg(m_folder, count(m_groups.size(), "group", "groups"),
-                           count(copies, "copy", "copies"), sizeText(wasted),
-                           count(m_bundles.size(), "group", "groups"), sizeText(bundleWaste));
+                      .arg(m_folder, groupsText(m_groups.size()), copiesText(copies),
+                           sizeText(wasted), groupsText(m_bundles.size()), sizeText(bundleWaste));
     if (m_stopped)
         summary += QLatin1Char(' ') +
                    tr("The search was stopped: these are only the duplicates found until then.");
@@ -377,7 +381,7 @@ void DuplicateResultView::keepInFolder(const QString& folder) {
     updateSelection();
     if (untouched > 0)
         showNotice(tr("%1 without a copy in %2: left as chosen before.")
-                       .arg(count(untouched, "group", "groups"), chosen));
+                       .arg(groupsText(untouched), chosen));
     else
         m_notice->hide();
 }
@@ -399,10 +403,9 @@ void DuplicateResultView::updateSelection() {
     std::uint64_t frees = 0;
     for (const DuplicateDeleteJob::Planned& p : plan)
         frees += p.file->links <= 1 ? p.file->fileSize : 0;
-    m_selection->setText(plan.isEmpty()
-                             ? tr("No copies chosen")
-                             : tr("%1 chosen, %2 to free")
-                                   .arg(count(plan.size(), "copy", "copies"), sizeText(frees)));
+    m_selection->setText(
+        plan.isEmpty() ? tr("No copies chosen")
+                       : tr("%1 chosen, %2 to free").arg(copiesText(plan.size()), sizeText(frees)));
     m_remove->setEnabled(!plan.isEmpty());
 }
 

@@ -15,7 +15,7 @@ MakeSureDuplicateDeleteViewController::MakeSureDuplicateDeleteViewController(
     setObjectName(QStringLiteral("MakeSureDuplicateDeleteViewController"));
     setFixedSize(560, 400);
     const qsizetype n = planned.size();
-    const QString copies = n == 1 ? tr("1 copy") : tr("%1 copies").arg(n);
+    const QString copies = tr("%n copies", nullptr, int(n));
     QString title, action;
     switch (method) {
     case DuplicateDeleteJob::Method::Trash:

@@ -1,5 +1,8 @@
 #include "app/inter/InternetViewController.h"
 
+#include "app/inter/BrowserKindNames.h"
+#include "app/ui/HeaderWidths.h"
+
 #include "app/Job/CleanBrowsersOperation.h"
 #include "app/Job/OperationRunner.h"
 #include "app/Main/FileEraser/EraseReport.h"
@@ -93,6 +96,7 @@ InternetViewController::InternetViewController(ModuleOwner* owner, OptionsProvid
     m_tree->header()->setSectionResizeMode(kNameColumn, QHeaderView::Stretch);
     m_tree->header()->setStretchLastSection(false);
     m_tree->setColumnWidth(kSizeColumn, 140);
+    HeaderWidths::fitTitles(m_tree->header());
     m_tree->setIconSize(QSize(24, 24));
     m_tree->setSelectionMode(QAbstractItemView::NoSelection);
     m_tree->setFocusPolicy(Qt::NoFocus);
@@ -191,7 +195,7 @@ void InternetViewController::reloadTree() {
         }
         for (int k = 0; k < browser.chrArr.size(); ++k) {
             const BrowerObj& kind = *browser.chrArr[k];
-            auto* row = new QTreeWidgetItem(top, {kind.name, kind.size});
+            auto* row = new QTreeWidgetItem(top, {BrowserKindNames::shown(kind.name), kind.size});
             row->setData(kNameColumn, kKindRole, k);
             row->setIcon(kNameColumn, iconOf(kind));
             row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);

@@ -1,5 +1,8 @@
 #include "app/inter/MakeSureCleanBrowsersViewController.h"
 
+#include "app/inter/BrowserKindNames.h"
+#include "app/ui/HeaderWidths.h"
+
 #include "app/Main/FileEraser/FileEraserViewParts.h"
 #include "app/ui/AttachedWindow.h"
 #include "app/ui/ImageButton.h"
@@ -60,6 +63,7 @@ MakeSureCleanBrowsersViewController::MakeSureCleanBrowsersViewController(
     m_tree->header()->setSectionResizeMode(kName, QHeaderView::Stretch);
     m_tree->header()->setStretchLastSection(false);
     m_tree->setColumnWidth(kSize, 110);
+    HeaderWidths::fitTitles(m_tree->header());
     m_tree->setSelectionMode(QAbstractItemView::NoSelection);
     m_tree->setFocusPolicy(Qt::NoFocus);
     m_tree->setRootIsDecorated(false);
@@ -80,7 +84,7 @@ MakeSureCleanBrowsersViewController::MakeSureCleanBrowsersViewController(
         bold.setBold(true);
         top->setFont(kName, bold);
         for (const BrowerObj* kind : chosen) {
-            auto* row = new QTreeWidgetItem(top, {kind->name, kind->size});
+            auto* row = new QTreeWidgetItem(top, {BrowserKindNames::shown(kind->name), kind->size});
             row->setTextAlignment(kSize, Qt::AlignRight | Qt::AlignVCenter);
             if (kind->unknown()) {
                 unknown = true;

@@ -31,7 +31,7 @@ public:
     ImageButton* cleanButton() const { return m_clean; }
     ImageButton* cancelButton() const { return m_cancel; }
 
-    static inline const QString kPasswordKind = QStringLiteral("Save Password");
+    static inline const QString kPasswordKind = QStringLiteral("Save Password"); // rule-file key
 
 private:
     QTreeWidget* m_tree;

@@ -1,5 +1,7 @@
 #include "app/uninstall/MakeSureUninstallViewController.h"
 
+#include "app/ui/HeaderWidths.h"
+
 #include "app/Comm/CommUti.h"
 #include "app/Main/FileEraser/FileEraserViewParts.h"
 #include "app/ui/AttachedWindow.h"
@@ -37,6 +39,7 @@ MakeSureUninstallViewController::MakeSureUninstallViewController(
     m_tree->header()->resizeSection(kSize, 90);
     m_tree->header()->resizeSection(kCheck, 40);
     m_tree->header()->setStretchLastSection(false);
+    HeaderWidths::fitTitles(m_tree->header());
     m_tree->setIconSize(QSize(18, 18));
     m_tree->setTextElideMode(Qt::ElideMiddle);
 

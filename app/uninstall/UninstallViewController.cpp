@@ -1,5 +1,7 @@
 #include "app/uninstall/UninstallViewController.h"
 
+#include "app/ui/HeaderWidths.h"
+
 #include "app/Job/OperationRunner.h"
 #include "app/Job/UninstallOperation.h"
 
@@ -138,6 +140,7 @@ UninstallViewController::UninstallViewController(ModuleOwner* owner,
     m_table->setColumnWidth(kVersionColumn, 140);
     m_table->setColumnWidth(kSizeColumn, 100);
     m_table->setColumnWidth(kTrashColumn, 44);
+    HeaderWidths::fitTitles(m_table->horizontalHeader());
     m_table->horizontalHeader()->setSectionsClickable(true);
     m_table->setItemDelegateForColumn(kSizeColumn, new SizeDelegate(this));
     connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this,
@@ -258,9 +261,10 @@ void UninstallViewController::closeSearchButton() {
 }
 
 void UninstallViewController::setHeaderTitle() {
-    const QString title =
-        m_appsType == 0 ? tr("   Applications(Total: %1 items)") : tr("   Items(Total: %1 items)");
-    m_table->horizontalHeaderItem(kNameColumn)->setText(title.arg(m_showListArr.size()));
+    const int n = int(m_showListArr.size());
+    m_table->horizontalHeaderItem(kNameColumn)
+        ->setText(m_appsType == 0 ? tr("   Applications (total: %n)", nullptr, n)
+                                  : tr("   Items (total: %n)", nullptr, n));
 }
 
 void UninstallViewController::reloadTable() {
@@ -323,12 +327,11 @@ void UninstallViewController::changeSelectAllButtonState() {
     m_uninstall->setEnabled(k > 0 && !m_running);
     if (k > 0) {
         m_selectAll->setText(k < n ? tr("Select all") : tr("Unselect all"));
-        m_count->setText(tr("Selected: %1/%2 Items")
-                             .arg(QStringLiteral("<b style=\"font-size:14pt\">%1</b>").arg(k))
-                             .arg(n));
+        m_count->setText(tr("Selected: %1 of %n items", nullptr, int(n))
+                             .arg(QStringLiteral("<b style=\"font-size:14pt\">%1</b>").arg(k)));
     } else {
         m_selectAll->setText(tr("Select all"));
-        m_count->setText(n < 2 ? tr("Total: %1 Item").arg(n) : tr("Total: %1 Items").arg(n));
+        m_count->setText(tr("Total: %n items", nullptr, int(n)));
     }
 }
 

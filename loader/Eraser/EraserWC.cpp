@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <climits>
 
 namespace {
 QLabel* boldLabel(const QString& text, QWidget* parent) {
@@ -232,7 +233,8 @@ void EraserWC::startErasing() {
 
 void EraserWC::showProgress(const DestructiveOperation::Progress& progress) {
     if (progress.stage == DestructiveOperation::Stage::Planning) {
-        countLabel->setText(tr("Looking through it: %L1 items found").arg(progress.done));
+        countLabel->setText(tr("Looking through it: %Ln items found", nullptr,
+                               int(qMin<qint64>(progress.done, INT_MAX))));
         return;
     }
     if (progress.total <= 0)
@@ -244,7 +246,8 @@ void EraserWC::showProgress(const DestructiveOperation::Progress& progress) {
     pathLabel->setText(
         pathLabel->fontMetrics().elidedText(progress.subject, Qt::ElideMiddle, width));
     pathLabel->setToolTip(progress.subject);
-    countLabel->setText(tr("%1 of %2 items").arg(progress.done + 1).arg(progress.total));
+    countLabel->setText(tr("%1 of %n items", nullptr, int(qMin<qint64>(progress.total, INT_MAX)))
+                            .arg(progress.done + 1));
 }
 
 void EraserWC::cancelButtonAction() {

@@ -188,7 +188,7 @@ TEST_F(InternetModuleTest, ConfirmationListsTheChosenKindsAndPasswordsGoOnlyWhen
     auto module = openModule();
     QTreeWidget* tree = module->tree();
     for (const char* browser : {"Chromium", "Firefox"}) {
-        EXPECT_EQ(row(tree, browser, "Save Password")->checkState(0), Qt::Unchecked) << browser;
+        EXPECT_EQ(row(tree, browser, "Saved Passwords")->checkState(0), Qt::Unchecked) << browser;
         EXPECT_EQ(browserRow(tree, browser)->checkState(0), Qt::PartiallyChecked) << browser;
     }
     row(tree, "Chromium", "Cookies")->setCheckState(0, Qt::Unchecked);
@@ -206,7 +206,7 @@ TEST_F(InternetModuleTest, ConfirmationListsTheChosenKindsAndPasswordsGoOnlyWhen
     EXPECT_TRUE(listed.contains("Firefox/Browsing History=10 Items"));
     EXPECT_TRUE(listed.contains("Chromium/Caches="));
     EXPECT_FALSE(listed.contains("Chromium/Cookies")) << "an unticked kind is not listed";
-    EXPECT_FALSE(listed.contains("Save Password"));
+    EXPECT_FALSE(listed.contains("Saved Passwords"));
     EXPECT_FALSE(listed.contains("Chromium/Download History")) << "it holds nothing";
     EXPECT_TRUE(asked.passwordText.isEmpty());
     // Cancel: nothing started, nothing removed.
@@ -225,7 +225,7 @@ TEST_F(InternetModuleTest, ConfirmationListsTheChosenKindsAndPasswordsGoOnlyWhen
     EXPECT_TRUE(exists(firefox + "/logins.json"));
     EXPECT_EQ(owner.calls, QList<bool>({false, true}));
     EXPECT_EQ(row(tree, "Chromium", "Browsing History")->text(1), "0 Item");
-    EXPECT_EQ(row(tree, "Chromium", "Save Password")->checkState(0), Qt::Unchecked);
+    EXPECT_EQ(row(tree, "Chromium", "Saved Passwords")->checkState(0), Qt::Unchecked);
     // Overwriting in place cannot reach older copies: the end view always says so.
     EXPECT_TRUE(summary.allCleaned());
     EXPECT_EQ(end.note, BrowserCleaner::freeSpaceNote(summary));
@@ -234,7 +234,7 @@ TEST_F(InternetModuleTest, ConfirmationListsTheChosenKindsAndPasswordsGoOnlyWhen
     // Ticking the browser row chooses all its kinds, passwords included, and the question
     // warns of them for that browser only.
     browserRow(tree, "Chromium")->setCheckState(0, Qt::Checked);
-    EXPECT_EQ(row(tree, "Chromium", "Save Password")->checkState(0), Qt::Checked);
+    EXPECT_EQ(row(tree, "Chromium", "Saved Passwords")->checkState(0), Qt::Checked);
     const Confirmation ticked = cleanAccepted(*module).asked;
     EXPECT_TRUE(ticked.passwordText.contains("Chromium")) << ticked.passwordText.toStdString();
     EXPECT_FALSE(ticked.passwordText.contains("Firefox"));
@@ -284,7 +284,7 @@ TEST_F(InternetModuleTest, RunningBrowserIsClosedOnlyAfterBothQuestionsAreAnswer
     QTreeWidget* tree = module->tree();
     ASSERT_EQ(tree->topLevelItemCount(), 2);
     row(tree, "Chromium", "Cookies")->setCheckState(0, Qt::Unchecked);
-    row(tree, "Chromium", "Save Password")->setCheckState(0, Qt::Checked);
+    row(tree, "Chromium", "Saved Passwords")->setCheckState(0, Qt::Checked);
     EXPECT_FALSE(module->browsers()[0]->chrArr[2]->isSelect);
 
     // No to the first question: the browser is not even asked about.
@@ -337,7 +337,7 @@ TEST_F(InternetModuleTest, RunningBrowserIsClosedOnlyAfterBothQuestionsAreAnswer
         << end.problems.toStdString();
     EXPECT_TRUE(end.message.contains("could not be removed")) << end.message.toStdString();
     EXPECT_EQ(row(tree, "Chromium", "Browsing History")->text(1), "0 Item");
-    QTreeWidgetItem* passwords = row(tree, "Chromium", "Save Password");
+    QTreeWidgetItem* passwords = row(tree, "Chromium", "Saved Passwords");
     EXPECT_EQ(passwords->text(1), "2 Items");
     EXPECT_EQ(passwords->checkState(0), Qt::Checked) << "what failed stays chosen";
     EXPECT_TRUE(passwords->toolTip(0).contains("locked"));

@@ -2,6 +2,7 @@
 
 #include "../core/TestSupport.h"
 #include "app/DisplayProbe.h"
+#include "app/MainEntry.h"
 #include "loader/RunScript.h"
 
 #include <QDir>
@@ -107,6 +108,44 @@ TEST_F(PrivilegedLauncherTest, PkexecRunsTheProgramDirectlyOnlyWhenOurPolicyName
     EXPECT_TRUE(desktop.contains("\nExec=\"/opt/korvane & co/KorvaneLoader.app/Contents/MacOS/"
                                  "KorvaneLoader\"\n"))
         << desktop.toStdString();
+}
+
+// pkexec clears LANG and LC_*: the loader names the user's locale to the main program, which
+// reads it back; a value that is no plain locale name never reaches the root process.
+TEST(RunScriptTest, TheUsersLocaleReachesTheMainProgramAsAnArgument) {
+    const QStringList arguments = RunScript::mainArguments("de_DE.UTF-8");
+    EXPECT_EQ(arguments, (QStringList{"en*loaderflag*", "--locale", "de_DE.UTF-8"}));
+    std::vector<QByteArray> bytes{"Korvane Data Eraser"};
+    for (const QString& argument : arguments)
+        bytes.push_back(argument.toUtf8());
+    std::vector<const char*> argv;
+    for (const QByteArray& b : bytes)
+        argv.push_back(b.constData());
+    EXPECT_TRUE(MainEntry::shouldRunApplication(static_cast<int>(argv.size()), argv.data()));
+    EXPECT_EQ(MainEntry::localeArgument(static_cast<int>(argv.size()), argv.data()),
+              QStringLiteral("de_DE.UTF-8"));
+
+    for (const char* hostile : {"", "../../x", "de_DE;rm -rf", "de DE"})
+        EXPECT_EQ(RunScript::mainArguments(hostile), QStringList{"en*loaderflag*"}) << hostile;
+    const char* handed[] = {"app", "en*loaderflag*", "--locale", "de_DE/../../x"};
+    EXPECT_EQ(MainEntry::localeArgument(4, handed), QString());
+    const char* dangling[] = {"app", "en*loaderflag*", "--locale"};
+    EXPECT_EQ(MainEntry::localeArgument(3, dangling), QString());
+
+    // The environment's order: LC_ALL over LC_MESSAGES over LANG, as the C library reads them.
+    const QByteArray saved[] = {qgetenv("LC_ALL"), qgetenv("LC_MESSAGES"), qgetenv("LANG")};
+    qunsetenv("LC_ALL");
+    qputenv("LC_MESSAGES", "de_AT.UTF-8");
+    qputenv("LANG", "fr_FR.UTF-8");
+    EXPECT_EQ(RunScript::userLocale(), QStringLiteral("de_AT.UTF-8"));
+    qputenv("LC_ALL", "x;y");
+    EXPECT_EQ(RunScript::userLocale(), QString());
+    qunsetenv("LC_ALL");
+    qunsetenv("LC_MESSAGES");
+    EXPECT_EQ(RunScript::userLocale(), QStringLiteral("fr_FR.UTF-8"));
+    const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    for (int i = 0; i < 3; ++i)
+        saved[i].isNull() ? qunsetenv(names[i]) : qputenv(names[i], saved[i]);
 }
 
 TEST_F(PrivilegedLauncherTest, ReturnsAtOnceAndTheProgramGetsExactlyTheMarker) {

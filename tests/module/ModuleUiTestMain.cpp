@@ -1,3 +1,6 @@
+#include "platform/BundleLocator.h"
+#include "platform/Translations.h"
+
 #include <QApplication>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -13,6 +16,10 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
+    // The English table, as the program loads it in the C locale: it gives the plural forms.
+    BundleLocator::setOuterBundlePath(QStringLiteral(KORVANE_BUNDLE_DIR));
+    Translations::install();
+    BundleLocator::setOuterBundlePath({});
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -69,13 +69,13 @@ TEST(UninstallModuleTest, SearchSelectionTextsAndSortingBehaveAsAUserExpects) {
     module.show();
     scanned(module);
     EXPECT_EQ(module.table()->horizontalHeaderItem(1)->text(),
-              QStringLiteral("   Applications(Total: 3 items)"));
-    EXPECT_EQ(module.countLabel()->text(), QStringLiteral("Total: 3 Items"));
+              QStringLiteral("   Applications (total: 3)"));
+    EXPECT_EQ(module.countLabel()->text(), QStringLiteral("Total: 3 items"));
     EXPECT_FALSE(module.uninstallButton()->isEnabled());
 
     module.searchField()->setText(QStringLiteral("OFF"));
     EXPECT_EQ(shownNames(module), QStringList{"Coffee Timer"});
-    EXPECT_EQ(module.countLabel()->text(), QStringLiteral("Total: 1 Item"));
+    EXPECT_EQ(module.countLabel()->text(), QStringLiteral("Total: 1 item"));
     module.selectAllButtonAction();
     EXPECT_EQ(module.selectAllButton()->text(), QStringLiteral("Unselect all"));
     module.selectAllButtonAction();
@@ -85,7 +85,7 @@ TEST(UninstallModuleTest, SearchSelectionTextsAndSortingBehaveAsAUserExpects) {
 
     module.clickButtonAction(0);
     EXPECT_TRUE(module.countLabel()->text().startsWith(QLatin1String("Selected: ")));
-    EXPECT_TRUE(module.countLabel()->text().endsWith(QLatin1String("/3 Items")));
+    EXPECT_TRUE(module.countLabel()->text().endsWith(QLatin1String(" of 3 items")));
     EXPECT_EQ(module.selectAllButton()->text(), QStringLiteral("Select all"));
     EXPECT_TRUE(module.uninstallButton()->isEnabled());
     module.selectAllButtonAction();
@@ -98,7 +98,7 @@ TEST(UninstallModuleTest, SearchSelectionTextsAndSortingBehaveAsAUserExpects) {
     EXPECT_EQ(shownNames(module), (QStringList{"Atlas", "Coffee Timer", "Zebra"}));
     module.segmentSelectWithIndex(1);
     EXPECT_EQ(module.table()->horizontalHeaderItem(1)->text(),
-              QStringLiteral("   Items(Total: 0 items)"));
+              QStringLiteral("   Items (total: 0)"));
 }
 
 TEST(UninstallModuleTest, TheConfirmationTreeShowsPartialGroupsAndNeedsASelection) {

@@ -4,7 +4,9 @@
 #include "platform/BundleLocator.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -70,6 +72,19 @@ TEST(LocalizedStringTest, ShippedTableIsCompleteAndInTheBuiltBundle) {
     BundleLocator::setOuterBundlePath(QStringLiteral(KORVANE_BUNDLE_DIR));
     EXPECT_EQ(getLocalizedString(QStringLiteral("Cannot open file")),
               QStringLiteral("Cannot open file"));
+
+    // The German table holds the same keys, each translated, and the handed locale picks it.
+    const auto german = LocalizedStringTable::parse(QString::fromUtf8(readFile(
+        QStringLiteral(KORVANE_SOURCE_DIR "/app/Resources/de.lproj/Localizable.strings"))));
+    EXPECT_EQ(QSet<QString>(german.keyBegin(), german.keyEnd()),
+              QSet<QString>(table.keyBegin(), table.keyEnd()));
+    for (auto entry = german.cbegin(); entry != german.cend(); ++entry)
+        EXPECT_NE(entry.value(), table.value(entry.key())) << entry.key().toStdString();
+    const QLocale before;
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    EXPECT_EQ(getLocalizedString(QStringLiteral("Cannot open file")),
+              QStringLiteral("Datei kann nicht geöffnet werden"));
+    QLocale::setDefault(before);
     BundleLocator::setOuterBundlePath({});
 }
 

@@ -30,9 +30,10 @@ FileEraserFailViewController::FileEraserFailViewController(int erasedCount, int 
     else if (cancelled)
         text = cancelledCounts(files);
     else
-        text = tr("%1 of %2 items could not be erased completely and are still on the disk:")
-                   .arg(failedCount)
-                   .arg(erasedCount + failedCount);
+        text =
+            tr("%1 of %n items could not be erased completely and are still on the disk:", nullptr,
+               erasedCount + failedCount)
+                .arg(failedCount);
     m_message = FileEraserViewParts::paragraph(text, QStringLiteral("resultMessage"));
     layout->addWidget(m_message);
     // The paths can be long and many: the list scrolls rather than growing the window.

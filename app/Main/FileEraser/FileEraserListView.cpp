@@ -124,7 +124,7 @@ void FileEraserListView::refresh(bool allSelected, int selectedCount, int totalC
                                  qint64 selectedBytes) {
     m_selectAll->setImageName(allSelected ? QStringLiteral("checkbox_yes")
                                           : QStringLiteral("checkbox_no"));
-    QString summary = tr("%1 of %2 items selected").arg(selectedCount).arg(totalCount);
+    QString summary = tr("%1 of %n items selected", nullptr, totalCount).arg(selectedCount);
     if (selectedBytes > 0)
         summary += QStringLiteral(" · ") + PublicUtilities::longlongDiskSize(selectedBytes);
     m_summary->setText(summary);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
+#include <climits>
 
 namespace {
 constexpr int kShowEveryMs = 50;
@@ -66,7 +67,8 @@ FileEraserProgressViewController::FileEraserProgressViewController(const QString
 void FileEraserProgressViewController::setPlanning(qint64 found) {
     if (m_title)
         m_title->setText(tr("Preparing…"));
-    m_count->setText(tr("Looking through the selection: %L1 items found").arg(found));
+    m_count->setText(tr("Looking through the selection: %Ln items found", nullptr,
+                        int(qMin<qint64>(found, INT_MAX))));
 }
 
 void FileEraserProgressViewController::setProgress(float progress, const QString& path, int index,
@@ -83,7 +85,7 @@ void FileEraserProgressViewController::setProgress(float progress, const QString
 
 void FileEraserProgressViewController::applyPending() {
     m_bar->setValue(qMax(kLowest, int(m_pending.progress)));
-    m_count->setText(tr("%1 of %2 items").arg(m_pending.index + 1).arg(m_pending.total));
+    m_count->setText(tr("%1 of %n items", nullptr, int(m_pending.total)).arg(m_pending.index + 1));
     m_fullPath = m_pending.path;
     showPath();
 }

@@ -32,5 +32,5 @@ bool FileEraserRowActions::reveal(const QString& path) {
 }
 
 QString FileEraserRowActions::vanishedTitle(bool isDir) {
-    return isDir ? QStringLiteral("Cannot open Folder") : QStringLiteral("Cannot open file");
+    return isDir ? tr("Cannot open folder") : tr("Cannot open file");
 }

@@ -18,9 +18,9 @@ FileEraserSuccessViewController::FileEraserSuccessViewController(int erasedCount
         FileEraserViewParts::frame(this, QStringLiteral("ic_done"), tr("Erasure complete"));
     m_message = FileEraserViewParts::paragraph(
         erasedCount == 1 ? tr("The item was overwritten and removed. It cannot be recovered.")
-                         : tr("All %1 items were overwritten and removed. They cannot be "
-                              "recovered.")
-                               .arg(erasedCount),
+                         : tr("All %n items were overwritten and removed. They cannot be "
+                              "recovered.",
+                              nullptr, erasedCount),
         QStringLiteral("resultMessage"));
     layout->addWidget(m_message);
     if (!copyOnWriteNote.isEmpty())

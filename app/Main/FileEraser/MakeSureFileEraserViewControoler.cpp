@@ -16,7 +16,7 @@ MakeSureFileEraserViewControoler::MakeSureFileEraserViewControoler(int itemCount
     setObjectName(QStringLiteral("MakeSureFileEraserViewControoler"));
     setWindowTitle(tr("Erase Files"));
     const QString what =
-        itemCount == 1 ? tr("the selected item") : tr("the %1 selected items").arg(itemCount);
+        itemCount == 1 ? tr("the selected item") : tr("the %n selected items", nullptr, itemCount);
     m_message = new QLabel(tr("Korvane Data Eraser will overwrite %1 with the standard "
                               "<b>%2</b> and then remove them. Folders are erased with "
                               "everything inside them.")
@@ -37,9 +37,8 @@ MakeSureFileEraserViewControoler::MakeSureFileEraserViewControoler(int itemCount
     connect(m_erase, &ImageButton::clicked, this,
             [this] { AttachedWindow::dismiss(this, QDialog::Accepted); });
 
-    auto* layout = FileEraserViewParts::frame(
-        this, QStringLiteral("ic_warning"),
-        itemCount == 1 ? tr("Erase 1 item?") : tr("Erase %1 items?").arg(itemCount));
+    auto* layout = FileEraserViewParts::frame(this, QStringLiteral("ic_warning"),
+                                              tr("Erase %n items?", nullptr, itemCount));
     layout->addWidget(m_message);
     layout->addSpacing(4);
     layout->addWidget(warning);

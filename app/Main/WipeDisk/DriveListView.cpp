@@ -1,5 +1,7 @@
 #include "app/Main/WipeDisk/DriveListView.h"
 
+#include "app/ui/HeaderWidths.h"
+
 #include "app/RepairDisk/DiskTool.h"
 #include "app/ui/Images.h"
 
@@ -29,6 +31,7 @@ DriveListView::DriveListView(QWidget* parent) : QTreeWidget(parent) {
     header()->resizeSection(2, 110);
     header()->resizeSection(3, 160);
     header()->resizeSection(4, 110);
+    HeaderWidths::fitTitles(header());
     setIconSize(QSize(20, 20));
     setSelectionMode(QAbstractItemView::NoSelection);
     setFocusPolicy(Qt::NoFocus);

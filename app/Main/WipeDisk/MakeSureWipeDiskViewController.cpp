@@ -9,9 +9,9 @@ MakeSureWipeDiskViewController::MakeSureWipeDiskViewController(const QString& vo
     : QWidget(parent) {
     setObjectName(QStringLiteral("MakeSureWipeDiskViewController"));
     WipeViewParts::messageView(
-        this, QStringLiteral("ic_warning"), tr("Erase Hard Drive"),
-        QStringLiteral("Everything on \"%1\" will be erased: it is formatted anew and its free "
-                       "space is overwritten %2. This cannot be undone.")
+        this, QStringLiteral("ic_warning"), tr("Erase Volume"),
+        tr("Everything on \"%1\" will be erased: it is formatted anew and its free "
+           "space is overwritten %2. This cannot be undone.")
                 .arg(volumeName, passesText) +
             QLatin1Char(' ') + estimate,
         tr("Continue"), QStringLiteral("continueButton"), tr("Cancel"), true);

@@ -36,7 +36,7 @@ MakeSureWipeDriveViewController::MakeSureWipeDriveViewController(
         this, refused ? QStringLiteral("ic_failed") : QStringLiteral("ic_warning"),
         refused       ? tr("This cannot be erased")
         : drives == 1 ? tr("Erase %1?").arg(plan.items.first())
-                      : tr("Erase %1 drives?").arg(drives));
+                      : tr("Erase %n drives?", nullptr, int(drives)));
     setFixedWidth(kWidth);
     if (plan.level > 0)
         layout->addWidget(FileEraserViewParts::paragraph(WipeViewParts::driveMethod(plan),
@@ -99,10 +99,10 @@ MakeSureWipeDriveViewController::MakeSureWipeDriveViewController(
                                                           QStringLiteral("cancelButton"));
         connect(cancel, &ImageButton::clicked, this,
                 [this] { AttachedWindow::dismiss(this, QDialog::Rejected); });
-        m_erase = FileEraserViewParts::button(QStringLiteral("btn_danger"),
-                                              drives == 1 ? tr("Erase")
-                                                          : tr("Erase %1 Drives").arg(drives),
-                                              QStringLiteral("eraseButton"));
+        m_erase = FileEraserViewParts::button(
+            QStringLiteral("btn_danger"),
+            drives == 1 ? tr("Erase") : tr("Erase %n Drives", nullptr, int(drives)),
+            QStringLiteral("eraseButton"));
         connect(m_erase, &ImageButton::clicked, this, [this] {
             if (!m_erase->isEnabled())
                 return;

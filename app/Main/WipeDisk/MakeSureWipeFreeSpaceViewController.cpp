@@ -10,8 +10,8 @@ MakeSureWipeFreeSpaceViewController::MakeSureWipeFreeSpaceViewController(const Q
     setObjectName(QStringLiteral("MakeSureWipeFreeSpaceViewController"));
     WipeViewParts::messageView(
         this, QStringLiteral("ic_warning"), tr("Erase Free Space"),
-        QStringLiteral("The free space of \"%1\" will be overwritten %2. The files on the volume "
-                       "are not touched; the volume is full while the wipe runs.")
+        tr("The free space of \"%1\" will be overwritten %2. The files on the volume "
+           "are not touched; the volume is full while the wipe runs.")
                 .arg(volumeName, passesText) +
             QLatin1Char(' ') + estimate,
         tr("Continue"), QStringLiteral("continueButton"), tr("Cancel"), false);

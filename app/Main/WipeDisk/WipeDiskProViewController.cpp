@@ -1,6 +1,6 @@
 #include "app/Main/WipeDisk/WipeDiskProViewController.h"
 
 WipeDiskProViewController::WipeDiskProViewController(const QString& standardName, QWidget* parent)
-    : WipeFreeSpaceProViewController(tr("Erasing the hard drive"), standardName, parent) {
+    : WipeFreeSpaceProViewController(tr("Erasing the volume"), standardName, parent) {
     setObjectName(QStringLiteral("WipeDiskProViewController"));
 }

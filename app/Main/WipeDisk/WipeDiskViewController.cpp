@@ -1,5 +1,7 @@
 #include "app/Main/WipeDisk/WipeDiskViewController.h"
 
+#include "app/ui/HeaderWidths.h"
+
 #include "app/Comm/EraserStandardNotifier.h"
 #include "app/Comm/PublicUtilities.h"
 #include "app/Job/OperationRunner.h"
@@ -99,6 +101,7 @@ WipeDiskViewController::WipeDiskViewController(ModuleOwner* owner, int mode, QWi
     m_table->setColumnWidth(2, 150);
     m_table->setColumnWidth(3, 100);
     m_table->setColumnWidth(4, 100);
+    HeaderWidths::fitTitles(m_table->horizontalHeader());
     connect(m_table, &QTableWidget::cellClicked, this, [this](int row, int) {
         if (m_isBegin || m_planning)
             return;

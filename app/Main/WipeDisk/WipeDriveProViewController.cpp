@@ -18,10 +18,10 @@ WipeDriveProViewController::WipeDriveProViewController(const DestructiveOperatio
                                                        QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("WipeDriveProViewController"));
-    auto* layout = FileEraserViewParts::frame(this, QStringLiteral("nav_erase_drive"),
-                                              plan.items.size() == 1
-                                                  ? tr("Erasing the drive")
-                                                  : tr("Erasing %1 drives").arg(plan.items.size()));
+    auto* layout = FileEraserViewParts::frame(
+        this, QStringLiteral("nav_erase_drive"),
+        plan.items.size() == 1 ? tr("Erasing the drive")
+                               : tr("Erasing %n drives", nullptr, int(plan.items.size())));
     setFixedWidth(kWidth);
     layout->addWidget(FileEraserViewParts::paragraph(WipeViewParts::driveMethod(plan),
                                                      QStringLiteral("methodText")));

@@ -40,8 +40,8 @@ QString WipeViewParts::driveMethod(const DestructiveOperation::Plan& plan) {
         if (note.warning == DestructiveOperation::Warning::WipeMethod)
             methods << note.detail;
     if (methods.isEmpty())
-        return QObject::tr("Method: overwrite with %1").arg(plan.standard);
-    return QObject::tr("Method: %1").arg(methods.join(QLatin1Char('\n')));
+        return tr("Method: overwrite with %1").arg(plan.standard);
+    return tr("Method: %1").arg(methods.join(QLatin1Char('\n')));
 }
 
 QWidget* WipeViewParts::noteLine(const DestructiveOperation::Note& note) {

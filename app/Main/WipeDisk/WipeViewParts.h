@@ -2,6 +2,7 @@
 
 #include "app/Job/DestructiveOperation.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 class QWidget;
@@ -9,6 +10,8 @@ class QWidget;
 // The attached views of the volume modules: confirmation, notices and results, laid out like
 // the file eraser's (FileEraserViewParts).
 class WipeViewParts {
+    Q_DECLARE_TR_FUNCTIONS(WipeViewParts)
+
 public:
     // A view with ICON, TITLE, TEXT and one or two buttons: PRIMARY (named primaryName) and,
     // when SECONDARY is not empty, a second one named "cancelButton". The primary button closes

@@ -1,0 +1,143 @@
+// Makes screenshots of the main window, each module page and the common attached views in a
+// language, offscreen, for docs/ and for looking at long texts; and names every text that does
+// not fit its widget (a label without word wrap or a button narrower than its text).
+//
+//   window_screenshots OUTDIR [LOCALE] [WIDTHxHEIGHT]      (de_DE.UTF-8, 1280x800)
+#include "../module/ModuleUiTestSupport.h"
+#include "app/AppDelegate.h"
+#include "app/Main/AboutViewController.h"
+#include "app/Main/FileEraser/FileEraserFailViewController.h"
+#include "app/Main/FileEraser/MakeSureFileEraserViewControoler.h"
+#include "app/Main/MainWindowController.h"
+#include "app/Main/ModuleCatalog.h"
+#include "app/Main/WipeDisk/MakeSureWipeDiskViewController.h"
+#include "app/Main/WipeDisk/MakeSureWipeFreeSpaceViewController.h"
+#include "app/SetEraserLevel/HistoryViewController.h"
+#include "app/ui/AttachedWindow.h"
+#include "app/ui/ImageButton.h"
+#include "app/ui/Theme.h"
+#include "platform/BundleLocator.h"
+#include "platform/Translations.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+
+namespace {
+
+void reportCut(QWidget* root, const QString& where) {
+    for (QLabel* label : root->findChildren<QLabel*>()) {
+        if (!label->isVisible() || label->wordWrap() || label->text().isEmpty() ||
+            label->textFormat() == Qt::RichText || Qt::mightBeRichText(label->text()))
+            continue;
+        const int needed = label->fontMetrics().horizontalAdvance(label->text());
+        if (needed > label->contentsRect().width() + 1)
+            std::printf("CUT %s: label \"%s\" needs %d, has %d\n", qPrintable(where),
+                        qPrintable(label->text()), needed, label->contentsRect().width());
+    }
+    for (QAbstractButton* button : root->findChildren<QAbstractButton*>()) {
+        if (!button->isVisible() || button->text().isEmpty())
+            continue;
+        QFont bold = button->font();
+        bold.setBold(true);
+        const int needed = QFontMetrics(bold).horizontalAdvance(button->text()) + 16;
+        if (needed > button->width())
+            std::printf("CUT %s: button \"%s\" needs %d, has %d\n", qPrintable(where),
+                        qPrintable(button->text()), needed, button->width());
+    }
+}
+
+bool save(QWidget& window, const QString& path) {
+    QApplication::processEvents();
+    QPixmap shot = window.grab();
+    QPainter painter(&shot);
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<AttachedWindow*>(top); dialog && dialog->isVisible()) {
+            painter.drawPixmap(dialog->mapToGlobal(QPoint()) - window.mapToGlobal(QPoint()),
+                               dialog->grab());
+            reportCut(dialog, path);
+        }
+    painter.end();
+    reportCut(&window, path);
+    const bool saved = shot.save(path);
+    std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: window_screenshots OUTDIR [LOCALE] [WIDTHxHEIGHT]\n");
+        return 2;
+    }
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", config.filePath(QStringLiteral("data")).toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    const QString locale = argc > 2 ? QString::fromLocal8Bit(argv[2]) : "de_DE.UTF-8";
+    const QStringList size = (argc > 3 ? QString::fromLocal8Bit(argv[3]) : "1280x800").split('x');
+    const QString language = locale.section('_', 0, 0).section('.', 0, 0);
+
+    BundleLocator::setOuterBundlePath(QStringLiteral(KORVANE_BUNDLE_DIR));
+    Translations::install(locale);
+    moduletest::TempBundle bundle;
+    moduletest::PrivateUserDefaults defaults(3);
+
+    AppDelegate delegate;
+    delegate.applicationDidFinishLaunching(app);
+    MainWindowController& window = *delegate.mainWindow();
+    window.resize(size.value(0).toInt(), size.value(1).toInt());
+    window.show();
+    window.showModule(MainModule::EraseFiles);
+    save(window, out + QStringLiteral("/main-window-%1.png").arg(language));
+    for (const ModuleInfo& module : ModuleCatalog::all()) {
+        window.showModule(module.module);
+        save(window, out + QStringLiteral("/module-%1-%2.png")
+                               .arg(ModuleCatalog::indexOf(module.module))
+                               .arg(language));
+    }
+    window.showModule(MainModule::EraseFiles);
+
+    // The erasure standard panel slides in over the file eraser, as from its settings button.
+    for (ImageButton* button : window.findChildren<ImageButton*>())
+        if (button->imageName() == QLatin1String("ic_settings") && button->isVisible()) {
+            button->click();
+            QTest::qWait(900);
+            save(window, out + QStringLiteral("/erasure-standard-panel-%1.png").arg(language));
+            // Closed again, so the attached views below come up over the file eraser.
+            for (ImageButton* cancel : window.findChildren<ImageButton*>("cancelButton"))
+                if (cancel->isVisible())
+                    cancel->click();
+            QTest::qWait(900);
+            break;
+        }
+
+    const QString standard = QStringLiteral("DoD 5220.22-M (3)");
+    const std::pair<const char*, QWidget*> views[] = {
+        {"confirm-erase-files", new MakeSureFileEraserViewControoler(3, standard)},
+        {"confirm-erase-volume", new MakeSureWipeDiskViewController(
+                                     QStringLiteral("USB-STICK"), QStringLiteral("3×"), QString())},
+        {"confirm-erase-free-space",
+         new MakeSureWipeFreeSpaceViewController(QStringLiteral("USB-STICK"), QStringLiteral("3×"),
+                                                 QString())},
+        {"erase-files-cancelled", new FileEraserFailViewController(1, 2, true)},
+        {"history", new HistoryViewController},
+        {"about", new AboutViewController},
+    };
+    for (const auto& [name, view] : views) {
+        AttachedWindow* attached = AttachedWindow::present(view, &window);
+        save(window, out + QStringLiteral("/%1-%2.png").arg(QLatin1String(name), language));
+        attached->close();
+        QApplication::processEvents();
+    }
+    BundleLocator::setOuterBundlePath({});
+    return 0;
+}

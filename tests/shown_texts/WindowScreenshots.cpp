@@ -4,6 +4,7 @@
 //
 //   window_screenshots OUTDIR [LOCALE] [WIDTHxHEIGHT]      (de_DE.UTF-8, 1280x800)
 #include "../module/ModuleUiTestSupport.h"
+#include "app/Comm/PublicUtilities.h"
 #include "app/AppDelegate.h"
 #include "app/Main/AboutViewController.h"
 #include "app/Main/FileEraser/FileEraserFailViewController.h"
@@ -120,7 +121,8 @@ int main(int argc, char** argv) {
             break;
         }
 
-    const QString standard = QStringLiteral("DoD 5220.22-M (3)");
+    // The stored standard, the one the page header above names.
+    const QString standard = PublicUtilities::getEraserTimes();
     const std::pair<const char*, QWidget*> views[] = {
         {"confirm-erase-files", new MakeSureFileEraserViewControoler(3, standard)},
         {"confirm-erase-volume", new MakeSureWipeDiskViewController(

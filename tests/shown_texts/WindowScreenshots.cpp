@@ -4,8 +4,8 @@
 //
 //   window_screenshots OUTDIR [LOCALE] [WIDTHxHEIGHT]      (de_DE.UTF-8, 1280x800)
 #include "../module/ModuleUiTestSupport.h"
-#include "app/Comm/PublicUtilities.h"
 #include "app/AppDelegate.h"
+#include "app/Comm/PublicUtilities.h"
 #include "app/Main/AboutViewController.h"
 #include "app/Main/FileEraser/FileEraserFailViewController.h"
 #include "app/Main/FileEraser/MakeSureFileEraserViewControoler.h"
@@ -13,6 +13,7 @@
 #include "app/Main/ModuleCatalog.h"
 #include "app/Main/WipeDisk/MakeSureWipeDiskViewController.h"
 #include "app/Main/WipeDisk/MakeSureWipeFreeSpaceViewController.h"
+#include "app/Main/WipeDisk/WipeTimeEstimate.h"
 #include "app/SetEraserLevel/HistoryViewController.h"
 #include "app/ui/AttachedWindow.h"
 #include "app/ui/ImageButton.h"
@@ -101,6 +102,8 @@ int main(int argc, char** argv) {
     save(window, out + QStringLiteral("/main-window-%1.png").arg(language));
     for (const ModuleInfo& module : ModuleCatalog::all()) {
         window.showModule(module.module);
+        // The volume and drive lists are read on a thread of their own when a page is shown.
+        QTest::qWait(2500);
         save(window, out + QStringLiteral("/module-%1-%2.png")
                                .arg(ModuleCatalog::indexOf(module.module))
                                .arg(language));
@@ -123,18 +126,29 @@ int main(int argc, char** argv) {
 
     // The stored standard, the one the page header above names.
     const QString standard = PublicUtilities::getEraserTimes();
-    const std::pair<const char*, QWidget*> views[] = {
-        {"confirm-erase-files", new MakeSureFileEraserViewControoler(3, standard)},
-        {"confirm-erase-volume", new MakeSureWipeDiskViewController(
-                                     QStringLiteral("USB-STICK"), QStringLiteral("3×"), QString())},
-        {"confirm-erase-free-space",
-         new MakeSureWipeFreeSpaceViewController(QStringLiteral("USB-STICK"), QStringLiteral("3×"),
-                                                 QString())},
-        {"erase-files-cancelled", new FileEraserFailViewController(1, 2, true)},
-        {"history", new HistoryViewController},
-        {"about", new AboutViewController},
+    // Each question over the page that asks it.
+    const struct {
+        const char* name;
+        MainModule page;
+        QWidget* view;
+    } views[] = {
+        {"confirm-erase-files", MainModule::EraseFiles,
+         new MakeSureFileEraserViewControoler(3, standard)},
+        {"confirm-erase-volume", MainModule::EraseHardDrive,
+         new MakeSureWipeDiskViewController(QStringLiteral("USB-STICK"), QStringLiteral("3×"),
+                                            WipeTimeEstimate::beforeText(8'000'000'000ull, 3))},
+        {"confirm-erase-free-space", MainModule::EraseFreeSpace,
+         new MakeSureWipeFreeSpaceViewController(
+             QStringLiteral("USB-STICK"), QStringLiteral("3×"),
+             WipeTimeEstimate::beforeText(6'500'000'000ull, 3))},
+        {"erase-files-cancelled", MainModule::EraseFiles,
+         new FileEraserFailViewController(1, 2, true)},
+        {"history", MainModule::EraseFiles, new HistoryViewController},
+        {"about", MainModule::EraseFiles, new AboutViewController},
     };
-    for (const auto& [name, view] : views) {
+    for (const auto& [name, page, view] : views) {
+        window.showModule(page);
+        QTest::qWait(page == MainModule::EraseFiles ? 0 : 2500);
         AttachedWindow* attached = AttachedWindow::present(view, &window);
         save(window, out + QStringLiteral("/%1-%2.png").arg(QLatin1String(name), language));
         attached->close();

@@ -4,14 +4,6 @@
 
 #include <QCoreApplication>
 
-namespace {
-
-QString tr(const char* text, int n = -1) {
-    return QCoreApplication::translate("HistoryEntrySummary", text, nullptr, n);
-}
-
-} // namespace
-
 HistoryEntrySummary::HistoryEntrySummary(const QStringList& types, const HistoryRecords& records) {
     QString firstItem;
     for (const HistoryRecord& record : records) {
@@ -41,9 +33,9 @@ QString HistoryEntrySummary::outcome() const {
         return tr("Erased");
     if (m_failed == m_items)
         return tr("Failed");
-    return tr("%1 of %n failed", m_items).arg(m_failed);
+    return tr("%1 of %n failed", nullptr, m_items).arg(m_failed);
 }
 
 QString HistoryEntrySummary::items() const {
-    return tr("%n item(s)", m_items);
+    return tr("%n item(s)", nullptr, m_items);
 }

@@ -1,10 +1,14 @@
 // korvane speaks the user's language to people and stays the same for programs: the usage
 // texts, refusals and summaries follow LANG/LC_ALL, the JSON output does not change by a byte,
 // and counts get the right plural form.
+#include "cli/CliPrompt.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 namespace {
@@ -116,4 +120,28 @@ TEST(CliLanguageTest, CountsTakeTheirPluralForm) {
     EXPECT_TRUE(two.out.contains(QStringLiteral("2 groups, 4 files, 11 byte wasted;")))
         << two.out.toStdString();
     EXPECT_TRUE(two.out.contains(QStringLiteral("(4 files compared)")));
+}
+
+// y and yes always mean yes, so habits and scripts work in every language; the language's own
+// word counts too (j, ja in German); anything else, an empty answer included, is no.
+TEST(CliLanguageTest, TheLanguagesOwnYesIsAYes) {
+    static int argc = 1;
+    static char name[] = "cli_tests";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance())
+        new QCoreApplication(argc, argv);
+    for (const char* yes : {"y", "Y", "yes", "YES", " yes\n"})
+        EXPECT_TRUE(CliPrompt::isYes(QString::fromUtf8(yes))) << yes;
+    for (const char* no : {"", "n", "no", "j", "ja", "yess"})
+        EXPECT_FALSE(CliPrompt::isYes(QString::fromUtf8(no))) << no;
+
+    QTranslator german;
+    ASSERT_TRUE(
+        german.load(QStringLiteral("korvane_de"), QStringLiteral(KORVANE_TRANSLATIONS_DIR)));
+    QCoreApplication::installTranslator(&german);
+    for (const char* yes : {"j", "J", "ja", "Ja", "y", "yes"})
+        EXPECT_TRUE(CliPrompt::isYes(QString::fromUtf8(yes))) << yes;
+    for (const char* no : {"", "n", "nein", "jein"})
+        EXPECT_FALSE(CliPrompt::isYes(QString::fromUtf8(no))) << no;
+    QCoreApplication::removeTranslator(&german);
 }

@@ -1423,6 +1423,41 @@ Rückgabewert: 0, wenn das Löschen gut endete, 1, wenn es fehlschlug oder abgel
     </message>
 </context>
 <context>
+    <name>DiskCopyJob</name>
+    <message>
+        <source>the link is too long</source>
+        <translation>der Link ist zu lang</translation>
+    </message>
+    <message>
+        <source>the copy could not be read back: %1</source>
+        <translation>die Kopie konnte nicht zurückgelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>the copy read back differs from the original</source>
+        <translation>die zurückgelesene Kopie weicht vom Original ab</translation>
+    </message>
+    <message>
+        <source>%1 is in the way and is not a folder</source>
+        <translation>%1 ist im Weg und ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>not a file, folder or link (a device, fifo or socket)</source>
+        <translation>weder Datei noch Ordner noch Link (ein Gerät, eine FIFO oder ein Socket)</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>the destination %1 lies inside %2, which would copy itself</source>
+        <translation>das Ziel %1 liegt in %2, das sich damit selbst kopieren würde</translation>
+    </message>
+    <message>
+        <source>the destination has %1 bytes free; the selection needs %2 bytes</source>
+        <translation>das Ziel hat %1 Byte frei; die Auswahl braucht %2 Byte</translation>
+    </message>
+</context>
+<context>
     <name>DiskCopySummary</name>
     <message>
         <source>nothing copied</source>
@@ -3050,6 +3085,45 @@ sectors: %2 bytes logical, %3 bytes physical</source>
     <message>
         <source>The erasure could not be recorded in the history: %1.</source>
         <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FreedesktopTrash</name>
+    <message>
+        <source>cannot open the trash folder %1: %2</source>
+        <translation>der Papierkorb-Ordner %1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>the trash folder %1 does not belong to %2</source>
+        <translation>der Papierkorb-Ordner %1 gehört nicht %2</translation>
+    </message>
+    <message>
+        <source>not an absolute path</source>
+        <translation>kein absoluter Pfad</translation>
+    </message>
+    <message>
+        <source>it is gone: %1</source>
+        <translation>sie ist nicht mehr da: %1</translation>
+    </message>
+    <message>
+        <source>cannot open the home folder of %1</source>
+        <translation>der persönliche Ordner von %1 kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>no trash folder can be used</source>
+        <translation>kein Papierkorb-Ordner ist verwendbar</translation>
+    </message>
+    <message>
+        <source>cannot write the trash info: %1</source>
+        <translation>die Papierkorb-Information kann nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>cannot move it to the trash: %1</source>
+        <translation>sie kann nicht in den Papierkorb verschoben werden: %1</translation>
+    </message>
+    <message>
+        <source>cannot write the trash info</source>
+        <translation>die Papierkorb-Information kann nicht geschrieben werden</translation>
     </message>
 </context>
 <context>

@@ -15,7 +15,8 @@
 
 namespace {
 
-const char* const kUsage =
+const char* const kUsage = QT_TRANSLATE_NOOP(
+    "CliUsage",
     "usage: korvane apps [--tab apps|widgets|plugins] [--json]\n"
     "       korvane apps related NAME|PATH [--json]\n"
     "       korvane apps remove NAME|PATH... [--keep-related] [--erase-securely] [--yes]\n"
@@ -34,7 +35,7 @@ const char* const kUsage =
     "own as installers): remove those yourself.\n"
     "Interrupted (SIGINT, SIGTERM or SIGHUP), a removal finishes the package removals under\n"
     "way (a package manager stopped halfway leaves the system's package database broken),\n"
-    "removes no further file, says what was removed and exits with 128 + the signal's number.\n";
+    "removes no further file, says what was removed and exits with 128 + the signal's number.\n");
 
 QString kindText(const AMAppItem& item) {
     switch (item.package.manager) {
@@ -98,7 +99,7 @@ int AppsCommand::remove(const AppCatalog& catalog, const QList<AMAppItemPtr>& ap
     for (const QString& name : wanted) {
         const AMAppItemPtr app = find(apps, name);
         if (!app) {
-            printErr(QStringLiteral("no application '%1' (see korvane apps)").arg(name));
+            printErr(AppsCommand::tr("no application '%1' (see korvane apps)").arg(name));
             return 2;
         }
         QList<AMAppItemPtr> group;
@@ -118,9 +119,9 @@ int AppsCommand::remove(const AppCatalog& catalog, const QList<AMAppItemPtr>& ap
     flags.yes = options.yes;
     // A package removal under way is finished: a package manager stopped halfway leaves the
     // system's package database broken.
-    return CliOperationRunner({QStringLiteral("removing"), QStringLiteral("remove"),
-                               QStringLiteral("Nothing was removed."),
-                               QStringLiteral("Cancelling: finishing the removal under way...")},
+    //: "not removing without confirmation": German needs the participle ("entfernt").
+    return CliOperationRunner({tr("removing"), tr("remove"), tr("Nothing was removed."),
+                               tr("Cancelling: finishing the removal under way...")},
                               flags, formatter)
         .run(operation);
 }
@@ -156,11 +157,11 @@ int AppsCommand::run(const QStringList& args) {
     if (tabIndex < 0 || (verb.isEmpty() && !operands.isEmpty()) ||
         (!verb.isEmpty() && operands.isEmpty()) ||
         (verb == QLatin1String("related") && operands.size() != 1)) {
-        std::fputs(kUsage, stderr);
+        std::fputs(CliOutput::usage(kUsage).constData(), stderr);
         return 2;
     }
     if (!home.isEmpty() && !(QFileInfo(home).isAbsolute() && QFileInfo(home).isDir())) {
-        printErr(QStringLiteral("--home needs an existing folder given by its full path"));
+        printErr(tr("--home needs an existing folder given by its full path"));
         return 2;
     }
     QString error;
@@ -170,7 +171,7 @@ int AppsCommand::run(const QStringList& args) {
     }
     UninstallFolders folders = UninstallFolders::load(foldersFile, home);
     if (!folders.isValid()) {
-        printErr(QStringLiteral("the folder list cannot be read"));
+        printErr(tr("the folder list cannot be read"));
         return 1;
     }
     const AppCatalog catalog(folders);
@@ -186,8 +187,7 @@ int AppsCommand::run(const QStringList& args) {
     if (verb == QLatin1String("related")) {
         const AMAppItemPtr app = find(items, operands.first());
         if (!app) {
-            printErr(
-                QStringLiteral("no application '%1' (see korvane apps)").arg(operands.first()));
+            printErr(tr("no application '%1' (see korvane apps)").arg(operands.first()));
             return 2;
         }
         shown = catalog.relatedFiles(app);
@@ -218,12 +218,16 @@ int AppsCommand::run(const QStringList& args) {
                                             kindText(*item), item->path)),
                         item->keptReason.isEmpty()
                             ? ""
-                            : qPrintable(QStringLiteral("\tkept: ") + item->keptReason));
+                            : qPrintable(QLatin1Char('\t') + tr("kept: %1").arg(item->keptReason)));
         else
-            std::printf("%s\t%s%s\n", qPrintable(item->path), qPrintable(item->size),
-                        item->startsUnselected ? "\t(download: not removed by default)" : "");
+            std::printf(
+                "%s\t%s%s\n", qPrintable(item->path), qPrintable(item->size),
+                item->startsUnselected
+                    ? qPrintable(QLatin1Char('\t') + tr("(download: not removed by default)"))
+                    : "");
     }
     if (verb.isEmpty())
-        std::fprintf(stderr, "%lld items\n", static_cast<long long>(shown.size()));
+        std::fprintf(stderr, "%s\n",
+                     CliOutput::local(tr("%n item(s)", nullptr, int(shown.size()))).constData());
     return 0;
 }

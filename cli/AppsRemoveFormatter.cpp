@@ -31,18 +31,21 @@ void AppsRemoveFormatter::list(const Plan& plan) const {
             plan.refusals.cbegin(), plan.refusals.cend(),
             [&app](const DestructiveOperation::Refused& r) { return r.subject == app->name; });
         if (refused != plan.refusals.cend()) {
-            std::printf("  refused: %s\n", shown(refused->detail).constData());
+            std::printf("  %s\n", shown(tr("refused: %1").arg(refused->detail)).constData());
             continue;
         }
         if (m_operation.packages().contains(app->path))
-            std::printf("  packages removed: %s\n",
-                        shown(m_operation.packages().value(app->path).join(QStringLiteral(", ")))
-                            .constData());
+            std::printf(
+                "  %s\n",
+                shown(tr("packages removed: %1")
+                          .arg(m_operation.packages().value(app->path).join(QStringLiteral(", "))))
+                    .constData());
         for (const AMAppItemPtr& item : group)
             std::printf("  %s  %s\n", shown(item->path).constData(), shown(item->size).constData());
     }
     for (const AMAppItemPtr& item : m_keptDownloads)
-        std::printf("  kept (in the download folder): %s\n", shown(item->path).constData());
+        std::printf("  %s\n",
+                    shown(tr("kept (in the download folder): %1").arg(item->path)).constData());
     std::fflush(stdout);
 }
 
@@ -51,7 +54,7 @@ void AppsRemoveFormatter::describe(const Plan& plan) const {
 }
 
 QString AppsRemoveFormatter::question(const Plan&) const {
-    return QStringLiteral("Remove these? This cannot be undone.");
+    return tr("Remove these? This cannot be undone.");
 }
 
 void AppsRemoveFormatter::explainRefusals(const Plan& plan) const {
@@ -71,8 +74,9 @@ void AppsRemoveFormatter::printReport(const Report& report) const {
 }
 
 QString AppsRemoveFormatter::interruptedText(const Report& report) const {
-    return QStringLiteral("%1 of %2 items removed (what was under way was finished); the others "
-                          "were not removed")
-        .arg(report.count(DestructiveOperation::Outcome::Done))
-        .arg(report.items.size());
+    //: %1 is how many were removed.
+    return tr("%1 of %n item(s) removed (what was under way was finished); the others were not "
+              "removed",
+              nullptr, int(report.items.size()))
+        .arg(report.count(DestructiveOperation::Outcome::Done));
 }

@@ -2,12 +2,15 @@
 
 #include "app/Job/UninstallOperation.h"
 #include "cli/CliReportFormatter.h"
+#include <QCoreApplication>
 
 // The lines of `korvane apps remove`: before the question (and with the refusals) each
 // application asked for, what its package manager refused or the packages that go with it, the
 // items of its group and the downloads left alone; after the run the uninstaller's end message,
 // from the report the operation keeps.
 class AppsRemoveFormatter : public CliReportFormatter {
+    Q_DECLARE_TR_FUNCTIONS(AppsRemoveFormatter)
+
 public:
     // GROUPS: each application followed by its related files, as the operation got them;
     // LABELS: one "Name (deb:package)" per group; KEPTDOWNLOADS: files listed but not removed.

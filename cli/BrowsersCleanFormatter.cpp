@@ -33,10 +33,13 @@ void BrowsersCleanFormatter::listChosen() const {
 
 void BrowsersCleanFormatter::listKept() const {
     if (m_passwordsLeft)
-        std::puts("Saved passwords are kept; name \"passwords\" (or \"all\") to remove them.");
+        std::printf("%s\n", CliOutput::local(tr("Saved passwords are kept; name \"passwords\" (or "
+                                                "\"all\") to remove them."))
+                                .constData());
     if (!m_keptCookies.isEmpty())
-        std::printf("Cookies kept for: %s\n",
-                    shown(m_keptCookies.join(QStringLiteral(", "))).constData());
+        std::printf("%s\n",
+                    shown(tr("Cookies kept for: %1").arg(m_keptCookies.join(QStringLiteral(", "))))
+                        .constData());
 }
 
 void BrowsersCleanFormatter::describe(const Plan&) const {
@@ -46,38 +49,44 @@ void BrowsersCleanFormatter::describe(const Plan&) const {
 }
 
 QString BrowsersCleanFormatter::question(const Plan&) const {
-    return QStringLiteral("Remove these? This cannot be undone.");
+    return tr("Remove these? This cannot be undone.");
 }
 
 void BrowsersCleanFormatter::explainRefusals(const Plan& plan) const {
     listChosen();
     for (const DestructiveOperation::Refused& refused : plan.refusals)
-        std::printf("not followed: %s: %s\n", shown(refused.subject).constData(),
-                    shown(refused.detail).constData());
+        std::printf(
+            "%s\n",
+            shown(tr("not followed: %1: %2").arg(refused.subject, refused.detail)).constData());
     listKept();
     if (!plan.refusals.isEmpty())
-        std::puts("Name the other browsers with --browser to clean them.");
+        std::printf("%s\n",
+                    CliOutput::local(tr("Name the other browsers with --browser to clean them."))
+                        .constData());
     std::fflush(stdout);
 }
 
 int BrowsersCleanFormatter::nothingToDo(const Plan&) const {
     listKept();
-    std::puts("Nothing to remove.");
+    std::printf("%s\n", CliOutput::local(tr("Nothing to remove.")).constData());
     return 0;
 }
 
 void BrowsersCleanFormatter::printReport(const Report& report) const {
     const BrowserCleaner::Summary& summary = m_operation.summary();
     for (const QString& problem : summary.problems)
-        std::printf("not removed: %s\n", shown(problem).constData());
+        std::printf("%s\n", shown(tr("not removed: %1").arg(problem)).constData());
     for (const QString& refused : summary.refused)
-        std::printf("not reached: %s\n", shown(refused).constData());
+        std::printf("%s\n", shown(tr("not reached: %1").arg(refused)).constData());
     const QString running =
         summary.running.isEmpty()
             ? QString()
-            : QStringLiteral("; running, left alone: %1").arg(summary.running.join(", "));
-    std::printf("%d kinds removed, %d not%s.\n", summary.cleanedKinds, summary.failedKinds,
-                shown(running).constData());
+            : tr("; running, left alone: %1").arg(summary.running.join(QStringLiteral(", ")));
+    //: %2 is how many kinds were not removed, %3 the browsers left alone or nothing.
+    std::printf("%s\n", shown(tr("%n kind(s) removed, %2 not%3.", nullptr, summary.cleanedKinds)
+                                  .arg(summary.failedKinds)
+                                  .arg(running))
+                            .constData());
     const QString freeSpace = BrowserCleaner::freeSpaceNote(summary);
     std::printf("%s\n", shown(freeSpace).constData());
     std::fflush(stdout);
@@ -91,7 +100,6 @@ void BrowsersCleanFormatter::printReport(const Report& report) const {
 
 QString BrowsersCleanFormatter::interruptedText(const Report&) const {
     const QStringList& notReached = m_operation.summary().notReached;
-    return notReached.isEmpty()
-               ? QStringLiteral("every browser chosen had been cleaned already")
-               : QStringLiteral("not cleaned: %1").arg(notReached.join(QStringLiteral(", ")));
+    return notReached.isEmpty() ? tr("every browser chosen had been cleaned already")
+                                : tr("not cleaned: %1").arg(notReached.join(QStringLiteral(", ")));
 }

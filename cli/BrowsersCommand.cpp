@@ -20,7 +20,8 @@
 
 namespace {
 
-const char* const kUsage =
+const char* const kUsage = QT_TRANSLATE_NOOP(
+    "CliUsage",
     "usage: korvane browsers [--json]\n"
     "       korvane browsers clean [KIND...] [--browser NAME]... [--keep-cookies DOMAIN...]\n"
     "                              [--close] [--yes]\n"
@@ -49,7 +50,7 @@ const char* const kUsage =
     "wipe.\n"
     "Exit status: 0 when everything chosen was removed, 1 when something was not (it is named),\n"
     "2 on a usage error. Interrupted (SIGINT, SIGTERM or SIGHUP), it finishes the browser under\n"
-    "way, names those it did not begin, and exits with 128 + the signal's number.\n";
+    "way, names those it did not begin, and exits with 128 + the signal's number.\n");
 
 const QList<std::pair<const char*, const char*>> kAliases = {{"history", "Browsing History"},
                                                              {"downloads", "Download History"},
@@ -126,16 +127,20 @@ QJsonObject toJson(const BrowerObj& browser) {
 }
 
 void printText(const BrowerObj& browser) {
-    std::printf("%s%s\n", qPrintable(browser.name),
-                browser.foundByApplication ? "" : "  (found by its data)");
+    const auto out = [](const QString& text) {
+        std::printf("%s\n", CliOutput::local(text).constData());
+    };
+    out(browser.foundByApplication
+            ? browser.name
+            : BrowsersCommand::tr("%1  (found by its data)").arg(browser.name));
     for (const BrowserProfile& p : browser.profiles)
-        std::printf("  profile  %s: %s\n", qPrintable(p.layout), qPrintable(p.path));
+        out(BrowsersCommand::tr("  profile  %1: %2").arg(p.layout, p.path));
     for (const QString& refusal : browser.refusals)
-        std::printf("  not followed: %s\n", qPrintable(refusal));
+        out(BrowsersCommand::tr("  not followed: %1").arg(refusal));
     for (const BrowerObjPtr& kind : browser.chrArr) {
-        std::printf("  %-18s %s\n", qPrintable(kind->name), qPrintable(kind->size));
+        out(QStringLiteral("  %1 %2").arg(kind->name, -18).arg(kind->size));
         for (const QString& problem : kind->problems())
-            std::printf("    not read: %s\n", qPrintable(problem));
+            out(BrowsersCommand::tr("    not read: %1").arg(problem));
     }
 }
 
@@ -178,24 +183,24 @@ int BrowsersCommand::run(const QStringList& args) {
         else if (!verb.isEmpty() && !keepTyped.isEmpty())
             keepTyped << word.split(QLatin1Char(','), Qt::SkipEmptyParts);
         else
-            return parser.usageError(QStringLiteral("unknown kind or word '%1'").arg(word), kUsage);
+            return parser.usageError(tr("unknown kind or word '%1'").arg(word), kUsage);
     }
     QStringList invalid;
     const CookieKeepList keepHere = CookieKeepList::from(keepTyped, &invalid);
     if (!invalid.isEmpty()) {
-        printErr(QStringLiteral("not a site to keep cookies of: %1").arg(invalid.join(", ")));
+        printErr(tr("not a site to keep cookies of: %1").arg(invalid.join(", ")));
         return 2;
     }
     // The name goes into paths: only an account the account database knows.
     const std::optional<UserAccount> user =
         userName.isEmpty() ? UserAccount::invokingUser() : UserAccount::byName(userName.toUtf8());
     if (!user) {
-        printErr(userName.isEmpty() ? QStringLiteral("cannot tell which user this is for")
-                                    : QStringLiteral("no user account '%1'").arg(userName));
+        printErr(userName.isEmpty() ? tr("cannot tell which user this is for")
+                                    : tr("no user account '%1'").arg(userName));
         return 2;
     }
     if (!home.isEmpty() && !(QFileInfo(home).isAbsolute() && QFileInfo(home).isDir())) {
-        printErr(QStringLiteral("--home needs an existing folder given by its full path"));
+        printErr(tr("--home needs an existing folder given by its full path"));
         return 2;
     }
     QString error;
@@ -206,7 +211,7 @@ int BrowsersCommand::run(const QStringList& args) {
     BrowserScanner::Options options;
     options.history = EraserHistory::load(dataFile);
     if (!options.history.isValid()) {
-        printErr(QStringLiteral("the browser data list cannot be read"));
+        printErr(tr("the browser data list cannot be read"));
         return 1;
     }
     options.userName = user->name;
@@ -222,7 +227,7 @@ int BrowsersCommand::run(const QStringList& args) {
         for (const BrowerObjPtr& b : browsers)
             known = known || b->name.compare(wanted, Qt::CaseInsensitive) == 0;
         if (!known) {
-            printErr(QStringLiteral("no browser '%1' found (see korvane browsers)").arg(wanted));
+            printErr(tr("no browser '%1' found (see korvane browsers)").arg(wanted));
             return 2;
         }
     }
@@ -235,7 +240,9 @@ int BrowsersCommand::run(const QStringList& args) {
         } else {
             for (const BrowerObjPtr& b : browsers)
                 printText(*b);
-            std::fprintf(stderr, "%lld browsers\n", static_cast<long long>(browsers.size()));
+            std::fprintf(
+                stderr, "%s\n",
+                CliOutput::local(tr("%n browser(s)", nullptr, int(browsers.size()))).constData());
         }
         return 0;
     }
@@ -266,12 +273,12 @@ int BrowsersCommand::run(const QStringList& args) {
     flags.yes = yes;
     // A running browser is closed only with --close, and only once the removal is agreed.
     flags.optIn = QStringLiteral("--close");
-    flags.optInDoes = QStringLiteral("have it closed first");
+    flags.optInDoes = tr("have it closed first");
     if (close)
         flags.given.give(DestructiveOperation::Consent::RunningBrowser);
-    return CliOperationRunner({QStringLiteral("removing"), QStringLiteral("remove"),
-                               QStringLiteral("Nothing was removed."),
-                               QStringLiteral("Cancelling: finishing the browser under way...")},
+    //: "not removing without confirmation": German needs the participle ("entfernt").
+    return CliOperationRunner({tr("removing"), tr("remove"), tr("Nothing was removed."),
+                               tr("Cancelling: finishing the browser under way...")},
                               flags, formatter)
         .run(operation);
 }

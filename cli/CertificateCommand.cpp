@@ -11,7 +11,8 @@
 
 namespace {
 
-const char* const kUsage =
+const char* const kUsage = QT_TRANSLATE_NOOP(
+    "CliUsage",
     "usage: korvane certificate verify FILE... [--trust FINGERPRINT]...\n"
     "                                     check signed certificates (JSON form); - reads\n"
     "                                     standard input\n"
@@ -24,7 +25,7 @@ const char* const kUsage =
     "trusted key: this installation's key, or one given with --trust (as `certificate key`\n"
     "prints it, \"SHA256:...\").\n"
     "  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n"
-    "Exit status: 0 valid (every FILE) or done; 1 not valid or failed; 2 usage error.\n";
+    "Exit status: 0 valid (every FILE) or done; 1 not valid or failed; 2 usage error.\n");
 
 void printErr(const QString& text) {
     CliOutput::error(QStringLiteral("certificate"), text);
@@ -61,11 +62,10 @@ int CertificateCommand::run(const QStringList& args) {
     if (verb == QLatin1String("key") && words.size() == 2 &&
         words.first() == QLatin1String("import"))
         return importKey(words.at(1), parser.isSet(QStringLiteral("force")));
-    return parser.usageError(
-        verb.isEmpty()
-            ? QStringLiteral("a verb is needed")
-            : QStringLiteral("cannot use: %1 %2").arg(verb, words.join(QLatin1Char(' '))),
-        kUsage);
+    return parser.usageError(verb.isEmpty()
+                                 ? tr("a verb is needed")
+                                 : tr("cannot use: %1 %2").arg(verb, words.join(QLatin1Char(' '))),
+                             kUsage);
 }
 
 int CertificateCommand::verify(const QStringList& files, const QStringList& trustedGiven) {
@@ -80,21 +80,22 @@ int CertificateCommand::verify(const QStringList& files, const QStringList& trus
                                 ? file.open(stdin, QIODevice::ReadOnly)
                                 : (file.setFileName(path), file.open(QIODevice::ReadOnly));
         if (!opened) {
-            printErr(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+            printErr(tr("cannot read %1: %2").arg(path, file.errorString()));
             status = 1;
             continue;
         }
         const auto verdict = CertificateSigner::verify(file.readAll(), trusted);
         if (verdict.valid) {
-            printOut(QStringLiteral("%1: valid, %2; verification code %3\n")
+            printOut(tr("%1: valid, %2; verification code %3")
+                         .append(QLatin1Char('\n'))
                          .arg(path, verdict.reason, verdict.code));
         } else {
-            printOut(QStringLiteral("%1: NOT valid: %2\n").arg(path, verdict.reason));
+            printOut(tr("%1: NOT valid: %2").append(QLatin1Char('\n')).arg(path, verdict.reason));
             status = 1;
         }
     }
     if (status != 0 && trustedGiven.isEmpty() && !keyProblem.isEmpty())
-        printErr(QStringLiteral("this installation's key could not be used: %1").arg(keyProblem));
+        printErr(tr("this installation's key could not be used: %1").arg(keyProblem));
     return status;
 }
 
@@ -107,7 +108,8 @@ int CertificateCommand::showKey() {
         return 1;
     }
     printOut(
-        QStringLiteral("fingerprint  %1\npublic key   %2 (Ed25519, base64)\nkey file     %3\n")
+        //: Keep the three labels lined up.
+        tr("fingerprint  %1\npublic key   %2 (Ed25519, base64)\nkey file     %3\n")
             .arg(pair->fingerprint(), QString::fromLatin1(pair->publicKey.toBase64()), key.path()));
     return 0;
 }
@@ -115,7 +117,7 @@ int CertificateCommand::showKey() {
 int CertificateCommand::importKey(const QString& path, bool force) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        printErr(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        printErr(tr("cannot read %1: %2").arg(path, file.errorString()));
         return 1;
     }
     const CertificateKey key = installationKey();
@@ -123,11 +125,11 @@ int CertificateCommand::importKey(const QString& path, bool force) {
     const auto pair = key.import(file.read(16384), force, &error);
     if (!pair) {
         printErr(error + (error.contains(QLatin1String("already"))
-                              ? QStringLiteral(" (add --force to replace it; certificates it "
-                                               "signed then verify only with --trust)")
+                              ? tr(" (add --force to replace it; certificates it signed then "
+                                   "verify only with --trust)")
                               : QString()));
         return 1;
     }
-    printOut(QStringLiteral("The signing key is now %1\n").arg(pair->fingerprint()));
+    printOut(tr("The signing key is now %1").append(QLatin1Char('\n')).arg(pair->fingerprint()));
     return 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +11,8 @@
 // use). `korvane certificate key import PEMFILE [--force]`: put an organisation's own Ed25519 key
 // (PKCS#8 PEM) in place of this installation's; --force replaces one that is there.
 class CertificateCommand {
+    Q_DECLARE_TR_FUNCTIONS(CertificateCommand)
+
 public:
     // ARGS are the words after "certificate". Exit status: 0 valid / done; 1 invalid or failed;
     // 2 usage.

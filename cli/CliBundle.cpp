@@ -17,6 +17,23 @@ QString CliBundle::bundleNextTo(const QString& executable) {
     return {};
 }
 
+QString CliBundle::bundleFor(const QStringList& args) {
+    QString bundle;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args.at(i) == QLatin1String("--"))
+            break;
+        if (args.at(i) == QLatin1String("--bundle") && i + 1 < args.size())
+            bundle = args.at(i + 1);
+        else if (args.at(i).startsWith(QLatin1String("--bundle=")))
+            bundle = args.at(i).mid(9);
+    }
+    if (bundle.isEmpty())
+        bundle = qEnvironmentVariable("KORVANE_BUNDLE");
+    if (bundle.isEmpty())
+        bundle = bundleNextTo(BundleLocator::runningExecutablePath());
+    return bundle;
+}
+
 bool CliBundle::use(const QString& option, QString* error) {
     QString bundle = option;
     if (bundle.isEmpty())
@@ -26,9 +43,9 @@ bool CliBundle::use(const QString& option, QString* error) {
     if (bundle.isEmpty() || !QFileInfo(bundle).isDir()) {
         if (error)
             *error = bundle.isEmpty()
-                         ? QStringLiteral("cannot find the KorvaneLoader.app bundle; "
-                                          "give it with --bundle DIR or KORVANE_BUNDLE")
-                         : QStringLiteral("no bundle at %1").arg(bundle);
+                         ? tr("cannot find the KorvaneLoader.app bundle; give it with --bundle DIR "
+                              "or KORVANE_BUNDLE")
+                         : tr("no bundle at %1").arg(bundle);
         return false;
     }
     BundleLocator::setOuterBundlePath(bundle);

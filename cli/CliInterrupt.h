@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QtGlobal>
 #include <atomic>
 #include <functional>
 
@@ -38,8 +39,9 @@ public:
     static const char* signalName();
 
     // The paragraph each verb's --help carries.
-    static inline const char* const kHelp =
+    static inline const char* const kHelp = QT_TRANSLATE_NOOP(
+        "CliUsage",
         "Interrupted (SIGINT, SIGTERM or SIGHUP), it stops after the item under way, prints what\n"
         "was done and what was not, and exits with 128 + the signal's number (130 for Ctrl-C,\n"
-        "143 for SIGTERM). Each result line is written as soon as it is known.\n";
+        "143 for SIGTERM). Each result line is written as soon as it is known.\n");
 };

@@ -19,7 +19,7 @@ void CliOperationRunner::warn(const QString& text) const {
     QString line = CliOutput::printable(text);
     if (!line.endsWith(QLatin1Char('.')))
         line += QLatin1Char('.');
-    std::fprintf(stderr, "Warning: %s\n", CliOutput::local(line).constData());
+    std::fprintf(stderr, "%s\n", CliOutput::local(tr("Warning: %1").arg(line)).constData());
 }
 
 // Says every refusal and every consent no option gave; true when there was any.
@@ -35,12 +35,14 @@ bool CliOperationRunner::sayRefusals(const DestructiveOperation::Plan& plan) con
         if (what.endsWith(QLatin1Char('.')))
             what.chop(1);
         const QString does = m_flags.optInDoes.isEmpty()
-                                 ? QStringLiteral("%1 it anyway").arg(m_words.doWhat)
+                                 //: %1 is the verb's infinitive ("erase").
+                                 ? tr("%1 it anyway").arg(m_words.doWhat)
                                  : m_flags.optInDoes;
         CliOutput::error(verb,
                          m_flags.optIn.isEmpty()
-                             ? QStringLiteral("%1; not done without a consent").arg(what)
-                             : QStringLiteral("%1; add %2 to %3").arg(what, m_flags.optIn, does));
+                             ? tr("%1; not done without a consent").arg(what)
+                             //: %2 is an option ("--force"), %3 what it does ("erase it anyway").
+                             : tr("%1; add %2 to %3").arg(what, m_flags.optIn, does));
         missing = true;
     }
     return missing || !plan.refusals.isEmpty();
@@ -56,7 +58,7 @@ int CliOperationRunner::run(DestructiveOperation& operation) {
     const DestructiveOperation::Plan plan = operation.plan(stop, progress);
     printer.planningEnded();
     if (plan.stopped) {
-        CliOutput::error(m_formatter.verb(), QStringLiteral("the planning was stopped"));
+        CliOutput::error(m_formatter.verb(), tr("the planning was stopped"));
         std::fprintf(stderr, "%s\n", CliOutput::local(m_words.nothingDone).constData());
         return 1;
     }
@@ -110,8 +112,12 @@ int CliOperationRunner::run(DestructiveOperation& operation) {
     std::fflush(stdout);
     // A signal that came when the run had ended anyway changed nothing.
     if (report.cancelled && CliInterrupt::interrupted()) {
-        std::fprintf(stderr, "Interrupted by %s: %s\n", CliInterrupt::signalName(),
-                     CliOutput::local(m_formatter.interruptedText(report)).constData());
+        //: %1 is the signal's name ("SIGINT").
+        std::fprintf(stderr, "%s\n",
+                     CliOutput::local(tr("Interrupted by %1: %2")
+                                          .arg(QString::fromLatin1(CliInterrupt::signalName()),
+                                               m_formatter.interruptedText(report)))
+                         .constData());
         return CliInterrupt::exitStatus();
     }
     return report.ok() ? 0 : 1;

@@ -3,6 +3,7 @@
 #include "app/Job/DestructiveOperation.h"
 #include "cli/CliReportFormatter.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <functional>
 
@@ -22,6 +23,8 @@
 //     otherwise, 128 + the signal's number when a signal stopped it. Bad usage (2) is the
 //     verb's to say before it builds the operation.
 class CliOperationRunner {
+    Q_DECLARE_TR_FUNCTIONS(CliOperationRunner)
+
 public:
     struct Words {
         QString doing;       // "erasing": "not erasing without confirmation"

@@ -78,15 +78,15 @@ std::optional<int> CliOptionParser::parseOrEnd(const QStringList& args, const ch
         return usageError(usage);
     if (!helpAsked())
         return std::nullopt;
-    std::fputs(usage, stdout);
+    std::fputs(CliOutput::usage(usage).constData(), stdout);
     if (more)
-        std::fputs(more, stdout);
+        std::fputs(CliOutput::usage(more).constData(), stdout);
     return 0;
 }
 
 int CliOptionParser::usageError(const QString& text, const char* usage) const {
     if (!text.isEmpty())
         CliOutput::error(m_verb, text);
-    std::fputs(usage, stderr);
+    std::fputs(CliOutput::usage(usage).constData(), stderr);
     return 2;
 }

@@ -37,6 +37,8 @@ public:
     QList<QByteArray> rawPositional() const;
     const QString& error() const { return m_error; }
 
+    // USAGE and MORE are marked with QT_TRANSLATE_NOOP("CliUsage", ...) and printed in the
+    // user's language.
     // Says "korvane VERB: TEXT" and USAGE on standard error; returns 2, bad usage.
     int usageError(const QString& text, const char* usage) const;
     int usageError(const char* usage) const { return usageError(m_error, usage); }

@@ -24,5 +24,9 @@ QString CliOutput::printable(const QString& path) {
 }
 
 QString CliOutput::passes(int count) {
-    return count == 1 ? QStringLiteral("1 pass") : QStringLiteral("%1 passes").arg(count);
+    return tr("%n pass(es)", nullptr, count);
+}
+
+QByteArray CliOutput::usage(const char* text) {
+    return local(QCoreApplication::translate("CliUsage", text));
 }

@@ -36,7 +36,9 @@ void CliProgressPrinter::show(const DestructiveOperation::Progress& p) {
     if (p.stage == Stage::Planning) {
         if (!m_terminal)
             return;
-        std::fprintf(stderr, "\r\033[KCounting: %lld entries so far...", qlonglong(p.done));
+        std::fprintf(stderr, "\r\033[K%s",
+                     CliOutput::local(tr("Counting: %n entries so far...", nullptr, int(p.done)))
+                         .constData());
         std::fflush(stderr);
         m_lineOpen = true;
         return;
@@ -55,10 +57,11 @@ void CliProgressPrinter::show(const DestructiveOperation::Progress& p) {
     m_shown = true;
     QString text = CliOutput::printable(p.subject);
     if (p.stage == Stage::Copying && p.total > 0) {
-        const QLocale c = QLocale::c();
-        text = QStringLiteral("%1 of %2  %3")
-                   .arg(c.formattedDataSize(p.done, 1, QLocale::DataSizeSIFormat),
-                        c.formattedDataSize(p.total, 1, QLocale::DataSizeSIFormat), text);
+        const QLocale locale;
+        //: Copy progress: %1 copied of %2, then the file's name.
+        text = tr("%1 of %2  %3")
+                   .arg(locale.formattedDataSize(p.done, 1, QLocale::DataSizeSIFormat),
+                        locale.formattedDataSize(p.total, 1, QLocale::DataSizeSIFormat), text);
     }
     if (!m_terminal) {
         if (!same)
@@ -79,22 +82,23 @@ void CliProgressPrinter::show(const DestructiveOperation::Progress& p) {
 
 QString CliProgressPrinter::byteFigures(const DestructiveOperation::Progress& p, qint64 doneFrom,
                                         double seconds) {
-    const QLocale c = QLocale::c();
-    const auto size = [&c](qint64 bytes) {
-        return c.formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
+    const QLocale locale;
+    const auto size = [&locale](qint64 bytes) {
+        return locale.formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
     };
-    QString text = p.stage == Stage::Verifying ? QStringLiteral("reading back")
-                   : p.passes > 0 ? QStringLiteral("pass %1/%2").arg(p.pass).arg(p.passes)
-                                  : QString();
-    text += QStringLiteral("  %1 of %2").arg(size(p.done), size(p.total));
+    QString text = p.stage == Stage::Verifying ? tr("reading back")
+                   : p.passes > 0              ? tr("pass %1/%2").arg(p.pass).arg(p.passes)
+                                               : QString();
+    text += QStringLiteral("  ") + tr("%1 of %2").arg(size(p.done), size(p.total));
     // A speed needs a second of work behind it to mean anything.
     if (seconds >= 1.0 && p.done > doneFrom) {
         const double rate = double(p.done - doneFrom) / seconds;
         const qint64 left = qint64(double(p.total - p.done) / rate + 0.5);
-        text += QStringLiteral("  %1/s  %2:%3 left")
-                    .arg(size(qint64(rate)))
-                    .arg(left / 60)
-                    .arg(left % 60, 2, 10, QLatin1Char('0'));
+        //: Speed, then the time left as minutes:seconds.
+        text += QStringLiteral("  ") + tr("%1/s  %2:%3 left")
+                                           .arg(size(qint64(rate)))
+                                           .arg(left / 60)
+                                           .arg(left % 60, 2, 10, QLatin1Char('0'));
     }
     return text.trimmed();
 }
@@ -154,8 +158,15 @@ void CliProgressPrinter::finish(bool cancelled) {
     }
     closeLine();
     if (cancelled)
-        std::fprintf(stderr, "stopped at %d%%\n", qMax(m_lastPercent, 0));
+        std::fprintf(
+            stderr, "%s\n",
+            CliOutput::local(tr("stopped at %1%").arg(qMax(m_lastPercent, 0))).constData());
     else
-        std::fputs(m_terminal ? "100% [########################] done\n" : "100% done\n", stderr);
+        std::fprintf(
+            stderr, "%s\n",
+            CliOutput::local((m_terminal ? QStringLiteral("100% [########################] ")
+                                         : QStringLiteral("100% ")) +
+                             tr("done"))
+                .constData());
     std::fflush(stderr);
 }

@@ -2,6 +2,7 @@
 
 #include "app/Job/DestructiveOperation.h"
 
+#include <QCoreApplication>
 #include <QMap>
 #include <QString>
 #include <chrono>
@@ -14,6 +15,8 @@
 // long planning shows how many entries were counted, on a terminal only. The last line says "100%
 // done" only when the run went to its end; a cancelled run ends at "stopped at N%" where it was.
 class CliProgressPrinter {
+    Q_DECLARE_TR_FUNCTIONS(CliProgressPrinter)
+
 public:
     explicit CliProgressPrinter(bool terminal);
 

@@ -22,10 +22,25 @@ QString CliPrompt::askLine(const QString& prompt) {
     return QString::fromLocal8Bit(answer.c_str());
 }
 
+bool CliPrompt::isYes(const QString& answer) {
+    const QString word = answer.trimmed().toLower();
+    if (word.isEmpty())
+        return false;
+    // The English words always count, so a habit or a script works in every language.
+    //: The words taken as yes, separated by "|", lower case.
+    const QStringList yes = (QStringLiteral("y|yes|") + tr("y|yes")).split(QLatin1Char('|'));
+    return yes.contains(word);
+}
+
 bool CliPrompt::askYes(const QString& question) {
-    const QString answer = askLine(question + QStringLiteral(" [y/N] "));
-    return answer == QLatin1String("y") || answer == QLatin1String("Y") ||
-           answer == QLatin1String("yes") || answer == QLatin1String("YES");
+    //: The choices after a question: the yes letter, and N (the default) for no.
+    const QString answer = askLine(question + QLatin1Char(' ') + tr("[y/N]") + QLatin1Char(' '));
+    const bool yes = isYes(answer);
+    // Whatever was typed, the user sees what it was taken for.
+    std::fprintf(
+        stderr, "%s\n",
+        CliOutput::local(yes ? tr("Answer taken as yes.") : tr("Answer taken as no.")).constData());
+    return yes;
 }
 
 bool CliPrompt::inputIsTerminal() {
@@ -48,7 +63,8 @@ bool CliPrompt::confirm(const QString& verb, const QString& question, bool yes,
 }
 
 void CliPrompt::sayNoTerminal(const QString& verb, const QString& doing, const QString& doWhat) {
-    CliOutput::error(verb, QStringLiteral("not %1 without confirmation: standard input is not a "
-                                          "terminal; add --yes to %2 anyway")
+    //: %1 is what would be done ("erasing"), %2 the verb ("erase").
+    CliOutput::error(verb, tr("not %1 without confirmation: standard input is not a terminal; "
+                              "add --yes to %2 anyway")
                                .arg(doing, doWhat));
 }

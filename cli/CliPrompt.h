@@ -1,13 +1,19 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // The one question the command line asks before it does something that cannot be undone.
 class CliPrompt {
+    Q_DECLARE_TR_FUNCTIONS(CliPrompt)
+
 public:
-    // Prints QUESTION and " [y/N] " on standard error and reads one line: true only for "y",
-    // "Y", "yes" or "YES"; false at the end of the input.
+    // Prints QUESTION and " [y/N] " (in the user's language) on standard error, reads one
+    // line and says how it was taken: true only for a yes ("y", "yes" in any case, or the
+    // language's own words, "j"/"ja" in German); false at the end of the input.
     static bool askYes(const QString& question);
+    // Whether ANSWER, as typed, means yes.
+    static bool isYes(const QString& answer);
     // Prints PROMPT on standard error and reads one line; empty at the end of the input.
     static QString askLine(const QString& prompt);
 

@@ -8,39 +8,42 @@ using Outcome = DestructiveOperation::Outcome;
 
 void CliReportFormatter::describe(const Plan& plan) const {
     if (plan.level > 0)
-        std::fprintf(stderr, "Erasing with %s (%s).\n", CliOutput::local(plan.standard).constData(),
-                     CliOutput::local(CliOutput::passes(plan.level)).constData());
+        std::fprintf(
+            stderr, "%s\n",
+            CliOutput::local(
+                tr("Erasing with %1 (%2).").arg(plan.standard, CliOutput::passes(plan.level)))
+                .constData());
 }
 
 void CliReportFormatter::listItems(const Plan&) const {}
 
 QString CliReportFormatter::question(const Plan&) const {
-    return QStringLiteral("This cannot be undone. Continue?");
+    return tr("This cannot be undone. Continue?");
 }
 
 void CliReportFormatter::explainRefusals(const Plan&) const {}
 
 int CliReportFormatter::nothingToDo(const Plan&) const {
-    std::fputs("Nothing to do.\n", stderr);
+    std::fprintf(stderr, "%s\n", CliOutput::local(tr("Nothing to do.")).constData());
     return 0;
 }
 
-const char* CliReportFormatter::outcomeWord(Outcome outcome) {
+QString CliReportFormatter::outcomeWord(Outcome outcome) {
     switch (outcome) {
     case Outcome::Done:
-        return "Done";
+        return tr("Done");
     case Outcome::Refused:
-        return "Refused";
+        return tr("Refused");
     case Outcome::Stopped:
-        return "Stopped";
+        return tr("Stopped");
     case Outcome::NotReached:
-        return "Not reached";
+        return tr("Not reached");
     case Outcome::Skipped:
-        return "Skipped";
+        return tr("Skipped");
     case Outcome::Failed:
         break;
     }
-    return "Failed";
+    return tr("Failed");
 }
 
 void CliReportFormatter::printReport(const Report& report) const {
@@ -48,10 +51,10 @@ void CliReportFormatter::printReport(const Report& report) const {
     for (const DestructiveOperation::Item& item : report.items) {
         const QString subject = CliOutput::printable(item.subject);
         if (item.detail.isEmpty())
-            std::printf("%s %s\n", outcomeWord(item.outcome),
+            std::printf("%s %s\n", CliOutput::local(outcomeWord(item.outcome)).constData(),
                         CliOutput::local(subject).constData());
         else
-            std::printf("%s %s: %s\n", outcomeWord(item.outcome),
+            std::printf("%s %s: %s\n", CliOutput::local(outcomeWord(item.outcome)).constData(),
                         CliOutput::local(subject).constData(),
                         CliOutput::local(CliOutput::printable(item.detail)).constData());
         failureSaid = failureSaid || item.detail == report.failure;
@@ -64,7 +67,7 @@ void CliReportFormatter::printReport(const Report& report) const {
 }
 
 QString CliReportFormatter::interruptedText(const Report& report) const {
-    return QStringLiteral("%1 of %2 done; the others were not")
-        .arg(report.count(Outcome::Done))
-        .arg(report.items.size());
+    //: %1 is how many were done.
+    return tr("%1 of %n done; the others were not", nullptr, int(report.items.size()))
+        .arg(report.count(Outcome::Done));
 }

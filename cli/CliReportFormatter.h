@@ -2,12 +2,15 @@
 
 #include "app/Job/DestructiveOperation.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 // The words one verb of korvane finds for a plan and a report; CliOperationRunner decides
 // nothing from them. Each default is plain and generic; a verb with lines of its own (the
 // erasure's per-path lines, the wipe's volume) overrides what it needs.
 class CliReportFormatter {
+    Q_DECLARE_TR_FUNCTIONS(CliReportFormatter)
+
 public:
     using Plan = DestructiveOperation::Plan;
     using Report = DestructiveOperation::Report;
@@ -34,7 +37,7 @@ public:
     virtual QString interruptedText(const Report& report) const;
 
     // "Done", "Failed", "Refused", "Stopped", "Not reached", "Skipped".
-    static const char* outcomeWord(DestructiveOperation::Outcome outcome);
+    static QString outcomeWord(DestructiveOperation::Outcome outcome);
 
 private:
     QString m_verb;

@@ -14,7 +14,8 @@
 
 namespace {
 
-const char* const kUsage =
+const char* const kUsage = QT_TRANSLATE_NOOP(
+    "CliUsage",
     "usage: korvane copy SOURCE... DESTINATION [--verify] [--existing skip|replace|keep-both]\n"
     "                    [--yes]\n"
     "       korvane copy --clean DESTINATION\n"
@@ -30,7 +31,7 @@ const char* const kUsage =
     "  --clean      remove every partial file that stopped copies left anywhere under\n"
     "               DESTINATION, and say which; files merely named like them stay\n"
     "Exit status: 0 when everything was copied (and verified), 1 when anything failed or was\n"
-    "refused, 2 for bad usage.\n";
+    "refused, 2 for bad usage.\n");
 
 QByteArray local(const QString& text) {
     return CliOutput::local(text);
@@ -50,24 +51,28 @@ int clean(const QString& destination) {
                      local(problem).constData());
         return 1;
     }
+    const auto out = [](std::FILE* stream, const QString& text) {
+        std::fprintf(stream, "%s\n", local(text).constData());
+    };
     for (const CopyLeftoverSweep::Removed& removed : found.removed)
-        std::printf("Removed %s (%s)\n", local(removed.path).constData(),
-                    qPrintable(sizeText(removed.bytes)));
+        out(stdout, CopyCommand::tr("Removed %1 (%2)").arg(removed.path, sizeText(removed.bytes)));
     for (const QString& path : found.unmarked)
-        std::printf("Left %s: named like a partial file, but not marked as a copy's\n",
-                    local(path).constData());
+        out(stdout,
+            CopyCommand::tr("Left %1: named like a partial file, but not marked as a copy's")
+                .arg(path));
     for (const QString& path : found.inUse)
-        std::printf("Left %s: a copy still running is writing it\n", local(path).constData());
+        out(stdout, CopyCommand::tr("Left %1: a copy still running is writing it").arg(path));
     for (const CopyLeftoverSweep::Problem& failed : found.failed)
-        std::fprintf(stderr, "Failed %s: %s\n", local(failed.path).constData(),
-                     local(failed.reason).constData());
+        out(stderr, CopyCommand::tr("Failed %1: %2").arg(failed.path, failed.reason));
     if (found.removed.isEmpty())
-        std::printf("No partial file of a stopped copy was found under %s\n",
-                    local(destination).constData());
+        out(stdout, CopyCommand::tr("No partial file of a stopped copy was found under %1")
+                        .arg(destination));
     else
-        std::printf("Removed %lld partial files (%s) that stopped copies had left under %s\n",
-                    static_cast<long long>(found.removed.size()),
-                    qPrintable(sizeText(found.removedBytes)), local(destination).constData());
+        //: %1 is the size, %2 the folder.
+        out(stdout, CopyCommand::tr("Removed %n partial file(s) (%1) that stopped copies had left "
+                                    "under %2",
+                                    nullptr, int(found.removed.size()))
+                        .arg(sizeText(found.removedBytes), destination));
     return found.failed.isEmpty() ? 0 : 1;
 }
 
@@ -93,14 +98,12 @@ int CopyCommand::run(const QStringList& args) {
         else if (value == QLatin1String("keep-both"))
             options.existing = DiskCopyJob::Existing::KeepBoth;
         else
-            return parser.usageError(QStringLiteral("--existing takes skip, replace or keep-both"),
-                                     "");
+            return parser.usageError(tr("--existing takes skip, replace or keep-both"), "");
     }
     QStringList paths = parser.positional();
     if (parser.isSet(QStringLiteral("clean"))) {
         if (paths.size() != 1 || paths[0].isEmpty() || existingGiven || options.verify)
-            return parser.usageError(QStringLiteral("--clean takes one destination folder alone"),
-                                     kUsage);
+            return parser.usageError(tr("--clean takes one destination folder alone"), kUsage);
         return clean(paths[0]);
     }
     if (paths.size() < 2)
@@ -112,18 +115,35 @@ int CopyCommand::run(const QStringList& args) {
 
     CopyFilesOperation operation(paths, destination, options);
     operation.setAskExisting([](const QString& path) {
+        //: The letters in brackets are the answers (the same as the next message's).
         const QString answer = CliPrompt::askLine(
-            QStringLiteral("\n%1 exists: skip, replace or keep both? [s/r/k] ").arg(path));
-        return answer == QLatin1String("r")   ? DiskCopyJob::Existing::Replace
-               : answer == QLatin1String("k") ? DiskCopyJob::Existing::KeepBoth
-                                              : DiskCopyJob::Existing::Skip;
+            QLatin1Char('\n') + tr("%1 exists: skip, replace or keep both? [s/r/k]").arg(path) +
+            QLatin1Char(' '));
+        // The English letters always count; the language's own too.
+        //: The letters for replace and keep both, in that order, as in the question.
+        const QString letters = tr("rk");
+        const QString typed = answer.trimmed().toLower();
+        const DiskCopyJob::Existing choice =
+            typed == QLatin1String("r") || (!typed.isEmpty() && typed == letters.left(1))
+                ? DiskCopyJob::Existing::Replace
+            : typed == QLatin1String("k") || (!typed.isEmpty() && typed == letters.mid(1, 1))
+                ? DiskCopyJob::Existing::KeepBoth
+                : DiskCopyJob::Existing::Skip;
+        std::fprintf(stderr, "%s\n",
+                     local(choice == DiskCopyJob::Existing::Replace ? tr("Answer taken as replace.")
+                           : choice == DiskCopyJob::Existing::KeepBoth
+                               ? tr("Answer taken as keep both.")
+                               : tr("Answer taken as skip."))
+                         .constData());
+        return choice;
     });
     const CopyReportFormatter formatter(operation);
     CliOperationRunner::Flags flags;
     flags.yes = parser.isSet(QStringLiteral("yes"));
     // Stopped, the job removes its partial files and the empty folders it made.
-    return CliOperationRunner({QStringLiteral("replacing"), QStringLiteral("replace"),
-                               QStringLiteral("Nothing was copied."), QString()},
-                              flags, formatter)
+    //: "not replacing without confirmation": German needs the participle ("ersetzt").
+    return CliOperationRunner(
+               {tr("replacing"), tr("replace"), tr("Nothing was copied."), QString()}, flags,
+               formatter)
         .run(operation);
 }

@@ -3,6 +3,7 @@
 #include "app/FileCopy/DiskCopySummary.h"
 #include "cli/CliOutput.h"
 
+#include <QLocale>
 #include <cstdio>
 
 namespace {
@@ -24,35 +25,36 @@ QString CopyReportFormatter::sizeText(quint64 bytes) {
         value /= 1000;
         ++unit;
     }
-    return QStringLiteral("%1 %2").arg(value, 0, 'f', unit == 0 ? 0 : 2).arg(units[unit]);
+    return QStringLiteral("%1 %2").arg(QLocale().toString(value, 'f', unit == 0 ? 0 : 2),
+                                       QLatin1String(units[unit]));
 }
 
 QString CopyReportFormatter::question(const Plan&) const {
-    return QStringLiteral("Replace them? This cannot be undone.");
+    return tr("Replace them? This cannot be undone.");
 }
 
 void CopyReportFormatter::printReport(const Report&) const {
     const DiskCopyJob::Report& report = m_operation.copyReport();
     const QString cleanedUp = DiskCopySummary::cleanUp(report, &sizeText);
     if (!report.refusal.isEmpty()) {
-        std::fprintf(stderr, "korvane copy: %s; nothing was copied\n",
-                     local(report.refusal).constData());
+        std::fprintf(stderr, "korvane copy: %s\n",
+                     local(tr("%1; nothing was copied").arg(report.refusal)).constData());
         if (!cleanedUp.isEmpty())
             std::fprintf(stderr, "%s\n", local(cleanedUp).constData());
         return;
     }
     for (const DiskCopyJob::Failure& failure : report.failed)
-        std::fprintf(stderr, "Failed %s: %s\n", local(failure.path).constData(),
-                     local(failure.reason).constData());
+        std::fprintf(stderr, "%s\n",
+                     local(tr("Failed %1: %2").arg(failure.path, failure.reason)).constData());
     std::printf("%s\n", local(DiskCopySummary::counts(report, &sizeText)).constData());
     if (!cleanedUp.isEmpty())
         std::printf("%s\n", local(cleanedUp).constData());
     for (const QString& path : report.partialsLeft)
-        std::fprintf(stderr, "Left %s: this partial file could not be removed\n",
-                     local(path).constData());
+        std::fprintf(
+            stderr, "%s\n",
+            local(tr("Left %1: this partial file could not be removed").arg(path)).constData());
 }
 
 QString CopyReportFormatter::interruptedText(const Report&) const {
-    return QStringLiteral(
-        "the files counted above as copied are whole; the others were not copied");
+    return tr("the files counted above as copied are whole; the others were not copied");
 }

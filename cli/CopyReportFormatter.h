@@ -2,11 +2,14 @@
 
 #include "app/Job/CopyFilesOperation.h"
 #include "cli/CliReportFormatter.h"
+#include <QCoreApplication>
 
 // The lines of `korvane copy`, from the copy job's report the operation keeps: the counts and
 // what the clean-up of earlier copies removed on standard output, what failed or was left on
 // standard error.
 class CopyReportFormatter : public CliReportFormatter {
+    Q_DECLARE_TR_FUNCTIONS(CopyReportFormatter)
+
 public:
     explicit CopyReportFormatter(const CopyFilesOperation& operation);
 

@@ -15,7 +15,8 @@
 
 namespace {
 
-const char* const kUsage =
+const char* const kUsage = QT_TRANSLATE_NOOP(
+    "CliUsage",
     "usage: korvane disks [--json]\n"
     "       korvane format DEVICE FILESYSTEM NAME [--table gpt|dos] [--yes]\n"
     "       korvane rename DEVICE NAME\n"
@@ -32,7 +33,7 @@ const char* const kUsage =
     "  --json      JSON output\n"
     "  --table T   format a whole disk with a new gpt or dos (MBR) partition table\n"
     "  --yes       do not ask before formatting\n"
-    "  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n";
+    "  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n");
 
 void printErr(const QString& verb, const QString& text) {
     CliOutput::error(verb, text);
@@ -69,8 +70,9 @@ int changeVolume(const QString& verb, const QString& device, const QString& form
     const VolumeChangeFormatter formatter(verb, volume, format, name);
     CliOperationRunner::Flags flags;
     flags.yes = yes;
-    return CliOperationRunner({QStringLiteral("formatting"), QStringLiteral("format"),
-                               QStringLiteral("Nothing was changed."), QString()},
+    //: "not formatting without confirmation": German needs the participle ("formatiert").
+    return CliOperationRunner({DisksCommand::tr("formatting"), DisksCommand::tr("format"),
+                               DisksCommand::tr("Nothing was changed."), QString()},
                               flags, formatter)
         .run(operation);
 }
@@ -90,7 +92,7 @@ int listDisks(bool json) {
     const QList<DiskObj> disks = DiskTool::listDisks(&problem);
     if (disks.isEmpty()) {
         printErr(QStringLiteral("disks"),
-                 problem.isEmpty() ? QStringLiteral("no disks found") : problem);
+                 problem.isEmpty() ? DisksCommand::tr("no disks found") : problem);
         return 1;
     }
     if (json) {
@@ -115,23 +117,32 @@ int listDisks(bool json) {
         return 0;
     }
     for (const DiskObj& disk : disks) {
-        std::printf("%s  %s  %s%s%s, %d/%d-byte sectors%s%s\n", qPrintable(disk.deviceNode),
-                    qPrintable(disk.totalSize), qPrintable(disk.busProtocol),
-                    disk.removable ? ", removable" : "", disk.solidState ? ", solid state" : "",
-                    disk.logicalBlockSize, disk.physicalBlockSize,
-                    disk.mediaName.isEmpty()
-                        ? ""
-                        : (QStringLiteral("  ") + disk.mediaName).toLocal8Bit().constData(),
-                    disk.serial.isEmpty()
-                        ? ""
-                        : (QStringLiteral("  serial ") + disk.serial).toLocal8Bit().constData());
+        QString line =
+            QStringLiteral("%1  %2  %3").arg(disk.deviceNode, disk.totalSize, disk.busProtocol);
+        if (disk.removable)
+            line += DisksCommand::tr(", removable");
+        if (disk.solidState)
+            line += DisksCommand::tr(", solid state");
+        line += DisksCommand::tr(", %1/%2-byte sectors")
+                    .arg(disk.logicalBlockSize)
+                    .arg(disk.physicalBlockSize);
+        if (!disk.mediaName.isEmpty())
+            line += QStringLiteral("  ") + disk.mediaName;
+        if (!disk.serial.isEmpty())
+            line += QStringLiteral("  ") + DisksCommand::tr("serial %1").arg(disk.serial);
+        std::printf("%s\n", CliOutput::local(line).constData());
         for (const VolumeObj& v : disk.volumes)
-            std::printf("  %-16s %-13s %-10s %-20s %s\n", qPrintable(v.volumePath),
-                        qPrintable(v.diskType.isEmpty() ? QStringLiteral("-") : v.diskType),
-                        qPrintable(v.volumeTotalSize), v.volumeName.toLocal8Bit().constData(),
-                        v.volumeMountPoint.isEmpty()
-                            ? "(not mounted)"
-                            : v.volumeMountPoint.toLocal8Bit().constData());
+            std::printf(
+                "%s\n",
+                CliOutput::local(
+                    QStringLiteral("  %1 %2 %3 %4 %5")
+                        .arg(v.volumePath, -16)
+                        .arg(v.diskType.isEmpty() ? QStringLiteral("-") : v.diskType, -13)
+                        .arg(v.volumeTotalSize, -10)
+                        .arg(v.volumeName, -20)
+                        .arg(v.volumeMountPoint.isEmpty() ? DisksCommand::tr("(not mounted)")
+                                                          : v.volumeMountPoint))
+                    .constData());
     }
     return 0;
 }
@@ -166,7 +177,7 @@ int DisksCommand::run(const QString& verb, const QStringList& args) {
         const QString fs = DiskTool::formatNamed(operands[1]);
         if (fs.isEmpty() || !DiskTool::formats().contains(fs))
             return parser.usageError(
-                QStringLiteral("volumes cannot be formatted to '%1' here; choose one of: %2")
+                tr("volumes cannot be formatted to '%1' here; choose one of: %2")
                     .arg(operands[1], DiskTool::formats().join(QStringLiteral(", "))),
                 "");
         return changeVolume(verb, operands[0], operands[1], operands[2],

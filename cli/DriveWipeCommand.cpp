@@ -11,7 +11,8 @@
 
 namespace {
 
-const char* const kUsage =
+const char* const kUsage = QT_TRANSLATE_NOOP(
+    "CliUsage",
     "usage: korvane wipe-drive DEVICE... [--level 1|2|3|7|35] [--verify last|all|sample:P|none]\n"
     "                          [--method overwrite|sanitize|auto] [--unmount] [--resume]\n"
     "                          [--yes] [--bundle DIR]\n"
@@ -38,7 +39,7 @@ const char* const kUsage =
     "an area hidden past a drive's visible end (host protected area, configuration overlay);\n"
     "a firmware sanitize reaches both. The plan says which applies to each drive.\n"
     "Exit status: 0 when the drive was overwritten and read back as asked, 1 when it failed or\n"
-    "was refused, 2 for bad usage.\n";
+    "was refused, 2 for bad usage.\n");
 
 } // namespace
 
@@ -65,22 +66,20 @@ int DriveWipeCommand::run(const QStringList& args) {
     if (parser.isSet(QStringLiteral("verify"))) {
         options.verify = parser.value(QStringLiteral("verify"));
         if (!WipeDriveOperation::knownVerify(options.verify))
-            return parser.usageError(
-                QStringLiteral("--verify takes last, all, sample:PERCENT or none"), "");
+            return parser.usageError(tr("--verify takes last, all, sample:PERCENT or none"), "");
     }
     if (parser.isSet(QStringLiteral("method"))) {
         options.method = parser.value(QStringLiteral("method"));
         if (!WipeDriveOperation::knownMethod(options.method))
-            return parser.usageError(QStringLiteral("--method takes overwrite, sanitize or auto"),
-                                     "");
+            return parser.usageError(tr("--method takes overwrite, sanitize or auto"), "");
     }
     options.resume = parser.isSet(QStringLiteral("resume"));
     if (options.resume &&
         (parser.isSet(QStringLiteral("level")) || parser.isSet(QStringLiteral("verify")) ||
          parser.isSet(QStringLiteral("method"))))
         return parser.usageError(
-            QStringLiteral("--resume goes on with the overwrite, level and reading back the wipe "
-                           "began with; leave out --level, --verify and --method"),
+            tr("--resume goes on with the overwrite, level and reading back the wipe began with; "
+               "leave out --level, --verify and --method"),
             "");
     const QStringList operands = parser.positional();
     if (operands.isEmpty() || operands.contains(QString()))
@@ -93,12 +92,12 @@ int DriveWipeCommand::run(const QStringList& args) {
     CliOperationRunner::Flags flags;
     flags.yes = parser.isSet(QStringLiteral("yes"));
     flags.optIn = QStringLiteral("--unmount");
-    flags.optInDoes = QStringLiteral("unmount it and wipe the drive");
+    flags.optInDoes = tr("unmount it and wipe the drive");
     if (parser.isSet(QStringLiteral("unmount")))
         flags.given.give(DestructiveOperation::Consent::UnmountVolumes);
-    const CliOperationRunner::Words words{QStringLiteral("wiping"), QStringLiteral("wipe"),
-                                          QStringLiteral("Nothing was written."),
-                                          QStringLiteral("Stopping after the chunk under way…")};
+    //: "not wiping without confirmation": German needs the participle ("gelöscht").
+    const CliOperationRunner::Words words{tr("wiping"), tr("wipe"), tr("Nothing was written."),
+                                          tr("Stopping after the chunk under way…")};
     WipeDriveOperation operation(operands, options);
     const CliReportFormatter formatter(verb);
     return CliOperationRunner(words, flags, formatter).run(operation);

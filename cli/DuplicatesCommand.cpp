@@ -26,7 +26,8 @@
 
 namespace {
 
-const char* const kUsage =
+const char* const kUsage = QT_TRANSLATE_NOOP(
+    "CliUsage",
     "usage: korvane duplicates DIR [--hidden] [--system] [--json] [--threads N]\n"
     "       korvane duplicates DIR --delete keep-newest|keep-oldest [--method M] [--yes]\n"
     "Finds files (and application bundles, folders named *.app) of identical content under DIR:\n"
@@ -48,7 +49,7 @@ const char* const kUsage =
     "Pseudo file systems (proc, sysfs...) are never entered.\n"
     "With --delete each copy's line (Removed PATH, or Kept PATH: why) is printed when the run\n"
     "ends, a stopped run included. Exit status: 0 when every planned copy went, 1 when any\n"
-    "stayed, 2 for bad usage.\n";
+    "stayed, 2 for bad usage.\n");
 
 void printErr(const QString& text) {
     CliOutput::error(QStringLiteral("duplicates"), text);
@@ -64,11 +65,11 @@ QString storageNote(const DuplicateGroup& group, const fileAttrbItem& f) {
     const QString other = show(group.files[f.sharesWith]->filePathName);
     switch (f.storage) {
     case fileAttrbItem::Storage::HardLink:
-        return QStringLiteral("hard link of %1").arg(other);
+        return DuplicatesCommand::tr("hard link of %1").arg(other);
     case fileAttrbItem::Storage::Reflink:
-        return QStringLiteral("shares all its data with %1").arg(other);
+        return DuplicatesCommand::tr("shares all its data with %1").arg(other);
     case fileAttrbItem::Storage::SameFile:
-        return QStringLiteral("the same file as %1").arg(other);
+        return DuplicatesCommand::tr("the same file as %1").arg(other);
     case fileAttrbItem::Storage::Own:
         break;
     }
@@ -134,19 +135,17 @@ int DuplicatesCommand::run(const QStringList& args) {
     if (parser.isSet(QStringLiteral("threads"))) {
         threads = parser.value(QStringLiteral("threads")).toInt();
         if (threads <= 0)
-            return parser.usageError(QStringLiteral("--threads takes a number above 0"), kUsage);
+            return parser.usageError(tr("--threads takes a number above 0"), kUsage);
     }
     if (parser.isSet(QStringLiteral("delete")) && rule != QLatin1String("keep-newest") &&
         rule != QLatin1String("keep-oldest"))
-        return parser.usageError(QStringLiteral("--delete takes keep-newest or keep-oldest"),
-                                 kUsage);
+        return parser.usageError(tr("--delete takes keep-newest or keep-oldest"), kUsage);
     DuplicateDeleteJob::Method method = DuplicateDeleteJob::Method::Trash;
     if (parser.isSet(QStringLiteral("method"))) {
         const auto named =
             DuplicateDeleteJob::methodFromName(parser.value(QStringLiteral("method")));
         if (!named)
-            return parser.usageError(QStringLiteral("--method takes trash, remove or erase"),
-                                     kUsage);
+            return parser.usageError(tr("--method takes trash, remove or erase"), kUsage);
         method = *named;
     }
     const QStringList operands = parser.positional();
@@ -155,7 +154,7 @@ int DuplicatesCommand::run(const QStringList& args) {
     const QString root = operands.first();
     const QFileInfo info(root);
     if (!info.isDir()) {
-        printErr(QStringLiteral("%1 is not a folder").arg(show(root)));
+        printErr(tr("%1 is not a folder").arg(show(root)));
         return 1;
     }
     if (!rule.isEmpty() && method == DuplicateDeleteJob::Method::Erase) {
@@ -237,10 +236,14 @@ int DuplicatesCommand::run(const QStringList& args) {
         std::string out;
         for (const DuplicateGroup& g : groups) {
             out.clear();
-            appendf(out, "%lld copies of %s (%llu bytes), %s wasted:\n", qlonglong(g.files.size()),
-                    SizeText::withTerabytes(qint64(g.fileSize)).toUtf8().constData(),
-                    qulonglong(g.fileSize),
-                    SizeText::withTerabytes(qint64(g.wastedBytes())).toUtf8().constData());
+            //: %1 the size, %2 the exact count of bytes, %3 the space the copies take.
+            out += CliOutput::local(
+                       tr("%n copies of %1 (%2 bytes), %3 wasted:", nullptr, int(g.files.size()))
+                           .arg(SizeText::shownWithTerabytes(qint64(g.fileSize)))
+                           .arg(qulonglong(g.fileSize))
+                           .arg(SizeText::shownWithTerabytes(qint64(g.wastedBytes()))))
+                       .toStdString();
+            out += '\n';
             for (const fileAttrbItemPtr& f : g.files) {
                 out += "  ";
                 out += minutes.of(f->mtimeSec);
@@ -253,19 +256,26 @@ int DuplicatesCommand::run(const QStringList& args) {
             std::fwrite(out.data(), 1, out.size(), stdout);
         }
         for (const QList<AppAttrbItemPtr>& g : bundles) {
-            std::printf(
-                "%lld identical bundles of %s:\n", qlonglong(g.size()),
-                SizeText::withTerabytes(qint64(g.first()->DirectorySize)).toUtf8().constData());
+            std::printf("%s\n",
+                        CliOutput::local(tr("%n identical bundle(s) of %1:", nullptr, int(g.size()))
+                                             .arg(SizeText::shownWithTerabytes(
+                                                 qint64(g.first()->DirectorySize))))
+                            .constData());
             for (const AppAttrbItemPtr& b : g)
                 std::printf("  %s\n", show(b->DirectoryPathName).toLocal8Bit().constData());
         }
-        std::printf("%lld groups, %lld files, %s wasted; %lld bundle groups, %s wasted "
-                    "(%llu files compared)\n",
-                    qlonglong(groups.size()), qlonglong(files),
-                    SizeText::withTerabytes(qint64(wasted)).toUtf8().constData(),
-                    qlonglong(bundles.size()),
-                    SizeText::withTerabytes(qint64(bundleWaste)).toUtf8().constData(),
-                    qulonglong(finder.candidateCount()));
+        // Each count in a sentence part of its own, so that each gets its plural form.
+        const QStringList parts{tr("%n group(s)", nullptr, int(groups.size())),
+                                tr("%n file(s), %1 wasted", nullptr, int(files))
+                                    .arg(SizeText::shownWithTerabytes(qint64(wasted))),
+                                tr("%n bundle group(s), %1 wasted", nullptr, int(bundles.size()))
+                                    .arg(SizeText::shownWithTerabytes(qint64(bundleWaste))),
+                                tr("(%n file(s) compared)", nullptr, int(finder.candidateCount()))};
+        //: Joins the counts: "2 groups, 5 files, 1.00 KB wasted; 0 bundle groups, ... (9 files
+        //: compared)".
+        std::printf("%s\n", CliOutput::local(
+                                tr("%1, %2; %3 %4").arg(parts[0], parts[1], parts[2], parts[3]))
+                                .constData());
         return 0;
     }
 
@@ -284,9 +294,9 @@ int DuplicatesCommand::run(const QStringList& args) {
     CliOperationRunner::Flags flags;
     flags.yes = yes;
     // A signal stops the run before the next copy; the one under way is finished.
-    return CliOperationRunner({QStringLiteral("deleting"), QStringLiteral("delete"),
-                               QStringLiteral("Nothing was deleted."),
-                               QStringLiteral("Cancelling: finishing the copy under way...")},
+    //: "not deleting without confirmation": German needs the participle ("gelöscht").
+    return CliOperationRunner({tr("deleting"), tr("delete"), tr("Nothing was deleted."),
+                               tr("Cancelling: finishing the copy under way...")},
                               flags, formatter)
         .run(operation);
 }

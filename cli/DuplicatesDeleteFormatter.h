@@ -3,6 +3,7 @@
 #include "app/Job/DeleteDuplicatesOperation.h"
 #include "cli/CliReportFormatter.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 // The lines of `korvane duplicates --delete`: on a terminal, before the question, each copy
@@ -10,6 +11,8 @@
 // PATH: why") and the counts with the space freed; a stop counts what was removed, kept and
 // not reached.
 class DuplicatesDeleteFormatter : public CliReportFormatter {
+    Q_DECLARE_TR_FUNCTIONS(DuplicatesDeleteFormatter)
+
 public:
     // KEPTAGAINST: for each planned copy's path, the copy it is compared with.
     DuplicatesDeleteFormatter(DuplicateDeleteJob::Method method,
@@ -22,7 +25,7 @@ public:
     QString interruptedText(const Report& report) const override;
 
 private:
-    const char* how() const;
+    QString how() const;
 
     DuplicateDeleteJob::Method m_method;
     QHash<QString, QString> m_keptAgainst;

@@ -15,7 +15,8 @@
 
 namespace {
 
-const char* const kUsage =
+const char* const kUsage = QT_TRANSLATE_NOOP(
+    "CliUsage",
     "usage: korvane erase [--level 1|2|3|7|35] [--yes] [--force] [--bundle DIR] PATH...\n"
     "Overwrites and removes each PATH; folders with everything inside them.\n"
     "  --level N   erasure standard by its number of passes (default: the stored level)\n"
@@ -28,7 +29,7 @@ const char* const kUsage =
     "(copy-on-write volumes, journals, snapshots, remapped sectors of solid-state disks).\n"
     "Exit status: 0 when every path was erased and recorded in the history, 1 when anything\n"
     "failed or was refused, or the erasure could not be recorded (history locked or damaged),\n"
-    "2 for bad usage.\n";
+    "2 for bad usage.\n");
 
 } // namespace
 
@@ -66,7 +67,7 @@ EraseCommand::Options EraseCommand::parse(const QList<QByteArray>& args) {
         options.level = *level;
     }
     if (options.paths.isEmpty() && !options.help)
-        options.error = QStringLiteral("no path given");
+        options.error = tr("no path given");
     return options;
 }
 
@@ -74,13 +75,13 @@ int EraseCommand::run(const QList<QByteArray>& args) {
     const QString verb = QStringLiteral("erase");
     const Options options = parse(args);
     if (options.help) {
-        std::fputs(kUsage, stdout);
-        std::fputs(CliInterrupt::kHelp, stdout);
+        std::fputs(CliOutput::usage(kUsage).constData(), stdout);
+        std::fputs(CliOutput::usage(CliInterrupt::kHelp).constData(), stdout);
         return 0;
     }
     if (!options.error.isEmpty()) {
         CliOutput::error(verb, options.error);
-        std::fputs(kUsage, stderr);
+        std::fputs(CliOutput::usage(kUsage).constData(), stderr);
         return 2;
     }
     QString error;
@@ -90,7 +91,7 @@ int EraseCommand::run(const QList<QByteArray>& args) {
     }
     QString problem;
     if (SrmTool::locate(&problem).isEmpty()) {
-        CliOutput::error(verb, problem + QStringLiteral("; nothing was erased"));
+        CliOutput::error(verb, tr("%1; nothing was erased").arg(problem));
         return 1;
     }
 
@@ -106,8 +107,9 @@ int EraseCommand::run(const QList<QByteArray>& args) {
             .give(DestructiveOperation::Consent::HomeFolder)
             .give(DestructiveOperation::Consent::HoldsHomes);
     CliOperationRunner runner(
-        {QStringLiteral("erasing"), QStringLiteral("erase"), QStringLiteral("Nothing was erased."),
-         QStringLiteral("Cancelling: finishing the pass under way, then removing that file...")},
+        //: "not erasing without confirmation": German needs the participle ("gelöscht").
+        {tr("erasing"), tr("erase"), tr("Nothing was erased."),
+         tr("Cancelling: finishing the pass under way, then removing that file...")},
         flags, formatter);
     return runner.run(operation);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -11,6 +12,8 @@
 // erased, else "Failed" with the reasons below it. After a signal a path the run had not begun
 // on reads "Not reached", one it left partly done "Stopped", and the files are counted.
 class EraseCommand {
+    Q_DECLARE_TR_FUNCTIONS(EraseCommand)
+
 public:
     struct Options {
         int level = 0; // 0: the main program's stored level

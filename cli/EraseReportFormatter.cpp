@@ -11,33 +11,32 @@ QByteArray shown(const QString& text) {
     return CliOutput::local(CliOutput::printable(text));
 }
 
-const char* eraseOutcomeWord(EraseReport::Outcome outcome) {
+QString eraseOutcomeWord(EraseReport::Outcome outcome) {
     switch (outcome) {
     case EraseReport::Outcome::Erased:
-        return "Erased";
+        return EraseReportFormatter::tr("Erased");
     case EraseReport::Outcome::Stopped:
-        return "Stopped";
+        return EraseReportFormatter::tr("Stopped");
     case EraseReport::Outcome::NotReached:
-        return "Not reached";
+        return EraseReportFormatter::tr("Not reached");
     case EraseReport::Outcome::Failed:
         break;
     }
-    return "Failed";
+    return EraseReportFormatter::tr("Failed");
 }
 
 // "12 files erased, 1 stopped after pass 1 of 3 (removed), 40 not reached": plain integers,
 // so that a script can read them.
 QString fileCounts(const EraseReport::FileCounts& files) {
-    QStringList parts{files.erased == 1 ? QStringLiteral("1 file erased")
-                                        : QStringLiteral("%1 files erased").arg(files.erased)};
+    QStringList parts{EraseReportFormatter::tr("%n file(s) erased", nullptr, files.erased)};
     if (files.failed > 0)
-        parts << QStringLiteral("%1 failed").arg(files.failed);
+        parts << EraseReportFormatter::tr("%1 failed").arg(files.failed);
     if (files.stopped > 0)
-        parts << QStringLiteral("%1 stopped after pass %2 of %3 (removed)")
+        parts << EraseReportFormatter::tr("%1 stopped after pass %2 of %3 (removed)")
                      .arg(files.stopped)
                      .arg(files.stoppedAfterPass)
                      .arg(files.stoppedPassesPlanned);
-    parts << QStringLiteral("%1 not reached").arg(files.notReached);
+    parts << EraseReportFormatter::tr("%1 not reached").arg(files.notReached);
     return parts.join(QStringLiteral(", "));
 }
 
@@ -47,33 +46,39 @@ EraseReportFormatter::EraseReportFormatter(const EraseFilesOperation& operation)
     : CliReportFormatter(QStringLiteral("erase")), m_operation(operation) {}
 
 void EraseReportFormatter::listItems(const Plan&) const {
-    std::fputs("About to erase:\n", stderr);
+    std::fprintf(stderr, "%s\n", CliOutput::local(tr("About to erase:")).constData());
     for (const FileObjPtr& item : m_operation.chosen())
         std::fprintf(stderr, "  %s%s\n", shown(item->url).constData(),
-                     item->isDir ? "/ (and everything inside)" : "");
+                     item->isDir ? CliOutput::local(tr("/ (and everything inside)")).constData()
+                                 : "");
 }
 
 QString EraseReportFormatter::question(const Plan&) const {
-    return QStringLiteral("This cannot be undone. Erase?");
+    return tr("This cannot be undone. Erase?");
 }
 
 void EraseReportFormatter::printReport(const Report& report) const {
     const EraseReport& erased = m_operation.eraseReport();
     for (const EraseReport::Line& line : erased.lines) {
         const bool done = line.outcome == EraseReport::Outcome::Erased;
-        std::printf("%s %s\n", eraseOutcomeWord(line.outcome), shown(line.item->url).constData());
+        std::printf("%s %s\n", CliOutput::local(eraseOutcomeWord(line.outcome)).constData(),
+                    shown(line.item->url).constData());
         // A folder the cancel left partly done says what of it went.
         if (line.item->isDir &&
             (line.outcome == EraseReport::Outcome::Stopped ||
              (line.outcome == EraseReport::Outcome::Failed && line.files.notReached > 0)))
-            std::printf("  %s\n", fileCounts(line.files).toUtf8().constData());
+            std::printf("  %s\n", CliOutput::local(fileCounts(line.files)).constData());
         if (done && line.copyOnWrite)
-            std::printf("  earlier copies may remain on this copy-on-write volume; wipe its "
-                        "free space too: korvane wipe-free-space '%s'\n",
-                        shown(EraseReport::volumeOf(line)).constData());
+            std::printf("  %s\n", CliOutput::local(
+                                      tr("earlier copies may remain on this copy-on-write "
+                                         "volume; wipe its free space too: korvane "
+                                         "wipe-free-space '%1'")
+                                          .arg(CliOutput::printable(EraseReport::volumeOf(line))))
+                                      .constData());
         else if (done && line.namesInJournal)
-            std::printf("  %s (emptying it needs administrator rights)\n",
-                        CliOutput::local(EraseReport::kJournalCaveat).constData());
+            std::printf("  %s\n", CliOutput::local(tr("%1 (emptying it needs administrator rights)")
+                                                       .arg(EraseReport::journalCaveat()))
+                                      .constData());
         for (const EraseReport::Problem& p : line.problems)
             std::printf("  %s: %s\n", shown(p.path).constData(),
                         shown(EraseReport::reasonText(p)).constData());
@@ -81,16 +86,15 @@ void EraseReportFormatter::printReport(const Report& report) const {
     std::fflush(stdout);
     // An erasure the history does not hold is not done as far as an audit goes.
     if (report.historyDue && !report.historyRecorded)
-        CliOutput::error(verb(),
-                         QStringLiteral("the erasure could not be recorded in the history: %1")
-                             .arg(DoDataBase::returnDoDataBase()->lastStatus().reason()));
+        CliOutput::error(verb(), tr("the erasure could not be recorded in the history: %1")
+                                     .arg(DoDataBase::returnDoDataBase()->lastStatus().reason()));
 }
 
 QString EraseReportFormatter::interruptedText(const Report&) const {
     const EraseReport& erased = m_operation.eraseReport();
-    return QStringLiteral("%1; %2 of %3 paths erased, what is left of the others is listed "
-                          "above.")
+    //: %1 counts the files, %2 how many of the paths were erased.
+    return tr("%1; %2 of %n path(s) erased, what is left of the others is listed above.", nullptr,
+              int(erased.lines.size()))
         .arg(fileCounts(erased.fileCounts()))
-        .arg(erased.erasedCount())
-        .arg(erased.lines.size());
+        .arg(erased.erasedCount());
 }

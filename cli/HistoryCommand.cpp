@@ -23,7 +23,8 @@
 
 namespace {
 
-const char* const kUsage =
+const char* const kUsage = QT_TRANSLATE_NOOP(
+    "CliUsage",
     "usage: korvane history [--bundle DIR]            list the entries, newest first\n"
     "       korvane history show KEY                  the lines of one entry\n"
     "       korvane history export KEY FILE           write one entry as an HTML report\n"
@@ -48,7 +49,7 @@ const char* const kUsage =
     "  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n"
     "Exit status: 0 done; 1 failed or refused, also when the history cannot be read (locked\n"
     "by another program, damaged, or missing: the message names the file); 2 usage error.\n"
-    "A locked history is waited for 3 seconds (KORVANE_HISTORY_WAIT_MS sets milliseconds).\n";
+    "A locked history is waited for 3 seconds (KORVANE_HISTORY_WAIT_MS sets milliseconds).\n");
 
 void printErr(const QString& text) {
     CliOutput::error(QStringLiteral("history"), text);
@@ -82,14 +83,14 @@ int historyError(const HistoryStatus& status, const QString& what) {
 }
 
 int unreadable(const HistoryStatus& status) {
-    return historyError(status, QStringLiteral("the erasure history cannot be read"));
+    return historyError(status, HistoryCommand::tr("the erasure history cannot be read"));
 }
 
 // An unknown key is an error: a typo must not look like a deleted or empty entry.
 bool knownKey(const HistoryData& history, const QString& key) {
     if (history.contains(key))
         return true;
-    printErr(QStringLiteral("no history entry \"%1\" (see `korvane history`)").arg(key));
+    printErr(HistoryCommand::tr("no history entry \"%1\" (see `korvane history`)").arg(key));
     return false;
 }
 
@@ -115,7 +116,7 @@ HistoryCommand::Options HistoryCommand::parse(const QStringList& args) {
     for (const char* form : {"json", "html", "pdf"})
         if (parser.isSet(QLatin1String(form))) {
             if (!options.form.isEmpty())
-                options.error = QStringLiteral("give one of --json, --html and --pdf");
+                options.error = tr("give one of --json, --html and --pdf");
             options.form = QLatin1String(form);
         }
     QStringList words = parser.positional();
@@ -128,29 +129,28 @@ HistoryCommand::Options HistoryCommand::parse(const QStringList& args) {
         return options;
     if (options.verb == QLatin1String("certificate")) {
         if (options.values.isEmpty() || options.values.size() > 2)
-            options.error = QStringLiteral("certificate takes KEY and an optional FILE");
+            options.error = tr("certificate takes KEY and an optional FILE");
         return options;
     }
     if (!options.form.isEmpty())
-        options.error = QStringLiteral("--%1 is for the certificate verb").arg(options.form);
+        options.error = tr("--%1 is for the certificate verb").arg(options.form);
     else if (!operands.contains(options.verb))
-        options.error = QStringLiteral("unknown verb %1").arg(options.verb);
+        options.error = tr("unknown verb %1").arg(options.verb);
     else if (options.values.size() != operands.value(options.verb))
-        options.error = QStringLiteral("%1 takes %2 operand(s)")
-                            .arg(options.verb)
-                            .arg(operands.value(options.verb));
+        options.error =
+            tr("%1 takes %n operand(s)", nullptr, operands.value(options.verb)).arg(options.verb);
     return options;
 }
 
 int HistoryCommand::run(const QStringList& args) {
     const Options options = parse(args);
     if (options.help) {
-        std::fputs(kUsage, stdout);
+        std::fputs(CliOutput::usage(kUsage).constData(), stdout);
         return 0;
     }
     if (!options.error.isEmpty()) {
         printErr(options.error);
-        std::fputs(kUsage, stderr);
+        std::fputs(CliOutput::usage(kUsage).constData(), stderr);
         return 2;
     }
     if (!useBundle(options.bundle))
@@ -180,7 +180,7 @@ int HistoryCommand::list(DoDataBase& history) {
     const HistoryData& all = read.value;
     // Only a history that was read, and holds nothing, is empty.
     if (all.isEmpty()) {
-        printOut(QStringLiteral("No erasure history.\n"));
+        printOut(tr("No erasure history.") + QLatin1Char('\n'));
         return 0;
     }
     for (auto entry = all.constEnd(); entry != all.constBegin();) {
@@ -193,10 +193,9 @@ int HistoryCommand::list(DoDataBase& history) {
         QStringList modules;
         for (const QString& kind : types.value(entry.key()))
             modules << moduleName(kind, firstLine);
-        printOut(QStringLiteral("%1  %2  %3 item%4\n")
-                     .arg(entry.key(), modules.join(QStringLiteral(", ")).leftJustified(16))
-                     .arg(items)
-                     .arg(items == 1 ? QString() : QStringLiteral("s")));
+        printOut(QStringLiteral("%1  %2  %3\n")
+                     .arg(entry.key(), modules.join(QStringLiteral(", ")).leftJustified(16),
+                          tr("%n item(s)", nullptr, items)));
     }
     return 0;
 }
@@ -217,11 +216,12 @@ int HistoryCommand::show(DoDataBase& history, const QString& key) {
 
 QString HistoryCommand::moduleName(const QString& kind, const QString& firstLine) {
     if (kind == DoDataBase::kTypeWipeFile)
-        return QStringLiteral("Erase Files");
+        return tr("Erase Files");
     if (kind == DoDataBase::kTypeWipeVolume) {
+        // The stored first line is English whatever the language.
         if (firstLine.startsWith(QLatin1String("Erase Hard Drive:")))
-            return QStringLiteral("Erase Hard Drive");
-        return QStringLiteral("Erase Free Space");
+            return tr("Erase Hard Drive");
+        return tr("Erase Free Space");
     }
     return kind;
 }
@@ -237,7 +237,7 @@ int HistoryCommand::exportEntry(DoDataBase& history, const QString& key, const Q
         return 1;
     if (file != QLatin1String("-") && !force &&
         (QFileInfo(file).exists() || QFileInfo(file).isSymLink())) {
-        printErr(QStringLiteral("%1 exists; not replaced (add --force to replace it)").arg(file));
+        printErr(tr("%1 exists; not replaced (add --force to replace it)").arg(file));
         return 1;
     }
     // The facts of the erasure go with its lines; an entry without them says so.
@@ -252,7 +252,7 @@ int HistoryCommand::exportEntry(DoDataBase& history, const QString& key, const Q
     }
     QString error;
     if (!HistoryReport::write(file, key, all.value(key), &error, certificate)) {
-        printErr(QStringLiteral("cannot write %1: %2").arg(file, error));
+        printErr(tr("cannot write %1: %2").arg(file, error));
         return 1;
     }
     return 0;
@@ -271,7 +271,7 @@ int HistoryCommand::certificate(DoDataBase& history, const QString& key, const Q
     // Checked before the certificate is made: a refused file costs no signature.
     if (file != QLatin1String("-") && !force &&
         (QFileInfo(file).exists() || QFileInfo(file).isSymLink())) {
-        printErr(QStringLiteral("%1 exists; not replaced (add --force to replace it)").arg(file));
+        printErr(tr("%1 exists; not replaced (add --force to replace it)").arg(file));
         return 1;
     }
     const ErasureCertificate::Loaded loaded =
@@ -288,7 +288,7 @@ int HistoryCommand::certificate(DoDataBase& history, const QString& key, const Q
                                                                                                : 1;
     QString error;
     if (!PrivateFile::write(file, bytes, force, &error)) {
-        printErr(QStringLiteral("cannot write %1: %2").arg(file, error));
+        printErr(tr("cannot write %1: %2").arg(file, error));
         return 1;
     }
     return 0;
@@ -301,8 +301,8 @@ int HistoryCommand::deleteEntries(DoDataBase& history, const QStringList& keys, 
     const HistoryDeleteFormatter formatter(history);
     CliOperationRunner::Flags flags;
     flags.yes = yes;
-    return CliOperationRunner({QStringLiteral("deleting"), QStringLiteral("delete"),
-                               QStringLiteral("Nothing was deleted."), QString()},
+    //: "not deleting without confirmation": German needs the participle ("gelöscht").
+    return CliOperationRunner({tr("deleting"), tr("delete"), tr("Nothing was deleted."), QString()},
                               flags, formatter)
         .run(operation);
 }
@@ -311,54 +311,56 @@ int HistoryCommand::repair(DoDataBase& history, bool yes) {
     const HistoryStatus status = history.check();
     switch (status.code) {
     case HistoryStatus::Code::Ok:
-        printOut(QStringLiteral("The erasure history at %1 is not damaged; nothing to repair.\n")
-                     .arg(status.path));
+        printOut(
+            tr("The erasure history at %1 is not damaged; nothing to repair.").arg(status.path) +
+            QLatin1Char('\n'));
         return 0;
     case HistoryStatus::Code::Locked:
         // In use is not damaged: whatever holds it may be writing an entry right now.
-        printErr(QStringLiteral("not repaired: %1; a locked history is in use, not damaged")
-                     .arg(status.reason()));
-        printErr(QStringLiteral("try again once the other program has finished with it"));
+        printErr(
+            tr("not repaired: %1; a locked history is in use, not damaged").arg(status.reason()));
+        printErr(tr("try again once the other program has finished with it"));
         return 1;
     case HistoryStatus::Code::Damaged:
         break;
     default:
-        printErr(QStringLiteral("not repaired: %1").arg(status.reason()));
+        printErr(tr("not repaired: %1").arg(status.reason()));
         return 1;
     }
     const QString kept = history.keptPathForRepair();
     printErr(status.reason());
     if (!yes) {
         if (!CliPrompt::inputIsTerminal()) {
-            CliPrompt::sayNoTerminal(QStringLiteral("history"), QStringLiteral("repairing"),
-                                     QStringLiteral("repair"));
+            //: "not repairing without confirmation": German needs the participle ("repariert").
+            CliPrompt::sayNoTerminal(QStringLiteral("history"), tr("repairing"), tr("repair"));
             return 1;
         }
-        std::fprintf(stderr,
-                     "Repairing keeps the damaged file, untouched, at\n  %s\n"
-                     "(with its journal files, if any) and starts a new, empty history at\n"
-                     "  %s\n",
-                     kept.toLocal8Bit().constData(), status.path.toLocal8Bit().constData());
-        if (!CliPrompt::askYes(QStringLiteral("Repair the erasure history?"))) {
-            std::fprintf(stderr, "Nothing was changed.\n");
+        std::fprintf(stderr, "%s\n",
+                     CliOutput::local(tr("Repairing keeps the damaged file, untouched, at\n  %1\n"
+                                         "(with its journal files, if any) and starts a new, "
+                                         "empty history at\n  %2")
+                                          .arg(kept, status.path))
+                         .constData());
+        if (!CliPrompt::askYes(tr("Repair the erasure history?"))) {
+            std::fprintf(stderr, "%s\n", CliOutput::local(tr("Nothing was changed.")).constData());
             return 1;
         }
     }
     const HistoryRepair repaired = history.repair(kept);
     if (!repaired.keptAt.isEmpty() && !repaired.status.ok()) {
-        printErr(QStringLiteral("the damaged history was kept at %1").arg(repaired.keptAt));
-        return historyError(repaired.status, QStringLiteral("the new history"));
+        printErr(tr("the damaged history was kept at %1").arg(repaired.keptAt));
+        return historyError(repaired.status, tr("the new history"));
     }
     if (!repaired.status.ok())
-        return historyError(repaired.status, QStringLiteral("not repaired"));
+        return historyError(repaired.status, tr("not repaired"));
     if (!repaired.repaired()) {
-        printOut(QStringLiteral("The erasure history at %1 is not damaged any more; nothing to "
-                                "repair.\n")
-                     .arg(repaired.status.path));
+        printOut(tr("The erasure history at %1 is not damaged any more; nothing to repair.")
+                     .arg(repaired.status.path) +
+                 QLatin1Char('\n'));
         return 0;
     }
-    printOut(QStringLiteral("The damaged history was kept at %1\n"
-                            "A new, empty history was made at %2\n")
-                 .arg(repaired.keptAt, repaired.status.path));
+    printOut(tr("The damaged history was kept at %1\nA new, empty history was made at %2")
+                 .arg(repaired.keptAt, repaired.status.path) +
+             QLatin1Char('\n'));
     return 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +12,8 @@ class DoDataBase;
 // lists the entries newest first: key, kind and number of items. A history that cannot be read
 // (locked by another program, damaged, missing) is an error with its path, never shown as empty.
 class HistoryCommand {
+    Q_DECLARE_TR_FUNCTIONS(HistoryCommand)
+
 public:
     struct Options {
         QString verb;       // "list", "show", "export", "delete", "clear" or "repair"

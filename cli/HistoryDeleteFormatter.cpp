@@ -22,9 +22,9 @@ HistoryDeleteFormatter::HistoryDeleteFormatter(DoDataBase& history)
 
 QString HistoryDeleteFormatter::question(const Plan& plan) const {
     if (plan.kind == DestructiveOperation::Kind::ClearHistory)
-        return QStringLiteral("Delete all %1 history entries? This cannot be undone.")
-            .arg(plan.items.size());
-    return QStringLiteral("Delete the history entry \"%1\"? This cannot be undone.")
+        return tr("Delete all %n history entries? This cannot be undone.", nullptr,
+                  int(plan.items.size()));
+    return tr("Delete the history entry \"%1\"? This cannot be undone.")
         .arg(plan.items.join(QStringLiteral("\", \"")));
 }
 
@@ -33,25 +33,25 @@ void HistoryDeleteFormatter::explainRefusals(const Plan&) const {
 }
 
 int HistoryDeleteFormatter::nothingToDo(const Plan&) const {
-    printOut(QStringLiteral("No erasure history.\n"));
+    printOut(tr("No erasure history.") + QLatin1Char('\n'));
     return 0;
 }
 
 void HistoryDeleteFormatter::printReport(const Report& report) const {
     for (const DestructiveOperation::Item& item : report.items)
         if (item.outcome == DestructiveOperation::Outcome::Done)
-            printOut(QStringLiteral("Deleted %1\n").arg(item.subject));
+            printOut(tr("Deleted %1").arg(item.subject) + QLatin1Char('\n'));
     std::fflush(stdout);
     if (!report.failure.isEmpty()) {
-        printErr(QStringLiteral("nothing deleted: %1").arg(report.failure));
+        printErr(tr("nothing deleted: %1").arg(report.failure));
         explainStatus(m_history.lastStatus());
     }
 }
 
 void HistoryDeleteFormatter::explainStatus(const HistoryStatus& status) {
     if (status.damaged())
-        printErr(QStringLiteral("`korvane history repair` keeps the damaged file aside and "
-                                "starts a new, empty history"));
+        printErr(tr("`korvane history repair` keeps the damaged file aside and starts a new, empty "
+                    "history"));
     else if (status.locked())
-        printErr(QStringLiteral("try again once the other program has finished with it"));
+        printErr(tr("try again once the other program has finished with it"));
 }

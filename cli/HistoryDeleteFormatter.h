@@ -2,12 +2,15 @@
 
 #include "app/inter/HistoryStatus.h"
 #include "cli/CliReportFormatter.h"
+#include <QCoreApplication>
 
 class DoDataBase;
 
 // The lines of `korvane history delete` and `clear`: the question names what goes, a history
 // that cannot be used says what to do about it, and each entry deleted is named.
 class HistoryDeleteFormatter : public CliReportFormatter {
+    Q_DECLARE_TR_FUNCTIONS(HistoryDeleteFormatter)
+
 public:
     explicit HistoryDeleteFormatter(DoDataBase& history);
 

@@ -9,13 +9,13 @@
 
 namespace {
 
-const char* const kUsage =
-    "usage: korvane settings [--bundle DIR]            list the certificate fields\n"
-    "       korvane settings FIELD                     print one\n"
-    "       korvane settings FIELD VALUE               store one (\"\" clears it)\n"
-    "FIELD: organisation, operator (who erases), validator (who checks the erasure),\n"
-    "location. Each certificate names them as they were when the erasure ran.\n"
-    "  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n";
+const char* const kUsage = QT_TRANSLATE_NOOP(
+    "CliUsage", "usage: korvane settings [--bundle DIR]            list the certificate fields\n"
+                "       korvane settings FIELD                     print one\n"
+                "       korvane settings FIELD VALUE               store one (\"\" clears it)\n"
+                "FIELD: organisation, operator (who erases), validator (who checks the erasure),\n"
+                "location. Each certificate names them as they were when the erasure ran.\n"
+                "  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n");
 
 void printOut(const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stdout);
@@ -30,7 +30,7 @@ int SettingsCommand::run(const QStringList& args) {
         return *ended;
     const QStringList words = parser.positional();
     if (words.size() > 2)
-        return parser.usageError(QStringLiteral("too many operands"), kUsage);
+        return parser.usageError(tr("too many operands"), kUsage);
     QString error;
     if (!CliBundle::use(parser.value(QStringLiteral("bundle")), &error)) {
         CliOutput::error(QStringLiteral("settings"), error);
@@ -38,7 +38,7 @@ int SettingsCommand::run(const QStringList& args) {
     }
     if (!words.isEmpty() && CertificateSettings::storeKey(words.first()).isEmpty())
         return parser.usageError(
-            QStringLiteral("unknown setting \"%1\" (use %2)")
+            tr("unknown setting \"%1\" (use %2)")
                 .arg(words.first(), CertificateSettings::fieldNames().join(QStringLiteral(", "))),
             kUsage);
     if (words.size() == 2) {

@@ -8,12 +8,13 @@
 #include <cstdio>
 
 namespace {
-const char* const kUsage =
+const char* const kUsage = QT_TRANSLATE_NOOP(
+    "CliUsage",
     "usage: korvane update-check [--address URL]\n"
     "Asks the version file at the address set for the update check (in the About window), or\n"
     "at URL for this check only, whether a newer version is out. URL is not stored. Nothing is\n"
     "downloaded or installed.\n"
-    "Exit status: 0 up to date, 3 a newer version is available, 1 the check failed.\n";
+    "Exit status: 0 up to date, 3 a newer version is available, 1 the check failed.\n");
 }
 
 int UpdateCommand::run(const QStringList& args, const QString& currentVersion) {
@@ -22,8 +23,8 @@ int UpdateCommand::run(const QStringList& args, const QString& currentVersion) {
     if (const std::optional<int> end = parser.parseOrEnd(args, kUsage))
         return *end;
     if (!parser.positional().isEmpty())
-        return parser.usageError(
-            QStringLiteral("unknown argument '%1'").arg(parser.positional().first()), kUsage);
+        return parser.usageError(tr("unknown argument '%1'").arg(parser.positional().first()),
+                                 kUsage);
     // An address given here is for this run: the stored one is shared with the window and is
     // changed there only.
     const QString address = parser.isSet(QStringLiteral("address"))

@@ -16,26 +16,31 @@ void VolumeChangeFormatter::describe(const Plan& plan) const {
     const QString fs = DiskTool::formatNamed(m_format);
     // A disk or a volume that is not mounted: the plan's consent names what is lost.
     if (m_volume.volumeMountPoint.isEmpty()) {
-        std::fprintf(stderr, "Formatting %s as %s named \"%s\".\n",
-                     qPrintable(plan.items.value(0, m_volume.volumePath)), qPrintable(fs),
-                     DiskTool::nameAsStored(fs, m_name).toLocal8Bit().constData());
+        std::fprintf(stderr, "%s\n",
+                     CliOutput::local(tr("Formatting %1 as %2 named \"%3\".")
+                                          .arg(plan.items.value(0, m_volume.volumePath), fs,
+                                               DiskTool::nameAsStored(fs, m_name)))
+                         .constData());
         for (const DestructiveOperation::ConsentNeeded& consent : plan.consents)
             std::fprintf(stderr, "%s\n", consent.detail.toLocal8Bit().constData());
         return;
     }
-    std::fprintf(stderr,
-                 "Formatting %s (%s, %s named \"%s\", mounted at %s, %s used) as %s named \"%s\".\n"
-                 "Everything on it is lost.\n",
-                 qPrintable(m_volume.volumePath), qPrintable(m_volume.volumeTotalSize),
-                 qPrintable(m_volume.diskType), m_volume.volumeName.toLocal8Bit().constData(),
-                 m_volume.volumeMountPoint.toLocal8Bit().constData(),
-                 qPrintable(VolumeObj::byteToSizeWithByte(m_volume.volumeTotalSizeNum -
-                                                          m_volume.volumeFreeSizeNum)),
-                 qPrintable(fs), DiskTool::nameAsStored(fs, m_name).toLocal8Bit().constData());
+    //: %1 device, %2 size, %3 file system, %4 name, %5 mount point, %6 size used, %7 the new
+    //: file system, %8 its name.
+    std::fprintf(stderr, "%s\n",
+                 CliOutput::local(
+                     tr("Formatting %1 (%2, %3 named \"%4\", mounted at %5, %6 used) as %7 named "
+                        "\"%8\".\nEverything on it is lost.")
+                         .arg(m_volume.volumePath, m_volume.volumeTotalSize, m_volume.diskType,
+                              m_volume.volumeName, m_volume.volumeMountPoint,
+                              VolumeObj::byteToSizeWithByte(m_volume.volumeTotalSizeNum -
+                                                            m_volume.volumeFreeSizeNum),
+                              fs, DiskTool::nameAsStored(fs, m_name)))
+                     .constData());
 }
 
 QString VolumeChangeFormatter::question(const Plan&) const {
-    return QStringLiteral("Format it?");
+    return tr("Format it?");
 }
 
 void VolumeChangeFormatter::printReport(const Report& report) const {

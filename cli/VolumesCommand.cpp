@@ -2,8 +2,10 @@
 
 #include "cli/CliOptionParser.h"
 
+#include "app/Comm/SizeText.h"
 #include "app/Main/WipeDisk/VolumeList.h"
 #include "cli/CliBundle.h"
+#include "cli/CliOutput.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -12,11 +14,12 @@
 
 namespace {
 
-const char* const kUsage =
+const char* const kUsage = QT_TRANSLATE_NOOP(
+    "CliUsage",
     "usage: korvane volumes [--json] [--bundle DIR]\n"
     "Lists the mounted volumes: name, file system, device, mount point, size and free space.\n"
     "  --json      one JSON array, sizes in bytes as well\n"
-    "  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n";
+    "  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n");
 
 QString fitted(const QString& text, int width) {
     return text.size() > width ? text.left(width - 1) + QChar(0x2026) : text.leftJustified(width);
@@ -30,8 +33,8 @@ int VolumesCommand::run(const QStringList& args) {
     if (const std::optional<int> end = parser.parseOrEnd(args, kUsage))
         return *end;
     if (!parser.positional().isEmpty())
-        return parser.usageError(
-            QStringLiteral("unknown argument '%1'").arg(parser.positional().first()), kUsage);
+        return parser.usageError(tr("unknown argument '%1'").arg(parser.positional().first()),
+                                 kUsage);
     const bool json = parser.isSet(QStringLiteral("json"));
     const QString bundle = parser.value(QStringLiteral("bundle"));
     QString error;
@@ -58,21 +61,23 @@ int VolumesCommand::run(const QStringList& args) {
         return 0;
     }
     if (volumes.isEmpty()) {
-        std::fputs("no mounted volumes found\n", stderr);
+        std::fprintf(stderr, "%s\n", CliOutput::local(tr("no mounted volumes found")).constData());
         return 1;
     }
     std::printf("%s\n",
-                qPrintable(fitted(QStringLiteral("NAME"), 20) + QLatin1Char(' ') +
-                           fitted(QStringLiteral("FILE SYSTEM"), 14) + QLatin1Char(' ') +
-                           fitted(QStringLiteral("DEVICE"), 16) + QLatin1Char(' ') +
-                           fitted(QStringLiteral("SIZE"), 11) + QLatin1Char(' ') +
-                           fitted(QStringLiteral("FREE"), 11) + QStringLiteral(" MOUNTED ON")));
+                CliOutput::local(fitted(tr("NAME"), 20) + QLatin1Char(' ') +
+                                 fitted(tr("FILE SYSTEM"), 14) + QLatin1Char(' ') +
+                                 fitted(tr("DEVICE"), 16) + QLatin1Char(' ') +
+                                 fitted(tr("SIZE"), 11) + QLatin1Char(' ') +
+                                 fitted(tr("FREE"), 11) + QLatin1Char(' ') + tr("MOUNTED ON"))
+                    .constData());
     for (const VolumeObj& v : volumes)
         std::printf("%s\n",
                     (fitted(v.volumeName, 20) + QLatin1Char(' ') + fitted(v.volumeType, 14) +
                      QLatin1Char(' ') + fitted(v.volumePath, 16) + QLatin1Char(' ') +
-                     fitted(v.volumeTotalSize, 11) + QLatin1Char(' ') +
-                     fitted(v.volumeFreeSize, 11) + QLatin1Char(' ') + v.volumeMountPoint)
+                     fitted(SizeText::shown(v.volumeTotalSize), 11) + QLatin1Char(' ') +
+                     fitted(SizeText::shown(v.volumeFreeSize), 11) + QLatin1Char(' ') +
+                     v.volumeMountPoint)
                         .toLocal8Bit()
                         .constData());
     return 0;

@@ -15,7 +15,8 @@
 
 namespace {
 
-const char* const kFreeSpaceUsage =
+const char* const kFreeSpaceUsage = QT_TRANSLATE_NOOP(
+    "CliUsage",
     "usage: korvane wipe-free-space MOUNTPOINT [--level 1|2|3|7|35] [--yes] [--bundle DIR]\n"
     "Overwrites the free space of the volume mounted at MOUNTPOINT (or named by its device or\n"
     "volume name): it is filled with throw-away files, once per pass, and they are deleted.\n"
@@ -26,9 +27,10 @@ const char* const kFreeSpaceUsage =
     "  --level N   passes, by the erasure standard's number (default: the stored level)\n"
     "  --yes       do not ask for confirmation\n"
     "  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n"
-    "Exit status: 0 when the wipe ended well, 1 when it failed or was refused, 2 for bad usage.\n";
+    "Exit status: 0 when the wipe ended well, 1 when it failed or was refused, 2 for bad usage.\n");
 
-const char* const kWholeVolumeUsage =
+const char* const kWholeVolumeUsage = QT_TRANSLATE_NOOP(
+    "CliUsage",
     "usage: korvane wipe-volume DEVICE|MOUNTPOINT [--level 1|2|3|7|35] [--yes] [--bundle DIR]\n"
     "Erases everything on the volume: it is formatted anew (same type and name; NTFS becomes\n"
     "MS-DOS FAT32 \"NEW\"), and its whole free space is then overwritten, once per pass.\n"
@@ -37,7 +39,7 @@ const char* const kWholeVolumeUsage =
     "  --level N   passes, by the erasure standard's number (default: the stored level)\n"
     "  --yes       do not ask for confirmation\n"
     "  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)\n"
-    "Exit status: 0 when the wipe ended well, 1 when it failed or was refused, 2 for bad usage.\n";
+    "Exit status: 0 when the wipe ended well, 1 when it failed or was refused, 2 for bad usage.\n");
 
 } // namespace
 
@@ -61,8 +63,8 @@ int WipeCommand::run(const QStringList& args, Mode mode) {
     }
     const QStringList operands = parser.positional();
     if (operands.size() != 1 || operands.first().isEmpty())
-        return parser.usageError(
-            operands.size() > 1 ? QStringLiteral("one volume at a time") : QString(), usage);
+        return parser.usageError(operands.size() > 1 ? tr("one volume at a time") : QString(),
+                                 usage);
     const QString target = operands.first();
 
     QString error;
@@ -72,16 +74,17 @@ int WipeCommand::run(const QStringList& args, Mode mode) {
     }
     const QVariantMap info = DiskUtil::getDisjInfo(target);
     if (info.isEmpty()) {
-        CliOutput::error(
-            verb, QStringLiteral("%1 is not a mounted volume (see `korvane volumes`)").arg(target));
+        CliOutput::error(verb,
+                         tr("%1 is not a mounted volume (see `korvane volumes`)").arg(target));
         return 1;
     }
     const VolumeObj volume = VolumeObj::fromDictionary(info);
 
     CliOperationRunner::Flags flags;
     flags.yes = parser.isSet(QStringLiteral("yes"));
-    const CliOperationRunner::Words words{QStringLiteral("wiping"), QStringLiteral("wipe"),
-                                          QStringLiteral("Nothing was done."), QString()};
+    //: "not wiping without confirmation": German needs the participle ("gelöscht").
+    const CliOperationRunner::Words words{tr("wiping"), tr("wipe"), tr("Nothing was done."),
+                                          QString()};
     if (whole) {
         // Naming the volume to wipe-volume is asking for it to be unmounted and formatted.
         flags.given.give(DestructiveOperation::Consent::UnmountVolumes);

@@ -21,47 +21,50 @@ WipeReportFormatter::WipeReportFormatter(const QString& verb, const VolumeObj& v
 void WipeReportFormatter::describe(const Plan& plan) const {
     const int passes = plan.level;
     if (m_whole)
-        std::fprintf(stderr,
-                     "Erasing everything on %s (%s, %s, %s) with %s (%d %s): it is formatted "
-                     "anew, then its free space is overwritten.\n",
-                     local(m_volume.volumeName).constData(), local(m_volume.volumePath).constData(),
-                     local(m_volume.volumeMountPoint).constData(),
-                     local(m_volume.volumeTotalSize).constData(), local(plan.standard).constData(),
-                     passes, passes > 1 ? "passes" : "pass");
+        //: %1 name, %2 device, %3 mount point, %4 size, %5 standard, %6 "7 passes".
+        std::fprintf(
+            stderr, "%s\n",
+            local(tr("Erasing everything on %1 (%2, %3, %4) with %5 (%6): it is "
+                     "formatted anew, then its free space is overwritten.")
+                      .arg(m_volume.volumeName, m_volume.volumePath, m_volume.volumeMountPoint,
+                           m_volume.volumeTotalSize, plan.standard, CliOutput::passes(passes)))
+                .constData());
     else
-        std::fprintf(stderr, "Erasing the free space of %s (%s, %s free) with %s (%d %s).\n",
-                     local(m_volume.volumeName).constData(),
-                     local(m_volume.volumeMountPoint).constData(),
-                     local(m_volume.volumeFreeSize).constData(), local(plan.standard).constData(),
-                     passes, passes > 1 ? "passes" : "pass");
+        //: %1 name, %2 mount point, %3 free size, %4 standard, %5 "7 passes".
+        std::fprintf(
+            stderr, "%s\n",
+            local(tr("Erasing the free space of %1 (%2, %3 free) with %4 (%5).")
+                      .arg(m_volume.volumeName, m_volume.volumeMountPoint, m_volume.volumeFreeSize,
+                           plan.standard, CliOutput::passes(passes)))
+                .constData());
 }
 
 QString WipeReportFormatter::question(const Plan&) const {
-    return m_whole ? QStringLiteral("Every file on it will be lost. Continue?")
-                   : QStringLiteral("The volume will be full for a while. Continue?");
+    return m_whole ? tr("Every file on it will be lost. Continue?")
+                   : tr("The volume will be full for a while. Continue?");
 }
 
 void WipeReportFormatter::printReport(const Report& report) const {
     const QString name = m_whole && m_after ? m_after->volumeName : m_volume.volumeName;
     if (m_wipe.ok)
-        std::printf("%s %s: %s\n", m_whole ? "Erased" : "Erased the free space of",
-                    local(name).constData(), local(m_wipe.successText).constData());
+        std::printf("%s\n",
+                    local((m_whole ? tr("Erased %1: %2") : tr("Erased the free space of %1: %2"))
+                              .arg(name, m_wipe.successText))
+                        .constData());
     else
-        std::printf("Failed %s: %s\n", local(name).constData(), local(m_wipe.reason).constData());
+        std::printf("%s\n", local(tr("Failed %1: %2").arg(name, m_wipe.reason)).constData());
     for (const QString& note : m_wipe.notes)
         std::printf("  %s\n", local(note).constData());
     std::fflush(stdout);
     if (report.historyDue && !report.historyRecorded && m_wipe.historyFailed)
-        CliOutput::error(verb(), QStringLiteral("the wipe could not be recorded in the history: %1")
+        CliOutput::error(verb(), tr("the wipe could not be recorded in the history: %1")
                                      .arg(DoDataBase::returnDoDataBase()->lastStatus().reason()));
 }
 
 QString WipeReportFormatter::interruptedText(const Report&) const {
     if (m_wipe.volumeEmptied)
-        return QStringLiteral(
-            "the volume was formatted anew (emptied); its free space was not overwritten.");
+        return tr("the volume was formatted anew (emptied); its free space was not overwritten.");
     if (m_whole)
-        return QStringLiteral("the volume was not wiped (see above).");
-    return QStringLiteral(
-        "the wipe's files are removed; the free space was not overwritten to the end.");
+        return tr("the volume was not wiped (see above).");
+    return tr("the wipe's files are removed; the free space was not overwritten to the end.");
 }

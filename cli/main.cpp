@@ -1,6 +1,8 @@
 #include "cli/AppsCommand.h"
 #include "cli/BrowsersCommand.h"
 #include "cli/CertificateCommand.h"
+#include "cli/CliBundle.h"
+#include "cli/CliOutput.h"
 #include "cli/CopyCommand.h"
 #include "cli/DisksCommand.h"
 #include "cli/DriveWipeCommand.h"
@@ -11,10 +13,12 @@
 #include "cli/UpdateCommand.h"
 #include "cli/VolumesCommand.h"
 #include "cli/WipeCommand.h"
+#include "platform/BundleLocator.h"
 #include "platform/Logger.h"
 #include "platform/Translations.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QStringList>
 #include <cstdio>
@@ -22,7 +26,8 @@
 #include <string_view>
 
 namespace {
-const char* const kUsage =
+const char* const kUsage = QT_TRANSLATE_NOOP(
+    "CliUsage",
     "usage: korvane COMMAND [ARGS]\n"
     "\n"
     "commands:\n"
@@ -46,7 +51,7 @@ const char* const kUsage =
     "  duplicates DIR  find (and delete) duplicate files under a folder\n"
     "  --version       print the version and exit\n"
     "\n"
-    "'korvane COMMAND --help' describes each command.\n";
+    "'korvane COMMAND --help' describes each command.\n");
 }
 
 // korvane: the command-line front end over the same core as the window.
@@ -65,11 +70,19 @@ int main(int argc, char** argv) {
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
-    Translations::install();
     QStringList args = QCoreApplication::arguments().mid(1);
+    // The tables are in the program's own bundle, found before any verb locates the bundle it
+    // works with (--bundle or KORVANE_BUNDLE may name another one, without tables).
+    QString tables;
+    for (const QString& bundle : {CliBundle::bundleNextTo(BundleLocator::runningExecutablePath()),
+                                  CliBundle::bundleFor(args)})
+        if (tables.isEmpty() && !bundle.isEmpty() &&
+            QFileInfo::exists(Translations::folderIn(bundle)))
+            tables = Translations::folderIn(bundle);
+    Translations::install({}, tables);
     const QString command = args.isEmpty() ? QString() : args.takeFirst();
     if (command.isEmpty() || command == QLatin1String("--help") || command == QLatin1String("-h")) {
-        std::fputs(kUsage, command.isEmpty() ? stderr : stdout);
+        std::fputs(CliOutput::usage(kUsage).constData(), command.isEmpty() ? stderr : stdout);
         return command.isEmpty() ? 2 : 0;
     }
     if (command == QLatin1String("--version")) {
@@ -110,6 +123,10 @@ int main(int argc, char** argv) {
         return DriveWipeCommand::run(args);
     if (command == QLatin1String("wipe-volume"))
         return WipeCommand::run(args, WipeCommand::Mode::WholeVolume);
-    std::fprintf(stderr, "korvane: unknown command '%s'\n%s", qPrintable(command), kUsage);
+    std::fprintf(stderr, "korvane: %s\n%s",
+                 CliOutput::local(QCoreApplication::translate("CliUsage", "unknown command '%1'")
+                                      .arg(CliOutput::printable(command)))
+                     .constData(),
+                 CliOutput::usage(kUsage).constData());
     return 2;
 }

@@ -13,6 +13,11 @@ QString Translations::folder() {
     return BundleLocator::mainResourcesPath() + QStringLiteral("/translations");
 }
 
+QString Translations::folderIn(const QString& bundle) {
+    return bundle + QStringLiteral("/Contents/MacOS/") + BundleLocator::kMainProgramName +
+           QStringLiteral(".app/Contents/Resources/translations");
+}
+
 bool Translations::isLocaleName(const QString& name) {
     static const QRegularExpression shape(
         QStringLiteral("^[A-Za-z]{1,8}([_-][A-Za-z0-9]{1,8})?"
@@ -20,7 +25,7 @@ bool Translations::isLocaleName(const QString& name) {
     return shape.match(name).hasMatch();
 }
 
-QString Translations::install(const QString& localeName) {
+QString Translations::install(const QString& localeName, const QString& tablesFolder) {
     QCoreApplication* application = QCoreApplication::instance();
     if (!application)
         return {};
@@ -32,10 +37,11 @@ QString Translations::install(const QString& localeName) {
         QLocale::setDefault(locale);
     }
 
+    const QString tables = tablesFolder.isEmpty() ? folder() : tablesFolder;
     auto* program = new QTranslator(application);
     // The C locale's languages name no table: English, whose table carries the plural forms.
-    if (program->load(locale, QStringLiteral("korvane"), QStringLiteral("_"), folder()) ||
-        program->load(QStringLiteral("korvane_en"), folder())) {
+    if (program->load(locale, QStringLiteral("korvane"), QStringLiteral("_"), tables) ||
+        program->load(QStringLiteral("korvane_en"), tables)) {
         QCoreApplication::installTranslator(program);
     } else {
         delete program;

@@ -12,10 +12,14 @@ public:
     // ("de_DE.UTF-8"), for a program started without the user's environment; empty takes the
     // environment's (LC_ALL, LC_MESSAGES, LANG). A name that is not a plain locale name is
     // ignored. Returns the file name of the program table loaded, empty when none was.
-    static QString install(const QString& localeName = {});
+    // FOLDER: where the tables are, when not in folder() (the command line finds its bundle
+    // only after the texts are needed).
+    static QString install(const QString& localeName = {}, const QString& folder = {});
 
     // Where the tables are: the main bundle's Resources/translations.
     static QString folder();
+    // The same folder in the outer bundle at BUNDLE.
+    static QString folderIn(const QString& bundle);
 
     // True when NAME has the shape of a locale name (letters, digits, "_", "-", ".", "@").
     static bool isLocaleName(const QString& name);

@@ -41,6 +41,95 @@
     </message>
 </context>
 <context>
+    <name>AppsCommand</name>
+    <message>
+        <source>no application &apos;%1&apos; (see korvane apps)</source>
+        <translation>keine Anwendung „%1“ (siehe korvane apps)</translation>
+    </message>
+    <message>
+        <source>removing</source>
+        <extracomment>&quot;not removing without confirmation&quot;: German needs the participle (&quot;entfernt&quot;).</extracomment>
+        <translation>entfernt</translation>
+    </message>
+    <message>
+        <source>remove</source>
+        <translation>entfernen</translation>
+    </message>
+    <message>
+        <source>Nothing was removed.</source>
+        <translation>Es wurde nichts entfernt.</translation>
+    </message>
+    <message>
+        <source>Cancelling: finishing the removal under way...</source>
+        <translation>Abbruch: die laufende Entfernung wird noch beendet ...</translation>
+    </message>
+    <message>
+        <source>--home needs an existing folder given by its full path</source>
+        <translation>--home braucht einen vorhandenen Ordner mit vollständigem Pfad</translation>
+    </message>
+    <message>
+        <source>the folder list cannot be read</source>
+        <translation>die Ordnerliste kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>kept: %1</source>
+        <translation>behalten: %1</translation>
+    </message>
+    <message>
+        <source>(download: not removed by default)</source>
+        <translation>(Download: wird standardmäßig nicht entfernt)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s)</source>
+        <translation>
+            <numerusform>%n Element</numerusform>
+            <numerusform>%n Elemente</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>AppsRemoveFormatter</name>
+    <message>
+        <source>refused: %1</source>
+        <translation>abgelehnt: %1</translation>
+    </message>
+    <message>
+        <source>packages removed: %1</source>
+        <translation>entfernte Pakete: %1</translation>
+    </message>
+    <message>
+        <source>kept (in the download folder): %1</source>
+        <translation>behalten (im Download-Ordner): %1</translation>
+    </message>
+    <message>
+        <source>Remove these? This cannot be undone.</source>
+        <translation>Diese entfernen? Das kann nicht rückgängig gemacht werden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n item(s) removed (what was under way was finished); the others were not removed</source>
+        <extracomment>%1 is how many were removed.</extracomment>
+        <translation>
+            <numerusform>%1 von %n Element entfernt (was lief, wurde beendet); die anderen wurden nicht entfernt</numerusform>
+            <numerusform>%1 von %n Elementen entfernt (was lief, wurde beendet); die anderen wurden nicht entfernt</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>BrowserCleaner</name>
+    <message>
+        <source>Removed entries were overwritten in place and removed files were erased. Copies the browser deleted on its own earlier are out of reach here; a free-space wipe of the home&apos;s volume overwrites them.</source>
+        <translation>Entfernte Einträge wurden an Ort und Stelle überschrieben, entfernte Dateien gelöscht. Kopien, die der Browser früher selbst gelöscht hat, sind hier nicht erreichbar; das Löschen des freien Speichers auf dem Volume des persönlichen Ordners überschreibt sie.</translation>
+    </message>
+    <message>
+        <source> This volume is copy-on-write: overwriting writes new blocks and earlier copies stay until a free-space wipe.</source>
+        <translation> Dieses Volume arbeitet mit Copy-on-Write: Überschreiben schreibt neue Blöcke, und frühere Kopien bleiben bis zum Löschen des freien Speichers erhalten.</translation>
+    </message>
+    <message>
+        <source> On solid-state storage the drive may keep old blocks that no overwrite reaches; only a free-space wipe or the drive&apos;s own sanitize command clears them.</source>
+        <translation> Auf SSD-Speicher kann das Laufwerk alte Blöcke behalten, die kein Überschreiben erreicht; nur das Löschen des freien Speichers oder der Sanitize-Befehl des Laufwerks selbst beseitigt sie.</translation>
+    </message>
+</context>
+<context>
     <name>BrowserKindNames</name>
     <message>
         <source>Browsing History</source>
@@ -69,6 +158,182 @@
     <message>
         <source>Caches</source>
         <translation>Zwischenspeicher</translation>
+    </message>
+</context>
+<context>
+    <name>BrowsersCleanFormatter</name>
+    <message>
+        <source>Saved passwords are kept; name &quot;passwords&quot; (or &quot;all&quot;) to remove them.</source>
+        <translation>Gespeicherte Passwörter bleiben erhalten; nennen Sie „passwords“ (oder „all“), um sie zu entfernen.</translation>
+    </message>
+    <message>
+        <source>Cookies kept for: %1</source>
+        <translation>Cookies behalten für: %1</translation>
+    </message>
+    <message>
+        <source>Remove these? This cannot be undone.</source>
+        <translation>Diese entfernen? Das kann nicht rückgängig gemacht werden.</translation>
+    </message>
+    <message>
+        <source>not followed: %1: %2</source>
+        <translation>nicht verfolgt: %1: %2</translation>
+    </message>
+    <message>
+        <source>Name the other browsers with --browser to clean them.</source>
+        <translation>Nennen Sie die anderen Browser mit --browser, um sie zu bereinigen.</translation>
+    </message>
+    <message>
+        <source>Nothing to remove.</source>
+        <translation>Nichts zu entfernen.</translation>
+    </message>
+    <message>
+        <source>not removed: %1</source>
+        <translation>nicht entfernt: %1</translation>
+    </message>
+    <message>
+        <source>not reached: %1</source>
+        <translation>nicht erreicht: %1</translation>
+    </message>
+    <message>
+        <source>; running, left alone: %1</source>
+        <translation>; laufen und wurden nicht angerührt: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n kind(s) removed, %2 not%3.</source>
+        <extracomment>%2 is how many kinds were not removed, %3 the browsers left alone or nothing.</extracomment>
+        <translation>
+            <numerusform>%n Art entfernt, %2 nicht%3.</numerusform>
+            <numerusform>%n Arten entfernt, %2 nicht%3.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>every browser chosen had been cleaned already</source>
+        <translation>jeder gewählte Browser war schon bereinigt</translation>
+    </message>
+    <message>
+        <source>not cleaned: %1</source>
+        <translation>nicht bereinigt: %1</translation>
+    </message>
+</context>
+<context>
+    <name>BrowsersCommand</name>
+    <message>
+        <source>%1  (found by its data)</source>
+        <translation>%1  (anhand seiner Daten gefunden)</translation>
+    </message>
+    <message>
+        <source>  profile  %1: %2</source>
+        <translation>  Profil  %1: %2</translation>
+    </message>
+    <message>
+        <source>  not followed: %1</source>
+        <translation>  nicht verfolgt: %1</translation>
+    </message>
+    <message>
+        <source>    not read: %1</source>
+        <translation>    nicht gelesen: %1</translation>
+    </message>
+    <message>
+        <source>unknown kind or word &apos;%1&apos;</source>
+        <translation>unbekannte Art oder unbekanntes Wort „%1“</translation>
+    </message>
+    <message>
+        <source>not a site to keep cookies of: %1</source>
+        <translation>keine Website, deren Cookies behalten werden können: %1</translation>
+    </message>
+    <message>
+        <source>cannot tell which user this is for</source>
+        <translation>es ist nicht erkennbar, für welchen Benutzer das gilt</translation>
+    </message>
+    <message>
+        <source>no user account &apos;%1&apos;</source>
+        <translation>kein Benutzerkonto „%1“</translation>
+    </message>
+    <message>
+        <source>--home needs an existing folder given by its full path</source>
+        <translation>--home braucht einen vorhandenen Ordner mit vollständigem Pfad</translation>
+    </message>
+    <message>
+        <source>the browser data list cannot be read</source>
+        <translation>die Liste der Browserdaten kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>no browser &apos;%1&apos; found (see korvane browsers)</source>
+        <translation>kein Browser „%1“ gefunden (siehe korvane browsers)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n browser(s)</source>
+        <translation>
+            <numerusform>%n Browser</numerusform>
+            <numerusform>%n Browser</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>have it closed first</source>
+        <translation>ihn zuerst schließen zu lassen</translation>
+    </message>
+    <message>
+        <source>removing</source>
+        <extracomment>&quot;not removing without confirmation&quot;: German needs the participle (&quot;entfernt&quot;).</extracomment>
+        <translation>entfernt</translation>
+    </message>
+    <message>
+        <source>remove</source>
+        <translation>entfernen</translation>
+    </message>
+    <message>
+        <source>Nothing was removed.</source>
+        <translation>Es wurde nichts entfernt.</translation>
+    </message>
+    <message>
+        <source>Cancelling: finishing the browser under way...</source>
+        <translation>Abbruch: der laufende Browser wird noch fertig bereinigt ...</translation>
+    </message>
+</context>
+<context>
+    <name>CertificateCommand</name>
+    <message>
+        <source>a verb is needed</source>
+        <translation>ein Unterbefehl fehlt</translation>
+    </message>
+    <message>
+        <source>cannot use: %1 %2</source>
+        <translation>nicht verwendbar: %1 %2</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>%1: valid, %2; verification code %3</source>
+        <translation>%1: gültig, %2; Prüfcode %3</translation>
+    </message>
+    <message>
+        <source>%1: NOT valid: %2</source>
+        <translation>%1: NICHT gültig: %2</translation>
+    </message>
+    <message>
+        <source>this installation&apos;s key could not be used: %1</source>
+        <translation>der Schlüssel dieser Installation konnte nicht verwendet werden: %1</translation>
+    </message>
+    <message>
+        <source>fingerprint  %1
+public key   %2 (Ed25519, base64)
+key file     %3
+</source>
+        <extracomment>Keep the three labels lined up.</extracomment>
+        <translation>Fingerabdruck       %1
+Öffentl. Schlüssel  %2 (Ed25519, base64)
+Schlüsseldatei      %3
+</translation>
+    </message>
+    <message>
+        <source> (add --force to replace it; certificates it signed then verify only with --trust)</source>
+        <translation> (mit --force wird er ersetzt; damit signierte Zertifikate lassen sich dann nur noch mit --trust prüfen)</translation>
+    </message>
+    <message>
+        <source>The signing key is now %1</source>
+        <translation>Der Signaturschlüssel ist jetzt %1</translation>
     </message>
 </context>
 <context>
@@ -104,6 +369,80 @@
     <message>
         <source>Validator</source>
         <translation>Prüfer</translation>
+    </message>
+</context>
+<context>
+    <name>CertificateSigner</name>
+    <message>
+        <source>the signing key cannot be used</source>
+        <translation>der Signaturschlüssel kann nicht verwendet werden</translation>
+    </message>
+    <message>
+        <source>the certificate holds %1</source>
+        <translation>das Zertifikat enthält %1</translation>
+    </message>
+    <message>
+        <source>not a JSON document (%1 at byte %2)</source>
+        <translation>kein JSON-Dokument (%1 bei Byte %2)</translation>
+    </message>
+    <message>
+        <source>not a certificate: the document is not an object</source>
+        <translation>kein Zertifikat: das Dokument ist kein Objekt</translation>
+    </message>
+    <message>
+        <source>the certificate carries no signature</source>
+        <translation>das Zertifikat trägt keine Signatur</translation>
+    </message>
+    <message>
+        <source>the file was changed after signing: it is not in the canonical form it was written in (from byte %1)</source>
+        <translation>die Datei wurde nach dem Signieren geändert: sie ist nicht in der kanonischen Form, in der sie geschrieben wurde (ab Byte %1)</translation>
+    </message>
+    <message>
+        <source>unknown signature algorithm &quot;%1&quot;</source>
+        <translation>unbekanntes Signaturverfahren „%1“</translation>
+    </message>
+    <message>
+        <source>the signature or its public key is malformed</source>
+        <translation>die Signatur oder ihr öffentlicher Schlüssel ist fehlerhaft</translation>
+    </message>
+    <message>
+        <source>the key fingerprint %1 does not belong to the public key in the certificate (%2)</source>
+        <translation>der Schlüssel-Fingerabdruck %1 gehört nicht zum öffentlichen Schlüssel im Zertifikat (%2)</translation>
+    </message>
+    <message>
+        <source>the signature does not match the content: a field was changed after signing, or the signature was made by another key</source>
+        <translation>die Signatur passt nicht zum Inhalt: ein Feld wurde nach dem Signieren geändert, oder die Signatur stammt von einem anderen Schlüssel</translation>
+    </message>
+    <message>
+        <source>signed by key %1, but no trusted key was given to check it against</source>
+        <translation>signiert mit Schlüssel %1, aber es wurde kein vertrauenswürdiger Schlüssel zum Prüfen angegeben</translation>
+    </message>
+    <message>
+        <source>signed by key %1, which is not a trusted key (trusted: %2)</source>
+        <translation>signiert mit Schlüssel %1, der kein vertrauenswürdiger Schlüssel ist (vertrauenswürdig: %2)</translation>
+    </message>
+    <message>
+        <source>signed by key %1</source>
+        <translation>signiert mit Schlüssel %1</translation>
+    </message>
+</context>
+<context>
+    <name>CleanBrowsersOperation</name>
+    <message>
+        <source>%1 is running (process %2): it is closed first, and unsaved work in it is lost.</source>
+        <translation>%1 läuft (Prozess %2): er wird zuerst geschlossen, nicht gespeicherte Arbeit darin geht verloren.</translation>
+    </message>
+    <message>
+        <source>Nothing was removed.</source>
+        <translation>Es wurde nichts entfernt.</translation>
+    </message>
+    <message>
+        <source>%1 did not end: %2</source>
+        <translation>%1 wurde nicht beendet: %2</translation>
+    </message>
+    <message>
+        <source>%1 is running</source>
+        <translation>%1 läuft</translation>
     </message>
 </context>
 <context>
@@ -145,6 +484,762 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CliBundle</name>
+    <message>
+        <source>cannot find the KorvaneLoader.app bundle; give it with --bundle DIR or KORVANE_BUNDLE</source>
+        <translation>das Bundle KorvaneLoader.app ist nicht zu finden; geben Sie es mit --bundle DIR oder KORVANE_BUNDLE an</translation>
+    </message>
+    <message>
+        <source>no bundle at %1</source>
+        <translation>kein Bundle unter %1</translation>
+    </message>
+</context>
+<context>
+    <name>CliOperationRunner</name>
+    <message>
+        <source>Warning: %1</source>
+        <translation>Warnung: %1</translation>
+    </message>
+    <message>
+        <source>%1 it anyway</source>
+        <extracomment>%1 is the verb&apos;s infinitive (&quot;erase&quot;).</extracomment>
+        <translation>es trotzdem zu %1</translation>
+    </message>
+    <message>
+        <source>%1; not done without a consent</source>
+        <translation>%1; ohne Zustimmung wird das nicht ausgeführt</translation>
+    </message>
+    <message>
+        <source>%1; add %2 to %3</source>
+        <translation>%1; fügen Sie %2 hinzu, um %3</translation>
+    </message>
+    <message>
+        <source>the planning was stopped</source>
+        <translation>die Planung wurde abgebrochen</translation>
+    </message>
+    <message>
+        <source>Interrupted by %1: %2</source>
+        <extracomment>%1 is the signal&apos;s name (&quot;SIGINT&quot;).</extracomment>
+        <translation>Unterbrochen durch %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CliOutput</name>
+    <message numerus="yes">
+        <source>%n pass(es)</source>
+        <translation>
+            <numerusform>%n Durchgang</numerusform>
+            <numerusform>%n Durchgänge</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>CliProgressPrinter</name>
+    <message numerus="yes">
+        <source>Counting: %n entries so far...</source>
+        <translation>
+            <numerusform>Zählen: bisher %n Eintrag ...</numerusform>
+            <numerusform>Zählen: bisher %n Einträge ...</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 of %2  %3</source>
+        <extracomment>Copy progress: %1 copied of %2, then the file&apos;s name.</extracomment>
+        <translation>%1 von %2  %3</translation>
+    </message>
+    <message>
+        <source>reading back</source>
+        <translation>Rücklesen</translation>
+    </message>
+    <message>
+        <source>pass %1/%2</source>
+        <translation>Durchgang %1/%2</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>%1/s  %2:%3 left</source>
+        <extracomment>Speed, then the time left as minutes:seconds.</extracomment>
+        <translation>%1/s  noch %2:%3</translation>
+    </message>
+    <message>
+        <source>stopped at %1%</source>
+        <translation>abgebrochen bei %1 %</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>fertig</translation>
+    </message>
+</context>
+<context>
+    <name>CliPrompt</name>
+    <message>
+        <source>y|yes</source>
+        <extracomment>The words taken as yes, separated by &quot;|&quot;, lower case.</extracomment>
+        <translation>j|ja</translation>
+    </message>
+    <message>
+        <source>[y/N]</source>
+        <extracomment>The choices after a question: the yes letter, and N (the default) for no.</extracomment>
+        <translation>[j/N]</translation>
+    </message>
+    <message>
+        <source>Answer taken as yes.</source>
+        <translation>Antwort als „ja“ verstanden.</translation>
+    </message>
+    <message>
+        <source>Answer taken as no.</source>
+        <translation>Antwort als „nein“ verstanden.</translation>
+    </message>
+    <message>
+        <source>not %1 without confirmation: standard input is not a terminal; add --yes to %2 anyway</source>
+        <extracomment>%1 is what would be done (&quot;erasing&quot;), %2 the verb (&quot;erase&quot;).</extracomment>
+        <translation>ohne Bestätigung wird nicht %1: die Standardeingabe ist kein Terminal; fügen Sie --yes hinzu, um trotzdem zu %2</translation>
+    </message>
+</context>
+<context>
+    <name>CliReportFormatter</name>
+    <message>
+        <source>Erasing with %1 (%2).</source>
+        <translation>Löschen mit %1 (%2).</translation>
+    </message>
+    <message>
+        <source>This cannot be undone. Continue?</source>
+        <translation>Das kann nicht rückgängig gemacht werden. Fortfahren?</translation>
+    </message>
+    <message>
+        <source>Nothing to do.</source>
+        <translation>Nichts zu tun.</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Erledigt</translation>
+    </message>
+    <message>
+        <source>Refused</source>
+        <translation>Abgelehnt</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message>
+        <source>Not reached</source>
+        <translation>Nicht erreicht</translation>
+    </message>
+    <message>
+        <source>Skipped</source>
+        <translation>Übersprungen</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fehlgeschlagen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n done; the others were not</source>
+        <extracomment>%1 is how many were done.</extracomment>
+        <translation>
+            <numerusform>%1 von %n erledigt; die anderen nicht</numerusform>
+            <numerusform>%1 von %n erledigt; die anderen nicht</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>CliUsage</name>
+    <message>
+        <source>usage: korvane apps [--tab apps|widgets|plugins] [--json]
+       korvane apps related NAME|PATH [--json]
+       korvane apps remove NAME|PATH... [--keep-related] [--erase-securely] [--yes]
+Lists what can be uninstalled, shows the files that belong to an application (its
+settings, caches, logs, data and downloads), and removes applications the way they were
+installed (apt, flatpak, snap, or their files) together with those files.
+  --tab T          apps (default), widgets or plugins
+  --json           JSON output
+  --keep-related   remove the application only, not its files
+  --erase-securely overwrite the related files before removing them
+  --yes            do not ask before removing
+  --folders FILE   another folder list than the bundle&apos;s UninstallerFolders.plist
+  --home DIR       look in DIR instead of the home of the user the program works for
+  --bundle D       the KorvaneLoader.app bundle (or KORVANE_BUNDLE)
+Files in the download folder are listed but not removed (they are as often the user&apos;s
+own as installers): remove those yourself.
+Interrupted (SIGINT, SIGTERM or SIGHUP), a removal finishes the package removals under
+way (a package manager stopped halfway leaves the system&apos;s package database broken),
+removes no further file, says what was removed and exits with 128 + the signal&apos;s number.
+</source>
+        <translation>Aufruf: korvane apps [--tab apps|widgets|plugins] [--json]
+        korvane apps related NAME|PFAD [--json]
+        korvane apps remove NAME|PFAD... [--keep-related] [--erase-securely] [--yes]
+Listet auf, was deinstalliert werden kann, zeigt die Dateien, die zu einer Anwendung
+gehören (ihre Einstellungen, Caches, Protokolle, Daten und Downloads), und entfernt
+Anwendungen so, wie sie installiert wurden (apt, flatpak, snap oder ihre Dateien),
+zusammen mit diesen Dateien.
+  --tab T          apps (Standard), widgets oder plugins
+  --json           Ausgabe als JSON
+  --keep-related   nur die Anwendung entfernen, nicht ihre Dateien
+  --erase-securely die zugehörigen Dateien vor dem Entfernen überschreiben
+  --yes            vor dem Entfernen nicht nachfragen
+  --folders FILE   eine andere Ordnerliste als UninstallerFolders.plist des Bundles
+  --home DIR       in DIR suchen statt im persönlichen Ordner des Benutzers, für den das
+                   Programm arbeitet
+  --bundle D       das Bundle KorvaneLoader.app (oder KORVANE_BUNDLE)
+Dateien im Download-Ordner werden aufgelistet, aber nicht entfernt (sie sind ebenso oft
+eigene Dateien des Benutzers wie Installationsprogramme): entfernen Sie diese selbst.
+Unterbrochen (SIGINT, SIGTERM oder SIGHUP), beendet ein Entfernen die laufenden
+Paketentfernungen (eine mittendrin angehaltene Paketverwaltung hinterlässt die
+Paketdatenbank des Systems beschädigt), entfernt keine weitere Datei, nennt, was entfernt
+wurde, und endet mit 128 + der Nummer des Signals.
+</translation>
+    </message>
+    <message>
+        <source>usage: korvane browsers [--json]
+       korvane browsers clean [KIND...] [--browser NAME]... [--keep-cookies DOMAIN...]
+                              [--close] [--yes]
+Lists the web browsers found (Google Chrome, Chromium, Opera, Brave, Vivaldi, Microsoft
+Edge, Firefox, LibreWolf; native, snap and flatpak installs, every profile) with what each
+kind of their data holds, and removes the kinds chosen.
+KIND: history, downloads, cookies, passwords, forms, session, caches (or the names
+shown), or all. Without a KIND every kind but the saved passwords is removed; passwords
+go only when named (passwords, or all).
+  --browser NAME   only this browser (repeatable)
+  --keep-cookies DOMAIN...  keep the cookies of these sites and their subdomains, besides
+                   the sites kept in the settings (KeepCookieDomains)
+  --close          end a running browser first (/bin/kill), once the removal is agreed,
+                   then wait for it
+  --yes            do not ask before removing
+  --json           JSON output
+  --user NAME      the user whose browsers they are (default: the user the program
+                   works for)
+  --home DIR       look in DIR instead of that user&apos;s home
+  --data FILE      another browser data list than the bundle&apos;s EraserHistory.plist
+  --bundle D       the KorvaneLoader.app bundle (or KORVANE_BUNDLE)
+A browser that is running, or a browser folder that is a link (not followed), refuses the
+whole run: close the browser or give --close; name the other browsers with --browser.
+Removed rows are overwritten in the databases, their journals and logs, and removed files
+are erased; what the browser deleted on its own earlier is reached only by a free-space
+wipe.
+Exit status: 0 when everything chosen was removed, 1 when something was not (it is named),
+2 on a usage error. Interrupted (SIGINT, SIGTERM or SIGHUP), it finishes the browser under
+way, names those it did not begin, and exits with 128 + the signal&apos;s number.
+</source>
+        <translation>Aufruf: korvane browsers [--json]
+        korvane browsers clean [ART...] [--browser NAME]... [--keep-cookies DOMAIN...]
+                               [--close] [--yes]
+Listet die gefundenen Webbrowser auf (Google Chrome, Chromium, Opera, Brave, Vivaldi,
+Microsoft Edge, Firefox, LibreWolf; native, Snap- und Flatpak-Installationen, jedes Profil)
+mit dem, was jede Art ihrer Daten enthält, und entfernt die gewählten Arten.
+ART: history, downloads, cookies, passwords, forms, session, caches (oder die angezeigten
+Namen) oder all. Ohne ART wird jede Art außer den gespeicherten Passwörtern entfernt;
+Passwörter nur, wenn sie genannt werden (passwords oder all).
+  --browser NAME   nur dieser Browser (mehrfach möglich)
+  --keep-cookies DOMAIN...  die Cookies dieser Websites und ihrer Subdomains behalten,
+                   zusätzlich zu den in den Einstellungen behaltenen (KeepCookieDomains)
+  --close          einen laufenden Browser zuerst beenden (/bin/kill), sobald dem
+                   Entfernen zugestimmt ist, und auf ihn warten
+  --yes            vor dem Entfernen nicht nachfragen
+  --json           Ausgabe als JSON
+  --user NAME      der Benutzer, dem die Browser gehören (Standard: der Benutzer, für den
+                   das Programm arbeitet)
+  --home DIR       in DIR suchen statt im persönlichen Ordner dieses Benutzers
+  --data FILE      eine andere Liste der Browserdaten als EraserHistory.plist des Bundles
+  --bundle D       das Bundle KorvaneLoader.app (oder KORVANE_BUNDLE)
+Ein laufender Browser oder ein Browserordner, der ein Link ist (wird nicht verfolgt),
+verhindert den ganzen Lauf: schließen Sie den Browser oder geben Sie --close an; nennen
+Sie die anderen Browser mit --browser.
+Entfernte Zeilen werden in den Datenbanken, ihren Journalen und Protokollen überschrieben,
+entfernte Dateien werden gelöscht; was der Browser früher selbst gelöscht hat, erreicht
+nur das Löschen des freien Speichers.
+Rückgabewert: 0, wenn alles Gewählte entfernt wurde, 1, wenn etwas nicht entfernt wurde
+(es wird genannt), 2 bei falschem Aufruf. Unterbrochen (SIGINT, SIGTERM oder SIGHUP),
+bereinigt er den laufenden Browser fertig, nennt die nicht begonnenen und endet mit
+128 + der Nummer des Signals.
+</translation>
+    </message>
+    <message>
+        <source>usage: korvane certificate verify FILE... [--trust FINGERPRINT]...
+                                     check signed certificates (JSON form); - reads
+                                     standard input
+       korvane certificate key [show]   the signing key&apos;s fingerprint and public key
+       korvane certificate key import PEMFILE [--force]
+                                     use an organisation&apos;s own Ed25519 key (PKCS#8 PEM,
+                                     e.g. from `openssl genpkey -algorithm ed25519`);
+                                     --force replaces the key that is there
+A certificate is valid when its file is exactly as signed and the signature is by a
+trusted key: this installation&apos;s key, or one given with --trust (as `certificate key`
+prints it, &quot;SHA256:...&quot;).
+  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)
+Exit status: 0 valid (every FILE) or done; 1 not valid or failed; 2 usage error.
+</source>
+        <translation>Aufruf: korvane certificate verify DATEI... [--trust FINGERABDRUCK]...
+                                     signierte Zertifikate (JSON-Form) prüfen; - liest
+                                     die Standardeingabe
+        korvane certificate key [show]   Fingerabdruck und öffentlicher Schlüssel des
+                                     Signaturschlüssels
+        korvane certificate key import PEMDATEI [--force]
+                                     den eigenen Ed25519-Schlüssel einer Organisation
+                                     verwenden (PKCS#8 PEM, z. B. aus `openssl genpkey
+                                     -algorithm ed25519`); --force ersetzt den
+                                     vorhandenen Schlüssel
+Ein Zertifikat ist gültig, wenn seine Datei genau so ist, wie sie signiert wurde, und die
+Signatur von einem vertrauenswürdigen Schlüssel stammt: dem Schlüssel dieser Installation
+oder einem mit --trust angegebenen (so, wie `certificate key` ihn ausgibt, &quot;SHA256:...&quot;).
+  --bundle D  das Bundle KorvaneLoader.app (oder KORVANE_BUNDLE)
+Rückgabewert: 0 gültig (jede DATEI) oder erledigt; 1 ungültig oder fehlgeschlagen;
+2 falscher Aufruf.
+</translation>
+    </message>
+    <message>
+        <source>Interrupted (SIGINT, SIGTERM or SIGHUP), it stops after the item under way, prints what
+was done and what was not, and exits with 128 + the signal&apos;s number (130 for Ctrl-C,
+143 for SIGTERM). Each result line is written as soon as it is known.
+</source>
+        <translation>Unterbrochen (SIGINT, SIGTERM oder SIGHUP), hält es nach dem laufenden Element an, gibt
+aus, was erledigt wurde und was nicht, und endet mit 128 + der Nummer des Signals (130 für
+Strg+C, 143 für SIGTERM). Jede Ergebniszeile wird geschrieben, sobald sie feststeht.
+</translation>
+    </message>
+    <message>
+        <source>usage: korvane copy SOURCE... DESTINATION [--verify] [--existing skip|replace|keep-both]
+                    [--yes]
+       korvane copy --clean DESTINATION
+Copies files and folders into the folder DESTINATION: links as links, times and
+permissions kept where the destination can hold them. A file appears under its name only
+once it is whole; Ctrl-C leaves no partial file, and removes the folders the copy made
+that are still empty. Partial files a killed copy left where this one writes are removed
+first; then the free space is checked.
+  --verify     read every copy back from the device and compare it with the original
+  --existing   what to do with a file that is already there (asked on a terminal,
+               else skipped); replace asks first
+  --yes        do not ask before replacing
+  --clean      remove every partial file that stopped copies left anywhere under
+               DESTINATION, and say which; files merely named like them stay
+Exit status: 0 when everything was copied (and verified), 1 when anything failed or was
+refused, 2 for bad usage.
+</source>
+        <translation>Aufruf: korvane copy QUELLE... ZIEL [--verify] [--existing skip|replace|keep-both]
+                     [--yes]
+        korvane copy --clean ZIEL
+Kopiert Dateien und Ordner in den Ordner ZIEL: Links als Links, Zeiten und Rechte bleiben
+erhalten, wo das Ziel sie aufnehmen kann. Eine Datei erscheint erst unter ihrem Namen,
+wenn sie vollständig ist; Strg+C hinterlässt keine Teildatei und entfernt die von der
+Kopie angelegten Ordner, die noch leer sind. Teildateien, die eine abgebrochene Kopie dort
+hinterließ, wo diese schreibt, werden zuerst entfernt; dann wird der freie Speicher geprüft.
+  --verify     jede Kopie vom Gerät zurücklesen und mit dem Original vergleichen
+  --existing   was mit einer schon vorhandenen Datei geschieht (im Terminal wird gefragt,
+               sonst übersprungen); replace fragt vorher
+  --yes        vor dem Ersetzen nicht nachfragen
+  --clean      jede Teildatei entfernen, die abgebrochene Kopien irgendwo unter ZIEL
+               hinterlassen haben, und sie nennen; Dateien, die nur so heißen, bleiben
+Rückgabewert: 0, wenn alles kopiert (und geprüft) wurde, 1, wenn etwas fehlschlug oder
+abgelehnt wurde, 2 bei falschem Aufruf.
+</translation>
+    </message>
+    <message>
+        <source>usage: korvane disks [--json]
+       korvane format DEVICE FILESYSTEM NAME [--table gpt|dos] [--yes]
+       korvane rename DEVICE NAME
+       korvane mount DEVICE | unmount DEVICE | eject DEVICE
+       (rename, unmount and eject also take a volume&apos;s mount point for DEVICE)
+disks lists every disk with its volumes, mounted or not. format makes a new, empty file
+system (FILESYSTEM: fat32, exfat, ntfs, ext4, btrfs or xfs, where its tools are installed):
+a mounted volume is mounted again where it was; an unmounted partition is formatted and the
+rest of its disk left as it is; a whole disk (blank, or its partitions not mounted) gets a
+new partition table with one partition, GPT unless --table dos. Everything on the device
+is lost; what that is is said before the question. rename
+names a volume; mount puts it at /media/NAME; eject unmounts every volume of a removable
+disk and lets go of it. Devices the running system needs are refused.
+  --json      JSON output
+  --table T   format a whole disk with a new gpt or dos (MBR) partition table
+  --yes       do not ask before formatting
+  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)
+</source>
+        <translation>Aufruf: korvane disks [--json]
+        korvane format GERÄT DATEISYSTEM NAME [--table gpt|dos] [--yes]
+        korvane rename GERÄT NAME
+        korvane mount GERÄT | unmount GERÄT | eject GERÄT
+        (rename, unmount und eject nehmen statt GERÄT auch den Einhängepunkt eines Volumes)
+disks listet jeden Datenträger mit seinen Volumes auf, eingehängt oder nicht. format legt
+ein neues, leeres Dateisystem an (DATEISYSTEM: fat32, exfat, ntfs, ext4, btrfs oder xfs,
+sofern die Werkzeuge dafür installiert sind): ein eingehängtes Volume wird wieder dort
+eingehängt, wo es war; eine nicht eingehängte Partition wird formatiert und der Rest ihres
+Datenträgers bleibt, wie er ist; ein ganzer Datenträger (leer oder mit nicht eingehängten
+Partitionen) erhält eine neue Partitionstabelle mit einer Partition, GPT, außer mit
+--table dos. Alles auf dem Gerät geht verloren; was das ist, wird vor der Frage gesagt.
+rename benennt ein Volume; mount hängt es unter /media/NAME ein; eject hängt jedes Volume
+eines Wechseldatenträgers aus und gibt ihn frei. Geräte, die das laufende System braucht,
+werden abgelehnt.
+  --json      Ausgabe als JSON
+  --table T   einen ganzen Datenträger mit einer neuen gpt- oder dos-(MBR-)
+              Partitionstabelle formatieren
+  --yes       vor dem Formatieren nicht nachfragen
+  --bundle D  das Bundle KorvaneLoader.app (oder KORVANE_BUNDLE)
+</translation>
+    </message>
+    <message>
+        <source>usage: korvane wipe-drive DEVICE... [--level 1|2|3|7|35] [--verify last|all|sample:P|none]
+                          [--method overwrite|sanitize|auto] [--unmount] [--resume]
+                          [--yes] [--bundle DIR]
+Overwrites every byte of each whole drive or partition (a device node, see `korvane
+disks`) with the passes of the erasure standard, then reads back what the last pass wrote:
+the partition table, every partition and what lies between them are gone. Several drives
+are wiped at once; one failing does not stop the others. The drives the system needs are
+refused. A wipe that was interrupted (stopped, killed, a power loss) can go on from where
+it was with --resume.
+  --level N     passes, by the erasure standard&apos;s number (default: the stored level)
+  --verify V    read back: the whole last pass (last, the default), every pass (all),
+                PERCENT of the last pass spread over the drive (sample:PERCENT), or none
+  --method M    how: overwrite (a Clear: the passes of the erasure standard), sanitize
+                (a Purge: the drive&apos;s own firmware erase, NVMe, ATA or SCSI sanitize, NVMe
+                format or secure discard; refused when the drive offers none or is frozen)
+                or auto (the default: sanitize for a solid-state drive that offers it,
+                crypto erase first; overwrite otherwise). A sanitize is checked by reading
+                back blocks spread over the drive: each must have changed.
+  --unmount     unmount the volumes mounted on the drives (they are named first)
+  --resume      go on with each drive&apos;s interrupted wipe, with its level and reading back
+  --yes         do not ask for confirmation
+  --bundle D    the KorvaneLoader.app bundle (or KORVANE_BUNDLE)
+Overwriting a solid-state drive cannot reach the blocks it keeps aside, nor can it reach
+an area hidden past a drive&apos;s visible end (host protected area, configuration overlay);
+a firmware sanitize reaches both. The plan says which applies to each drive.
+Exit status: 0 when the drive was overwritten and read back as asked, 1 when it failed or
+was refused, 2 for bad usage.
+</source>
+        <translation>Aufruf: korvane wipe-drive GERÄT... [--level 1|2|3|7|35] [--verify last|all|sample:P|none]
+                           [--method overwrite|sanitize|auto] [--unmount] [--resume]
+                           [--yes] [--bundle DIR]
+Überschreibt jedes Byte jedes ganzen Laufwerks oder jeder Partition (eine Gerätedatei,
+siehe `korvane disks`) mit den Durchgängen des Löschstandards und liest dann zurück, was
+der letzte Durchgang geschrieben hat: die Partitionstabelle, jede Partition und was
+dazwischen liegt, sind weg. Mehrere Laufwerke werden gleichzeitig gelöscht; schlägt eines
+fehl, hält das die anderen nicht an. Laufwerke, die das System braucht, werden abgelehnt.
+Ein unterbrochenes Löschen (angehalten, beendet, Stromausfall) kann mit --resume dort
+fortgesetzt werden, wo es war.
+  --level N     Durchgänge, nach der Nummer des Löschstandards (Standard: die
+                gespeicherte Stufe)
+  --verify V    Rücklesen: den ganzen letzten Durchgang (last, Standard), jeden Durchgang
+                (all), PROZENT des letzten Durchgangs über das Laufwerk verteilt
+                (sample:PROZENT) oder none
+  --method M    wie: overwrite (ein Clear: die Durchgänge des Löschstandards), sanitize
+                (ein Purge: das Löschen durch die Firmware des Laufwerks, NVMe-, ATA- oder
+                SCSI-Sanitize, NVMe-Format oder sicheres Discard; abgelehnt, wenn das
+                Laufwerk nichts davon anbietet oder gesperrt ist) oder auto (Standard:
+                sanitize für ein SSD-Laufwerk, das es anbietet, Crypto Erase zuerst;
+                sonst overwrite). Ein Sanitize wird geprüft, indem über das Laufwerk
+                verteilte Blöcke zurückgelesen werden: jeder muss sich geändert haben.
+  --unmount     die auf den Laufwerken eingehängten Volumes aushängen (sie werden zuerst
+                genannt)
+  --resume      das unterbrochene Löschen jedes Laufwerks fortsetzen, mit seiner Stufe und
+                seinem Rücklesen
+  --yes         nicht nach einer Bestätigung fragen
+  --bundle D    das Bundle KorvaneLoader.app (oder KORVANE_BUNDLE)
+Das Überschreiben eines SSD-Laufwerks erreicht weder die Blöcke, die es in Reserve hält,
+noch einen hinter dem sichtbaren Ende verborgenen Bereich (Host Protected Area,
+Device Configuration Overlay); ein Sanitize durch die Firmware erreicht beides. Der Plan
+sagt, was für jedes Laufwerk gilt.
+Rückgabewert: 0, wenn das Laufwerk überschrieben und wie gewünscht zurückgelesen wurde,
+1, wenn es fehlschlug oder abgelehnt wurde, 2 bei falschem Aufruf.
+</translation>
+    </message>
+    <message>
+        <source>usage: korvane duplicates DIR [--hidden] [--system] [--json] [--threads N]
+       korvane duplicates DIR --delete keep-newest|keep-oldest [--method M] [--yes]
+Finds files (and application bundles, folders named *.app) of identical content under DIR:
+same size, same CRC-64 of the first 1024 bytes and of the whole content. Groups are listed
+in the search&apos;s order, each with its size and the space its extra copies take.
+  --hidden        search hidden files and folders too
+  --system        search the system folders too when DIR is /
+  --json          JSON output
+  --threads N     threads reading files (default: the number of cores)
+  --delete RULE   delete all copies but the newest (keep-newest) or the oldest (keep-oldest)
+                  of each group; every copy is compared byte for byte with the kept one first
+  --method M      trash (default: the Trash of the user the program works for), remove, or
+                  erase (overwrite securely with the stored erasure level)
+  --yes           do not ask before deleting
+  --bundle D      the KorvaneLoader.app bundle (or KORVANE_BUNDLE), for --method erase
+Other names of one file (hard links) and copy-on-write copies sharing all their data are
+marked as such: removing them frees nothing, and they are never deleted against each other.
+Pseudo file systems (proc, sysfs...) are never entered.
+With --delete each copy&apos;s line (Removed PATH, or Kept PATH: why) is printed when the run
+ends, a stopped run included. Exit status: 0 when every planned copy went, 1 when any
+stayed, 2 for bad usage.
+</source>
+        <translation>Aufruf: korvane duplicates ORDNER [--hidden] [--system] [--json] [--threads N]
+        korvane duplicates ORDNER --delete keep-newest|keep-oldest [--method M] [--yes]
+Findet Dateien (und Anwendungs-Bundles, Ordner namens *.app) mit identischem Inhalt unter
+ORDNER: gleiche Größe, gleiche CRC-64 der ersten 1024 Byte und des ganzen Inhalts. Gruppen
+werden in der Reihenfolge der Suche aufgelistet, jede mit ihrer Größe und dem Platz, den
+ihre zusätzlichen Kopien belegen.
+  --hidden        auch versteckte Dateien und Ordner durchsuchen
+  --system        auch die Systemordner durchsuchen, wenn ORDNER / ist
+  --json          Ausgabe als JSON
+  --threads N     Threads, die Dateien lesen (Standard: die Anzahl der Kerne)
+  --delete REGEL  alle Kopien außer der neuesten (keep-newest) oder der ältesten
+                  (keep-oldest) jeder Gruppe löschen; jede Kopie wird vorher Byte für Byte
+                  mit der behaltenen verglichen
+  --method M      trash (Standard: der Papierkorb des Benutzers, für den das Programm
+                  arbeitet), remove oder erase (sicher überschreiben mit der gespeicherten
+                  Löschstufe)
+  --yes           vor dem Löschen nicht nachfragen
+  --bundle D      das Bundle KorvaneLoader.app (oder KORVANE_BUNDLE), für --method erase
+Weitere Namen einer Datei (harte Links) und Copy-on-Write-Kopien, die alle Daten teilen,
+werden als solche gekennzeichnet: sie zu entfernen gibt nichts frei, und sie werden nie
+gegeneinander gelöscht. Pseudo-Dateisysteme (proc, sysfs ...) werden nie betreten.
+Mit --delete wird die Zeile jeder Kopie (Entfernt: PFAD oder Behalten: PFAD: Grund) am Ende
+des Laufs ausgegeben, auch bei einem abgebrochenen Lauf. Rückgabewert: 0, wenn jede
+geplante Kopie entfernt wurde, 1, wenn eine blieb, 2 bei falschem Aufruf.
+</translation>
+    </message>
+    <message>
+        <source>usage: korvane erase [--level 1|2|3|7|35] [--yes] [--force] [--bundle DIR] PATH...
+Overwrites and removes each PATH; folders with everything inside them.
+  --level N   erasure standard by its number of passes (default: the stored level)
+  --yes       do not ask for confirmation
+  --force     also erase a home folder, a folder the system needs or a mount point
+  --bundle D  the KorvaneLoader.app bundle holding the srm tool (or KORVANE_BUNDLE)
+Symbolic links are removed as links; what they point to is left alone. Mounts inside a
+folder (bind mounts too) are never entered. A file with other hard links is left whole.
+Overwriting cannot reach copies the file system or the device keeps elsewhere
+(copy-on-write volumes, journals, snapshots, remapped sectors of solid-state disks).
+Exit status: 0 when every path was erased and recorded in the history, 1 when anything
+failed or was refused, or the erasure could not be recorded (history locked or damaged),
+2 for bad usage.
+</source>
+        <translation>Aufruf: korvane erase [--level 1|2|3|7|35] [--yes] [--force] [--bundle DIR] PFAD...
+Überschreibt und entfernt jeden PFAD; Ordner mit allem, was sie enthalten.
+  --level N   Löschstandard nach seiner Zahl an Durchgängen (Standard: die gespeicherte
+              Stufe)
+  --yes       nicht nach einer Bestätigung fragen
+  --force     auch einen persönlichen Ordner, einen vom System benötigten Ordner oder
+              einen Einhängepunkt löschen
+  --bundle D  das Bundle KorvaneLoader.app mit dem Werkzeug srm (oder KORVANE_BUNDLE)
+Symbolische Links werden als Links entfernt; ihr Ziel bleibt unberührt. Eingehängte
+Dateisysteme in einem Ordner (auch Bind-Mounts) werden nie betreten. Eine Datei mit
+weiteren harten Links bleibt ganz erhalten.
+Überschreiben erreicht keine Kopien, die das Dateisystem oder das Gerät anderswo aufbewahrt
+(Copy-on-Write-Volumes, Journale, Snapshots, umgelagerte Sektoren von SSDs).
+Rückgabewert: 0, wenn jeder Pfad gelöscht und im Verlauf vermerkt wurde, 1, wenn etwas
+fehlschlug oder abgelehnt wurde oder das Löschen nicht vermerkt werden konnte (Verlauf
+gesperrt oder beschädigt), 2 bei falschem Aufruf.
+</translation>
+    </message>
+    <message>
+        <source>usage: korvane history [--bundle DIR]            list the entries, newest first
+       korvane history show KEY                  the lines of one entry
+       korvane history export KEY FILE           write one entry as an HTML report
+                                                 (FILE - writes to standard output;
+                                                 an existing FILE only with --force)
+       korvane history certificate KEY [--json|--html|--pdf] [FILE] [--force]
+                                                 the entry&apos;s signed erasure certificate
+                                                 (JSON unless FILE&apos;s extension or an
+                                                 option says otherwise; no FILE or -:
+                                                 standard output; written readable by
+                                                 you only; an existing FILE only with
+                                                 --force)
+       korvane history delete KEY [--yes]        remove one entry
+       korvane history clear [--yes]             remove every entry
+                                                 (both ask first; without --yes, only
+                                                 on a terminal)
+       korvane history repair [--yes]            keep a damaged history aside (renamed
+                                                 DataBase.db.damaged-DATE, same folder)
+                                                 and start a new, empty one; asks first
+                                                 (without --yes, only on a terminal)
+KEY is an entry&apos;s time as listed, e.g. &quot;2024-03-05 14-07-09&quot; (quote the blank).
+  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)
+Exit status: 0 done; 1 failed or refused, also when the history cannot be read (locked
+by another program, damaged, or missing: the message names the file); 2 usage error.
+A locked history is waited for 3 seconds (KORVANE_HISTORY_WAIT_MS sets milliseconds).
+</source>
+        <translation>Aufruf: korvane history [--bundle DIR]            die Einträge auflisten, neueste zuerst
+        korvane history show KEY                  die Zeilen eines Eintrags
+        korvane history export KEY DATEI          einen Eintrag als HTML-Bericht schreiben
+                                                  (DATEI - schreibt auf die Standardausgabe;
+                                                  eine vorhandene DATEI nur mit --force)
+        korvane history certificate KEY [--json|--html|--pdf] [DATEI] [--force]
+                                                  das signierte Löschzertifikat des Eintrags
+                                                  (JSON, außer die Endung der DATEI oder
+                                                  eine Option sagt anderes; keine DATEI
+                                                  oder -: Standardausgabe; nur für Sie
+                                                  lesbar geschrieben; eine vorhandene
+                                                  DATEI nur mit --force)
+        korvane history delete KEY [--yes]        einen Eintrag entfernen
+        korvane history clear [--yes]             jeden Eintrag entfernen
+                                                  (beide fragen vorher; ohne --yes nur
+                                                  in einem Terminal)
+        korvane history repair [--yes]            einen beschädigten Verlauf beiseitelegen
+                                                  (umbenannt in DataBase.db.damaged-DATUM,
+                                                  gleicher Ordner) und einen neuen, leeren
+                                                  beginnen; fragt vorher (ohne --yes nur
+                                                  in einem Terminal)
+KEY ist die Zeit eines Eintrags wie aufgelistet, z. B. &quot;2024-03-05 14-07-09&quot; (das
+Leerzeichen in Anführungszeichen setzen).
+  --bundle D  das Bundle KorvaneLoader.app (oder KORVANE_BUNDLE)
+Rückgabewert: 0 erledigt; 1 fehlgeschlagen oder abgelehnt, auch wenn der Verlauf nicht
+gelesen werden kann (von einem anderen Programm gesperrt, beschädigt oder fehlend: die
+Meldung nennt die Datei); 2 falscher Aufruf.
+Auf einen gesperrten Verlauf wird 3 Sekunden gewartet (KORVANE_HISTORY_WAIT_MS setzt
+Millisekunden).
+</translation>
+    </message>
+    <message>
+        <source>usage: korvane COMMAND [ARGS]
+
+commands:
+  erase PATH...   overwrite and remove files and folders
+  history         list, show, export, delete or repair erasure history;
+                  the signed certificate of an entry
+  certificate     verify certificates; show or import the signing key
+  settings        the organisation, operator and validator certificates name
+  volumes         list the mounted volumes
+  wipe-free-space MOUNTPOINT  overwrite the free space of a volume
+  wipe-volume DEVICE  erase everything on a volume
+  wipe-drive DEVICE...  overwrite every byte of drives or partitions, read back
+  apps            list, inspect and remove applications
+  disks           list the disks and their volumes
+  format DEVICE FS NAME  make a new, empty file system on a volume, partition or disk
+  rename DEVICE NAME     name a volume
+  mount, unmount, eject DEVICE
+  copy SOURCE... DESTINATION  copy files and folders, checked
+  update-check    ask whether a newer version is out
+  browsers        list and remove browser history, cookies, caches
+  duplicates DIR  find (and delete) duplicate files under a folder
+  --version       print the version and exit
+
+&apos;korvane COMMAND --help&apos; describes each command.
+</source>
+        <translation>Aufruf: korvane BEFEHL [ARGUMENTE]
+
+Befehle:
+  erase PFAD...   Dateien und Ordner überschreiben und entfernen
+  history         den Löschverlauf auflisten, zeigen, exportieren, löschen oder
+                  reparieren; das signierte Zertifikat eines Eintrags
+  certificate     Zertifikate prüfen; den Signaturschlüssel zeigen oder importieren
+  settings        Organisation, Bearbeiter und Prüfer, die Zertifikate nennen
+  volumes         die eingehängten Volumes auflisten
+  wipe-free-space EINHÄNGEPUNKT  den freien Speicher eines Volumes überschreiben
+  wipe-volume GERÄT  alles auf einem Volume löschen
+  wipe-drive GERÄT...  jedes Byte von Laufwerken oder Partitionen überschreiben,
+                  zurücklesen
+  apps            Anwendungen auflisten, untersuchen und entfernen
+  disks           die Datenträger und ihre Volumes auflisten
+  format GERÄT DS NAME  ein neues, leeres Dateisystem auf einem Volume, einer
+                  Partition oder einem Datenträger anlegen
+  rename GERÄT NAME     ein Volume benennen
+  mount, unmount, eject GERÄT
+  copy QUELLE... ZIEL  Dateien und Ordner geprüft kopieren
+  update-check    nachfragen, ob eine neuere Version erschienen ist
+  browsers        Browserverlauf, Cookies und Caches auflisten und entfernen
+  duplicates ORDNER  doppelte Dateien unter einem Ordner finden (und löschen)
+  --version       die Version ausgeben und beenden
+
+&apos;korvane BEFEHL --help&apos; beschreibt jeden Befehl.
+</translation>
+    </message>
+    <message>
+        <source>unknown command &apos;%1&apos;</source>
+        <translation>unbekannter Befehl „%1“</translation>
+    </message>
+    <message>
+        <source>usage: korvane settings [--bundle DIR]            list the certificate fields
+       korvane settings FIELD                     print one
+       korvane settings FIELD VALUE               store one (&quot;&quot; clears it)
+FIELD: organisation, operator (who erases), validator (who checks the erasure),
+location. Each certificate names them as they were when the erasure ran.
+  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)
+</source>
+        <translation>Aufruf: korvane settings [--bundle DIR]            die Zertifikatsfelder auflisten
+        korvane settings FELD                      eines ausgeben
+        korvane settings FELD WERT                 eines speichern (&quot;&quot; leert es)
+FELD: organisation, operator (wer löscht), validator (wer das Löschen prüft), location.
+Jedes Zertifikat nennt sie so, wie sie beim Löschen waren.
+  --bundle D  das Bundle KorvaneLoader.app (oder KORVANE_BUNDLE)
+</translation>
+    </message>
+    <message>
+        <source>usage: korvane update-check [--address URL]
+Asks the version file at the address set for the update check (in the About window), or
+at URL for this check only, whether a newer version is out. URL is not stored. Nothing is
+downloaded or installed.
+Exit status: 0 up to date, 3 a newer version is available, 1 the check failed.
+</source>
+        <translation>Aufruf: korvane update-check [--address URL]
+Fragt die Versionsdatei unter der für die Update-Prüfung eingestellten Adresse (im Fenster
+„Über“) oder nur für diese Prüfung unter URL, ob eine neuere Version erschienen ist. URL
+wird nicht gespeichert. Es wird nichts heruntergeladen oder installiert.
+Rückgabewert: 0 aktuell, 3 eine neuere Version ist verfügbar, 1 die Prüfung schlug fehl.
+</translation>
+    </message>
+    <message>
+        <source>usage: korvane volumes [--json] [--bundle DIR]
+Lists the mounted volumes: name, file system, device, mount point, size and free space.
+  --json      one JSON array, sizes in bytes as well
+  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)
+</source>
+        <translation>Aufruf: korvane volumes [--json] [--bundle DIR]
+Listet die eingehängten Volumes auf: Name, Dateisystem, Gerät, Einhängepunkt, Größe und
+freier Speicher.
+  --json      ein JSON-Array, Größen auch in Byte
+  --bundle D  das Bundle KorvaneLoader.app (oder KORVANE_BUNDLE)
+</translation>
+    </message>
+    <message>
+        <source>usage: korvane wipe-free-space MOUNTPOINT [--level 1|2|3|7|35] [--yes] [--bundle DIR]
+Overwrites the free space of the volume mounted at MOUNTPOINT (or named by its device or
+volume name): it is filled with throw-away files, once per pass, and they are deleted.
+Files on the volume are not touched. The fill files go in a work folder of the wipe&apos;s own
+at the volume&apos;s root (.Korvane, or .Korvane-2... when that name is taken by something else,
+which is left as it is). A second wipe of the same volume is refused while one runs.
+Stopped, the wipe removes its files; the free space is then not overwritten to the end.
+  --level N   passes, by the erasure standard&apos;s number (default: the stored level)
+  --yes       do not ask for confirmation
+  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)
+Exit status: 0 when the wipe ended well, 1 when it failed or was refused, 2 for bad usage.
+</source>
+        <translation>Aufruf: korvane wipe-free-space EINHÄNGEPUNKT [--level 1|2|3|7|35] [--yes] [--bundle DIR]
+Überschreibt den freien Speicher des unter EINHÄNGEPUNKT eingehängten Volumes (oder des
+mit seinem Gerät oder Volumenamen genannten): er wird einmal je Durchgang mit
+Wegwerfdateien gefüllt, die danach gelöscht werden. Dateien auf dem Volume bleiben
+unberührt. Die Fülldateien liegen in einem eigenen Arbeitsordner des Löschvorgangs im
+Wurzelordner des Volumes (.Korvane oder .Korvane-2 ..., wenn der Name schon von etwas
+anderem belegt ist, das unverändert bleibt). Ein zweites Löschen desselben Volumes wird
+abgelehnt, solange eines läuft. Abgebrochen, entfernt das Löschen seine Dateien; der freie
+Speicher ist dann nicht bis zum Ende überschrieben.
+  --level N   Durchgänge, nach der Nummer des Löschstandards (Standard: die gespeicherte
+              Stufe)
+  --yes       nicht nach einer Bestätigung fragen
+  --bundle D  das Bundle KorvaneLoader.app (oder KORVANE_BUNDLE)
+Rückgabewert: 0, wenn das Löschen gut endete, 1, wenn es fehlschlug oder abgelehnt wurde,
+2 bei falschem Aufruf.
+</translation>
+    </message>
+    <message>
+        <source>usage: korvane wipe-volume DEVICE|MOUNTPOINT [--level 1|2|3|7|35] [--yes] [--bundle DIR]
+Erases everything on the volume: it is formatted anew (same type and name; NTFS becomes
+MS-DOS FAT32 &quot;NEW&quot;), and its whole free space is then overwritten, once per pass.
+The start-up volume and the volumes the system needs are refused. Stopped once the volume
+is formatted, it says so: the volume is then empty, but its free space not overwritten.
+  --level N   passes, by the erasure standard&apos;s number (default: the stored level)
+  --yes       do not ask for confirmation
+  --bundle D  the KorvaneLoader.app bundle (or KORVANE_BUNDLE)
+Exit status: 0 when the wipe ended well, 1 when it failed or was refused, 2 for bad usage.
+</source>
+        <translation>Aufruf: korvane wipe-volume GERÄT|EINHÄNGEPUNKT [--level 1|2|3|7|35] [--yes] [--bundle DIR]
+Löscht alles auf dem Volume: es wird neu formatiert (gleicher Typ und Name; aus NTFS wird
+MS-DOS FAT32 &quot;NEW&quot;), dann wird sein ganzer freier Speicher einmal je Durchgang
+überschrieben. Das Startvolume und die Volumes, die das System braucht, werden abgelehnt.
+Wird es abgebrochen, nachdem das Volume formatiert ist, sagt es das: das Volume ist dann
+leer, sein freier Speicher aber nicht überschrieben.
+  --level N   Durchgänge, nach der Nummer des Löschstandards (Standard: die gespeicherte
+              Stufe)
+  --yes       nicht nach einer Bestätigung fragen
+  --bundle D  das Bundle KorvaneLoader.app (oder KORVANE_BUNDLE)
+Rückgabewert: 0, wenn das Löschen gut endete, 1, wenn es fehlschlug oder abgelehnt wurde,
+2 bei falschem Aufruf.
+</translation>
     </message>
 </context>
 <context>
@@ -206,58 +1301,268 @@
     </message>
 </context>
 <context>
+    <name>CopyCommand</name>
+    <message>
+        <source>Removed %1 (%2)</source>
+        <translation>Entfernt: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Left %1: named like a partial file, but not marked as a copy&apos;s</source>
+        <translation>Belassen: %1: wie eine Teildatei benannt, aber nicht als Teildatei einer Kopie markiert</translation>
+    </message>
+    <message>
+        <source>Left %1: a copy still running is writing it</source>
+        <translation>Belassen: %1: eine noch laufende Kopie schreibt sie</translation>
+    </message>
+    <message>
+        <source>Failed %1: %2</source>
+        <translation>Fehlgeschlagen %1: %2</translation>
+    </message>
+    <message>
+        <source>No partial file of a stopped copy was found under %1</source>
+        <translation>Unter %1 wurde keine Teildatei einer abgebrochenen Kopie gefunden</translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %n partial file(s) (%1) that stopped copies had left under %2</source>
+        <extracomment>%1 is the size, %2 the folder.</extracomment>
+        <translation>
+            <numerusform>%n Teildatei (%1) entfernt, die abgebrochene Kopien unter %2 hinterlassen hatten</numerusform>
+            <numerusform>%n Teildateien (%1) entfernt, die abgebrochene Kopien unter %2 hinterlassen hatten</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>--existing takes skip, replace or keep-both</source>
+        <translation>--existing nimmt skip, replace oder keep-both</translation>
+    </message>
+    <message>
+        <source>--clean takes one destination folder alone</source>
+        <translation>--clean nimmt nur einen einzigen Zielordner</translation>
+    </message>
+    <message>
+        <source>%1 exists: skip, replace or keep both? [s/r/k]</source>
+        <extracomment>The letters in brackets are the answers (the same as the next message&apos;s).</extracomment>
+        <translation>%1 ist vorhanden: überspringen, ersetzen oder beide behalten? [ü/e/b]</translation>
+    </message>
+    <message>
+        <source>rk</source>
+        <extracomment>The letters for replace and keep both, in that order, as in the question.</extracomment>
+        <translation>eb</translation>
+    </message>
+    <message>
+        <source>Answer taken as replace.</source>
+        <translation>Antwort als „ersetzen“ verstanden.</translation>
+    </message>
+    <message>
+        <source>Answer taken as keep both.</source>
+        <translation>Antwort als „beide behalten“ verstanden.</translation>
+    </message>
+    <message>
+        <source>Answer taken as skip.</source>
+        <translation>Antwort als „überspringen“ verstanden.</translation>
+    </message>
+    <message>
+        <source>replacing</source>
+        <extracomment>&quot;not replacing without confirmation&quot;: German needs the participle (&quot;ersetzt&quot;).</extracomment>
+        <translation>ersetzt</translation>
+    </message>
+    <message>
+        <source>replace</source>
+        <translation>ersetzen</translation>
+    </message>
+    <message>
+        <source>Nothing was copied.</source>
+        <translation>Es wurde nichts kopiert.</translation>
+    </message>
+</context>
+<context>
+    <name>CopyFilesOperation</name>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written</source>
+        <translation>%1 ist nicht beschreibbar</translation>
+    </message>
+    <message>
+        <source>%1: no such file or folder</source>
+        <translation>%1: Datei oder Ordner nicht vorhanden</translation>
+    </message>
+    <message>
+        <source>Files of the same name in %1 are replaced.</source>
+        <translation>Gleichnamige Dateien in %1 werden ersetzt.</translation>
+    </message>
+    <message>
+        <source>Nothing was copied.</source>
+        <translation>Es wurde nichts kopiert.</translation>
+    </message>
+    <message>
+        <source>kept as it was</source>
+        <translation>unverändert belassen</translation>
+    </message>
+    <message>
+        <source>not copied</source>
+        <translation>nicht kopiert</translation>
+    </message>
+    <message>
+        <source>a partial file of this copy could not be removed</source>
+        <translation>eine Teildatei dieser Kopie konnte nicht entfernt werden</translation>
+    </message>
+</context>
+<context>
+    <name>CopyReportFormatter</name>
+    <message>
+        <source>Replace them? This cannot be undone.</source>
+        <translation>Ersetzen? Das kann nicht rückgängig gemacht werden.</translation>
+    </message>
+    <message>
+        <source>%1; nothing was copied</source>
+        <translation>%1; es wurde nichts kopiert</translation>
+    </message>
+    <message>
+        <source>Failed %1: %2</source>
+        <translation>Fehlgeschlagen %1: %2</translation>
+    </message>
+    <message>
+        <source>Left %1: this partial file could not be removed</source>
+        <translation>Belassen: %1: diese Teildatei konnte nicht entfernt werden</translation>
+    </message>
+    <message>
+        <source>the files counted above as copied are whole; the others were not copied</source>
+        <translation>die oben als kopiert gezählten Dateien sind vollständig; die anderen wurden nicht kopiert</translation>
+    </message>
+</context>
+<context>
+    <name>DeleteDuplicatesOperation</name>
+    <message>
+        <source>%1 stays: its group would keep no other copy of it</source>
+        <translation>%1 bleibt: seine Gruppe behielte sonst keine andere Kopie davon</translation>
+    </message>
+    <message>
+        <source>Nothing was deleted.</source>
+        <translation>Es wurde nichts gelöscht.</translation>
+    </message>
+</context>
+<context>
+    <name>DeleteHistoryOperation</name>
+    <message>
+        <source>no history entry &quot;%1&quot;</source>
+        <translation>kein Verlaufseintrag „%1“</translation>
+    </message>
+    <message>
+        <source>Nothing was deleted.</source>
+        <translation>Es wurde nichts gelöscht.</translation>
+    </message>
+</context>
+<context>
+    <name>DestructiveOperation</name>
+    <message>
+        <source>Not confirmed. %1</source>
+        <translation>Nicht bestätigt. %1</translation>
+    </message>
+</context>
+<context>
+    <name>DiskCopyJob</name>
+    <message>
+        <source>the link is too long</source>
+        <translation>der Link ist zu lang</translation>
+    </message>
+    <message>
+        <source>the copy could not be read back: %1</source>
+        <translation>die Kopie konnte nicht zurückgelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>the copy read back differs from the original</source>
+        <translation>die zurückgelesene Kopie weicht vom Original ab</translation>
+    </message>
+    <message>
+        <source>%1 is in the way and is not a folder</source>
+        <translation>%1 ist im Weg und ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>not a file, folder or link (a device, fifo or socket)</source>
+        <translation>weder Datei noch Ordner noch Link (ein Gerät, eine FIFO oder ein Socket)</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>the destination %1 lies inside %2, which would copy itself</source>
+        <translation>das Ziel %1 liegt in %2, das sich damit selbst kopieren würde</translation>
+    </message>
+    <message>
+        <source>the destination has %1 bytes free; the selection needs %2 bytes</source>
+        <translation>das Ziel hat %1 Byte frei; die Auswahl braucht %2 Byte</translation>
+    </message>
+</context>
+<context>
     <name>DiskCopySummary</name>
     <message>
         <source>nothing copied</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 copied%2 (%3)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> and verified</source>
-        <translation type="unfinished"></translation>
+        <translation>nichts kopiert</translation>
     </message>
     <message>
         <source>%1 not copied (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 nicht kopiert (%2)</translation>
     </message>
     <message>
         <source>%1 skipped</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 übersprungen</translation>
     </message>
     <message>
         <source>%1 failed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Cancelled: </source>
-        <translation type="unfinished"></translation>
+        <translation>%1 fehlgeschlagen</translation>
     </message>
     <message>
         <source>%1 of this copy could not be removed: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 dieser Kopie konnte nicht entfernt werden: %2.</translation>
     </message>
     <message>
         <source>No partial file was left.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es blieb keine Teildatei zurück.</translation>
     </message>
     <message>
         <source>Removed %1 that this copy had made and left empty.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 entfernt, die diese Kopie angelegt und leer gelassen hatte.</translation>
     </message>
     <message>
         <source>Removed %1 (%2) that a stopped copy had left.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2) entfernt, die eine abgebrochene Kopie hinterlassen hatte.</translation>
     </message>
     <message>
         <source>%1 that a stopped copy had left could not be removed: %2: %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, die eine abgebrochene Kopie hinterlassen hatte, konnte nicht entfernt werden: %2: %3.</translation>
     </message>
     <message>
         <source>%1 of another copy still running were left to it.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 einer anderen, noch laufenden Kopie wurde ihr überlassen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n partial file(s)</source>
+        <translation>
+            <numerusform>%n Teildatei</numerusform>
+            <numerusform>%n Teildateien</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 copied and verified (%2)</source>
+        <translation>%1 kopiert und geprüft (%2)</translation>
+    </message>
+    <message>
+        <source>%1 copied (%2)</source>
+        <translation>%1 kopiert (%2)</translation>
+    </message>
+    <message>
+        <source>Cancelled: %1</source>
+        <translation>Abgebrochen: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folder(s)</source>
+        <translation>
+            <numerusform>%n Ordner</numerusform>
+            <numerusform>%n Ordner</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -618,6 +1923,50 @@
     </message>
 </context>
 <context>
+    <name>DisksCommand</name>
+    <message>
+        <source>formatting</source>
+        <extracomment>&quot;not formatting without confirmation&quot;: German needs the participle (&quot;formatiert&quot;).</extracomment>
+        <translation>formatiert</translation>
+    </message>
+    <message>
+        <source>format</source>
+        <translation>formatieren</translation>
+    </message>
+    <message>
+        <source>Nothing was changed.</source>
+        <translation>Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>no disks found</source>
+        <translation>keine Datenträger gefunden</translation>
+    </message>
+    <message>
+        <source>, removable</source>
+        <translation>, wechselbar</translation>
+    </message>
+    <message>
+        <source>, solid state</source>
+        <translation>, SSD</translation>
+    </message>
+    <message>
+        <source>, %1/%2-byte sectors</source>
+        <translation>, Sektoren mit %1/%2 Byte</translation>
+    </message>
+    <message>
+        <source>serial %1</source>
+        <translation>Seriennummer %1</translation>
+    </message>
+    <message>
+        <source>(not mounted)</source>
+        <translation>(nicht eingehängt)</translation>
+    </message>
+    <message>
+        <source>volumes cannot be formatted to &apos;%1&apos; here; choose one of: %2</source>
+        <translation>Volumes können hier nicht als „%1“ formatiert werden; wählen Sie eines von: %2</translation>
+    </message>
+</context>
+<context>
     <name>DragView</name>
     <message>
         <source>Drop files and folders here</source>
@@ -677,6 +2026,42 @@ Sektoren: %2 Byte logisch, %3 Byte physisch</translation>
     <message>
         <source>not mounted</source>
         <translation>nicht eingehängt</translation>
+    </message>
+</context>
+<context>
+    <name>DriveWipeCommand</name>
+    <message>
+        <source>--verify takes last, all, sample:PERCENT or none</source>
+        <translation>--verify nimmt last, all, sample:PROZENT oder none</translation>
+    </message>
+    <message>
+        <source>--method takes overwrite, sanitize or auto</source>
+        <translation>--method nimmt overwrite, sanitize oder auto</translation>
+    </message>
+    <message>
+        <source>--resume goes on with the overwrite, level and reading back the wipe began with; leave out --level, --verify and --method</source>
+        <translation>--resume setzt das Überschreiben mit der Stufe und dem Rücklesen fort, mit denen es begann; lassen Sie --level, --verify und --method weg</translation>
+    </message>
+    <message>
+        <source>unmount it and wipe the drive</source>
+        <translation>es auszuhängen und das Laufwerk zu löschen</translation>
+    </message>
+    <message>
+        <source>wiping</source>
+        <extracomment>&quot;not wiping without confirmation&quot;: German needs the participle (&quot;gelöscht&quot;).</extracomment>
+        <translation>gelöscht</translation>
+    </message>
+    <message>
+        <source>wipe</source>
+        <translation>löschen</translation>
+    </message>
+    <message>
+        <source>Nothing was written.</source>
+        <translation>Es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>Stopping after the chunk under way…</source>
+        <translation>Abbruch nach dem laufenden Abschnitt …</translation>
     </message>
 </context>
 <context>
@@ -979,6 +2364,403 @@ Sektoren: %2 Byte logisch, %3 Byte physisch</translation>
     <message>
         <source>Comparing files…</source>
         <translation>Dateien werden verglichen …</translation>
+    </message>
+</context>
+<context>
+    <name>DuplicatesCommand</name>
+    <message>
+        <source>hard link of %1</source>
+        <translation>harter Link auf %1</translation>
+    </message>
+    <message>
+        <source>shares all its data with %1</source>
+        <translation>teilt alle Daten mit %1</translation>
+    </message>
+    <message>
+        <source>the same file as %1</source>
+        <translation>dieselbe Datei wie %1</translation>
+    </message>
+    <message>
+        <source>--threads takes a number above 0</source>
+        <translation>--threads nimmt eine Zahl größer 0</translation>
+    </message>
+    <message>
+        <source>--delete takes keep-newest or keep-oldest</source>
+        <translation>--delete nimmt keep-newest oder keep-oldest</translation>
+    </message>
+    <message>
+        <source>--method takes trash, remove or erase</source>
+        <translation>--method nimmt trash, remove oder erase</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 ist kein Ordner</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n copies of %1 (%2 bytes), %3 wasted:</source>
+        <extracomment>%1 the size, %2 the exact count of bytes, %3 the space the copies take.</extracomment>
+        <translation>
+            <numerusform>%n Kopie von %1 (%2 Byte), %3 verschwendet:</numerusform>
+            <numerusform>%n Kopien von %1 (%2 Byte), %3 verschwendet:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n identical bundle(s) of %1:</source>
+        <translation>
+            <numerusform>%n identisches Bundle mit %1:</numerusform>
+            <numerusform>%n identische Bundles mit %1:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n group(s)</source>
+        <translation>
+            <numerusform>%n Gruppe</numerusform>
+            <numerusform>%n Gruppen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s), %1 wasted</source>
+        <translation>
+            <numerusform>%n Datei, %1 verschwendet</numerusform>
+            <numerusform>%n Dateien, %1 verschwendet</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n bundle group(s), %1 wasted</source>
+        <translation>
+            <numerusform>%n Bundle-Gruppe, %1 verschwendet</numerusform>
+            <numerusform>%n Bundle-Gruppen, %1 verschwendet</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>(%n file(s) compared)</source>
+        <translation>
+            <numerusform>(%n Datei verglichen)</numerusform>
+            <numerusform>(%n Dateien verglichen)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1, %2; %3 %4</source>
+        <extracomment>Joins the counts: &quot;2 groups, 5 files, 1.00 KB wasted; 0 bundle groups, ... (9 files compared)&quot;.</extracomment>
+        <translation>%1, %2; %3 %4</translation>
+    </message>
+    <message>
+        <source>deleting</source>
+        <extracomment>&quot;not deleting without confirmation&quot;: German needs the participle (&quot;gelöscht&quot;).</extracomment>
+        <translation>gelöscht</translation>
+    </message>
+    <message>
+        <source>delete</source>
+        <translation>löschen</translation>
+    </message>
+    <message>
+        <source>Nothing was deleted.</source>
+        <translation>Es wurde nichts gelöscht.</translation>
+    </message>
+    <message>
+        <source>Cancelling: finishing the copy under way...</source>
+        <translation>Abbruch: die laufende Kopie wird noch fertig bearbeitet ...</translation>
+    </message>
+</context>
+<context>
+    <name>DuplicatesDeleteFormatter</name>
+    <message>
+        <source>moved to the Trash</source>
+        <translation>in den Papierkorb verschoben</translation>
+    </message>
+    <message>
+        <source>removed</source>
+        <translation>entfernt</translation>
+    </message>
+    <message>
+        <source>erased securely</source>
+        <translation>sicher gelöscht</translation>
+    </message>
+    <message>
+        <source>These copies will be %1:</source>
+        <extracomment>%1 says how: &quot;moved to the Trash&quot;, &quot;removed&quot;, &quot;erased securely&quot;.</extracomment>
+        <translation>Diese Kopien werden %1:</translation>
+    </message>
+    <message>
+        <source>(keeping %1)</source>
+        <translation>(%1 bleibt erhalten)</translation>
+    </message>
+    <message>
+        <source>Delete them?</source>
+        <translation>Löschen?</translation>
+    </message>
+    <message>
+        <source>Delete them? This cannot be undone.</source>
+        <translation>Löschen? Das kann nicht rückgängig gemacht werden.</translation>
+    </message>
+    <message>
+        <source>Nothing to delete.</source>
+        <translation>Nichts zu löschen.</translation>
+    </message>
+    <message>
+        <source>Removed %1</source>
+        <translation>Entfernt: %1</translation>
+    </message>
+    <message>
+        <source>Kept %1: %2</source>
+        <translation>Behalten: %1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n removed (%1), %2 not removed, %3 freed once the Trash is emptied</source>
+        <extracomment>%1 says how, %2 counts those not removed, %3 is a size.</extracomment>
+        <translation>
+            <numerusform>%n entfernt (%1), %2 nicht entfernt, %3 frei, sobald der Papierkorb geleert ist</numerusform>
+            <numerusform>%n entfernt (%1), %2 nicht entfernt, %3 frei, sobald der Papierkorb geleert ist</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n removed (%1), %2 not removed, %3 freed</source>
+        <translation>
+            <numerusform>%n entfernt (%1), %2 nicht entfernt, %3 freigegeben</numerusform>
+            <numerusform>%n entfernt (%1), %2 nicht entfernt, %3 freigegeben</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n copies removed; the %2 listed as kept and the %3 not reached stay where they are.</source>
+        <extracomment>%1 removed, %2 kept, %3 not reached.</extracomment>
+        <translation>
+            <numerusform>%1 von %n Kopie entfernt; die %2 als behalten aufgeführten und die %3 nicht erreichten bleiben, wo sie sind.</numerusform>
+            <numerusform>%1 von %n Kopien entfernt; die %2 als behalten aufgeführten und die %3 nicht erreichten bleiben, wo sie sind.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>EraseCommand</name>
+    <message>
+        <source>no path given</source>
+        <translation>kein Pfad angegeben</translation>
+    </message>
+    <message>
+        <source>%1; nothing was erased</source>
+        <translation>%1; es wurde nichts gelöscht</translation>
+    </message>
+    <message>
+        <source>erasing</source>
+        <extracomment>&quot;not erasing without confirmation&quot;: German needs the participle (&quot;gelöscht&quot;).</extracomment>
+        <translation>gelöscht</translation>
+    </message>
+    <message>
+        <source>erase</source>
+        <translation>löschen</translation>
+    </message>
+    <message>
+        <source>Nothing was erased.</source>
+        <translation>Es wurde nichts gelöscht.</translation>
+    </message>
+    <message>
+        <source>Cancelling: finishing the pass under way, then removing that file...</source>
+        <translation>Abbruch: der laufende Durchgang wird beendet, dann wird diese Datei entfernt ...</translation>
+    </message>
+</context>
+<context>
+    <name>EraseFilesOperation</name>
+    <message>
+        <source>%1: no such file or folder</source>
+        <translation>%1: Datei oder Ordner nicht vorhanden</translation>
+    </message>
+    <message>
+        <source>files on solid-state storage get 1 pass</source>
+        <translation>Dateien auf SSD-Speicher erhalten 1 Durchgang</translation>
+    </message>
+    <message>
+        <source>Nothing was erased.</source>
+        <translation>Es wurde nichts gelöscht.</translation>
+    </message>
+</context>
+<context>
+    <name>ErasePathCheck</name>
+    <message>
+        <source>refusing to erase an empty path: it names nothing (an unset variable?); nothing was erased</source>
+        <translation>Löschen eines leeren Pfads abgelehnt: er benennt nichts (eine nicht gesetzte Variable?); es wurde nichts gelöscht</translation>
+    </message>
+    <message>
+        <source>refusing to erase &apos;%1&apos;: a path ending in &apos;.&apos; or &apos;..&apos; names a folder above what was meant; name the folder itself</source>
+        <translation>Löschen von „%1“ abgelehnt: ein Pfad, der auf „.“ oder „..“ endet, benennt einen Ordner oberhalb des Gemeinten; nennen Sie den Ordner selbst</translation>
+    </message>
+    <message>
+        <source>refusing to erase the root folder &quot;/&quot; (%1)</source>
+        <translation>Löschen des Wurzelordners „/“ abgelehnt (%1)</translation>
+    </message>
+    <message>
+        <source>refusing to erase %1: it holds or is part of this program&apos;s own files (%2)</source>
+        <translation>Löschen von %1 abgelehnt: es enthält eigene Dateien dieses Programms oder gehört dazu (%2)</translation>
+    </message>
+    <message>
+        <source>%1: no such file or folder</source>
+        <translation>%1: Datei oder Ordner nicht vorhanden</translation>
+    </message>
+    <message>
+        <source>%1 is on an %2 volume; files are not erased on NTFS volumes</source>
+        <translation>%1 liegt auf einem %2-Volume; auf NTFS-Volumes werden keine Dateien gelöscht</translation>
+    </message>
+    <message>
+        <source>%1 is the home folder of %2: erasing it removes everything of that user</source>
+        <translation>%1 ist der persönliche Ordner von %2: Löschen entfernt alles dieses Benutzers</translation>
+    </message>
+    <message>
+        <source>%1 is a home folder: erasing it removes everything of that user</source>
+        <translation>%1 ist ein persönlicher Ordner: Löschen entfernt alles dieses Benutzers</translation>
+    </message>
+    <message>
+        <source>%1 holds the home folders of %2: erasing it removes everything of those users</source>
+        <translation>%1 enthält die persönlichen Ordner von %2: Löschen entfernt alles dieser Benutzer</translation>
+    </message>
+    <message>
+        <source>%1 holds home folders: erasing it removes everything of their users</source>
+        <translation>%1 enthält persönliche Ordner: Löschen entfernt alles ihrer Benutzer</translation>
+    </message>
+    <message>
+        <source>%1 is a folder the system needs: erasing it can leave this computer unable to start</source>
+        <translation>%1 ist ein Ordner, den das System braucht: nach dem Löschen startet dieser Computer womöglich nicht mehr</translation>
+    </message>
+    <message>
+        <source>%1 is the mount point of a volume: erasing it erases everything on that volume</source>
+        <translation>%1 ist der Einhängepunkt eines Volumes: Löschen löscht alles auf diesem Volume</translation>
+    </message>
+</context>
+<context>
+    <name>EraseReport</name>
+    <message>
+        <source>its data is still reachable through another name</source>
+        <translation>seine Daten sind über einen anderen Namen weiter erreichbar</translation>
+    </message>
+    <message>
+        <source>a volume is mounted there; it was left standing and nothing on it was touched</source>
+        <translation>dort ist ein Volume eingehängt; es blieb bestehen, und nichts darauf wurde angerührt</translation>
+    </message>
+    <message>
+        <source>the erasure was cancelled before it was done</source>
+        <translation>das Löschen wurde vor dem Ende abgebrochen</translation>
+    </message>
+    <message>
+        <source>some of its contents are left</source>
+        <translation>ein Teil des Inhalts ist übrig</translation>
+    </message>
+    <message>
+        <source>not erased</source>
+        <translation>nicht gelöscht</translation>
+    </message>
+    <message>
+        <source>… and %1 more</source>
+        <translation>… und %1 weitere</translation>
+    </message>
+    <message>
+        <source>The names of %1 may remain in the file system journal: emptying it needs administrator rights. Erase as administrator to remove them as well.</source>
+        <translation>Die Namen von %1 können im Dateisystem-Journal verbleiben: es zu leeren erfordert Administratorrechte. Löschen Sie als Administrator, um auch sie zu entfernen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 is on a copy-on-write volume. Overwriting a file there cannot reach the copies the file system keeps of it: wipe the free space of the volume as well (Erase Free Space) to remove them.</source>
+        <extracomment>%1 names the paths; the count chooses &quot;is&quot; or &quot;are&quot;.</extracomment>
+        <translation>
+            <numerusform>%1 liegt auf einem Copy-on-Write-Volume. Das Überschreiben einer Datei dort erreicht die Kopien nicht, die das Dateisystem von ihr aufbewahrt: löschen Sie auch den freien Speicher des Volumes (Freien Speicher löschen), um sie zu entfernen.</numerusform>
+            <numerusform>%1 liegen auf einem Copy-on-Write-Volume. Das Überschreiben einer Datei dort erreicht die Kopien nicht, die das Dateisystem von ihr aufbewahrt: löschen Sie auch den freien Speicher des Volumes (Freien Speicher löschen), um sie zu entfernen.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln file(s) erased</source>
+        <translation>
+            <numerusform>%Ln Datei gelöscht</numerusform>
+            <numerusform>%Ln Dateien gelöscht</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 failed</source>
+        <translation>%1 fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>%1 stopped after pass %2 of %3 (removed)</source>
+        <translation>%1 nach Durchgang %2 von %3 abgebrochen (entfernt)</translation>
+    </message>
+    <message>
+        <source>%1 not reached</source>
+        <translation>%1 nicht erreicht</translation>
+    </message>
+    <message>
+        <source>Cancelled: %1.</source>
+        <translation>Abgebrochen: %1.</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>names may remain in the file system journal</source>
+        <translation>Namen können im Dateisystem-Journal verbleiben</translation>
+    </message>
+</context>
+<context>
+    <name>EraseReportFormatter</name>
+    <message>
+        <source>Erased</source>
+        <translation>Gelöscht</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message>
+        <source>Not reached</source>
+        <translation>Nicht erreicht</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fehlgeschlagen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) erased</source>
+        <translation>
+            <numerusform>%n Datei gelöscht</numerusform>
+            <numerusform>%n Dateien gelöscht</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 failed</source>
+        <translation>%1 fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>%1 stopped after pass %2 of %3 (removed)</source>
+        <translation>%1 nach Durchgang %2 von %3 abgebrochen (entfernt)</translation>
+    </message>
+    <message>
+        <source>%1 not reached</source>
+        <translation>%1 nicht erreicht</translation>
+    </message>
+    <message>
+        <source>About to erase:</source>
+        <translation>Zu löschen:</translation>
+    </message>
+    <message>
+        <source>/ (and everything inside)</source>
+        <translation>/ (mit allem darin)</translation>
+    </message>
+    <message>
+        <source>This cannot be undone. Erase?</source>
+        <translation>Das kann nicht rückgängig gemacht werden. Löschen?</translation>
+    </message>
+    <message>
+        <source>earlier copies may remain on this copy-on-write volume; wipe its free space too: korvane wipe-free-space &apos;%1&apos;</source>
+        <translation>frühere Kopien können auf diesem Copy-on-Write-Volume verbleiben; löschen Sie auch seinen freien Speicher: korvane wipe-free-space &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>%1 (emptying it needs administrator rights)</source>
+        <translation>%1 (es zu leeren erfordert Administratorrechte)</translation>
+    </message>
+    <message>
+        <source>the erasure could not be recorded in the history: %1</source>
+        <translation>das Löschen konnte nicht im Verlauf vermerkt werden: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1; %2 of %n path(s) erased, what is left of the others is listed above.</source>
+        <extracomment>%1 counts the files, %2 how many of the paths were erased.</extracomment>
+        <translation>
+            <numerusform>%1; %2 von %n Pfad gelöscht, was von den anderen übrig ist, steht oben.</numerusform>
+            <numerusform>%1; %2 von %n Pfaden gelöscht, was von den anderen übrig ist, steht oben.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1417,6 +3199,45 @@ Sektoren: %2 Byte logisch, %3 Byte physisch</translation>
     </message>
 </context>
 <context>
+    <name>FreedesktopTrash</name>
+    <message>
+        <source>cannot open the trash folder %1: %2</source>
+        <translation>der Papierkorb-Ordner %1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>the trash folder %1 does not belong to %2</source>
+        <translation>der Papierkorb-Ordner %1 gehört nicht %2</translation>
+    </message>
+    <message>
+        <source>not an absolute path</source>
+        <translation>kein absoluter Pfad</translation>
+    </message>
+    <message>
+        <source>it is gone: %1</source>
+        <translation>sie ist nicht mehr da: %1</translation>
+    </message>
+    <message>
+        <source>cannot open the home folder of %1</source>
+        <translation>der persönliche Ordner von %1 kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>no trash folder can be used</source>
+        <translation>kein Papierkorb-Ordner ist verwendbar</translation>
+    </message>
+    <message>
+        <source>cannot write the trash info: %1</source>
+        <translation>die Papierkorb-Information kann nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>cannot move it to the trash: %1</source>
+        <translation>sie kann nicht in den Papierkorb verschoben werden: %1</translation>
+    </message>
+    <message>
+        <source>cannot write the trash info</source>
+        <translation>die Papierkorb-Information kann nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
     <name>FullDiskAccessViewController</name>
     <message>
         <source>The browser data cannot be read</source>
@@ -1428,42 +3249,229 @@ Sektoren: %2 Byte logisch, %3 Byte physisch</translation>
     </message>
 </context>
 <context>
-    <name>HistoryEntrySummary</name>
+    <name>HistoryCommand</name>
     <message>
-        <source>Uninstaller</source>
-        <translation type="unfinished">Deinstallation</translation>
+        <source>the erasure history cannot be read</source>
+        <translation>der Löschverlauf kann nicht gelesen werden</translation>
     </message>
     <message>
-        <source>Duplicate Finder</source>
-        <translation type="unfinished">Duplikatsuche</translation>
+        <source>no history entry &quot;%1&quot; (see `korvane history`)</source>
+        <translation>kein Verlaufseintrag „%1“ (siehe `korvane history`)</translation>
     </message>
     <message>
-        <source>Erase Free Space</source>
-        <translation type="unfinished">Freien Speicher löschen</translation>
+        <source>give one of --json, --html and --pdf</source>
+        <translation>geben Sie nur eines von --json, --html und --pdf an</translation>
     </message>
     <message>
-        <source>Erase Hard Drive</source>
-        <translation type="unfinished">Laufwerk löschen</translation>
+        <source>certificate takes KEY and an optional FILE</source>
+        <translation>certificate nimmt KEY und optional FILE</translation>
+    </message>
+    <message>
+        <source>--%1 is for the certificate verb</source>
+        <translation>--%1 gilt nur für den Unterbefehl certificate</translation>
+    </message>
+    <message>
+        <source>unknown verb %1</source>
+        <translation>unbekannter Unterbefehl %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 takes %n operand(s)</source>
+        <translation>
+            <numerusform>%1 nimmt %n Operanden</numerusform>
+            <numerusform>%1 nimmt %n Operanden</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No erasure history.</source>
+        <translation>Kein Löschverlauf vorhanden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s)</source>
+        <translation>
+            <numerusform>%n Element</numerusform>
+            <numerusform>%n Elemente</numerusform>
+        </translation>
     </message>
     <message>
         <source>Erase Files</source>
-        <translation type="unfinished">Dateien löschen</translation>
+        <translation>Dateien löschen</translation>
+    </message>
+    <message>
+        <source>Erase Hard Drive</source>
+        <translation>Festplatte löschen</translation>
+    </message>
+    <message>
+        <source>Erase Free Space</source>
+        <translation>Freien Speicher löschen</translation>
+    </message>
+    <message>
+        <source>%1 exists; not replaced (add --force to replace it)</source>
+        <translation>%1 ist vorhanden; nicht ersetzt (mit --force wird es ersetzt)</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>deleting</source>
+        <extracomment>&quot;not deleting without confirmation&quot;: German needs the participle (&quot;gelöscht&quot;).</extracomment>
+        <translation>gelöscht</translation>
+    </message>
+    <message>
+        <source>delete</source>
+        <translation>löschen</translation>
+    </message>
+    <message>
+        <source>Nothing was deleted.</source>
+        <translation>Es wurde nichts gelöscht.</translation>
+    </message>
+    <message>
+        <source>The erasure history at %1 is not damaged; nothing to repair.</source>
+        <translation>Der Löschverlauf unter %1 ist nicht beschädigt; nichts zu reparieren.</translation>
+    </message>
+    <message>
+        <source>not repaired: %1; a locked history is in use, not damaged</source>
+        <translation>nicht repariert: %1; ein gesperrter Verlauf ist in Gebrauch, nicht beschädigt</translation>
+    </message>
+    <message>
+        <source>try again once the other program has finished with it</source>
+        <translation>versuchen Sie es erneut, sobald das andere Programm ihn nicht mehr verwendet</translation>
+    </message>
+    <message>
+        <source>not repaired: %1</source>
+        <translation>nicht repariert: %1</translation>
+    </message>
+    <message>
+        <source>repairing</source>
+        <extracomment>&quot;not repairing without confirmation&quot;: German needs the participle (&quot;repariert&quot;).</extracomment>
+        <translation>repariert</translation>
+    </message>
+    <message>
+        <source>repair</source>
+        <translation>reparieren</translation>
+    </message>
+    <message>
+        <source>Repairing keeps the damaged file, untouched, at
+  %1
+(with its journal files, if any) and starts a new, empty history at
+  %2</source>
+        <translation>Die Reparatur bewahrt die beschädigte Datei unverändert unter
+  %1
+auf (mit ihren Journaldateien, falls vorhanden) und beginnt einen neuen, leeren Verlauf unter
+  %2</translation>
+    </message>
+    <message>
+        <source>Repair the erasure history?</source>
+        <translation>Den Löschverlauf reparieren?</translation>
+    </message>
+    <message>
+        <source>Nothing was changed.</source>
+        <translation>Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>the damaged history was kept at %1</source>
+        <translation>der beschädigte Verlauf wurde unter %1 aufbewahrt</translation>
+    </message>
+    <message>
+        <source>the new history</source>
+        <translation>der neue Verlauf</translation>
+    </message>
+    <message>
+        <source>not repaired</source>
+        <translation>nicht repariert</translation>
+    </message>
+    <message>
+        <source>The erasure history at %1 is not damaged any more; nothing to repair.</source>
+        <translation>Der Löschverlauf unter %1 ist nicht mehr beschädigt; nichts zu reparieren.</translation>
+    </message>
+    <message>
+        <source>The damaged history was kept at %1
+A new, empty history was made at %2</source>
+        <translation>Der beschädigte Verlauf wurde unter %1 aufbewahrt
+Ein neuer, leerer Verlauf wurde unter %2 angelegt</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryDeleteFormatter</name>
+    <message numerus="yes">
+        <source>Delete all %n history entries? This cannot be undone.</source>
+        <translation>
+            <numerusform>Den einzigen Verlaufseintrag löschen? Das kann nicht rückgängig gemacht werden.</numerusform>
+            <numerusform>Alle %n Verlaufseinträge löschen? Das kann nicht rückgängig gemacht werden.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Delete the history entry &quot;%1&quot;? This cannot be undone.</source>
+        <translation>Den Verlaufseintrag „%1“ löschen? Das kann nicht rückgängig gemacht werden.</translation>
+    </message>
+    <message>
+        <source>No erasure history.</source>
+        <translation>Kein Löschverlauf vorhanden.</translation>
+    </message>
+    <message>
+        <source>Deleted %1</source>
+        <translation>Gelöscht: %1</translation>
+    </message>
+    <message>
+        <source>nothing deleted: %1</source>
+        <translation>nichts gelöscht: %1</translation>
+    </message>
+    <message>
+        <source>`korvane history repair` keeps the damaged file aside and starts a new, empty history</source>
+        <translation>`korvane history repair` legt die beschädigte Datei beiseite und beginnt einen neuen, leeren Verlauf</translation>
+    </message>
+    <message>
+        <source>try again once the other program has finished with it</source>
+        <translation>versuchen Sie es erneut, sobald das andere Programm ihn nicht mehr verwendet</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryEntrySummary</name>
+    <message>
+        <source>Uninstaller</source>
+        <translation>Deinstallation</translation>
+    </message>
+    <message>
+        <source>Duplicate Finder</source>
+        <translation>Duplikatsuche</translation>
+    </message>
+    <message>
+        <source>Erase Free Space</source>
+        <translation>Freien Speicher löschen</translation>
+    </message>
+    <message>
+        <source>Erase Hard Drive</source>
+        <translation>Festplatte löschen</translation>
+    </message>
+    <message>
+        <source>Erase Files</source>
+        <translation>Dateien löschen</translation>
     </message>
     <message>
         <source>Erased</source>
-        <translation type="unfinished">Gelöscht</translation>
+        <translation>Gelöscht</translation>
     </message>
     <message>
         <source>Failed</source>
-        <translation type="unfinished">Fehlgeschlagen</translation>
+        <translation>Fehlgeschlagen</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>%1 of %n failed</source>
-        <translation type="unfinished"></translation>
+        <translation>
+            <numerusform>%1 von %n fehlgeschlagen</numerusform>
+            <numerusform>%1 von %n fehlgeschlagen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s)</source>
+        <translation>
+            <numerusform>%n Element</numerusform>
+            <numerusform>%n Elemente</numerusform>
+        </translation>
     </message>
     <message>
-        <source>%n item(s)</source>
-        <translation type="unfinished"></translation>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
     </message>
 </context>
 <context>
@@ -2179,6 +4187,17 @@ keeping %2</source>
     </message>
 </context>
 <context>
+    <name>SettingsCommand</name>
+    <message>
+        <source>too many operands</source>
+        <translation>zu viele Operanden</translation>
+    </message>
+    <message>
+        <source>unknown setting &quot;%1&quot; (use %2)</source>
+        <translation>unbekannte Einstellung „%1“ (verwenden Sie %2)</translation>
+    </message>
+</context>
+<context>
     <name>SystemEraserViewController</name>
     <message>
         <source>Start-up volume</source>
@@ -2191,6 +4210,21 @@ keeping %2</source>
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>UninstallOperation</name>
+    <message>
+        <source>%1 stays: it lies outside your home folder and no package manager installed it. Remove it yourself if you no longer need it.</source>
+        <translation>%1 bleibt: es liegt außerhalb Ihres persönlichen Ordners, und keine Paketverwaltung hat es installiert. Entfernen Sie es selbst, wenn Sie es nicht mehr brauchen.</translation>
+    </message>
+    <message>
+        <source>packages removed with %1: %2</source>
+        <translation>mit %1 entfernte Pakete: %2</translation>
+    </message>
+    <message>
+        <source>Nothing was removed.</source>
+        <translation>Es wurde nichts entfernt.</translation>
     </message>
 </context>
 <context>
@@ -2297,6 +4331,184 @@ keeping %2</source>
             <numerusform>   Objekte (insgesamt: %n)</numerusform>
             <numerusform>   Objekte (insgesamt: %n)</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>UpdateCheck</name>
+    <message>
+        <source>The check for updates failed: %1.</source>
+        <translation>Die Suche nach Updates ist fehlgeschlagen: %1.</translation>
+    </message>
+    <message>
+        <source>the answer of the update server could not be read</source>
+        <translation>die Antwort des Update-Servers konnte nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>Version %1 is available.</source>
+        <translation>Version %1 ist verfügbar.</translation>
+    </message>
+    <message>
+        <source> What is new: %1</source>
+        <translation> Neu: %1</translation>
+    </message>
+    <message>
+        <source>Korvane Data Eraser %1 is up to date.</source>
+        <translation>Korvane Data Eraser %1 ist aktuell.</translation>
+    </message>
+    <message>
+        <source>no address is set for it</source>
+        <translation>dafür ist keine Adresse eingestellt</translation>
+    </message>
+    <message>
+        <source>%1 is not a web address</source>
+        <translation>%1 ist keine Webadresse</translation>
+    </message>
+    <message>
+        <source>the update server did not answer within %1 seconds</source>
+        <translation>der Update-Server hat nicht innerhalb von %1 Sekunden geantwortet</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateCommand</name>
+    <message>
+        <source>unknown argument &apos;%1&apos;</source>
+        <translation>unbekanntes Argument „%1“</translation>
+    </message>
+</context>
+<context>
+    <name>VolumeChangeFormatter</name>
+    <message>
+        <source>Formatting %1 as %2 named &quot;%3&quot;.</source>
+        <translation>%1 wird als %2 mit dem Namen „%3“ formatiert.</translation>
+    </message>
+    <message>
+        <source>Formatting %1 (%2, %3 named &quot;%4&quot;, mounted at %5, %6 used) as %7 named &quot;%8&quot;.
+Everything on it is lost.</source>
+        <extracomment>%1 device, %2 size, %3 file system, %4 name, %5 mount point, %6 size used, %7 the new file system, %8 its name.</extracomment>
+        <translation>%1 (%2, %3 mit dem Namen „%4“, eingehängt unter %5, %6 belegt) wird als %7 mit dem Namen „%8“ formatiert.
+Alles darauf geht verloren.</translation>
+    </message>
+    <message>
+        <source>Format it?</source>
+        <translation>Formatieren?</translation>
+    </message>
+</context>
+<context>
+    <name>VolumeChangeOperation</name>
+    <message>
+        <source>unknown partition table &quot;%1&quot; (use gpt or dos)</source>
+        <translation>unbekannte Partitionstabelle „%1“ (verwenden Sie gpt oder dos)</translation>
+    </message>
+    <message>
+        <source>%1 is no disk, partition or volume here (korvane disks lists them)</source>
+        <translation>%1 ist hier kein Datenträger, keine Partition und kein Volume (korvane disks listet sie auf)</translation>
+    </message>
+    <message>
+        <source>%1 is mounted at %2; unmount it first to give its disk a new partition table</source>
+        <translation>%1 ist unter %2 eingehängt; hängen Sie es zuerst aus, um seinem Datenträger eine neue Partitionstabelle zu geben</translation>
+    </message>
+    <message>
+        <source>%1 is a partition: a partition table goes on its whole disk, %2</source>
+        <translation>%1 ist eine Partition: eine Partitionstabelle gehört auf den ganzen Datenträger, %2</translation>
+    </message>
+    <message>
+        <source>%1 has mounted volumes (%2); unmount them first (korvane unmount DEVICE)</source>
+        <translation>%1 hat eingehängte Volumes (%2); hängen Sie sie zuerst aus (korvane unmount DEVICE)</translation>
+    </message>
+    <message>
+        <source>unknown format &quot;%1&quot; (use %2)</source>
+        <translation>unbekanntes Format „%1“ (verwenden Sie %2)</translation>
+    </message>
+    <message>
+        <source>%1 is blank: it holds no partition table and no file system.</source>
+        <translation>%1 ist leer: er enthält weder eine Partitionstabelle noch ein Dateisystem.</translation>
+    </message>
+    <message>
+        <source>Everything on %1 is lost: %2.</source>
+        <translation>Alles auf %1 geht verloren: %2.</translation>
+    </message>
+    <message>
+        <source> It gets a new %1 partition table with one partition holding the new file system.</source>
+        <translation> Er erhält eine neue %1-Partitionstabelle mit einer Partition, die das neue Dateisystem enthält.</translation>
+    </message>
+    <message>
+        <source>Everything on %1 is lost; nothing else on its disk changes.</source>
+        <translation>Alles auf %1 geht verloren; sonst ändert sich nichts auf seinem Datenträger.</translation>
+    </message>
+    <message>
+        <source>Everything on %1 is lost.</source>
+        <translation>Alles auf %1 geht verloren.</translation>
+    </message>
+    <message>
+        <source>no such volume</source>
+        <translation>kein solches Volume</translation>
+    </message>
+    <message>
+        <source>Nothing was changed.</source>
+        <translation>Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>not a change of a volume</source>
+        <translation>keine Änderung eines Volumes</translation>
+    </message>
+</context>
+<context>
+    <name>VolumesCommand</name>
+    <message>
+        <source>unknown argument &apos;%1&apos;</source>
+        <translation>unbekanntes Argument „%1“</translation>
+    </message>
+    <message>
+        <source>no mounted volumes found</source>
+        <translation>keine eingehängten Volumes gefunden</translation>
+    </message>
+    <message>
+        <source>NAME</source>
+        <translation>NAME</translation>
+    </message>
+    <message>
+        <source>FILE SYSTEM</source>
+        <translation>DATEISYSTEM</translation>
+    </message>
+    <message>
+        <source>DEVICE</source>
+        <translation>GERÄT</translation>
+    </message>
+    <message>
+        <source>SIZE</source>
+        <translation>GRÖSSE</translation>
+    </message>
+    <message>
+        <source>FREE</source>
+        <translation>FREI</translation>
+    </message>
+    <message>
+        <source>MOUNTED ON</source>
+        <translation>EINGEHÄNGT UNTER</translation>
+    </message>
+</context>
+<context>
+    <name>WipeCommand</name>
+    <message>
+        <source>one volume at a time</source>
+        <translation>nur ein Volume auf einmal</translation>
+    </message>
+    <message>
+        <source>%1 is not a mounted volume (see `korvane volumes`)</source>
+        <translation>%1 ist kein eingehängtes Volume (siehe `korvane volumes`)</translation>
+    </message>
+    <message>
+        <source>wiping</source>
+        <extracomment>&quot;not wiping without confirmation&quot;: German needs the participle (&quot;gelöscht&quot;).</extracomment>
+        <translation>gelöscht</translation>
+    </message>
+    <message>
+        <source>wipe</source>
+        <translation>löschen</translation>
+    </message>
+    <message>
+        <source>Nothing was done.</source>
+        <translation>Es wurde nichts getan.</translation>
     </message>
 </context>
 <context>
@@ -2429,6 +4641,77 @@ keeping %2</source>
     </message>
 </context>
 <context>
+    <name>WipeDriveOperation</name>
+    <message>
+        <source>%1: cannot ask what its firmware offers: %2</source>
+        <translation>%1: es lässt sich nicht erfragen, was seine Firmware anbietet: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2. The drive&apos;s firmware erases all of it, the blocks it keeps aside included; blocks spread over it are read back afterwards.</source>
+        <translation>%1: %2. Die Firmware des Laufwerks löscht alles darauf, die Reserveblöcke eingeschlossen; danach werden über das Laufwerk verteilte Blöcke zurückgelesen.</translation>
+    </message>
+    <message>
+        <source> Note: %1.</source>
+        <translation> Hinweis: %1.</translation>
+    </message>
+    <message>
+        <source>%1: Clear (%2 pass overwrite: %3, then zeros).</source>
+        <translation>%1: Clear (Überschreiben in %2 Durchgängen: %3, dann Nullen).</translation>
+    </message>
+    <message>
+        <source>%1: its firmware could not be asked what it offers (%2); the volume tool decides when the wipe runs.</source>
+        <translation>%1: seine Firmware konnte nicht befragt werden, was sie anbietet (%2); das Volume-Werkzeug entscheidet, wenn das Löschen läuft.</translation>
+    </message>
+    <message>
+        <source>%1 is not a drive or partition (see `korvane disks`)</source>
+        <translation>%1 ist kein Laufwerk und keine Partition (siehe `korvane disks`)</translation>
+    </message>
+    <message>
+        <source>%1 and %2 are the same drive</source>
+        <translation>%1 und %2 sind dasselbe Laufwerk</translation>
+    </message>
+    <message>
+        <source>there is no interrupted wipe of %1 to go on with</source>
+        <translation>es gibt kein unterbrochenes Löschen von %1, das fortgesetzt werden könnte</translation>
+    </message>
+    <message>
+        <source>%1 is not the drive whose wipe was interrupted (that one held %2 bytes%3)</source>
+        <translation>%1 ist nicht das Laufwerk, dessen Löschen unterbrochen wurde (jenes hatte %2 Byte%3)</translation>
+    </message>
+    <message>
+        <source>the interrupted wipe of %1 has %2 passes, another drive&apos;s %3: go on with them one at a time</source>
+        <translation>das unterbrochene Löschen von %1 hat %2 Durchgänge, das eines anderen Laufwerks %3: setzen Sie sie einzeln fort</translation>
+    </message>
+    <message>
+        <source>The wipe of %1 goes on from pass %2 of %3, byte %4, where it was interrupted.</source>
+        <translation>Das Löschen von %1 wird bei Durchgang %2 von %3, Byte %4, fortgesetzt, wo es unterbrochen wurde.</translation>
+    </message>
+    <message>
+        <source>An interrupted wipe of %1 was found; this one starts from the first byte instead.</source>
+        <translation>Ein unterbrochenes Löschen von %1 wurde gefunden; dieses beginnt stattdessen beim ersten Byte.</translation>
+    </message>
+    <message>
+        <source>%1 is mounted at %2 and is unmounted for the wipe</source>
+        <translation>%1 ist unter %2 eingehängt und wird für das Löschen ausgehängt</translation>
+    </message>
+    <message>
+        <source>%1 is solid-state storage: overwriting it is a Clear; blocks the drive keeps aside are not reached.</source>
+        <translation>%1 ist ein SSD-Speicher: Überschreiben ist dort ein Clear; die Reserveblöcke des Laufwerks werden nicht erreicht.</translation>
+    </message>
+    <message>
+        <source>Everything on %1 (%2) is lost: its partition table, every partition and what lies between them.</source>
+        <translation>Alles auf %1 (%2) geht verloren: seine Partitionstabelle, jede Partition und was dazwischen liegt.</translation>
+    </message>
+    <message>
+        <source>read back &quot;%1&quot;? Use last, all, sample:PERCENT or none.</source>
+        <translation>Rücklesen „%1“? Verwenden Sie last, all, sample:PROZENT oder none.</translation>
+    </message>
+    <message>
+        <source>Nothing was written.</source>
+        <translation>Es wurde nichts geschrieben.</translation>
+    </message>
+</context>
+<context>
     <name>WipeDriveProViewController</name>
     <message>
         <source>Erasing the drive</source>
@@ -2470,6 +4753,25 @@ keeping %2</source>
     </message>
 </context>
 <context>
+    <name>WipeFreeSpaceOperation</name>
+    <message>
+        <source>%1 is not mounted.</source>
+        <translation>%1 ist nicht eingehängt.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 is solid-state storage: overwriting cannot reach the blocks the drive keeps aside.</source>
+        <translation>%1 ist ein SSD-Speicher: Überschreiben erreicht die Blöcke nicht, die das Laufwerk in Reserve hält.</translation>
+    </message>
+    <message>
+        <source>The free space cannot be wiped.</source>
+        <translation>Der freie Speicher kann nicht gelöscht werden.</translation>
+    </message>
+</context>
+<context>
     <name>WipeFreeSpaceProViewController</name>
     <message>
         <source>Standard: %1</source>
@@ -2489,6 +4791,55 @@ keeping %2</source>
     </message>
 </context>
 <context>
+    <name>WipeReportFormatter</name>
+    <message>
+        <source>Erasing everything on %1 (%2, %3, %4) with %5 (%6): it is formatted anew, then its free space is overwritten.</source>
+        <extracomment>%1 name, %2 device, %3 mount point, %4 size, %5 standard, %6 &quot;7 passes&quot;.</extracomment>
+        <translation>Alles auf %1 (%2, %3, %4) wird mit %5 (%6) gelöscht: es wird neu formatiert, dann wird sein freier Speicher überschrieben.</translation>
+    </message>
+    <message>
+        <source>Erasing the free space of %1 (%2, %3 free) with %4 (%5).</source>
+        <extracomment>%1 name, %2 mount point, %3 free size, %4 standard, %5 &quot;7 passes&quot;.</extracomment>
+        <translation>Der freie Speicher von %1 (%2, %3 frei) wird mit %4 (%5) gelöscht.</translation>
+    </message>
+    <message>
+        <source>Every file on it will be lost. Continue?</source>
+        <translation>Jede Datei darauf geht verloren. Fortfahren?</translation>
+    </message>
+    <message>
+        <source>The volume will be full for a while. Continue?</source>
+        <translation>Das Volume ist eine Weile voll. Fortfahren?</translation>
+    </message>
+    <message>
+        <source>Erased %1: %2</source>
+        <translation>Gelöscht: %1: %2</translation>
+    </message>
+    <message>
+        <source>Erased the free space of %1: %2</source>
+        <translation>Freier Speicher von %1 gelöscht: %2</translation>
+    </message>
+    <message>
+        <source>Failed %1: %2</source>
+        <translation>Fehlgeschlagen %1: %2</translation>
+    </message>
+    <message>
+        <source>the wipe could not be recorded in the history: %1</source>
+        <translation>das Löschen konnte nicht im Verlauf vermerkt werden: %1</translation>
+    </message>
+    <message>
+        <source>the volume was formatted anew (emptied); its free space was not overwritten.</source>
+        <translation>das Volume wurde neu formatiert (geleert); sein freier Speicher wurde nicht überschrieben.</translation>
+    </message>
+    <message>
+        <source>the volume was not wiped (see above).</source>
+        <translation>das Volume wurde nicht gelöscht (siehe oben).</translation>
+    </message>
+    <message>
+        <source>the wipe&apos;s files are removed; the free space was not overwritten to the end.</source>
+        <translation>die Dateien des Löschvorgangs sind entfernt; der freie Speicher wurde nicht bis zum Ende überschrieben.</translation>
+    </message>
+</context>
+<context>
     <name>WipeSuccessViewController</name>
     <message>
         <source>Erasure complete</source>
@@ -2503,23 +4854,23 @@ keeping %2</source>
     <name>WipeTimeEstimate</name>
     <message>
         <source>%1 × 1 pass</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 × 1 Durchgang</translation>
     </message>
     <message>
         <source>%1 × %2 passes</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 × %2 Durchgänge</translation>
     </message>
     <message>
         <source>Estimated time: about %1 (%2 at %3, as measured on this device).</source>
-        <translation type="unfinished"></translation>
+        <translation>Geschätzte Dauer: etwa %1 (%2 mit %3, auf diesem Gerät gemessen).</translation>
     </message>
     <message>
         <source>Estimated time: about %1 (%2 at %3, a cautious speed; the real one depends on the device).</source>
-        <translation type="unfinished"></translation>
+        <translation>Geschätzte Dauer: etwa %1 (%2 mit %3, einer vorsichtigen Geschwindigkeit; die tatsächliche hängt vom Gerät ab).</translation>
     </message>
     <message>
         <source>about %1 left (estimate)</source>
-        <translation type="unfinished"></translation>
+        <translation>noch etwa %1 (geschätzt)</translation>
     </message>
 </context>
 <context>
@@ -2531,6 +4882,21 @@ keeping %2</source>
     <message>
         <source>Method: %1</source>
         <translation>Verfahren: %1</translation>
+    </message>
+</context>
+<context>
+    <name>WipeVolumeOperation</name>
+    <message>
+        <source>%1 (%2, mounted at %3) is unmounted, formatted anew and mounted again.</source>
+        <translation>%1 (%2, eingehängt unter %3) wird ausgehängt, neu formatiert und wieder eingehängt.</translation>
+    </message>
+    <message>
+        <source>%1 is solid-state storage: overwriting cannot reach the blocks the drive keeps aside.</source>
+        <translation>%1 ist ein SSD-Speicher: Überschreiben erreicht die Blöcke nicht, die das Laufwerk in Reserve hält.</translation>
+    </message>
+    <message>
+        <source>The volume cannot be wiped.</source>
+        <translation>Das Volume kann nicht gelöscht werden.</translation>
     </message>
 </context>
 </TS>

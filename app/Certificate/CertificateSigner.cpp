@@ -1,5 +1,7 @@
 #include "app/Certificate/CertificateSigner.h"
 
+#include <QCoreApplication>
+
 #include "app/Certificate/CanonicalJson.h"
 
 #include <QCryptographicHash>
@@ -40,8 +42,11 @@ std::optional<QJsonObject> CertificateSigner::sign(const QJsonObject& document,
     const auto canonical = CanonicalJson::serialize(body, &why);
     if (!canonical || sodium_init() < 0 || key.secretKey.size() != crypto_sign_SECRETKEYBYTES) {
         if (error)
-            *error = canonical ? QStringLiteral("the signing key cannot be used")
-                               : QStringLiteral("the certificate holds %1").arg(why);
+            *error = canonical ? QCoreApplication::translate("CertificateSigner",
+                                                             "the signing key cannot be used")
+                               : QCoreApplication::translate("CertificateSigner",
+                                                             "the certificate holds %1")
+                                     .arg(why);
         return std::nullopt;
     }
     QByteArray signature(crypto_sign_BYTES, '\0');
@@ -82,17 +87,21 @@ CertificateSigner::Verdict CertificateSigner::verify(const QByteArray& file,
     QJsonParseError parsed;
     const QJsonDocument document = QJsonDocument::fromJson(file, &parsed);
     if (parsed.error != QJsonParseError::NoError || !document.isObject()) {
-        verdict.reason = parsed.error != QJsonParseError::NoError
-                             ? QStringLiteral("not a JSON document (%1 at byte %2)")
-                                   .arg(parsed.errorString())
-                                   .arg(parsed.offset)
-                             : QStringLiteral("not a certificate: the document is not an object");
+        verdict.reason =
+            parsed.error != QJsonParseError::NoError
+                ? QCoreApplication::translate("CertificateSigner",
+                                              "not a JSON document (%1 at byte %2)")
+                      .arg(parsed.errorString())
+                      .arg(parsed.offset)
+                : QCoreApplication::translate("CertificateSigner",
+                                              "not a certificate: the document is not an object");
         return verdict;
     }
     const QJsonObject whole = document.object();
     const QJsonObject signature = whole.value(kSignature).toObject();
     if (signature.isEmpty()) {
-        verdict.reason = QStringLiteral("the certificate carries no signature");
+        verdict.reason = QCoreApplication::translate("CertificateSigner",
+                                                     "the certificate carries no signature");
         return verdict;
     }
     const auto canonical = CanonicalJson::serialize(whole);
@@ -101,28 +110,34 @@ CertificateSigner::Verdict CertificateSigner::verify(const QByteArray& file,
         const QByteArray expected = canonical.value_or(QByteArray());
         while (at < file.size() && at < expected.size() && file.at(at) == expected.at(at))
             ++at;
-        verdict.reason = QStringLiteral("the file was changed after signing: it is not in the "
+        verdict.reason =
+            QCoreApplication::translate("CertificateSigner",
+                                        "the file was changed after signing: it is not in the "
                                         "canonical form it was written in (from byte %1)")
-                             .arg(at);
+                .arg(at);
         return verdict;
     }
     if (signature.value(kAlgorithmName).toString() != kAlgorithm) {
-        verdict.reason = QStringLiteral("unknown signature algorithm \"%1\"")
-                             .arg(signature.value(kAlgorithmName).toString());
+        verdict.reason =
+            QCoreApplication::translate("CertificateSigner", "unknown signature algorithm \"%1\"")
+                .arg(signature.value(kAlgorithmName).toString());
         return verdict;
     }
     const auto publicKey = strictBase64(signature.value(kPublicKey), crypto_sign_PUBLICKEYBYTES);
     const auto value = strictBase64(signature.value(kValue), crypto_sign_BYTES);
     if (!publicKey || !value) {
-        verdict.reason = QStringLiteral("the signature or its public key is malformed");
+        verdict.reason = QCoreApplication::translate(
+            "CertificateSigner", "the signature or its public key is malformed");
         return verdict;
     }
     verdict.fingerprint = CertificateKey::fingerprint(*publicKey);
     verdict.code = verificationCode(*value);
     if (signature.value(kFingerprint).toString() != verdict.fingerprint) {
-        verdict.reason = QStringLiteral("the key fingerprint %1 does not belong to the public key "
+        verdict.reason =
+            QCoreApplication::translate("CertificateSigner",
+                                        "the key fingerprint %1 does not belong to the public key "
                                         "in the certificate (%2)")
-                             .arg(signature.value(kFingerprint).toString(), verdict.fingerprint);
+                .arg(signature.value(kFingerprint).toString(), verdict.fingerprint);
         return verdict;
     }
     QJsonObject body = whole;
@@ -131,22 +146,27 @@ CertificateSigner::Verdict CertificateSigner::verify(const QByteArray& file,
     if (sodium_init() < 0 ||
         crypto_sign_verify_detached(bytes(*value), bytes(signedBytes), quint64(signedBytes.size()),
                                     bytes(*publicKey)) != 0) {
-        verdict.reason = QStringLiteral("the signature does not match the content: a field was "
-                                        "changed after signing, or the signature was made by "
-                                        "another key");
+        verdict.reason = QCoreApplication::translate(
+            "CertificateSigner", "the signature does not match the content: a field was "
+                                 "changed after signing, or the signature was made by "
+                                 "another key");
         return verdict;
     }
     if (!trusted.contains(verdict.fingerprint)) {
-        verdict.reason =
-            trusted.isEmpty()
-                ? QStringLiteral("signed by key %1, but no trusted key was given to check it "
-                                 "against")
-                      .arg(verdict.fingerprint)
-                : QStringLiteral("signed by key %1, which is not a trusted key (trusted: %2)")
-                      .arg(verdict.fingerprint, trusted.join(QStringLiteral(", ")));
+        verdict.reason = trusted.isEmpty()
+                             ? QCoreApplication::translate(
+                                   "CertificateSigner",
+                                   "signed by key %1, but no trusted key was given to check it "
+                                   "against")
+                                   .arg(verdict.fingerprint)
+                             : QCoreApplication::translate(
+                                   "CertificateSigner",
+                                   "signed by key %1, which is not a trusted key (trusted: %2)")
+                                   .arg(verdict.fingerprint, trusted.join(QStringLiteral(", ")));
         return verdict;
     }
     verdict.valid = true;
-    verdict.reason = QStringLiteral("signed by key %1").arg(verdict.fingerprint);
+    verdict.reason = QCoreApplication::translate("CertificateSigner", "signed by key %1")
+                         .arg(verdict.fingerprint);
     return verdict;
 }

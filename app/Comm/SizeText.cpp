@@ -1,5 +1,7 @@
 #include "app/Comm/SizeText.h"
 
+#include <QLocale>
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -103,6 +105,21 @@ QString decimalUnits(double n, bool terabytes) {
 
 QString SizeText::withTerabytes(qint64 bytes) {
     return decimalUnits(static_cast<double>(bytes), true);
+}
+
+QString SizeText::shownWithTerabytes(qint64 bytes) {
+    return shown(withTerabytes(bytes));
+}
+
+QString SizeText::shown(const QString& stored) {
+    // The stored text's number with the locale's decimal sign; the unit is the same everywhere.
+    const qsizetype blank = stored.indexOf(QLatin1Char(' '));
+    const QLocale locale;
+    if (blank < 0 || locale.decimalPoint() == QLatin1String("."))
+        return stored;
+    QString number = stored.left(blank);
+    number.replace(QLatin1Char('.'), locale.decimalPoint());
+    return number + stored.mid(blank);
 }
 
 QString SizeText::withoutTerabytes(quint64 bytes) {

@@ -17,6 +17,11 @@ public:
     static QString withoutTerabytes(quint64 bytes);
     // KB, MB and GB steps only: 0 gives "0.00 KB", 500 gives "0.50 KB".
     static QString fromKilobytes(quint64 bytes);
+    // withTerabytes() as a person reads it: the same steps, the number in the user's locale
+    // ("1,50 MB" in German). Never stored nor parsed back; the C locale gives withTerabytes().
+    static QString shownWithTerabytes(qint64 bytes);
+    // A size text of these rules ("1.50 MB", as stored) with the number in the user's locale.
+    static QString shown(const QString& stored);
 
     // Reads a size text back: cuts the two-character unit ("1.50 MB" reads "1.50 ") and
     // multiplies in single precision.

@@ -1,5 +1,7 @@
 #include "app/Comm/UpdateCheck.h"
 
+#include <QCoreApplication>
+
 #include <QEventLoop>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -52,7 +54,8 @@ int UpdateCheck::compareVersions(const QString& a, const QString& b) {
 
 UpdateCheck::Result UpdateCheck::failure(const QString& why) {
     Result result;
-    result.message = QStringLiteral("The check for updates failed: %1.").arg(why);
+    result.message =
+        QCoreApplication::translate("UpdateCheck", "The check for updates failed: %1.").arg(why);
     return result;
 }
 
@@ -61,7 +64,8 @@ UpdateCheck::Result UpdateCheck::judge(const QByteArray& body, const QString& cu
     const QJsonDocument document = QJsonDocument::fromJson(body, &error);
     const QString version = document.object().value(QStringLiteral("version")).toString();
     if (error.error != QJsonParseError::NoError || !document.isObject() || !isVersion(version))
-        return failure(QStringLiteral("the answer of the update server could not be read"));
+        return failure(QCoreApplication::translate(
+            "UpdateCheck", "the answer of the update server could not be read"));
     Result result;
     result.version = version;
     const QUrl notes(document.object().value(QStringLiteral("notes")).toString());
@@ -69,12 +73,16 @@ UpdateCheck::Result UpdateCheck::judge(const QByteArray& body, const QString& cu
         result.notes = notes;
     if (compareVersions(version, current) > 0) {
         result.answer = Answer::Available;
-        result.message = QStringLiteral("Version %1 is available.").arg(version);
+        result.message =
+            QCoreApplication::translate("UpdateCheck", "Version %1 is available.").arg(version);
         if (!result.notes.isEmpty())
-            result.message += QStringLiteral(" What is new: %1").arg(result.notes.toString());
+            result.message += QCoreApplication::translate("UpdateCheck", " What is new: %1")
+                                  .arg(result.notes.toString());
     } else {
         result.answer = Answer::UpToDate;
-        result.message = QStringLiteral("Korvane Data Eraser %1 is up to date.").arg(current);
+        result.message =
+            QCoreApplication::translate("UpdateCheck", "Korvane Data Eraser %1 is up to date.")
+                .arg(current);
     }
     return result;
 }
@@ -86,13 +94,15 @@ void UpdateCheck::start(const QUrl& address, const QString& current) {
         m_reply = nullptr;
     }
     if (address.isEmpty()) {
-        QTimer::singleShot(0, this,
-                           [this] { end(failure(QStringLiteral("no address is set for it"))); });
+        QTimer::singleShot(0, this, [this] {
+            end(failure(QCoreApplication::translate("UpdateCheck", "no address is set for it")));
+        });
         return;
     }
     if (!isWebAddress(address)) {
         QTimer::singleShot(0, this, [this, address] {
-            end(failure(QStringLiteral("%1 is not a web address").arg(address.toString())));
+            end(failure(QCoreApplication::translate("UpdateCheck", "%1 is not a web address")
+                            .arg(address.toString())));
         });
         return;
     }
@@ -120,10 +130,12 @@ void UpdateCheck::start(const QUrl& address, const QString& current) {
         const QByteArray body = reply->read(kMaxAnswerBytes + 1);
         const bool tooLarge = reply->property("tooLarge").toBool() || body.size() > kMaxAnswerBytes;
         if (reply->error() == QNetworkReply::OperationCanceledError && !tooLarge) {
-            end(failure(QStringLiteral("the update server did not answer within %1 seconds")
+            end(failure(QCoreApplication::translate(
+                            "UpdateCheck", "the update server did not answer within %1 seconds")
                             .arg(m_timeoutMs / 1000.0)));
         } else if (tooLarge) {
-            end(failure(QStringLiteral("the answer of the update server could not be read")));
+            end(failure(QCoreApplication::translate(
+                "UpdateCheck", "the answer of the update server could not be read")));
         } else if (reply->error() != QNetworkReply::NoError) {
             end(failure(reply->errorString()));
         } else {

@@ -5,6 +5,7 @@
 #include "app/FileCopy/CopyRunClaim.h"
 #include "app/duplicat/Duplicate/crc.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -256,7 +257,10 @@ struct CopyRun {
         QByteArray to(4096, '\0');
         const ssize_t n = ::readlink(native(source).constData(), to.data(), std::size_t(to.size()));
         if (n < 0 || n >= to.size()) {
-            fail(source, n < 0 ? errorText(errno) : QStringLiteral("the link is too long"), &st);
+            fail(source,
+                 n < 0 ? errorText(errno)
+                       : QCoreApplication::translate("DiskCopyJob", "the link is too long"),
+                 &st);
             return;
         }
         to.truncate(n);
@@ -377,7 +381,8 @@ struct CopyRun {
     QString readBack(Pending& p) {
         const int fd = std::exchange(p.readFd, -1);
         if (fd < 0)
-            return QStringLiteral("the copy could not be read back: %1").arg(errorText(errno));
+            return QCoreApplication::translate("DiskCopyJob", "the copy could not be read back: %1")
+                .arg(errorText(errno));
         std::uint64_t digest = crc::kStart;
         quint64 size = 0;
         QString problem;
@@ -386,8 +391,9 @@ struct CopyRun {
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0) {
-                problem =
-                    QStringLiteral("the copy could not be read back: %1").arg(errorText(errno));
+                problem = QCoreApplication::translate("DiskCopyJob",
+                                                      "the copy could not be read back: %1")
+                              .arg(errorText(errno));
                 break;
             }
             if (n == 0)
@@ -400,7 +406,8 @@ struct CopyRun {
         ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
         ::close(fd);
         if (problem.isEmpty() && (digest != p.digest || size != quint64(p.st.st_size)))
-            problem = QStringLiteral("the copy read back differs from the original");
+            problem = QCoreApplication::translate("DiskCopyJob",
+                                                  "the copy read back differs from the original");
         return problem;
     }
 
@@ -420,7 +427,9 @@ struct CopyRun {
             struct stat there {};
             if (::lstat(native(final).constData(), &there) == 0) {
                 if (!S_ISDIR(there.st_mode)) {
-                    fail(source, QStringLiteral("%1 is in the way and is not a folder").arg(final));
+                    fail(source, QCoreApplication::translate("DiskCopyJob",
+                                                             "%1 is in the way and is not a folder")
+                                     .arg(final));
                     return;
                 }
             } else if (::mkdir(native(final).constData(), 0700) != 0) {
@@ -435,7 +444,9 @@ struct CopyRun {
                 copyTree(source + QLatin1Char('/') + QFile::decodeName(name.c_str()),
                          final + QLatin1Char('/') + QFile::decodeName(name.c_str()));
         } else {
-            fail(source, QStringLiteral("not a file, folder or link (a device, fifo or socket)"),
+            fail(source,
+                 QCoreApplication::translate(
+                     "DiskCopyJob", "not a file, folder or link (a device, fifo or socket)"),
                  &st);
         }
     }
@@ -521,7 +532,8 @@ DiskCopyJob::Report DiskCopyJob::run(const std::atomic_bool& cancel) {
     const QString destination = QDir::cleanPath(m_destination);
     struct stat dst {};
     if (::stat(native(destination).constData(), &dst) != 0 || !S_ISDIR(dst.st_mode)) {
-        report.refusal = QStringLiteral("%1 is not a folder").arg(destination);
+        report.refusal =
+            QCoreApplication::translate("DiskCopyJob", "%1 is not a folder").arg(destination);
         return report;
     }
     QStringList sources;
@@ -536,7 +548,8 @@ DiskCopyJob::Report DiskCopyJob::run(const std::atomic_bool& cancel) {
         const QString realSource = S_ISLNK(st.st_mode) ? path : QFileInfo(path).canonicalFilePath();
         if (real == realSource || real.startsWith(realSource + QLatin1Char('/'))) {
             report.refusal =
-                QStringLiteral("the destination %1 lies inside %2, which would copy itself")
+                QCoreApplication::translate(
+                    "DiskCopyJob", "the destination %1 lies inside %2, which would copy itself")
                     .arg(destination, path);
             return report;
         }
@@ -569,8 +582,9 @@ DiskCopyJob::Report DiskCopyJob::run(const std::atomic_bool& cancel) {
     if (::statvfs(native(destination).constData(), &vfs) == 0) {
         const quint64 room = quint64(vfs.f_bavail) * vfs.f_frsize;
         if (needed > room) {
-            report.refusal = QStringLiteral("the destination has %1 bytes free; the selection "
-                                            "needs %2 bytes")
+            report.refusal = QCoreApplication::translate(
+                                 "DiskCopyJob", "the destination has %1 bytes free; the selection "
+                                                "needs %2 bytes")
                                  .arg(room)
                                  .arg(needed);
             if (destinationFd >= 0)

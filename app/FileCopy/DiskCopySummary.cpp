@@ -4,13 +4,9 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("DiskCopySummary", text);
-}
-
-// "1 partial file", "3 partial files": NOUN gets an s when N is not one.
-QString count(qsizetype n, const char* noun) {
-    return QStringLiteral("%1 %2%3").arg(n).arg(tr(noun)).arg(n == 1 ? QString() : tr("s"));
+// "1 partial file", "3 partial files", in the user's language.
+QString partialFiles(qsizetype n) {
+    return DiskCopySummary::tr("%n partial file(s)", nullptr, int(n));
 }
 
 } // namespace
@@ -20,9 +16,8 @@ QString DiskCopySummary::counts(const DiskCopyJob::Report& report, const SizeTex
     if (report.copied.isEmpty())
         parts << tr("nothing copied");
     else
-        parts << tr("%1 copied%2 (%3)")
+        parts << (report.verified ? tr("%1 copied and verified (%2)") : tr("%1 copied (%2)"))
                      .arg(report.copied.size())
-                     .arg(report.verified ? tr(" and verified") : QString())
                      .arg(size(report.copiedBytes));
     if (report.notCopied > 0)
         parts << tr("%1 not copied (%2)").arg(report.notCopied).arg(size(report.notCopiedBytes));
@@ -30,7 +25,7 @@ QString DiskCopySummary::counts(const DiskCopyJob::Report& report, const SizeTex
           << tr("%1 failed").arg(report.failed.size());
     QString text = parts.join(QStringLiteral(", ")) + QLatin1Char('.');
     if (report.cancelled)
-        return tr("Cancelled: ") + text;
+        return tr("Cancelled: %1").arg(text);
     text[0] = text[0].toUpper();
     return text;
 }
@@ -39,24 +34,23 @@ QString DiskCopySummary::cleanUp(const DiskCopyJob::Report& report, const SizeTe
     QStringList sentences;
     if (!report.partialsLeft.isEmpty())
         sentences << tr("%1 of this copy could not be removed: %2.")
-                         .arg(count(report.partialsLeft.size(), "partial file"),
+                         .arg(partialFiles(report.partialsLeft.size()),
                               report.partialsLeft.first());
     else if (report.cancelled || !report.failed.isEmpty())
         sentences << tr("No partial file was left.");
     if (!report.foldersRemoved.isEmpty())
         sentences << tr("Removed %1 that this copy had made and left empty.")
-                         .arg(count(report.foldersRemoved.size(), "folder"));
+                         .arg(tr("%n folder(s)", nullptr, int(report.foldersRemoved.size())));
     const CopyLeftoverSweep::Result& found = report.leftovers;
     if (!found.removed.isEmpty())
         sentences << tr("Removed %1 (%2) that a stopped copy had left.")
-                         .arg(count(found.removed.size(), "partial file"),
-                              size(found.removedBytes));
+                         .arg(partialFiles(found.removed.size()), size(found.removedBytes));
     if (!found.failed.isEmpty())
         sentences << tr("%1 that a stopped copy had left could not be removed: %2: %3.")
-                         .arg(count(found.failed.size(), "partial file"), found.failed.first().path,
+                         .arg(partialFiles(found.failed.size()), found.failed.first().path,
                               found.failed.first().reason);
     if (!found.inUse.isEmpty())
         sentences << tr("%1 of another copy still running were left to it.")
-                         .arg(count(found.inUse.size(), "partial file"));
+                         .arg(partialFiles(found.inUse.size()));
     return sentences.join(QLatin1Char(' '));
 }

@@ -2,6 +2,7 @@
 
 #include "app/FileCopy/DiskCopyJob.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <functional>
 
@@ -9,6 +10,8 @@
 // (and verified), what was not, what was skipped and failed, whether it was cancelled, and what
 // was cleaned up. Sizes are written the front end's own way.
 class DiskCopySummary {
+    Q_DECLARE_TR_FUNCTIONS(DiskCopySummary)
+
 public:
     using SizeText = std::function<QString(quint64 bytes)>;
 

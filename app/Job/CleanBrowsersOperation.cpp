@@ -37,8 +37,8 @@ DestructiveOperation::Plan CleanBrowsersOperation::plan(const StopToken&, const 
         if (!holders.isEmpty()) {
             m_running << browser->name;
             plan.consents.append({Consent::RunningBrowser, browser->name,
-                                  QStringLiteral("%1 is running (process %2): it is closed "
-                                                 "first, and unsaved work in it is lost.")
+                                  tr("%1 is running (process %2): it is closed "
+                                     "first, and unsaved work in it is lost.")
                                       .arg(browser->name)
                                       .arg(holders.first().pid)});
         }
@@ -52,8 +52,8 @@ DestructiveOperation::Report CleanBrowsersOperation::run(const Plan& plan, const
                                                          const StopToken& stop,
                                                          const ProgressSink& progress) {
     m_summary = BrowserCleaner::Summary();
-    if (auto early = refuseToBegin(plan, consents, stop, ConsentRule::PlainYes,
-                                   QStringLiteral("Nothing was removed.")))
+    if (auto early =
+            refuseToBegin(plan, consents, stop, ConsentRule::PlainYes, tr("Nothing was removed.")))
         return *early;
     Report report;
     report.kind = Kind::CleanBrowsers;
@@ -69,7 +69,7 @@ DestructiveOperation::Report CleanBrowsersOperation::run(const Plan& plan, const
             };
             QString why;
             if (!BrowserCloser::close(probe(), probe, 15000, &why))
-                report.notes << QStringLiteral("%1 did not end: %2").arg(browser->name, why);
+                report.notes << tr("%1 did not end: %2").arg(browser->name, why);
         }
     }
     BrowserCleaner cleaner(m_uid);
@@ -97,7 +97,7 @@ DestructiveOperation::Report CleanBrowsersOperation::run(const Plan& plan, const
                 item.bytes = kind->totalBytes();
             } else {
                 item.outcome = Outcome::Failed;
-                item.detail = running ? QStringLiteral("%1 is running").arg(browser->name)
+                item.detail = running ? tr("%1 is running").arg(browser->name)
                                       : kind->problems().join(QStringLiteral("; "));
             }
             item.reason = running ? Reason::InUse : reasonFor(item.outcome);

@@ -5,6 +5,7 @@
 #include "app/inter/BrowserCleaner.h"
 #include "app/inter/CookieKeepList.h"
 
+#include <QCoreApplication>
 #include <sys/types.h>
 
 // The browser-data clean behind the operation contract (BrowserCleaner does the work). The
@@ -13,6 +14,8 @@
 // closes only the browsers the user agreed to close (BrowserCloser), leaves the others alone
 // (their kinds fail, saying they run) and cleans.
 class CleanBrowsersOperation : public DestructiveOperation {
+    Q_DECLARE_TR_FUNCTIONS(CleanBrowsersOperation)
+
 public:
     // BROWSERS with their kinds, selected as the user chose; UID: whose browsers they are.
     CleanBrowsersOperation(QList<BrowerObjPtr> browsers, uid_t uid, CookieKeepList keptCookies);

@@ -15,16 +15,16 @@ DestructiveOperation::Plan CopyFilesOperation::plan(const StopToken&, const Prog
     struct stat st {};
     const QByteArray destination = QFile::encodeName(m_destination);
     if (::stat(destination.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
-        plan.refusals.append({m_destination, Refusal::Missing,
-                              QStringLiteral("%1 is not a folder").arg(m_destination)});
+        plan.refusals.append(
+            {m_destination, Refusal::Missing, tr("%1 is not a folder").arg(m_destination)});
     else if (::access(destination.constData(), W_OK | X_OK) != 0)
-        plan.refusals.append({m_destination, Refusal::NoPermission,
-                              QStringLiteral("%1 cannot be written").arg(m_destination)});
+        plan.refusals.append(
+            {m_destination, Refusal::NoPermission, tr("%1 cannot be written").arg(m_destination)});
     QStringList present;
     for (const QString& source : m_sources) {
         if (::lstat(QFile::encodeName(source).constData(), &st) != 0)
-            plan.refusals.append({source, Refusal::Missing,
-                                  QStringLiteral("%1: no such file or folder").arg(source)});
+            plan.refusals.append(
+                {source, Refusal::Missing, tr("%1: no such file or folder").arg(source)});
         else
             present << source;
     }
@@ -36,9 +36,8 @@ DestructiveOperation::Plan CopyFilesOperation::plan(const StopToken&, const Prog
     plan.bytes = DiskCopyJob::bytesUnder(present, &files);
     plan.entries = files;
     if (m_options.existing == DiskCopyJob::Existing::Replace) {
-        plan.notes.append(
-            {Warning::ReplacesExisting,
-             QStringLiteral("Files of the same name in %1 are replaced.").arg(m_destination)});
+        plan.notes.append({Warning::ReplacesExisting,
+                           tr("Files of the same name in %1 are replaced.").arg(m_destination)});
         plan.consents.append({Consent::Irreversible, m_destination, QString()});
     }
     return plan;
@@ -48,8 +47,8 @@ DestructiveOperation::Report CopyFilesOperation::run(const Plan& plan, const Con
                                                      const StopToken& stop,
                                                      const ProgressSink& progress) {
     m_copyReport = DiskCopyJob::Report();
-    if (auto early = refuseToBegin(plan, consents, stop, ConsentRule::Every,
-                                   QStringLiteral("Nothing was copied.")))
+    if (auto early =
+            refuseToBegin(plan, consents, stop, ConsentRule::Every, tr("Nothing was copied.")))
         return *early;
     DiskCopyJob job(plan.items, m_destination, m_options);
     if (m_ask)
@@ -76,17 +75,16 @@ DestructiveOperation::Report CopyFilesOperation::run(const Plan& plan, const Con
                              sized && S_ISREG(st.st_mode) ? quint64(st.st_size) : 0});
     }
     for (const QString& skipped : m_copyReport.skipped)
-        report.items.append({skipped, Outcome::Skipped, QStringLiteral("kept as it was"), 0});
+        report.items.append({skipped, Outcome::Skipped, tr("kept as it was"), 0});
     for (const DiskCopyJob::Failure& failure : m_copyReport.failed)
         report.items.append({failure.path, Outcome::Failed, failure.reason, 0});
     if (m_copyReport.notCopied > 0)
         report.items.append({QStringLiteral("%1 files").arg(m_copyReport.notCopied),
                              m_copyReport.cancelled ? Outcome::NotReached : Outcome::Failed,
-                             QStringLiteral("not copied"), m_copyReport.notCopiedBytes});
+                             tr("not copied"), m_copyReport.notCopiedBytes});
     for (const QString& partial : m_copyReport.partialsLeft)
-        report.items.append({partial, Outcome::Failed,
-                             QStringLiteral("a partial file of this copy could not be removed"),
-                             0});
+        report.items.append(
+            {partial, Outcome::Failed, tr("a partial file of this copy could not be removed"), 0});
     addRefusals(report, plan);
     return report;
 }

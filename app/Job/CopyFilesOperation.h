@@ -2,11 +2,14 @@
 
 #include "app/FileCopy/DiskCopyJob.h"
 #include "app/Job/DestructiveOperation.h"
+#include <QCoreApplication>
 
 // The disk copy behind the operation contract (DiskCopyJob does the work on the calling
 // thread). The plan refuses a source that is gone and a destination that is no folder one may
 // write, and counts the bytes; replacing existing files needs the user's consent.
 class CopyFilesOperation : public DestructiveOperation {
+    Q_DECLARE_TR_FUNCTIONS(CopyFilesOperation)
+
 public:
     CopyFilesOperation(QStringList sources, QString destination, DiskCopyJob::Options options);
 

@@ -22,8 +22,7 @@ DestructiveOperation::Plan DeleteDuplicatesOperation::plan(const StopToken&, con
             if (!safe.value(i) || DuplicatePick::referenceFor(group, safe, i) < 0) {
                 plan.refusals.append(
                     {shown, Refusal::NotAllowed,
-                     QStringLiteral("%1 stays: its group would keep no other copy of it")
-                         .arg(shown)});
+                     tr("%1 stays: its group would keep no other copy of it").arg(shown)});
                 continue;
             }
             plan.items << shown;
@@ -47,8 +46,8 @@ DestructiveOperation::Report DeleteDuplicatesOperation::run(const Plan& plan,
                                                             const StopToken& stop,
                                                             const ProgressSink& progress) {
     m_deleteReport = DuplicateDeleteJob::Report();
-    if (auto early = refuseToBegin(plan, consents, stop, ConsentRule::Every,
-                                   QStringLiteral("Nothing was deleted.")))
+    if (auto early =
+            refuseToBegin(plan, consents, stop, ConsentRule::Every, tr("Nothing was deleted.")))
         return *early;
     DuplicateDeleteJob job(m_options);
     // Read between copies, so a stop is not left waiting for the loop's next poll.

@@ -2,12 +2,15 @@
 
 #include "app/Job/DestructiveOperation.h"
 #include "app/duplicat/DuplicateDeleteJob.h"
+#include <QCoreApplication>
 
 // The deletion of chosen duplicates behind the operation contract (DuplicateDeleteJob does the
 // work). The plan applies the finder's rules: a copy whose deletion would leave its group
 // without a copy, or that shares its storage with a kept one, is refused by name; the run
 // deletes the rest, each compared byte for byte with a kept copy first.
 class DeleteDuplicatesOperation : public DestructiveOperation {
+    Q_DECLARE_TR_FUNCTIONS(DeleteDuplicatesOperation)
+
 public:
     DeleteDuplicatesOperation(QList<DuplicateGroup> groups, QList<DuplicatePick::Marks> marks,
                               DuplicateDeleteJob::Options options);

@@ -23,7 +23,7 @@ DestructiveOperation::Plan DeleteHistoryOperation::plan(const StopToken&, const 
                 plan.items << key;
             else
                 plan.refusals.append(
-                    {key, Refusal::Missing, QStringLiteral("no history entry \"%1\"").arg(key)});
+                    {key, Refusal::Missing, tr("no history entry \"%1\"").arg(key)});
         }
     }
     plan.entries = plan.items.size();
@@ -35,8 +35,8 @@ DestructiveOperation::Plan DeleteHistoryOperation::plan(const StopToken&, const 
 DestructiveOperation::Report DeleteHistoryOperation::run(const Plan& plan, const Consents& consents,
                                                          const StopToken& stop,
                                                          const ProgressSink&) {
-    if (auto early = refuseToBegin(plan, consents, stop, ConsentRule::Every,
-                                   QStringLiteral("Nothing was deleted.")))
+    if (auto early =
+            refuseToBegin(plan, consents, stop, ConsentRule::Every, tr("Nothing was deleted.")))
         return *early;
     // The planned entries, in one transaction: all or none.
     const HistoryResult<int> removed = m_history.deleteEntries(plan.items);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Job/DestructiveOperation.h"
+#include <QCoreApplication>
 
 class DoDataBase;
 
@@ -9,6 +10,8 @@ class DoDataBase;
 // key not found refused; the run deletes exactly the planned entries in one transaction, all or
 // none.
 class DeleteHistoryOperation : public DestructiveOperation {
+    Q_DECLARE_TR_FUNCTIONS(DeleteHistoryOperation)
+
 public:
     // Deletes KEYS from HISTORY; with no KEYS, every entry.
     DeleteHistoryOperation(DoDataBase& history, QStringList keys);

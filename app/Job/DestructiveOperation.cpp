@@ -69,8 +69,7 @@ DestructiveOperation::refuseToBegin(const Plan& plan, const Consents& consents,
     const bool agreed =
         rule == ConsentRule::Every ? consents.cover(plan) : consents.given(Consent::Irreversible);
     if (!agreed)
-        return notRun(plan, QStringLiteral("Not confirmed. %1").arg(nothingDone),
-                      Reason::NotConfirmed);
+        return notRun(plan, tr("Not confirmed. %1").arg(nothingDone), Reason::NotConfirmed);
     if (stop.stopRequested())
         return stoppedBeforeRun(plan);
     return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -29,6 +30,8 @@
 // on a worker thread or the command's own, ask the one question and turn the report into text;
 // they never decide an outcome.
 class DestructiveOperation {
+    Q_DECLARE_TR_FUNCTIONS(DestructiveOperation)
+
 public:
     enum class Kind {
         EraseFiles,

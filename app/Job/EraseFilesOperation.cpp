@@ -154,7 +154,7 @@ DestructiveOperation::Plan EraseFilesOperation::plan(const StopToken& stop,
         const FileObjPtr item = given ? given : probe.builder().addFileToArr(result.absolute);
         if (!item) {
             plan.refusals.append({result.shown, Refusal::Missing,
-                                  QStringLiteral("%1: no such file or folder").arg(result.shown)});
+                                  tr("%1: no such file or folder").arg(result.shown)});
             continue;
         }
         if (result.verdict == ErasePathCheck::Verdict::NeedsConsent)
@@ -186,8 +186,7 @@ DestructiveOperation::Plan EraseFilesOperation::plan(const StopToken& stop,
     if (!copyOnWrite.isEmpty())
         plan.notes.append({Warning::CopyOnWrite, EraseReport::copyOnWriteWarning(copyOnWrite)});
     if (anySolid && plan.level > 1)
-        plan.notes.append(
-            {Warning::FewerPasses, QStringLiteral("files on solid-state storage get 1 pass")});
+        plan.notes.append({Warning::FewerPasses, tr("files on solid-state storage get 1 pass")});
     if (!plan.items.isEmpty())
         plan.consents.append({Consent::Irreversible, QString(), QString()});
     return plan;
@@ -197,8 +196,8 @@ DestructiveOperation::Report EraseFilesOperation::run(const Plan& plan, const Co
                                                       const StopToken& stop,
                                                       const ProgressSink& progress) {
     m_eraseReport = EraseReport();
-    if (auto early = refuseToBegin(plan, consents, stop, ConsentRule::PlainYes,
-                                   QStringLiteral("Nothing was erased.")))
+    if (auto early =
+            refuseToBegin(plan, consents, stop, ConsentRule::PlainYes, tr("Nothing was erased.")))
         return *early;
 
     EraseJob::Options options = m_options;

@@ -4,6 +4,7 @@
 #include "app/Main/FileEraser/EraseJob.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 
 // The erasure of chosen files and folders behind the operation contract. The plan checks every
@@ -12,6 +13,8 @@
 // and stop); the run hands that work list to the erasure job (EraseJob) on the calling thread's
 // event loop. The job's own report stays available for the windows that show it line by line.
 class EraseFilesOperation : public DestructiveOperation {
+    Q_DECLARE_TR_FUNCTIONS(EraseFilesOperation)
+
 public:
     // Paths as given (the bytes of the file system); the items are made while planning.
     EraseFilesOperation(QList<QByteArray> paths, EraseJob::Options options);

@@ -22,8 +22,9 @@ private:
 
 // What a removal leaves of the application itself, in words.
 QString keptFileNote(const QString& file) {
-    return QStringLiteral("%1 stays: it lies outside your home folder and no package manager "
-                          "installed it. Remove it yourself if you no longer need it.")
+    return UninstallOperation::tr(
+               "%1 stays: it lies outside your home folder and no package manager "
+               "installed it. Remove it yourself if you no longer need it.")
         .arg(file);
 }
 
@@ -60,7 +61,7 @@ DestructiveOperation::Plan UninstallOperation::plan(const StopToken&, const Prog
             }
             m_packages.insert(app->path, simulated.packages);
             plan.notes.append({Warning::Other,
-                               QStringLiteral("packages removed with %1: %2")
+                               tr("packages removed with %1: %2")
                                    .arg(app->name, simulated.packages.join(QStringLiteral(", ")))});
         }
         for (const AMAppItemPtr& item : group) {
@@ -82,8 +83,8 @@ DestructiveOperation::Report UninstallOperation::run(const Plan& plan, const Con
                                                      const StopToken& stop,
                                                      const ProgressSink& progress) {
     m_uninstallReport = UninstallReport();
-    if (auto early = refuseToBegin(plan, consents, stop, ConsentRule::Every,
-                                   QStringLiteral("Nothing was removed.")))
+    if (auto early =
+            refuseToBegin(plan, consents, stop, ConsentRule::Every, tr("Nothing was removed.")))
         return *early;
     QList<AMAppItemPtr> items;
     for (const AMAppItemPtr& item : m_planned)

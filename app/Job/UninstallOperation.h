@@ -3,6 +3,7 @@
 #include "app/Job/DestructiveOperation.h"
 #include "app/uninstall/AsMDeleteExecutor.h"
 #include "app/uninstall/PackageRemoval.h"
+#include <QCoreApplication>
 
 // The uninstaller's removal behind the operation contract (AsMDeleteExecutor does the work).
 // Each group is an application followed by the related files chosen with it. The plan asks the
@@ -10,6 +11,8 @@
 // a refused application is refused with its whole group; the packages that go are noted. The
 // run removes what was planned and is still chosen.
 class UninstallOperation : public DestructiveOperation {
+    Q_DECLARE_TR_FUNCTIONS(UninstallOperation)
+
 public:
     using Simulator = std::function<PackageRemoval::Plan(const PackageRef& package)>;
     struct Options {

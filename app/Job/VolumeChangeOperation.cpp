@@ -12,9 +12,8 @@ void VolumeChangeOperation::planFormat(Plan& plan) {
     const QString table =
         m_table.toLower() == QLatin1String("mbr") ? QStringLiteral("dos") : m_table.toLower();
     if (!table.isEmpty() && table != QLatin1String("gpt") && table != QLatin1String("dos"))
-        plan.refusals.append(
-            {m_table, Refusal::BadInput,
-             QStringLiteral("unknown partition table \"%1\" (use gpt or dos)").arg(m_table)});
+        plan.refusals.append({m_table, Refusal::BadInput,
+                              tr("unknown partition table \"%1\" (use gpt or dos)").arg(m_table)});
     m_table = table;
     // Looked up afresh: what is mounted and what the device holds now is what counts.
     QString problem;
@@ -29,8 +28,8 @@ void VolumeChangeOperation::planFormat(Plan& plan) {
             {shown, disks.isEmpty() ? Refusal::Failed : Refusal::Missing,
              disks.isEmpty() && !problem.isEmpty()
                  ? problem
-                 : QStringLiteral("%1 is no disk, partition or volume here (korvane disks lists "
-                                  "them)")
+                 : tr("%1 is no disk, partition or volume here (korvane disks lists "
+                      "them)")
                        .arg(device)});
         break;
     case FormatTarget::Kind::MountedVolume:
@@ -39,26 +38,25 @@ void VolumeChangeOperation::planFormat(Plan& plan) {
             plan.refusals.append(
                 {shown, Refusal::BadInput,
                  m_target.kind == FormatTarget::Kind::MountedVolume
-                     ? QStringLiteral("%1 is mounted at %2; unmount it first to give its disk a "
-                                      "new partition table")
+                     ? tr("%1 is mounted at %2; unmount it first to give its disk a "
+                          "new partition table")
                            .arg(device, m_target.volume.volumeMountPoint)
-                     : QStringLiteral("%1 is a partition: a partition table goes on its whole "
-                                      "disk, %2")
+                     : tr("%1 is a partition: a partition table goes on its whole "
+                          "disk, %2")
                            .arg(device, m_target.disk.deviceNode)});
         break;
     case FormatTarget::Kind::WholeDisk:
         if (const QStringList mounted = m_target.mounted(); !mounted.isEmpty())
-            plan.refusals.append(
-                {shown, Refusal::Busy,
-                 QStringLiteral("%1 has mounted volumes (%2); unmount them first (korvane "
-                                "unmount DEVICE)")
-                     .arg(device, mounted.join(QStringLiteral(", ")))});
+            plan.refusals.append({shown, Refusal::Busy,
+                                  tr("%1 has mounted volumes (%2); unmount them first (korvane "
+                                     "unmount DEVICE)")
+                                      .arg(device, mounted.join(QStringLiteral(", ")))});
         break;
     }
     const QString format = DiskTool::formatNamed(m_format);
     if (format.isEmpty())
         plan.refusals.append({m_format, Refusal::BadInput,
-                              QStringLiteral("unknown format \"%1\" (use %2)")
+                              tr("unknown format \"%1\" (use %2)")
                                   .arg(m_format, DiskTool::formats().join(QStringLiteral(", ")))});
     else if (const QString why = DiskTool::whyNameInvalid(format, m_name); !why.isEmpty())
         plan.refusals.append({m_name, Refusal::BadInput, why});
@@ -72,21 +70,20 @@ void VolumeChangeOperation::planFormat(Plan& plan) {
     switch (m_target.kind) {
     case FormatTarget::Kind::WholeDisk:
         lost =
-            (m_target.blank()
-                 ? QStringLiteral("%1 is blank: it holds no partition table and no file "
-                                  "system.")
-                       .arg(device)
-                 : QStringLiteral("Everything on %1 is lost: %2.").arg(device, m_target.lost())) +
-            QStringLiteral(" It gets a new %1 partition table with one partition holding the "
-                           "new file system.")
+            (m_target.blank() ? tr("%1 is blank: it holds no partition table and no file "
+                                   "system.")
+                                    .arg(device)
+                              : tr("Everything on %1 is lost: %2.").arg(device, m_target.lost())) +
+            tr(" It gets a new %1 partition table with one partition holding the "
+               "new file system.")
                 .arg(m_table.isEmpty() ? QStringLiteral("gpt") : m_table);
         break;
     case FormatTarget::Kind::UnmountedVolume:
-        lost = QStringLiteral("Everything on %1 is lost; nothing else on its disk changes.")
-                   .arg(m_target.lost());
+        lost =
+            tr("Everything on %1 is lost; nothing else on its disk changes.").arg(m_target.lost());
         break;
     default:
-        lost = QStringLiteral("Everything on %1 is lost.").arg(shown);
+        lost = tr("Everything on %1 is lost.").arg(shown);
         break;
     }
     plan.consents.append({Consent::Irreversible, shown, lost});
@@ -100,7 +97,7 @@ DestructiveOperation::Plan VolumeChangeOperation::plan(const StopToken&, const P
                               ? device
                               : QStringLiteral("%1 (%2)").arg(m_volume.volumeName, device);
     if (device.isEmpty()) {
-        plan.refusals.append({shown, Refusal::Missing, QStringLiteral("no such volume")});
+        plan.refusals.append({shown, Refusal::Missing, tr("no such volume")});
         return plan;
     }
     if (m_kind == Kind::Format) {
@@ -126,8 +123,8 @@ DestructiveOperation::Plan VolumeChangeOperation::plan(const StopToken&, const P
 DestructiveOperation::Report VolumeChangeOperation::run(const Plan& plan, const Consents& consents,
                                                         const StopToken& stop,
                                                         const ProgressSink&) {
-    if (auto early = refuseToBegin(plan, consents, stop, ConsentRule::Every,
-                                   QStringLiteral("Nothing was changed.")))
+    if (auto early =
+            refuseToBegin(plan, consents, stop, ConsentRule::Every, tr("Nothing was changed.")))
         return *early;
     const QString device = m_volume.volumePath;
     DiskTool::Result result;
@@ -154,7 +151,7 @@ DestructiveOperation::Report VolumeChangeOperation::run(const Plan& plan, const 
         result = DiskTool::eject(device);
         break;
     default:
-        result.message = QStringLiteral("not a change of a volume");
+        result.message = tr("not a change of a volume");
         break;
     }
     Report report;

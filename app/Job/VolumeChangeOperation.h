@@ -3,6 +3,7 @@
 #include "app/Job/DestructiveOperation.h"
 #include "app/Main/WipeDisk/VolumeObj.h"
 #include "app/RepairDisk/FormatTarget.h"
+#include <QCoreApplication>
 
 // The disk tools' changes of one volume behind the operation contract: format, rename, mount,
 // unmount and eject (DiskTool runs the volume tool). The plan refuses what the running system
@@ -12,6 +13,8 @@
 // partition table with one partition; refused while anything of it is mounted); it needs the
 // user's consent, which names what is lost.
 class VolumeChangeOperation : public DestructiveOperation {
+    Q_DECLARE_TR_FUNCTIONS(VolumeChangeOperation)
+
 public:
     // KIND is one of Format, Rename, Mount, Unmount, Eject. FORMAT and NAME: the file system and
     // the name of a format, the new name of a rename. TABLE: a format gives the whole disk a new

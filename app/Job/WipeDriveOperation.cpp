@@ -74,9 +74,9 @@ bool WipeDriveOperation::planMethod(const QString& device, Plan& plan, bool& pur
     const QString& method = m_options.method;
     const DriveSanitizeInfo info = DriveSanitizeInfo::ask(device);
     if (!info.asked() && method == QLatin1String("sanitize")) {
-        plan.refusals.append({device, Refusal::Failed,
-                              QStringLiteral("%1: cannot ask what its firmware offers: %2")
-                                  .arg(device, info.problem())});
+        plan.refusals.append(
+            {device, Refusal::Failed,
+             tr("%1: cannot ask what its firmware offers: %2").arg(device, info.problem())});
         return false;
     }
     const DriveSanitizeInfo::Choice choice = info.choice(method);
@@ -86,27 +86,26 @@ bool WipeDriveOperation::planMethod(const QString& device, Plan& plan, bool& pur
     }
     purge = choice.kind == DriveSanitizeInfo::Choice::Kind::Sanitize;
     if (purge) {
-        QString text = QStringLiteral("%1: %2. The drive's firmware erases all of it, the blocks "
-                                      "it keeps aside included; blocks spread over it are read "
-                                      "back afterwards.")
+        QString text = tr("%1: %2. The drive's firmware erases all of it, the blocks "
+                          "it keeps aside included; blocks spread over it are read "
+                          "back afterwards.")
                            .arg(device, choice.methodText);
         for (const QString& note : info.notes())
-            text += QStringLiteral(" Note: %1.").arg(note);
+            text += tr(" Note: %1.").arg(note);
         plan.notes.append({Warning::WipeMethod, text});
     } else {
         // The tool writes the standard's passes, then one of zeros.
         const int written = m_passes == 1 || m_passes == 2 ? 2 : m_passes + 1;
-        plan.notes.append(
-            {Warning::WipeMethod, QStringLiteral("%1: Clear (%2 pass overwrite: %3, then zeros).")
-                                      .arg(device)
-                                      .arg(written)
-                                      .arg(EraserStandard::nameForLevel(m_passes))});
+        plan.notes.append({Warning::WipeMethod, tr("%1: Clear (%2 pass overwrite: %3, then zeros).")
+                                                    .arg(device)
+                                                    .arg(written)
+                                                    .arg(EraserStandard::nameForLevel(m_passes))});
     }
     if (!info.asked() && method == QLatin1String("auto"))
-        plan.notes.append({Warning::WipeMethod,
-                           QStringLiteral("%1: its firmware could not be asked what it offers "
-                                          "(%2); the volume tool decides when the wipe runs.")
-                               .arg(device, info.problem())});
+        plan.notes.append(
+            {Warning::WipeMethod, tr("%1: its firmware could not be asked what it offers "
+                                     "(%2); the volume tool decides when the wipe runs.")
+                                      .arg(device, info.problem())});
     for (const QString& hidden : info.hidden())
         plan.notes.append({Warning::HiddenArea, hidden});
     return true;
@@ -125,7 +124,7 @@ void WipeDriveOperation::planDevice(const QString& device, const QList<MountTabl
         ::stat(QFile::encodeName(device).constData(), &st) != 0 || !S_ISBLK(st.st_mode)) {
         plan.refusals.append(
             {device, Refusal::Missing,
-             QStringLiteral("%1 is not a drive or partition (see `korvane disks`)").arg(device)});
+             tr("%1 is not a drive or partition (see `korvane disks`)").arg(device)});
         return;
     }
     const qsizetype refusedBefore = plan.refusals.size();
@@ -135,21 +134,20 @@ void WipeDriveOperation::planDevice(const QString& device, const QList<MountTabl
     for (const QString& other : plan.items)
         if (onDevice(device, other) || onDevice(other, device))
             plan.refusals.append(
-                {device, Refusal::BadInput,
-                 QStringLiteral("%1 and %2 are the same drive").arg(device, other)});
+                {device, Refusal::BadInput, tr("%1 and %2 are the same drive").arg(device, other)});
     const quint64 size = sizeOf(device);
     const std::optional<DriveWipeCheckpoint> interrupted = DriveWipeCheckpoint::load(device);
     if (m_options.resume) {
         if (!interrupted) {
             plan.refusals.append(
                 {device, Refusal::Missing,
-                 QStringLiteral("there is no interrupted wipe of %1 to go on with").arg(device)});
+                 tr("there is no interrupted wipe of %1 to go on with").arg(device)});
         } else if (interrupted->size != size ||
                    interrupted->identity != DriveWipeCheckpoint::identityOf(device)) {
             plan.refusals.append(
                 {device, Refusal::NotAllowed,
-                 QStringLiteral("%1 is not the drive whose wipe was interrupted (that one held "
-                                "%2 bytes%3)")
+                 tr("%1 is not the drive whose wipe was interrupted (that one held "
+                    "%2 bytes%3)")
                      .arg(device)
                      .arg(interrupted->size)
                      .arg(interrupted->identity.isEmpty()
@@ -158,8 +156,8 @@ void WipeDriveOperation::planDevice(const QString& device, const QList<MountTabl
         } else if (interrupted->level != m_passes) {
             plan.refusals.append(
                 {device, Refusal::BadInput,
-                 QStringLiteral("the interrupted wipe of %1 has %2 passes, another drive's %3: "
-                                "go on with them one at a time")
+                 tr("the interrupted wipe of %1 has %2 passes, another drive's %3: "
+                    "go on with them one at a time")
                      .arg(device)
                      .arg(interrupted->level)
                      .arg(m_passes)});
@@ -170,19 +168,18 @@ void WipeDriveOperation::planDevice(const QString& device, const QList<MountTabl
         return;
     if (m_options.resume) {
         m_resumeFrom.insert(device, *interrupted);
-        plan.notes.append(
-            {Warning::Interrupted,
-             QStringLiteral("The wipe of %1 goes on from pass %2 of %3, byte %4, where it was "
-                            "interrupted.")
-                 .arg(device)
-                 .arg(interrupted->pass)
-                 .arg(interrupted->passes.count(QLatin1Char(',')) + 1)
-                 .arg(interrupted->offset)});
-    } else if (interrupted) {
         plan.notes.append({Warning::Interrupted,
-                           QStringLiteral("An interrupted wipe of %1 was found; this one starts "
-                                          "from the first byte instead.")
-                               .arg(device)});
+                           tr("The wipe of %1 goes on from pass %2 of %3, byte %4, where it was "
+                              "interrupted.")
+                               .arg(device)
+                               .arg(interrupted->pass)
+                               .arg(interrupted->passes.count(QLatin1Char(',')) + 1)
+                               .arg(interrupted->offset)});
+    } else if (interrupted) {
+        plan.notes.append(
+            {Warning::Interrupted, tr("An interrupted wipe of %1 was found; this one starts "
+                                      "from the first byte instead.")
+                                       .arg(device)});
     }
     // What is mounted on the drive is unmounted for the wipe, with a consent that names it.
     for (const MountTable::Entry& mount : mounts) {
@@ -190,19 +187,19 @@ void WipeDriveOperation::planDevice(const QString& device, const QList<MountTabl
             continue;
         m_unmount[device] << mount.source;
         plan.consents.append({Consent::UnmountVolumes, mount.source,
-                              QStringLiteral("%1 is mounted at %2 and is unmounted for the wipe")
+                              tr("%1 is mounted at %2 and is unmounted for the wipe")
                                   .arg(mount.source, mount.target)});
     }
     plan.items << device;
     plan.bytes += size;
     if (!rotational(device) && !purge)
-        plan.notes.append({Warning::SolidState,
-                           QStringLiteral("%1 is solid-state storage: overwriting it is a Clear; "
-                                          "blocks the drive keeps aside are not reached.")
-                               .arg(device)});
+        plan.notes.append(
+            {Warning::SolidState, tr("%1 is solid-state storage: overwriting it is a Clear; "
+                                     "blocks the drive keeps aside are not reached.")
+                                      .arg(device)});
     plan.consents.append({Consent::Irreversible, device,
-                          QStringLiteral("Everything on %1 (%2) is lost: its partition table, "
-                                         "every partition and what lies between them.")
+                          tr("Everything on %1 (%2) is lost: its partition table, "
+                             "every partition and what lies between them.")
                               .arg(device, VolumeObj::byteToSizeWithByte(qint64(size)))});
 }
 
@@ -228,8 +225,8 @@ DestructiveOperation::Plan WipeDriveOperation::plan(const StopToken&, const Prog
                               FreeSpaceWipeJob::kUnknownLevel.arg(m_options.level)});
     if (!knownVerify(m_options.verify))
         plan.refusals.append({m_options.verify, Refusal::BadInput,
-                              QStringLiteral("read back \"%1\"? Use last, all, sample:PERCENT or "
-                                             "none.")
+                              tr("read back \"%1\"? Use last, all, sample:PERCENT or "
+                                 "none.")
                                   .arg(m_options.verify)});
     if (!knownMethod(m_options.method))
         plan.refusals.append({m_options.method, Refusal::BadInput,
@@ -261,8 +258,8 @@ struct DriveRun {
 DestructiveOperation::Report WipeDriveOperation::run(const Plan& plan, const Consents& consents,
                                                      const StopToken& stop,
                                                      const ProgressSink& progress) {
-    if (auto early = refuseToBegin(plan, consents, stop, ConsentRule::Every,
-                                   QStringLiteral("Nothing was written.")))
+    if (auto early =
+            refuseToBegin(plan, consents, stop, ConsentRule::Every, tr("Nothing was written.")))
         return *early;
     Report report;
     report.kind = Kind::WipeDrive;

@@ -5,6 +5,7 @@
 
 #include "platform/MountTable.h"
 
+#include <QCoreApplication>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -20,6 +21,8 @@
 // is kept in a checkpoint while it is written, so that a wipe interrupted can go on from there
 // (Options::resume).
 class WipeDriveOperation : public DestructiveOperation {
+    Q_DECLARE_TR_FUNCTIONS(WipeDriveOperation)
+
 public:
     struct Options {
         int level = 0;                           // passes; 0: the stored level

@@ -18,7 +18,7 @@ QList<DestructiveOperation::Refused> WipeFreeSpaceOperation::volumeRefusals(cons
     if (passes == 0)
         refusals.append({name, Refusal::UnknownLevel, FreeSpaceWipeJob::kUnknownLevel.arg(level)});
     if (volume.volumeMountPoint.isEmpty()) {
-        refusals.append({name, Refusal::Missing, QStringLiteral("%1 is not mounted.").arg(name)});
+        refusals.append({name, Refusal::Missing, tr("%1 is not mounted.").arg(name)});
         return refusals;
     }
     if (refuseNtfs &&
@@ -30,7 +30,7 @@ QList<DestructiveOperation::Refused> WipeFreeSpaceOperation::volumeRefusals(cons
     if (::statvfs(mountPoint.constData(), &vfs) != 0)
         refusals.append(
             {name, Refusal::Missing,
-             QStringLiteral("%1 cannot be read: %2")
+             tr("%1 cannot be read: %2")
                  .arg(volume.volumeMountPoint, QString::fromLocal8Bit(strerror(errno)))});
     else if (vfs.f_flag & ST_RDONLY)
         refusals.append({name, Refusal::ReadOnly, FreeSpaceWipeJob::kReadOnly});
@@ -51,10 +51,10 @@ DestructiveOperation::Plan WipeFreeSpaceOperation::plan(const StopToken&, const 
     plan.items << (m_volume.volumeName.isEmpty() ? m_volume.volumePath : m_volume.volumeName);
     plan.bytes = quint64(qMax<qint64>(0, m_volume.volumeFreeSizeNum)) * quint64(passes);
     if (m_volume.solidState)
-        plan.notes.append({Warning::SolidState,
-                           QStringLiteral("%1 is solid-state storage: overwriting cannot reach "
-                                          "the blocks the drive keeps aside.")
-                               .arg(plan.items.first())});
+        plan.notes.append(
+            {Warning::SolidState, tr("%1 is solid-state storage: overwriting cannot reach "
+                                     "the blocks the drive keeps aside.")
+                                      .arg(plan.items.first())});
     plan.consents.append({Consent::Irreversible, plan.items.first(), QString()});
     return plan;
 }
@@ -89,7 +89,7 @@ DestructiveOperation::Report WipeFreeSpaceOperation::run(const Plan& plan, const
                                                          const ProgressSink& progress) {
     m_wipeReport = FreeSpaceWipeJob::Report();
     if (auto early = refuseToBegin(plan, consents, stop, ConsentRule::Every,
-                                   QStringLiteral("The free space cannot be wiped.")))
+                                   tr("The free space cannot be wiped.")))
         return *early;
     FreeSpaceWipeJob job(m_volume, m_options);
     runToEnd(job, stop, progress);

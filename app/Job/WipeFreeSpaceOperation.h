@@ -3,12 +3,15 @@
 #include "app/Job/DestructiveOperation.h"
 #include "app/Job/OperationLoop.h"
 #include "app/Main/WipeDisk/FreeSpaceWipeJob.h"
+#include <QCoreApplication>
 
 // The free-space wipe of one volume behind the operation contract (FreeSpaceWipeJob does the
 // work). The plan refuses an unknown level, an NTFS volume, a read-only volume and one the user
 // may not write; the job checks all of that again, and the lock against a second wipe, when it
 // starts.
 class WipeFreeSpaceOperation : public DestructiveOperation {
+    Q_DECLARE_TR_FUNCTIONS(WipeFreeSpaceOperation)
+
 public:
     WipeFreeSpaceOperation(VolumeObj volume, FreeSpaceWipeJob::Options options);
 

@@ -28,14 +28,14 @@ DestructiveOperation::Plan WipeVolumeOperation::plan(const StopToken&, const Pro
     plan.bytes = quint64(qMax<qint64>(0, m_volume.volumeTotalSizeNum));
     plan.consents.append(
         {Consent::UnmountVolumes, name,
-         QStringLiteral("%1 (%2, mounted at %3) is unmounted, formatted anew and mounted again.")
+         tr("%1 (%2, mounted at %3) is unmounted, formatted anew and mounted again.")
              .arg(name, m_volume.volumePath, m_volume.volumeMountPoint)});
     plan.consents.append({Consent::Irreversible, name, QString()});
     if (m_volume.solidState)
-        plan.notes.append({Warning::SolidState,
-                           QStringLiteral("%1 is solid-state storage: overwriting cannot reach "
-                                          "the blocks the drive keeps aside.")
-                               .arg(name)});
+        plan.notes.append(
+            {Warning::SolidState, tr("%1 is solid-state storage: overwriting cannot reach "
+                                     "the blocks the drive keeps aside.")
+                                      .arg(name)});
     return plan;
 }
 
@@ -45,7 +45,7 @@ DestructiveOperation::Report WipeVolumeOperation::run(const Plan& plan, const Co
     m_wipeReport = FreeSpaceWipeJob::Report();
     m_volumeAfter = m_volume;
     if (auto early = refuseToBegin(plan, consents, stop, ConsentRule::Every,
-                                   QStringLiteral("The volume cannot be wiped.")))
+                                   tr("The volume cannot be wiped.")))
         return *early;
     WholeVolumeWipeJob job(m_volume, m_options);
     // Below 5% the volume is being formatted anew.

@@ -2,11 +2,14 @@
 
 #include "app/Job/DestructiveOperation.h"
 #include "app/Main/WipeDisk/WholeVolumeWipeJob.h"
+#include <QCoreApplication>
 
 // The whole-volume wipe behind the operation contract (WholeVolumeWipeJob does the work). The
 // plan refuses the volumes the running system needs (the volume tool's rule) and an unknown
 // level, and asks for the consent to unmount and format the volume by name.
 class WipeVolumeOperation : public DestructiveOperation {
+    Q_DECLARE_TR_FUNCTIONS(WipeVolumeOperation)
+
 public:
     WipeVolumeOperation(VolumeObj volume, WholeVolumeWipeJob::Options options);
 

@@ -5,14 +5,6 @@
 
 #include <QCoreApplication>
 
-namespace {
-
-QString tr(const char* text, int n = -1) {
-    return QCoreApplication::translate("HistoryEntrySummary", text, nullptr, n);
-}
-
-} // namespace
-
 HistoryEntrySummary::HistoryEntrySummary(const QStringList& types, const HistoryRecords& records,
                                          qint64 bytes)
     : m_bytes(bytes) {
@@ -44,15 +36,15 @@ QString HistoryEntrySummary::outcome() const {
         return tr("Erased");
     if (m_failed == m_items)
         return tr("Failed");
-    return tr("%1 of %n failed", m_items).arg(m_failed);
+    return tr("%1 of %n failed", nullptr, m_items).arg(m_failed);
 }
 
 QString HistoryEntrySummary::items() const {
-    return tr("%n item(s)", m_items);
+    return tr("%n item(s)", nullptr, m_items);
 }
 
 QString HistoryEntrySummary::itemsAndSize() const {
     if (m_bytes < 0)
         return items();
-    return tr("%1, %2").arg(items(), SizeText::withTerabytes(m_bytes));
+    return tr("%1, %2").arg(items(), SizeText::shownWithTerabytes(m_bytes));
 }

@@ -2,12 +2,15 @@
 
 #include "app/inter/HistoryRecord.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
 // What an entry of the history says in one row, before it is opened: the module that made it,
 // how it ended and how many items it holds.
 class HistoryEntrySummary {
+    Q_DECLARE_TR_FUNCTIONS(HistoryEntrySummary)
+
 public:
     // BYTES: what the entry erased, as its facts say (DoDataBase::readSizes); -1 when unknown.
     HistoryEntrySummary(const QStringList& types, const HistoryRecords& records, qint64 bytes = -1);

@@ -1,5 +1,6 @@
 #include "app/duplicat/FreedesktopTrash.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QUrl>
@@ -24,14 +25,16 @@ int openOwnedFolder(int parent, const char* name, const UserAccount& owner, bool
     const int fd = ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
         if (why)
-            *why = QStringLiteral("cannot open the trash folder %1: %2")
+            *why = QCoreApplication::translate("FreedesktopTrash",
+                                               "cannot open the trash folder %1: %2")
                        .arg(QString::fromLocal8Bit(name), errnoText(errno));
         return -1;
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || st.st_uid != owner.uid) {
         if (why)
-            *why = QStringLiteral("the trash folder %1 does not belong to %2")
+            *why = QCoreApplication::translate("FreedesktopTrash",
+                                               "the trash folder %1 does not belong to %2")
                        .arg(QString::fromLocal8Bit(name), owner.name);
         ::close(fd);
         return -1;
@@ -78,15 +81,18 @@ bool FreedesktopTrash::moveToTrash(const QByteArray& nativePath, QString* why) {
         return false;
     };
     if (!nativePath.startsWith('/'))
-        return fail(QStringLiteral("not an absolute path"));
+        return fail(QCoreApplication::translate("FreedesktopTrash", "not an absolute path"));
     struct stat file {};
     if (::lstat(nativePath.constData(), &file) != 0)
-        return fail(QStringLiteral("it is gone: %1").arg(errnoText(errno)));
+        return fail(QCoreApplication::translate("FreedesktopTrash", "it is gone: %1")
+                        .arg(errnoText(errno)));
 
     const QByteArray home = QFile::encodeName(m_user.home);
     const int homeFd = ::open(home.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (homeFd < 0)
-        return fail(QStringLiteral("cannot open the home folder of %1").arg(m_user.name));
+        return fail(
+            QCoreApplication::translate("FreedesktopTrash", "cannot open the home folder of %1")
+                .arg(m_user.name));
     struct stat homeSt {};
     ::fstat(homeFd, &homeSt);
 
@@ -121,7 +127,9 @@ bool FreedesktopTrash::moveToTrash(const QByteArray& nativePath, QString* why) {
     }
     ::close(homeFd);
     if (trashFd < 0)
-        return fail(problem.isEmpty() ? QStringLiteral("no trash folder can be used") : problem);
+        return fail(problem.isEmpty() ? QCoreApplication::translate("FreedesktopTrash",
+                                                                    "no trash folder can be used")
+                                      : problem);
     const int filesFd = openOwnedFolder(trashFd, "files", m_user, true, &problem);
     const int infoFd = openOwnedFolder(trashFd, "info", m_user, true, &problem);
     ::close(trashFd);
@@ -150,7 +158,9 @@ bool FreedesktopTrash::moveToTrash(const QByteArray& nativePath, QString* why) {
         if (fd < 0) {
             if (errno == EEXIST)
                 continue;
-            problem = QStringLiteral("cannot write the trash info: %1").arg(errnoText(errno));
+            problem =
+                QCoreApplication::translate("FreedesktopTrash", "cannot write the trash info: %1")
+                    .arg(errnoText(errno));
             break;
         }
         const bool written = ::write(fd, info.constData(), size_t(info.size())) == info.size();
@@ -168,8 +178,11 @@ bool FreedesktopTrash::moveToTrash(const QByteArray& nativePath, QString* why) {
                 m_lastTrashed = QByteArray(where, len) + '/' + name;
             break;
         }
-        problem = written ? QStringLiteral("cannot move it to the trash: %1").arg(errnoText(errno))
-                          : QStringLiteral("cannot write the trash info");
+        problem =
+            written
+                ? QCoreApplication::translate("FreedesktopTrash", "cannot move it to the trash: %1")
+                      .arg(errnoText(errno))
+                : QCoreApplication::translate("FreedesktopTrash", "cannot write the trash info");
         ::unlinkat(infoFd, infoName.constData(), 0);
         break;
     }

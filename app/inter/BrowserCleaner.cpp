@@ -1,5 +1,7 @@
 #include "app/inter/BrowserCleaner.h"
 
+#include <QCoreApplication>
+
 #include "app/Main/FileEraser/FileObjBuilder.h"
 #include "app/inter/BrowserLockProbe.h"
 #include "app/inter/HomeLinkResolver.h"
@@ -162,16 +164,19 @@ BrowserCleaner::Summary BrowserCleaner::clean(const QList<BrowerObjPtr>& browser
 }
 
 QString BrowserCleaner::freeSpaceNote(const Summary& summary) {
-    QString note = QStringLiteral(
+    QString note = QCoreApplication::translate(
+        "BrowserCleaner",
         "Removed entries were overwritten in place and removed files were erased. Copies the "
         "browser deleted on its own earlier are out of reach here; a free-space wipe of the "
         "home's volume overwrites them.");
     if (summary.copyOnWrite)
-        note += QStringLiteral(" This volume is copy-on-write: overwriting writes new blocks and "
-                               "earlier copies stay until a free-space wipe.");
+        note += QCoreApplication::translate(
+            "BrowserCleaner", " This volume is copy-on-write: overwriting writes new blocks and "
+                              "earlier copies stay until a free-space wipe.");
     if (summary.solidState)
-        note += QStringLiteral(" On solid-state storage the drive may keep old blocks that no "
-                               "overwrite reaches; only a free-space wipe or the drive's own "
-                               "sanitize command clears them.");
+        note += QCoreApplication::translate(
+            "BrowserCleaner", " On solid-state storage the drive may keep old blocks that no "
+                              "overwrite reaches; only a free-space wipe or the drive's own "
+                              "sanitize command clears them.");
     return note;
 }

@@ -64,7 +64,8 @@ TEST(DuplicatesCommand, ListsGroupsWithTotalsAndDeletesByRule) {
     EXPECT_EQ(text.code, 0) << text.err.constData();
     EXPECT_TRUE(text.out.contains("3 copies of 10 byte"));
     EXPECT_TRUE(text.out.contains("2 identical bundles"));
-    EXPECT_TRUE(text.out.contains("1 groups, 3 files, 20 byte wasted"));
+    // One group, in the singular.
+    EXPECT_TRUE(text.out.contains("1 group, 3 files, 20 byte wasted"));
 
     const CommandRun json = korvane({r, "--json"});
     ASSERT_EQ(json.code, 0);

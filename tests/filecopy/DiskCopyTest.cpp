@@ -6,6 +6,7 @@
 #include "app/FileCopy/DiskCopySummary.h"
 
 #include "tests/utils/QStringPrinter.h"
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -146,6 +147,12 @@ TEST_F(DiskCopyTest, ACancelledCopyKeepsWhatItFinishedAndLeavesNoPartialFileOrEm
     EXPECT_FALSE(QFileInfo::exists(destination + "/trip/zz"));
     EXPECT_TRUE(QFileInfo(destination + "/trip/album").isDir());
     const auto size = [](quint64 bytes) { return QString::number(bytes >> 20) + " MiB"; };
+    // Read as the programs read it: with an application, which loads the English plural forms.
+    static int argc = 1;
+    static char name[] = "filecopy_tests";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance())
+        new QCoreApplication(argc, argv);
     EXPECT_EQ(DiskCopySummary::counts(report, size),
               "Cancelled: 1 copied and verified (260 MiB), 3 not copied (300 MiB), 0 skipped, 0 "
               "failed.");

@@ -125,14 +125,13 @@ TEST_F(HistoryViewTest, ClosedRowsSayTheModuleTheOutcomeAndTheItems) {
         QTreeWidgetItem* entry = outline()->topLevelItem(i);
         return QStringList{entry->text(0), entry->text(1), entry->text(2)};
     };
-    EXPECT_EQ(row(0), (QStringList{"Failed", "2024-06-05 09-00-00 \u2014 1 item(s), 610.00 KB",
+    EXPECT_EQ(row(0), (QStringList{"Failed", "2024-06-05 09-00-00 \u2014 1 item, 610.00 KB",
                                    "Duplicate Finder"}));
-    EXPECT_EQ(row(1),
-              (QStringList{"Erased", "2024-06-04 09-00-00 \u2014 1 item(s)", "Uninstaller"}));
-    EXPECT_EQ(row(2), (QStringList{"1 of 2 failed", "2024-06-03 08-30-00 \u2014 2 item(s)",
-                                   "Erase Files"}));
+    EXPECT_EQ(row(1), (QStringList{"Erased", "2024-06-04 09-00-00 \u2014 1 item", "Uninstaller"}));
+    EXPECT_EQ(row(2),
+              (QStringList{"1 of 2 failed", "2024-06-03 08-30-00 \u2014 2 items", "Erase Files"}));
     EXPECT_EQ(row(4),
-              (QStringList{"Erased", "2024-06-02 12-00-00 \u2014 1 item(s)", "Erase Free Space"}));
+              (QStringList{"Erased", "2024-06-02 12-00-00 \u2014 1 item", "Erase Free Space"}));
     // KORVANE_SCREENSHOT_DIR set: the view as shown, for docs/history-viewer.png.
     const QString shots = qEnvironmentVariable("KORVANE_SCREENSHOT_DIR");
     if (!shots.isEmpty()) {

@@ -90,7 +90,9 @@ QList<FileObjPtr> EraseJob::checkChosen(const QList<FileObjPtr>& chosen) {
         if (!allowed) {
             line.refused = true;
             line.refusal = verdict;
-            Logger::log(QStringLiteral("erase: %1").arg(ErasePathCheck::message(verdict)));
+            Logger::log(
+                QStringLiteral("erase: %1")
+                    .arg(ErasePathCheck::message(verdict, ErasePathCheck::Language::English)));
         } else {
             accepted.append(item);
         }
@@ -204,7 +206,8 @@ void EraseJob::judge() {
         if (line.refused) {
             line.outcome = EraseReport::Outcome::Failed;
             line.problems.append(
-                {line.item->url, Reason::ToolError, ErasePathCheck::message(line.refusal)});
+                {line.item->url, Reason::ToolError,
+                 ErasePathCheck::message(line.refusal, ErasePathCheck::Language::English)});
         } else {
             line.level = line.item->isSSD ? 1 : m_level;
             if (allErased[i] && !line.stillPresent)

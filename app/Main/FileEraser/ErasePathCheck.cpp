@@ -247,50 +247,74 @@ ErasePathCheck::Result ErasePathCheck::check(const QByteArray& raw) {
     return r;
 }
 
-QString ErasePathCheck::message(const Result& r) {
+QString ErasePathCheck::message(const Result& r, Language language) {
+    // The log keeps English; a person reads the user's language.
+    const auto text = [language](const char* source) {
+        return language == Language::English ? QString::fromUtf8(source) : tr(source);
+    };
     switch (r.reason) {
     case Reason::None:
         return {};
     case Reason::Empty:
-        return QStringLiteral("refusing to erase an empty path: it names nothing (an unset "
-                              "variable?); nothing was erased");
+        return text(QT_TRANSLATE_NOOP("ErasePathCheck",
+                                      "refusing to erase an empty path: it names nothing (an unset "
+                                      "variable?); nothing was erased"));
     case Reason::DotOrDotDot:
-        return QStringLiteral("refusing to erase '%1': a path ending in '.' or '..' names a "
-                              "folder above what was meant; name the folder itself")
+        return text(
+                   QT_TRANSLATE_NOOP("ErasePathCheck",
+                                     "refusing to erase '%1': a path ending in '.' or '..' names a "
+                                     "folder above what was meant; name the folder itself"))
             .arg(r.shown);
     case Reason::RootFolder:
-        return QStringLiteral("refusing to erase the root folder \"/\" (%1)").arg(r.shown);
+        return text(QT_TRANSLATE_NOOP("ErasePathCheck",
+                                      "refusing to erase the root folder \"/\" (%1)"))
+            .arg(r.shown);
     case Reason::ProgramFiles:
-        return QStringLiteral("refusing to erase %1: it holds or is part of this program's own "
-                              "files (%2)")
+        return text(QT_TRANSLATE_NOOP(
+                        "ErasePathCheck",
+                        "refusing to erase %1: it holds or is part of this program's own "
+                        "files (%2)"))
             .arg(r.shown, r.detail);
     case Reason::Missing:
-        return QStringLiteral("%1: no such file or folder").arg(r.shown);
+        return text(QT_TRANSLATE_NOOP("ErasePathCheck", "%1: no such file or folder")).arg(r.shown);
     case Reason::Ntfs:
-        return QStringLiteral("%1 is on an %2 volume; files are not erased on NTFS volumes")
+        return text(
+                   QT_TRANSLATE_NOOP("ErasePathCheck",
+                                     "%1 is on an %2 volume; files are not erased on NTFS volumes"))
             .arg(r.shown, r.detail);
     case Reason::HomeFolder:
         if (!r.detail.isEmpty())
-            return QStringLiteral("%1 is the home folder of %2: erasing it removes everything of "
-                                  "that user")
+            return text(QT_TRANSLATE_NOOP(
+                            "ErasePathCheck",
+                            "%1 is the home folder of %2: erasing it removes everything of "
+                            "that user"))
                 .arg(r.shown, r.detail);
-        return QStringLiteral("%1 is a home folder: erasing it removes everything of that user")
+        return text(QT_TRANSLATE_NOOP(
+                        "ErasePathCheck",
+                        "%1 is a home folder: erasing it removes everything of that user"))
             .arg(r.shown);
     case Reason::HoldsHomes:
         if (!r.detail.isEmpty())
-            return QStringLiteral("%1 holds the home folders of %2: erasing it removes everything "
-                                  "of those users")
+            return text(QT_TRANSLATE_NOOP(
+                            "ErasePathCheck",
+                            "%1 holds the home folders of %2: erasing it removes everything "
+                            "of those users"))
                 .arg(r.shown, r.detail);
-        return QStringLiteral("%1 holds home folders: erasing it removes everything of their "
-                              "users")
+        return text(QT_TRANSLATE_NOOP(
+                        "ErasePathCheck",
+                        "%1 holds home folders: erasing it removes everything of their "
+                        "users"))
             .arg(r.shown);
     case Reason::SystemFolder:
-        return QStringLiteral("%1 is a folder the system needs: erasing it can leave this "
-                              "computer unable to start")
+        return text(QT_TRANSLATE_NOOP("ErasePathCheck",
+                                      "%1 is a folder the system needs: erasing it can leave this "
+                                      "computer unable to start"))
             .arg(r.shown);
     case Reason::MountPoint:
-        return QStringLiteral("%1 is the mount point of a volume: erasing it erases everything "
-                              "on that volume")
+        return text(QT_TRANSLATE_NOOP(
+                        "ErasePathCheck",
+                        "%1 is the mount point of a volume: erasing it erases everything "
+                        "on that volume"))
             .arg(r.shown);
     }
     return {};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -16,6 +17,8 @@
 // Paths are made absolute once, here (against the current folder), and kept as the bytes given:
 // ".." inside a path is not resolved by text, since a link before it would change its meaning.
 class ErasePathCheck {
+    Q_DECLARE_TR_FUNCTIONS(ErasePathCheck)
+
 public:
     enum class Verdict { Accept, Refuse, NeedsConsent };
     enum class Reason {
@@ -66,7 +69,9 @@ public:
     Result check(const QString& path);
 
     // The user's sentence for a refusal or a consent question, naming the path.
-    static QString message(const Result& result);
+    // Shown: the user's language; English: what logs and records keep.
+    enum class Language { Shown, English };
+    static QString message(const Result& result, Language language = Language::Shown);
 
     // The path with "./" components, doubled and trailing slashes removed, made absolute against
     // the current folder. Empty for an empty path.

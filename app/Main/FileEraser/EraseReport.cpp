@@ -80,25 +80,43 @@ QString EraseReport::resultText(const Line& line) {
     return line.namesInJournal ? kJournalResult : QStringLiteral("Erased");
 }
 
-QString EraseReport::reasonText(const Problem& problem) {
+namespace {
+
+// The English sentence of PROBLEM when it has one of its own (not the tool's message).
+const char* reasonSource(const EraseReport::Problem& problem) {
     using Reason = EraseItemResult::Reason;
     switch (problem.reason) {
     case Reason::HardLinked:
-        return QStringLiteral("its data is still reachable through another name");
+        return QT_TRANSLATE_NOOP("EraseReport", "its data is still reachable through another name");
     case Reason::MountPoint:
-        return QStringLiteral("a volume is mounted there; it was left standing and nothing on it "
-                              "was touched");
+        return QT_TRANSLATE_NOOP("EraseReport", "a volume is mounted there; it was left standing "
+                                                "and nothing on it was touched");
     case Reason::Cancelled:
         return problem.toolMessage.isEmpty()
-                   ? QStringLiteral("the erasure was cancelled before it was done")
-                   : problem.toolMessage;
+                   ? QT_TRANSLATE_NOOP("EraseReport",
+                                       "the erasure was cancelled before it was done")
+                   : nullptr;
     case Reason::NotEmpty:
-        return problem.toolMessage.isEmpty() ? QStringLiteral("some of its contents are left")
-                                             : problem.toolMessage;
+        return problem.toolMessage.isEmpty()
+                   ? QT_TRANSLATE_NOOP("EraseReport", "some of its contents are left")
+                   : nullptr;
     default:
         break;
     }
-    return problem.toolMessage.isEmpty() ? QStringLiteral("not erased") : problem.toolMessage;
+    return problem.toolMessage.isEmpty() ? QT_TRANSLATE_NOOP("EraseReport", "not erased") : nullptr;
+}
+
+} // namespace
+
+QString EraseReport::reasonText(const Problem& problem) {
+    const char* source = reasonSource(problem);
+    return source ? QString::fromLatin1(source) : problem.toolMessage;
+}
+
+// The tool's own message is shown as the tool wrote it.
+QString EraseReport::shownReasonText(const Problem& problem) {
+    const char* source = reasonSource(problem);
+    return source ? tr(source) : problem.toolMessage;
 }
 
 QStringList EraseReport::problemLines(int limit) const {
@@ -109,11 +127,11 @@ QStringList EraseReport::problemLines(int limit) const {
             continue;
         for (const Problem& problem : line.problems) {
             if (total++ < limit)
-                out << QStringLiteral("%1: %2").arg(problem.path, reasonText(problem));
+                out << QStringLiteral("%1: %2").arg(problem.path, shownReasonText(problem));
         }
     }
     if (total > limit)
-        out << QStringLiteral("… and %1 more").arg(total - limit);
+        out << tr("… and %1 more").arg(QLocale().toString(total - limit));
     return out;
 }
 
@@ -132,35 +150,32 @@ QString EraseReport::volumeOf(const Line& line) {
 }
 
 QString EraseReport::journalNote(const QStringList& paths) {
-    return QStringLiteral("The names of %1 may remain in the file system journal: emptying it "
-                          "needs administrator rights. Erase as administrator to remove them "
-                          "as well.")
+    return tr("The names of %1 may remain in the file system journal: emptying it needs "
+              "administrator rights. Erase as administrator to remove them as well.")
         .arg(paths.join(QStringLiteral(", ")));
 }
 
 QString EraseReport::copyOnWriteWarning(const QStringList& paths) {
-    return QStringLiteral("%1 %2 on a copy-on-write volume. Overwriting a file there cannot reach "
-                          "the copies the file system keeps of it: wipe the free space of the "
-                          "volume as well (Erase Free Space) to remove them.")
-        .arg(paths.join(QStringLiteral(", ")),
-             paths.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"));
+    //: %1 names the paths; the count chooses "is" or "are".
+    return tr("%1 is on a copy-on-write volume. Overwriting a file there cannot reach the copies "
+              "the file system keeps of it: wipe the free space of the volume as well (Erase Free "
+              "Space) to remove them.",
+              nullptr, int(paths.size()))
+        .arg(paths.join(QStringLiteral(", ")));
 }
 
 QString EraseReport::cancelledCountsText(const FileCounts& files) {
-    const auto translate = [](const char* text) {
-        return QCoreApplication::translate("EraseReport", text);
-    };
     const QLocale locale;
     QStringList parts;
-    parts << (files.erased == 1 ? translate("1 file erased")
-                                : translate("%1 files erased").arg(locale.toString(files.erased)));
+    // %Ln: the count in the locale's digit grouping.
+    parts << tr("%Ln file(s) erased", nullptr, files.erased);
     if (files.failed > 0)
-        parts << translate("%1 failed").arg(locale.toString(files.failed));
+        parts << tr("%1 failed").arg(locale.toString(files.failed));
     if (files.stopped > 0)
-        parts << translate("%1 stopped after pass %2 of %3 (removed)")
+        parts << tr("%1 stopped after pass %2 of %3 (removed)")
                      .arg(locale.toString(files.stopped))
                      .arg(files.stoppedAfterPass)
                      .arg(files.stoppedPassesPlanned);
-    parts << translate("%1 not reached").arg(locale.toString(files.notReached));
-    return translate("Cancelled: %1.").arg(parts.join(translate(", ")));
+    parts << tr("%1 not reached").arg(locale.toString(files.notReached));
+    return tr("Cancelled: %1.").arg(parts.join(tr(", ")));
 }

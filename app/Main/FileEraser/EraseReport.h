@@ -3,6 +3,7 @@
 #include "app/Main/FileEraser/ErasePathCheck.h"
 #include "app/Main/FileEraser/FileObj.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -10,6 +11,8 @@
 // What an erasure did, for the front end to show: one line per chosen item, with its outcome,
 // the standard it really got and, for an item not erased, what inside it failed and why.
 class EraseReport {
+    Q_DECLARE_TR_FUNCTIONS(EraseReport)
+
 public:
     enum class Outcome {
         Erased,     // everything in it was overwritten and removed, and its path is gone
@@ -76,10 +79,13 @@ public:
     // "Cancelled: 7,612 files erased, 1 stopped after pass 1 of 3 (removed), 42,387 not
     // reached." in the user's language and number format, for the windows' end views.
     static QString cancelledCountsText(const FileCounts& files);
-    // One sentence for a problem ("its data is still reachable through another name").
+    // One sentence for a problem ("its data is still reachable through another name"), in
+    // English: the text records (certificate facts) keep.
     static QString reasonText(const Problem& problem);
+    // The same sentence in the user's language, for the windows and the command line.
+    static QString shownReasonText(const Problem& problem);
     // "PATH: reason" for the problems of the items not erased, at most LIMIT of them (then a count
-    // of the rest).
+    // of the rest), in the user's language.
     QStringList problemLines(int limit = 20) const;
 
     static inline const QString kCopyOnWriteResult =
@@ -87,9 +93,14 @@ public:
     // The warning shown before erasing on such a volume.
     static QString copyOnWriteWarning(const QStringList& paths);
 
-    static inline const QString kJournalCaveat =
-        QStringLiteral("names may remain in the file system journal");
+    static constexpr const char* kJournalCaveatSource =
+        QT_TRANSLATE_NOOP("EraseReport", "names may remain in the file system journal");
+    // Stored in the history: English.
+    static inline const QString kJournalCaveat = QString::fromLatin1(kJournalCaveatSource);
+    // kJournalCaveat in the user's language.
+    static QString journalCaveat() { return tr(kJournalCaveatSource); }
     static inline const QString kJournalResult = QStringLiteral("Erased; ") + kJournalCaveat;
-    // What the end of an erasure says when names may remain in a journal.
+    // What the end of an erasure says when names may remain in a journal (in the user's
+    // language, as copyOnWriteWarning()).
     static QString journalNote(const QStringList& paths);
 };

@@ -59,15 +59,19 @@ int readWith(int dirFd, const char* name, int flags, EntryFacts& facts) {
     if (x.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) {
         facts.mountRoot = (x.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
     }
+    const std::uint64_t protection = STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND;
+    if ((x.stx_attributes_mask & protection) == protection) {
+        facts.protectionKnown = true;
+        facts.protectedEntry = (x.stx_attributes & protection) != 0;
+    }
     if (x.stx_mask & STATX_MNT_ID) {
         facts.mountId = x.stx_mnt_id;
         facts.mountIdKnown = true;
         return 0;
     }
     // Old kernel: look at the entry through a path descriptor, which never follows it.
-    const int fd = (flags & AT_EMPTY_PATH)
-                       ? ::fcntl(dirFd, F_DUPFD_CLOEXEC, 0)
-                       : ::openat(dirFd, name, O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    const int fd = (flags & AT_EMPTY_PATH) ? ::fcntl(dirFd, F_DUPFD_CLOEXEC, 0)
+                                           : ::openat(dirFd, name, O_PATH | O_NOFOLLOW | O_CLOEXEC);
     if (fd >= 0) {
         facts.mountIdKnown = mountIdFromFdinfo(fd, facts.mountId);
         ::close(fd);

@@ -13,6 +13,10 @@ struct EntryFacts {
     std::uint64_t mountId = 0;
     bool mountIdKnown = false;
     bool mountRoot = false; // the entry is the root of a mount: something is mounted on it
+    // Immutable or append-only, where the file system tells (protectionKnown): such an entry
+    // cannot be renamed or removed until those flags are cleared.
+    bool protectionKnown = false;
+    bool protectedEntry = false;
 
     // True when this entry lies on the same mount as REFERENCE (the top of a walk) and is not
     // itself a mount point.

@@ -16,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <sstream>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -271,6 +272,55 @@ TEST(SrmFileBatch, HiddenNamesOfOneFolderDoNotRunOut) {
     for (const auto& line : lines) {
         EXPECT_EQ(line[1], "erased") << line[3];
     }
+}
+
+// An empty file has nothing to overwrite: it is never opened. Looked at again before its rename,
+// one that gained data meanwhile (here while the other file's pass is synced) is kept with that
+// data, which no pass covered, and reported; its neighbour is erased as usual.
+TEST(SrmFileBatch, AnEmptyFileIsNotOpenedAndKeptWhenItGainsDataMeanwhile) {
+    TempFolder dir;
+    const std::string top = dir / "tree";
+    ::mkdir(top.c_str(), 0700);
+    writeFile(top + "/empty", "");
+    writeFile(top + "/filled", "");
+    writeFile(top + "/small", "x");
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, top.c_str(), IN_OPEN), 0);
+    RecordingCalls calls;
+    bool written = false;
+    calls.fault = [&](const std::string& op, int) {
+        if (op == "syncfs" && !written) {
+            written = true;
+            writeFile(top + "/filled", "written during the run");
+        }
+        return 0;
+    };
+    const auto lines = runBatch(
+        dir, {{"-fsvr", top, "empty"}, {"-fsvr", top, "filled"}, {"-fsvr", top, "small"}}, calls);
+    std::map<std::string, int> opened;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t n; (n = ::read(watch, buffer, sizeof buffer)) > 0;) {
+        for (char* p = buffer; p < buffer + n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(p);
+            if (event->len > 0) {
+                ++opened[event->name];
+            }
+            p += sizeof(inotify_event) + event->len;
+        }
+    }
+    ::close(watch);
+    ASSERT_TRUE(written);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0][1], "erased") << lines[0][3];
+    EXPECT_EQ(lines[1][1], "failed");
+    EXPECT_EQ(lines[2][1], "erased") << lines[2][3];
+    EXPECT_FALSE(exists(top + "/empty"));
+    EXPECT_FALSE(exists(top + "/small"));
+    ASSERT_TRUE(exists(top + "/filled"));
+    EXPECT_EQ(readFile(top + "/filled"), "written during the run");
+    EXPECT_EQ(opened["empty"], 0);
+    EXPECT_GE(opened["small"], 1); // the watch does see the files the batch opens
 }
 
 } // namespace

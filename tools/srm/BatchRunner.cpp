@@ -84,11 +84,14 @@ int BatchRunner::run() {
     return allOk_ && !Cancellation::requested() ? 0 : 1;
 }
 
+// The lines of a batch go out in one write once it is done, not one write per entry.
 bool BatchRunner::runBatch() {
-    return batch_.run([this](const FileBatch::Result& result) {
+    batch_.run([this](const FileBatch::Result& result) {
         allOk_ = allOk_ && result.outcome.ok();
-        return writeResult(result);
+        appendResult(result);
+        return true;
     });
+    return writeResults();
 }
 
 void BatchRunner::addRecord(long index, const std::string& word, const std::string& anchor,
@@ -138,7 +141,7 @@ void BatchRunner::addRecord(long index, const std::string& word, const std::stri
                options.zeroPass);
 }
 
-bool BatchRunner::writeResult(const FileBatch::Result& result) {
+void BatchRunner::appendResult(const FileBatch::Result& result) {
     const EntryOutcome& outcome = result.outcome;
     std::string message = result.reason.empty() ? "-" : result.reason;
     for (char& c : message) {
@@ -159,23 +162,27 @@ bool BatchRunner::writeResult(const FileBatch::Result& result) {
         notes += (notes.empty() ? "passes=" : ",passes=") + std::to_string(outcome.passesDone) +
                  "/" + std::to_string(outcome.passesPlanned);
     }
-    const std::string line = std::to_string(result.index) + "\t" +
-                             EntryOutcome::statusWord(outcome.status) + "\t" +
-                             EntryOutcome::reasonWord(outcome.reason) + "\t" + message +
-                             (notes.empty() ? "" : "\t" + notes) + "\n";
-    const char* data = line.data();
-    std::size_t left = line.size();
+    results_ += std::to_string(result.index) + "\t" + EntryOutcome::statusWord(outcome.status) +
+                "\t" + EntryOutcome::reasonWord(outcome.reason) + "\t" + message +
+                (notes.empty() ? "" : "\t" + notes) + "\n";
+}
+
+bool BatchRunner::writeResults() {
+    const char* data = results_.data();
+    std::size_t left = results_.size();
     while (left > 0) {
         const ssize_t n = ::write(outFd_, data, left);
         if (n < 0 && errno == EINTR) {
             continue;
         }
         if (n <= 0) {
+            results_.clear();
             return false;
         }
         data += n;
         left -= std::size_t(n);
     }
+    results_.clear();
     return true;
 }
 

@@ -22,12 +22,12 @@ namespace srm {
 // removed only when it is empty by its turn, so the caller lists every folder after its
 // contents.
 //
-// Output, one line per record, flushed at once:
+// Output, one line per record, the lines of a batch written together once it is done:
 //     INDEX TAB STATUS TAB REASON TAB MESSAGE NEWLINE
 // INDEX counts records from 0; STATUS is erased, failed, skipped, cancelled, stopped or
 // missing; REASON one of the words of EntryOutcome::reasonWord; MESSAGE the first problem met
 // ("-" when none), without the path, on one line; an optional fifth field holds notes (see
-// writeResult). The lines of a batch come when the batch is done. A stop request (SIGTERM) ends
+// appendResult). The lines of a batch come when the batch is done. A stop request (SIGTERM) ends
 // the run with the current entry or batch: a file whose passes had begun gets the pass under way
 // finished and is removed ("stopped", with the note "passes=K/N"); one not begun yet is left
 // untouched ("cancelled"); no entry after it is begun.
@@ -43,7 +43,8 @@ private:
     void addRecord(long index, const std::string& word, const std::string& anchor,
                    const std::string& relative);
     bool runBatch();
-    bool writeResult(const FileBatch::Result& result);
+    void appendResult(const FileBatch::Result& result);
+    bool writeResults();
 
     SecureRemover& remover_;
     Reporter& reporter_;
@@ -53,6 +54,7 @@ private:
     FileBatch batch_;
     bool allOk_ = true;
     bool readerGone_ = false;
+    std::string results_; // the lines of the batch just run, not written yet
     std::string buffer_;
     std::size_t bufferPos_ = 0;
     bool inputEnded_ = false;

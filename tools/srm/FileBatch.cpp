@@ -97,6 +97,9 @@ void FileBatch::add(long index, int folderFd, const std::string& name, const std
         holdsAlone_ = true;
     } else if (kind == SafeWalk::Kind::File) {
         entry.step = Step::Overwrite;
+        // Flags that would make the open clear them, or a second link, take the usual way.
+        entry.nameOnly = facts.st.st_size == 0 && facts.st.st_blocks == 0 &&
+                         facts.st.st_nlink == 1 && facts.protectionKnown && !facts.protectedEntry;
         remover_.setScheme(scheme, zeroPass);
         entry.plan = remover_.passPlan();
         // What one pass writes is what the batch's size bounds: the dirty data each sync waits
@@ -171,6 +174,11 @@ bool FileBatch::overwrite() {
     std::size_t passes = 0;
     for (Entry& entry : entries_) {
         if (entry.step != Step::Overwrite) {
+            continue;
+        }
+        if (entry.nameOnly) {
+            entry.live = true;
+            entry.passesDone = entry.plan.size();
             continue;
         }
         asItem(entry, [&] {
@@ -326,10 +334,10 @@ void FileBatch::removeNames() {
         asItem(entry, [&] {
             const int fd = entry.fd;
             entry.fd = -1;
-            if (!remover_.releaseBlocks(fd, entry.shown) ||
+            if ((!entry.nameOnly && !remover_.releaseBlocks(fd, entry.shown)) ||
                 !remover_.hideForRemoval(*entry.folder, entry.name, entry.shown, false,
                                          entry.facts.st, entry.topLevel, entry.hiddenAs,
-                                         waiting[entry.folder.get()], true)) {
+                                         waiting[entry.folder.get()], true, entry.nameOnly)) {
                 fail(entry, EntryReason::Error);
                 return;
             }

@@ -32,9 +32,11 @@ namespace srm {
 // A stop request before a batch begins leaves all of it untouched ("cancelled"). During the
 // passes it lets the pass under way end for every file of the batch, then those files are
 // removed ("stopped" after K of N passes, or erased when their passes were done); the entries
-// of the batch that are not files are not begun. A file of kAloneFrom bytes or more has a batch
-// of its own and is erased as before (a sync after each of its passes): its writes take far
-// longer than a sync, and a stop then finishes only that file's pass.
+// of the batch that are not files are not begun. An empty file with no blocks gets no writes and
+// is not even opened: it is looked at again before its rename and kept when it has gained data. A
+// file of kAloneFrom bytes or more has a batch of its own and is erased as before (a sync after
+// each of its passes): its writes take far longer than a sync, and a stop then finishes only that
+// file's pass.
 class FileBatch {
 public:
     struct Result {
@@ -88,6 +90,9 @@ private:
         Scheme scheme = Scheme::OnePass;
         bool zeroPass = false;
         std::vector<Pass> plan;
+        // An empty file without blocks: nothing to overwrite, so it is never opened; only its
+        // name goes, once it is seen to be still empty just before the rename.
+        bool nameOnly = false;
         // While the batch runs.
         int fd = -1;
         bool live = false; // opened, and no failure so far

@@ -480,7 +480,8 @@ bool SecureRemover::removeName(int dirFd, const std::string& name, const std::st
 
 bool SecureRemover::hideForRemoval(int dirFd, const std::string& name, const std::string& shown,
                                    bool folder, const struct stat& seen, bool topLevel,
-                                   std::string& current, std::size_t shortest, bool once) {
+                                   std::string& current, std::size_t shortest, bool once,
+                                   bool stillEmpty) {
     // Checked before the renames and again before the removal: a name that now stands for
     // something else is neither renamed nor removed.
     struct stat before {};
@@ -490,6 +491,12 @@ bool SecureRemover::hideForRemoval(int dirFd, const std::string& name, const std
     }
     if (!sameInode(before, seen)) {
         reporter_.problem(shown, "was replaced during the run; left in place");
+        return false;
+    }
+    if (stillEmpty && (!S_ISREG(before.st_mode) || before.st_size != 0 || before.st_blocks != 0 ||
+                       before.st_nlink != 1)) {
+        // Its data, or the file behind another name, was not overwritten: it stays.
+        reporter_.problem(shown, "was written to or linked during the run; left in place");
         return false;
     }
     if (!topLevel) {

@@ -83,10 +83,11 @@ public:
     // SHORTEST is the length the names stop at: where many entries of one folder wait hidden
     // together, one-letter names would run out. ONCE renames straight to that length: where the
     // folder is synced only after all the renames of a batch, the names between would never
-    // reach the device anyway.
+    // reach the device anyway. STILLEMPTY: a file that was never opened, as it held nothing; it
+    // is kept when it is no longer an empty file without blocks and other links.
     bool hideForRemoval(int dirFd, const std::string& name, const std::string& shown, bool folder,
                         const struct stat& seen, bool topLevel, std::string& current,
-                        std::size_t shortest = 1, bool once = false);
+                        std::size_t shortest = 1, bool once = false, bool stillEmpty = false);
     // Removes the entry hidden as CURRENT (its name given back when that fails).
     bool removeHidden(int dirFd, const std::string& name, const std::string& current,
                       const std::string& shown, bool folder, const struct stat& seen,

@@ -111,8 +111,12 @@ void RemoveFileAndFolder::startRun(quint64 generation) {
         records += '\0';
         records += item->relativePath();
         records += '\0';
-        Logger::log(QStringLiteral("-------::%1").arg(item->url));
+        // The paths the user chose are logged, not each of the many entries below a folder:
+        // a syslog call per entry cost more than its erasure on a tree of empty files.
+        if (item->topLength < 0)
+            Logger::log(QStringLiteral("-------::%1").arg(item->url));
     }
+    Logger::log(QStringLiteral("srm: %1 entries to erase").arg(m_allFilesArr.size()));
 
     auto* process = new QProcess(this);
     m_pEraser = process;

@@ -2065,6 +2065,41 @@ Sektoren: %2 Byte logisch, %3 Byte physisch</translation>
     </message>
 </context>
 <context>
+    <name>DriveWipeMeter</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 h %2 min</translation>
+    </message>
+    <message>
+        <source>Waiting to start…</source>
+        <translation>Warten auf den Start …</translation>
+    </message>
+    <message>
+        <source>Pass %1 of %2</source>
+        <translation>Durchgang %1 von %2</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>Reading back</source>
+        <translation>Zurücklesen</translation>
+    </message>
+    <message>
+        <source>%1 left</source>
+        <translation>noch %1</translation>
+    </message>
+</context>
+<context>
     <name>DuplicateDeleteProgressViewController</name>
     <message>
         <source>Removing copies</source>

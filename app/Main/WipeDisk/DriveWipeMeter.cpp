@@ -2,6 +2,7 @@
 
 #include "app/Main/WipeDisk/VolumeObj.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace {
@@ -67,36 +68,32 @@ qint64 DriveWipeMeter::secondsLeft() const {
 
 QString DriveWipeMeter::durationText(qint64 seconds) {
     if (seconds < 60)
-        return QStringLiteral("%1 s").arg(seconds);
+        return tr("%1 s").arg(seconds);
     if (seconds < 3600)
-        return QStringLiteral("%1 min %2 s")
-            .arg(seconds / 60)
-            .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-    return QStringLiteral("%1 h %2 min")
-        .arg(seconds / 3600)
-        .arg((seconds / 60) % 60, 2, 10, QLatin1Char('0'));
+        return tr("%1 min %2 s").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    return tr("%1 h %2 min").arg(seconds / 3600).arg((seconds / 60) % 60, 2, 10, QLatin1Char('0'));
 }
 
 QString DriveWipeMeter::text() const {
     if (!m_started)
-        return QStringLiteral("Waiting to start…");
+        return tr("Waiting to start…");
     QStringList parts;
     if (m_last.stage == Stage::Overwriting) {
         const qint64 pass = perPass();
         const qint64 inPass = m_last.done - qint64(std::max(0, m_last.pass - 1)) * pass;
-        parts << QStringLiteral("Pass %1 of %2").arg(m_last.pass).arg(m_last.passes)
-              << QStringLiteral("%1 of %2")
+        parts << tr("Pass %1 of %2").arg(m_last.pass).arg(m_last.passes)
+              << tr("%1 of %2")
                      .arg(VolumeObj::byteToSizeWithByte(inPass),
                           VolumeObj::byteToSizeWithByte(pass));
     } else {
-        parts << QStringLiteral("Reading back")
-              << QStringLiteral("%1 of %2")
+        parts << tr("Reading back")
+              << tr("%1 of %2")
                      .arg(VolumeObj::byteToSizeWithByte(m_last.done),
                           VolumeObj::byteToSizeWithByte(m_last.total));
     }
     if (const qint64 speed = bytesPerSecond(); speed > 0)
         parts << QStringLiteral("%1/s").arg(VolumeObj::byteToSizeWithByte(speed));
     if (const qint64 left = secondsLeft(); left >= 0)
-        parts << QStringLiteral("%1 left").arg(durationText(left));
+        parts << tr("%1 left").arg(durationText(left));
     return parts.join(QStringLiteral(" · "));
 }

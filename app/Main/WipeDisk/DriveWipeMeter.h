@@ -2,6 +2,7 @@
 
 #include "app/Job/DestructiveOperation.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -11,6 +12,8 @@
 // The job reports the passes as one stretch (done and total over all passes) and the reading
 // back as another; the meter joins them so that the bar only moves forward.
 class DriveWipeMeter {
+    Q_DECLARE_TR_FUNCTIONS(DriveWipeMeter)
+
 public:
     // READSBACK: the run reads the last pass back after writing (the drive wipe's default).
     explicit DriveWipeMeter(bool readsBack = true) : m_readsBack(readsBack) {}

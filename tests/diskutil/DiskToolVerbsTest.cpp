@@ -234,6 +234,20 @@ TEST(DiskToolVerbs, UnmountsMountsAndEjectsAndRefusesWhatTheSystemNeeds) {
     ASSERT_EQ(LoopImage::run({"losetup", "-f", "--show", image}, &device), 0);
     device = trimmed(device);
     const std::string media = "/media/" + label;
+    // Whatever step fails, the volume, the loop device and the image do not outlive the test.
+    struct LeftBehind {
+        std::string media, device, image, folder;
+        ~LeftBehind() {
+            if (!mountPointOf(device).empty())
+                LoopImage::run({"umount", media});
+            std::string attached;
+            LoopImage::run({"losetup", "-j", image}, &attached);
+            if (!attached.empty())
+                LoopImage::run({"losetup", "-d", device});
+            ::rmdir(media.c_str());
+            std::system(("rm -rf '" + folder + "'").c_str());
+        }
+    } leftBehind{media, device, image, folder};
 
     std::string out;
     EXPECT_EQ(diskutil({"unmount", device}, &out), 1) << "not mounted yet";
@@ -266,11 +280,6 @@ TEST(DiskToolVerbs, UnmountsMountsAndEjectsAndRefusesWhatTheSystemNeeds) {
     std::string attached;
     LoopImage::run({"losetup", "-j", image}, &attached);
     EXPECT_EQ(attached, "") << "the loop device is let go";
-    if (!attached.empty()) {
-        LoopImage::run({"umount", media});
-        LoopImage::run({"losetup", "-d", device});
-    }
-    std::system(("rm -rf '" + std::string(folder) + "'").c_str());
 
     if (const std::string root = rootDevice(); !root.empty()) {
         for (const char* verb : {"rename", "unmount", "eject"}) {

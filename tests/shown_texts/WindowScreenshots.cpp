@@ -90,7 +90,8 @@ int main(int argc, char** argv) {
 
     BundleLocator::setOuterBundlePath(QStringLiteral(KORVANE_BUNDLE_DIR));
     Translations::install(locale);
-    moduletest::TempBundle bundle;
+    // The real tools: the volume and drive pages list what is mounted and attached.
+    moduletest::TempBundle bundle(moduletest::TempBundle::Tool::Real);
     moduletest::PrivateUserDefaults defaults(3);
 
     AppDelegate delegate;

@@ -127,7 +127,8 @@ int main(int argc, char** argv) {
 
     // The stored standard, the one the page header above names.
     const QString standard = PublicUtilities::getEraserTimes();
-    // Each question over the page that asks it.
+    // Each question over the page that asks it, for the "USB STICK" volume a screenshot run
+    // mounts (254.84 MB, 194.53 MB free).
     const struct {
         const char* name;
         MainModule page;
@@ -136,12 +137,11 @@ int main(int argc, char** argv) {
         {"confirm-erase-files", MainModule::EraseFiles,
          new MakeSureFileEraserViewControoler(3, standard)},
         {"confirm-erase-volume", MainModule::EraseHardDrive,
-         new MakeSureWipeDiskViewController(QStringLiteral("USB-STICK"), QStringLiteral("3×"),
-                                            WipeTimeEstimate::beforeText(8'000'000'000ull, 3))},
+         new MakeSureWipeDiskViewController(QStringLiteral("USB STICK"), QStringLiteral("3×"),
+                                            WipeTimeEstimate::beforeText(254'840'000ull, 3))},
         {"confirm-erase-free-space", MainModule::EraseFreeSpace,
-         new MakeSureWipeFreeSpaceViewController(
-             QStringLiteral("USB-STICK"), QStringLiteral("3×"),
-             WipeTimeEstimate::beforeText(6'500'000'000ull, 3))},
+         new MakeSureWipeFreeSpaceViewController(QStringLiteral("USB STICK"), QStringLiteral("3×"),
+                                                 WipeTimeEstimate::beforeText(194'530'000ull, 3))},
         {"erase-files-cancelled", MainModule::EraseFiles,
          new FileEraserFailViewController(1, 2, true)},
         {"history", MainModule::EraseFiles, new HistoryViewController},

@@ -115,6 +115,28 @@
     </message>
 </context>
 <context>
+    <name>BrowerObj</name>
+    <message numerus="yes">
+        <source>%n item(s)</source>
+        <translation>
+            <numerusform>%n Eintrag</numerusform>
+            <numerusform>%n Einträge</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unbekannt</translation>
+    </message>
+    <message>
+        <source>0 bytes</source>
+        <translation>0 Byte</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+</context>
+<context>
     <name>BrowserCleaner</name>
     <message>
         <source>Removed entries were overwritten in place and removed files were erased. Copies the browser deleted on its own earlier are out of reach here; a free-space wipe of the home&apos;s volume overwrites them.</source>
@@ -3270,6 +3292,13 @@ Sektoren: %2 Byte logisch, %3 Byte physisch</translation>
     <message>
         <source>cannot write the trash info</source>
         <translation>die Papierkorb-Information kann nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
+    <name>FullDiskAccessAuthorizer</name>
+    <message>
+        <source>The browser data lies in your home folder, which this program cannot read. If your home is on a network or encrypted file system, unlock or mount it for this program (or run it as the user), then scan again.</source>
+        <translation>Die Browserdaten liegen in Ihrem persönlichen Ordner, den dieses Programm nicht lesen kann. Liegt Ihr persönlicher Ordner auf einem Netzwerk- oder verschlüsselten Dateisystem, entsperren oder hängen Sie ihn für dieses Programm ein (oder starten Sie es als dieser Benutzer) und suchen Sie dann erneut.</translation>
     </message>
 </context>
 <context>

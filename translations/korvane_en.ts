@@ -23,6 +23,16 @@
     </message>
 </context>
 <context>
+    <name>BrowerObj</name>
+    <message numerus="yes">
+        <source>%n item(s)</source>
+        <translation>
+            <numerusform>%n item</numerusform>
+            <numerusform>%n items</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>BrowsersCleanFormatter</name>
     <message numerus="yes">
         <source>%n kind(s) removed, %2 not%3.</source>

@@ -2,7 +2,19 @@
 
 #include "app/Comm/SizeText.h"
 
+#include <QCoreApplication>
 #include <QStringList>
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+QString shownCount(qint64 count) {
+    const int n = count > INT_MAX ? INT_MAX : int(count);
+    return QCoreApplication::translate("BrowerObj", "%n item(s)", nullptr, n);
+}
+
+} // namespace
 
 qint64 BrowerObj::totalCount() const {
     qint64 total = 0;
@@ -53,6 +65,21 @@ QString BrowerObj::sizeText() const {
                    .arg(entries) +
                (bytes > 0 ? QStringLiteral(", ") + size : QString());
     return size;
+}
+
+QString BrowerObj::shownSize() const {
+    if (!isBrowser() && unknown())
+        return QCoreApplication::translate("BrowerObj", "unknown");
+    if (storage == Storage::Database && !isBrowser())
+        return shownCount(totalCount());
+    const quint64 bytes = totalBytes();
+    const QString size = bytes == 0 ? QCoreApplication::translate("BrowerObj", "0 bytes")
+                                    : SizeText::shownWithTerabytes(qint64(bytes));
+    // A browser holds both: its entries and the size of its files.
+    const qint64 entries = isBrowser() ? totalCount() : 0;
+    if (entries > 0 && bytes > 0)
+        return QCoreApplication::translate("BrowerObj", "%1, %2").arg(shownCount(entries), size);
+    return entries > 0 ? shownCount(entries) : size;
 }
 
 QStringList BrowerObj::problems() const {

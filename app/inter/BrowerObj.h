@@ -59,6 +59,9 @@ public:
     // "unknown" when something of it could not be read.
     QString sizeText() const;
     void refreshSize() { size = sizeText(); }
+    // The same in the user's language, for the window: "3 items, 1.20 MB", "0 bytes",
+    // "unknown". SIZE stays as it is: the command line's JSON gives it.
+    QString shownSize() const;
     // Targets that could not be read or cleaned, as "path: why".
     QStringList problems() const;
     // Kind: every target cleaned (a kind with nothing in it counts as clean).

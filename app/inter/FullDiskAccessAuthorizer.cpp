@@ -3,6 +3,7 @@
 #include "platform/Logger.h"
 #include "platform/UserAccount.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <dirent.h>
 #include <mutex>
@@ -35,7 +36,8 @@ int FullDiskAccessAuthorizer::authorizationStatus(const QString& home) const {
 }
 
 QString FullDiskAccessAuthorizer::requestAuthorizationText() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "FullDiskAccessAuthorizer",
         "The browser data lies in your home folder, which this program cannot read. If your "
         "home is on a network or encrypted file system, unlock or mount it for this program "
         "(or run it as the user), then scan again.");

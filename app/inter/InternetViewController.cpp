@@ -169,7 +169,7 @@ void InternetViewController::reloadTree() {
     m_tree->clear();
     for (const BrowerObjPtr& browserPtr : m_browsers) {
         const BrowerObj& browser = *browserPtr;
-        auto* top = new QTreeWidgetItem(m_tree, {browser.name, browser.size});
+        auto* top = new QTreeWidgetItem(m_tree, {browser.name, browser.shownSize()});
         top->setIcon(kNameColumn, iconOf(browser));
         // Not auto-tristate: Qt gives up the parent's tick when a child has none, as the rows
         // of folders not followed have.
@@ -195,7 +195,8 @@ void InternetViewController::reloadTree() {
         }
         for (int k = 0; k < browser.chrArr.size(); ++k) {
             const BrowerObj& kind = *browser.chrArr[k];
-            auto* row = new QTreeWidgetItem(top, {BrowserKindNames::shown(kind.name), kind.size});
+            auto* row =
+                new QTreeWidgetItem(top, {BrowserKindNames::shown(kind.name), kind.shownSize()});
             row->setData(kNameColumn, kKindRole, k);
             row->setIcon(kNameColumn, iconOf(kind));
             row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);

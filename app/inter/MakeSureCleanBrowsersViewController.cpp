@@ -84,7 +84,8 @@ MakeSureCleanBrowsersViewController::MakeSureCleanBrowsersViewController(
         bold.setBold(true);
         top->setFont(kName, bold);
         for (const BrowerObj* kind : chosen) {
-            auto* row = new QTreeWidgetItem(top, {BrowserKindNames::shown(kind->name), kind->size});
+            auto* row =
+                new QTreeWidgetItem(top, {BrowserKindNames::shown(kind->name), kind->shownSize()});
             row->setTextAlignment(kSize, Qt::AlignRight | Qt::AlignVCenter);
             if (kind->unknown()) {
                 unknown = true;

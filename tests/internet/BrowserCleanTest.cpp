@@ -87,6 +87,8 @@ TEST(BrowserClean, EveryLayoutCountedThenCleanedWithoutTrace) {
     EXPECT_EQ(f->profiles.size(), 2);
     EXPECT_EQ(child(c, "Browsing History")->totalCount(), 70);
     EXPECT_EQ(child(c, "Browsing History")->size, "70 Items");
+    // The window shows the count in the user's words; the JSON keeps the form above.
+    EXPECT_EQ(child(c, "Browsing History")->shownSize(), "70 items");
     EXPECT_EQ(child(c, "Download History")->totalCount(), 7);
     EXPECT_EQ(child(c, "Cookies")->totalCount(), 6); // Cookies and Network/Cookies
     EXPECT_EQ(child(c, "Save Password")->totalCount(), 4);
@@ -120,6 +122,8 @@ TEST(BrowserClean, EveryLayoutCountedThenCleanedWithoutTrace) {
         for (const BrowerObjPtr& k : b->chrArr) {
             EXPECT_FALSE(k->isSelect);
             EXPECT_TRUE(k->size == "0 Item" || k->size == "0 byte") << k->size.toStdString();
+            EXPECT_TRUE(k->shownSize() == "0 items" || k->shownSize() == "0 bytes")
+                << k->shownSize().toStdString();
         }
     }
     const QStringList historyFiles{chromeHistory, chrome + "/Profile 1/History",

@@ -202,8 +202,8 @@ TEST_F(InternetModuleTest, ConfirmationListsTheChosenKindsAndPasswordsGoOnlyWhen
         EXPECT_EQ(answer.answered(), QStringList{"MakeSureCleanBrowsersViewController"});
     }
     const QString listed = asked.listed.join(", ");
-    EXPECT_TRUE(listed.contains("Chromium/Browsing History=6 Items")) << listed.toStdString();
-    EXPECT_TRUE(listed.contains("Firefox/Browsing History=10 Items"));
+    EXPECT_TRUE(listed.contains("Chromium/Browsing History=6 items")) << listed.toStdString();
+    EXPECT_TRUE(listed.contains("Firefox/Browsing History=10 items"));
     EXPECT_TRUE(listed.contains("Chromium/Caches="));
     EXPECT_FALSE(listed.contains("Chromium/Cookies")) << "an unticked kind is not listed";
     EXPECT_FALSE(listed.contains("Saved Passwords"));
@@ -224,7 +224,7 @@ TEST_F(InternetModuleTest, ConfirmationListsTheChosenKindsAndPasswordsGoOnlyWhen
     EXPECT_EQ(chromiumRows("Login Data", "logins"), 2) << "passwords not ticked stay";
     EXPECT_TRUE(exists(firefox + "/logins.json"));
     EXPECT_EQ(owner.calls, QList<bool>({false, true}));
-    EXPECT_EQ(row(tree, "Chromium", "Browsing History")->text(1), "0 Item");
+    EXPECT_EQ(row(tree, "Chromium", "Browsing History")->text(1), "0 items");
     EXPECT_EQ(row(tree, "Chromium", "Saved Passwords")->checkState(0), Qt::Unchecked);
     // Overwriting in place cannot reach older copies: the end view always says so.
     EXPECT_TRUE(summary.allCleaned());
@@ -252,7 +252,7 @@ TEST_F(InternetModuleTest, LockedDatabaseShowsUnknownAndIsNotShownAsCleaned) {
     ASSERT_TRUE(history);
     EXPECT_EQ(history->text(1), "unknown");
     EXPECT_TRUE(history->toolTip(1).contains("locked")) << history->toolTip(1).toStdString();
-    EXPECT_EQ(row(tree, "Firefox", "Browsing History")->text(1), "10 Items");
+    EXPECT_EQ(row(tree, "Firefox", "Browsing History")->text(1), "10 items");
 
     const auto [asked, end, summary] = cleanAccepted(*module);
     sqlite3_exec(holder, "rollback", nullptr, nullptr, nullptr);
@@ -336,12 +336,12 @@ TEST_F(InternetModuleTest, RunningBrowserIsClosedOnlyAfterBothQuestionsAreAnswer
     EXPECT_TRUE(end.problems.contains("Login Data: the database is locked"))
         << end.problems.toStdString();
     EXPECT_TRUE(end.message.contains("could not be removed")) << end.message.toStdString();
-    EXPECT_EQ(row(tree, "Chromium", "Browsing History")->text(1), "0 Item");
+    EXPECT_EQ(row(tree, "Chromium", "Browsing History")->text(1), "0 items");
     QTreeWidgetItem* passwords = row(tree, "Chromium", "Saved Passwords");
-    EXPECT_EQ(passwords->text(1), "2 Items");
+    EXPECT_EQ(passwords->text(1), "2 items");
     EXPECT_EQ(passwords->checkState(0), Qt::Checked) << "what failed stays chosen";
     EXPECT_TRUE(passwords->toolTip(0).contains("locked"));
-    EXPECT_EQ(row(tree, "Firefox", "Browsing History")->text(1), "0 Item");
+    EXPECT_EQ(row(tree, "Firefox", "Browsing History")->text(1), "0 items");
     EXPECT_EQ(chromiumRows("Cookies", "cookies"), 3) << "an unticked kind stays";
     EXPECT_EQ(firefoxVisits(), 0);
 }
@@ -384,7 +384,7 @@ TEST_F(InternetModuleTest, KeptSitesAreStoredFromTheWindowAndTheirCookiesStay) {
                         "insert into cookies values(1, 'notbank.example', '', 'c', '', x'00',"
                         " '/', 0, 1, 1, 0, 0, 1, 1, 0, 2, 443, 0, 0, 0);");
     auto module = openModule();
-    EXPECT_EQ(row(module->tree(), "Chromium", "Cookies")->text(1), "6 Items");
+    EXPECT_EQ(row(module->tree(), "Chromium", "Cookies")->text(1), "6 items");
 
     Answerer answer({{"CookieKeepListViewController", "saveButton", [](QWidget* view) {
                           view->findChild<QLineEdit*>("domainEdit")->setText("Bank.Example");
@@ -396,14 +396,14 @@ TEST_F(InternetModuleTest, KeptSitesAreStoredFromTheWindowAndTheirCookiesStay) {
     ASSERT_EQ(answer.answered(), QStringList{"CookieKeepListViewController"});
     EXPECT_EQ(CookieKeepList::stored().domains(), QStringList{"bank.example"});
     ASSERT_TRUE(rescanned.wait(20000)) << "a saved list is scanned again";
-    EXPECT_EQ(row(module->tree(), "Chromium", "Cookies")->text(1), "4 Items")
+    EXPECT_EQ(row(module->tree(), "Chromium", "Cookies")->text(1), "4 items")
         << "the kept site's cookies are not counted";
 
     const Confirmation asked = cleanAccepted(*module).asked;
     EXPECT_TRUE(asked.kept.contains("bank.example")) << asked.kept.toStdString();
     EXPECT_EQ(chromiumRows("Cookies", "cookies where host_key like '%.bank.example'"), 2);
     EXPECT_EQ(chromiumRows("Cookies", "cookies"), 2) << "every other site's cookies went";
-    EXPECT_EQ(row(module->tree(), "Chromium", "Cookies")->text(1), "0 Item");
+    EXPECT_EQ(row(module->tree(), "Chromium", "Cookies")->text(1), "0 items");
 }
 
 // The list as a dialog of its own: refusals, removal, and Cancel against Save.

@@ -22,6 +22,13 @@
 
 namespace moduletest {
 
+void prepareScreenshotRun(const QTemporaryDir& config) {
+    qputenv("XDG_CONFIG_HOME", config.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", config.filePath(QStringLiteral("data")).toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 TempBundle::TempBundle(Tool tool) {
     m_outer = testsupport::makeBundle(m_dir.path());
     BundleLocator::setOuterBundlePath(m_outer);

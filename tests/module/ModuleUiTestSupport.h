@@ -16,6 +16,10 @@ class QWidget;
 
 namespace moduletest {
 
+// For the screenshot tools, before their application starts: settings and data go to CONFIG,
+// not the user's, and the offscreen platform draws unless another one is chosen.
+void prepareScreenshotRun(const QTemporaryDir& config);
+
 // A temporary program bundle set as the one the code finds: the shipped settings store, an
 // empty history database and the stand-in batch "srm" of tests/support/FakeSrm.h (a file whose
 // name contains "slow" keeps it busy, to cancel it).

@@ -61,10 +61,7 @@ int main(int argc, char** argv) {
     }
     const bool stop = qstrcmp(argv[3], "stop") == 0;
     QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.filePath(QStringLiteral("config")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", config.filePath(QStringLiteral("data")).toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    moduletest::prepareScreenshotRun(config);
     QApplication app(argc, argv);
     Theme::apply(app);
     const QString out = QString::fromLocal8Bit(argv[1]);

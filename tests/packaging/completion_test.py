@@ -66,9 +66,9 @@ def main():
     bash = Bash(completion)
     failures = []
 
-    spec = bash.script("complete -p korvane").stdout.strip()
-    if spec != "complete -F _korvane korvane":
-        failures.append(f"complete -p korvane says {spec!r}")
+    registration = bash.script("complete -p korvane").stdout.strip()
+    if registration != "complete -F _korvane korvane":
+        failures.append(f"complete -p korvane says {registration!r}")
 
     top = run([korvane, "--help"])
     commands = commands_from_help(top)

@@ -78,10 +78,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.filePath(QStringLiteral("config")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", config.filePath(QStringLiteral("data")).toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    moduletest::prepareScreenshotRun(config);
     QApplication app(argc, argv);
     const QString out = QString::fromLocal8Bit(argv[1]);
     const QString locale = argc > 2 ? QString::fromLocal8Bit(argv[2]) : "de_DE.UTF-8";

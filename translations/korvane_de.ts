@@ -4201,6 +4201,59 @@ keeping %2</source>
     </message>
 </context>
 <context>
+    <name>PackageRemoval</name>
+    <message>
+        <source>This application was not installed by a package manager.</source>
+        <translation>Diese Anwendung wurde nicht über eine Paketverwaltung installiert.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a valid package name.</source>
+        <translation>„%1“ ist kein gültiger Paketname.</translation>
+    </message>
+    <message>
+        <source>The package tool apt-get could not be started.</source>
+        <translation>Das Paketwerkzeug apt-get konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>Removing %1 would remove packages the system cannot do without.</source>
+        <translation>Das Entfernen von %1 würde Pakete entfernen, auf die das System nicht verzichten kann.</translation>
+    </message>
+    <message>
+        <source>apt-get could not work out how to remove %1:
+%2</source>
+        <translation>apt-get konnte nicht ermitteln, wie %1 zu entfernen ist:
+%2</translation>
+    </message>
+    <message>
+        <source>The user whose installation holds %1 is not known.</source>
+        <translation>Der Benutzer, in dessen Installation sich %1 befindet, ist nicht bekannt.</translation>
+    </message>
+    <message>
+        <source>The removal of %1 could not be started.</source>
+        <translation>Das Entfernen von %1 konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>Administrator rights were not granted; %1 was not removed.</source>
+        <translation>Administratorrechte wurden nicht gewährt; %1 wurde nicht entfernt.</translation>
+    </message>
+    <message>
+        <source>The removal of %1 was interrupted.</source>
+        <translation>Das Entfernen von %1 wurde unterbrochen.</translation>
+    </message>
+    <message>
+        <source>The removal of %1 failed (exit status %2).</source>
+        <translation>Das Entfernen von %1 ist fehlgeschlagen (Exit-Status %2).</translation>
+    </message>
+    <message>
+        <source>The package manager reported success, but %1 is still installed.</source>
+        <translation>Die Paketverwaltung meldete Erfolg, aber %1 ist noch installiert.</translation>
+    </message>
+    <message>
+        <source>Whether %1 was removed could not be checked.</source>
+        <translation>Ob %1 entfernt wurde, konnte nicht geprüft werden.</translation>
+    </message>
+</context>
+<context>
     <name>QFileDialog</name>
     <message>
         <source>Add</source>

@@ -51,11 +51,11 @@ PackageRemoval::PackageRemoval(Tools tools, PrivilegedCommand::Options options,
 PackageRemoval::Plan PackageRemoval::simulate(const PackageRef& package) const {
     Plan plan;
     if (package.manager == Manager::None) {
-        plan.refusal = QStringLiteral("This application was not installed by a package manager.");
+        plan.refusal = tr("This application was not installed by a package manager.");
         return plan;
     }
     if (!hasAcceptableName(package)) {
-        plan.refusal = QStringLiteral("\"%1\" is not a valid package name.").arg(package.name);
+        plan.refusal = tr("\"%1\" is not a valid package name.").arg(package.name);
         return plan;
     }
     if (package.manager == Manager::Dpkg)
@@ -81,19 +81,18 @@ PackageRemoval::Plan PackageRemoval::simulateDpkg(const PackageRef& package) con
         m_options.timeoutMs);
     const QString output = QString::fromUtf8(run.output).trimmed();
     if (!run.started) {
-        plan.refusal = QStringLiteral("The package tool apt-get could not be started.");
+        plan.refusal = tr("The package tool apt-get could not be started.");
         return plan;
     }
     if (output.contains(
             QLatin1String("WARNING: The following essential packages will be removed"))) {
         plan.refusal =
-            QStringLiteral("Removing %1 would remove packages the system cannot do without.")
-                .arg(package.name);
+            tr("Removing %1 would remove packages the system cannot do without.").arg(package.name);
         return plan;
     }
     if (!run.ok()) {
-        plan.refusal = QStringLiteral("apt-get could not work out how to remove %1:\n%2")
-                           .arg(package.name, output);
+        plan.refusal =
+            tr("apt-get could not work out how to remove %1:\n%2").arg(package.name, output);
         return plan;
     }
 
@@ -137,15 +136,13 @@ QList<PackageRemoval::Outcome> PackageRemoval::removeAll(const QList<PackageRef>
     for (qsizetype i = 0; i < packages.size(); ++i) {
         const PackageRef& package = packages[i];
         if (package.manager == Manager::None || !hasAcceptableName(package)) {
-            outcomes[i].output =
-                QStringLiteral("This application was not installed by a package manager.");
+            outcomes[i].output = tr("This application was not installed by a package manager.");
             continue;
         }
         const bool userFlatpak = package.manager == Manager::Flatpak && !package.systemWide;
         if (userFlatpak && m_options.alreadyRoot && !m_user) {
             outcomes[i].output =
-                QStringLiteral("The user whose installation holds %1 is not known.")
-                    .arg(package.name);
+                tr("The user whose installation holds %1 is not known.").arg(package.name);
             continue;
         }
         runs[{int(package.manager), package.systemWide}] << i;
@@ -201,31 +198,27 @@ PackageRemoval::Outcome PackageRemoval::judge(const PackageRef& package,
     Outcome outcome;
     outcome.output = output;
     if (!run.started) {
-        appendLine(outcome.output,
-                   QStringLiteral("The removal of %1 could not be started.").arg(package.name));
+        appendLine(outcome.output, tr("The removal of %1 could not be started.").arg(package.name));
     } else if (run.refused) {
-        appendLine(outcome.output,
-                   QStringLiteral("Administrator rights were not granted; %1 was not removed.")
-                       .arg(package.name));
+        appendLine(
+            outcome.output,
+            tr("Administrator rights were not granted; %1 was not removed.").arg(package.name));
     } else if (run.crashed) {
-        appendLine(outcome.output,
-                   QStringLiteral("The removal of %1 was interrupted.").arg(package.name));
+        appendLine(outcome.output, tr("The removal of %1 was interrupted.").arg(package.name));
     } else if (run.exitCode != 0) {
-        appendLine(outcome.output, QStringLiteral("The removal of %1 failed (exit status %2).")
-                                       .arg(package.name)
-                                       .arg(run.exitCode));
+        appendLine(
+            outcome.output,
+            tr("The removal of %1 failed (exit status %2).").arg(package.name).arg(run.exitCode));
     } else {
         // A package manager may report success and leave the package in place.
         bool unknown = false;
         if (stillInstalled(package, &unknown))
-            appendLine(outcome.output,
-                       QStringLiteral("The package manager reported success, but %1 is still "
-                                      "installed.")
-                           .arg(package.name));
+            appendLine(outcome.output, tr("The package manager reported success, but %1 is still "
+                                          "installed.")
+                                           .arg(package.name));
         else if (unknown)
-            appendLine(
-                outcome.output,
-                QStringLiteral("Whether %1 was removed could not be checked.").arg(package.name));
+            appendLine(outcome.output,
+                       tr("Whether %1 was removed could not be checked.").arg(package.name));
         else
             outcome.ok = true;
     }

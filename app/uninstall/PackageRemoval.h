@@ -4,6 +4,7 @@
 #include "platform/PrivilegedCommand.h"
 #include "platform/UserAccount.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -13,6 +14,8 @@
 // application with flatpak, a snap with snap. A removal only counts as done once the package
 // manager no longer lists the package.
 class PackageRemoval {
+    Q_DECLARE_TR_FUNCTIONS(PackageRemoval)
+
 public:
     struct Tools {
         QString aptGet = QStringLiteral("/usr/bin/apt-get");

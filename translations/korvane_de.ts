@@ -4315,6 +4315,16 @@ keeping %2</source>
     </message>
 </context>
 <context>
+    <name>SizeText</name>
+    <message numerus="yes">
+        <source>%n byte(s)</source>
+        <translation>
+            <numerusform>%n Byte</numerusform>
+            <numerusform>%n Byte</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>SystemEraserViewController</name>
     <message>
         <source>Start-up volume</source>

@@ -475,6 +475,16 @@
     </message>
 </context>
 <context>
+    <name>SizeText</name>
+    <message numerus="yes">
+        <source>%n byte(s)</source>
+        <translation>
+            <numerusform>%n byte</numerusform>
+            <numerusform>%n bytes</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>UninstallViewController</name>
     <message numerus="yes">
         <source>Selected: %1 of %n items</source>

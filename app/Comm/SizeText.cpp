@@ -1,5 +1,6 @@
 #include "app/Comm/SizeText.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <charconv>
@@ -114,6 +115,13 @@ QString SizeText::shownWithTerabytes(qint64 bytes) {
 QString SizeText::shown(const QString& stored) {
     // The stored text's number with the locale's decimal sign; the unit is the same everywhere.
     const qsizetype blank = stored.indexOf(QLatin1Char(' '));
+    // Counts below a kilobyte are whole bytes, said with the count's plural ("0 bytes", "1 byte").
+    if (blank > 0 && stored.mid(blank + 1) == QLatin1String("byte")) {
+        bool whole = false;
+        const int count = stored.left(blank).toInt(&whole);
+        if (whole)
+            return QCoreApplication::translate("SizeText", "%n byte(s)", nullptr, count);
+    }
     const QLocale locale;
     if (blank < 0 || locale.decimalPoint() == QLatin1String("."))
         return stored;

@@ -110,14 +110,14 @@ TEST(CliLanguageTest, CountsTakeTheirPluralForm) {
     writeFile(tree + QStringLiteral("/a1"), "first");
     writeFile(tree + QStringLiteral("/a2"), "first");
     const KorvaneRun one = korvane({QStringLiteral("duplicates"), tree}, kC, work.path());
-    EXPECT_TRUE(one.out.contains(QStringLiteral("1 group, 2 files, 5 byte wasted;")))
+    EXPECT_TRUE(one.out.contains(QStringLiteral("1 group, 2 files, 5 bytes wasted;")))
         << one.out.toStdString();
     EXPECT_TRUE(one.out.contains(QStringLiteral("(2 files compared)")));
 
     writeFile(tree + QStringLiteral("/b1"), "second");
     writeFile(tree + QStringLiteral("/b2"), "second");
     const KorvaneRun two = korvane({QStringLiteral("duplicates"), tree}, kC, work.path());
-    EXPECT_TRUE(two.out.contains(QStringLiteral("2 groups, 4 files, 11 byte wasted;")))
+    EXPECT_TRUE(two.out.contains(QStringLiteral("2 groups, 4 files, 11 bytes wasted;")))
         << two.out.toStdString();
     EXPECT_TRUE(two.out.contains(QStringLiteral("(4 files compared)")));
 }

@@ -62,10 +62,10 @@ TEST(DuplicatesCommand, ListsGroupsWithTotalsAndDeletesByRule) {
 
     const CommandRun text = korvane({r});
     EXPECT_EQ(text.code, 0) << text.err.constData();
-    EXPECT_TRUE(text.out.contains("3 copies of 10 byte"));
+    EXPECT_TRUE(text.out.contains("3 copies of 10 bytes"));
     EXPECT_TRUE(text.out.contains("2 identical bundles"));
     // One group, in the singular.
-    EXPECT_TRUE(text.out.contains("1 group, 3 files, 20 byte wasted"));
+    EXPECT_TRUE(text.out.contains("1 group, 3 files, 20 bytes wasted"));
 
     const CommandRun json = korvane({r, "--json"});
     ASSERT_EQ(json.code, 0);
@@ -111,7 +111,7 @@ TEST(DuplicatesCommand, ListsGroupsWithTotalsAndDeletesByRule) {
         korvane({r, "--delete", "keep-oldest", "--method", "remove", "--yes"});
     EXPECT_EQ(removed.code, 0) << removed.out.constData() << removed.err.constData();
     EXPECT_TRUE(removed.out.contains("2 removed"));
-    EXPECT_TRUE(removed.out.contains("20 byte freed"));
+    EXPECT_TRUE(removed.out.contains("20 bytes freed"));
     EXPECT_TRUE(QFileInfo::exists(r + "/old"));
     EXPECT_FALSE(QFileInfo::exists(r + "/new"));
     EXPECT_FALSE(QFileInfo::exists(r + "/mid"));

@@ -1,6 +1,7 @@
 #include "cli/EraseReportFormatter.h"
 
 #include "app/inter/DoDataBase.h"
+#include "app/inter/HistoryStatusText.h"
 #include "cli/CliOutput.h"
 
 #include <cstdio>
@@ -87,7 +88,8 @@ void EraseReportFormatter::printReport(const Report& report) const {
     // An erasure the history does not hold is not done as far as an audit goes.
     if (report.historyDue && !report.historyRecorded)
         CliOutput::error(verb(), tr("the erasure could not be recorded in the history: %1")
-                                     .arg(DoDataBase::returnDoDataBase()->lastStatus().reason()));
+                                     .arg(HistoryStatusText::reason(
+                                         DoDataBase::returnDoDataBase()->lastStatus())));
 }
 
 QString EraseReportFormatter::interruptedText(const Report&) const {

@@ -8,6 +8,7 @@
 #include "app/SetEraserLevel/HistoryReport.h"
 #include "app/inter/DoDataBase.h"
 #include "app/inter/HistoryLocation.h"
+#include "app/inter/HistoryStatusText.h"
 #include "cli/CliBundle.h"
 #include "cli/CliOperationRunner.h"
 #include "cli/CliOptionParser.h"
@@ -77,7 +78,7 @@ int itemCount(const HistoryRecords& records) {
 
 // The history could not be used: says why, with the file, and what to do. Exit status 1.
 int historyError(const HistoryStatus& status, const QString& what) {
-    printErr(QStringLiteral("%1: %2").arg(what, status.reason()));
+    printErr(QStringLiteral("%1: %2").arg(what, HistoryStatusText::reason(status)));
     HistoryDeleteFormatter::explainStatus(status);
     return 1;
 }
@@ -317,18 +318,18 @@ int HistoryCommand::repair(DoDataBase& history, bool yes) {
         return 0;
     case HistoryStatus::Code::Locked:
         // In use is not damaged: whatever holds it may be writing an entry right now.
-        printErr(
-            tr("not repaired: %1; a locked history is in use, not damaged").arg(status.reason()));
+        printErr(tr("not repaired: %1; a locked history is in use, not damaged")
+                     .arg(HistoryStatusText::reason(status)));
         printErr(tr("try again once the other program has finished with it"));
         return 1;
     case HistoryStatus::Code::Damaged:
         break;
     default:
-        printErr(tr("not repaired: %1").arg(status.reason()));
+        printErr(tr("not repaired: %1").arg(HistoryStatusText::reason(status)));
         return 1;
     }
     const QString kept = history.keptPathForRepair();
-    printErr(status.reason());
+    printErr(HistoryStatusText::reason(status));
     if (!yes) {
         if (!CliPrompt::inputIsTerminal()) {
             //: "not repairing without confirmation": German needs the participle ("repariert").

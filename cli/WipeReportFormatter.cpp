@@ -1,6 +1,7 @@
 #include "cli/WipeReportFormatter.h"
 
 #include "app/inter/DoDataBase.h"
+#include "app/inter/HistoryStatusText.h"
 #include "cli/CliOutput.h"
 
 #include <cstdio>
@@ -58,7 +59,8 @@ void WipeReportFormatter::printReport(const Report& report) const {
     std::fflush(stdout);
     if (report.historyDue && !report.historyRecorded && m_wipe.historyFailed)
         CliOutput::error(verb(), tr("the wipe could not be recorded in the history: %1")
-                                     .arg(DoDataBase::returnDoDataBase()->lastStatus().reason()));
+                                     .arg(HistoryStatusText::reason(
+                                         DoDataBase::returnDoDataBase()->lastStatus())));
 }
 
 QString WipeReportFormatter::interruptedText(const Report&) const {

@@ -3539,6 +3539,33 @@ Ein neuer, leerer Verlauf wurde unter %2 angelegt</translation>
     </message>
 </context>
 <context>
+    <name>HistoryStatusText</name>
+    <message>
+        <source>the history database</source>
+        <translation>die Verlaufsdatenbank</translation>
+    </message>
+    <message>
+        <source>%1 is locked by another program</source>
+        <translation>%1 ist von einem anderen Programm gesperrt</translation>
+    </message>
+    <message>
+        <source>%1 is damaged</source>
+        <translation>%1 ist beschädigt</translation>
+    </message>
+    <message>
+        <source>no history database was found</source>
+        <translation>es wurde keine Verlaufsdatenbank gefunden</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened</source>
+        <translation>%1 kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>%1 could not be used</source>
+        <translation>%1 konnte nicht verwendet werden</translation>
+    </message>
+</context>
+<context>
     <name>HistoryViewController</name>
     <message>
         <source>Cancel</source>
@@ -3583,26 +3610,6 @@ Ein neuer, leerer Verlauf wurde unter %2 angelegt</translation>
     <message>
         <source>There is no erasure history.</source>
         <translation>Es gibt keinen Löschverlauf.</translation>
-    </message>
-    <message>
-        <source>%1 is locked by another program</source>
-        <translation>%1 ist von einem anderen Programm gesperrt</translation>
-    </message>
-    <message>
-        <source>%1 is damaged</source>
-        <translation>%1 ist beschädigt</translation>
-    </message>
-    <message>
-        <source>no history database was found</source>
-        <translation>es wurde keine Verlaufsdatenbank gefunden</translation>
-    </message>
-    <message>
-        <source>%1 cannot be opened</source>
-        <translation>%1 kann nicht geöffnet werden</translation>
-    </message>
-    <message>
-        <source>%1 could not be used</source>
-        <translation>%1 konnte nicht verwendet werden</translation>
     </message>
     <message>
         <source>The erasure history cannot be read: %1.</source>

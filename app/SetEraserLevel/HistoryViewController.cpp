@@ -1,6 +1,7 @@
 #include "app/SetEraserLevel/HistoryViewController.h"
 
 #include "app/SetEraserLevel/HistoryEntrySummary.h"
+#include "app/inter/HistoryStatusText.h"
 
 #include "app/Certificate/CertificateExport.h"
 #include "app/Certificate/CertificateKey.h"
@@ -287,28 +288,7 @@ void HistoryViewController::setNotice(const QString& text, bool warning) {
 }
 
 QString HistoryViewController::reasonText(const HistoryStatus& status) {
-    const QString path = QDir::toNativeSeparators(status.path);
-    QString text;
-    switch (status.code) {
-    case HistoryStatus::Code::Ok:
-        return {};
-    case HistoryStatus::Code::Locked:
-        text = tr("%1 is locked by another program").arg(path);
-        break;
-    case HistoryStatus::Code::Damaged:
-        text = tr("%1 is damaged").arg(path);
-        break;
-    case HistoryStatus::Code::CannotOpen:
-        text = status.path.isEmpty() ? tr("no history database was found")
-                                     : tr("%1 cannot be opened").arg(path);
-        break;
-    case HistoryStatus::Code::Failed:
-        text = tr("%1 could not be used").arg(path);
-        break;
-    }
-    if (!status.detail.isEmpty())
-        text += QStringLiteral(" (%1)").arg(status.detail);
-    return text;
+    return HistoryStatusText::reason(status);
 }
 
 QString HistoryViewController::unreadableText(const HistoryStatus& status) {

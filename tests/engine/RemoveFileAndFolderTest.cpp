@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QHash>
 #include <QProcess>
 #include <QThread>
 #include <csignal>
@@ -155,6 +156,34 @@ TEST_F(RemoveFileAndFolderTest, ToolFailureOrAPathLeftBehindIsAFailure) {
     EXPECT_EQ(recorder.fails, 2);
     EXPECT_EQ(recorder.processed.size(), 4);
     EXPECT_EQ(bundle.srmRuns().size(), 4);
+}
+
+// Below a chosen folder too: the folder stays (it still holds the file), so each path the tool
+// answered for is looked at. Where the folder went, everything below it went with it.
+TEST_F(RemoveFileAndFolderTest, APathLeftBelowAChosenFolderIsAFailure) {
+    FileObjBuilder builder(kNoMediumCheck);
+    writeFile(path("stays/sub/toolkeeps"), "x");
+    writeFile(path("stays/sub/fine"), "x");
+    writeFile(path("goes/sub/fine"), "x");
+    const QList<FileObjPtr> items = builder.buildWorkList(
+        {builder.addFileToArr(path("stays")), builder.addFileToArr(path("goes"))});
+    RemoveFileAndFolder task;
+    run(task, items);
+    QHash<QString, FileObjPtr> byPath;
+    for (const FileObjPtr& item : items)
+        byPath.insert(item->url, item);
+    ASSERT_EQ(byPath.size(), 7);
+    const FileObjPtr kept = byPath.value(path("stays/sub/toolkeeps"));
+    EXPECT_EQ(kept->result.outcome, EraseItemResult::Outcome::Failed);
+    EXPECT_EQ(kept->result.toolMessage, QStringLiteral("it is still there after the erasure"));
+    EXPECT_EQ(byPath.value(path("stays/sub/fine"))->result.outcome,
+              EraseItemResult::Outcome::Erased);
+    EXPECT_EQ(byPath.value(path("stays"))->result.reason, EraseItemResult::Reason::NotEmpty);
+    for (const QString& gone : {"goes", "goes/sub", "goes/sub/fine"})
+        EXPECT_EQ(byPath.value(path(gone))->failStr, QStringLiteral("Success"))
+            << gone.toStdString();
+    EXPECT_FALSE(exists("goes"));
+    EXPECT_EQ(recorder.fails, 3) << "the kept file and the two folders that hold it";
 }
 
 TEST_F(RemoveFileAndFolderTest, MissingToolFailsEveryFileAndTheRunStillEnds) {

@@ -50,6 +50,7 @@ void AnchoredFolders::closeChain(std::size_t keep) {
     while (chain_.size() > keep) {
         ::close(chain_.back().second);
         chain_.pop_back();
+        ++generation_;
     }
 }
 
@@ -57,6 +58,7 @@ void AnchoredFolders::closeAll() {
     closeChain(0);
     if (parentFd_ >= 0) {
         ::close(parentFd_);
+        ++generation_;
     }
     parentFd_ = -1;
     anchor_.clear();
@@ -94,7 +96,7 @@ AnchoredFolders::Result AnchoredFolders::open(const std::string& anchor,
     }
     const std::vector<std::string> parts = splitPath(relative);
     if (parts.empty()) {
-        holder = {parentFd_, anchorName_, true};
+        holder = {parentFd_, anchorName_, true, generation_};
         return Result::Found;
     }
 
@@ -137,7 +139,7 @@ AnchoredFolders::Result AnchoredFolders::open(const std::string& anchor,
         }
         chain_.emplace_back(parts[i], fd);
     }
-    holder = {chain_.back().second, parts.back(), false};
+    holder = {chain_.back().second, parts.back(), false, generation_};
     return Result::Found;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/walk/EntryFacts.h"
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,6 +31,9 @@ public:
         int fd = -1;           // the open folder holding the item (owned by this object)
         std::string leaf;      // the item's name in it
         bool topLevel = false; // the item is the anchor itself
+        // Changes whenever this object closes a folder: while it stays the same, the same FD
+        // is the same open folder (its number cannot have been given to another).
+        std::uint64_t generation = 0;
     };
 
     AnchoredFolders() = default;
@@ -58,6 +62,7 @@ private:
     bool anchorKnown_ = false;
     // The open folders from the anchor down: chain_[0] is the anchor folder itself.
     std::vector<std::pair<std::string, int>> chain_;
+    std::uint64_t generation_ = 0;
 };
 
 } // namespace srm

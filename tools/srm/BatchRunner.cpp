@@ -137,8 +137,8 @@ void BatchRunner::addRecord(long index, const std::string& word, const std::stri
         readerGone_ = true;
         return;
     }
-    batch_.add(index, holder.fd, holder.leaf, shown, facts, kind, holder.topLevel, options.scheme,
-               options.zeroPass);
+    batch_.add(index, holder.fd, holder.generation, holder.leaf, shown, facts, kind,
+               holder.topLevel, options.scheme, options.zeroPass);
 }
 
 void BatchRunner::appendResult(const FileBatch::Result& result) {

@@ -41,11 +41,18 @@ bool FileBatch::full() const {
     return holdsAlone_ || entries_.size() >= maxEntries_ || bytes_ >= kMaxBytes;
 }
 
-std::shared_ptr<const int> FileBatch::holdFolder(int folderFd) {
+std::shared_ptr<const int> FileBatch::holdFolder(int folderFd, std::uint64_t generation,
+                                                 dev_t& device) {
+    if (lastFolder_ && folderFd == lastFolderSource_ && generation == lastFolderGeneration_) {
+        device = lastFolderDev_;
+        return lastFolder_; // not closed since, so still the folder it was
+    }
     struct stat st {};
     if (::fstat(folderFd, &st) != 0) {
         return nullptr;
     }
+    device = st.st_dev;
+    lastFolderGeneration_ = generation;
     if (lastFolder_ && folderFd == lastFolderSource_ && st.st_dev == lastFolderDev_ &&
         st.st_ino == lastFolderIno_) {
         return lastFolder_;
@@ -70,11 +77,12 @@ void FileBatch::addDecided(long index, const EntryOutcome& outcome, const std::s
     entry.result = {index, outcome, reason, false};
 }
 
-void FileBatch::add(long index, int folderFd, const std::string& name, const std::string& shown,
-                    const EntryFacts& facts, SafeWalk::Kind kind, bool topLevel, Scheme scheme,
-                    bool zeroPass) {
+void FileBatch::add(long index, int folderFd, std::uint64_t folderGeneration,
+                    const std::string& name, const std::string& shown, const EntryFacts& facts,
+                    SafeWalk::Kind kind, bool topLevel, Scheme scheme, bool zeroPass) {
     Reporter& reporter = remover_.reporter();
-    std::shared_ptr<const int> folder = holdFolder(folderFd);
+    dev_t folderDevice = 0;
+    std::shared_ptr<const int> folder = holdFolder(folderFd, folderGeneration, folderDevice);
     if (!folder) {
         reporter.beginItem();
         reporter.failure(shown, "hold containing folder", errno);
@@ -85,6 +93,7 @@ void FileBatch::add(long index, int folderFd, const std::string& name, const std
     entry.index = index;
     entry.result.index = index;
     entry.folder = std::move(folder);
+    entry.folderDevice = folderDevice;
     entry.name = name;
     entry.shown = shown;
     entry.facts = facts;
@@ -308,6 +317,10 @@ void FileBatch::fail(Entry& entry, EntryReason reason) {
     }
 }
 
+OpenFolder FileBatch::folderOf(const Entry& entry) {
+    return {*entry.folder, entry.folderDevice, true};
+}
+
 // Steps 2 and 3 for the overwritten files.
 void FileBatch::removeNames() {
     FileSystemCalls& calls = remover_.fileSystemCalls();
@@ -326,6 +339,15 @@ void FileBatch::removeNames() {
         }
         count = length;
     }
+    // A folder being erased too loses its protection once for the whole batch.
+    std::vector<const int*> protectionCleared;
+    for (const Entry& entry : entries_) {
+        if (entry.live && !entry.topLevel &&
+            (protectionCleared.empty() || protectionCleared.back() != entry.folder.get())) {
+            protectionCleared.push_back(entry.folder.get());
+            SecureRemover::clearFolderProtection(*entry.folder);
+        }
+    }
     std::vector<const int*> renamedIn;
     for (Entry& entry : entries_) {
         if (!entry.live) {
@@ -335,7 +357,7 @@ void FileBatch::removeNames() {
             const int fd = entry.fd;
             entry.fd = -1;
             if ((!entry.nameOnly && !remover_.releaseBlocks(fd, entry.shown)) ||
-                !remover_.hideForRemoval(*entry.folder, entry.name, entry.shown, false,
+                !remover_.hideForRemoval(folderOf(entry), entry.name, entry.shown, false,
                                          entry.facts.st, entry.topLevel, entry.hiddenAs,
                                          waiting[entry.folder.get()], true, entry.nameOnly)) {
                 fail(entry, EntryReason::Error);
@@ -359,7 +381,7 @@ void FileBatch::removeNames() {
             continue;
         }
         asItem(entry, [&] {
-            if (!remover_.removeHidden(*entry.folder, entry.name, entry.hiddenAs, entry.shown,
+            if (!remover_.removeHidden(folderOf(entry), entry.name, entry.hiddenAs, entry.shown,
                                        false, entry.facts.st, entry.topLevel)) {
                 fail(entry, EntryReason::Error);
                 return;

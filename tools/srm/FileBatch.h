@@ -61,10 +61,11 @@ public:
     void addDecided(long index, const EntryOutcome& outcome, const std::string& reason);
     // Entry NAME of the open folder FOLDERFD (held, duplicated, until the batch has run), as
     // seen in FACTS, to be erased with SCHEME; SHOWN names it in messages; TOPLEVEL as for
-    // SecureRemover::eraseOne.
-    void add(long index, int folderFd, const std::string& name, const std::string& shown,
-             const safewalk::EntryFacts& facts, safewalk::SafeWalk::Kind kind, bool topLevel,
-             Scheme scheme, bool zeroPass);
+    // SecureRemover::eraseOne. While the caller's FOLDERGENERATION stays the same, the same
+    // FOLDERFD is the same open folder (see AnchoredFolders::Holder).
+    void add(long index, int folderFd, std::uint64_t folderGeneration, const std::string& name,
+             const std::string& shown, const safewalk::EntryFacts& facts,
+             safewalk::SafeWalk::Kind kind, bool topLevel, Scheme scheme, bool zeroPass);
 
     // True when an entry of FACTS and KIND must not join what the batch holds: run it first.
     bool mustRunBefore(const safewalk::EntryFacts& facts, safewalk::SafeWalk::Kind kind) const;
@@ -82,6 +83,7 @@ private:
         long index = 0;
         Step step = Step::Decided;
         std::shared_ptr<const int> folder;
+        dev_t folderDevice = 0;
         std::string name;
         std::string shown;
         safewalk::EntryFacts facts;
@@ -105,13 +107,14 @@ private:
     };
 
     static bool goesAlone(const safewalk::EntryFacts& facts, safewalk::SafeWalk::Kind kind);
-    std::shared_ptr<const int> holdFolder(int folderFd);
+    std::shared_ptr<const int> holdFolder(int folderFd, std::uint64_t generation, dev_t& device);
     template <typename Work> void asItem(Entry& entry, Work work);
     void cancelAll();
     bool overwrite();
     void syncPass(std::vector<Entry*>& written);
     void fail(Entry& entry, EntryReason reason);
     void removeNames();
+    static OpenFolder folderOf(const Entry& entry);
     void eraseOneByOne();
     void syncFileSystems();
     void closeAll();
@@ -125,6 +128,7 @@ private:
     // The folder last held, so that the entries of one folder share one descriptor.
     std::shared_ptr<const int> lastFolder_;
     int lastFolderSource_ = -1;
+    std::uint64_t lastFolderGeneration_ = 0;
     dev_t lastFolderDev_ = 0;
     ino_t lastFolderIno_ = 0;
     std::map<dev_t, bool> eachFileSynced_; // per file system: see syncsEachFile()

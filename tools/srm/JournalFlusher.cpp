@@ -42,11 +42,15 @@ JournalFlusher::FileSystem* JournalFlusher::fileSystemOf(int dirFd) {
     if (::fstat(dirFd, &st) != 0) {
         return nullptr;
     }
-    auto it = fileSystems_.find(st.st_dev);
+    return fileSystemOf(dirFd, st.st_dev);
+}
+
+JournalFlusher::FileSystem* JournalFlusher::fileSystemOf(int dirFd, dev_t device) {
+    auto it = fileSystems_.find(device);
     if (it == fileSystems_.end()) {
         struct statfs fs {};
         if (::fstatfs(dirFd, &fs) != 0 || static_cast<long>(fs.f_type) != kExtMagic) {
-            return &fileSystems_.emplace(st.st_dev, FileSystem{}).first->second;
+            return &fileSystems_.emplace(device, FileSystem{}).first->second;
         }
         FileSystem entry;
         const int err = checkpoint(dirFd, kCheckpointZeroOut | kCheckpointDryRun);
@@ -54,13 +58,13 @@ JournalFlusher::FileSystem* JournalFlusher::fileSystemOf(int dirFd) {
             entry.cannotZero = err != 0;
             entry.fd = ::fcntl(dirFd, F_DUPFD_CLOEXEC, 0);
         }
-        it = fileSystems_.emplace(st.st_dev, entry).first;
+        it = fileSystems_.emplace(device, entry).first;
     }
     return &it->second;
 }
 
-bool JournalFlusher::noteRemoval(int dirFd) {
-    FileSystem* fs = fileSystemOf(dirFd);
+bool JournalFlusher::noteRemoval(int dirFd, dev_t device) {
+    FileSystem* fs = fileSystemOf(dirFd, device);
     if (fs == nullptr || fs->fd < 0) {
         return false; // not ext4, or no journal
     }

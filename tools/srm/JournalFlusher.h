@@ -20,9 +20,9 @@ public:
     JournalFlusher(const JournalFlusher&) = delete;
     JournalFlusher& operator=(const JournalFlusher&) = delete;
 
-    // A name was removed from the open folder DIRFD. True when its file system has a journal
-    // that this run cannot zero, so the name may remain there.
-    bool noteRemoval(int dirFd);
+    // A name was removed from the open folder DIRFD, on DEVICE. True when its file system has a
+    // journal that this run cannot zero, so the name may remain there.
+    bool noteRemoval(int dirFd, dev_t device);
 
     // A folder of the file system of DIRFD is about to be removed. Its block holds the entries
     // removed from it, wiped in place only in the journal so far: a folder freed before the
@@ -44,6 +44,7 @@ private:
         bool warned = false;
     };
     FileSystem* fileSystemOf(int dirFd);
+    FileSystem* fileSystemOf(int dirFd, dev_t device);
 
     Reporter& reporter_;
     std::map<dev_t, FileSystem> fileSystems_;

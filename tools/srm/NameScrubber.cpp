@@ -95,9 +95,13 @@ FolderFormat NameScrubber::formatOf(int dirFd) {
     if (::fstat(dirFd, &st) != 0) {
         return {};
     }
-    auto it = formats_.find(st.st_dev);
+    return formatOf(dirFd, st.st_dev);
+}
+
+FolderFormat NameScrubber::formatOf(int dirFd, dev_t device) {
+    auto it = formats_.find(device);
     if (it == formats_.end()) {
-        it = formats_.emplace(st.st_dev, FolderFormat::of(dirFd)).first;
+        it = formats_.emplace(device, FolderFormat::of(dirFd)).first;
     }
     return it->second;
 }

@@ -43,6 +43,8 @@ public:
 
     // The format of the file system of the open folder DIRFD (asked once per device).
     FolderFormat formatOf(int dirFd);
+    // The same where the caller knows the DEVICE the folder is on.
+    FolderFormat formatOf(int dirFd, dev_t device);
 
     // NAME was just removed from the open folder DIRFD. STAYS says the folder itself is not
     // being erased (it holds a path the caller named).

@@ -466,8 +466,13 @@ EntryOutcome SecureRemover::eraseFolder(int dirFd, const std::string& name,
 
 bool SecureRemover::removeName(int dirFd, const std::string& name, const std::string& shown,
                                bool folder, const struct stat& seen, bool topLevel) {
+    OpenFolder at;
+    if (!OpenFolder::of(dirFd, at)) {
+        reporter_.failure(shown, "look at containing folder", errno);
+        return false;
+    }
     std::string current;
-    if (!hideForRemoval(dirFd, name, shown, folder, seen, topLevel, current)) {
+    if (!hideForRemoval(at, name, shown, folder, seen, topLevel, current)) {
         return false;
     }
     // One sync of the folder, so that the last, one-letter name has replaced the original on
@@ -475,13 +480,18 @@ bool SecureRemover::removeName(int dirFd, const std::string& name, const std::st
     if (current != name) {
         calls_->syncFolder(dirFd);
     }
-    return removeHidden(dirFd, name, current, shown, folder, seen, topLevel);
+    return removeHidden(at, name, current, shown, folder, seen, topLevel);
 }
 
-bool SecureRemover::hideForRemoval(int dirFd, const std::string& name, const std::string& shown,
-                                   bool folder, const struct stat& seen, bool topLevel,
-                                   std::string& current, std::size_t shortest, bool once,
-                                   bool stillEmpty) {
+void SecureRemover::clearFolderProtection(int dirFd) {
+    clearProtection(dirFd);
+}
+
+bool SecureRemover::hideForRemoval(const OpenFolder& at, const std::string& name,
+                                   const std::string& shown, bool folder, const struct stat& seen,
+                                   bool topLevel, std::string& current, std::size_t shortest,
+                                   bool once, bool stillEmpty) {
+    const int dirFd = at.fd;
     // Checked before the renames and again before the removal: a name that now stands for
     // something else is neither renamed nor removed.
     struct stat before {};
@@ -499,7 +509,7 @@ bool SecureRemover::hideForRemoval(int dirFd, const std::string& name, const std
         reporter_.problem(shown, "was written to or linked during the run; left in place");
         return false;
     }
-    if (!topLevel) {
+    if (!topLevel && !at.protectionCleared) {
         // The folder that holds it is being erased too: immutable or append-only, it would keep
         // every name it holds.
         clearProtection(dirFd);
@@ -509,15 +519,16 @@ bool SecureRemover::hideForRemoval(int dirFd, const std::string& name, const std
     }
     // Where removed names stay in the folder's slots, renames would only scatter more copies of
     // them: the slots are overwritten after the removal instead.
-    const bool slotFormat = scrubber_.formatOf(dirFd).keepsRemovedNames();
+    const bool slotFormat = scrubber_.formatOf(dirFd, at.device).keepsRemovedNames();
     current =
         slotFormat ? name : hideName(dirFd, name, shown, std::max<std::size_t>(1, shortest), once);
     return true;
 }
 
-bool SecureRemover::removeHidden(int dirFd, const std::string& name, const std::string& current,
-                                 const std::string& shown, bool folder, const struct stat& seen,
-                                 bool topLevel) {
+bool SecureRemover::removeHidden(const OpenFolder& at, const std::string& name,
+                                 const std::string& current, const std::string& shown, bool folder,
+                                 const struct stat& seen, bool topLevel) {
+    const int dirFd = at.fd;
     struct stat now {};
     if (::fstatat(dirFd, current.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0) {
         reporter_.failure(shown, "lstat before removal", errno);
@@ -537,10 +548,10 @@ bool SecureRemover::removeHidden(int dirFd, const std::string& name, const std::
         }
         return false;
     }
-    if (scrubber_.formatOf(dirFd).keepsRemovedNames()) {
+    if (scrubber_.formatOf(dirFd, at.device).keepsRemovedNames()) {
         scrubber_.afterRemoval(dirFd, name, topLevel);
     }
-    if (journal_.noteRemoval(dirFd)) {
+    if (journal_.noteRemoval(dirFd, at.device)) {
         namesInJournal_ = true;
     }
     return true;

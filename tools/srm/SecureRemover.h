@@ -4,6 +4,7 @@
 #include "FileSystemCalls.h"
 #include "JournalFlusher.h"
 #include "NameScrubber.h"
+#include "OpenFolder.h"
 #include "Overwriter.h"
 #include "PassPlan.h"
 #include "RandomSource.h"
@@ -85,13 +86,17 @@ public:
     // folder is synced only after all the renames of a batch, the names between would never
     // reach the device anyway. STILLEMPTY: a file that was never opened, as it held nothing; it
     // is kept when it is no longer an empty file without blocks and other links.
-    bool hideForRemoval(int dirFd, const std::string& name, const std::string& shown, bool folder,
-                        const struct stat& seen, bool topLevel, std::string& current,
+    // AT is the folder that holds it.
+    bool hideForRemoval(const OpenFolder& at, const std::string& name, const std::string& shown,
+                        bool folder, const struct stat& seen, bool topLevel, std::string& current,
                         std::size_t shortest = 1, bool once = false, bool stillEmpty = false);
     // Removes the entry hidden as CURRENT (its name given back when that fails).
-    bool removeHidden(int dirFd, const std::string& name, const std::string& current,
+    bool removeHidden(const OpenFolder& at, const std::string& name, const std::string& current,
                       const std::string& shown, bool folder, const struct stat& seen,
                       bool topLevel);
+    // Clears the immutable and append-only flags of the open folder DIRFD, which is being
+    // erased too: it would keep every name it holds.
+    static void clearFolderProtection(int dirFd);
 
 private:
     class FolderEraser;

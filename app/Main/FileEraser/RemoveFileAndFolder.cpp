@@ -72,6 +72,7 @@ void RemoveFileAndFolder::benginToTraskWithArr(const QList<FileObjPtr>& items) {
     stopTool();
     m_idx = 0;
     m_deleteErrorArr.clear();
+    m_claimedGone.clear();
     m_allFilesArr = items;
     m_pending.clear();
     m_cancel = false;
@@ -185,24 +186,18 @@ void RemoveFileAndFolder::applyResult(const QByteArray& line) {
             passesPlanned = counts.value(1).toInt();
         }
     item->eraserLevel = item->isSSD ? 1 : m_level;
-    struct stat st {};
-    // Erased means gone: a path still there after the tool said otherwise is not erased. (A
-    // path too long to look at by name was checked by the tool, which works from folders.)
-    const bool stillThere = ::lstat(item->nativePath().constData(), &st) == 0;
     const bool removed = status == "erased" || status == "missing" || status == "stopped";
-    if (removed && stillThere)
-        mark(item, Outcome::Failed, Reason::ToolError,
-             QStringLiteral("it is still there after the erasure"));
-    else if (removed)
+    if (removed) {
         mark(item, status == "stopped" ? Outcome::Stopped : Outcome::Erased,
              status == "stopped" ? Reason::Cancelled : Reason::None, message);
-    else if (status == "skipped")
+        m_claimedGone.append(item);
+    } else if (status == "skipped")
         mark(item, Outcome::Skipped, reason, message);
     else if (status == "cancelled")
         mark(item, Outcome::Cancelled, Reason::Cancelled, message);
     else
         mark(item, Outcome::Failed, reason, message);
-    item->result.namesInJournal = removed && !stillThere && notes.contains("journal");
+    item->result.namesInJournal = removed && notes.contains("journal");
     item->result.passesDone = passesDone;
     item->result.passesPlanned = passesPlanned;
     m_deleteErrorArr.append(item);
@@ -266,10 +261,35 @@ void RemoveFileAndFolder::reportProgress() {
     m_delegate->removeProgress(float(percent), m_allFilesArr.at(m_idx)->url, m_idx);
 }
 
+// Erased means gone: a path still there after the tool said otherwise is not erased. The paths
+// are looked at once the tool has ended, not one by one while it runs (on a tree of many small
+// files that cost as much as a good part of the erasure): a chosen path that is gone answers
+// for every path below it, which cannot be reached any more. (A path too long to look at by
+// name was checked by the tool, which works from folders.)
+void RemoveFileAndFolder::confirmRemovals() {
+    QHash<QByteArray, bool> anchorGone;
+    for (const FileObjPtr& item : std::as_const(m_claimedGone)) {
+        const QByteArray anchor = item->anchorPath();
+        auto gone = anchorGone.constFind(anchor);
+        struct stat st {};
+        if (gone == anchorGone.constEnd())
+            gone = anchorGone.insert(anchor, ::lstat(anchor.constData(), &st) != 0);
+        if (*gone || ::lstat(item->nativePath().constData(), &st) != 0)
+            continue;
+        const EraseItemResult claimed = item->result;
+        mark(item, Outcome::Failed, Reason::ToolError,
+             QStringLiteral("it is still there after the erasure"));
+        item->result.passesDone = claimed.passesDone;
+        item->result.passesPlanned = claimed.passesPlanned;
+    }
+    m_claimedGone.clear();
+}
+
 void RemoveFileAndFolder::finish() {
     if (!m_running)
         return;
     m_running = false;
+    confirmRemovals();
     ::sync();
     // The delegate may let go of this task from here on: nothing of it is touched afterwards.
     if (m_delegate)

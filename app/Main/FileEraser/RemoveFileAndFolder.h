@@ -62,6 +62,7 @@ private:
     bool doneErasing();
     void reportProgress();
     void finish();
+    void confirmRemovals();
     void stopTool();
 
     QString m_programName;
@@ -70,6 +71,7 @@ private:
     QByteArray m_pending; // result output not yet ended by a newline
     QList<FileObjPtr> m_allFilesArr;
     QList<FileObjPtr> m_deleteErrorArr;
+    QList<FileObjPtr> m_claimedGone; // the tool said removed: looked at when it has ended
     int m_level = 1;
     int m_loggedLines = 0;
     bool m_cancel = false;

@@ -21,32 +21,9 @@ using srmtest::readFile;
 using srmtest::TempFolder;
 using srmtest::writeFile;
 
-struct Record {
-    std::string word, anchor, relative;
-};
-
-std::string encode(const std::vector<Record>& records) {
-    std::string input;
-    for (const Record& r : records) {
-        input += r.word + '\0' + r.anchor + '\0' + r.relative + '\0';
-    }
-    return input;
-}
-
-// The result lines split into their four fields.
-std::vector<std::vector<std::string>> resultLines(const std::string& out) {
-    std::vector<std::vector<std::string>> lines;
-    std::istringstream in(out);
-    for (std::string line; std::getline(in, line);) {
-        std::vector<std::string> fields;
-        std::istringstream parts(line);
-        for (std::string f; std::getline(parts, f, '\t');) {
-            fields.push_back(f);
-        }
-        lines.push_back(fields);
-    }
-    return lines;
-}
+using Record = srmtest::BatchRecord;
+using srmtest::batchInput;
+using srmtest::resultLines;
 
 TEST(SrmBatch, AnswersOneLinePerEntryWithItsStatusAndReason) {
     TempFolder dir;
@@ -60,12 +37,12 @@ TEST(SrmBatch, AnswersOneLinePerEntryWithItsStatusAndReason) {
     ASSERT_EQ(::symlink((dir / "target").c_str(), (top + "/link").c_str()), 0);
 
     const srmtest::SrmResult r =
-        srmtest::runSrmWithInput({"--batch"}, encode({{"-fsvrz", top, "sub/secret"},
-                                                      {"-fEvrz", top, "sub"},
-                                                      {"-fsvrz", top, "linked"},
-                                                      {"-fsvrz", top, "link"},
-                                                      {"-fsvrz", top, "never/was"},
-                                                      {"-fsvrz", top, ""}}));
+        srmtest::runSrmWithInput({"--batch"}, batchInput({{"-fsvrz", top, "sub/secret"},
+                                                          {"-fEvrz", top, "sub"},
+                                                          {"-fsvrz", top, "linked"},
+                                                          {"-fsvrz", top, "link"},
+                                                          {"-fsvrz", top, "never/was"},
+                                                          {"-fsvrz", top, ""}}));
     EXPECT_EQ(r.status, 1);
     const auto lines = resultLines(r.out);
     ASSERT_EQ(lines.size(), 6u) << r.out;
@@ -121,7 +98,7 @@ TEST(SrmBatch, DeepPathsAndRawNamesAreErasedExactly) {
         r = slash == std::string::npos ? std::string() : r.substr(0, slash);
     }
     records.push_back({"-fsvrz", top, ""});
-    const srmtest::SrmResult r = srmtest::runSrmWithInput({"--batch"}, encode(records));
+    const srmtest::SrmResult r = srmtest::runSrmWithInput({"--batch"}, batchInput(records));
     EXPECT_EQ(r.status, 0) << r.err;
     const auto lines = resultLines(r.out);
     ASSERT_EQ(lines.size(), records.size());
@@ -141,7 +118,7 @@ TEST(SrmBatch, FolderSwappedForALinkIsNotFollowed) {
     writeFile(dir / "precious/file", "keep");
     ASSERT_EQ(::symlink((dir / "precious").c_str(), (top + "/sub").c_str()), 0);
     const srmtest::SrmResult r = srmtest::runSrmWithInput(
-        {"--batch"}, encode({{"-fsvrz", top, "sub/file"}, {"-fsvrz", top, "sub"}}));
+        {"--batch"}, batchInput({{"-fsvrz", top, "sub/file"}, {"-fsvrz", top, "sub"}}));
     const auto lines = resultLines(r.out);
     ASSERT_EQ(lines.size(), 2u) << r.out;
     EXPECT_EQ(lines[0][1], "failed");
@@ -171,10 +148,10 @@ TEST(SrmBatch, BindMountOfTheSameFileSystemIsNeverEntered) {
         srmtest::SrmResult r =
             std::string(mode) == "-r"
                 ? srmtest::runSrm({"-fsvrz", top})
-                : srmtest::runSrmWithInput({"--batch"}, encode({{"-fsvrz", top, "bind/data"},
-                                                                {"-fsvrz", top, "bind"},
-                                                                {"-fsvrz", top, "mine"},
-                                                                {"-fsvrz", top, ""}}));
+                : srmtest::runSrmWithInput({"--batch"}, batchInput({{"-fsvrz", top, "bind/data"},
+                                                                    {"-fsvrz", top, "bind"},
+                                                                    {"-fsvrz", top, "mine"},
+                                                                    {"-fsvrz", top, ""}}));
         ::umount((top + "/bind").c_str());
         EXPECT_EQ(r.status, 1) << mode;
         EXPECT_EQ(readFile(dir / "keep/data"), "outside the selection") << mode;
@@ -203,10 +180,10 @@ TEST(SrmBatch, StopDuringThePassesRemovesTheBatchAfterItsPassAndEndsTheRun) {
     ::mkdir((dir / "empty").c_str(), 0700);
     const std::string big(srm::FileBatch::kAloneFrom, 'B');
     writeFile(dir / "big", big);
-    const std::string input = encode({{"-fmvrz", dir / "one", ""},
-                                      {"-fsvrz", dir / "two", ""},
-                                      {"-fsvrz", dir / "empty", ""},
-                                      {"-fsvrz", dir / "big", ""}});
+    const std::string input = batchInput({{"-fmvrz", dir / "one", ""},
+                                          {"-fsvrz", dir / "two", ""},
+                                          {"-fsvrz", dir / "empty", ""},
+                                          {"-fsvrz", dir / "big", ""}});
     const std::string inPath = dir / "input";
     writeFile(inPath, input);
     const int in = ::open(inPath.c_str(), O_RDONLY);

@@ -74,18 +74,12 @@ private:
     }
 };
 
-struct Record {
-    std::string word, anchor, relative;
-};
+using Record = srmtest::BatchRecord;
 
 // Runs the batch mode in this process over RECORDS with CALLS; the result lines, split.
 std::vector<std::vector<std::string>>
 runBatch(const TempFolder& dir, const std::vector<Record>& records, RecordingCalls& calls) {
-    std::string input;
-    for (const Record& r : records) {
-        input += r.word + '\0' + r.anchor + '\0' + r.relative + '\0';
-    }
-    writeFile(dir / "input", input);
+    writeFile(dir / "input", srmtest::batchInput(records));
     const int in = ::open((dir / "input").c_str(), O_RDONLY | O_CLOEXEC);
     const int out = ::open((dir / "output").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     srm::SrmOptions options;
@@ -102,17 +96,7 @@ runBatch(const TempFolder& dir, const std::vector<Record>& records, RecordingCal
     srm::BatchRunner(remover, reporter, in, out).run();
     ::close(in);
     ::close(out);
-    std::vector<std::vector<std::string>> lines;
-    std::istringstream text(readFile(dir / "output"));
-    for (std::string line; std::getline(text, line);) {
-        std::vector<std::string> fields;
-        std::istringstream parts(line);
-        for (std::string f; std::getline(parts, f, '\t');) {
-            fields.push_back(f);
-        }
-        lines.push_back(fields);
-    }
-    return lines;
+    return srmtest::resultLines(readFile(dir / "output"));
 }
 
 std::size_t firstOf(const std::vector<Event>& events, const std::string& op) {

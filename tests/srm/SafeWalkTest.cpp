@@ -1,5 +1,5 @@
-#include "SrmProcess.h"
 #include "platform/walk/SafeWalk.h"
+#include "SrmProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -89,9 +89,8 @@ TEST(SafeWalk, MountsInsideAreReportedNotEntered) {
     }
     const bool tmpfs = ::mount("walktest", (dir / "t/tmpfs").c_str(), "tmpfs", 0, "size=1m") == 0;
     // A single file bind-mounted over another is a mount point too.
-    const bool fileBind =
-        ::mount((dir / "src/inside").c_str(), (dir / "t/over").c_str(), nullptr, MS_BIND,
-                nullptr) == 0;
+    const bool fileBind = ::mount((dir / "src/inside").c_str(), (dir / "t/over").c_str(), nullptr,
+                                  MS_BIND, nullptr) == 0;
     const auto order = walk(dir.path(), "t");
     ::umount((dir / "t/bind").c_str());
     if (tmpfs) {

@@ -122,4 +122,26 @@ bool exists(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0;
 }
 
+std::string batchInput(const std::vector<BatchRecord>& records) {
+    std::string input;
+    for (const BatchRecord& r : records) {
+        input += r.word + '\0' + r.anchor + '\0' + r.relative + '\0';
+    }
+    return input;
+}
+
+std::vector<std::vector<std::string>> resultLines(const std::string& out) {
+    std::vector<std::vector<std::string>> lines;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) {
+        std::vector<std::string> fields;
+        std::istringstream parts(line);
+        for (std::string f; std::getline(parts, f, '\t');) {
+            fields.push_back(f);
+        }
+        lines.push_back(fields);
+    }
+    return lines;
+}
+
 } // namespace srmtest

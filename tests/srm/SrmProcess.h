@@ -36,4 +36,13 @@ void writeFile(const std::string& path, const std::string& data);
 std::string readFile(const std::string& path);
 bool exists(const std::string& path); // without following a final link
 
+// A record of the batch mode: the option word, the anchor and the path below it.
+struct BatchRecord {
+    std::string word, anchor, relative;
+};
+// The batch mode's standard input for RECORDS (each field ended by NUL).
+std::string batchInput(const std::vector<BatchRecord>& records);
+// The batch mode's result lines, each split into its tab-separated fields.
+std::vector<std::vector<std::string>> resultLines(const std::string& out);
+
 } // namespace srmtest

@@ -256,14 +256,22 @@ bool NameScrubber::surelyFits(const Folder& folder, std::size_t slots) {
     return free >= slots + (slots - 1) * (folder.entries + 1);
 }
 
-bool NameScrubber::fillFreeSlots(int folderFd) {
-    const FolderFormat format = formatOf(folderFd);
+NameScrubber::Folder* NameScrubber::stayingFolder(int folderFd, FolderFormat& format) {
+    format = formatOf(folderFd);
     bool isNew = false;
     Folder* folder = folderFor(folderFd, format, isNew);
+    if (folder != nullptr) {
+        folder->stays = true;
+    }
+    return folder;
+}
+
+bool NameScrubber::fillFreeSlots(int folderFd) {
+    FolderFormat format;
+    Folder* folder = stayingFolder(folderFd, format);
     if (folder == nullptr) {
         return !format.keepsRemovedNames();
     }
-    folder->stays = true;
     const bool sizeKnown = folder->capacity > 0;
     std::size_t filled = 0;
     for (std::size_t slots = format.maxSlots(); slots >= format.minSlots() && !folder->stopped;
@@ -279,13 +287,11 @@ bool NameScrubber::fillFreeSlots(int folderFd) {
 }
 
 bool NameScrubber::fillFreeSlotsOfFullVolume(int folderFd) {
-    const FolderFormat format = formatOf(folderFd);
-    bool isNew = false;
-    Folder* folder = folderFor(folderFd, format, isNew);
+    FolderFormat format;
+    Folder* folder = stayingFolder(folderFd, format);
     if (folder == nullptr) {
         return !format.keepsRemovedNames();
     }
-    folder->stays = true;
     bool complete = true;
     std::size_t filled = 0;
     for (std::size_t slots = format.maxSlots(); slots >= format.minSlots() && complete; --slots) {

@@ -100,6 +100,8 @@ private:
     };
 
     Folder* folderFor(int dirFd, const FolderFormat& format, bool& isNew);
+    // The folder FOLDERFD, which stays, where its FORMAT keeps removed names (null elsewhere).
+    Folder* stayingFolder(int folderFd, FolderFormat& format);
     bool makeFiller(Folder& folder, const FolderFormat& format, std::size_t slots);
     // Makes a throw-away entry of SLOTS slots; false (with a warning, and no more entries in
     // this folder) when it could not be made or made the folder grow.

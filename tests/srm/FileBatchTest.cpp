@@ -5,6 +5,7 @@
 #include "BatchRunner.h"
 #include "Cancellation.h"
 #include "FileSystemCalls.h"
+#include "FolderFormat.h"
 #include "SeededRandom.h"
 #include "SrmProcess.h"
 
@@ -15,9 +16,11 @@
 #include <fcntl.h>
 #include <functional>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <sys/inotify.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace {
@@ -76,6 +79,20 @@ private:
 
 using Record = srmtest::BatchRecord;
 
+// True when names in the folder PATH are hidden by renames before their removal.
+bool renamesHideNamesIn(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool renames = fd >= 0 && srm::FolderFormat::of(fd).renamesHideNames();
+    ::close(fd);
+    return renames;
+}
+
+// A fresh folder where names are hidden by renames (tmpfs), for the tests of the renames.
+std::unique_ptr<TempFolder> renamingFolder() {
+    auto dir = std::make_unique<TempFolder>("/dev/shm");
+    return renamesHideNamesIn(dir->path()) ? std::move(dir) : nullptr;
+}
+
 // Runs the batch mode in this process over RECORDS with CALLS; the result lines, split.
 std::vector<std::vector<std::string>>
 runBatch(const TempFolder& dir, const std::vector<Record>& records, RecordingCalls& calls) {
@@ -120,7 +137,10 @@ std::size_t lastOf(const std::vector<Event>& events, const std::string& op) {
 // device before the first rename or removal; the renames are synced once per folder before
 // the first removal; the empty files get no write at all.
 TEST(SrmFileBatch, EveryPassOfTheBatchIsOnTheDeviceBeforeAnyNameGoes) {
-    TempFolder dir;
+    const std::unique_ptr<TempFolder> renaming = renamingFolder();
+    if (!renaming)
+        GTEST_SKIP() << "no tmpfs at /dev/shm, where names are renamed before their removal";
+    const TempFolder& dir = *renaming;
     const std::string top = dir / "sel";
     std::vector<Record> records;
     for (const char* folder : {"a", "b"}) {
@@ -230,7 +250,10 @@ TEST(SrmFileBatch, AFailedSyncKeepsTheFilesItCoversAndOnlyThose) {
 // stop at two letters, as one-letter names would run out (62 of them) and leave most files
 // under longer names after a string of refused renames.
 TEST(SrmFileBatch, HiddenNamesOfOneFolderDoNotRunOut) {
-    TempFolder dir;
+    const std::unique_ptr<TempFolder> renaming = renamingFolder();
+    if (!renaming)
+        GTEST_SKIP() << "no tmpfs at /dev/shm, where names are renamed before their removal";
+    const TempFolder& dir = *renaming;
     const std::string top = dir / "many";
     ::mkdir(top.c_str(), 0700);
     std::vector<Record> records;
@@ -308,3 +331,37 @@ TEST(SrmFileBatch, AnEmptyFileIsNotOpenedAndKeptWhenItGainsDataMeanwhile) {
 }
 
 } // namespace
+
+// On ext2/3/4 a rename would only add the new name elsewhere and remove the old entry as the
+// removal does: the files and empty files of a batch are removed under their own names, with
+// no rename and no sync of the folder for one, and the passes are still on the device first.
+TEST(SrmFileBatch, OnExtNamesAreRemovedWithoutRenames) {
+    TempFolder dir("/var/tmp");
+    struct statfs fs {};
+    if (::statfs(dir.path().c_str(), &fs) != 0 || fs.f_type != 0xEF53)
+        GTEST_SKIP() << "/var/tmp is not on ext2/3/4 here";
+    const std::string top = dir / "sel";
+    ::mkdir(top.c_str(), 0700);
+    std::vector<Record> records;
+    for (const std::string name : {"data", "empty"}) {
+        writeFile(top + "/" + name, name == "data" ? std::string(3000, 'd') : std::string());
+        records.push_back({"-fsvr", top, name});
+    }
+    RecordingCalls calls;
+    const auto lines = runBatch(dir, records, calls);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0][1], "erased") << lines[0][3];
+    EXPECT_EQ(lines[1][1], "erased") << lines[1][3];
+    EXPECT_FALSE(exists(top + "/data"));
+    EXPECT_FALSE(exists(top + "/empty"));
+    std::vector<std::string> removed;
+    for (const Event& e : calls.events) {
+        EXPECT_NE(e.op, "rename") << "renamed to " << e.name;
+        EXPECT_NE(e.op, "syncfolder");
+        if (e.op == "unlink")
+            removed.push_back(e.name);
+    }
+    EXPECT_EQ(removed, (std::vector<std::string>{"data", "empty"}));
+    EXPECT_LT(firstOf(calls.events, "syncfs"), firstOf(calls.events, "unlink"))
+        << "the pass is synced before the first removal";
+}

@@ -17,6 +17,7 @@ namespace {
 // f_type values of statfs(2); linux/magic.h of older systems lacks the exFAT one.
 constexpr long kMsdosMagic = 0x4d44;
 constexpr long kExfatMagic = 0x2011BAB0;
+constexpr long kExtMagic = 0xEF53;
 constexpr long kFuseMagic = 0x65735546;
 
 constexpr std::size_t kFatCharsPerSlot = 13;
@@ -179,6 +180,8 @@ FolderFormat FolderFormat::of(int dirFd) {
         return {Kind::Fat, false, kernelFatUsesWinntNames(dirFd)};
     case kExfatMagic:
         return {Kind::Exfat, false};
+    case kExtMagic:
+        return {Kind::Ext, false};
     case kFuseMagic:
         return fuseFormat(dirFd);
     default:
@@ -197,6 +200,7 @@ std::size_t FolderFormat::slotsFor(const std::string& name) const {
     case Kind::Exfat:
         return 2 + ceilDiv(units, kExfatCharsPerSlot);
     case Kind::InPlace:
+    case Kind::Ext:
         break;
     }
     return 0;
@@ -209,6 +213,7 @@ std::size_t FolderFormat::minSlots() const {
     case Kind::Exfat:
         return 3;
     case Kind::InPlace:
+    case Kind::Ext:
         break;
     }
     return 0;
@@ -221,6 +226,7 @@ std::size_t FolderFormat::maxSlots() const {
     case Kind::Exfat:
         return 2 + ceilDiv(kMaxNameChars, kExfatCharsPerSlot);
     case Kind::InPlace:
+    case Kind::Ext:
         break;
     }
     return 0;

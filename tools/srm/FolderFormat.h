@@ -17,10 +17,17 @@ class RandomSource;
 // For these two the only way to the old slots is through new entries: the drivers place a new
 // entry in the first run of free slots long enough for it, so an entry of exactly the slot count
 // of the removed one, made right after the removal, lands on it.
+//
+// ext2, ext3 and ext4 rename by adding the new entry wherever it fits and removing the old one
+// exactly as an unlink does: a rename there never overwrites a name, costs more than the removal
+// itself, and its new entry can split a full block of the folder, copying other names. What
+// hides a name there is the removal, which since Linux 5.14 wipes the removed entry, name and
+// all; so there names are removed without renames.
 class FolderFormat {
 public:
     enum class Kind {
-        InPlace, // names are rewritten in place (ext4, xfs, btrfs, tmpfs, ...)
+        InPlace, // names are rewritten in place (xfs, btrfs, tmpfs, ...)
+        Ext,     // ext2/3/4: renamed names are removed as unlinked ones, the removal hides them
         Fat,     // FAT12/16/32 with long names: one short-name slot, one slot per 13 characters
         Exfat,   // exFAT: two slots, one per 15 characters
     };
@@ -34,7 +41,9 @@ public:
     static FolderFormat of(int dirFd);
 
     Kind kind() const { return kind_; }
-    bool keepsRemovedNames() const { return kind_ != Kind::InPlace; }
+    bool keepsRemovedNames() const { return kind_ == Kind::Fat || kind_ == Kind::Exfat; }
+    // True where renaming an entry to random names before its removal hides its own name.
+    bool renamesHideNames() const { return kind_ == Kind::InPlace; }
 
     // Slots that the entry NAME (UTF-8) takes in a folder.
     std::size_t slotsFor(const std::string& name) const;

@@ -518,10 +518,11 @@ bool SecureRemover::hideForRemoval(const OpenFolder& at, const std::string& name
         clearProtectionOf(dirFd, name, seen);
     }
     // Where removed names stay in the folder's slots, renames would only scatter more copies of
-    // them: the slots are overwritten after the removal instead.
-    const bool slotFormat = scrubber_.formatOf(dirFd, at.device).keepsRemovedNames();
+    // them: the slots are overwritten after the removal instead. Where a rename removes the old
+    // entry just as the removal does (ext), it hides nothing (see FolderFormat).
+    const bool renamesHide = scrubber_.formatOf(dirFd, at.device).renamesHideNames();
     current =
-        slotFormat ? name : hideName(dirFd, name, shown, std::max<std::size_t>(1, shortest), once);
+        renamesHide ? hideName(dirFd, name, shown, std::max<std::size_t>(1, shortest), once) : name;
     return true;
 }
 

@@ -22,7 +22,8 @@ namespace srm {
 //   1. every pass: the pass written to every file, each file's write-back waited for (its own
 //      write errors), then one sync of each file system: the pass is on the device;
 //   2. the blocks given back and the names hidden (each renamed once, to a short random name:
-//      the folder is synced only once they all are), then one sync of each folder;
+//      the folder is synced only once they all are), then one sync of each folder renamed in
+//      (on ext2/3/4 and FAT a rename hides nothing, so there is none: see FolderFormat);
 //   3. the names removed; then the folders, links and other entries of the batch one by one,
 //      in their order (a folder goes once what was in it has gone);
 //   4. one sync of each file system, so that the removals are durable too.

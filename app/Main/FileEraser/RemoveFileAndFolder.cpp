@@ -190,7 +190,7 @@ void RemoveFileAndFolder::applyResult(const QByteArray& line) {
     if (removed) {
         mark(item, status == "stopped" ? Outcome::Stopped : Outcome::Erased,
              status == "stopped" ? Reason::Cancelled : Reason::None, message);
-        m_claimedGone.append(item);
+        m_claimedGone.append(m_idx);
     } else if (status == "skipped")
         mark(item, Outcome::Skipped, reason, message);
     else if (status == "cancelled")
@@ -268,7 +268,8 @@ void RemoveFileAndFolder::reportProgress() {
 // name was checked by the tool, which works from folders.)
 void RemoveFileAndFolder::confirmRemovals() {
     QHash<QByteArray, bool> anchorGone;
-    for (const FileObjPtr& item : std::as_const(m_claimedGone)) {
+    for (const int index : std::as_const(m_claimedGone)) {
+        const FileObjPtr& item = m_allFilesArr.at(index);
         const QByteArray anchor = item->anchorPath();
         auto gone = anchorGone.constFind(anchor);
         struct stat st {};

@@ -71,7 +71,7 @@ private:
     QByteArray m_pending; // result output not yet ended by a newline
     QList<FileObjPtr> m_allFilesArr;
     QList<FileObjPtr> m_deleteErrorArr;
-    QList<FileObjPtr> m_claimedGone; // the tool said removed: looked at when it has ended
+    QList<int> m_claimedGone; // indexes the tool said removed: looked at when it has ended
     int m_level = 1;
     int m_loggedLines = 0;
     bool m_cancel = false;
